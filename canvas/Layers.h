@@ -1,0 +1,137 @@
+// The layer model the canvas is made of: layers in stacking order (index 0 is the back), positioned
+// layers with a floating-point rectangle, option bits, hit testing and change notification.
+#pragma once
+
+#include "canvas/Bitmap32.h"
+
+#include <QPointF>
+#include <QRect>
+#include <QRectF>
+#include <Qt>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+constexpr uint32_t LOB_VISIBLE = 0x80000000u;      // painted
+constexpr uint32_t LOB_GDI_OVERLAY = 0x40000000u;
+constexpr uint32_t LOB_MOUSE_EVENTS = 0x20000000u; // takes part in hit testing
+constexpr uint32_t LOB_NO_UPDATE = 0x10000000u;
+constexpr uint32_t LOB_NO_CAPTURE = 0x08000000u;
+constexpr uint32_t LOB_INVALID = 0x04000000u;
+constexpr uint32_t LOB_FORCE_UPDATE = 0x02000000u;
+constexpr uint32_t LOB_RESERVED_24 = 0x01000000u;
+
+// Left, Top, Right, Bottom in canvas pixels, single precision as the layers keep them.
+struct TFloatRect {
+    float Left = 0, Top = 0, Right = 0, Bottom = 0;
+    friend bool operator==(const TFloatRect&, const TFloatRect&) = default;
+};
+
+// Round half to even on each edge (the canvas library's rectangle rounding).
+QRect RoundRect(const TFloatRect& r);
+
+class TLayerCollection;
+
+class TCustomLayer {
+public:
+    // A layer made with a collection is appended to it (on top) and owned by it; a layer made
+    // without one (a part of a composite control) belongs to its creator.
+    explicit TCustomLayer(TLayerCollection* collection);
+    virtual ~TCustomLayer();
+    TCustomLayer(const TCustomLayer&) = delete;
+    TCustomLayer& operator=(const TCustomLayer&) = delete;
+
+    TLayerCollection* LayerCollection() const { return FCollection; }
+    int Index() const;                 // -1 without a collection
+    void SetIndex(int index);          // moves within the collection
+    void BringToFront();
+    void SendToBack();
+
+    uint32_t LayerOptions() const { return FOptions; }
+    void SetLayerOptions(uint32_t options);
+    bool Visible() const { return (FOptions & LOB_VISIBLE) != 0; }
+    void SetVisible(bool on);
+    bool MouseEvents() const { return (FOptions & LOB_MOUSE_EVENTS) != 0; }
+    void SetMouseEvents(bool on);
+
+    // Tells the collection that this layer must be repainted.
+    virtual void Changed();
+    // Paints into the buffer; called by the collection in stacking order for visible layers.
+    virtual void Paint(TBitmap32& buffer) {}
+    virtual bool HitTest(float x, float y) const { return false; }
+
+    // Mouse events, delivered by the view to the layer under the pointer (or the captured one).
+    virtual void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y) {}
+    virtual void MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, float x, float y) {}
+    virtual void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y) {}
+    // The cursor shape to show over the layer (a Qt::CursorShape value).
+    virtual int Cursor() const { return 0; }
+
+    // Free-form tag for the editor.
+    void* Tag = nullptr;
+
+private:
+    friend class TLayerCollection;
+    TLayerCollection* FCollection;
+    uint32_t FOptions = LOB_VISIBLE;
+};
+
+class TPositionedLayer : public TCustomLayer {
+public:
+    explicit TPositionedLayer(TLayerCollection* collection);
+
+    const TFloatRect& Location() const { return FLocation; }
+    void SetLocation(const TFloatRect& r);   // runs DoSetLocation, then Changed
+    // The location mapped to the viewport; the canvas runs at scale 1, so equal to the location
+    // plus the view's offset (0 when painting into a page-sized buffer).
+    TFloatRect GetAdjustedLocation() const;
+    bool Scaled() const { return FScaled; }
+    void SetScaled(bool on) { FScaled = on; }
+
+    bool HitTest(float x, float y) const override;
+
+protected:
+    virtual void DoSetLocation(const TFloatRect& r) { FLocation = r; }
+
+private:
+    TFloatRect FLocation;
+    bool FScaled = false;
+};
+
+// Owns its layers and keeps them in stacking order.
+class TLayerCollection {
+public:
+    TLayerCollection();
+    ~TLayerCollection();
+    TLayerCollection(const TLayerCollection&) = delete;
+    TLayerCollection& operator=(const TLayerCollection&) = delete;
+
+    int Count() const { return static_cast<int>(FItems.size()); }
+    TCustomLayer* Items(int index) const;   // none outside 0..Count-1
+    int IndexOf(const TCustomLayer* layer) const;
+    void Delete(int index);                 // frees the layer
+    void Remove(TCustomLayer* layer);       // frees the layer
+    void Clear();                           // frees every layer
+    // The topmost visible layer with mouse events whose HitTest holds; none when there is none.
+    TCustomLayer* FindLayerAtPos(float x, float y, uint32_t optionMask = LOB_MOUSE_EVENTS) const;
+
+    // Paints every visible layer in stacking order into the buffer.
+    void PaintTo(TBitmap32& buffer);
+
+    // The view's offset: GetAdjustedLocation adds it (the canvas is at scale 1).
+    QPointF ViewportOffset;
+
+    // Notifications for the view: a layer was added/removed/reordered, or changed.
+    std::function<void()> OnListNotify;
+    std::function<void(TCustomLayer*)> OnLayerChanged;
+
+private:
+    friend class TCustomLayer;
+    void Insert(TCustomLayer* layer);      // appends (on top), takes ownership
+    void Detach(TCustomLayer* layer);      // forgets without freeing
+    void Move(TCustomLayer* layer, int newIndex);
+    void NotifyList();
+    std::vector<TCustomLayer*> FItems;      // owned
+};
