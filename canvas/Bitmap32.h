@@ -2,6 +2,7 @@
 // previews expect (a current font, a measuring mode, change reports).
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <QRect>
 #include <QString>
