@@ -13,11 +13,7 @@ namespace {
 
 QApplication& App()
 {
-    static int argc = 1;
-    static char name[] = "test_dialogs";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    return *qobject_cast<QApplication*>(QCoreApplication::instance());
 }
 
 class DialogsTest : public ::testing::Test {
