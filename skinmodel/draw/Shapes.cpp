@@ -14,8 +14,10 @@ namespace {
 constexpr double HalfKappa = 0.2761423749153967;
 constexpr double OneMinusKappa = 0.4477152501692066;
 constexpr int ShapePointsStep = 512;
-// Each split halves a segment's control length; beyond this depth no segment can still be long.
-constexpr int MaxFlattenDepth = 40;
+// Each split halves a segment's control length: at the shapes' flatness no segment of the
+// fixed-point range needs more than 18 splits. The limit keeps a tiny flatness from asking for
+// more than 2^20 pieces per segment.
+constexpr int MaxFlattenDepth = 20;
 
 TFixed Sat(int64_t v)
 {
