@@ -3,24 +3,12 @@
 #include "skinmodel/draw/GdiText.h"
 
 #include <QFontMetrics>
-#include <QGuiApplication>
 
 #include <gtest/gtest.h>
 
 namespace {
 
 // Fonts need a GUI application; without a display the offscreen platform will do.
-QGuiApplication* MakeApp()
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char arg0[] = "test_gditext";
-    static char* argv[] = {arg0, nullptr};
-    return new QGuiApplication(argc, argv);
-}
-QGuiApplication* const app = MakeApp();
-
 TFont32 Arial(int height = -16)
 {
     TFont32 f;

@@ -2,24 +2,12 @@
 #include "skinmodel/draw/Shapes.h"
 
 #include <QDir>
-#include <QGuiApplication>
 
 #include <gtest/gtest.h>
 
 #include <climits>
 
 namespace {
-
-QGuiApplication* MakeApp()
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char arg0[] = "test_shapes";
-    static char* argv[] = {arg0, nullptr};
-    return new QGuiApplication(argc, argv);
-}
-QGuiApplication* const app = MakeApp();
 
 constexpr TFixed Px = FixedOne;
 

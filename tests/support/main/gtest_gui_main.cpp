@@ -1,0 +1,14 @@
+// main() for the model tests: fonts and pictures need a QGuiApplication, and test discovery runs
+// the program without ctest's environment, so the offscreen platform is chosen here too.
+#include <QGuiApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
