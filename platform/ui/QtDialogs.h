@@ -1,0 +1,15 @@
+// The real dialogs, parented to the active window.
+#pragma once
+
+#include "platform/ui/Dialogs.h"
+
+class TQtDialogs : public IDialogs {
+public:
+    QMessageBox::StandardButton MessageBox(const QString& caption, const QString& text,
+                                           QMessageBox::StandardButtons buttons, QMessageBox::Icon icon) override;
+    QString GetOpenFileName(const TFileDialogOptions& options) override;
+    QString GetSaveFileName(const TFileDialogOptions& options) override;
+    QString BrowseForFolder(const QString& caption, const QString& startFolder) override;
+    std::optional<QFont> ChooseFont(const QFont& initial, const QString& caption) override;
+    int ExecModal(QDialog& dialog) override;
+};
