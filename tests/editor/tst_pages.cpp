@@ -218,7 +218,7 @@ void TestPages::unreadablePageIsReported()
     f.OpenProject(folder);
     f.Dialogs.AnswerOpenFile(folder + QStringLiteral("bad.xml"));
     f.Dialogs.AnswerMessage(QMessageBox::Ok);
-    f.Form->mnOpen1Click();
+    f.Form->Action("mnOpen")->trigger();
     const TDialogCall& call = f.Dialogs.Calls().back();
     QCOMPARE(call.Caption, QStringLiteral("Varnholt 2.0"));
     QCOMPARE(call.Icon, QMessageBox::Critical);

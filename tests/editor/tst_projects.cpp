@@ -126,8 +126,9 @@ void TestProjects::openProjectRefusesFolders()
     f.OpenPage(good + QStringLiteral("p.xml"));
     f.Form->SetModified(true);
 
+    f.Dialogs.AnswerFolder(bad);
     f.Dialogs.AnswerMessage(QMessageBox::Ok);
-    f.OpenProject(bad);
+    f.Form->Action("mnOpenProject")->trigger();
 
     const TDialogCall& call = f.Dialogs.Calls().back();
     QCOMPARE(call.Text, QStringLiteral("This ist not a valid Skinproject."));
