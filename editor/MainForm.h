@@ -144,6 +144,8 @@ signals:
     void ControlsChanged();
     // A project was opened (the fonts window loads its "font.xml").
     void ProjectOpened(const QString& folder);
+    // An entry of the Elements menu was chosen; the tag is the entry's menu number (insert command).
+    void InsertRequested(int tag);
     // The canvas size changed (the aspect window shows it).
     void CanvasSizeChanged(int width, int height);
 

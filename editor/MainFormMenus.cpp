@@ -2,6 +2,7 @@
 #include "editor/MainForm.h"
 
 #include "editor/TranslatableStrings.h"
+#include "skinmodel/UGlobal.h"
 
 #include <QAction>
 #include <QDockWidget>
@@ -132,7 +133,18 @@ void TMainForm::CreateMenus()
 
 void TMainForm::BuildElementsMenu()
 {
-    // Filled by the insert command with one entry per element kind.
+    QMenu* menu = Menu("mnElements");
+    menu->clear();
+    for (const TMenuRecord& entry : ElementMenuItems) {
+        if (QLatin1String(entry.Caption) == QLatin1String("-")) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* item = menu->addAction(QString::fromLatin1(entry.Caption));
+        item->setData(entry.MenuNumber);
+        const int tag = entry.MenuNumber;
+        connect(item, &QAction::triggered, this, [this, tag] { emit InsertRequested(tag); });
+    }
 }
 
 void TMainForm::CreateToolBar()
@@ -195,9 +207,11 @@ void TMainForm::CreateToolWindows()
         // The window's own contents are installed by its module.
         auto* contents = new QWidget(dock);
         contents->setObjectName(QLatin1String(name) + QStringLiteral("Contents"));
+        contents->setMinimumWidth(180);
         dock->setWidget(contents);
         addDockWidget(Qt::RightDockWidgetArea, dock);
         dock->hide();
+        connect(dock, &QDockWidget::visibilityChanged, this, [this] { UpdateActions(); });
         FToolWindows.push_back(dock);
         TranslateForm(dock, LanguageFile);
     }

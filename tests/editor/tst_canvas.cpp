@@ -73,6 +73,7 @@ private slots:
     void resizeRules();
     void checkerboardFirstStage();
     void pointerPositionInStatusBar();
+    void screenshot();
 };
 
 void TestCanvas::clickSelectsAndStatusShowsIt()
@@ -268,6 +269,22 @@ void TestCanvas::pointerPositionInStatusBar()
     SendMouse(f.Form->ImgView(), QEvent::MouseMove, QPoint(37, 45), Qt::NoButton, Qt::NoButton);
     QCOMPARE(f.Form->StatusPanel(1)->text(), QStringLiteral("X: 37"));
     QCOMPARE(f.Form->StatusPanel(2)->text(), QStringLiteral("Y: 45"));
+}
+
+// A picture of the main window with a page and a selection, for a person to look at.
+void TestCanvas::screenshot()
+{
+    TEditorFixture f;
+    const QString folder = f.MakeProject(QStringLiteral("Shot"));
+    f.Start();
+    f.OpenProject(folder);
+    TItemLayer* a = AddControl(*f.Form, QRectF(40, 30, 120, 80), "");
+    AddControl(*f.Form, QRectF(200, 60, 90, 50), "second");
+    f.Form->SetSelection(a);
+    f.Form->resize(900, 600);
+    QCoreApplication::processEvents();
+    const QString path = QStringLiteral(VARNHOLT_TEST_OUTPUT) + QStringLiteral("/mainwindow.png");
+    QVERIFY(f.Form->grab().save(path));
 }
 
 QTEST_MAIN(TestCanvas)
