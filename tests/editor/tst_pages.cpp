@@ -29,6 +29,16 @@ QByteArray SamplePage()
                     "</screen>"});
 }
 
+// Starts the editor on project "P" with the sample page open; returns the project folder.
+QString OpenSample(TEditorFixture& f)
+{
+    const QString folder = f.MakeProject(QStringLiteral("P"), {{QStringLiteral("page.xml"), SamplePage()}});
+    f.Start();
+    f.OpenProject(folder);
+    f.OpenPage(folder + QStringLiteral("page.xml"));
+    return folder;
+}
+
 } // namespace
 
 class TestPages : public QObject {
@@ -73,10 +83,7 @@ void TestPages::openSaveGivesSameBytes()
 void TestPages::newPageSavesEmptyItems()
 {
     TEditorFixture f;
-    const QString folder = f.MakeProject(QStringLiteral("P"), {{QStringLiteral("page.xml"), SamplePage()}});
-    f.Start();
-    f.OpenProject(folder);
-    f.OpenPage(folder + QStringLiteral("page.xml"));
+    const QString folder = OpenSample(f);
     f.Form->mnNew1Click();
     QCOMPARE(f.Form->FileName(), QStringLiteral("Unnamed1.xml"));
     QCOMPARE(f.Form->Layers().Count(), 0);
@@ -230,10 +237,7 @@ void TestPages::unreadablePageIsReported()
 void TestPages::failedSaveKeepsModifiedAndOldFile()
 {
     TEditorFixture f;
-    const QString folder = f.MakeProject(QStringLiteral("P"), {{QStringLiteral("page.xml"), SamplePage()}});
-    f.Start();
-    f.OpenProject(folder);
-    f.OpenPage(folder + QStringLiteral("page.xml"));
+    const QString folder = OpenSample(f);
     f.Form->SetModified(true);
     // The target cannot be replaced: a folder stands where the temporary file would go.
     QFile::remove(folder + QStringLiteral("page.xml"));
