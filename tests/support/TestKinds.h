@@ -32,7 +32,8 @@ protected:
 };
 
 // Parts in written order: "partA" (pruned always), "PartB" (pruned with a reference only),
-// "partc" (never pruned; written as a full control without a reference; Depth 5 when created),
+// "partc" (pruned with a reference only; written as a full control without one; Depth 5 when
+// created),
 // "inner" (a composite). Own value Spacing (XML "spacing", default 7).
 class TTestComposite : public TItemLayer {
 public:
