@@ -192,10 +192,12 @@ TEST(BuiltInReferences, TextForm)
     EXPECT_EQ(text.substr(text.size() - 11), "</controls>");
     for (std::size_t i = 0; i < text.size(); ++i) {
         ASSERT_LT(static_cast<unsigned char>(text[i]), 0x80u) << i;
-        if (text[i] == '\n')
+        if (text[i] == '\n') {
             ASSERT_EQ(text[i - 1], '\r') << i;
-        if (text[i] == '\r')
+        }
+        if (text[i] == '\r') {
             ASSERT_EQ(text[i + 1], '\n') << i;
+        }
     }
     EXPECT_EQ(NewProjectReferencesText(), text + "\r\n");
 }
