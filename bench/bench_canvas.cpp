@@ -3,31 +3,13 @@
 #include "canvas/Checkerboard.h"
 #include "canvas/ImageCanvas.h"
 #include "canvas/RubberBand.h"
-
-#include <QPainter>
+#include "tests/support/BoxLayer.h"
 
 #include <benchmark/benchmark.h>
 
 #include <memory>
 
 namespace {
-
-class TBoxLayer : public TPositionedLayer {
-public:
-    TBoxLayer(TLayerCollection* c, TFloatRect r, uint32_t argb) : TPositionedLayer(c), FColor(argb)
-    {
-        SetLayerOptions(LOB_VISIBLE | LOB_MOUSE_EVENTS);
-        SetLocation(r);
-    }
-    void Paint(TBitmap32& buffer) override
-    {
-        QPainter p(&buffer.Image());
-        p.fillRect(RoundRect(GetAdjustedLocation()), QColor::fromRgba(FColor));
-    }
-
-private:
-    uint32_t FColor;
-};
 
 std::unique_ptr<TImageCanvas> MakePage()
 {

@@ -172,50 +172,54 @@ TCustomLayer* TImageCanvas::Target(float x, float y) const
     return FCapture ? FCapture : FLayers.FindLayerAtPos(x, y);
 }
 
+TCustomLayer* TImageCanvas::Deliver(TCustomLayer* layer, const std::function<void(TCustomLayer&)>& toLayer,
+                                    const std::function<void(TCustomLayer*)>& toOwner)
+{
+    FHover = FEventLayer = layer;
+    if (layer)
+        toLayer(*layer);
+    // The layer's handler may have freed it; FEventLayer is cleared then.
+    toOwner(FEventLayer);
+    TCustomLayer* result = FEventLayer;
+    FEventLayer = nullptr;
+    return result;
+}
+
 TCustomLayer* TImageCanvas::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y)
 {
     FButtons |= button;
     TCustomLayer* layer = Target(x, y);
     if (layer && !FCapture && (layer->LayerOptions() & LOB_NO_CAPTURE) == 0)
         FCapture = layer;
-    FHover = FEventLayer = layer;
-    if (layer)
-        layer->MouseDown(button, shift, x, y);
-    // The layer's handler may have freed it; FEventLayer is cleared then.
-    if (OnMouseDown)
-        OnMouseDown(button, shift, x, y, FEventLayer);
-    TCustomLayer* result = FEventLayer;
-    FEventLayer = nullptr;
-    return result;
+    return Deliver(
+        layer, [&](TCustomLayer& l) { l.MouseDown(button, shift, x, y); },
+        [&](TCustomLayer* l) {
+            if (OnMouseDown)
+                OnMouseDown(button, shift, x, y, l);
+        });
 }
 
 TCustomLayer* TImageCanvas::MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, float x, float y)
 {
-    TCustomLayer* layer = Target(x, y);
-    FHover = FEventLayer = layer;
-    if (layer)
-        layer->MouseMove(buttons, shift, x, y);
-    if (OnMouseMove)
-        OnMouseMove(buttons, shift, x, y, FEventLayer);
-    TCustomLayer* result = FEventLayer;
-    FEventLayer = nullptr;
-    return result;
+    return Deliver(
+        Target(x, y), [&](TCustomLayer& l) { l.MouseMove(buttons, shift, x, y); },
+        [&](TCustomLayer* l) {
+            if (OnMouseMove)
+                OnMouseMove(buttons, shift, x, y, l);
+        });
 }
 
 TCustomLayer* TImageCanvas::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y)
 {
     FButtons &= ~Qt::MouseButtons(button);
-    TCustomLayer* layer = Target(x, y);
-    FHover = FEventLayer = layer;
-    if (layer)
-        layer->MouseUp(button, shift, x, y);
-    if (FButtons == Qt::NoButton)
-        FCapture = nullptr;
-    if (OnMouseUp)
-        OnMouseUp(button, shift, x, y, FEventLayer);
-    TCustomLayer* result = FEventLayer;
-    FEventLayer = nullptr;
-    return result;
+    return Deliver(
+        Target(x, y), [&](TCustomLayer& l) { l.MouseUp(button, shift, x, y); },
+        [&](TCustomLayer* l) {
+            if (FButtons == Qt::NoButton)
+                FCapture = nullptr;
+            if (OnMouseUp)
+                OnMouseUp(button, shift, x, y, l);
+        });
 }
 
 int TImageCanvas::Cursor() const

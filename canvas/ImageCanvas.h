@@ -94,6 +94,9 @@ private:
     void LayerRemoved(TCustomLayer* layer);
     void RenderInto(TBitmap32& target, const QRect& clip);
     TCustomLayer* Target(float x, float y) const;
+    // Hands an event to the layer, then to the owner; either may free the layer.
+    TCustomLayer* Deliver(TCustomLayer* layer, const std::function<void(TCustomLayer&)>& toLayer,
+                          const std::function<void(TCustomLayer*)>& toOwner);
 
     TBitmap32 FBitmap;
     TLayerCollection FLayers;

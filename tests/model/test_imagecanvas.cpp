@@ -1,8 +1,7 @@
 #include "canvas/Checkerboard.h"
 #include "canvas/ImageCanvas.h"
 #include "canvas/RubberBand.h"
-
-#include <QPainter>
+#include "support/BoxLayer.h"
 
 #include <gtest/gtest.h>
 
@@ -10,26 +9,6 @@
 #include <vector>
 
 namespace {
-
-// A positioned layer that fills its rounded location with one colour.
-class TBoxLayer : public TPositionedLayer {
-public:
-    TBoxLayer(TLayerCollection* c, TFloatRect r, uint32_t argb) : TPositionedLayer(c), FColor(argb)
-    {
-        SetLayerOptions(LOB_VISIBLE | LOB_MOUSE_EVENTS);
-        SetLocation(r);
-    }
-    void Paint(TBitmap32& buffer) override
-    {
-        QPainter p(&buffer.Image());
-        p.fillRect(RoundRect(GetAdjustedLocation()), QColor::fromRgba(FColor));
-        ++Paints;
-    }
-    int Paints = 0;
-
-private:
-    uint32_t FColor;
-};
 
 QImage FullRender(TImageCanvas& canvas)
 {
