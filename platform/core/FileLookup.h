@@ -14,5 +14,5 @@ bool FileExistsNoCase(const QString& folder, const QString& name, QString* found
 // The file-name part of a path: split at "/", "\" and ":".
 std::string ExtractFileName(std::string_view path);
 QString ExtractFileName(const QString& path);
-// A folder path with exactly one trailing "/".
+// A folder path with exactly one trailing "/" (a trailing "\" becomes "/"); an empty path stays empty.
 QString WithTrailingSlash(const QString& folder);

@@ -24,6 +24,28 @@ public:
 
 enum class TJvSimpleXMLElemKind { Base, Classic, Text, Comment, CData, Header, DocType, Sheet };
 
+namespace jvxml {
+class Reader;
+class Writer;
+// The index bucket of a name (hash over its upper-cased bytes) and the comparison of names.
+int HashKey(std::string_view key);
+bool SameName(std::string_view a, std::string_view b);
+
+// Finds the last entry whose name equals a key without regard to case. Short lists are scanned;
+// longer ones get a hash index, built on the first lookup after a change.
+class NameIndex {
+public:
+    void Invalidate() { FStale = true; }
+    template <class List, class GetName>
+    int Find(const List& items, std::string_view key, GetName name);
+
+private:
+    std::vector<int32_t> FBuckets;
+    std::vector<int32_t> FNext;
+    bool FStale = true;
+};
+}  // namespace jvxml
+
 // A name-indexed, owning list: children of an element or its attributes. Lookup by name ignores
 // case (Windows-1252 letters included) and finds the last of several entries.
 class TJvSimpleXMLProp {
@@ -40,6 +62,9 @@ public:
 
 private:
     friend class TJvSimpleXMLProps;
+    friend class TJvSimpleXMLElem;
+    friend class jvxml::Reader;
+    friend class jvxml::Writer;
     TJvSimpleXMLProps* FParent;
     std::string FName;
     std::string FNameSpace;
@@ -67,12 +92,13 @@ public:
 
 private:
     friend class TJvSimpleXMLProp;
-    void Invalidate() { FIndexStale = true; }
+    friend class TJvSimpleXMLElem;
+    friend class jvxml::Reader;
+    friend class jvxml::Writer;
+    void Invalidate() { FIndex.Invalidate(); }
     TJvSimpleXMLElem* FParent;
     std::vector<std::unique_ptr<TJvSimpleXMLProp>> FItems;
-    std::vector<int32_t> FBuckets;  // name index, rebuilt lazily
-    std::vector<int32_t> FNext;
-    bool FIndexStale = true;
+    jvxml::NameIndex FIndex;
 };
 
 class TJvSimpleXMLElemClassic;
@@ -102,12 +128,12 @@ public:
 
 private:
     friend class TJvSimpleXMLElem;
-    void Invalidate() { FIndexStale = true; }
+    friend class jvxml::Reader;
+    friend class jvxml::Writer;
+    void Invalidate() { FIndex.Invalidate(); }
     TJvSimpleXMLElem* FParent;
     std::vector<std::unique_ptr<TJvSimpleXMLElem>> FItems;
-    std::vector<int32_t> FBuckets;
-    std::vector<int32_t> FNext;
-    bool FIndexStale = true;
+    jvxml::NameIndex FIndex;
 };
 
 // The element base: a free-standing container that is never written (the editor's clipboard).
@@ -140,12 +166,20 @@ public:
     int GetChildIndex(const TJvSimpleXMLElem* child) const;
 
     virtual void Clear();
+    // Clear, then a copy of the source's name, prefix, value, attributes and whole subtree.
     virtual void Assign(const TJvSimpleXMLElem& source);
+    // A new, empty element of the same kind.
     virtual std::unique_ptr<TJvSimpleXMLElem> CloneEmpty(TJvSimpleXMLElem* parent) const;
+
+protected:
+    // Copies what the element itself holds (not its children).
+    virtual void AssignFields(const TJvSimpleXMLElem& source);
 
 private:
     friend class TJvSimpleXMLElems;
     friend class TJvSimpleXML;
+    friend class jvxml::Reader;
+    friend class jvxml::Writer;
     TJvSimpleXMLElem* FParent;
     TJvSimpleXML* FDocument = nullptr;  // set on the root only
     std::string FName;
@@ -192,6 +226,9 @@ public:
     std::string Version = "1.0";
     std::string Encoding = "iso-8859-1";
     bool Standalone = false;
+
+protected:
+    void AssignFields(const TJvSimpleXMLElem& source) override;
 };
 
 class TJvSimpleXMLElemDocType : public TJvSimpleXMLElem {
@@ -214,6 +251,7 @@ public:
     int Count() const { return static_cast<int>(FItems.size()); }
     TJvSimpleXMLElem* Item(int index) const;
     TJvSimpleXMLElem* Add(std::unique_ptr<TJvSimpleXMLElem> elem);
+    TJvSimpleXMLElem* Insert(int index, std::unique_ptr<TJvSimpleXMLElem> elem);
     void Clear() { FItems.clear(); }
 
 private:
@@ -253,10 +291,42 @@ public:
     void DoDecodeValue(std::string& value) const;
 
 private:
+    friend class jvxml::Reader;
+    friend class jvxml::Writer;
     std::unique_ptr<TJvSimpleXMLElemClassic> FRoot;
     TJvSimpleXMLElemsProlog FProlog;
+    size_t FLastSize = 0;  // the length of the last text written, to reserve for the next
 };
 
 std::string EncodeText(std::string_view text);
 void DecodeText(std::string& text);
 std::string DecodeNamedEntities(std::string_view text);
+
+// The error that the reader raises for a text that ends inside a declaration or document type.
+inline constexpr const char* kHeaderEndMessage = "Invalid Header: Unexpected end of data";
+
+template <class List, class GetName>
+int jvxml::NameIndex::Find(const List& items, std::string_view key, GetName name)
+{
+    const int count = static_cast<int>(items.size());
+    if (count <= 16) {
+        for (int i = count - 1; i >= 0; --i)
+            if (SameName(name(items[i]), key))
+                return i;
+        return -1;
+    }
+    if (FStale) {
+        FBuckets.assign(256, -1);
+        FNext.resize(static_cast<size_t>(count));
+        for (int i = 0; i < count; ++i) {
+            const int b = HashKey(name(items[i]));
+            FNext[i] = FBuckets[b];
+            FBuckets[b] = i;
+        }
+        FStale = false;
+    }
+    for (int i = FBuckets[HashKey(key)]; i >= 0; i = FNext[i])
+        if (SameName(name(items[i]), key))
+            return i;
+    return -1;
+}
