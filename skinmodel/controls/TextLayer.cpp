@@ -143,6 +143,9 @@ void TTextLayer::LoadFromXML(TJvSimpleXMLElem* Elem)
 int32_t TTextLayer::HeightWhenLeftOut(const TSaveContext& Ctx)
 {
     const int32_t h = TItemLayer::HeightWhenLeftOut(Ctx);
+    // A height of 0 reads back as 24 whatever is written; writing it would only add noise.
+    if (GetHeight() == 0)
+        return 0;
     return (FSavingReadBack && h == 0) ? LoadedMinimumHeight : h;
 }
 
