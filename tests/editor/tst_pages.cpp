@@ -19,6 +19,15 @@ QByteArray SamplePage()
     return XmlText({"<screen default=\"3\" allowoverlay=\"true\" hasbg=\"true\" version=\"Kestralon OSDSkin 1.1\">",
                     "  <items>",
                     "    <item>",
+                    "      <description>title</description>",
+                    "      <type>Label</type>",
+                    "      <x>5</x>",
+                    "      <y>6</y>",
+                    "      <width>100</width>",
+                    "      <height>20</height>",
+                    "      <label>Hello</label>",
+                    "    </item>",
+                    "    <item>",
                     "      <type>hologram</type>",
                     "      <x>5</x>",
                     "      <note a=\"&amp;\">caf&#xE9;</note>",
@@ -205,7 +214,7 @@ void TestPages::corruptBackdropKeepsControls()
     f.Start();
     f.OpenProject(folder);
     f.OpenPage(folder + QStringLiteral("page.xml"));
-    QCOMPARE(f.Form->Layers().Count(), 1);
+    QCOMPARE(f.Form->Layers().Count(), 2);
     QVERIFY(f.Dialogs.Unexpected().empty());
     QVERIFY(f.Form->mnSave2Click());
     QCOMPARE(ReadBytes(folder + QStringLiteral("page.xml")), SamplePage());
@@ -247,7 +256,7 @@ void TestPages::failedSaveKeepsModifiedAndOldFile()
     QVERIFY(f.Form->Modified());
     QCOMPARE(f.Dialogs.Calls().back().Caption, QStringLiteral("Varnholt 2.0"));
     QVERIFY(f.Dialogs.Unexpected().empty());
-    QCOMPARE(f.Form->Layers().Count(), 1);
+    QCOMPARE(f.Form->Layers().Count(), 2);
 }
 
 void TestPages::saveAsNeverWritesAnotherSkinsIndex()
