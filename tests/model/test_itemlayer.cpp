@@ -4,6 +4,7 @@
 #include "skinmodel/controls/VideoControl.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 #include "support/GuiApp.h"
+#include "support/TestKinds.h"
 #include "support/XmlText.h"
 
 #include <gtest/gtest.h>
@@ -13,17 +14,6 @@
 namespace {
 
 QGuiApplication* const app = EnsureGuiApplication();
-
-class Counting : public TOSDVideoControl {
-public:
-    using TOSDVideoControl::TOSDVideoControl;
-    int changes = 0;
-    void Changed() override
-    {
-        ++changes;
-        TOSDVideoControl::Changed();
-    }
-};
 
 std::unique_ptr<TOSDVideoControl> Load(std::string_view items, TItemLayer* into = nullptr)
 {
@@ -245,7 +235,7 @@ TEST_F(ItemLayerTest, SetXUsesTheStoredWidthUntilMeasured)
 
 TEST_F(ItemLayerTest, SetAlphaOnlyInRangeAndOnChange)
 {
-    Counting c(nullptr);
+    TCountingLayer c(nullptr);
     c.changes = 0;
     c.SetAlpha(300);
     c.SetAlpha(-1);

@@ -15,17 +15,6 @@ std::vector<std::string> Names(TPublished& o)
     return names;
 }
 
-class Counting : public TOSDVideoControl {
-public:
-    using TOSDVideoControl::TOSDVideoControl;
-    int changes = 0;
-    void Changed() override
-    {
-        ++changes;
-        TOSDVideoControl::Changed();
-    }
-};
-
 TEST(Published, BaseOrderAndTypes)
 {
     TOSDVideoControl v(nullptr);
@@ -61,7 +50,7 @@ TEST(Published, ReadsTheControlsValues)
 
 TEST(Published, SettingGoesThroughTheSetters)
 {
-    Counting v(nullptr);
+    TCountingLayer v(nullptr);
     const auto props = v.PublishedProperties();
     v.changes = 0;
     FindProperty(props, "Width")->Set(int64_t{40});

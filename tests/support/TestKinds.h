@@ -4,6 +4,19 @@
 #pragma once
 
 #include "skinmodel/controls/ItemLayer.h"
+#include "skinmodel/controls/VideoControl.h"
+
+// A video window that counts its change notifications.
+class TCountingLayer : public TOSDVideoControl {
+public:
+    using TOSDVideoControl::TOSDVideoControl;
+    int changes = 0;
+    void Changed() override
+    {
+        ++changes;
+        TOSDVideoControl::Changed();
+    }
+};
 
 class TTestPart : public TItemLayer {
 public:
