@@ -1,5 +1,12 @@
 #include "skinmodel/PictureCache.h"
+
+#include "canvas/Bitmap32.h"
+#include "skinmodel/ControlFactory.h"
+#include "skinmodel/controls/ImageLayer.h"
+#include "support/ControlXml.h"
+#include "support/KindFixture.h"
 #include "support/TestPictures.h"
+#include "support/XmlText.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -150,13 +157,6 @@ TEST_F(PictureCacheTest, PictureOutlivesItsEntry)
 }  // namespace
 
 // ---- shared by the controls ----------------------------------------------------------------
-
-#include "canvas/Bitmap32.h"
-#include "skinmodel/ControlFactory.h"
-#include "skinmodel/controls/ImageLayer.h"
-#include "skinmodel/controls/ProgressLayer.h"
-#include "support/ControlXml.h"
-#include "support/KindFixture.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include "canvas/Bitmap32.h"
 #include "skinmodel/ControlFactory.h"
 #include "support/ControlXml.h"
+#include "support/XmlText.h"
 #include "support/KindFixture.h"
 #include "support/RoundTrip.h"
 #include "support/TestPictures.h"
@@ -99,7 +100,7 @@ TEST_F(ProgressTest, WrittenWithoutAnyReference)
 {
     auto bar = Bar(355, 28);
     EXPECT_EQ(SavedText(*bar), XmlLines({
-        "<control>",
+        "<item>",
         "  <type>progress</type>",
         "  <x>25</x>",
         "  <y>528</y>",
@@ -139,7 +140,7 @@ TEST_F(ProgressTest, WrittenWithoutAnyReference)
         "      <height>28</height>",
         "    </control>",
         "  </subcontrols>",
-        "</control>",
+        "</item>",
     }));
 }
 
@@ -168,7 +169,7 @@ TEST_F(ProgressTest, DefaultBarAgainstBuiltInReferences)
     // The common values compare with the given reference only, and none is given. Equal pictures
     // are dropped, the label never; the middle piece fills the bar.
     EXPECT_EQ(SavedText(*bar), XmlLines({
-        "<control>",
+        "<item>",
         "  <description>default progress</description>",
         "  <type>progress</type>",
         "  <width>355</width>",
@@ -188,7 +189,7 @@ TEST_F(ProgressTest, DefaultBarAgainstBuiltInReferences)
         "      <label>-</label>",
         "    </control>",
         "  </subcontrols>",
-        "</control>",
+        "</item>",
     }));
 }
 
@@ -201,7 +202,7 @@ TEST_F(ProgressTest, TickBarComparesWithItsOwnReference)
     EXPECT_TRUE(tick->ImageLeft->Ratio);
     EXPECT_EQ(tick->ImageTick->FileName, "progress_tick.png");
     EXPECT_EQ(SavedText(*tick), XmlLines({
-        "<control>",
+        "<item>",
         "  <type>tickprogress</type>",
         "  <width>260</width>",
         "  <height>31</height>",
@@ -218,7 +219,7 @@ TEST_F(ProgressTest, TickBarComparesWithItsOwnReference)
         "      <type>Label</type>",
         "    </control>",
         "  </subcontrols>",
-        "</control>",
+        "</item>",
     }));
 }
 
