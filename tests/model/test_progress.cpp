@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 
 namespace {
 
@@ -68,8 +67,23 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"overlap", 10, 5, 8, 5, 8, 5, {0, 0, 8, 5}, {2, 0, 10, 5}, {8, 0, 2, 5}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+std::string PiecesXml(const char* type, int w, int h);
+
 class ProgressTest : public KindTest {
 protected:
+    // A bar of single-colour pieces: blue background, red left, green right, yellow middle,
+    // magenta tick.
+    template <class T>
+    std::unique_ptr<T> PiecesBar(const char* type, int w, int h)
+    {
+        WriteProjectFile("images/bg.png", EncodePicture(SolidPicture(1, 1, Qt::blue), "PNG"));
+        WriteProjectFile("images/l.png", EncodePicture(SolidPicture(5, 5, Qt::red), "PNG"));
+        WriteProjectFile("images/r.png", EncodePicture(SolidPicture(5, 5, Qt::green), "PNG"));
+        WriteProjectFile("images/m.png", EncodePicture(SolidPicture(1, 1, Qt::yellow), "PNG"));
+        WriteProjectFile("images/t.png", EncodePicture(SolidPicture(4, 4, Qt::magenta), "PNG"));
+        return KindFromText<T>(PiecesXml(type, w, h));
+    }
+
     std::unique_ptr<TProgressbarLayer> Bar(int w, int h, int ends = 3)
     {
         auto bar = std::make_unique<TProgressbarLayer>(nullptr);
@@ -243,6 +257,19 @@ TEST_F(ProgressTest, ChangedPictureOfAPartIsWrittenAndComesBack)
     EXPECT_EQ(back->LabelControl->FontName, "font16");
 }
 
+TEST_F(ProgressTest, PartValueEqualToTheReadersResetComesBack)
+{
+    UseBuiltInReferences();
+    auto bar = KindFromText<TProgressbarLayer>("<control><type>progress</type></control>");
+    ASSERT_TRUE(bar);
+    // The reference's middle piece is tiled; a picture type is what its reader resets to, yet a
+    // dropped element would bring the tiling back.
+    bar->ImageMiddle->GraphicsType = GT_IMAGE;
+    auto back = KindFromText<TProgressbarLayer>(SavedText(*bar));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->ImageMiddle->GraphicsType, GT_IMAGE);
+}
+
 TEST_F(ProgressTest, PartsFoundByRole)
 {
     auto bar = KindFromText<TProgressbarLayer>(
@@ -269,15 +296,6 @@ TEST_F(ProgressTest, PartsFoundByRole)
 
 // ---- painting ------------------------------------------------------------------------------
 
-void WritePieces(const std::function<QString(const QString&, const QByteArray&)>& write)
-{
-    write("images/bg.png", EncodePicture(SolidPicture(1, 1, Qt::blue), "PNG"));
-    write("images/l.png", EncodePicture(SolidPicture(5, 5, Qt::red), "PNG"));
-    write("images/r.png", EncodePicture(SolidPicture(5, 5, Qt::green), "PNG"));
-    write("images/m.png", EncodePicture(SolidPicture(1, 1, Qt::yellow), "PNG"));
-    write("images/t.png", EncodePicture(SolidPicture(4, 4, Qt::magenta), "PNG"));
-}
-
 std::string PiecesXml(const char* type, int w, int h)
 {
     return std::string("<control><type>") + type + "</type><width>" + std::to_string(w) + "</width><height>" +
@@ -293,8 +311,7 @@ std::string PiecesXml(const char* type, int w, int h)
 
 TEST_F(ProgressTest, PaintsAFullHorizontalBar)
 {
-    WritePieces([this](const QString& n, const QByteArray& b) { return WriteProjectFile(n, b); });
-    auto bar = KindFromText<TProgressbarLayer>(PiecesXml("progress", 100, 20));
+    auto bar = PiecesBar<TProgressbarLayer>("progress", 100, 20);
     ASSERT_TRUE(bar);
     TBitmap32 buffer(100, 20);
     bar->Paint(buffer);
@@ -310,8 +327,7 @@ TEST_F(ProgressTest, PaintsAFullHorizontalBar)
 
 TEST_F(ProgressTest, PaintsAVerticalBarWithEndsAtBottomAndTop)
 {
-    WritePieces([this](const QString& n, const QByteArray& b) { return WriteProjectFile(n, b); });
-    auto bar = KindFromText<TProgressbarLayer>(PiecesXml("progress", 20, 100));
+    auto bar = PiecesBar<TProgressbarLayer>("progress", 20, 100);
     ASSERT_TRUE(bar);
     TBitmap32 buffer(20, 100);
     bar->Paint(buffer);
@@ -324,8 +340,7 @@ TEST_F(ProgressTest, PaintsAVerticalBarWithEndsAtBottomAndTop)
 
 TEST_F(ProgressTest, TickIsPaintedLastAndAlsoMeasured)
 {
-    WritePieces([this](const QString& n, const QByteArray& b) { return WriteProjectFile(n, b); });
-    auto tick = KindFromText<TTickProgressLayer>(PiecesXml("tickprogress", 100, 20));
+    auto tick = PiecesBar<TTickProgressLayer>("tickprogress", 100, 20);
     ASSERT_TRUE(tick);
     TBitmap32 buffer(100, 20);
     tick->Paint(buffer);
@@ -344,9 +359,8 @@ TEST_F(ProgressTest, TickIsPaintedLastAndAlsoMeasured)
 
 TEST_F(ProgressTest, AbsurdSizesPaintWithoutHarm)
 {
-    WritePieces([this](const QString& n, const QByteArray& b) { return WriteProjectFile(n, b); });
     for (int size : {0, -40, 100000}) {
-        auto tick = KindFromText<TTickProgressLayer>(PiecesXml("tickprogress", 10, 10));
+        auto tick = PiecesBar<TTickProgressLayer>("tickprogress", 10, 10);
         ASSERT_TRUE(tick);
         tick->SetWidth(size);
         tick->SetHeight(size / 2);
