@@ -1,0 +1,72 @@
+#include "editor/EditorDialogs.h"
+
+#include "editor/TranslatableStrings.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/ErrorReport.h"
+
+TSaveAnswer AskSaveChanges(const QString& caption)
+{
+    switch (Dialogs().MessageBox(caption, TranslatableString(2),
+                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning)) {
+    case QMessageBox::Yes:
+        return TSaveAnswer::Yes;
+    case QMessageBox::No:
+        return TSaveAnswer::No;
+    default:
+        return TSaveAnswer::Cancel;
+    }
+}
+
+void ShowErrorBox(const QString& text, const QString& caption)
+{
+    Dialogs().MessageBox(caption, text, QMessageBox::Ok, QMessageBox::Critical);
+}
+
+void ShowInfoBox(const QString& text, const QString& caption)
+{
+    Dialogs().MessageBox(caption, text, QMessageBox::Ok, QMessageBox::NoIcon);
+}
+
+void ReportError(const std::exception& error)
+{
+    ShowError(error);
+}
+
+void ReportError(const QString& text)
+{
+    ShowErrorText(text);
+}
+
+QString BrowseForFolder(const QString& title, const QString& startFolder)
+{
+    return Dialogs().BrowseForFolder(title, startFolder);
+}
+
+QString AskOpenFile(const QString& title, const QString& filter, const QString& folder)
+{
+    TFileDialogOptions options;
+    options.Title = title;
+    options.Filter = filter;
+    options.InitialFolder = folder;
+    options.DefaultExt = QStringLiteral("xml");
+    return Dialogs().GetOpenFileName(options);
+}
+
+QString AskSaveFile(const QString& title, const QString& filter, const QString& preset)
+{
+    TFileDialogOptions options;
+    options.Title = title;
+    options.Filter = filter;
+    options.FileName = preset;
+    options.DefaultExt = QStringLiteral("xml");
+    return Dialogs().GetSaveFileName(options);
+}
+
+QString AskOpenPicture(const QString& title, const QString& folder)
+{
+    TFileDialogOptions options;
+    options.Title = title;
+    options.Filter = QStringLiteral("Pictures (*.png *.jpg *.jpeg *.jpe *.jfif *.bmp *.ico *.rle *.dib);;All files (*)");
+    options.InitialFolder = folder;
+    return Dialogs().GetOpenFileName(options);
+}

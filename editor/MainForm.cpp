@@ -1,0 +1,245 @@
+#include "editor/MainForm.h"
+
+#include "editor/EditorDialogs.h"
+#include "editor/FileVersion.h"
+#include "editor/TranslatableStrings.h"
+#include "editor/project/DefaultNewSkinDialog.h"
+#include "editor/project/ProjectFolder.h"
+#include "platform/ui/ErrorReport.h"
+#include "editor/settings/ConfigDir.h"
+#include "editor/settings/EditorSettings.h"
+#include "editor/settings/PlayerLists.h"
+#include "platform/core/Codec1252.h"
+#include "skinmodel/uskininfo.h"
+#include "skinmodel/xml/JvSimpleXml2.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+
+TMainForm* MainForm = nullptr;
+QString LanguageFile;
+
+TPlayerLists& PlayerLists()
+{
+    static TPlayerLists lists;
+    return lists;
+}
+
+TMainForm::TMainForm(const QString& settingsFile, QWidget* parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    MainForm = this;
+    FormCreate(settingsFile);
+}
+
+TMainForm::~TMainForm()
+{
+    FormDestroy();
+    if (MainForm == this)
+        MainForm = nullptr;
+}
+
+void TMainForm::FormCreate(const QString& settingsFile)
+{
+    FSettings = std::make_unique<TEditorSettings>();
+    RunGuarded([&] {
+        if (settingsFile.isEmpty())
+            *FSettings = TEditorSettings::Open(ConfigDir(), QCoreApplication::applicationFilePath());
+        else
+            *FSettings = TEditorSettings(settingsFile);
+    });
+
+    CreateCanvas();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+
+    FLastProjects = QStringList{TranslatableString(22)} + FSettings->LastProjects();
+    BuildRecentMenu();
+
+    FWindowInfos = std::make_unique<TWindowInfos>();
+    FWindowInfos->WindowBackdrop().OnShowBackdrop = [this](const std::string& name) { ShowBackdrop(name); };
+    FSkinInfo = std::make_unique<TSkinInfo>();
+    FClosing = false;
+    FOwnNewSkinDialog = std::make_unique<TDefaultNewSkinDialog>();
+    FNewSkinDialog = FOwnNewSkinDialog.get();
+    RunGuarded([] { ReadDataIni(ConfigDir().ProgramFolder(), PlayerLists()); });
+
+    resize(1024, 768);
+    qApp->installEventFilter(this);
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!FShown) {
+        FShown = true;
+        RunGuarded([this] { FormShow(); });
+    }
+}
+
+void TMainForm::FormShow()
+{
+    const QString language = FSettings->Language().toLower();
+    LanguageFile = ConfigDir().ProgramFolder() + QStringLiteral("Language/Quorvantel/") + language + QStringLiteral(".lng");
+    if (QFileInfo(LanguageFile).isFile())
+        ApplyLanguageFile(LanguageFile);
+    BuildElementsMenu();
+    FVersion = "Kestralon OSDSkin 1.1";
+    FModified = false;
+    FFileName = TranslatableString(3) + QStringLiteral(".xml");
+    FSkinInfo->Skinname = TranslatableString(3).toStdString();
+    UpdateCaption();
+    UpdateActions();
+}
+
+void TMainForm::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !FActivated)
+        QMetaObject::invokeMethod(this, [this] { FirstActivate(); }, Qt::QueuedConnection);
+}
+
+void TMainForm::FirstActivate()
+{
+    if (FActivated)
+        return;
+    FActivated = true;
+    RunGuarded([this] {
+        CreateToolWindows();
+        TranslateForm(this, LanguageFile);
+        // The start-up dialog comes with its own module; without one the editor starts on the empty page.
+        if (!FSettings->NoShowStartup() && FStartupDialog) {
+            TStartupChoice choice;
+            if (FStartupDialog->Execute(FLastProjects, choice)) {
+                if (choice.Choice == TStartupChoice::NewProject)
+                    mnNewProjectClick();
+                else if (choice.Choice == TStartupChoice::OpenProject) {
+                    if (choice.Line >= 1 && choice.Line < FLastProjects.size())
+                        OpenProject(FLastProjects[choice.Line]);
+                    else
+                        mnOpenProjectClick();
+                }
+            }
+        }
+        if (!FSettings->HasDockingLayout()) {
+            ToolWindow("frmTools")->show();
+            ToolWindow("frmObjects")->show();
+        }
+        RestoreDockingLayout();
+    });
+}
+
+void TMainForm::UpdateCaption()
+{
+    setWindowTitle(QStringLiteral("Editor - ") + FromWin1252(FSkinInfo->Skinname) + QStringLiteral(" - ") + FFileName);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    bool close = true;
+    RunGuarded([&] { close = FormCloseQuery(); });
+    if (!close) {
+        event->ignore();
+        return;
+    }
+    RunGuarded([this] { FormClose(); });
+    event->accept();
+}
+
+bool TMainForm::FormCloseQuery()
+{
+    if (!FModified)
+        return true;
+    switch (AskSaveChanges(TranslatableString(1))) {
+    case TSaveAnswer::Yes:
+        // A page that could not be saved keeps the window open, so nothing is lost.
+        return mnSave2Click();
+    case TSaveAnswer::No:
+        return true;
+    case TSaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void TMainForm::FormClose()
+{
+    FClosing = true;
+    SetSelection(nullptr);
+    SaveDockingLayout();
+    FClosed = true;
+}
+
+void TMainForm::FormDestroy()
+{
+    qApp->removeEventFilter(this);
+    RunGuarded([this] {
+        FSettings->SetLastProjects(FLastProjects.mid(1));
+        FSettings->Save();
+    });
+    FreeRubberBand();
+    FSelected = nullptr;
+}
+
+void TMainForm::SetModified(bool on)
+{
+    FModified = on;
+    UpdateActions();
+}
+
+QLabel* TMainForm::StatusPanel(int index) const
+{
+    return index >= 0 && index < static_cast<int>(FStatusPanels.size()) ? FStatusPanels[index] : nullptr;
+}
+
+QDockWidget* TMainForm::ToolWindow(const char* name) const
+{
+    return findChild<QDockWidget*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+}
+
+QAction* TMainForm::Action(const char* name) const
+{
+    return findChild<QAction*>(QLatin1String(name));
+}
+
+QMenu* TMainForm::Menu(const char* name) const
+{
+    return findChild<QMenu*>(QLatin1String(name));
+}
+
+void TMainForm::mnFileClick()
+{
+    Action("mnSaveAs")->setEnabled(FModified);
+    Menu("mnLastprojects")->setEnabled(FLastProjects.size() > 1);
+}
+
+void TMainForm::mnInfoClick()
+{
+    ShowInfoBox(QStringLiteral("Varnholt for Kestralon Pro 4.1.x+\r\n\r\nVersion: ")
+                    + GetFileVersion(QCoreApplication::applicationFilePath()),
+                QStringLiteral("About"));
+}
+
+void TMainForm::TranslateForm(QWidget* form, const QString& languageFile)
+{
+    Q_UNUSED(form);
+    Q_UNUSED(languageFile);
+}
+
+void TMainForm::ApplyLanguageFile(const QString& languageFile)
+{
+    Q_UNUSED(languageFile);
+}
+
+void TMainForm::RunGuarded(const std::function<void()>& command)
+{
+    GuardedCall(command);
+}

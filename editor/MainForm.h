@@ -1,0 +1,221 @@
+// The main window: menus, toolbar, status bar, the canvas with the open page, and the page and
+// project commands. One instance for the whole run (`MainForm`).
+#pragma once
+
+#include "canvas/Layers.h"
+#include "editor/NewSkinRequest.h"
+#include "editor/canvas/ResizeRules.h"
+#include "editor/page/WindowInfos.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QDockWidget;
+class QLabel;
+class QMenu;
+class QScrollArea;
+class QToolButton;
+
+class TEditorSettings;
+class TImgView32;
+class TItemLayer;
+class TJvSimpleXML;
+class TJvSimpleXMLElem;
+class TRubberbandLayer;
+class TSkinInfo;
+struct TPlayerLists;
+
+// The XML source view plugs in here; while it is active, pages load into it and save from it.
+class ISourceView {
+public:
+    virtual ~ISourceView() = default;
+    virtual bool Active() const = 0;
+    // Shows the document's text form.
+    virtual void ShowDocument(TJvSimpleXML& doc) = 0;
+    // Parses the shown text into `doc`; false (after telling the user) when it is not well-formed.
+    virtual bool Parse(TJvSimpleXML& doc) = 0;
+};
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // `settingsFile` empty: the settings file is chosen through the user-mode rules.
+    explicit TMainForm(const QString& settingsFile = QString(), QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // The dialogs New Project and the start-up sequence use (the caller keeps them alive).
+    void SetNewSkinDialog(INewSkinDialog* dialog) { FNewSkinDialog = dialog ? dialog : FOwnNewSkinDialog.get(); }
+    void SetStartupDialog(IStartupDialog* dialog) { FStartupDialog = dialog; }
+    void SetSourceView(ISourceView* view) { FSourceView = view; }
+
+    // --- state other windows read ---
+    TItemLayer* Selected() const { return FSelected; }
+    const QString& ProjectFolder() const { return FProjectFolder; }
+    const QString& FileName() const { return FFileName; }
+    bool Modified() const { return FModified; }
+    void SetModified(bool on);
+    TSkinInfo& SkinInfo() { return *FSkinInfo; }
+    TWindowInfos& WindowInfos() { return *FWindowInfos; }
+    const QStringList& LastProjects() const { return FLastProjects; }
+    const QStringList& PageList() const { return FPageList; }
+    TEditorSettings& Settings() { return *FSettings; }
+    TImgView32* ImgView() const { return FImgView; }
+    TLayerCollection& Layers() const;
+    TRubberbandLayer* RubberBand() const { return FRubberBand; }
+    int CanvasWidth() const;
+    int CanvasHeight() const;
+    QLabel* StatusPanel(int index) const;
+    QDockWidget* ToolWindow(const char* name) const;
+    QAction* Action(const char* name) const;
+    QMenu* Menu(const char* name) const;
+    bool MouseInView() const { return FMouseInView; }
+    void SetMouseInView(bool on) { FMouseInView = on; }
+    // Page items that could not become controls; written back unchanged after the controls.
+    int UnreadItemCount() const { return static_cast<int>(FUnreadItems.size()); }
+
+    // --- start-up, caption, shutdown ---
+    void UpdateCaption();
+    // Runs what the first activation runs, once (the tests call it without a real activation).
+    void FirstActivate();
+
+    // --- projects ---
+    void mnNewProjectClick();
+    void mnOpenProjectClick();
+    // False when the folder is refused (the open project and page stay as they were).
+    bool OpenProject(const QString& folder);
+    void BuildRecentMenu();
+    void RecentProjectClick(int index);
+    void BuildPagesMenu();
+    void PageMenuClick(int index);
+    void SyncAspectRatio();
+
+    // --- pages ---
+    void ClearPage();
+    void LoadPage();
+    // Reads a page document into the page settings and new control layers.
+    void LoadWindowXML(TJvSimpleXML* doc);
+    // The page built from the page settings and the canvas layers.
+    std::unique_ptr<TJvSimpleXML> BuildWindowXML();
+    // True when both files were written; a failure is reported and the page stays modified.
+    bool SavePage();
+    // Writes the page (and "index.xml" when `withSkinInfo`) to `target`; false after a reported failure.
+    bool WritePage(const QString& target, bool withSkinInfo);
+    void mnNew1Click();
+    void mnOpen1Click();
+    bool mnSave2Click();
+    bool mnSaveAsClick();
+    // The save prompt with the given caption: false when the user cancels (or the save failed).
+    bool ConfirmDiscard(const QString& caption);
+
+    // --- canvas ---
+    void SetSelection(TItemLayer* layer);
+    void LayerMouseDown(TCustomLayer* sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y);
+    void ImgViewMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y, TCustomLayer* layer);
+    void ImgViewMouseMove(Qt::KeyboardModifiers shift, int x, int y, TCustomLayer* layer);
+    void RubberBandResizing(const TFloatRect& oldLocation, TFloatRect& newLocation, TRBDragState dragState,
+                            Qt::KeyboardModifiers keys, Qt::MouseButtons buttons);
+    // The key-up handler; true when the key was used.
+    bool FormKeyDown(int key, Qt::KeyboardModifiers shift);
+    void mnBackgroundClick();
+    void LoadBackground(const QString& fileName);
+    void btEditWindowClick();
+    // A control layer that enters the canvas: mouse events on, selected by a click.
+    void AttachControl(TItemLayer* layer);
+    // Hook for the editing commands: deletes the selected control.
+    void DeleteSelected();
+
+    // Applies a language file to a window. The translation module fills this in; until then the
+    // built-in English texts stay.
+    static void TranslateForm(QWidget* form, const QString& languageFile);
+    // Applies the language file to the 22 texts, the element captions and this window (hook, as above).
+    void ApplyLanguageFile(const QString& languageFile);
+
+signals:
+    // The selection changed (the element list and the inspector follow it).
+    void SelectionChanged(TItemLayer* layer);
+    // The set or order of the page's controls changed (the element list rebuilds).
+    void ControlsChanged();
+    // A project was opened (the fonts window loads its "font.xml").
+    void ProjectOpened(const QString& folder);
+    // An entry of the Elements menu was chosen; the tag is the entry's menu number (insert command).
+    void InsertRequested(int tag);
+    // The canvas size changed (the aspect window shows it).
+    void CanvasSizeChanged(int width, int height);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate(const QString& settingsFile);
+    void FormShow();
+    bool FormCloseQuery();
+    void FormClose();
+    void FormDestroy();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void CreateCanvas();
+    void CreateToolWindows();
+    void BuildElementsMenu();
+    bool SourceViewActive() const { return FSourceView && FSourceView->Active(); }
+    void UpdateActions();
+    void mnFileClick();
+    void mnInfoClick();
+    void ShowBackdrop(const std::string& name);
+    void ShowCanvasBitmap(const QImage& picture);
+    void SetCanvasSize(int width, int height);
+    void FreeRubberBand();
+    void RestoreDockingLayout();
+    void SaveDockingLayout();
+    // Runs a command; any failure reaches the user as an error box, never leaves the slot.
+    void RunGuarded(const std::function<void()>& command);
+
+    // State, in the order the page and project commands use it.
+    bool FClosing = false;
+    TItemLayer* FSelected = nullptr;
+    std::unique_ptr<TJvSimpleXMLElem> FCopyElem;
+    QString FProjectFolder;
+    std::string FVersion = "Kestralon OSDSkin 1.1";
+    bool FModified = false;
+    QStringList FPageList;
+    bool FHasPageList = false;
+    bool FMouseInView = false;
+    QString FFileName;
+    std::unique_ptr<TSkinInfo> FSkinInfo;
+    std::unique_ptr<TWindowInfos> FWindowInfos;
+    QStringList FLastProjects;
+    TRubberbandLayer* FRubberBand = nullptr;
+    std::vector<std::unique_ptr<TJvSimpleXMLElem>> FUnreadItems;
+
+    std::unique_ptr<TEditorSettings> FSettings;
+    ISourceView* FSourceView = nullptr;
+    INewSkinDialog* FNewSkinDialog = nullptr;
+    IStartupDialog* FStartupDialog = nullptr;
+    std::unique_ptr<INewSkinDialog> FOwnNewSkinDialog;
+    TNewSkinRequest FNewSkin;
+
+    QScrollArea* FScrollBox = nullptr;
+    TImgView32* FImgView = nullptr;
+    std::vector<QLabel*> FStatusPanels;
+    std::vector<QDockWidget*> FToolWindows;
+    bool FShown = false;
+    bool FActivated = false;
+    bool FClosed = false;
+};
+
+// The one main window of the run (none before it is created and after it is destroyed).
+extern TMainForm* MainForm;
+// The full path of the active language file.
+extern QString LanguageFile;
+// The player's actions, windows and script functions from "data.ini".
+TPlayerLists& PlayerLists();

@@ -1,0 +1,20 @@
+// Program entry: module set-up, the application, the windows in their order, the message loop.
+#include "editor/MainForm.h"
+#include "editor/settings/ConfigDir.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Varnholt 2.0"));
+    QApplication::setApplicationVersion(QStringLiteral("2.0.0.0"));
+    // Read once, before the main window chooses its settings file.
+    LoadUserModeSettings();
+
+    TMainForm mainForm;
+    // The Move dialog, the new-skin dialog, the start-up dialog and the colour selector are created
+    // after the main window by their own modules.
+    mainForm.show();
+    return app.exec();
+}

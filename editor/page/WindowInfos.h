@@ -1,0 +1,52 @@
+// The page settings: the values the page file keeps on its root, its video window and its backdrop.
+// No widgets here, so the page reader and writer can be tested without a window.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class TVideoWindow {
+public:
+    int32_t Height = 0;
+    int32_t Width = 0;
+    int32_t X = 0;
+    int32_t Y = 0;
+};
+
+class TWindowBackdrop {
+public:
+    std::string DynamicFile;
+
+    const std::string& DefaultFile() const { return FDefaultFile; }
+    // Keeps only the file-name part; a new name asks the canvas to show it (or to clear when empty).
+    void SetDefaultFile(const std::string& value);
+
+    // Set by the main window: shows images/<name> as the canvas bitmap; an empty name clears it.
+    std::function<void(const std::string& name)> OnShowBackdrop;
+
+private:
+    std::string FDefaultFile;
+};
+
+class TWindowInfos {
+public:
+    TWindowInfos() = default;
+    TWindowInfos(const TWindowInfos&) = delete;
+    TWindowInfos& operator=(const TWindowInfos&) = delete;
+
+    bool AllowOverlay = false;
+    int32_t DefaultItem = 0;
+    bool HasBackground = false;
+
+    TVideoWindow& VideoWindow() { return FVideoWindow; }
+    const TVideoWindow& VideoWindow() const { return FVideoWindow; }
+    TWindowBackdrop& WindowBackdrop() { return FWindowBackdrop; }
+    const TWindowBackdrop& WindowBackdrop() const { return FWindowBackdrop; }
+
+    void Reset();
+
+private:
+    TVideoWindow FVideoWindow;
+    TWindowBackdrop FWindowBackdrop;
+};

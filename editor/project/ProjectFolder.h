@@ -1,0 +1,27 @@
+// What makes a folder a skin project, the list of its pages and the recent-project list.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class TSkinInfo;
+
+// The four files a project holds, tested in this order.
+extern const char* const ProjectFiles[4];
+
+// True when every project file exists and "index.xml" reads as a skin description (into `info`).
+bool IsValidProject(const QString& folder, TSkinInfo& info);
+
+// Full paths of the folder's page files, sorted without regard to case.
+QStringList ListPageFiles(const QString& folder);
+
+// The most recent project goes to entry 1 (entry 0 is the placeholder); at most ten projects.
+void AddRecentProject(QStringList& lastProjects, const QString& folder);
+
+// A skin name that cannot become one folder below the chosen parent ("/", "\", "." or "..").
+bool IsRefusedSkinName(const QString& name);
+
+// "index.xml", "references.xml" and "font.xml": never written as a page.
+bool IsProjectFileName(const QString& fileName);
+// Both paths name the same folder.
+bool SameFolder(const QString& a, const QString& b);

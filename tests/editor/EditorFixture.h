@@ -1,0 +1,120 @@
+// Shared set-up of the editor tests: a main window with its own settings file in a temporary
+// folder, scripted dialogs, and small file helpers.
+#pragma once
+
+#include "editor/MainForm.h"
+#include "platform/ui/ScriptedDialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <string>
+
+inline QByteArray ReadBytes(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray("<missing>");
+    return f.readAll();
+}
+
+inline void WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(bytes);
+}
+
+// New Project's answers without a dialog.
+class TScriptedNewSkin : public INewSkinDialog {
+public:
+    bool Ok = true;
+    TNewSkinRequest Answer;
+    int Calls = 0;
+    bool Execute(TNewSkinRequest& request) override
+    {
+        ++Calls;
+        if (Ok)
+            request = Answer;
+        return Ok;
+    }
+};
+
+// The text form the editor writes: declaration, CR LF after every line.
+inline QByteArray XmlText(std::initializer_list<const char*> lines)
+{
+    QByteArray out("<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n");
+    for (const char* line : lines)
+        out += QByteArray(line) + "\r\n";
+    return out;
+}
+
+inline const QByteArray& ValidIndex()
+{
+    static const QByteArray text = XmlText({"<skininfo>", "  <skinname>Blue</skinname>", "  <version>1.0</version>",
+                                            "  <sizex>400</sizex>", "  <sizey>300</sizey>", "</skininfo>"});
+    return text;
+}
+
+class TEditorFixture {
+public:
+    TEditorFixture() = default;
+    ~TEditorFixture() { Form.reset(); }
+
+    void Start()
+    {
+        Form = std::make_unique<TMainForm>(Dir.path() + QStringLiteral("/varnholt.ini"));
+        Form->SetNewSkinDialog(&NewSkin);
+        Form->show();
+        Form->FirstActivate();
+    }
+
+    QString Path(const QString& name) const { return Dir.path() + QLatin1Char('/') + name; }
+
+    // A folder that passes the project test, with the given pages.
+    QString MakeProject(const QString& name, const QList<QPair<QString, QByteArray>>& pages = {}) const
+    {
+        const QString folder = Path(name) + QLatin1Char('/');
+        WriteBytes(folder + QStringLiteral("index.xml"), ValidIndex());
+        WriteBytes(folder + QStringLiteral("references.xml"), XmlText({"<controls/>"}));
+        WriteBytes(folder + QStringLiteral("font.xml"), XmlText({"<fonts/>"}));
+        WriteBytes(folder + QStringLiteral("myhome.xml"), XmlText({"<screen/>"}));
+        QDir().mkpath(folder + QStringLiteral("images"));
+        for (const auto& [page, text] : pages)
+            WriteBytes(folder + page, text);
+        return folder;
+    }
+
+    // Opens a project through the Open Project command.
+    void OpenProject(const QString& folder)
+    {
+        Dialogs.AnswerFolder(folder);
+        Form->mnOpenProjectClick();
+    }
+
+    // Opens a page of the open project through the Open Page command.
+    void OpenPage(const QString& path)
+    {
+        Dialogs.AnswerOpenFile(path);
+        Form->mnOpen1Click();
+    }
+
+    int MessageCount() const
+    {
+        int n = 0;
+        for (const TDialogCall& call : Dialogs.Calls())
+            n += call.Kind == TDialogKind::MessageBox;
+        return n;
+    }
+
+    QTemporaryDir Dir;
+    TScriptedDialogs Dialogs;
+    // Before the window and after it: the window never reaches a real dialog.
+    TDialogsOverride Override{Dialogs};
+    TScriptedNewSkin NewSkin;
+    std::unique_ptr<TMainForm> Form;
+};

@@ -1,0 +1,215 @@
+// The main window's shell: menus and shortcuts, tool windows, docking layout, start-up choices.
+#include "EditorFixture.h"
+
+#include "editor/TranslatableStrings.h"
+#include "editor/settings/EditorSettings.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QMenu>
+#include <QtTest>
+
+namespace {
+
+class TScriptedStartup : public IStartupDialog {
+public:
+    bool Ok = true;
+    TStartupChoice Answer;
+    int Calls = 0;
+    QStringList Shown;
+    bool Execute(const QStringList& lastProjects, TStartupChoice& choice) override
+    {
+        ++Calls;
+        Shown = lastProjects;
+        choice = Answer;
+        return Ok;
+    }
+};
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void actionsAndShortcuts_data();
+    void actionsAndShortcuts();
+    void elementsMenu();
+    void startState();
+    void toolWindowsAndDockingLayout();
+    void startupChoices_data();
+    void startupChoices();
+    void noShowStartup();
+    void translatableTexts();
+};
+
+void TestMainWindow::actionsAndShortcuts_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("shortcut");
+    const char* rows[][3] = {
+        {"mnNewProject", "New Project", "Ctrl+N"}, {"mnOpenProject", "Open Project", "Ctrl+O"},
+        {"mnNew", "New Page", ""},               {"mnOpen", "Open Page", ""},
+        {"mnSave", "Save Page", "Ctrl+S"},       {"mnSaveAs", "Save Page as...", ""},
+        {"mnBackground", "Background...", "Ctrl+I"}, {"mnExit", "Exit", ""},
+        {"mnuCut", "Cut", "Ctrl+X"},             {"mnCopy", "Copy", "Ctrl+C"},
+        {"mnPaste", "Paste", "Ctrl+V"},          {"mnClone", "Clone", "Ctrl+D"},
+        {"mnDelete", "Delete", ""},              {"mnBringFront", "To front", "F5"},
+        {"mnSendBack", "To back", "F6"},         {"mnLevelUp", "One to front", "F7"},
+        {"mnLevelDown", "One back", "F8"},       {"mnLock", "Lock object", "F9"},
+        {"mnHide", "Hide object", "F11"},        {"mnMove", "Move objects", "F10"},
+        {"mnuAspectRatio", "Aspect Ratio", ""},  {"Properties1", "Properties", ""},
+        {"Objects1", "Objects", ""},             {"Fonts1", "Fonts", ""},
+        {"mnuDoubles", "Doubles", ""},           {"mnInfo", "Info", ""},
+        {"mnToFront", "To front", ""},           {"mnToBack", "To back", ""},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row[0]) << QString::fromLatin1(row[0]) << QString::fromLatin1(row[1]) << QString::fromLatin1(row[2]);
+}
+
+void TestMainWindow::actionsAndShortcuts()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QString, shortcut);
+    TEditorFixture f;
+    f.Start();
+    QAction* action = f.Form->Action(name.toLatin1().constData());
+    QVERIFY(action);
+    QCOMPARE(action->text(), caption);
+    QCOMPARE(action->shortcut().toString(), shortcut);
+}
+
+void TestMainWindow::elementsMenu()
+{
+    TEditorFixture f;
+    f.Start();
+    const QList<QAction*> items = f.Form->Menu("mnElements")->actions();
+    QCOMPARE(items.size(), 20);
+    QCOMPARE(items[0]->text(), QStringLiteral("Image"));
+    QCOMPARE(items[1]->data().toInt(), 5);
+    QVERIFY(items[18]->isSeparator());
+    QCOMPARE(items[19]->text(), QStringLiteral("VideoWindow"));
+    QSignalSpy spy(f.Form.get(), &TMainForm::InsertRequested);
+    items[19]->trigger();
+    QCOMPARE(spy.value(0).value(0).toInt(), 18);
+}
+
+void TestMainWindow::startState()
+{
+    TEditorFixture f;
+    f.Start();
+    QCOMPARE(f.Form->windowTitle(), QStringLiteral("Editor - Unnamed1 - Unnamed1.xml"));
+    QCOMPARE(f.Form->FileName(), QStringLiteral("Unnamed1.xml"));
+    QVERIFY(f.Form->ProjectFolder().isEmpty());
+    QVERIFY(!f.Form->Modified());
+    QVERIFY(!f.Form->Action("mnNew")->isEnabled());
+    QVERIFY(!f.Form->Action("mnOpen")->isEnabled());
+    QVERIFY(!f.Form->Action("mnSave")->isEnabled());
+    QCOMPARE(f.Form->LastProjects(), QStringList{QStringLiteral("Another existing project...")});
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    f.Form->Action("mnInfo")->trigger();
+    QCOMPARE(f.Dialogs.Calls().back().Caption, QStringLiteral("About"));
+    QVERIFY(f.Dialogs.Calls().back().Text.startsWith(QStringLiteral("Varnholt for Kestralon Pro 4.1.x+\r\n\r\nVersion: ")));
+}
+
+void TestMainWindow::toolWindowsAndDockingLayout()
+{
+    TEditorFixture f;
+    f.Start();
+    const char* names[] = {"frmTools", "frmObjects", "frmFonts", "frmDoubles", "frmAspectRatio"};
+    const char* captions[] = {"tools", "Objects", "Edit Fonts", "Doubles", "Aspect"};
+    for (int i = 0; i < 5; ++i) {
+        QDockWidget* dock = f.Form->ToolWindow(names[i]);
+        QVERIFY(dock);
+        QCOMPARE(dock->windowTitle(), QString::fromLatin1(captions[i]));
+        // Without a saved layout the inspector and the element list are shown.
+        QCOMPARE(dock->isVisible(), i < 2);
+    }
+    f.Form->ToolWindow("frmTools")->hide();
+    f.Form->ToolWindow("frmFonts")->show();
+    f.Form->close();
+    f.Form.reset();
+    TEditorSettings settings(f.Path(QStringLiteral("varnholt.ini")));
+    QVERIFY(settings.HasDockingLayout());
+    QVERIFY(!settings.Ini().ReadString(QStringLiteral("DockingLayout"), QStringLiteral("State"), QString()).isEmpty());
+
+    f.Start();
+    QVERIFY(!f.Form->ToolWindow("frmTools")->isVisible());
+    QVERIFY(f.Form->ToolWindow("frmObjects")->isVisible());
+    QVERIFY(f.Form->ToolWindow("frmFonts")->isVisible());
+}
+
+void TestMainWindow::startupChoices_data()
+{
+    QTest::addColumn<int>("choice");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("new project") << int(TStartupChoice::NewProject) << -1 << QStringLiteral("new");
+    QTest::newRow("recent line 1") << int(TStartupChoice::OpenProject) << 1 << QStringLiteral("recent");
+    QTest::newRow("line 0 browses") << int(TStartupChoice::OpenProject) << 0 << QStringLiteral("browse");
+    QTest::newRow("no line browses") << int(TStartupChoice::OpenProject) << -1 << QStringLiteral("browse");
+    QTest::newRow("neither") << int(TStartupChoice::None) << 1 << QStringLiteral("nothing");
+}
+
+void TestMainWindow::startupChoices()
+{
+    QFETCH(int, choice);
+    QFETCH(int, line);
+    QFETCH(QString, expected);
+    TEditorFixture f;
+    const QString recent = f.MakeProject(QStringLiteral("Recent"));
+    const QString browsed = f.MakeProject(QStringLiteral("Browsed"));
+    WriteBytes(f.Path(QStringLiteral("varnholt.ini")), QByteArray("[Files]\r\n1=") + recent.toUtf8() + "\r\n");
+    TScriptedStartup startup;
+    startup.Answer.Choice = TStartupChoice::Kind(choice);
+    startup.Answer.Line = line;
+    f.NewSkin.Answer = {QStringLiteral("Made"), f.Dir.path(), 720, 576, QString(), QString()};
+    if (expected == QLatin1String("browse"))
+        f.Dialogs.AnswerFolder(browsed);
+    f.Form = std::make_unique<TMainForm>(f.Path(QStringLiteral("varnholt.ini")));
+    f.Form->SetNewSkinDialog(&f.NewSkin);
+    f.Form->SetStartupDialog(&startup);
+    f.Form->show();
+    f.Form->FirstActivate();
+    QCOMPARE(startup.Calls, 1);
+    QCOMPARE(startup.Shown.value(1), recent);
+    const QString folder = f.Form->ProjectFolder();
+    if (expected == QLatin1String("new"))
+        QCOMPARE(folder, f.Path(QStringLiteral("Made/")));
+    else if (expected == QLatin1String("recent"))
+        QCOMPARE(folder, recent);
+    else if (expected == QLatin1String("browse"))
+        QCOMPARE(folder, browsed);
+    else
+        QVERIFY(folder.isEmpty());
+    QVERIFY(f.Dialogs.Unexpected().empty());
+    QCOMPARE(f.Dialogs.Pending(), std::size_t(0));
+}
+
+void TestMainWindow::noShowStartup()
+{
+    TEditorFixture f;
+    WriteBytes(f.Path(QStringLiteral("varnholt.ini")), "[General]\r\nnoshowstartup=1\r\n");
+    TScriptedStartup startup;
+    f.Form = std::make_unique<TMainForm>(f.Path(QStringLiteral("varnholt.ini")));
+    f.Form->SetStartupDialog(&startup);
+    f.Form->show();
+    f.Form->FirstActivate();
+    QCOMPARE(startup.Calls, 0);
+    QCOMPARE(f.Form->windowTitle(), QStringLiteral("Editor - Unnamed1 - Unnamed1.xml"));
+}
+
+void TestMainWindow::translatableTexts()
+{
+    QCOMPARE(TranslatableString(1), QStringLiteral("Exit"));
+    QCOMPARE(TranslatableString(18), QStringLiteral("There exists allready a skin project with the given name!"));
+    QCOMPARE(TranslatableString(21), QStringLiteral("This ist not a valid Skinproject."));
+    QCOMPARE(TranslatableString(22), QStringLiteral("Another existing project..."));
+    QCOMPARE(TranslatableString(0), QString());
+    QCOMPARE(TranslatableString(23), QString());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

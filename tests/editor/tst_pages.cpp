@@ -1,0 +1,301 @@
+// Pages: exact bytes back, unread items kept, save prompts, failures that lose nothing.
+#include "EditorFixture.h"
+
+#include "canvas/Layers.h"
+#include "canvas/view/ImgView32.h"
+#include "editor/page/PageXml.h"
+#include "skinmodel/controls/VideoControl.h"
+#include "skinmodel/xml/JvSimpleXml2.h"
+#include "support/TestPictures.h"
+
+#include <QAction>
+#include <QtTest>
+
+namespace {
+
+// A page with a video window, an item the editor does not know, a backdrop and every root value.
+QByteArray SamplePage()
+{
+    return XmlText({"<screen default=\"3\" allowoverlay=\"true\" hasbg=\"true\" version=\"Kestralon OSDSkin 1.1\">",
+                    "  <items>",
+                    "    <item>",
+                    "      <type>hologram</type>",
+                    "      <x>5</x>",
+                    "      <note a=\"&amp;\">caf&#xE9;</note>",
+                    "    </item>",
+                    "  </items>",
+                    "  <videowindow x=\"10\" y=\"20\" width=\"300\" height=\"200\"/>",
+                    "  <Backdrop DefaultFile=\"back.png\" DynamicFile=\"dyn.png\"/>",
+                    "</screen>"});
+}
+
+} // namespace
+
+class TestPages : public QObject {
+    Q_OBJECT
+
+private slots:
+    void openSaveGivesSameBytes();
+    void newPageSavesEmptyItems();
+    void rootOtherThanScreenReadsNothing();
+    void savePromptAnswers_data();
+    void savePromptAnswers();
+    void closePrompt_data();
+    void closePrompt();
+    void corruptBackdropKeepsControls();
+    void unreadablePageIsReported();
+    void failedSaveKeepsModifiedAndOldFile();
+    void saveAsNeverWritesAnotherSkinsIndex();
+    void saveWithoutProjectAsksForFile();
+    void videoWindowFromLayer();
+};
+
+void TestPages::openSaveGivesSameBytes()
+{
+    TEditorFixture f;
+    const QString folder = f.MakeProject(QStringLiteral("P"), {{QStringLiteral("page.xml"), SamplePage()}});
+    const QByteArray index = ReadBytes(folder + QStringLiteral("index.xml"));
+    f.Start();
+    f.OpenProject(folder);
+    f.OpenPage(folder + QStringLiteral("page.xml"));
+    QCOMPARE(f.Form->UnreadItemCount(), 1);
+    QCOMPARE(f.Form->WindowInfos().DefaultItem, 3);
+    QCOMPARE(f.Form->WindowInfos().WindowBackdrop().DynamicFile, std::string("dyn.png"));
+    QCOMPARE(f.Form->windowTitle(), QStringLiteral("Editor - Blue - ") + folder + QStringLiteral("page.xml"));
+
+    QVERIFY(f.Form->mnSave2Click());
+    QCOMPARE(ReadBytes(folder + QStringLiteral("page.xml")), SamplePage());
+    QCOMPARE(ReadBytes(folder + QStringLiteral("index.xml")), index);
+    QVERIFY(!f.Form->Modified());
+    QVERIFY(f.Dialogs.Unexpected().empty());
+}
+
+void TestPages::newPageSavesEmptyItems()
+{
+    TEditorFixture f;
+    const QString folder = f.MakeProject(QStringLiteral("P"), {{QStringLiteral("page.xml"), SamplePage()}});
+    f.Start();
+    f.OpenProject(folder);
+    f.OpenPage(folder + QStringLiteral("page.xml"));
+    f.Form->mnNew1Click();
+    QCOMPARE(f.Form->FileName(), QStringLiteral("Unnamed1.xml"));
+    QCOMPARE(f.Form->Layers().Count(), 0);
+    QVERIFY(f.Form->mnSave2Click());
+    QCOMPARE(ReadBytes(folder + QStringLiteral("Unnamed1.xml")),
+             XmlText({"<screen default=\"0\" allowoverlay=\"false\" hasbg=\"false\" version=\"Kestralon OSDSkin 1.1\">",
+                      "  <items/>", "</screen>"}));
+}
+
+void TestPages::rootOtherThanScreenReadsNothing()
+{
+    TWindowInfos infos;
+    infos.DefaultItem = 7;
+    TLayerCollection layers;
+    TUnreadItems unread;
+    TJvSimpleXML doc;
+    doc.LoadFromString("<Screen default=\"1\"><items><item><type>videowindow</type></item></items></Screen>");
+    QVERIFY(!ReadPageDocument(&doc, infos, layers, unread, {}));
+    QCOMPARE(infos.DefaultItem, 7);
+    QCOMPARE(layers.Count(), 0);
+
+    // Children other than "item" are skipped; a zero-size video window makes no layer.
+    doc.LoadFromString("<screen><items><Item><type>videowindow</type></Item><control/></items>"
+                       "<videowindow x=\"1\" y=\"1\" width=\"0\" height=\"9\"/></screen>");
+    QVERIFY(ReadPageDocument(&doc, infos, layers, unread, {}));
+    QCOMPARE(layers.Count(), 0);
+    QCOMPARE(unread.size(), size_t(0));
+    QCOMPARE(infos.DefaultItem, 0);
+
+    // Both sides negative: the product is positive, so the layer is made.
+    doc.LoadFromString("<screen><videowindow x=\"50\" y=\"50\" width=\"-10\" height=\"-20\"/></screen>");
+    QVERIFY(ReadPageDocument(&doc, infos, layers, unread, {}));
+    QCOMPARE(layers.Count(), 1);
+    QVERIFY(dynamic_cast<TOSDVideoControl*>(layers.Items(0)));
+}
+
+void TestPages::savePromptAnswers_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("opened");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("yes") << int(QMessageBox::Yes) << true << true;
+    QTest::newRow("no") << int(QMessageBox::No) << true << false;
+    QTest::newRow("cancel") << int(QMessageBox::Cancel) << false << false;
+}
+
+void TestPages::savePromptAnswers()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, opened);
+    QFETCH(bool, saved);
+    // Open Page, New Page, the Pages menu and New Project all ask before dropping changes.
+    const QStringList commands{QStringLiteral("open"), QStringLiteral("new"), QStringLiteral("pages"),
+                               QStringLiteral("newproject")};
+    for (const QString& command : commands) {
+        TEditorFixture f;
+        const QString folder = f.MakeProject(QStringLiteral("P"), {{QStringLiteral("a.xml"), SamplePage()},
+                                                                   {QStringLiteral("b.xml"), SamplePage()}});
+        f.Start();
+        f.OpenProject(folder);
+        f.OpenPage(folder + QStringLiteral("a.xml"));
+        f.Form->WindowInfos().DefaultItem = 9;
+        f.Form->SetModified(true);
+        f.Dialogs.Reset();
+        f.Dialogs.AnswerMessage(QMessageBox::StandardButton(answer));
+        if (command == QLatin1String("open")) {
+            if (opened)
+                f.Dialogs.AnswerOpenFile(folder + QStringLiteral("b.xml"));
+            f.Form->mnOpen1Click();
+        } else if (command == QLatin1String("new")) {
+            f.Form->mnNew1Click();
+        } else if (command == QLatin1String("pages")) {
+            f.Form->PageMenuClick(1);
+        } else {
+            f.NewSkin.Answer = {QStringLiteral("Fresh"), f.Dir.path(), 720, 576, QString(), QString()};
+            f.Form->mnNewProjectClick();
+        }
+        QVERIFY2(f.Dialogs.Unexpected().empty(), qPrintable(command));
+        const TDialogCall& prompt = f.Dialogs.Calls().front();
+        QCOMPARE(prompt.Text, QStringLiteral("Save changes in skin?"));
+        QCOMPARE(prompt.Caption, QStringLiteral("Open Skin"));
+        QCOMPARE(prompt.Buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QCOMPARE(ReadBytes(folder + QStringLiteral("a.xml")).contains("default=\"9\""), saved);
+        QCOMPARE(f.Form->Modified(), !opened);
+        QCOMPARE(f.Form->FileName() == folder + QStringLiteral("a.xml"), !opened);
+    }
+}
+
+void TestPages::closePrompt_data()
+{
+    savePromptAnswers_data();
+}
+
+void TestPages::closePrompt()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, opened);
+    QFETCH(bool, saved);
+    TEditorFixture f;
+    const QString folder = f.MakeProject(QStringLiteral("P"), {{QStringLiteral("a.xml"), SamplePage()}});
+    f.Start();
+    f.OpenProject(folder);
+    f.OpenPage(folder + QStringLiteral("a.xml"));
+    f.Form->WindowInfos().DefaultItem = 9;
+    f.Form->SetModified(true);
+    f.Dialogs.Reset();
+    f.Dialogs.AnswerMessage(QMessageBox::StandardButton(answer));
+    const bool closed = f.Form->close();
+    QCOMPARE(closed, opened);
+    QCOMPARE(f.Dialogs.Calls().front().Caption, QStringLiteral("Exit"));
+    QCOMPARE(ReadBytes(folder + QStringLiteral("a.xml")).contains("default=\"9\""), saved);
+}
+
+void TestPages::corruptBackdropKeepsControls()
+{
+    TEditorFixture f;
+    const QString folder = f.MakeProject(QStringLiteral("P"), {{QStringLiteral("page.xml"), SamplePage()}});
+    WriteBytes(folder + QStringLiteral("images/back.png"), "not a picture at all");
+    f.Start();
+    f.OpenProject(folder);
+    f.OpenPage(folder + QStringLiteral("page.xml"));
+    QCOMPARE(f.Form->Layers().Count(), 1);
+    QVERIFY(f.Dialogs.Unexpected().empty());
+    QVERIFY(f.Form->mnSave2Click());
+    QCOMPARE(ReadBytes(folder + QStringLiteral("page.xml")), SamplePage());
+
+    // A good picture becomes the canvas bitmap.
+    WriteBytes(folder + QStringLiteral("images/back.png"), EncodePicture(SolidPicture(40, 30, Qt::red), "PNG"));
+    f.OpenPage(folder + QStringLiteral("page.xml"));
+    QCOMPARE(f.Form->ImgView()->Bitmap().Width(), 40);
+}
+
+void TestPages::unreadablePageIsReported()
+{
+    TEditorFixture f;
+    const QByteArray broken = "<screen><items><item>";
+    const QString folder = f.MakeProject(QStringLiteral("P"), {{QStringLiteral("bad.xml"), broken}});
+    f.Start();
+    f.OpenProject(folder);
+    f.Dialogs.AnswerOpenFile(folder + QStringLiteral("bad.xml"));
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    f.Form->Action("mnOpen")->trigger();
+    const TDialogCall& call = f.Dialogs.Calls().back();
+    QCOMPARE(call.Caption, QStringLiteral("Varnholt 2.0"));
+    QCOMPARE(call.Icon, QMessageBox::Critical);
+    QVERIFY(!call.Text.isEmpty());
+    QVERIFY(f.Dialogs.Unexpected().empty());
+    QCOMPARE(ReadBytes(folder + QStringLiteral("bad.xml")), broken);
+}
+
+void TestPages::failedSaveKeepsModifiedAndOldFile()
+{
+    TEditorFixture f;
+    const QString folder = f.MakeProject(QStringLiteral("P"), {{QStringLiteral("page.xml"), SamplePage()}});
+    f.Start();
+    f.OpenProject(folder);
+    f.OpenPage(folder + QStringLiteral("page.xml"));
+    f.Form->SetModified(true);
+    // The target cannot be replaced: a folder stands where the temporary file would go.
+    QFile::remove(folder + QStringLiteral("page.xml"));
+    QDir().mkpath(folder + QStringLiteral("page.xml"));
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    QVERIFY(!f.Form->mnSave2Click());
+    QVERIFY(f.Form->Modified());
+    QCOMPARE(f.Dialogs.Calls().back().Caption, QStringLiteral("Varnholt 2.0"));
+    QVERIFY(f.Dialogs.Unexpected().empty());
+    QCOMPARE(f.Form->Layers().Count(), 1);
+}
+
+void TestPages::saveAsNeverWritesAnotherSkinsIndex()
+{
+    TEditorFixture f;
+    const QString mine = f.MakeProject(QStringLiteral("Mine"), {{QStringLiteral("page.xml"), SamplePage()}});
+    const QString other = f.MakeProject(QStringLiteral("Other"));
+    const QByteArray otherIndex = XmlText({"<skininfo>", "  <skinname>Other</skinname>", "</skininfo>"});
+    WriteBytes(other + QStringLiteral("index.xml"), otherIndex);
+    f.Start();
+    f.OpenProject(mine);
+    f.OpenPage(mine + QStringLiteral("page.xml"));
+    f.Form->SetModified(true);
+    f.Dialogs.AnswerSaveFile(other + QStringLiteral("copy.xml"));
+    QVERIFY(f.Form->mnSaveAsClick());
+    QCOMPARE(ReadBytes(other + QStringLiteral("copy.xml")), SamplePage());
+    QCOMPARE(ReadBytes(other + QStringLiteral("index.xml")), otherIndex);
+    QCOMPARE(f.Form->ProjectFolder(), mine);
+
+    // A page is never written over a project file.
+    f.Dialogs.AnswerSaveFile(other + QStringLiteral("INDEX.xml"));
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    QVERIFY(!f.Form->mnSaveAsClick());
+    QCOMPARE(ReadBytes(other + QStringLiteral("index.xml")), otherIndex);
+    QVERIFY(f.Dialogs.Unexpected().empty());
+}
+
+void TestPages::saveWithoutProjectAsksForFile()
+{
+    TEditorFixture f;
+    f.Start();
+    f.Form->SetModified(true);
+    f.Dialogs.AnswerSaveFile(f.Path(QStringLiteral("loose.xml")));
+    QVERIFY(f.Form->mnSave2Click());
+    QCOMPARE(ReadBytes(f.Path(QStringLiteral("loose.xml"))),
+             XmlText({"<screen default=\"0\" allowoverlay=\"false\" hasbg=\"false\" version=\"Kestralon OSDSkin 1.1\">",
+                      "  <items/>", "</screen>"}));
+    QVERIFY(!QFileInfo::exists(f.Path(QStringLiteral("index.xml"))));
+    QVERIFY(f.Form->ProjectFolder().isEmpty());
+    QVERIFY(!f.Form->Modified());
+}
+
+void TestPages::videoWindowFromLayer()
+{
+    // The saved rectangle is the video layer's, however the page settings were left.
+    TWindowInfos infos;
+    TLayerCollection layers;
+    auto* video = new TOSDVideoControl(&layers);
+    video->SetLocation(TFloatRect{10.5f, 20, 74.5f, 84});
+    const std::string text = BuildPageDocument(infos, layers, PageFormatVersion, {})->SaveToString();
+    QVERIFY(QByteArray::fromStdString(text).contains("<videowindow x=\"10\" y=\"20\" width=\"64\" height=\"64\"/>"));
+}
+
+QTEST_MAIN(TestPages)
+#include "tst_pages.moc"

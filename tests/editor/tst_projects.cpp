@@ -1,0 +1,243 @@
+// Projects: New Project's files, Open Project's test, the recent list, the Pages menu.
+#include "EditorFixture.h"
+
+#include "editor/project/ProjectFolder.h"
+#include "editor/settings/EditorSettings.h"
+#include "skinmodel/ControlFactory.h"
+#include "skinmodel/uskininfo.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QtTest>
+
+class TestProjects : public QObject {
+    Q_OBJECT
+
+private slots:
+    void newProjectWritesEveryFile();
+    void newProjectRefusesNames_data();
+    void newProjectRefusesNames();
+    void newProjectCancelChangesNothing();
+    void openProjectRefusesFolders_data();
+    void openProjectRefusesFolders();
+    void openProjectSetsCanvasAndPages();
+    void recentListMovesAndDrops();
+    void recentListReadStopsAtGapAndIsRewritten();
+    void pageListSkipsProjectFilesAndHidden();
+    void pagesMenuInColumnsOf26();
+    void lastProjectsDisabledWithPlaceholderOnly();
+};
+
+void TestProjects::newProjectWritesEveryFile()
+{
+    TEditorFixture f;
+    f.Start();
+    f.NewSkin.Answer = {QStringLiteral("Blue & Green"), f.Dir.path(), 640, 480, QStringLiteral("Ann"), QString()};
+    f.Form->mnNewProjectClick();
+
+    const QString folder = f.Path(QStringLiteral("Blue & Green/"));
+    QCOMPARE(f.Form->ProjectFolder(), folder);
+    QVERIFY(QFileInfo(folder + QStringLiteral("images")).isDir());
+    QCOMPARE(ReadBytes(folder + QStringLiteral("index.xml")),
+             XmlText({"<skininfo>", "  <skinname>Blue &amp; Green</skinname>", "  <version>1.0</version>",
+                      "  <sizex>640</sizex>", "  <sizey>480</sizey>", "  <author>Ann</author>", "</skininfo>"}));
+    QCOMPARE(ReadBytes(folder + QStringLiteral("references.xml")),
+             QByteArray::fromStdString(BuiltInReferencesText() + "\r\n"));
+    QCOMPARE(ReadBytes(folder + QStringLiteral("font.xml")), XmlText({"<fonts/>"}));
+    QCOMPARE(ReadBytes(folder + QStringLiteral("myhome.xml")),
+             XmlText({"<screen default=\"0\" allowoverlay=\"false\" hasbg=\"false\" version=\"Kestralon OSDSkin 1.1\">",
+                      "  <items/>", "</screen>"}));
+    // The new folder is a project the editor itself accepts.
+    TSkinInfo probe;
+    QVERIFY(IsValidProject(folder, probe));
+    QCOMPARE(f.Form->windowTitle(), QStringLiteral("Editor - Blue & Green - Unnamed1.xml"));
+    QCOMPARE(f.Form->LastProjects().value(1), folder);
+    QCOMPARE(f.Form->CanvasWidth(), 640);
+    QCOMPARE(f.Form->CanvasHeight(), 480);
+    QVERIFY(f.Dialogs.Unexpected().empty());
+}
+
+void TestProjects::newProjectRefusesNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("slash") << QStringLiteral("a/b");
+    QTest::newRow("backslash") << QStringLiteral("a\\b");
+    QTest::newRow("dot") << QStringLiteral(".");
+    QTest::newRow("dotdot") << QStringLiteral("..");
+    QTest::newRow("exists") << QStringLiteral("Taken");
+}
+
+void TestProjects::newProjectRefusesNames()
+{
+    QFETCH(QString, name);
+    TEditorFixture f;
+    QDir().mkpath(f.Path(QStringLiteral("Taken")));
+    const QString before = QStringList(QDir(f.Dir.path()).entryList()).join(QLatin1Char(','));
+    f.Start();
+    f.NewSkin.Answer = {name, f.Dir.path(), 720, 576, QString(), QString()};
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    f.Form->mnNewProjectClick();
+
+    QVERIFY(f.Form->ProjectFolder().isEmpty());
+    const TDialogCall& call = f.Dialogs.Calls().back();
+    QCOMPARE(call.Caption, QStringLiteral("An error occured"));
+    QCOMPARE(call.Text, QStringLiteral("There exists allready a skin project with the given name!\r\n"
+                                       "Please choose another name or another folder for the new project"));
+    QVERIFY(f.Dialogs.Unexpected().empty());
+    QDir dir(f.Dir.path());
+    QStringList after = dir.entryList();
+    after.removeAll(QStringLiteral("varnholt.ini"));
+    QCOMPARE(after.join(QLatin1Char(',')), before);
+}
+
+void TestProjects::newProjectCancelChangesNothing()
+{
+    TEditorFixture f;
+    f.Start();
+    f.NewSkin.Ok = false;
+    f.Form->mnNewProjectClick();
+    QCOMPARE(f.NewSkin.Calls, 1);
+    QVERIFY(f.Form->ProjectFolder().isEmpty());
+    QCOMPARE(f.Form->windowTitle(), QStringLiteral("Editor - Unnamed1 - Unnamed1.xml"));
+}
+
+void TestProjects::openProjectRefusesFolders_data()
+{
+    QTest::addColumn<QString>("missing");
+    QTest::addColumn<QByteArray>("index");
+    for (const char* file : {"font.xml", "references.xml", "myhome.xml", "index.xml"})
+        QTest::newRow(file) << QString::fromLatin1(file) << ValidIndex();
+    QTest::newRow("root SkinInfo") << QString() << XmlText({"<SkinInfo/>"});
+    QTest::newRow("not xml") << QString() << QByteArray("<skininfo");
+}
+
+void TestProjects::openProjectRefusesFolders()
+{
+    QFETCH(QString, missing);
+    QFETCH(QByteArray, index);
+    TEditorFixture f;
+    const QString good = f.MakeProject(QStringLiteral("Good"), {{QStringLiteral("p.xml"), XmlText({"<screen/>"})}});
+    const QString bad = f.MakeProject(QStringLiteral("Bad"));
+    WriteBytes(bad + QStringLiteral("index.xml"), index);
+    if (!missing.isEmpty())
+        QFile::remove(bad + missing);
+    f.Start();
+    f.OpenProject(good);
+    f.OpenPage(good + QStringLiteral("p.xml"));
+    f.Form->SetModified(true);
+
+    f.Dialogs.AnswerFolder(bad);
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    f.Form->Action("mnOpenProject")->trigger();
+
+    const TDialogCall& call = f.Dialogs.Calls().back();
+    QCOMPARE(call.Text, QStringLiteral("This ist not a valid Skinproject."));
+    QCOMPARE(call.Caption, QStringLiteral("An error occured"));
+    // Nothing of the open project and page is lost.
+    QCOMPARE(f.Form->ProjectFolder(), good);
+    QCOMPARE(f.Form->FileName(), good + QStringLiteral("p.xml"));
+    QVERIFY(f.Form->Modified());
+    QCOMPARE(QString::fromStdString(f.Form->SkinInfo().Skinname), QStringLiteral("Blue"));
+    QVERIFY(f.Dialogs.Unexpected().empty());
+}
+
+void TestProjects::openProjectSetsCanvasAndPages()
+{
+    TEditorFixture f;
+    const QString folder = f.MakeProject(QStringLiteral("Blue"), {{QStringLiteral("b.xml"), XmlText({"<screen/>"})},
+                                                                  {QStringLiteral("A.xml"), XmlText({"<screen/>"})}});
+    f.Start();
+    f.OpenProject(folder);
+    QCOMPARE(f.Form->ProjectFolder(), folder);
+    QCOMPARE(f.Form->CanvasWidth(), 400);
+    QCOMPARE(f.Form->CanvasHeight(), 300);
+    QCOMPARE(f.Form->PageList(), QStringList({folder + QStringLiteral("A.xml"), folder + QStringLiteral("b.xml"),
+                                              folder + QStringLiteral("myhome.xml")}));
+    QCOMPARE(f.Form->windowTitle(), QStringLiteral("Editor - Blue - Unnamed1.xml"));
+    QVERIFY(f.Form->Action("mnNew")->isEnabled());
+    QVERIFY(f.Form->Action("mnOpen")->isEnabled());
+}
+
+void TestProjects::recentListMovesAndDrops()
+{
+    QStringList list{QStringLiteral("Another existing project...")};
+    for (int i = 1; i <= 10; ++i)
+        AddRecentProject(list, QStringLiteral("/skins/p%1/").arg(i));
+    QCOMPARE(list.size(), 11);
+    QCOMPARE(list[1], QStringLiteral("/skins/p10/"));
+    // The same folder in another case moves to the top, spelled as just opened.
+    AddRecentProject(list, QStringLiteral("/SKINS/P5/"));
+    QCOMPARE(list.size(), 11);
+    QCOMPARE(list[1], QStringLiteral("/SKINS/P5/"));
+    QCOMPARE(list.count(QStringLiteral("/skins/p5/")), 0);
+    // An eleventh distinct project drops the oldest.
+    AddRecentProject(list, QStringLiteral("/skins/new/"));
+    QCOMPARE(list.size(), 11);
+    QCOMPARE(list[1], QStringLiteral("/skins/new/"));
+    QVERIFY(!list.contains(QStringLiteral("/skins/p1/")));
+    QCOMPARE(list[0], QStringLiteral("Another existing project..."));
+}
+
+void TestProjects::recentListReadStopsAtGapAndIsRewritten()
+{
+    TEditorFixture f;
+    WriteBytes(f.Path(QStringLiteral("varnholt.ini")),
+               "[Files]\r\n1=/a/\r\n2=/b/\r\n4=/d/\r\n");
+    f.Start();
+    QCOMPARE(f.Form->LastProjects(), QStringList({QStringLiteral("Another existing project..."), QStringLiteral("/a/"),
+                                                  QStringLiteral("/b/")}));
+    QAction* entry = f.Form->Menu("mnLastprojects")->actions().value(1);
+    QVERIFY(entry);
+    QCOMPARE(entry->text(), QStringLiteral("/b/"));
+    f.Form->close();
+    f.Form.reset();
+    TEditorSettings settings(f.Path(QStringLiteral("varnholt.ini")));
+    QCOMPARE(settings.Ini().ReadSection(QStringLiteral("Files")), QStringList({QStringLiteral("1"), QStringLiteral("2")}));
+    QCOMPARE(settings.LastProjects(), QStringList({QStringLiteral("/a/"), QStringLiteral("/b/")}));
+}
+
+void TestProjects::pageListSkipsProjectFilesAndHidden()
+{
+    TEditorFixture f;
+    const QString folder = f.MakeProject(QStringLiteral("P"), {{QStringLiteral("Index.xml"), "x"},
+                                                               {QStringLiteral(".hidden.xml"), "x"},
+                                                               {QStringLiteral("PAGE.XML"), "x"},
+                                                               {QStringLiteral("notes.txt"), "x"}});
+    QDir().mkpath(folder + QStringLiteral("folder.xml"));
+    QCOMPARE(ListPageFiles(folder), QStringList({folder + QStringLiteral("Index.xml"), folder + QStringLiteral("myhome.xml"),
+                                                 folder + QStringLiteral("PAGE.XML")}));
+}
+
+void TestProjects::pagesMenuInColumnsOf26()
+{
+    TEditorFixture f;
+    QList<QPair<QString, QByteArray>> pages;
+    for (int i = 0; i < 59; ++i)
+        pages.append({QStringLiteral("page%1.xml").arg(i, 2, 10, QLatin1Char('0')), XmlText({"<screen/>"})});
+    const QString folder = f.MakeProject(QStringLiteral("Many"), pages);
+    f.Start();
+    f.OpenProject(folder);
+    QCOMPARE(f.Form->PageList().size(), 60);
+    QMenu* menu = f.Form->Menu("mnPages");
+    QList<QAction*> top = menu->actions();
+    // 26 pages, then the two further columns.
+    QCOMPARE(top.size(), 28);
+    QCOMPARE(top[0]->text(), QStringLiteral("myhome"));
+    QCOMPARE(top[26]->menu()->actions().size(), 26);
+    QCOMPARE(top[27]->menu()->actions().size(), 8);
+}
+
+void TestProjects::lastProjectsDisabledWithPlaceholderOnly()
+{
+    TEditorFixture f;
+    f.Start();
+    emit f.Form->Menu("mnFile")->aboutToShow();
+    QVERIFY(!f.Form->Menu("mnLastprojects")->isEnabled());
+    QVERIFY(!f.Form->Action("mnSaveAs")->isEnabled());
+    f.Form->SetModified(true);
+    emit f.Form->Menu("mnFile")->aboutToShow();
+    QVERIFY(f.Form->Action("mnSaveAs")->isEnabled());
+}
+
+QTEST_MAIN(TestProjects)
+#include "tst_projects.moc"
