@@ -156,18 +156,8 @@ void TMainForm::closeEvent(QCloseEvent* event)
 
 bool TMainForm::FormCloseQuery()
 {
-    if (!FModified)
-        return true;
-    switch (AskSaveChanges(TranslatableString(1))) {
-    case TSaveAnswer::Yes:
-        // A page that could not be saved keeps the window open, so nothing is lost.
-        return mnSave2Click();
-    case TSaveAnswer::No:
-        return true;
-    case TSaveAnswer::Cancel:
-        break;
-    }
-    return false;
+    // A page that could not be saved keeps the window open, so nothing is lost.
+    return !FModified || ConfirmDiscard(TranslatableString(1));
 }
 
 void TMainForm::FormClose()

@@ -1,13 +1,16 @@
 #include "skinmodel/ControlKinds.h"
 
+#include "skinmodel/controls/ImageLayer.h"
+#include "skinmodel/controls/ProgressLayer.h"
+#include "skinmodel/controls/TextLayer.h"
 #include "skinmodel/controls/VideoControl.h"
 
 // One line per kind: the keyword and its class.
 std::vector<std::pair<const char*, TControlCreator>> BuiltInControlKinds()
 {
     return {
-        {"image", nullptr},           // TImageLayer
-        {"label", nullptr},           // TTextLayer
+        {"image", CreateKindOf<TImageLayer>},
+        {"label", CreateKindOf<TTextLayer>},
         {"slider", nullptr},          // TOSDSlider
         {"checkmark", nullptr},       // TOSDCheckerControl
         {"button3part", nullptr},     // TOSDImageButton
@@ -15,9 +18,9 @@ std::vector<std::pair<const char*, TControlCreator>> BuiltInControlKinds()
         {"selectbutton", nullptr},    // TOSDSelectOneButton
         {"togglebutton", nullptr},    // TOSDToggleButton
         {"listcontrol", nullptr},     // TOSDList
-        {"tickprogress", nullptr},    // TTickProgressLayer
+        {"tickprogress", CreateKindOf<TTickProgressLayer>},
         {"tvlistcontrol", nullptr},   // TOSDTVList
-        {"progress", nullptr},        // TProgressbarLayer
+        {"progress", CreateKindOf<TProgressbarLayer>},
         {"menu", nullptr},            // TOSDMenuControl
         {"spincontrol", nullptr},     // TOSDUpDownControl
         {"textbox", nullptr},         // TOSDTextArea

@@ -19,6 +19,15 @@ QByteArray SamplePage()
     return XmlText({"<screen default=\"3\" allowoverlay=\"true\" hasbg=\"true\" version=\"Kestralon OSDSkin 1.1\">",
                     "  <items>",
                     "    <item>",
+                    "      <description>title</description>",
+                    "      <type>Label</type>",
+                    "      <x>5</x>",
+                    "      <y>6</y>",
+                    "      <width>100</width>",
+                    "      <height>20</height>",
+                    "      <label>Hello</label>",
+                    "    </item>",
+                    "    <item>",
                     "      <type>hologram</type>",
                     "      <x>5</x>",
                     "      <note a=\"&amp;\">caf&#xE9;</note>",
@@ -27,6 +36,16 @@ QByteArray SamplePage()
                     "  <videowindow x=\"10\" y=\"20\" width=\"300\" height=\"200\"/>",
                     "  <Backdrop DefaultFile=\"back.png\" DynamicFile=\"dyn.png\"/>",
                     "</screen>"});
+}
+
+// Starts the editor on project "P" with the sample page open; returns the project folder.
+QString OpenSample(TEditorFixture& f)
+{
+    const QString folder = f.MakeProject(QStringLiteral("P"), {{QStringLiteral("page.xml"), SamplePage()}});
+    f.Start();
+    f.OpenProject(folder);
+    f.OpenPage(folder + QStringLiteral("page.xml"));
+    return folder;
 }
 
 } // namespace
@@ -73,10 +92,7 @@ void TestPages::openSaveGivesSameBytes()
 void TestPages::newPageSavesEmptyItems()
 {
     TEditorFixture f;
-    const QString folder = f.MakeProject(QStringLiteral("P"), {{QStringLiteral("page.xml"), SamplePage()}});
-    f.Start();
-    f.OpenProject(folder);
-    f.OpenPage(folder + QStringLiteral("page.xml"));
+    const QString folder = OpenSample(f);
     f.Form->mnNew1Click();
     QCOMPARE(f.Form->FileName(), QStringLiteral("Unnamed1.xml"));
     QCOMPARE(f.Form->Layers().Count(), 0);
@@ -198,7 +214,7 @@ void TestPages::corruptBackdropKeepsControls()
     f.Start();
     f.OpenProject(folder);
     f.OpenPage(folder + QStringLiteral("page.xml"));
-    QCOMPARE(f.Form->Layers().Count(), 1);
+    QCOMPARE(f.Form->Layers().Count(), 2);
     QVERIFY(f.Dialogs.Unexpected().empty());
     QVERIFY(f.Form->mnSave2Click());
     QCOMPARE(ReadBytes(folder + QStringLiteral("page.xml")), SamplePage());
@@ -230,10 +246,7 @@ void TestPages::unreadablePageIsReported()
 void TestPages::failedSaveKeepsModifiedAndOldFile()
 {
     TEditorFixture f;
-    const QString folder = f.MakeProject(QStringLiteral("P"), {{QStringLiteral("page.xml"), SamplePage()}});
-    f.Start();
-    f.OpenProject(folder);
-    f.OpenPage(folder + QStringLiteral("page.xml"));
+    const QString folder = OpenSample(f);
     f.Form->SetModified(true);
     // The target cannot be replaced: a folder stands where the temporary file would go.
     QFile::remove(folder + QStringLiteral("page.xml"));
@@ -243,7 +256,7 @@ void TestPages::failedSaveKeepsModifiedAndOldFile()
     QVERIFY(f.Form->Modified());
     QCOMPARE(f.Dialogs.Calls().back().Caption, QStringLiteral("Varnholt 2.0"));
     QVERIFY(f.Dialogs.Unexpected().empty());
-    QCOMPARE(f.Form->Layers().Count(), 1);
+    QCOMPARE(f.Form->Layers().Count(), 2);
 }
 
 void TestPages::saveAsNeverWritesAnotherSkinsIndex()
