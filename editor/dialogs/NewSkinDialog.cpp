@@ -3,6 +3,7 @@
 #include "editor/EditorDialogs.h"
 #include "editor/MainForm.h"
 #include "editor/TranslatableStrings.h"
+#include "editor/dialogs/DialogFrame.h"
 #include "editor/project/ProjectFolder.h"
 #include "platform/core/FileLookup.h"
 #include "platform/ui/Dialogs.h"
@@ -49,8 +50,7 @@ QSpinBox* AddSize(QGridLayout* grid, int row, const QString& caption, const char
 } // namespace
 
 TfrmNewSkin::TfrmNewSkin(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint)
+    : QDialog(parent, SingleBorderDialog)
 {
     setObjectName(QStringLiteral("frmNewSkin"));
     setWindowTitle(QStringLiteral("Create a new Skin"));

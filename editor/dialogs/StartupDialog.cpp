@@ -1,6 +1,7 @@
 #include "editor/dialogs/StartupDialog.h"
 
 #include "editor/MainForm.h"
+#include "editor/dialogs/DialogFrame.h"
 #include "editor/settings/EditorSettings.h"
 #include "platform/ui/Dialogs.h"
 
@@ -31,8 +32,7 @@ QLabel* Picture(QStyle::StandardPixmap which, QWidget* parent)
 } // namespace
 
 TfrmStartup::TfrmStartup(TEditorSettings& settings, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint)
+    : QDialog(parent, SingleBorderDialog)
     , FSettings(settings)
 {
     setObjectName(QStringLiteral("frmStartup"));
