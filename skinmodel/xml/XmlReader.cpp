@@ -99,6 +99,9 @@ private:
     }
     std::string_view Span(size_t b, size_t e) const { return {reinterpret_cast<const char*>(d) + b, e - b}; }
 
+    void AssignName(std::string& to, std::string_view raw, bool leading) const;
+    void AssignNames(TJvSimpleXMLElem& e, const QName& name, bool keepOld) const;
+    bool SameQName(const QName& a, const QName& b) const;
     bool ReadProlog(TJvSimpleXMLElemsProlog& prolog);
     void ReadProps(TJvSimpleXMLProps* props, TJvSimpleXMLElem* owner, Decoding mode);
     bool ReadStartTag(TJvSimpleXMLElem* elem, QName& name);
@@ -113,6 +116,44 @@ private:
     std::unique_ptr<TJvSimpleXMLElem> ReadSheet();
     void ExpectBytes(const char* literal, const char* what);
 };
+
+// Names are decoded like values, so that a name the writer encoded reads back as it was.
+// A reference that would give a byte which ends or changes a name stays as written, and so does
+// one that would make a written tag begin "<!" or "<?" (`leading`: the part the tag begins with).
+void Reader::AssignName(std::string& to, std::string_view raw, bool leading) const
+{
+    to.clear();
+    if (decoding == Decoding::None || raw.find('&') == std::string_view::npos) {
+        to.assign(raw);
+        return;
+    }
+    AppendDecoded(to, raw, decoding);
+    const bool breaksName = to.find_first_of(" \t\r\n/:>") != std::string::npos
+                            || (leading && (to.front() == '!' || to.front() == '?'));
+    if (breaksName)
+        to.assign(raw);
+}
+
+bool Reader::SameQName(const QName& a, const QName& b) const
+{
+    if (a.SameAs(b))
+        return true;
+    std::string an, bn;
+    AssignName(an, a.ns, true);
+    AssignName(bn, b.ns, true);
+    if (!SameText1252(an, bn))
+        return false;
+    AssignName(an, a.local, a.ns.empty());
+    AssignName(bn, b.local, b.ns.empty());
+    return SameText1252(an, bn);
+}
+
+void Reader::AssignNames(TJvSimpleXMLElem& e, const QName& name, bool keepOld) const
+{
+    if (!keepOld || !name.local.empty())
+        AssignName(e.FName, name.local, name.ns.empty());
+    AssignName(e.FNameSpace, name.ns, true);
+}
 
 void Reader::ExpectBytes(const char* literal, const char* what)
 {
@@ -426,7 +467,7 @@ void Reader::MaterializeText(Frame& f)
 void Reader::CloseFrame(const QName& endName)
 {
     Frame& f = frames.back();
-    if (!endName.SameAs(f.name))
+    if (!SameQName(endName, f.name))
         FailEndTag(f.name.local, endName.ns.empty() ? endName.local
                                                     : std::string(endName.ns) + ":" + std::string(endName.local));
     TJvSimpleXMLElem* e = f.elem;
@@ -437,9 +478,7 @@ void Reader::CloseFrame(const QName& endName)
     } else {
         e->FValue.clear();
     }
-    if (!f.name.local.empty())
-        e->FName.assign(f.name.local);
-    e->FNameSpace.assign(f.name.ns);
+    AssignNames(*e, f.name, true);
     if (f.owned) {
         std::unique_ptr<TJvSimpleXMLElem> done = std::move(f.owned);
         frames.pop_back();
@@ -462,9 +501,7 @@ void Reader::ReadTree(TJvSimpleXMLElemClassic& root)
         FailEndTag(rootName.local, {});
     }
     if (rootEmpty) {
-        if (!rootName.local.empty())
-            root.FName.assign(rootName.local);
-        root.FNameSpace.assign(rootName.ns);
+        AssignNames(root, rootName, true);
         root.FValue.clear();
         return;
     }
@@ -528,8 +565,7 @@ void Reader::ReadTree(TJvSimpleXMLElemClassic& root)
                 FailEndTag(top.name.local, {});
             }
             if (empty) {
-                child->FName.assign(name.local);
-                child->FNameSpace.assign(name.ns);
+                AssignNames(*child, name, false);
                 TJvSimpleXMLElems& list = top.elem->Items();
                 list.FItems.push_back(std::move(child));
                 list.Invalidate();
