@@ -13,16 +13,6 @@ int32_t LowSigned(int64_t v)
 
 }  // namespace
 
-TPropInfo ActionProp(std::string name, int64_t& field)
-{
-    TPropInfo p;
-    p.Name = std::move(name);
-    p.Type = TPropType::Int64Action;
-    p.Get = [&field] { return TPropValue(field); };
-    p.Set = [&field](const TPropValue& v) { field = PropInt(v); };
-    return p;
-}
-
 TOSDCustomButtonControl::TOSDCustomButtonControl(TLayerCollection* ALayerCollection) : TItemLayer(ALayerCollection)
 {
     ActionID = -1;
@@ -74,7 +64,7 @@ void TOSDCustomButtonControl::SaveToXMLWith(TJvSimpleXMLElem* Elem, const TSaveC
 std::vector<TPropInfo> TOSDCustomButtonControl::ButtonProperties()
 {
     auto props = TItemLayer::PublishedProperties();
-    props.push_back(ActionProp("ActionID", ActionID));
+    props.push_back(ActionField("ActionID", ActionID));
     props.push_back(TextField("Application", TPropType::FileName, Application));
     props.push_back(TextField("Arguments", TPropType::String, Arguments));
     props.push_back(IntegerField("ControlDown", ControlDown));

@@ -32,7 +32,3 @@ protected:
     // ActionID, Application, Arguments, the navigation values, JumpTo, ScriptFunction.
     std::vector<TPropInfo> ButtonProperties();
 };
-
-// The published property of the player action: a 64-bit value of which the file keeps the signed
-// low 32 bits, so the range offered is the one that comes back unchanged.
-TPropInfo ActionProp(std::string name, int64_t& field);

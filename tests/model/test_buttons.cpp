@@ -7,7 +7,10 @@
 #include "skinmodel/controls/ToggleButton.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 #include "support/ControlXml.h"
+#include "support/GuiApp.h"
+#include "support/KindFixture.h"
 #include "support/KindTesting.h"
+#include "support/XmlText.h"
 
 #include <gtest/gtest.h>
 
@@ -90,7 +93,7 @@ TEST(ButtonBase, ActionReadsAsSigned32Bits)
 {
     TReferencesScope none("");
     auto button = KindFromText<TOSDSimpleButton>(
-        XmlLines({"<control>", "  <type>button</type>", "  <action>-1</action>", "</control>"}));
+        XmlLines({"<item>", "  <type>button</type>", "  <action>-1</action>", "</item>"}));
     ASSERT_TRUE(button);
     EXPECT_EQ(button->ActionID, -1);
     button->ActionID = 4294967296 + 12;
@@ -105,7 +108,7 @@ TEST(ButtonBase, ScriptKeeps254Characters)
     TReferencesScope none("");
     const std::string script(300, 'f');
     auto button = KindFromText<TOSDSimpleButton>(
-        XmlLines({"<control>", "  <type>button</type>", "  <script>" + script + "</script>", "</control>"}));
+        XmlLines({"<item>", "  <type>button</type>", "  <script>" + script + "</script>", "</item>"}));
     ASSERT_TRUE(button);
     EXPECT_EQ(button->ScriptFunction, std::string(254, 'f'));
     button->SetScriptFunction(script);
@@ -124,7 +127,7 @@ TEST(SimpleButton, WithoutReferencesWritesOffsetAndSizedParts)
     button.JumpTo = 0;
     button.ScriptFunction = "Go";
     EXPECT_EQ(SavedText(button), XmlLines({
-                                     "<control>",
+                                     "<item>",
                                      "  <type>Button</type>",
                                      "  <x>10</x>",
                                      "  <y>20</y>",
@@ -155,7 +158,7 @@ TEST(SimpleButton, WithoutReferencesWritesOffsetAndSizedParts)
                                      "      <label>Play</label>",
                                      "    </control>",
                                      "  </subcontrols>",
-                                     "</control>",
+                                     "</item>",
                                  }));
 }
 
@@ -164,10 +167,10 @@ TEST(SimpleButton, WithoutReferencesDropsPartsThatHoldNothing)
     TReferencesScope none("");
     TOSDSimpleButton button(nullptr);
     EXPECT_EQ(SavedText(button), XmlLines({
-                                     "<control>",
+                                     "<item>",
                                      "  <type>Button</type>",
                                      "  <TextOffsetX>10</TextOffsetX>",
-                                     "</control>",
+                                     "</item>",
                                  }));
 }
 
@@ -175,7 +178,7 @@ TEST(SimpleButton, PageButtonWithBuiltInReferences)
 {
     TReferencesScope refs(BuiltInReferencesText());
     auto button = KindFromText<TOSDSimpleButton>(XmlLines({
-        "<control>",
+        "<item>",
         "  <type>Button</type>",
         "  <x>40</x>",
         "  <y>50</y>",
@@ -188,13 +191,13 @@ TEST(SimpleButton, PageButtonWithBuiltInReferences)
         "      <label>Play</label>",
         "    </control>",
         "  </subcontrols>",
-        "</control>",
+        "</item>",
     }));
     ASSERT_TRUE(button);
     EXPECT_EQ(button->TextOffsetX, 0) << "the reference's value, not the constructor's 10";
     EXPECT_EQ(button->ImageFocus->FileName, "lstbtn_focus.png");
     EXPECT_EQ(SavedText(*button), XmlLines({
-                                      "<control>",
+                                      "<item>",
                                       "  <description>default button</description>",
                                       "  <type>Button</type>",
                                       "  <x>40</x>",
@@ -226,7 +229,7 @@ TEST(SimpleButton, PageButtonWithBuiltInReferences)
                                       "      <label>Play</label>",
                                       "    </control>",
                                       "  </subcontrols>",
-                                      "</control>",
+                                      "</item>",
                                   }));
 }
 
@@ -243,15 +246,15 @@ TEST(SimpleButton, EqualToReferenceWritesNoOffsetAndNoSubcontrols)
 {
     TReferencesScope refs(SmallButtonReference);
     auto button = KindFromText<TOSDSimpleButton>(
-        XmlLines({"<control>", "  <type>button</type>", "  <x>5</x>", "</control>"}));
+        XmlLines({"<item>", "  <type>button</type>", "  <x>5</x>", "</item>"}));
     ASSERT_TRUE(button);
     EXPECT_EQ(SavedText(*button), XmlLines({
-                                      "<control>",
+                                      "<item>",
                                       "  <type>Button</type>",
                                       "  <x>5</x>",
                                       "  <width>100</width>",
                                       "  <height>30</height>",
-                                      "</control>",
+                                      "</item>",
                                   }));
 }
 
@@ -261,7 +264,7 @@ TEST(SimpleButton, PartWithoutReferenceLooksUpNoneOfItsOwnKind)
     // consulted, so the offset and every part are written under the rules without one.
     TReferencesScope refs(SmallButtonReference);
     auto button = KindFromText<TOSDSimpleButton>(
-        XmlLines({"<control>", "  <type>button</type>", "</control>"}));
+        XmlLines({"<item>", "  <type>button</type>", "</item>"}));
     ASSERT_TRUE(button);
     TJvSimpleXML doc;
     doc.Root().SetName("control");
@@ -301,12 +304,12 @@ TEST_P(PartRoleCase, RoleIsReadInAnyCase)
 {
     TReferencesScope none("");
     auto button = KindFromText<TOSDSimpleButton>(XmlLines({
-        "<control>",
+        "<item>",
         "  <type>button</type>",
         "  <subcontrols>",
         std::string("    <control><description>") + GetParam() + "</description><texture>f.png</texture></control>",
         "  </subcontrols>",
-        "</control>",
+        "</item>",
     }));
     ASSERT_TRUE(button);
     EXPECT_EQ(button->ImageFocus->FileName, "f.png");
@@ -335,7 +338,7 @@ TEST(ToggleButton, WithoutReferencesKeepsEveryPart)
     button.SetLocation({10, 20, 42, 52});
     button.LabelControl->SetHeight(16);
     EXPECT_EQ(SavedText(button), XmlLines({
-                                     "<control>",
+                                     "<item>",
                                      "  <type>Togglebutton</type>",
                                      "  <x>10</x>",
                                      "  <y>20</y>",
@@ -367,7 +370,7 @@ TEST(ToggleButton, WithoutReferencesKeepsEveryPart)
                                      "      <height>16</height>",
                                      "    </control>",
                                      "  </subcontrols>",
-                                     "</control>",
+                                     "</item>",
                                  }));
 }
 
@@ -379,23 +382,23 @@ TEST(ToggleButton, EqualToReferenceWritesNoOffsetAndNoSubcontrols)
         "<control><description>imgfocus</description><type>Image</type><width>16</width><height>16</height></control>"
         "<control><description>imgaltfocus</description><type>Image</type><texture>alt.png</texture></control>"
         "</subcontrols></control></controls>");
-    auto button = KindFromText<TOSDToggleButton>(XmlLines({"<control>", "  <type>togglebutton</type>", "</control>"}));
+    auto button = KindFromText<TOSDToggleButton>(XmlLines({"<item>", "  <type>togglebutton</type>", "</item>"}));
     ASSERT_TRUE(button);
     EXPECT_EQ(button->TextOffsetX, 3);
     EXPECT_EQ(button->ToggledImageFocus->FileName, "alt.png");
     EXPECT_EQ(SavedText(*button), XmlLines({
-                                      "<control>",
+                                      "<item>",
                                       "  <type>Togglebutton</type>",
                                       "  <width>16</width>",
                                       "  <height>16</height>",
-                                      "</control>",
+                                      "</item>",
                                   }));
 }
 
 TEST(ToggleButton, OffsetFromBuiltInReference)
 {
     TReferencesScope refs(BuiltInReferencesText());
-    auto button = KindFromText<TOSDToggleButton>(XmlLines({"<control>", "  <type>togglebutton</type>", "</control>"}));
+    auto button = KindFromText<TOSDToggleButton>(XmlLines({"<item>", "  <type>togglebutton</type>", "</item>"}));
     ASSERT_TRUE(button);
     EXPECT_EQ(button->TextOffsetX, 0);
     EXPECT_EQ(SaveElement(*button).Child("TextOffsetX"), "(none)");
@@ -405,10 +408,10 @@ TEST(ToggleButton, AlternateRoleInAnyCase)
 {
     TReferencesScope none("");
     auto button = KindFromText<TOSDToggleButton>(XmlLines({
-        "<control>",
+        "<item>",
         "  <type>togglebutton</type>",
         "  <subcontrols><control><description>ImgAltFocus</description><texture>a.png</texture></control></subcontrols>",
-        "</control>",
+        "</item>",
     }));
     ASSERT_TRUE(button);
     EXPECT_EQ(button->ToggledImageFocus->FileName, "a.png");
@@ -451,7 +454,7 @@ TEST(SelectButton, WithoutReferencesKeepsEveryPart)
     button.SetLocation({0, 0, 50, 20});
     button.LabelText = "own";
     EXPECT_EQ(SavedText(button), XmlLines({
-                                     "<control>",
+                                     "<item>",
                                      "  <type>Selectbutton</type>",
                                      "  <width>50</width>",
                                      "  <height>20</height>",
@@ -494,7 +497,7 @@ TEST(SelectButton, WithoutReferencesKeepsEveryPart)
                                      "      <height>20</height>",
                                      "    </control>",
                                      "  </subcontrols>",
-                                     "</control>",
+                                     "</item>",
                                  }));
 }
 
@@ -565,12 +568,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- previews ----------------------------------------------------------------------------
 
-TEST(ButtonPreview, EachButtonKindPaintsItsFocusedLook)
+class ButtonPreview : public KindTest {};
+
+TEST_F(ButtonPreview, EachButtonKindPaintsItsFocusedLook)
 {
-    TReferencesScope none("");
-    TPictureProject project;
-    project.Add("focus.png", 8, 8, QColor(40, 160, 220));
-    project.Add("nofocus.png", 8, 8, QColor(90, 90, 90));
+    WriteProjectFile("images/focus.png", SolidPng(8, 8, QColor(40, 160, 220)));
+    WriteProjectFile("images/nofocus.png", SolidPng(8, 8, QColor(90, 90, 90)));
 
     TOSDSimpleButton simple(nullptr);
     simple.SetLocation({10, 10, 150, 42});

@@ -4,7 +4,10 @@
 #include "skinmodel/controls/TextLayer.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 #include "support/ControlXml.h"
+#include "support/GuiApp.h"
+#include "support/KindFixture.h"
 #include "support/KindTesting.h"
+#include "support/XmlText.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +32,7 @@ std::unique_ptr<TOSDCheckerControl> LoadedCheckMark(const char* align, int label
         label += std::string("<align>") + align + "</align>";
     label += "</control>";
     return KindFromText<TOSDCheckerControl>(XmlLines({
-        "<control>",
+        "<item>",
         "  <type>checkmark</type>",
         "  <x>10</x>",
         "  <y>10</y>",
@@ -38,19 +41,17 @@ std::unique_ptr<TOSDCheckerControl> LoadedCheckMark(const char* align, int label
         "    <control><description>imgcheckmark</description><type>Image</type><texture>check.png</texture></control>",
         label,
         "  </subcontrols>",
-        "</control>",
+        "</item>",
     }));
 }
 
-class CheckMarkWithPicture : public ::testing::Test {
+class CheckMarkWithPicture : public KindTest {
 protected:
     void SetUp() override
     {
-        EnsureGuiApplication();
-        project.Add("check.png", 20, 20, QColor(250, 200, 0));
+        KindTest::SetUp();
+        WriteProjectFile("images/check.png", SolidPng(20, 20, QColor(250, 200, 0)));
     }
-    TReferencesScope none{""};
-    TPictureProject project;
 };
 
 TEST_F(CheckMarkWithPicture, LeftAlignedEmptyLabelTakes32)
@@ -138,7 +139,7 @@ TEST(CheckMark, PartsAreNeverDropped)
     TOSDCheckerControl check(nullptr);
     check.LabelControl->SetHeight(16);
     EXPECT_EQ(SavedText(check), XmlLines({
-                                    "<control>",
+                                    "<item>",
                                     "  <type>Checkmark</type>",
                                     "  <subcontrols>",
                                     "    <control>",
@@ -155,7 +156,7 @@ TEST(CheckMark, PartsAreNeverDropped)
                                     "      <height>16</height>",
                                     "    </control>",
                                     "  </subcontrols>",
-                                    "</control>",
+                                    "</item>",
                                 }));
 }
 
@@ -164,7 +165,7 @@ TEST(CheckMark, PartsEqualToTheReferenceAreKept)
     TReferencesScope refs("<controls><control><type>checkmark</type><subcontrols>"
                           "<control><description>label</description><type>Label</type><height>16</height></control>"
                           "</subcontrols></control></controls>");
-    auto check = KindFromText<TOSDCheckerControl>(XmlLines({"<control>", "  <type>checkmark</type>", "</control>"}));
+    auto check = KindFromText<TOSDCheckerControl>(XmlLines({"<item>", "  <type>checkmark</type>", "</item>"}));
     ASSERT_TRUE(check);
     TJvSimpleXML doc;
     doc.LoadFromString(SavedText(*check));
@@ -200,11 +201,11 @@ TEST_P(CheckRole, ReadInAnyCase)
 {
     TReferencesScope none("");
     auto check = KindFromText<TOSDCheckerControl>(XmlLines({
-        "<control>",
+        "<item>",
         "  <type>checkmark</type>",
         std::string("  <subcontrols><control><description>") + GetParam() +
             "</description><texture>c.png</texture></control></subcontrols>",
-        "</control>",
+        "</item>",
     }));
     ASSERT_TRUE(check);
     EXPECT_EQ(check->ImageCheck->FileName, "c.png");
@@ -217,14 +218,14 @@ TEST(CheckMark, WithoutPictureTheElementsPlaceAndSizeStay)
 {
     TReferencesScope none("");
     auto check = KindFromText<TOSDCheckerControl>(XmlLines({
-        "<control>",
+        "<item>",
         "  <type>checkmark</type>",
         "  <x>4</x>",
         "  <width>70</width>",
         "  <height>18</height>",
         "  <subcontrols><control><description>imgcheckmark</description><texture>missing.png</texture>"
         "<width>12</width></control></subcontrols>",
-        "</control>",
+        "</item>",
     }));
     ASSERT_TRUE(check);
     EXPECT_EQ(check->GetX(), 4);

@@ -4,7 +4,10 @@
 #include "skinmodel/controls/TextLayer.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 #include "support/ControlXml.h"
+#include "support/GuiApp.h"
+#include "support/KindFixture.h"
 #include "support/KindTesting.h"
+#include "support/XmlText.h"
 
 #include <gtest/gtest.h>
 
@@ -67,7 +70,7 @@ TEST(ImageButton, WithoutReferencesEveryPartIsAFullControl)
     button->ImageNoFocusLeft->ControlUp = 9;
     button->LabelControl2->SetHeight(15);
     EXPECT_EQ(SavedText(*button), XmlLines({
-                                      "<control>",
+                                      "<item>",
                                       "  <type>button3part</type>",
                                       "  <x>10</x>",
                                       "  <y>20</y>",
@@ -143,7 +146,7 @@ TEST(ImageButton, WithoutReferencesEveryPartIsAFullControl)
                                       "      <height>15</height>",
                                       "    </control>",
                                       "  </subcontrols>",
-                                      "</control>",
+                                      "</item>",
                                   }));
 }
 
@@ -153,21 +156,21 @@ TEST(ImageButton, EqualToReferenceKeepsAnEmptySubcontrols)
         "<controls><control><type>button3part</type><TextOffsetX1>0</TextOffsetX1><TextOffsetY1>0</TextOffsetY1>"
         "<TextOffsetX2>3</TextOffsetX2><TextOffsetY2>4</TextOffsetY2><IconOffsetX>1</IconOffsetX>"
         "<IconOffsetY>2</IconOffsetY></control></controls>");
-    auto button = KindFromText<TOSDImageButton>(XmlLines({"<control>", "  <type>button3part</type>", "  <x>7</x>", "</control>"}));
+    auto button = KindFromText<TOSDImageButton>(XmlLines({"<item>", "  <type>button3part</type>", "  <x>7</x>", "</item>"}));
     ASSERT_TRUE(button);
     EXPECT_EQ(SavedText(*button), XmlLines({
-                                      "<control>",
+                                      "<item>",
                                       "  <type>button3part</type>",
                                       "  <x>7</x>",
                                       "  <subcontrols/>",
-                                      "</control>",
+                                      "</item>",
                                   }));
 }
 
 TEST(ImageButton, OffsetsFromTheBuiltInReference)
 {
     TReferencesScope refs(BuiltInReferencesText());
-    auto button = KindFromText<TOSDImageButton>(XmlLines({"<control>", "  <type>button3part</type>", "</control>"}));
+    auto button = KindFromText<TOSDImageButton>(XmlLines({"<item>", "  <type>button3part</type>", "</item>"}));
     ASSERT_TRUE(button);
     EXPECT_EQ(button->TextOffsetX1, 5);
     EXPECT_EQ(button->TextOffsetY1, 5);
@@ -187,11 +190,11 @@ TEST_P(LeftEndRole, ReadInAnyCaseWrittenInMixedCase)
 {
     TReferencesScope none("");
     auto button = KindFromText<TOSDImageButton>(XmlLines({
-        "<control>",
+        "<item>",
         "  <type>button3part</type>",
         std::string("  <subcontrols><control><description>") + GetParam() +
             "</description><texture>l.png</texture></control></subcontrols>",
-        "</control>",
+        "</item>",
     }));
     ASSERT_TRUE(button);
     EXPECT_EQ(button->ImageFocusLeft->FileName, "l.png");
@@ -215,13 +218,13 @@ TEST(ImageButton, IconSizeIsNeverStored)
     EXPECT_EQ(again->IconImageHeight, -1);
 }
 
-TEST(ImageButtonPreview, FocusedEndsMiddleAndFirstText)
+class ImageButtonPreview : public KindTest {};
+
+TEST_F(ImageButtonPreview, FocusedEndsMiddleAndFirstText)
 {
-    TReferencesScope none("");
-    TPictureProject project;
-    project.Add("left.png", 4, 4, QColor(200, 60, 60));
-    project.Add("mid.png", 4, 4, QColor(60, 200, 60));
-    project.Add("right.png", 4, 4, QColor(60, 60, 200));
+    WriteProjectFile("images/left.png", SolidPng(4, 4, QColor(200, 60, 60)));
+    WriteProjectFile("images/mid.png", SolidPng(4, 4, QColor(60, 200, 60)));
+    WriteProjectFile("images/right.png", SolidPng(4, 4, QColor(60, 60, 200)));
     TOSDImageButton button(nullptr);
     button.SetLocation({10, 10, 170, 50});
     button.ImageFocusLeft->SetFileName("left.png");

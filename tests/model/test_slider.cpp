@@ -4,7 +4,10 @@
 #include "skinmodel/controls/TextLayer.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 #include "support/ControlXml.h"
+#include "support/GuiApp.h"
+#include "support/KindFixture.h"
 #include "support/KindTesting.h"
+#include "support/XmlText.h"
 
 #include <gtest/gtest.h>
 
@@ -30,15 +33,14 @@ TEST(Slider, ConstructorGivesTheLabelAShadow)
     EXPECT_EQ(slider.LabelControl->DisabledColor, 0xFF606060u);
 }
 
-TEST(Slider, SizeFollowsTheTrackPicture)
+class SliderWithPictures : public KindTest {};
+
+TEST_F(SliderWithPictures, SizeFollowsTheTrackPicture)
 {
-    EnsureGuiApplication();
-    TReferencesScope none("");
-    TPictureProject project;
-    project.Add("track.png", 200, 20, QColor(80, 80, 160));
-    project.Add("knob.png", 10, 20, QColor(240, 240, 240));
+    WriteProjectFile("images/track.png", SolidPng(200, 20, QColor(80, 80, 160)));
+    WriteProjectFile("images/knob.png", SolidPng(10, 20, QColor(240, 240, 240)));
     auto slider = KindFromText<TOSDSlider>(XmlLines({
-        "<control>",
+        "<item>",
         "  <type>slider</type>",
         "  <x>20</x>",
         "  <y>10</y>",
@@ -48,7 +50,7 @@ TEST(Slider, SizeFollowsTheTrackPicture)
         "    <control><description>Background</description><type>Image</type><texture>track.png</texture></control>",
         "    <control><description>Mid</description><type>Image</type><texture>knob.png</texture></control>",
         "  </subcontrols>",
-        "</control>",
+        "</item>",
     }));
     ASSERT_TRUE(slider);
     EXPECT_EQ(slider->GetWidth(), 200);
@@ -85,7 +87,7 @@ TEST_P(SliderSubtype, ReadAndWritten)
     // The reference says "int"; the item's own element decides.
     TReferencesScope refs(BuiltInReferencesText());
     auto slider = KindFromText<TOSDSlider>(
-        XmlLines({"<control>", "  <type>slider</type>", GetParam().element, "</control>"}));
+        XmlLines({"<item>", "  <type>slider</type>", GetParam().element, "</item>"}));
     ASSERT_TRUE(slider);
     EXPECT_EQ(slider->UpDownType, GetParam().loaded);
     EXPECT_EQ(SaveElement(*slider).Child("subtype"), GetParam().written);
@@ -100,10 +102,10 @@ INSTANTIATE_TEST_SUITE_P(Table, SliderSubtype,
 TEST(Slider, WithReferenceEqualPartsLeaveAnEmptySubcontrols)
 {
     TReferencesScope refs(BuiltInReferencesText());
-    auto slider = KindFromText<TOSDSlider>(XmlLines({"<control>", "  <type>slider</type>", "</control>"}));
+    auto slider = KindFromText<TOSDSlider>(XmlLines({"<item>", "  <type>slider</type>", "</item>"}));
     ASSERT_TRUE(slider);
     EXPECT_EQ(SavedText(*slider), XmlLines({
-                                      "<control>",
+                                      "<item>",
                                       "  <description>Slider</description>",
                                       "  <type>Slider</type>",
                                       "  <up>10</up>",
@@ -112,7 +114,7 @@ TEST(Slider, WithReferenceEqualPartsLeaveAnEmptySubcontrols)
                                       "  <right>700</right>",
                                       "  <subtype>string</subtype>",
                                       "  <subcontrols/>",
-                                      "</control>",
+                                      "</item>",
                                   }));
 }
 
@@ -124,7 +126,7 @@ TEST(Slider, WithoutReferencesAllFourPartsAndTheTracksPlace)
     slider.ImageMiddle->SetWidth(8);
     slider.LabelControl->SetHeight(16);
     EXPECT_EQ(SavedText(slider), XmlLines({
-                                     "<control>",
+                                     "<item>",
                                      "  <type>Slider</type>",
                                      "  <x>30</x>",
                                      "  <y>40</y>",
@@ -160,7 +162,7 @@ TEST(Slider, WithoutReferencesAllFourPartsAndTheTracksPlace)
                                      "      <Shadowcolor>FF000000</Shadowcolor>",
                                      "    </control>",
                                      "  </subcontrols>",
-                                     "</control>",
+                                     "</item>",
                                  }));
 }
 
@@ -168,14 +170,14 @@ TEST(Slider, RolesInAnyCase)
 {
     TReferencesScope none("");
     auto slider = KindFromText<TOSDSlider>(XmlLines({
-        "<control>",
+        "<item>",
         "  <type>slider</type>",
         "  <subcontrols>",
         "    <control><description>MIDFOCUS</description><texture>f.png</texture></control>",
         "    <control><description>mid</description><texture>m.png</texture></control>",
         "    <control><description>thumb</description><texture>t.png</texture></control>",
         "  </subcontrols>",
-        "</control>",
+        "</item>",
     }));
     ASSERT_TRUE(slider);
     EXPECT_EQ(slider->ImageMiddleFocus->FileName, "f.png");

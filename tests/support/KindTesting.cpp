@@ -2,14 +2,13 @@
 
 #include "canvas/Bitmap32.h"
 #include "skinmodel/ControlFactory.h"
-#include "skinmodel/SkinContext.h"
 #include "skinmodel/controls/ItemLayer.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 #include "support/ControlXml.h"
+#include "support/GuiApp.h"
 #include "support/TestPictures.h"
 
 #include <QDir>
-#include <QGuiApplication>
 
 TReferencesScope::TReferencesScope(std::string_view text)
 {
@@ -23,19 +22,9 @@ TReferencesScope::~TReferencesScope()
     OSDControlFactory().ClearReferences();
 }
 
-TPictureProject::TPictureProject() : FOldFolder(CurrentProjectFolder())
+QByteArray SolidPng(int w, int h, QColor color)
 {
-    SetCurrentProjectFolder(FDir.path() + "/");
-}
-
-TPictureProject::~TPictureProject()
-{
-    SetCurrentProjectFolder(FOldFolder);
-}
-
-void TPictureProject::Add(const char* name, int w, int h, QColor color)
-{
-    WriteTestFile(FDir.path() + "/images", name, EncodePicture(SolidPicture(w, h, color), "PNG"));
+    return EncodePicture(SolidPicture(w, h, color), "PNG");
 }
 
 TRoundTripOptions KindTripOptions(bool withReferences, std::initializer_list<const char*> pictureParts,
@@ -66,19 +55,10 @@ std::string TSavedElement::Child(std::string_view name) const
 
 TSavedElement SaveElement(TItemLayer& control, TItemLayer* ref, bool subControl)
 {
-    return {SavedText(control, ref, subControl)};
-}
-
-void EnsureGuiApplication()
-{
-    if (QGuiApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char arg0[] = "kindtests";
-    static char* argv[] = {arg0, nullptr};
-    static QGuiApplication app(argc, argv);
+    TJvSimpleXML doc;
+    doc.Root().SetName("control");
+    control.SaveToXML(&doc.Root(), ref, subControl);
+    return {doc.SaveToString()};
 }
 
 QImage WritePreview(TItemLayer& control, int width, int height, const char* fileName)

@@ -1,12 +1,12 @@
-// Helpers for the tests of the composite control kinds: the references a test runs with, a
-// project folder with pictures, round-trip options and preview pictures.
+// Helpers for the tests of the composite control kinds: the references a test runs with,
+// round-trip options, saved values, pictures and previews.
 #pragma once
 
 #include "support/RoundTrip.h"
 
+#include <QByteArray>
 #include <QColor>
 #include <QImage>
-#include <QTemporaryDir>
 
 #include <initializer_list>
 #include <string>
@@ -25,21 +25,6 @@ public:
     TReferencesScope& operator=(const TReferencesScope&) = delete;
 };
 
-// A temporary project folder whose "images/" the control layers read while it lives.
-class TPictureProject {
-public:
-    TPictureProject();
-    ~TPictureProject();
-    TPictureProject(const TPictureProject&) = delete;
-    TPictureProject& operator=(const TPictureProject&) = delete;
-    // Writes a w by h PNG of one colour as "images/<name>".
-    void Add(const char* name, int w, int h, QColor color);
-
-private:
-    QTemporaryDir FDir;
-    QString FOldFolder;
-};
-
 // Round-trip options for a kind whose picture parts are listed: the image reader makes Color and
 // ColorKey equal, so those two are left out for each picture part; `more` adds further paths.
 TRoundTripOptions KindTripOptions(bool withReferences, std::initializer_list<const char*> pictureParts,
@@ -47,17 +32,16 @@ TRoundTripOptions KindTripOptions(bool withReferences, std::initializer_list<con
 
 // The text of the child of that name (the last one, any case), or "(none)".
 std::string ChildText(TJvSimpleXMLElem* elem, std::string_view name);
-// The control saved as a page item into an element of its own; the element's children are read
-// with ChildText. The document lives as long as the returned holder.
+// The control saved into an element of its own, with the reference and part flag given.
 struct TSavedElement {
     std::string Text;
     std::string Child(std::string_view name) const;
 };
 TSavedElement SaveElement(TItemLayer& control, TItemLayer* ref = nullptr, bool subControl = false);
 
-// Text needs a GUI application; made once, on the offscreen platform without a display.
-void EnsureGuiApplication();
+// A w by h PNG of one colour, for a project's "images" folder.
+QByteArray SolidPng(int w, int h, QColor color);
 
-// Paints the control into a transparent buffer of the given size and writes it as a PNG named
+// Paints the control into a dark buffer of the given size and writes it as a PNG named
 // fileName into the test output folder; returns the picture.
 QImage WritePreview(TItemLayer& control, int width, int height, const char* fileName);
