@@ -1,6 +1,7 @@
 #include "skinmodel/controls/ButtonBase.h"
 
 #include "skinmodel/ControlFactory.h"
+#include "skinmodel/controls/KindHelpers.h"
 
 using F = TOSDControlFactory;
 
@@ -67,10 +68,7 @@ std::vector<TPropInfo> TOSDCustomButtonControl::ButtonProperties()
     props.push_back(ActionField("ActionID", ActionID));
     props.push_back(TextField("Application", TPropType::FileName, Application));
     props.push_back(TextField("Arguments", TPropType::String, Arguments));
-    props.push_back(IntegerField("ControlDown", ControlDown));
-    props.push_back(IntegerField("ControlLeft", ControlLeft));
-    props.push_back(IntegerField("ControlRight", ControlRight));
-    props.push_back(IntegerField("ControlUp", ControlUp));
+    AppendNavigationProperties(props, *this);
     props.push_back(WindowField("JumpTo", JumpTo));
     props.push_back(TextProp(
         "ScriptFunction", TPropType::Function, [this] { return ScriptFunction; },

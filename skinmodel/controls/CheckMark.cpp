@@ -1,30 +1,18 @@
 #include "skinmodel/controls/CheckMark.h"
 
 #include "skinmodel/controls/ImageLayer.h"
+#include "skinmodel/controls/KindHelpers.h"
 #include "skinmodel/controls/TextLayer.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 namespace {
-
-int32_t Clamped(int64_t v)
-{
-    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
-}
-
-float Shifted(float edge, int64_t by)
-{
-    return static_cast<float>(static_cast<double>(edge) + static_cast<double>(by));
-}
 
 // left, top and a size as a location.
 TFloatRect Placed(float left, float top, int32_t width, int32_t height)
 {
-    return {left, top, Shifted(left, width), Shifted(top, height)};
+    return {left, top, ShiftedEdge(left, width), ShiftedEdge(top, height)};
 }
 
 // Appends "width" where the common values put it: after the place, before the height.
@@ -75,19 +63,19 @@ void TOSDCheckerControl::SetImagewidth(int32_t V)
 {
     ImageCheck->SetWidth(V);
     ImageNoCheck->SetWidth(V);
-    FWidth = Clamped(int64_t{LabelControl->GetWidth()} + ImageCheck->GetWidth());
+    FWidth = ClampedInt32(int64_t{LabelControl->GetWidth()} + ImageCheck->GetWidth());
     Changed();
 }
 
 void TOSDCheckerControl::SetTextwidth(int32_t V)
 {
     LabelControl->SetWidth(V);
-    SetWidth(Clamped(int64_t{LabelControl->GetWidth()} + ImageCheck->GetWidth()));
+    SetWidth(ClampedInt32(int64_t{LabelControl->GetWidth()} + ImageCheck->GetWidth()));
 }
 
 void TOSDCheckerControl::SetWidth(int32_t V)
 {
-    LabelControl->SetWidth(Clamped(int64_t{V} - ImageCheck->GetWidth()));
+    LabelControl->SetWidth(ClampedInt32(int64_t{V} - ImageCheck->GetWidth()));
     TItemLayer::SetWidth(V);
 }
 
@@ -97,7 +85,7 @@ void TOSDCheckerControl::DoSetLocation(const TFloatRect& NewLocation)
     FWidth = RoundToInt32(static_cast<double>(NewLocation.Right) - NewLocation.Left);
     // The parts are made after the base class may have placed the control.
     if (LabelControl && ImageCheck)
-        LabelControl->SetWidth(Clamped(int64_t{FWidth} - ImageCheck->GetWidth()));
+        LabelControl->SetWidth(ClampedInt32(int64_t{FWidth} - ImageCheck->GetWidth()));
 }
 
 void TOSDCheckerControl::LoadFromXML(TJvSimpleXMLElem* Elem)
@@ -118,7 +106,7 @@ void TOSDCheckerControl::LayoutLoaded()
     if (label.TextAlign != StringAlignmentNear) {
         const int32_t w = label.GetWidth();
         label.SetLocation(l);
-        label.SetX(Clamped(int64_t{label.GetX()} + ImageCheck->Bitmap->width() + 5));
+        label.SetX(ClampedInt32(int64_t{label.GetX()} + ImageCheck->Bitmap->width() + 5));
         label.SetWidth(w);
     } else {
         int32_t w = label.GetWidth();
@@ -132,7 +120,7 @@ void TOSDCheckerControl::LayoutLoaded()
     ImageCheck->SetLocation(l);
     ImageCheck->SetWidth(iw);
     ImageCheck->SetHeight(ih);
-    SetWidth(Clamped(int64_t{ImageCheck->GetWidth()} + label.GetWidth()));
+    SetWidth(ClampedInt32(int64_t{ImageCheck->GetWidth()} + label.GetWidth()));
     TItemLayer::SetHeight(ImageCheck->GetHeight());
 }
 
@@ -143,10 +131,10 @@ void TOSDCheckerControl::LayoutParts()
     const int32_t lw = LabelControl->GetWidth(), lh = LabelControl->GetHeight();
     if (LabelControl->TextAlign == StringAlignmentNear) {
         LabelControl->SetLocation(Placed(r.Left, r.Top, lw, lh));
-        ImageCheck->SetLocation(Placed(Shifted(r.Left, lw), r.Top, iw, ih));
+        ImageCheck->SetLocation(Placed(ShiftedEdge(r.Left, lw), r.Top, iw, ih));
     } else {
         ImageCheck->SetLocation(Placed(r.Left, r.Top, iw, ih));
-        LabelControl->SetLocation(Placed(Shifted(r.Left, iw), r.Top, lw, lh));
+        LabelControl->SetLocation(Placed(ShiftedEdge(r.Left, iw), r.Top, lw, lh));
     }
 }
 
@@ -188,7 +176,7 @@ void TOSDCheckerControl::SaveToXMLWith(TJvSimpleXMLElem* Elem, const TSaveContex
     // before the label reads its element, so a label width left out comes back as that.
     auto* base = static_cast<TOSDCheckerControl*>(Ctx.Base);
     const int32_t labelWidth = LabelControl->GetWidth();
-    const int32_t leftOut = Clamped(int64_t{GetWidth()} - base->ImageCheck->GetWidth());
+    const int32_t leftOut = ClampedInt32(int64_t{GetWidth()} - base->ImageCheck->GetWidth());
     TJvSimpleXMLElem* subcontrols = Elem->Items().ItemNamed("subcontrols");
     TJvSimpleXMLElem* label = subcontrols && subcontrols->ChildCount() == 3 ? subcontrols->Items().Item(2) : nullptr;
     if (label && !label->Items().ItemNamed("width") && labelWidth != leftOut)
@@ -198,10 +186,7 @@ void TOSDCheckerControl::SaveToXMLWith(TJvSimpleXMLElem* Elem, const TSaveContex
 std::vector<TPropInfo> TOSDCheckerControl::PublishedProperties()
 {
     auto props = TItemLayer::PublishedProperties();
-    props.push_back(IntegerField("ControlDown", ControlDown));
-    props.push_back(IntegerField("ControlLeft", ControlLeft));
-    props.push_back(IntegerField("ControlRight", ControlRight));
-    props.push_back(IntegerField("ControlUp", ControlUp));
+    AppendNavigationProperties(props, *this);
     props.push_back(ObjectProp("LabelControl", LabelControl.get()));
     props.push_back(ObjectProp("ImageCheck", ImageCheck.get()));
     props.push_back(ObjectProp("ImageNoCheck", ImageNoCheck.get()));

@@ -2,6 +2,7 @@
 
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/controls/ImageLayer.h"
+#include "skinmodel/controls/KindHelpers.h"
 #include "skinmodel/controls/TextLayer.h"
 
 #include <algorithm>
@@ -9,11 +10,6 @@
 using F = TOSDControlFactory;
 
 namespace {
-
-float Shifted(float edge, int64_t by)
-{
-    return static_cast<float>(static_cast<double>(edge) + static_cast<double>(by));
-}
 
 // A part of the three-part button: compared with the reference's part and dropped when equal;
 // without a reference written as a control of its own, with its place, and always kept.
@@ -102,23 +98,23 @@ void TOSDImageButton::LayoutParts()
     const int32_t rightWidth = ImageFocusRight->GetWidth();
 
     TFloatRect q = r;
-    q.Right = Shifted(q.Left, leftWidth);
+    q.Right = ShiftedEdge(q.Left, leftWidth);
     ImageFocusLeft->SetLocation(q);
 
     q = r;
-    q.Left = Shifted(q.Right, -int64_t{rightWidth});
+    q.Left = ShiftedEdge(q.Right, -int64_t{rightWidth});
     ImageFocusRight->SetLocation(q);
 
     q = r;
-    q.Left = Shifted(q.Left, leftWidth);
-    q.Right = Shifted(q.Right, -int64_t{rightWidth});
+    q.Left = ShiftedEdge(q.Left, leftWidth);
+    q.Right = ShiftedEdge(q.Right, -int64_t{rightWidth});
     // Ends wider than the button leave no room: the middle shrinks to nothing at its left edge.
     q.Right = std::max(q.Right, q.Left);
     ImageFocusMiddle->SetLocation(q);
 
     q = r;
-    q.Left = Shifted(q.Left, TextOffsetX1);
-    q.Top = Shifted(q.Top, TextOffsetY1);
+    q.Left = ShiftedEdge(q.Left, TextOffsetX1);
+    q.Top = ShiftedEdge(q.Top, TextOffsetY1);
     LabelControl1->SetLocation(q);
 }
 

@@ -2,6 +2,7 @@
 
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/controls/ImageLayer.h"
+#include "skinmodel/controls/KindHelpers.h"
 #include "skinmodel/controls/TextLayer.h"
 
 using F = TOSDControlFactory;
@@ -56,7 +57,7 @@ void TOSDSimpleButton::LayoutParts()
     ImageFocus->SetLocation(r);
     ImageNoFocus->SetLocation(r);
     if (LabelControl->TextAlign == StringAlignmentNear)
-        r.Left = static_cast<float>(static_cast<double>(r.Left) + TextOffsetX);
+        r.Left = ShiftedEdge(r.Left, TextOffsetX);
     LabelControl->SetLocation(r);
 }
 

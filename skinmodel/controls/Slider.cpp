@@ -3,6 +3,7 @@
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/ValueText.h"
 #include "skinmodel/controls/ImageLayer.h"
+#include "skinmodel/controls/KindHelpers.h"
 #include "skinmodel/controls/TextLayer.h"
 
 using F = TOSDControlFactory;
@@ -101,10 +102,7 @@ void TOSDSlider::SaveToXMLWith(TJvSimpleXMLElem* Elem, const TSaveContext& Ctx)
 std::vector<TPropInfo> TOSDSlider::PublishedProperties()
 {
     auto props = TItemLayer::PublishedProperties();
-    props.push_back(IntegerField("ControlDown", ControlDown));
-    props.push_back(IntegerField("ControlLeft", ControlLeft));
-    props.push_back(IntegerField("ControlRight", ControlRight));
-    props.push_back(IntegerField("ControlUp", ControlUp));
+    AppendNavigationProperties(props, *this);
     props.push_back(ObjectProp("LabelControl", LabelControl.get()));
     props.push_back(EnumProp(
         "UpDownType", EnumNameList(TSpinTypeValueNames), [this] { return int64_t{UpDownType}; },
