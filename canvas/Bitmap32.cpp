@@ -7,6 +7,7 @@ TBitmap32::TBitmap32(int width, int height)
 
 void TBitmap32::SetSize(int width, int height)
 {
+    FClipSet = false;
     if (width <= 0 || height <= 0) {
         FImage = QImage();
         return;

@@ -46,6 +46,12 @@ public:
 
     void Clear(uint32_t argb = 0);
 
+    // The part of the buffer being repainted; painting outside it is wasted work (it is not shown).
+    // The whole buffer unless the view narrows it.
+    QRect ClipRect() const { return FClipSet ? FClipRect : BoundsRect(); }
+    void SetClipRect(const QRect& r) { FClipRect = r.intersected(BoundsRect()); FClipSet = true; }
+    void ResetClipRect() { FClipSet = false; }
+
     TFont32 Font;
     TDrawMode DrawMode = TDrawMode::dmOpaque;
     uint8_t MasterAlpha = 255;
@@ -61,6 +67,8 @@ public:
 
 private:
     QImage FImage;
+    QRect FClipRect;
+    bool FClipSet = false;
     bool FMeasuring = false;
     std::vector<QRect> FChanged;
 };

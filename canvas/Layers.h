@@ -29,8 +29,15 @@ struct TFloatRect {
     friend bool operator==(const TFloatRect&, const TFloatRect&) = default;
 };
 
-// Round half to even on each edge (the canvas library's rectangle rounding).
+// Round half to even on each edge (the canvas library's rectangle rounding). Edges are clamped to
+// +-1e9 so that the width and height of any rectangle fit an int.
 QRect RoundRect(const TFloatRect& r);
+
+// The whole pixels a rectangle touches, normalised (Right < Left is allowed in a location).
+QRect EnclosingRect(const TFloatRect& r);
+
+// Union that ignores empty rectangles (QRect::united does not).
+QRect UniteRects(const QRect& a, const QRect& b);
 
 class TLayerCollection;
 
@@ -50,32 +57,63 @@ public:
     void SendToBack();
 
     uint32_t LayerOptions() const { return FOptions; }
-    void SetLayerOptions(uint32_t options);
+    // A change of the visible bit is always reported, also with LOB_NO_UPDATE, so nothing stays
+    // on screen after a layer is hidden.
+    virtual void SetLayerOptions(uint32_t options);
     bool Visible() const { return (FOptions & LOB_VISIBLE) != 0; }
     void SetVisible(bool on);
     bool MouseEvents() const { return (FOptions & LOB_MOUSE_EVENTS) != 0; }
     void SetMouseEvents(bool on);
 
-    // Tells the collection that this layer must be repainted.
+    // Tells the collection that this layer must be repainted (not while LOB_NO_UPDATE is set).
     virtual void Changed();
     // Paints into the buffer; called by the collection in stacking order for visible layers.
     virtual void Paint(TBitmap32& buffer) {}
     virtual bool HitTest(float x, float y) const { return false; }
 
+    // The pixels the layer paints at most; the default is "anywhere".
+    virtual QRect PaintBounds() const;
+    // What the layer covered when it was last painted (bounds plus the areas it reported).
+    const QRect& PaintedRect() const { return FPaintedRect; }
+    // What must be repainted after a change: the old and the new area.
+    QRect ChangedArea() const;
+
     // Mouse events, delivered by the view to the layer under the pointer (or the captured one).
-    virtual void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y) {}
-    virtual void MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, float x, float y) {}
-    virtual void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y) {}
+    // The base versions call the matching handler below.
+    virtual void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y);
+    virtual void MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, float x, float y);
+    virtual void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y);
     // The cursor shape to show over the layer (a Qt::CursorShape value).
     virtual int Cursor() const { return 0; }
 
+    using TMouseButtonEvent =
+        std::function<void(TCustomLayer* sender, Qt::MouseButton, Qt::KeyboardModifiers, float x, float y)>;
+    using TMouseMoveEvent =
+        std::function<void(TCustomLayer* sender, Qt::MouseButtons, Qt::KeyboardModifiers, float x, float y)>;
+    TMouseButtonEvent OnMouseDown;
+    TMouseMoveEvent OnMouseMove;
+    TMouseButtonEvent OnMouseUp;
+
+    // Free notification: a layer that keeps a pointer to this one is told (Notification) when this
+    // one is destroyed.
+    void AddNotification(TCustomLayer* watcher);
+    void RemoveNotification(TCustomLayer* watcher);
+
     // Free-form tag for the editor.
     void* Tag = nullptr;
+
+protected:
+    virtual void Notification(TCustomLayer* destroyed) {}
+    // Reports the change even while LOB_NO_UPDATE is set.
+    void ForceChanged();
 
 private:
     friend class TLayerCollection;
     TLayerCollection* FCollection;
     uint32_t FOptions = LOB_VISIBLE;
+    QRect FPaintedRect;
+    std::vector<TCustomLayer*> FFreeNotifies;   // told when this layer goes
+    std::vector<TCustomLayer*> FWatching;       // layers whose free-notify list holds this one
 };
 
 class TPositionedLayer : public TCustomLayer {
@@ -91,6 +129,8 @@ public:
     void SetScaled(bool on) { FScaled = on; }
 
     bool HitTest(float x, float y) const override;
+    // The whole pixels of the adjusted location plus one pixel for anti-aliased edges.
+    QRect PaintBounds() const override;
 
 protected:
     virtual void DoSetLocation(const TFloatRect& r) { FLocation = r; }
@@ -119,13 +159,19 @@ public:
 
     // Paints every visible layer in stacking order into the buffer.
     void PaintTo(TBitmap32& buffer);
+    // Paints only the layers whose old or new area meets the clip rectangle. The buffer's changed
+    // areas are cleared before every layer; what a layer reports becomes part of its PaintedRect.
+    void PaintTo(TBitmap32& buffer, const QRect& clip);
 
     // The view's offset: GetAdjustedLocation adds it (the canvas is at scale 1).
     QPointF ViewportOffset;
 
-    // Notifications for the view: a layer was added/removed/reordered, or changed.
+    // Notifications for the view: a layer was added/removed/reordered, or changed. The image view
+    // installs these for itself; its owner uses the view's own events.
     std::function<void()> OnListNotify;
     std::function<void(TCustomLayer*)> OnLayerChanged;
+    // A layer is leaving the collection (deleted or freed); the pointer is for comparison only.
+    std::function<void(TCustomLayer*)> OnLayerRemoved;
 
 private:
     friend class TCustomLayer;

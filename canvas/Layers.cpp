@@ -1,0 +1,354 @@
+#include "canvas/Layers.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kEdgeLimit = 1e9;
+
+int RoundEdge(float v)
+{
+    const double d = std::nearbyint(static_cast<double>(v));
+    if (!(d > -kEdgeLimit))   // also NaN
+        return d > 0 ? static_cast<int>(kEdgeLimit) : -static_cast<int>(kEdgeLimit);
+    if (d > kEdgeLimit)
+        return static_cast<int>(kEdgeLimit);
+    return static_cast<int>(d);
+}
+
+int ClampEdge(double d)
+{
+    if (!(d > -kEdgeLimit))
+        return -static_cast<int>(kEdgeLimit);
+    if (d > kEdgeLimit)
+        return static_cast<int>(kEdgeLimit);
+    return static_cast<int>(d);
+}
+
+QRect AnywhereRect()
+{
+    const int e = static_cast<int>(kEdgeLimit);
+    return QRect(QPoint(-e, -e), QPoint(e, e));
+}
+
+void EraseOne(std::vector<TCustomLayer*>& v, const TCustomLayer* item)
+{
+    auto it = std::find(v.begin(), v.end(), item);
+    if (it != v.end())
+        v.erase(it);
+}
+
+} // namespace
+
+QRect RoundRect(const TFloatRect& r)
+{
+    const int left = RoundEdge(r.Left);
+    const int top = RoundEdge(r.Top);
+    return QRect(left, top, RoundEdge(r.Right) - left, RoundEdge(r.Bottom) - top);
+}
+
+QRect EnclosingRect(const TFloatRect& r)
+{
+    const int left = ClampEdge(std::floor(std::min(r.Left, r.Right)));
+    const int top = ClampEdge(std::floor(std::min(r.Top, r.Bottom)));
+    const int right = ClampEdge(std::ceil(std::max(r.Left, r.Right)));
+    const int bottom = ClampEdge(std::ceil(std::max(r.Top, r.Bottom)));
+    return QRect(left, top, right - left, bottom - top);
+}
+
+QRect UniteRects(const QRect& a, const QRect& b)
+{
+    if (a.isEmpty())
+        return b.isEmpty() ? QRect() : b;
+    if (b.isEmpty())
+        return a;
+    return a.united(b);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TCustomLayer::TCustomLayer(TLayerCollection* collection)
+    : FCollection(nullptr)
+{
+    if (collection)
+        collection->Insert(this);
+}
+
+TCustomLayer::~TCustomLayer()
+{
+    // Copies: a watcher may change the lists while it is told.
+    for (TCustomLayer* watcher : std::vector<TCustomLayer*>(FFreeNotifies)) {
+        EraseOne(watcher->FWatching, this);
+        watcher->Notification(this);
+    }
+    FFreeNotifies.clear();
+    for (TCustomLayer* watched : FWatching)
+        EraseOne(watched->FFreeNotifies, this);
+    FWatching.clear();
+    if (FCollection)
+        FCollection->Detach(this);
+}
+
+int TCustomLayer::Index() const
+{
+    return FCollection ? FCollection->IndexOf(this) : -1;
+}
+
+void TCustomLayer::SetIndex(int index)
+{
+    if (FCollection)
+        FCollection->Move(this, index);
+}
+
+void TCustomLayer::BringToFront()
+{
+    if (FCollection)
+        FCollection->Move(this, FCollection->Count() - 1);
+}
+
+void TCustomLayer::SendToBack()
+{
+    if (FCollection)
+        FCollection->Move(this, 0);
+}
+
+void TCustomLayer::SetLayerOptions(uint32_t options)
+{
+    if (options == FOptions)
+        return;
+    const bool visibilityChanged = ((options ^ FOptions) & LOB_VISIBLE) != 0;
+    FOptions = options;
+    if (visibilityChanged)
+        ForceChanged();
+    else
+        Changed();
+}
+
+void TCustomLayer::SetVisible(bool on)
+{
+    SetLayerOptions(on ? (FOptions | LOB_VISIBLE) : (FOptions & ~LOB_VISIBLE));
+}
+
+void TCustomLayer::SetMouseEvents(bool on)
+{
+    SetLayerOptions(on ? (FOptions | LOB_MOUSE_EVENTS) : (FOptions & ~LOB_MOUSE_EVENTS));
+}
+
+void TCustomLayer::Changed()
+{
+    if ((FOptions & LOB_NO_UPDATE) == 0)
+        ForceChanged();
+}
+
+void TCustomLayer::ForceChanged()
+{
+    if (FCollection && FCollection->OnLayerChanged)
+        FCollection->OnLayerChanged(this);
+}
+
+QRect TCustomLayer::PaintBounds() const
+{
+    return AnywhereRect();
+}
+
+QRect TCustomLayer::ChangedArea() const
+{
+    return UniteRects(FPaintedRect, PaintBounds());
+}
+
+void TCustomLayer::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y)
+{
+    if (OnMouseDown)
+        OnMouseDown(this, button, shift, x, y);
+}
+
+void TCustomLayer::MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, float x, float y)
+{
+    if (OnMouseMove)
+        OnMouseMove(this, buttons, shift, x, y);
+}
+
+void TCustomLayer::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y)
+{
+    if (OnMouseUp)
+        OnMouseUp(this, button, shift, x, y);
+}
+
+void TCustomLayer::AddNotification(TCustomLayer* watcher)
+{
+    if (!watcher || watcher == this)
+        return;
+    if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), watcher) != FFreeNotifies.end())
+        return;
+    FFreeNotifies.push_back(watcher);
+    watcher->FWatching.push_back(this);
+}
+
+void TCustomLayer::RemoveNotification(TCustomLayer* watcher)
+{
+    if (!watcher)
+        return;
+    EraseOne(FFreeNotifies, watcher);
+    EraseOne(watcher->FWatching, this);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TPositionedLayer::TPositionedLayer(TLayerCollection* collection)
+    : TCustomLayer(collection)
+{
+}
+
+void TPositionedLayer::SetLocation(const TFloatRect& r)
+{
+    DoSetLocation(r);
+    Changed();
+}
+
+TFloatRect TPositionedLayer::GetAdjustedLocation() const
+{
+    TFloatRect r = FLocation;
+    if (const TLayerCollection* c = LayerCollection()) {
+        const float dx = static_cast<float>(c->ViewportOffset.x());
+        const float dy = static_cast<float>(c->ViewportOffset.y());
+        r.Left += dx;
+        r.Right += dx;
+        r.Top += dy;
+        r.Bottom += dy;
+    }
+    return r;
+}
+
+bool TPositionedLayer::HitTest(float x, float y) const
+{
+    // An inverted rectangle is never hit, as it is never painted.
+    const TFloatRect r = GetAdjustedLocation();
+    return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
+}
+
+QRect TPositionedLayer::PaintBounds() const
+{
+    return EnclosingRect(GetAdjustedLocation()).adjusted(-1, -1, 1, 1);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TLayerCollection::TLayerCollection() = default;
+
+TLayerCollection::~TLayerCollection()
+{
+    // Nobody listens any more while the collection goes.
+    OnListNotify = nullptr;
+    OnLayerChanged = nullptr;
+    OnLayerRemoved = nullptr;
+    Clear();
+}
+
+TCustomLayer* TLayerCollection::Items(int index) const
+{
+    if (index < 0 || index >= Count())
+        return nullptr;
+    return FItems[static_cast<size_t>(index)];
+}
+
+int TLayerCollection::IndexOf(const TCustomLayer* layer) const
+{
+    auto it = std::find(FItems.begin(), FItems.end(), layer);
+    return it == FItems.end() ? -1 : static_cast<int>(it - FItems.begin());
+}
+
+void TLayerCollection::Delete(int index)
+{
+    delete Items(index);   // the destructor detaches the layer
+}
+
+void TLayerCollection::Remove(TCustomLayer* layer)
+{
+    if (layer && layer->FCollection == this)
+        delete layer;
+}
+
+void TLayerCollection::Clear()
+{
+    // From the top down, so that a layer's destructor sees the rest of the list intact.
+    while (!FItems.empty())
+        delete FItems.back();
+}
+
+TCustomLayer* TLayerCollection::FindLayerAtPos(float x, float y, uint32_t optionMask) const
+{
+    for (auto it = FItems.rbegin(); it != FItems.rend(); ++it) {
+        TCustomLayer* layer = *it;
+        if (!layer->Visible() || (layer->LayerOptions() & optionMask) == 0)
+            continue;
+        if (layer->HitTest(x, y))
+            return layer;
+    }
+    return nullptr;
+}
+
+void TLayerCollection::PaintTo(TBitmap32& buffer)
+{
+    PaintTo(buffer, buffer.BoundsRect());
+}
+
+void TLayerCollection::PaintTo(TBitmap32& buffer, const QRect& clip)
+{
+    // Index loop: a layer's paint must not reorder the list, but it must not crash us either.
+    for (int i = 0; i < Count(); ++i) {
+        TCustomLayer* layer = FItems[static_cast<size_t>(i)];
+        if (!layer->Visible()) {
+            layer->FPaintedRect = QRect();
+            continue;
+        }
+        const QRect bounds = layer->PaintBounds();
+        if (!UniteRects(bounds, layer->FPaintedRect).intersects(clip))
+            continue;
+        buffer.ClearChangedAreas();
+        layer->Paint(buffer);
+        QRect painted = bounds;
+        for (const QRect& area : buffer.ChangedAreas())
+            painted = UniteRects(painted, area.normalized());
+        buffer.ClearChangedAreas();
+        layer->FPaintedRect = painted;
+    }
+}
+
+void TLayerCollection::Insert(TCustomLayer* layer)
+{
+    layer->FCollection = this;
+    FItems.push_back(layer);
+    NotifyList();
+}
+
+void TLayerCollection::Detach(TCustomLayer* layer)
+{
+    auto it = std::find(FItems.begin(), FItems.end(), layer);
+    if (it == FItems.end())
+        return;
+    FItems.erase(it);
+    layer->FCollection = nullptr;
+    if (OnLayerRemoved)
+        OnLayerRemoved(layer);
+    NotifyList();
+}
+
+void TLayerCollection::Move(TCustomLayer* layer, int newIndex)
+{
+    const int oldIndex = IndexOf(layer);
+    if (oldIndex < 0)
+        return;
+    newIndex = std::clamp(newIndex, 0, Count() - 1);
+    if (newIndex == oldIndex)
+        return;
+    FItems.erase(FItems.begin() + oldIndex);
+    FItems.insert(FItems.begin() + newIndex, layer);
+    NotifyList();
+}
+
+void TLayerCollection::NotifyList()
+{
+    if (OnListNotify)
+        OnListNotify();
+}

@@ -1,0 +1,294 @@
+#include "skinmodel/ControlFactory.h"
+
+#include "platform/core/Codec1252.h"
+#include "platform/core/FileLookup.h"
+#include "skinmodel/ControlKinds.h"
+#include "skinmodel/ValueText.h"
+#include "skinmodel/controls/ItemLayer.h"
+#include "skinmodel/xml/BoolWords.h"
+#include "skinmodel/xml/JvSimpleXml2.h"
+
+TOSDControlFactory::TOSDControlFactory()
+{
+    SetTrueBoolStrs({"true", "on", "yes", "enabled"});
+    SetFalseBoolStrs({"false", "off", "no", "disabled", "nee"});
+    for (const auto& [keyword, creator] : BuiltInControlKinds())
+        FKinds.push_back({keyword, creator});
+}
+
+TOSDControlFactory::~TOSDControlFactory() = default;
+
+TOSDControlFactory& OSDControlFactory()
+{
+    static TOSDControlFactory factory;
+    return factory;
+}
+
+// ---- kinds ---------------------------------------------------------------------------------
+
+void TOSDControlFactory::RegisterKind(std::string_view Keyword, TControlCreator Creator)
+{
+    const std::string key = LowerAscii(Keyword);
+    for (TKind& k : FKinds)
+        if (k.Keyword == key) {
+            k.Creator = Creator;
+            return;
+        }
+    FKinds.push_back({key, Creator});
+}
+
+std::vector<std::string> TOSDControlFactory::Keywords() const
+{
+    std::vector<std::string> result;
+    for (const TKind& k : FKinds)
+        result.push_back(k.Keyword);
+    return result;
+}
+
+bool TOSDControlFactory::KnowsKind(std::string_view Keyword) const
+{
+    const std::string key = LowerAscii(Keyword);
+    for (const TKind& k : FKinds)
+        if (k.Keyword == key)
+            return k.Creator != nullptr;
+    return false;
+}
+
+TItemLayer* TOSDControlFactory::CreateKind(std::string_view Keyword, TLayerCollection* Collection)
+{
+    const std::string key = LowerAscii(Keyword);
+    for (const TKind& k : FKinds)
+        if (k.Keyword == key)
+            return k.Creator ? k.Creator(Collection) : nullptr;
+    return nullptr;
+}
+
+TItemLayer* TOSDControlFactory::CreateControl(TLayerCollection* Collection, TJvSimpleXMLElem* Elem,
+                                              bool ApplyReference)
+{
+    if (!Elem)
+        return nullptr;
+    std::string type;
+    ReadString(Elem, "type", type);
+    type = LowerAscii(type);
+    TItemLayer* control = CreateKind(type, Collection);
+    if (!control)
+        return nullptr;
+    if (ApplyReference)
+        if (TJvSimpleXMLElem* ref = FindReference(type))
+            control->LoadFromXML(ref);
+    control->LoadFromXML(Elem);
+    return control;
+}
+
+// ---- references ----------------------------------------------------------------------------
+
+TJvSimpleXMLElem* TOSDControlFactory::FindReference(std::string_view TypeName)
+{
+    if (!FReferences)
+        return nullptr;
+    const std::string wanted = LowerAscii(TypeName);
+    const TJvSimpleXMLElems* items = FReferences->Root().ItemsIfAny();
+    if (!items)
+        return nullptr;
+    for (int i = 0; i < items->Count(); ++i) {
+        TJvSimpleXMLElem* child = items->Item(i);
+        if (child->Name() != "control")
+            continue;
+        std::string type;
+        ReadString(child, "type", type);
+        if (LowerAscii(type) == wanted)
+            return child;
+    }
+    return nullptr;
+}
+
+void TOSDControlFactory::AdoptReferences(std::unique_ptr<TJvSimpleXML> doc)
+{
+    // A document without the root "controls" holds no references.
+    if (doc->Root().Name() == "controls")
+        FReferences = std::move(doc);
+}
+
+void TOSDControlFactory::LoadReferences(const QString& FileName)
+{
+    if (FReferences)
+        return;
+    int cut = -1;
+    for (int i = FileName.size() - 1; i >= 0 && cut < 0; --i)
+        if (FileName[i] == '/' || FileName[i] == '\\' || FileName[i] == ':')
+            cut = i;
+    // A bare file name has no folder to look in.
+    if (cut < 0)
+        return;
+    const QString folder = FileName.left(cut + 1);
+    try {
+        auto doc = std::make_unique<TJvSimpleXML>();
+        doc->LoadFromFile(FindFileNoCase(folder, QStringLiteral("references.xml")));
+        AdoptReferences(std::move(doc));
+    } catch (const std::exception&) {
+        // A file that cannot be read or parsed leaves the factory without references, rather
+        // than with whatever part of it was read.
+        FReferences.reset();
+    }
+}
+
+void TOSDControlFactory::LoadReferencesFromText(std::string_view Text)
+{
+    if (FReferences)
+        return;
+    try {
+        auto doc = std::make_unique<TJvSimpleXML>();
+        doc->LoadFromString(Text);
+        AdoptReferences(std::move(doc));
+    } catch (const std::exception&) {
+        FReferences.reset();
+    }
+}
+
+void TOSDControlFactory::ClearReferences()
+{
+    FReferences.reset();
+}
+
+// ---- readers -------------------------------------------------------------------------------
+
+TJvSimpleXMLElem* TOSDControlFactory::FindChild(TJvSimpleXMLElem* Elem, std::string_view Name)
+{
+    if (!Elem)
+        return nullptr;
+    const TJvSimpleXMLElems* items = Elem->ItemsIfAny();
+    if (!items)
+        return nullptr;
+    for (int i = items->Count() - 1; i >= 0; --i) {
+        TJvSimpleXMLElem* child = items->Item(i);
+        if (SameText1252(child->Name(), Name))
+            return child;
+    }
+    return nullptr;
+}
+
+namespace {
+
+// The child's text when the child exists with text.
+const std::string* PresentText(TJvSimpleXMLElem* Elem, std::string_view Name)
+{
+    TJvSimpleXMLElem* child = TOSDControlFactory::FindChild(Elem, Name);
+    if (!child || child->Value().empty())
+        return nullptr;
+    return &child->Value();
+}
+
+}  // namespace
+
+bool TOSDControlFactory::TextToBool(std::string_view Text)
+{
+    bool value = false;
+    return TryStrToBool(Text, value) && value;
+}
+
+bool TOSDControlFactory::ReadInteger(TJvSimpleXMLElem* Elem, std::string_view Name, int32_t& Value)
+{
+    const std::string* text = PresentText(Elem, Name);
+    if (!text)
+        return false;
+    Value = TextToInteger(*text);
+    return true;
+}
+
+bool TOSDControlFactory::ReadColor(TJvSimpleXMLElem* Elem, std::string_view Name, uint32_t& Value)
+{
+    const std::string* text = PresentText(Elem, Name);
+    if (!text)
+        return false;
+    Value = TextToColor(*text);
+    return true;
+}
+
+void TOSDControlFactory::ReadBool(TJvSimpleXMLElem* Elem, std::string_view Name, bool& Value)
+{
+    if (const std::string* text = PresentText(Elem, Name))
+        Value = TextToBool(*text);
+}
+
+bool TOSDControlFactory::ReadString(TJvSimpleXMLElem* Elem, std::string_view Name, std::string& Value)
+{
+    const std::string* text = PresentText(Elem, Name);
+    if (!text)
+        return false;
+    Value = *text;
+    return true;
+}
+
+void TOSDControlFactory::ReadText(TJvSimpleXMLElem* Elem, std::string_view Name, std::string& Value)
+{
+    ReadString(Elem, Name, Value);
+}
+
+bool TOSDControlFactory::ReadAlignment(TJvSimpleXMLElem* Elem, std::string_view Name, StringAlignment& Value)
+{
+    const std::string* text = PresentText(Elem, Name);
+    if (!text)
+        return false;
+    for (std::size_t i = 0; i < AlignmentNames.size(); ++i)
+        if (*text == AlignmentNames[i]) {
+            Value = static_cast<StringAlignment>(i);
+            break;
+        }
+    return true;
+}
+
+bool TOSDControlFactory::ReadGraphicsType(TJvSimpleXMLElem* Elem, std::string_view Name, TGraphicsType& Value)
+{
+    Value = GT_IMAGE;
+    const std::string* text = PresentText(Elem, Name);
+    if (!text)
+        return false;
+    const std::string lower = LowerAscii(*text);
+    for (std::size_t i = 0; i < GraphicsTypeNames.size(); ++i)
+        if (lower == GraphicsTypeNames[i]) {
+            Value = static_cast<TGraphicsType>(i);
+            break;
+        }
+    return true;
+}
+
+// ---- writers -------------------------------------------------------------------------------
+
+void TOSDControlFactory::WriteInteger(TJvSimpleXMLElem* Elem, std::string_view Name, int64_t Value)
+{
+    if (Elem)
+        Elem->Items().Add(Name, IntegerToText(Value));
+}
+
+void TOSDControlFactory::WriteColor(TJvSimpleXMLElem* Elem, std::string_view Name, uint32_t Value)
+{
+    if (Elem)
+        Elem->Items().Add(Name, ColorToText(Value));
+}
+
+void TOSDControlFactory::WriteBool(TJvSimpleXMLElem* Elem, std::string_view Name, bool Value)
+{
+    if (!Elem)
+        return;
+    const std::vector<std::string>& words = Value ? TrueBoolStrs() : FalseBoolStrs();
+    Elem->Items().Add(Name, words.empty() ? std::string(Value ? "true" : "false") : words.front());
+}
+
+void TOSDControlFactory::WriteString(TJvSimpleXMLElem* Elem, std::string_view Name, std::string_view Value)
+{
+    if (Elem && !Value.empty())
+        Elem->Items().Add(Name, Value);
+}
+
+void TOSDControlFactory::WriteAlignment(TJvSimpleXMLElem* Elem, std::string_view Name, int32_t Value)
+{
+    if (Elem)
+        Elem->Items().Add(Name, std::string_view(Value == 2 ? "right" : Value == 1 ? "center" : "left"));
+}
+
+void TOSDControlFactory::WriteGraphicsType(TJvSimpleXMLElem* Elem, std::string_view Name, TGraphicsType Value)
+{
+    if (Elem && Value < GraphicsTypeNames.size())
+        Elem->Items().Add(Name, std::string_view(GraphicsTypeNames[Value]));
+}

@@ -1,0 +1,103 @@
+// The control factory: turns a control element into a control layer, holds the skin's
+// "references.xml" (one default description per control type) and the typed value readers and
+// writers every control uses. There is one factory: OSDControlFactory().
+#pragma once
+
+#include "skinmodel/UGlobal.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TItemLayer;
+class TLayerCollection;
+class TJvSimpleXML;
+class TJvSimpleXMLElem;
+
+// Makes a control of one kind with the class's defaults, owned by the collection when given.
+using TControlCreator = TItemLayer* (*)(TLayerCollection*);
+
+template <class T>
+TItemLayer* CreateKindOf(TLayerCollection* collection)
+{
+    return new T(collection);
+}
+
+class TOSDControlFactory {
+public:
+    // Installs the program-wide Boolean words (true: "true", "on", "yes", "enabled"; false:
+    // "false", "off", "no", "disabled", "nee").
+    TOSDControlFactory();
+    ~TOSDControlFactory();
+    TOSDControlFactory(const TOSDControlFactory&) = delete;
+    TOSDControlFactory& operator=(const TOSDControlFactory&) = delete;
+
+    // The control for Elem's "type" (compared lower-cased with the keywords), or none. With a
+    // collection the collection owns it, else the caller. With ApplyReference the type's reference
+    // element is read first.
+    TItemLayer* CreateControl(TLayerCollection* Collection, TJvSimpleXMLElem* Elem, bool ApplyReference);
+    // A control of a keyword with its class's defaults only; none for an unknown keyword.
+    TItemLayer* CreateKind(std::string_view Keyword, TLayerCollection* Collection);
+    bool KnowsKind(std::string_view Keyword) const;
+
+    // The first "control" of the references whose "type" equals TypeName without regard to case.
+    TJvSimpleXMLElem* FindReference(std::string_view TypeName);
+    // Loads "references.xml" from the folder of FileName, unless references are loaded already.
+    void LoadReferences(const QString& FileName);
+    // The same rules for a text (the built-in references, tests).
+    void LoadReferencesFromText(std::string_view Text);
+    void ClearReferences();
+    bool HasReferences() const { return FReferences != nullptr; }
+
+    // Joins a kind to the keyword table (a keyword already there gets the new creator).
+    void RegisterKind(std::string_view Keyword, TControlCreator Creator);
+    // The keywords in the order they are compared.
+    std::vector<std::string> Keywords() const;
+
+    // Readers: the child is looked up without regard to case and counts when its text is not
+    // empty; otherwise the value stays. They never change the document.
+    static bool ReadInteger(TJvSimpleXMLElem* Elem, std::string_view Name, int32_t& Value);
+    static bool ReadColor(TJvSimpleXMLElem* Elem, std::string_view Name, uint32_t& Value);
+    static void ReadBool(TJvSimpleXMLElem* Elem, std::string_view Name, bool& Value);
+    static bool ReadString(TJvSimpleXMLElem* Elem, std::string_view Name, std::string& Value);
+    static void ReadText(TJvSimpleXMLElem* Elem, std::string_view Name, std::string& Value);
+    // Only the exact words "left", "center", "right"; True also for another word (value unchanged).
+    static bool ReadAlignment(TJvSimpleXMLElem* Elem, std::string_view Name, StringAlignment& Value);
+    // Sets GT_IMAGE first, so a missing or unknown keyword gives GT_IMAGE.
+    static bool ReadGraphicsType(TJvSimpleXMLElem* Elem, std::string_view Name, TGraphicsType& Value);
+
+    // Writers append a new child at the end; nothing when Elem is absent.
+    static void WriteInteger(TJvSimpleXMLElem* Elem, std::string_view Name, int64_t Value);
+    static void WriteColor(TJvSimpleXMLElem* Elem, std::string_view Name, uint32_t Value);
+    static void WriteBool(TJvSimpleXMLElem* Elem, std::string_view Name, bool Value);
+    // Nothing at all for an empty text.
+    static void WriteString(TJvSimpleXMLElem* Elem, std::string_view Name, std::string_view Value);
+    static void WriteAlignment(TJvSimpleXMLElem* Elem, std::string_view Name, int32_t Value);
+    static void WriteGraphicsType(TJvSimpleXMLElem* Elem, std::string_view Name, TGraphicsType Value);
+
+    // The last child named Name without regard to case, or none; never creates one.
+    static TJvSimpleXMLElem* FindChild(TJvSimpleXMLElem* Elem, std::string_view Name);
+    // Text to Boolean by the program's rules: a number reads true when not zero, then the words.
+    static bool TextToBool(std::string_view Text);
+
+private:
+    void AdoptReferences(std::unique_ptr<TJvSimpleXML> doc);
+    struct TKind {
+        std::string Keyword;
+        TControlCreator Creator;
+    };
+    std::vector<TKind> FKinds;
+    std::unique_ptr<TJvSimpleXML> FReferences;
+};
+
+// The single factory of the program.
+TOSDControlFactory& OSDControlFactory();
+
+// The built-in default references (ASCII, CR LF line ends, no line end after the last line).
+const std::string& BuiltInReferencesText();
+// What a new project receives as its "references.xml": the built-in text followed by CR LF.
+std::string NewProjectReferencesText();

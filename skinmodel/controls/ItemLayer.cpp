@@ -1,0 +1,391 @@
+#include "skinmodel/controls/ItemLayer.h"
+
+#include "skinmodel/ControlFactory.h"
+#include "skinmodel/ValueText.h"
+#include "skinmodel/draw/GdiFont.h"
+#include "skinmodel/draw/GdiText.h"
+#include "skinmodel/xml/JvSimpleXml2.h"
+
+#include <QColor>
+#include <QLineF>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace {
+
+using F = TOSDControlFactory;
+
+constexpr uint32_t PlaceholderFill = 0xA0888888u;
+constexpr uint32_t PlaceholderLines = 0xA0000000u;
+constexpr uint32_t PlaceholderTextFlags = 21;  // DT_CENTER | DT_VCENTER | DT_WORDBREAK
+constexpr int32_t MaxFileSize = 2000;          // larger sizes in a file are replaced
+
+// Clips the segment to the rectangle (Liang-Barsky); false when nothing of it lies inside.
+bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double l, double t, double r, double b)
+{
+    double t0 = 0, t1 = 1;
+    const double dx = x1 - x0, dy = y1 - y0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x0 - l, r - x0, y0 - t, b - y0};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        const double u = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, u);
+        else
+            t1 = std::min(t1, u);
+        if (t0 > t1)
+            return false;
+    }
+    const double nx0 = x0 + t0 * dx, ny0 = y0 + t0 * dy;
+    x1 = x0 + t1 * dx;
+    y1 = y0 + t1 * dy;
+    x0 = nx0;
+    y0 = ny0;
+    return true;
+}
+
+}  // namespace
+
+int32_t RoundToInt32(double v)
+{
+    if (std::isnan(v))
+        return 0;
+    const double r = std::nearbyint(v);
+    if (r >= static_cast<double>(std::numeric_limits<int32_t>::max()))
+        return std::numeric_limits<int32_t>::max();
+    if (r <= static_cast<double>(std::numeric_limits<int32_t>::min()))
+        return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(r);
+}
+
+TItemLayer::TItemLayer(TLayerCollection* ALayerCollection) : TPositionedLayer(ALayerCollection) {}
+
+TItemLayer::~TItemLayer() = default;
+
+std::string TItemLayer::TypeKeyword() const
+{
+    return LowerAscii(FTypeName);
+}
+
+// ---- geometry ------------------------------------------------------------------------------
+
+int32_t TItemLayer::GetX() const
+{
+    return RoundToInt32(Location().Left);
+}
+
+int32_t TItemLayer::GetY() const
+{
+    return RoundToInt32(Location().Top);
+}
+
+void TItemLayer::SetX(int32_t V)
+{
+    TFloatRect r = Location();
+    r.Left = static_cast<float>(V);
+    r.Right = static_cast<float>(static_cast<double>(r.Left) + FWidth);
+    SetLocation(r);
+}
+
+void TItemLayer::SetY(int32_t V)
+{
+    TFloatRect r = Location();
+    r.Top = static_cast<float>(V);
+    r.Bottom = static_cast<float>(static_cast<double>(r.Top) + FHeight);
+    SetLocation(r);
+}
+
+int32_t TItemLayer::GetWidth()
+{
+    const int32_t w = RoundToInt32(static_cast<double>(Location().Right) - Location().Left);
+    if (w != FWidth)
+        FWidth = w;
+    return w;
+}
+
+int32_t TItemLayer::GetHeight()
+{
+    const int32_t h = RoundToInt32(static_cast<double>(Location().Bottom) - Location().Top);
+    if (h != FHeight)
+        FHeight = h;
+    return h;
+}
+
+void TItemLayer::SetWidth(int32_t V)
+{
+    FWidth = V;
+    TFloatRect r = Location();
+    r.Right = static_cast<float>(static_cast<double>(r.Left) + V);
+    SetLocation(r);
+}
+
+void TItemLayer::SetHeight(int32_t V)
+{
+    FHeight = V;
+    TFloatRect r = Location();
+    r.Bottom = static_cast<float>(static_cast<double>(r.Top) + V);
+    SetLocation(r);
+}
+
+void TItemLayer::SetAlpha(int32_t V)
+{
+    if (V != Alpha && V >= 0 && V <= 255) {
+        Alpha = V;
+        Changed();
+    }
+}
+
+void TItemLayer::SetLabelText(const std::string& V)
+{
+    LabelText = V;
+    Changed();
+}
+
+void TItemLayer::Changed()
+{
+    if (FPartOwner)
+        FPartOwner->Changed();
+    else
+        TPositionedLayer::Changed();
+}
+
+TFloatRect TItemLayer::GetAdjustedLocation() const
+{
+    if (!FPartOwner)
+        return TPositionedLayer::GetAdjustedLocation();
+    // Parts lie in no collection; they are shifted to the viewport as their owner is.
+    const TFloatRect owner = FPartOwner->GetAdjustedLocation();
+    const float dx = owner.Left - FPartOwner->Location().Left;
+    const float dy = owner.Top - FPartOwner->Location().Top;
+    TFloatRect r = Location();
+    r.Left += dx;
+    r.Right += dx;
+    r.Top += dy;
+    r.Bottom += dy;
+    return r;
+}
+
+QRect TItemLayer::PaintRect() const
+{
+    return RoundRect(GetAdjustedLocation());
+}
+
+// ---- reading -------------------------------------------------------------------------------
+
+void TItemLayer::LoadFromXML(TJvSimpleXMLElem* Elem)
+{
+    if (!Elem)
+        return;
+    Control_ID = 0;
+    F::ReadInteger(Elem, "id", Control_ID);
+    F::ReadString(Elem, "description", Description);
+    int32_t pos = 0;
+    F::ReadInteger(Elem, "x", pos);
+    SetX(pos);
+    pos = 0;
+    F::ReadInteger(Elem, "y", pos);
+    SetY(pos);
+    F::ReadInteger(Elem, "width", FWidth);
+    if (std::llabs(int64_t{FWidth}) > MaxFileSize)
+        FWidth = 200;
+    SetWidth(FWidth);
+    F::ReadInteger(Elem, "height", FHeight);
+    if (std::llabs(int64_t{FHeight}) > MaxFileSize)
+        FHeight = 24;
+    SetHeight(FHeight);
+    F::ReadColor(Elem, "disabledcolor", DisabledColor);
+    uint32_t diffuse = 0xFFFFFFFFu;
+    F::ReadColor(Elem, "diffusecolor", diffuse);
+    Alpha = static_cast<int32_t>(diffuse >> 24);
+    F::ReadInteger(Elem, "left", ControlLeft);
+    F::ReadInteger(Elem, "right", ControlRight);
+    F::ReadInteger(Elem, "up", ControlUp);
+    F::ReadInteger(Elem, "down", ControlDown);
+    F::ReadBool(Elem, "disabled", Disabled);
+    F::ReadText(Elem, "label", LabelText);
+    F::ReadBool(Elem, "visible", FVisible);
+    Changed();
+}
+
+// ---- writing -------------------------------------------------------------------------------
+
+std::unique_ptr<TItemLayer> TItemLayer::NewBlank() const
+{
+    std::unique_ptr<TItemLayer> blank(OSDControlFactory().CreateKind(TypeKeyword(), nullptr));
+    if (!blank) {
+        blank = std::make_unique<TItemLayer>(nullptr);
+        blank->FTypeName = FTypeName;
+    }
+    return blank;
+}
+
+void TItemLayer::SaveWithContext(TJvSimpleXMLElem* Elem, TSaveContext& Ctx, std::unique_ptr<TItemLayer>& blank)
+{
+    if (!Ctx.Base) {
+        blank = NewBlank();
+        Ctx.Base = blank.get();
+    }
+    LayoutParts();
+    SaveToXMLWith(Elem, Ctx);
+}
+
+void TItemLayer::SaveToXML(TJvSimpleXMLElem* Elem, TItemLayer* Ref, bool SubControl)
+{
+    if (!Elem)
+        return;
+    TSaveContext ctx;
+    ctx.Ref = Ref;
+    ctx.SubControl = SubControl;
+    std::unique_ptr<TItemLayer> temporary, blank;
+    if (Ref) {
+        ctx.Reference = Ref;
+    } else if (TJvSimpleXMLElem* refElem = OSDControlFactory().FindReference(TypeKeyword())) {
+        temporary.reset(OSDControlFactory().CreateControl(nullptr, refElem, false));
+        ctx.Reference = temporary.get();
+    }
+    ctx.Base = ctx.Reference;
+    SaveWithContext(Elem, ctx, blank);
+}
+
+void TItemLayer::SaveAsPart(TJvSimpleXMLElem* Elem, TItemLayer* Ref, bool SubControl, TItemLayer* Base)
+{
+    if (!Elem)
+        return;
+    TSaveContext ctx;
+    ctx.Ref = Ref;
+    ctx.Reference = Ref;
+    ctx.SubControl = SubControl;
+    ctx.Base = Ref ? Ref : Base;
+    std::unique_ptr<TItemLayer> blank;
+    SaveWithContext(Elem, ctx, blank);
+}
+
+int32_t TItemLayer::WidthWhenLeftOut(const TSaveContext& Ctx)
+{
+    return Ctx.Base->GetWidth();
+}
+
+int32_t TItemLayer::HeightWhenLeftOut(const TSaveContext& Ctx)
+{
+    return Ctx.Base->GetHeight();
+}
+
+void TItemLayer::SaveToXMLWith(TJvSimpleXMLElem* Elem, const TSaveContext& Ctx)
+{
+    TItemLayer& base = *Ctx.Base;
+    const bool sub = Ctx.SubControl;
+    F::WriteString(Elem, "description", Description);
+    F::WriteString(Elem, "type", FTypeName);
+    // The reader starts "id", "x", "y" and the alpha afresh, so anything but that start is written.
+    if (Control_ID != 0)
+        F::WriteInteger(Elem, "id", Control_ID);
+    if ((DisabledColor != 0xFF606060u && DisabledColor != 0) || DisabledColor != base.DisabledColor)
+        F::WriteColor(Elem, "disabledcolor", DisabledColor);
+    if (Alpha != 255)
+        F::WriteColor(Elem, "diffusecolor", static_cast<uint32_t>(Alpha) * 0x1000000u + 0xFFFFFFu);
+    // A part's place is its owner's layout; it is never written.
+    if (!sub) {
+        if (GetX() != 0)
+            F::WriteInteger(Elem, "x", GetX());
+        if (GetY() != 0)
+            F::WriteInteger(Elem, "y", GetY());
+    }
+    const int32_t width = GetWidth();
+    if ((width > 0 && (!Ctx.Ref || width != Ctx.Ref->GetWidth())) || width != WidthWhenLeftOut(Ctx))
+        F::WriteInteger(Elem, "width", width);
+    const int32_t height = GetHeight();
+    if ((height > 0 && (!Ctx.Ref || height != Ctx.Ref->GetHeight())) || height != HeightWhenLeftOut(Ctx))
+        F::WriteInteger(Elem, "height", height);
+    const auto navigation = [&](const char* name, int32_t value, int32_t left) {
+        if ((value > 0 && !sub) || value != left)
+            F::WriteInteger(Elem, name, value);
+    };
+    navigation("up", ControlUp, base.ControlUp);
+    navigation("down", ControlDown, base.ControlDown);
+    navigation("left", ControlLeft, base.ControlLeft);
+    navigation("right", ControlRight, base.ControlRight);
+    if (Disabled || base.Disabled)
+        F::WriteBool(Elem, "disabled", Disabled);
+    F::WriteString(Elem, "label", LabelText);
+    if (!FVisible || !base.FVisible)
+        F::WriteBool(Elem, "visible", FVisible);
+}
+
+// ---- painting ------------------------------------------------------------------------------
+
+void TItemLayer::ReportArea(TBitmap32& Buffer)
+{
+    Buffer.Changed(PaintRect(), AREAINFO_RECT);
+}
+
+void TItemLayer::PaintPlaceholder(TBitmap32& Buffer)
+{
+    const QRect r = PaintRect();
+    if (Buffer.MeasuringMode() || Buffer.Empty() || r.width() <= 0 || r.height() <= 0)
+        return;
+    const QRect visible = r.intersected(Buffer.BoundsRect());
+    if (visible.isEmpty())
+        return;
+    const std::string text = Description.empty() ? "Object: " + FTypeName : Description;
+    {
+        QPainter p(&Buffer.Image());
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.fillRect(visible, QColor::fromRgba(PlaceholderFill));
+        p.setPen(QPen(QColor::fromRgba(PlaceholderLines), 0));
+        // Edges in 64-bit arithmetic: a rectangle from a file may reach beyond the int range.
+        const double l = r.left(), t = r.top();
+        const double rr = l + r.width(), b = t + r.height();
+        const double cl = -1, ct = -1, cr = Buffer.Width() + 1, cb = Buffer.Height() + 1;
+        double x0 = l, y0 = t, x1 = rr, y1 = b;
+        if (ClipSegment(x0, y0, x1, y1, cl, ct, cr, cb))
+            p.drawLine(QLineF(x0, y0, x1, y1));
+        x0 = l, y0 = b, x1 = rr, y1 = t;
+        if (ClipSegment(x0, y0, x1, y1, cl, ct, cr, cb))
+            p.drawLine(QLineF(x0, y0, x1, y1));
+    }
+    SetStockSystemFont(Buffer.Font);
+    Buffer.Font.Color = 0xFF000000u;
+    // Far-off edges are pulled in symmetrically so the centred text keeps its place.
+    static constexpr int64_t reach = int64_t{1} << 20;
+    const auto clampEdge = [](int64_t v) { return static_cast<int>(std::clamp(v, -reach, reach)); };
+    const int64_t right = int64_t{r.left()} + r.width(), bottom = int64_t{r.top()} + r.height();
+    QRect textRect(QPoint(clampEdge(r.left()), clampEdge(r.top())), QPoint(clampEdge(right) - 1, clampEdge(bottom) - 1));
+    DrawText(Buffer, text, textRect, PlaceholderTextFlags);
+}
+
+void TItemLayer::Paint(TBitmap32& Buffer)
+{
+    PaintPlaceholder(Buffer);
+    ReportArea(Buffer);
+}
+
+// ---- published -----------------------------------------------------------------------------
+
+std::vector<TPropInfo> TItemLayer::PublishedProperties()
+{
+    // Sizes beyond 2000 come back from a file as 200 and 24, and positions are single-precision
+    // floats: the ranges name what a file gives back unchanged.
+    constexpr int64_t sizeLimit = MaxFileSize;
+    constexpr int64_t placeLimit = int64_t{1} << 24;
+    return {
+        IntegerField("Control_ID", Control_ID),
+        TextField("Description", TPropType::String, Description),
+        BoolField("Disabled", Disabled),
+        ColorField("DisabledColor", DisabledColor),
+        IntegerProp("Height", [this] { return GetHeight(); }, [this](int32_t v) { SetHeight(v); }, -sizeLimit, sizeLimit),
+        BoolField("Visible", FVisible),
+        IntegerProp("Width", [this] { return GetWidth(); }, [this](int32_t v) { SetWidth(v); }, -sizeLimit, sizeLimit),
+        IntegerProp("X", [this] { return GetX(); }, [this](int32_t v) { SetX(v); }, -placeLimit, placeLimit),
+        IntegerProp("Y", [this] { return GetY(); }, [this](int32_t v) { SetY(v); }, -placeLimit, placeLimit),
+    };
+}

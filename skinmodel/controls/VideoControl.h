@@ -1,0 +1,9 @@
+// The video window: a control with nothing of its own; it paints the placeholder look.
+#pragma once
+
+#include "skinmodel/controls/ItemLayer.h"
+
+class TOSDVideoControl : public TItemLayer {
+public:
+    explicit TOSDVideoControl(TLayerCollection* ALayerCollection);
+};
