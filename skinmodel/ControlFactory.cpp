@@ -124,7 +124,7 @@ void TOSDControlFactory::LoadReferences(const QString& FileName)
     const QString folder = FileName.left(cut + 1);
     try {
         auto doc = std::make_unique<TJvSimpleXML>();
-        doc->LoadFromFile(FindFileNoCase(folder, QStringLiteral("references.xml")));
+        doc->LoadFromFile(FindFileNoCase(WithTrailingSlash(folder), QStringLiteral("references.xml")));
         AdoptReferences(std::move(doc));
     } catch (const std::exception&) {
         // A file that cannot be read or parsed leaves the factory without references, rather

@@ -1,0 +1,184 @@
+#include "support/RoundTrip.h"
+
+#include "skinmodel/ControlFactory.h"
+#include "skinmodel/SkinContext.h"
+#include "skinmodel/controls/ItemLayer.h"
+#include "skinmodel/xml/JvSimpleXml2.h"
+#include "support/TestKinds.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+bool IsPartPlace(const TPropInfo& p, bool isPart)
+{
+    return isPart && (p.Name == "X" || p.Name == "Y");
+}
+
+int64_t RandomInteger(const TPropInfo& p, std::mt19937& rng)
+{
+    // Mostly small values near the edges of the writing rules (0, negatives), some anywhere.
+    std::uniform_int_distribution<int> pick(0, 9);
+    const int k = pick(rng);
+    int64_t v;
+    if (k < 5)
+        v = std::uniform_int_distribution<int64_t>(-3, 300)(rng);
+    else if (k == 5)
+        v = p.Min;
+    else if (k == 6)
+        v = p.Max;
+    else
+        v = std::uniform_int_distribution<int64_t>(p.Min, p.Max)(rng);
+    return std::clamp(v, p.Min, p.Max);
+}
+
+std::string RandomText(const TPropInfo& p, std::mt19937& rng)
+{
+    // Printable bytes, "&<>'\"" and bytes from 0x80 up; never leading white space (the reader
+    // drops it) and never empty (an empty text is never written).
+    static const std::string pool =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 .-_&<>'\"\x80\xE9\xFC\xFF";
+    std::size_t length = std::uniform_int_distribution<std::size_t>(1, 12)(rng);
+    if (p.MaxLength)
+        length = std::min(length, p.MaxLength);
+    std::string text;
+    while (text.size() < length) {
+        const char c = pool[std::uniform_int_distribution<std::size_t>(0, pool.size() - 1)(rng)];
+        if (c == ' ' && text.empty())
+            continue;
+        if (p.Type == TPropType::FileName && (c == '/' || c == '\\' || c == ':'))
+            continue;
+        text += c;
+    }
+    return text;
+}
+
+TPropValue RandomValue(const TPropInfo& p, std::mt19937& rng)
+{
+    switch (p.Type) {
+    case TPropType::Integer:
+    case TPropType::Int64Action:
+    case TPropType::WindowNumber:
+    case TPropType::Enum:
+        return RandomInteger(p, rng);
+    case TPropType::Cardinal: {
+        static const uint32_t specials[] = {0, 0xFF606060u, 0xFFFFFFFFu, 0x00FFFFFFu};
+        if (std::uniform_int_distribution<int>(0, 3)(rng) == 0)
+            return specials[std::uniform_int_distribution<int>(0, 3)(rng)];
+        return static_cast<uint32_t>(rng());
+    }
+    case TPropType::Boolean:
+        return std::uniform_int_distribution<int>(0, 1)(rng) == 1;
+    case TPropType::String:
+    case TPropType::FileName:
+    case TPropType::FontName:
+    case TPropType::Function:
+        return RandomText(p, rng);
+    case TPropType::Float:
+        // Quarters survive any sound decimal text form.
+        return static_cast<double>(RandomInteger(p, rng)) / 4.0;
+    case TPropType::Object:
+        break;
+    }
+    return {};
+}
+
+bool Skipped(const std::vector<std::string>& skip, const std::string& path)
+{
+    return std::find(skip.begin(), skip.end(), path) != skip.end();
+}
+
+}  // namespace
+
+void RandomizePublished(TPublished& object, std::mt19937& rng, bool isPart)
+{
+    for (TPropInfo& p : object.PublishedProperties()) {
+        if (p.Type == TPropType::Object) {
+            if (TPublished* sub = PropObject(p.Get()))
+                RandomizePublished(*sub, rng, true);
+            continue;
+        }
+        if (p.ReadOnly() || IsPartPlace(p, isPart))
+            continue;
+        p.Set(RandomValue(p, rng));
+    }
+}
+
+std::vector<std::string> ComparePublished(TPublished& expected, TPublished& actual,
+                                          const std::vector<std::string>& skip, const std::string& path,
+                                          bool isPart)
+{
+    std::vector<std::string> differences;
+    const std::vector<TPropInfo> want = expected.PublishedProperties();
+    const std::vector<TPropInfo> got = actual.PublishedProperties();
+    for (const TPropInfo& p : want) {
+        const std::string name = path.empty() ? p.Name : path + "." + p.Name;
+        if (Skipped(skip, name) || IsPartPlace(p, isPart))
+            continue;
+        const TPropInfo* q = FindProperty(got, p.Name);
+        if (!q) {
+            differences.push_back(name + ": missing after loading");
+            continue;
+        }
+        const TPropValue a = p.Get(), b = q->Get();
+        if (p.Type == TPropType::Object) {
+            TPublished* sa = PropObject(a);
+            TPublished* sb = PropObject(b);
+            if (sa && sb) {
+                auto sub = ComparePublished(*sa, *sb, skip, name, true);
+                differences.insert(differences.end(), sub.begin(), sub.end());
+            } else if (sa != sb) {
+                differences.push_back(name + ": part missing");
+            }
+            continue;
+        }
+        if (a != b)
+            differences.push_back(name + ": expected " + PropToText(a) + " got " + PropToText(b));
+    }
+    return differences;
+}
+
+void CheckRoundTrip(std::string_view keyword, const TRoundTripOptions& options)
+{
+    RegisterTestKinds();
+    TOSDControlFactory& factory = OSDControlFactory();
+    const QString oldFolder = CurrentProjectFolder();
+    SetCurrentProjectFolder(QString());
+    factory.ClearReferences();
+    if (options.WithReferences)
+        factory.LoadReferencesFromText(options.ReferencesText.empty() ? BuiltInReferencesText()
+                                                                      : options.ReferencesText);
+    ASSERT_EQ(factory.HasReferences(), options.WithReferences);
+
+    std::mt19937 rng(options.Seed);
+    for (int round = 0; round < options.Rounds; ++round) {
+        std::unique_ptr<TItemLayer> original(factory.CreateKind(keyword, nullptr));
+        ASSERT_TRUE(original) << "no control kind for \"" << keyword << "\"";
+        RandomizePublished(*original, rng);
+
+        TJvSimpleXML doc;
+        doc.Root().SetName("item");
+        original->SaveToXML(&doc.Root(), nullptr, false);
+        const std::string text = doc.SaveToString();
+
+        TJvSimpleXML again;
+        again.LoadFromString(text);
+        std::unique_ptr<TItemLayer> loaded(factory.CreateControl(nullptr, &again.Root(), true));
+        ASSERT_TRUE(loaded) << text;
+        loaded->LayoutParts();
+
+        const auto differences = ComparePublished(*original, *loaded, options.Skip);
+        if (!differences.empty()) {
+            std::string report;
+            for (const std::string& d : differences)
+                report += "  " + d + "\n";
+            ADD_FAILURE() << "round " << round << " of \"" << keyword << "\" "
+                          << (options.WithReferences ? "with" : "without") << " references:\n"
+                          << report << text;
+            break;
+        }
+    }
+    factory.ClearReferences();
+    SetCurrentProjectFolder(oldFolder);
+}

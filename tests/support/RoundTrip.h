@@ -1,0 +1,53 @@
+// The round trip every control kind passes: random values in every published property (parts
+// included), saved as a page item, read back through the text form and the factory, compared
+// property by property. A kind joins with one line in a test file:
+//
+//   VARNHOLT_ROUND_TRIP_TEST(Label, "label")
+//
+// which runs the trip with the built-in references loaded and with no references at all.
+#pragma once
+
+#include "skinmodel/Published.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct TRoundTripOptions {
+    bool WithReferences = true;
+    // The references text; empty: the built-in references.
+    std::string ReferencesText;
+    // Property paths left out of the comparison ("IconImageWidth", "LabelControl.FontName").
+    std::vector<std::string> Skip;
+    int Rounds = 40;
+    unsigned Seed = 20240611;
+};
+
+// Random values of every settable published property, parts recursively. Positions of parts
+// are their owner's layout and are left alone.
+void RandomizePublished(TPublished& object, std::mt19937& rng, bool isPart = false);
+
+// The differences between two objects' published values, as "Path: expected ... got ...".
+std::vector<std::string> ComparePublished(TPublished& expected, TPublished& actual,
+                                          const std::vector<std::string>& skip = {},
+                                          const std::string& path = {}, bool isPart = false);
+
+// Runs the trip for a type keyword and reports every difference as a test failure.
+void CheckRoundTrip(std::string_view keyword, const TRoundTripOptions& options = {});
+
+#define VARNHOLT_ROUND_TRIP_TEST(Kind, keyword)                                      \
+    TEST(RoundTrip_##Kind, WithBuiltInReferences)                                     \
+    {                                                                                 \
+        TRoundTripOptions o;                                                          \
+        o.WithReferences = true;                                                      \
+        CheckRoundTrip(keyword, o);                                                   \
+    }                                                                                 \
+    TEST(RoundTrip_##Kind, WithoutReferences)                                         \
+    {                                                                                 \
+        TRoundTripOptions o;                                                          \
+        o.WithReferences = false;                                                     \
+        CheckRoundTrip(keyword, o);                                                   \
+    }
