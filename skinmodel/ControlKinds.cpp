@@ -1,5 +1,12 @@
 #include "skinmodel/ControlKinds.h"
 
+#include "skinmodel/controls/EditControl.h"
+#include "skinmodel/controls/ImageList.h"
+#include "skinmodel/controls/ListControls.h"
+#include "skinmodel/controls/MenuControl.h"
+#include "skinmodel/controls/NumInput.h"
+#include "skinmodel/controls/TextArea.h"
+#include "skinmodel/controls/UpDownControl.h"
 #include "skinmodel/controls/VideoControl.h"
 
 // One line per kind: the keyword and its class.
@@ -14,16 +21,16 @@ std::vector<std::pair<const char*, TControlCreator>> BuiltInControlKinds()
         {"button", nullptr},          // TOSDSimpleButton
         {"selectbutton", nullptr},    // TOSDSelectOneButton
         {"togglebutton", nullptr},    // TOSDToggleButton
-        {"listcontrol", nullptr},     // TOSDList
+        {"listcontrol", CreateKindOf<TOSDList>},
         {"tickprogress", nullptr},    // TTickProgressLayer
-        {"tvlistcontrol", nullptr},   // TOSDTVList
+        {"tvlistcontrol", CreateKindOf<TOSDTVList>},
         {"progress", nullptr},        // TProgressbarLayer
-        {"menu", nullptr},            // TOSDMenuControl
-        {"spincontrol", nullptr},     // TOSDUpDownControl
-        {"textbox", nullptr},         // TOSDTextArea
-        {"thumbnailpanel", nullptr},  // TOSDImageList
+        {"menu", CreateKindOf<TOSDMenuControl>},
+        {"spincontrol", CreateKindOf<TOSDUpDownControl>},
+        {"textbox", CreateKindOf<TOSDTextArea>},
+        {"thumbnailpanel", CreateKindOf<TOSDImageList>},
         {"videowindow", CreateKindOf<TOSDVideoControl>},
-        {"numinput", nullptr},        // TOSDNumInputControl
-        {"edit", nullptr},            // TOSDEdit
+        {"numinput", CreateKindOf<TOSDNumInputControl>},
+        {"edit", CreateKindOf<TOSDEdit>},
     };
 }

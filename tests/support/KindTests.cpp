@@ -1,0 +1,61 @@
+#include "support/KindTests.h"
+
+#include "skinmodel/ControlFactory.h"
+#include "skinmodel/SkinContext.h"
+#include "skinmodel/xml/JvSimpleXml2.h"
+
+#include <QDir>
+
+TReferencesScope::TReferencesScope(bool builtIn, std::string_view text)
+{
+    SetCurrentProjectFolder(QString());
+    OSDControlFactory().ClearReferences();
+    if (builtIn)
+        OSDControlFactory().LoadReferencesFromText(text.empty() ? std::string_view(BuiltInReferencesText()) : text);
+}
+
+TReferencesScope::~TReferencesScope()
+{
+    OSDControlFactory().ClearReferences();
+}
+
+std::string SavedItem(TItemLayer& Control)
+{
+    TJvSimpleXML doc;
+    doc.Root().SetName("item");
+    Control.SaveToXML(&doc.Root(), nullptr, false);
+    std::string text = doc.SaveToString();
+    // The declaration line and the CR of every line end are left out.
+    const std::size_t start = text.find("\r\n");
+    text = start == std::string::npos ? text : text.substr(start + 2);
+    std::string lines;
+    for (char c : text)
+        if (c != '\r')
+            lines += c;
+    return lines;
+}
+
+std::unique_ptr<TItemLayer> LoadItem(std::string_view ElementText, bool ApplyReference)
+{
+    TJvSimpleXML doc;
+    doc.LoadFromString(ElementText);
+    return std::unique_ptr<TItemLayer>(OSDControlFactory().CreateControl(nullptr, &doc.Root(), ApplyReference));
+}
+
+std::string Lines(std::string_view Text)
+{
+    std::string s(Text);
+    if (!s.empty() && s.front() == '\n')
+        s.erase(0, 1);
+    return s;
+}
+
+TBitmap32 PaintPreview(TItemLayer& Control, int Width, int Height, const std::string& Name)
+{
+    TBitmap32 buffer(Width, Height);
+    buffer.Clear(0xFF202020u);
+    Control.Paint(buffer);
+    QDir().mkpath(QStringLiteral(VARNHOLT_TEST_OUTPUT));
+    buffer.Image().save(QStringLiteral(VARNHOLT_TEST_OUTPUT) + "/" + QString::fromStdString(Name) + ".png");
+    return buffer;
+}

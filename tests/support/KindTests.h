@@ -1,0 +1,42 @@
+// Shared aids of the control-kind tests: references on or off for one test, a control saved as a
+// page item to its exact text, items read through the factory, previews written as PNG files.
+#pragma once
+
+#include "canvas/Bitmap32.h"
+#include "skinmodel/controls/ItemLayer.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+// Loads the built-in references (or none, or the given text) for its lifetime; no project folder.
+class TReferencesScope {
+public:
+    explicit TReferencesScope(bool builtIn, std::string_view text = {});
+    ~TReferencesScope();
+    TReferencesScope(const TReferencesScope&) = delete;
+    TReferencesScope& operator=(const TReferencesScope&) = delete;
+};
+
+// The item text a page writer would write for the control (Ref none, SubControl false), with
+// "\n" line ends and without the declaration.
+std::string SavedItem(TItemLayer& Control);
+// A control read through the factory from the text of an element (ApplyReference as given).
+std::unique_ptr<TItemLayer> LoadItem(std::string_view ElementText, bool ApplyReference = true);
+// Test text with "\n" line ends, for comparisons with SavedItem.
+std::string Lines(std::string_view Text);
+
+// Paints the control into a cleared buffer of the given size and writes it as
+// VARNHOLT_TEST_OUTPUT/<Name>.png. Returns the buffer.
+TBitmap32 PaintPreview(TItemLayer& Control, int Width, int Height, const std::string& Name);
+
+template <class K>
+std::unique_ptr<K> LoadKind(std::string_view ElementText, bool ApplyReference = true)
+{
+    auto control = LoadItem(ElementText, ApplyReference);
+    auto* kind = dynamic_cast<K*>(control.get());
+    if (!kind)
+        return nullptr;
+    control.release();
+    return std::unique_ptr<K>(kind);
+}
