@@ -1,11 +1,14 @@
 #include "skinmodel/ControlKinds.h"
 
 #include "skinmodel/controls/EditControl.h"
+#include "skinmodel/controls/ImageLayer.h"
 #include "skinmodel/controls/ImageList.h"
 #include "skinmodel/controls/ListControls.h"
 #include "skinmodel/controls/MenuControl.h"
 #include "skinmodel/controls/NumInput.h"
+#include "skinmodel/controls/ProgressLayer.h"
 #include "skinmodel/controls/TextArea.h"
+#include "skinmodel/controls/TextLayer.h"
 #include "skinmodel/controls/UpDownControl.h"
 #include "skinmodel/controls/VideoControl.h"
 
@@ -13,8 +16,8 @@
 std::vector<std::pair<const char*, TControlCreator>> BuiltInControlKinds()
 {
     return {
-        {"image", nullptr},           // TImageLayer
-        {"label", nullptr},           // TTextLayer
+        {"image", CreateKindOf<TImageLayer>},
+        {"label", CreateKindOf<TTextLayer>},
         {"slider", nullptr},          // TOSDSlider
         {"checkmark", nullptr},       // TOSDCheckerControl
         {"button3part", nullptr},     // TOSDImageButton
@@ -22,9 +25,9 @@ std::vector<std::pair<const char*, TControlCreator>> BuiltInControlKinds()
         {"selectbutton", nullptr},    // TOSDSelectOneButton
         {"togglebutton", nullptr},    // TOSDToggleButton
         {"listcontrol", CreateKindOf<TOSDList>},
-        {"tickprogress", nullptr},    // TTickProgressLayer
+        {"tickprogress", CreateKindOf<TTickProgressLayer>},
         {"tvlistcontrol", CreateKindOf<TOSDTVList>},
-        {"progress", nullptr},        // TProgressbarLayer
+        {"progress", CreateKindOf<TProgressbarLayer>},
         {"menu", CreateKindOf<TOSDMenuControl>},
         {"spincontrol", CreateKindOf<TOSDUpDownControl>},
         {"textbox", CreateKindOf<TOSDTextArea>},

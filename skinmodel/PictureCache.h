@@ -1,0 +1,67 @@
+// Decoded pictures of a skin's "images" folder, shared by every control that shows them.
+// A file is decoded once while it stays unchanged on disk (same path, size and modification time),
+// however many controls, temporary reference controls and saves ask for it.
+#pragma once
+
+#include <QDateTime>
+#include <QHash>
+#include <QImage>
+#include <QString>
+
+#include <cstdint>
+#include <list>
+#include <memory>
+#include <mutex>
+#include <unordered_map>
+
+using TPicture = std::shared_ptr<const QImage>;
+
+class TPictureCache {
+public:
+    // The program's one cache.
+    static TPictureCache& Instance();
+
+    TPictureCache() = default;
+    TPictureCache(const TPictureCache&) = delete;
+    TPictureCache& operator=(const TPictureCache&) = delete;
+
+    // The picture in the file, premultiplied ARGB; none when the file is missing, empty, not a
+    // picture of a kind that can be read, or cannot be decoded.
+    TPicture Load(const QString& path);
+
+    // Decoded pictures kept beyond this many bytes are dropped, least recently used first.
+    void SetByteLimit(int64_t bytes);
+    int64_t ByteLimit() const;
+    int64_t BytesHeld() const;
+    // How many times a file was actually decoded (tests and benchmarks count it).
+    int64_t DecodeCount() const;
+    void Clear();
+
+    // Decodes a picture without caching: "BM" files as bitmaps, others by their extension.
+    static TPicture Decode(const QString& path);
+
+    // Pictures above this many pixels are refused rather than decoded.
+    static constexpr int64_t MaxPixels = int64_t(1) << 26;
+
+private:
+    struct TEntry {
+        QString Path;
+        int64_t Size = 0;
+        QDateTime Modified;
+        TPicture Picture;
+        int64_t Bytes = 0;
+    };
+    using TList = std::list<TEntry>;
+
+    void Trim();
+
+    mutable std::mutex FLock;
+    TList FEntries;  // most recently used first
+    struct THash {
+        size_t operator()(const QString& s) const { return qHash(s); }
+    };
+    std::unordered_map<QString, TList::iterator, THash> FIndex;
+    int64_t FByteLimit = int64_t(256) << 20;
+    int64_t FBytes = 0;
+    int64_t FDecodes = 0;
+};

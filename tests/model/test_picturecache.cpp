@@ -1,0 +1,149 @@
+#include "skinmodel/PictureCache.h"
+#include "support/TestPictures.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PictureCacheTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    TPictureCache cache;
+    QString Write(const QString& name, const QByteArray& bytes) { return WriteTestFile(dir.path(), name, bytes); }
+};
+
+struct FormatCase {
+    const char* name;
+    const char* encodeAs;  // nullptr: raw bytes below
+    const char* raw;
+    bool decodes;
+};
+
+QByteArray BytesFor(const FormatCase& c)
+{
+    if (c.encodeAs)
+        return EncodePicture(SolidPicture(6, 4, QColor(255, 0, 0, 128)), c.encodeAs);
+    return QByteArray(c.raw);
+}
+
+class PictureFormats : public PictureCacheTest, public ::testing::WithParamInterface<FormatCase> {};
+
+TEST_P(PictureFormats, DecodesByHeaderThenExtension)
+{
+    const FormatCase& c = GetParam();
+    const TPicture picture = cache.Load(Write(c.name, BytesFor(c)));
+    EXPECT_EQ(bool(picture), c.decodes);
+    if (picture) {
+        EXPECT_EQ(picture->size(), QSize(6, 4));
+        EXPECT_EQ(picture->format(), QImage::Format_ARGB32_Premultiplied);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, PictureFormats,
+    ::testing::Values(FormatCase{"a.png", "PNG", nullptr, true}, FormatCase{"a.bmp", "BMP", nullptr, true},
+                      FormatCase{"a.jpg", "JPEG", nullptr, true}, FormatCase{"a.jpeg", "JPEG", nullptr, true},
+                      FormatCase{"a.jpe", "JPEG", nullptr, true}, FormatCase{"a.jfif", "JPEG", nullptr, true},
+                      FormatCase{"a.JPG", "JPEG", nullptr, true}, FormatCase{"a.ico", "ICO", nullptr, true},
+                      FormatCase{"a.dib", "BMP", nullptr, true}, FormatCase{"a.rle", "BMP", nullptr, true},
+                      // a bitmap is a bitmap whatever its name
+                      FormatCase{"bitmap.png", "BMP", nullptr, true}, FormatCase{"bitmap.wmf", "BMP", nullptr, true},
+                      // the extension decides for everything else
+                      FormatCase{"png.jpg", "PNG", nullptr, false}, FormatCase{"jpeg.png", "JPEG", nullptr, false},
+                      FormatCase{"a.gif", "PNG", nullptr, false}, FormatCase{"noext", "PNG", nullptr, false},
+                      FormatCase{"a.wmf", nullptr, "\xD7\xCD\xC6\x9A\0\0", false},
+                      FormatCase{"a.emf", nullptr, "\x01\0\0\0", false}, FormatCase{"empty.png", nullptr, "", false},
+                      FormatCase{"text.png", nullptr, "hello", false}),
+    [](const auto& info) {
+        std::string n;
+        for (char ch : std::string(info.param.name))
+            n += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+        return n;
+    });
+
+TEST_F(PictureCacheTest, AlphaOfPngIsKept)
+{
+    const TPicture picture = cache.Load(Write("half.png", EncodePicture(SolidPicture(2, 2, QColor(0, 0, 255, 128)), "PNG")));
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(qAlpha(picture->pixel(0, 0)), 128);
+}
+
+TEST_F(PictureCacheTest, TruncatedPngCountsAsMissing)
+{
+    QByteArray png = EncodePicture(SolidPicture(40, 40, Qt::green), "PNG");
+    png.truncate(png.size() / 2);
+    EXPECT_FALSE(cache.Load(Write("cut.png", png)));
+}
+
+TEST_F(PictureCacheTest, HugeDimensionsAreRefusedWithoutDecoding)
+{
+    EXPECT_FALSE(cache.Load(Write("huge.bmp", BitmapHeaderOnly(100000, 100000))));
+    EXPECT_EQ(cache.BytesHeld(), 0);
+}
+
+TEST_F(PictureCacheTest, MissingFileAndFolderGiveNothing)
+{
+    EXPECT_FALSE(cache.Load(dir.path() + "/none.png"));
+    EXPECT_FALSE(cache.Load(dir.path()));
+    EXPECT_FALSE(cache.Load(QString()));
+    EXPECT_EQ(cache.DecodeCount(), 0);
+}
+
+TEST_F(PictureCacheTest, UnchangedFileIsDecodedOnce)
+{
+    const QString path = Write("a.png", EncodePicture(SolidPicture(3, 3, Qt::red), "PNG"));
+    const TPicture first = cache.Load(path);
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(cache.Load(path), first);
+    EXPECT_EQ(cache.DecodeCount(), 1);
+}
+
+TEST_F(PictureCacheTest, FailedDecodeIsRememberedToo)
+{
+    const QString path = Write("bad.png", "not a picture");
+    EXPECT_FALSE(cache.Load(path));
+    EXPECT_FALSE(cache.Load(path));
+    EXPECT_EQ(cache.DecodeCount(), 1);
+}
+
+TEST_F(PictureCacheTest, ChangedFileIsDecodedAgain)
+{
+    const QString path = Write("a.png", EncodePicture(SolidPicture(3, 3, Qt::red), "PNG"));
+    ASSERT_EQ(cache.Load(path)->size(), QSize(3, 3));
+    Write("a.png", EncodePicture(SolidPicture(5, 7, Qt::red), "PNG"));
+    ASSERT_TRUE(cache.Load(path));
+    EXPECT_EQ(cache.Load(path)->size(), QSize(5, 7));
+    EXPECT_EQ(cache.DecodeCount(), 2);
+}
+
+TEST_F(PictureCacheTest, LeastRecentlyUsedIsDroppedOverTheByteLimit)
+{
+    const QString a = Write("a.png", EncodePicture(SolidPicture(10, 10, Qt::red), "PNG"));
+    const QString b = Write("b.png", EncodePicture(SolidPicture(10, 10, Qt::red), "PNG"));
+    const QString c = Write("c.png", EncodePicture(SolidPicture(10, 10, Qt::red), "PNG"));
+    cache.SetByteLimit(2 * 10 * 10 * 4);
+    cache.Load(a);
+    cache.Load(b);
+    cache.Load(a);  // a is now newer than b
+    cache.Load(c);  // drops b
+    EXPECT_EQ(cache.BytesHeld(), 2 * 400);
+    EXPECT_EQ(cache.DecodeCount(), 3);
+    cache.Load(a);
+    EXPECT_EQ(cache.DecodeCount(), 3);
+    cache.Load(b);
+    EXPECT_EQ(cache.DecodeCount(), 4);
+}
+
+TEST_F(PictureCacheTest, PictureOutlivesItsEntry)
+{
+    const TPicture held = cache.Load(Write("a.png", EncodePicture(SolidPicture(4, 4, Qt::red), "PNG")));
+    cache.Clear();
+    ASSERT_TRUE(held);
+    EXPECT_EQ(held->width(), 4);
+    EXPECT_EQ(cache.BytesHeld(), 0);
+}
+
+}  // namespace
