@@ -19,7 +19,7 @@ constexpr uint32_t EditTextFlags = DT_CENTER | DT_VCENTER | DT_WORDBREAK;  // 21
 // Far-off edges are pulled in symmetrically so centred text keeps its place and sizes fit an int.
 QRect TextRectFor(const QRect& r)
 {
-    constexpr int64_t reach = int64_t{1} << 20;
+    static constexpr int64_t reach = int64_t{1} << 20;
     const auto clampEdge = [](int64_t v) { return static_cast<int>(std::clamp(v, -reach, reach)); };
     const int64_t right = int64_t{r.left()} + r.width(), bottom = int64_t{r.top()} + r.height();
     return QRect(QPoint(clampEdge(r.left()), clampEdge(r.top())), QPoint(clampEdge(right) - 1, clampEdge(bottom) - 1));

@@ -5,11 +5,14 @@
 #include "skinmodel/controls/PartPlacement.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 
-#include <cmath>
+#include <algorithm>
 
 namespace {
 
 using F = TOSDControlFactory;
+
+// Sizes beyond this in a file are replaced when read.
+constexpr int32_t MaxFileSize = 2000;
 
 // Halves of a rounded size drop the remainder, as integer division does.
 int32_t HalfOf(int32_t v)
@@ -87,6 +90,17 @@ void TOSDUpDownControl::SetHeight(int32_t V)
     const double extent = Direction == Vertical ? 2.0 * V : V;
     r.Bottom = static_cast<float>(r.Top + extent);
     SetLocation(r);
+}
+
+void TOSDUpDownControl::SetDirection(TeOrientation V)
+{
+    Direction = V;
+    const auto cut = [](int32_t v) { return std::clamp(v, -MaxFileSize, MaxFileSize); };
+    if (const int32_t w = GetWidth(); cut(w) != w)
+        SetWidth(cut(w));
+    if (const int32_t h = GetHeight(); cut(h) != h)
+        SetHeight(cut(h));
+    Changed();
 }
 
 void TOSDUpDownControl::MoveToX(int32_t V)
@@ -245,7 +259,7 @@ std::vector<TPropInfo> TOSDUpDownControl::PublishedProperties()
     props.push_back(TextField("FontName", TPropType::FontName, FontName));
     props.push_back(EnumProp("Direction", EnumNameList(TeOrientationValueNames),
                              [this] { return int64_t{Direction}; },
-                             [this](int64_t v) { Direction = static_cast<TeOrientation>(v); Changed(); }));
+                             [this](int64_t v) { SetDirection(static_cast<TeOrientation>(v)); }));
     props.push_back(BoolField("Toggle", Toggle));
     props.push_back(BoolField("ShowMax", ShowMax));
     props.push_back(EnumProp("TextAlignment", EnumNameList(StringAlignmentValueNames),

@@ -36,6 +36,9 @@ public:
     int32_t GetWidth() override;
     void SetHeight(int32_t V) override;
     void SetWidth(int32_t V) override;
+    // Changes the arrangement without moving an edge, unless a button would then be larger than
+    // a file holds; that extent is cut to the largest size a file keeps.
+    void SetDirection(TeOrientation V);
     // Moves the control to a new X or Y and keeps its whole extent (the inspector's setters).
     void MoveToX(int32_t V);
     void MoveToY(int32_t V);

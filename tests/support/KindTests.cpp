@@ -2,9 +2,12 @@
 
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/SkinContext.h"
+#include "skinmodel/controls/ImageLayer.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
+#include "support/RoundTrip.h"
 
 #include <QDir>
+#include <QGuiApplication>
 
 TReferencesScope::TReferencesScope(bool builtIn, std::string_view text)
 {
@@ -50,12 +53,55 @@ std::string Lines(std::string_view Text)
     return s;
 }
 
+void EnsureGuiApplication()
+{
+    // Text drawing needs fonts, and fonts need the application object.
+    if (QGuiApplication::instance())
+        return;
+    static int argc = 1;
+    static char name[] = "kindtests";
+    static char* argv[] = {name, nullptr};
+    new QGuiApplication(argc, argv);
+}
+
 TBitmap32 PaintPreview(TItemLayer& Control, int Width, int Height, const std::string& Name)
 {
+    EnsureGuiApplication();
     TBitmap32 buffer(Width, Height);
     buffer.Clear(0xFF202020u);
     Control.Paint(buffer);
     QDir().mkpath(QStringLiteral(VARNHOLT_TEST_OUTPUT));
     buffer.Image().save(QStringLiteral(VARNHOLT_TEST_OUTPUT) + "/" + QString::fromStdString(Name) + ".png");
     return buffer;
+}
+
+namespace {
+
+void CollectImageParts(TPublished& object, const std::string& path, std::vector<std::string>& skip)
+{
+    for (const TPropInfo& p : object.PublishedProperties()) {
+        if (p.Type != TPropType::Object)
+            continue;
+        TPublished* sub = PropObject(p.Get());
+        if (!sub)
+            continue;
+        const std::string name = path.empty() ? p.Name : path + "." + p.Name;
+        if (dynamic_cast<TImageLayer*>(sub)) {
+            skip.push_back(name + ".Color");
+            skip.push_back(name + ".ColorKey");
+        }
+        CollectImageParts(*sub, name, skip);
+    }
+}
+
+}  // namespace
+
+TRoundTripOptions KindTripOptions(std::string_view Keyword, bool WithReferences)
+{
+    TRoundTripOptions o;
+    o.WithReferences = WithReferences;
+    std::unique_ptr<TItemLayer> control(OSDControlFactory().CreateKind(Keyword, nullptr));
+    if (control)
+        CollectImageParts(*control, {}, o.Skip);
+    return o;
 }

@@ -4,6 +4,7 @@
 
 #include "canvas/Bitmap32.h"
 #include "skinmodel/controls/ItemLayer.h"
+#include "support/RoundTrip.h"
 
 #include <memory>
 #include <string>
@@ -26,9 +27,15 @@ std::unique_ptr<TItemLayer> LoadItem(std::string_view ElementText, bool ApplyRef
 // Test text with "\n" line ends, for comparisons with SavedItem.
 std::string Lines(std::string_view Text);
 
+// Creates the application object that text drawing needs, once.
+void EnsureGuiApplication();
 // Paints the control into a cleared buffer of the given size and writes it as
 // VARNHOLT_TEST_OUTPUT/<Name>.png. Returns the buffer.
 TBitmap32 PaintPreview(TItemLayer& Control, int Width, int Height, const std::string& Name);
+
+// The round-trip options of a kind: the image reader makes Color and ColorKey equal, so the
+// pairs of its picture parts (found through the published sub-objects) are left out.
+TRoundTripOptions KindTripOptions(std::string_view Keyword, bool WithReferences);
 
 template <class K>
 std::unique_ptr<K> LoadKind(std::string_view ElementText, bool ApplyReference = true)
@@ -40,3 +47,8 @@ std::unique_ptr<K> LoadKind(std::string_view ElementText, bool ApplyReference = 
     control.release();
     return std::unique_ptr<K>(kind);
 }
+
+// The generic round trip of a kind, with the built-in references and with none.
+#define VARNHOLT_KIND_ROUND_TRIP_TEST(Kind, keyword)                                          \
+    TEST(RoundTrip_##Kind, WithBuiltInReferences) { CheckRoundTrip(keyword, KindTripOptions(keyword, true)); } \
+    TEST(RoundTrip_##Kind, WithoutReferences) { CheckRoundTrip(keyword, KindTripOptions(keyword, false)); }
