@@ -376,7 +376,9 @@ std::vector<TPropInfo> TItemLayer::PublishedProperties()
     // Sizes beyond 2000 come back from a file as 200 and 24, and positions are single-precision
     // floats: the ranges name what a file gives back unchanged.
     constexpr int64_t sizeLimit = MaxFileSize;
-    constexpr int64_t placeLimit = int64_t{1} << 24;
+    // Parts reach up to a control's size beyond it, and a centred part starts on a half pixel:
+    // both stay exact in a float below 2^22.
+    constexpr int64_t placeLimit = int64_t{1} << 22;
     return {
         IntegerField("Control_ID", Control_ID),
         TextField("Description", TPropType::String, Description),
