@@ -73,6 +73,7 @@ void TOSDImageList::LayoutParts()
 {
     PlacePart(*ImageCurrentFocus, int64_t{GetX()} + ImageCurrentWidthSmall, ImageCurrentWidthSmall,
               int64_t{GetY()} + ImageCurrentHeightSmall, ImageCurrentHeightSmall);
+    UpDown->LayoutParts();
 }
 
 void TOSDImageList::Paint(TBitmap32& Buffer)

@@ -93,6 +93,8 @@ TPartTable TOSDList::PartTable()
 void TOSDList::LayoutParts()
 {
     PlacePart(*Button, GetX(), GetWidth(), int64_t{GetY()} + ItemHeight, ItemHeight);
+    Button->LayoutParts();
+    UpDown->LayoutParts();
 }
 
 void TOSDList::Paint(TBitmap32& Buffer)
@@ -233,6 +235,9 @@ void TOSDTVList::LayoutParts()
     TitleButton->SetWidth(GetWidth());
     TitleButton->SetY(GetY());
     TitleButton->SetX(GetX());
+    Button->LayoutParts();
+    TitleButton->LayoutParts();
+    UpDown->LayoutParts();
 }
 
 void TOSDTVList::Paint(TBitmap32& Buffer)

@@ -58,6 +58,7 @@ void TOSDMenuControl::LayoutParts()
     Button->SetY(GetY());
     Button->SetX(ClampToInt32(int64_t{GetX()} + XOffset));
     Button->SetWidth(ClampToInt32(int64_t{GetWidth()} - WidthOffset - XOffset));
+    Button->LayoutParts();
 }
 
 void TOSDMenuControl::Paint(TBitmap32& Buffer)

@@ -43,6 +43,11 @@ TPartTable TOSDTextArea::PartTable()
     return table;
 }
 
+void TOSDTextArea::LayoutParts()
+{
+    upDown->LayoutParts();
+}
+
 void TOSDTextArea::Paint(TBitmap32& Buffer)
 {
     // The text is not painted.

@@ -25,6 +25,8 @@ public:
 
     void LoadFromXML(TJvSimpleXMLElem* Elem) override;
     void Paint(TBitmap32& Buffer) override;
+    // The spin part keeps its own place; only its buttons are placed.
+    void LayoutParts() override;
     TPartTable PartTable() override;
     std::vector<TPropInfo> PublishedProperties() override;
 

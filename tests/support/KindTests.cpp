@@ -3,6 +3,7 @@
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/SkinContext.h"
 #include "skinmodel/controls/ImageLayer.h"
+#include "skinmodel/controls/UpDownControl.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 #include "support/RoundTrip.h"
 
@@ -79,6 +80,12 @@ namespace {
 
 void CollectImageParts(TPublished& object, const std::string& path, std::vector<std::string>& skip)
 {
+    // A spin control's rectangle may have an odd extent that its one-button size cannot carry
+    // into a file; its pictures are laid out from that rectangle.
+    if (dynamic_cast<TOSDUpDownControl*>(&object))
+        for (const char* part : {"ImageDown", "ImageDownFocus", "ImageUp", "ImageUpFocus"})
+            for (const char* size : {".Width", ".Height"})
+                skip.push_back((path.empty() ? std::string() : path + ".") + part + size);
     for (const TPropInfo& p : object.PublishedProperties()) {
         if (p.Type != TPropType::Object)
             continue;

@@ -34,7 +34,8 @@ void EnsureGuiApplication();
 TBitmap32 PaintPreview(TItemLayer& Control, int Width, int Height, const std::string& Name);
 
 // The round-trip options of a kind: the image reader makes Color and ColorKey equal, so the
-// pairs of its picture parts (found through the published sub-objects) are left out.
+// pairs of its picture parts (found through the published sub-objects) are left out, and so are
+// the sizes of a spin control's pictures, laid out from a rectangle of any extent.
 TRoundTripOptions KindTripOptions(std::string_view Keyword, bool WithReferences);
 
 template <class K>
