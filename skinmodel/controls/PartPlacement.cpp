@@ -18,14 +18,3 @@ void PlacePart(TItemLayer& Part, int64_t X, int64_t Width, int64_t Y, int64_t He
     Part.SetY(ClampToInt32(Y));
     Part.SetHeight(ClampToInt32(Height));
 }
-
-bool PartMayBeDropped(TItemLayer& Part, const TSaveContext& Ctx)
-{
-    TItemLayer* owner = Part.PartOwner();
-    if (!owner)
-        return false;
-    for (const TPartSlot& slot : owner->PartTable().Slots)
-        if (slot.Part == &Part)
-            return Ctx.Ref ? slot.PruneWithRef : slot.PruneWithoutRef;
-    return false;
-}

@@ -2,7 +2,7 @@
 
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/ValueText.h"
-#include "skinmodel/controls/PartPlacement.h"
+#include "skinmodel/controls/KeepValues.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 
 #include <algorithm>
@@ -212,7 +212,7 @@ void TOSDUpDownControl::SaveToXMLWith(TJvSimpleXMLElem* Elem, const TSaveContext
     const auto* base = static_cast<TOSDUpDownControl*>(Ctx.Base);
     // A spin part whose element its owner drops keeps the owner's reference part's kind of
     // value, so a plain value that differs from it is named.
-    if (UpDownType == spAlphanum && base->UpDownType != spAlphanum && PartMayBeDropped(*this, Ctx))
+    if (UpDownType == spAlphanum && base->UpDownType != spAlphanum && !ElementAlwaysRead(*this, Ctx))
         F::WriteString(Elem, "subtype", "string");
     else
         F::WriteString(Elem, "subtype", SpinTypeWord(UpDownType));
