@@ -293,8 +293,9 @@ void TLayerCollection::PaintTo(TBitmap32& buffer)
     PaintTo(buffer, buffer.BoundsRect());
 }
 
-void TLayerCollection::PaintTo(TBitmap32& buffer, const QRect& clip)
+int TLayerCollection::PaintTo(TBitmap32& buffer, const QRect& clip)
 {
+    int painted = 0;
     // Index loop: a layer's paint must not reorder the list, but it must not crash us either.
     for (int i = 0; i < Count(); ++i) {
         TCustomLayer* layer = FItems[static_cast<size_t>(i)];
@@ -307,12 +308,14 @@ void TLayerCollection::PaintTo(TBitmap32& buffer, const QRect& clip)
             continue;
         buffer.ClearChangedAreas();
         layer->Paint(buffer);
-        QRect painted = bounds;
+        QRect covered = bounds;
         for (const QRect& area : buffer.ChangedAreas())
-            painted = UniteRects(painted, area.normalized());
+            covered = UniteRects(covered, area.normalized());
         buffer.ClearChangedAreas();
-        layer->FPaintedRect = painted;
+        layer->FPaintedRect = covered;
+        ++painted;
     }
+    return painted;
 }
 
 void TLayerCollection::Insert(TCustomLayer* layer)

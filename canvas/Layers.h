@@ -161,7 +161,8 @@ public:
     void PaintTo(TBitmap32& buffer);
     // Paints only the layers whose old or new area meets the clip rectangle. The buffer's changed
     // areas are cleared before every layer; what a layer reports becomes part of its PaintedRect.
-    void PaintTo(TBitmap32& buffer, const QRect& clip);
+    // Returns the number of layers painted.
+    int PaintTo(TBitmap32& buffer, const QRect& clip);
 
     // The view's offset: GetAdjustedLocation adds it (the canvas is at scale 1).
     QPointF ViewportOffset;

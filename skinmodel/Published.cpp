@@ -106,6 +106,16 @@ TPropInfo WindowField(std::string name, int32_t& field)
     return p;
 }
 
+TPropInfo ActionField(std::string name, int64_t& field)
+{
+    TPropInfo p;
+    p.Name = std::move(name);
+    p.Type = TPropType::Int64Action;
+    p.Get = [&field] { return TPropValue(field); };
+    p.Set = [&field](const TPropValue& v) { field = PropInt(v); };
+    return p;
+}
+
 TPropInfo ColorProp(std::string name, std::function<uint32_t()> get, std::function<void(uint32_t)> set)
 {
     TPropInfo p;

@@ -72,6 +72,8 @@ TPropInfo IntegerProp(std::string name, std::function<int32_t()> get, std::funct
                       int64_t max = std::numeric_limits<int32_t>::max());
 TPropInfo IntegerField(std::string name, int32_t& field);
 TPropInfo WindowField(std::string name, int32_t& field);
+// A player action: 64-bit in the control, a signed 32-bit number in the file.
+TPropInfo ActionField(std::string name, int64_t& field);
 TPropInfo ColorProp(std::string name, std::function<uint32_t()> get, std::function<void(uint32_t)> set);
 TPropInfo ColorField(std::string name, uint32_t& field);
 TPropInfo BoolProp(std::string name, std::function<bool()> get, std::function<void(bool)> set);

@@ -1,5 +1,14 @@
 // The control layer: the base of every OSD control. It holds the values every control has, reads
 // and writes them as child elements of the control's element, and paints a placeholder look.
+//
+// A control kind derives from it (or from another kind) and
+// - sets FTypeName in its constructor and creates its parts there with CreatePart<T>();
+// - overrides LoadFromXML: the base class's first, then its own values, then LoadPartsFromXML;
+// - overrides SaveToXMLWith: the base class's first, then its own values, then SavePartsToXML;
+//   an own value is written where its rule says so, and also where it differs from Ctx.Base;
+// - lists its parts in PartTable, places them in LayoutParts, and publishes its values (parts as
+//   ObjectProp) after the base class's in PublishedProperties;
+// - joins the factory with its line in skinmodel/ControlKinds.cpp.
 #pragma once
 
 #include "canvas/Layers.h"

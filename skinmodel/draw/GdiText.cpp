@@ -150,7 +150,8 @@ void BreakParagraph(const QString& p, int64_t maxWidth, const TTextMeasure& m, s
 void AddEllipsis(TTextLine& line, int64_t maxWidth, const TTextMeasure& m)
 {
     const QString dots = QStringLiteral("...");
-    qsizetype lo = 0, hi = line.Text.size();
+    // No printing character is narrower than a pixel: a longer start cannot fit.
+    qsizetype lo = 0, hi = std::min<qsizetype>(line.Text.size(), qsizetype(std::max<int64_t>(0, maxWidth)) + 1);
     while (lo < hi) {
         const qsizetype mid = lo + (hi - lo + 1) / 2;
         if (m.Width(line.Text.left(mid) + dots) <= maxWidth)

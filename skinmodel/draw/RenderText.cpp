@@ -66,6 +66,17 @@ TVisible VisiblePart(const TBitmap32& target, const TTextPlacement& at, int64_t 
     return v;
 }
 
+// Places a w by h text bitmap; false when nothing of it lies on the target.
+bool PlaceVisible(const TBitmap32& target, const QRect& DstRect, uint32_t Flags, int64_t w, int64_t h,
+                  TTextPlacement& at, TVisible& v)
+{
+    if (w <= 0 || h <= 0)
+        return false;
+    at = PlaceTextBitmap(DstRect, Flags, w, h);
+    v = VisiblePart(target, at, w, h);
+    return !v.Empty();
+}
+
 // A coverage mask of the visible part in RGB `rgb`, its alpha scaled by `master`, blended onto the
 // target with its top left corner at target pixel (x, y).
 void BlendMask(TBitmap32& target, int x, int y, const TVisible& v, const std::vector<uint8_t>& mask, uint32_t rgb,
@@ -102,11 +113,7 @@ bool RenderPlain(const TFont32& font, const QRect& DstRect, uint32_t Flags, std:
     MeasureText(font, Text, measured, Flags | DT_CALCRECT);
     const int64_t w = std::min(RectWidth(measured), RectWidth(DstRect));
     const int64_t h = std::min(RectHeight(measured), RectHeight(DstRect));
-    if (w <= 0 || h <= 0)
-        return false;
-    at = PlaceTextBitmap(DstRect, Flags, w, h);
-    v = VisiblePart(target, at, w, h);
-    if (v.Empty())
+    if (!PlaceVisible(target, DstRect, Flags, w, h, at, v))
         return false;
 
     QImage t(v.Width(), v.Height(), QImage::Format_ARGB32_Premultiplied);
@@ -139,11 +146,7 @@ bool RenderOversampled(const TFont32& font, const QRect& DstRect, uint32_t Flags
     const int64_t wb = (((RectWidth(r) + 1) >> level) + 1) << level;
     const int64_t hb = RectHeight(r) + 1;
     const int64_t w = wb >> level, h = hb >> level;
-    if (w <= 0 || h <= 0)
-        return false;
-    at = PlaceTextBitmap(DstRect, Flags, w, h);
-    v = VisiblePart(target, at, w, h);
-    if (v.Empty())
+    if (!PlaceVisible(target, DstRect, Flags, w, h, at, v))
         return false;
 
     big.Color = 0xFFFFFFFFu;

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
-#include <QPainterPathStroker>
+#include <QPen>
 #include <QPolygonF>
 
 #include <algorithm>
@@ -14,8 +14,10 @@ namespace {
 constexpr double HalfKappa = 0.2761423749153967;
 constexpr double OneMinusKappa = 0.4477152501692066;
 constexpr int ShapePointsStep = 512;
-// Each split halves a segment's control length; beyond this depth no segment can still be long.
-constexpr int MaxFlattenDepth = 40;
+// Each split halves a segment's control length: at the shapes' flatness no segment of the
+// fixed-point range needs more than 18 splits. The limit keeps a tiny flatness from asking for
+// more than 2^20 pieces per segment.
+constexpr int MaxFlattenDepth = 20;
 
 TFixed Sat(int64_t v)
 {
@@ -250,22 +252,16 @@ void FillShapePolygon(TBitmap32& bitmap, std::span<const TFixedPoint> points, bo
         painter.fillPath(inside, QColor::fromRgba(fill.Color));
     }
     if (line.Width > 0 && (line.Color >> 24) != 0) {
-        // The outline grown by the line width to both sides, filled with non-zero winding.
-        QPainterPath outline;
-        outline.addPolygon(polygon);
+        // The outline grown by the line width to both sides: a pen twice as wide, whose stroke
+        // Qt fills as one non-zero winding area.
+        QPen pen(QColor::fromRgba(line.Color), 2.0 * line.Width / 65536.0, Qt::SolidLine, Qt::SquareCap,
+                 line.EdgeSharpness > 0 ? Qt::MiterJoin : Qt::RoundJoin);
+        pen.setMiterLimit(std::max(1.0, 4.0 * double(line.EdgeSharpness)));
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
         if (closed)
-            outline.closeSubpath();
-        QPainterPathStroker stroker;
-        stroker.setWidth(2.0 * line.Width / 65536.0);
-        if (line.EdgeSharpness > 0) {
-            stroker.setJoinStyle(Qt::MiterJoin);
-            stroker.setMiterLimit(std::max(1.0, 4.0 * double(line.EdgeSharpness)));
-        } else {
-            stroker.setJoinStyle(Qt::RoundJoin);
-        }
-        stroker.setCapStyle(Qt::SquareCap);
-        QPainterPath band = stroker.createStroke(outline);
-        band.setFillRule(Qt::WindingFill);
-        painter.fillPath(band, QColor::fromRgba(line.Color));
+            painter.drawPolygon(polygon);
+        else
+            painter.drawPolyline(polygon);
     }
 }

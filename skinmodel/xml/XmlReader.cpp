@@ -99,6 +99,8 @@ private:
     }
     std::string_view Span(size_t b, size_t e) const { return {reinterpret_cast<const char*>(d) + b, e - b}; }
 
+    void AssignName(std::string& to, std::string_view raw) const;
+    bool SameQName(const QName& a, const QName& b) const;
     bool ReadProlog(TJvSimpleXMLElemsProlog& prolog);
     void ReadProps(TJvSimpleXMLProps* props, TJvSimpleXMLElem* owner, Decoding mode);
     bool ReadStartTag(TJvSimpleXMLElem* elem, QName& name);
@@ -113,6 +115,36 @@ private:
     std::unique_ptr<TJvSimpleXMLElem> ReadSheet();
     void ExpectBytes(const char* literal, const char* what);
 };
+
+// Names are decoded like values, so that a name the writer encoded reads back as it was.
+// A reference that would give a byte which ends or changes a name stays as written.
+void Reader::AssignName(std::string& to, std::string_view raw) const
+{
+    to.clear();
+    if (decoding == Decoding::None || raw.find('&') == std::string_view::npos) {
+        to.assign(raw);
+        return;
+    }
+    AppendDecoded(to, raw, decoding);
+    const bool breaksName = to.find_first_of(" \t\r\n/:>") != std::string::npos
+                            || to.front() == '!' || to.front() == '?';
+    if (breaksName)
+        to.assign(raw);
+}
+
+bool Reader::SameQName(const QName& a, const QName& b) const
+{
+    if (a.SameAs(b))
+        return true;
+    std::string an, bn;
+    AssignName(an, a.ns);
+    AssignName(bn, b.ns);
+    if (!SameText1252(an, bn))
+        return false;
+    AssignName(an, a.local);
+    AssignName(bn, b.local);
+    return SameText1252(an, bn);
+}
 
 void Reader::ExpectBytes(const char* literal, const char* what)
 {
@@ -426,7 +458,7 @@ void Reader::MaterializeText(Frame& f)
 void Reader::CloseFrame(const QName& endName)
 {
     Frame& f = frames.back();
-    if (!endName.SameAs(f.name))
+    if (!SameQName(endName, f.name))
         FailEndTag(f.name.local, endName.ns.empty() ? endName.local
                                                     : std::string(endName.ns) + ":" + std::string(endName.local));
     TJvSimpleXMLElem* e = f.elem;
@@ -438,8 +470,8 @@ void Reader::CloseFrame(const QName& endName)
         e->FValue.clear();
     }
     if (!f.name.local.empty())
-        e->FName.assign(f.name.local);
-    e->FNameSpace.assign(f.name.ns);
+        AssignName(e->FName, f.name.local);
+    AssignName(e->FNameSpace, f.name.ns);
     if (f.owned) {
         std::unique_ptr<TJvSimpleXMLElem> done = std::move(f.owned);
         frames.pop_back();
@@ -463,8 +495,8 @@ void Reader::ReadTree(TJvSimpleXMLElemClassic& root)
     }
     if (rootEmpty) {
         if (!rootName.local.empty())
-            root.FName.assign(rootName.local);
-        root.FNameSpace.assign(rootName.ns);
+            AssignName(root.FName, rootName.local);
+        AssignName(root.FNameSpace, rootName.ns);
         root.FValue.clear();
         return;
     }
@@ -528,8 +560,8 @@ void Reader::ReadTree(TJvSimpleXMLElemClassic& root)
                 FailEndTag(top.name.local, {});
             }
             if (empty) {
-                child->FName.assign(name.local);
-                child->FNameSpace.assign(name.ns);
+                AssignName(child->FName, name.local);
+                AssignName(child->FNameSpace, name.ns);
                 TJvSimpleXMLElems& list = top.elem->Items();
                 list.FItems.push_back(std::move(child));
                 list.Invalidate();

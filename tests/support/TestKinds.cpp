@@ -51,9 +51,7 @@ TPartTable TTestInner::PartTable()
 
 void TTestInner::LayoutParts()
 {
-    TFloatRect r = Location();
-    r.Right = r.Left + 10;
-    Leaf->SetLocation(r);
+    Leaf->SetLocation(Location());
 }
 
 void TTestInner::Paint(TBitmap32& Buffer)
@@ -99,7 +97,7 @@ TPartTable TTestComposite::PartTable()
     table.Slots = {
         PartAlwaysPruned(PartA.get(), "partA"),
         PartPrunedWithRef(PartB.get(), "PartB"),
-        {PartC.get(), "partc", true, false, false, false},
+        {PartC.get(), "partc", true, false, true, false},
         PartAlwaysPruned(Inner.get(), "inner"),
     };
     return table;

@@ -4,6 +4,19 @@
 #pragma once
 
 #include "skinmodel/controls/ItemLayer.h"
+#include "skinmodel/controls/VideoControl.h"
+
+// A video window that counts its change notifications.
+class TCountingLayer : public TOSDVideoControl {
+public:
+    using TOSDVideoControl::TOSDVideoControl;
+    int changes = 0;
+    void Changed() override
+    {
+        ++changes;
+        TOSDVideoControl::Changed();
+    }
+};
 
 class TTestPart : public TItemLayer {
 public:
@@ -32,7 +45,8 @@ protected:
 };
 
 // Parts in written order: "partA" (pruned always), "PartB" (pruned with a reference only),
-// "partc" (never pruned; written as a full control without a reference; Depth 5 when created),
+// "partc" (pruned with a reference only; written as a full control without one; Depth 5 when
+// created),
 // "inner" (a composite). Own value Spacing (XML "spacing", default 7).
 class TTestComposite : public TItemLayer {
 public:

@@ -1,0 +1,50 @@
+// Cost of the drawing aids on a canvas-sized buffer: text into a rectangle and a filled, outlined ellipse.
+#include "skinmodel/draw/GdiText.h"
+#include "skinmodel/draw/RenderText.h"
+#include "skinmodel/draw/Shapes.h"
+
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void BM_RenderTextRect(benchmark::State& state)
+{
+    TBitmap32 b(800, 600);
+    b.Font.Name = "Tahoma";
+    b.Font.Height = -14;
+    const int level = int(state.range(0));
+    for (auto _ : state) {
+        RenderTextRect(b, QRect(100, 100, 300, 24), DT_CENTER | DT_VCENTER | 0x48020u, "Now playing: Track 01", level,
+                       0xFFFFFFFFu);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_RenderTextRect)->Arg(0)->Arg(2);
+
+void BM_DrawShapeEllipse(benchmark::State& state)
+{
+    TBitmap32 b(800, 600);
+    const TShapeLineStyle line{0xFF000000u, 2 * FixedOne, 1.0f};
+    const TShapeFillStyle fill{0xC0FF8000u, false};
+    for (auto _ : state) {
+        DrawShapeEllipse(b, FixedRectFromRect(QRect(100, 100, 200, 100)), line, fill, true);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_DrawShapeEllipse);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    QGuiApplication app(qtArgc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,163 @@
+// The part protocol on a small composite kind: roles on reading, per-part reference, SubControl
+// and pruning rules on writing, layout before saving, and painting in the owner's viewport.
+#include "skinmodel/ControlFactory.h"
+#include "skinmodel/xml/JvSimpleXml2.h"
+#include "support/GuiApp.h"
+#include "support/TestKinds.h"
+#include "support/XmlText.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+QGuiApplication* const app = EnsureGuiApplication();
+
+const char* const CompositeReference =
+    "<controls><control><type>testcomposite</type><spacing>3</spacing><width>40</width><height>20</height>"
+    "<subcontrols>"
+    "<control><description>parta</description><type>Testpart</type><depth>2</depth>"
+    "<width>40</width><height>20</height></control>"
+    "<control><description>partb</description><width>20</width><height>20</height></control>"
+    "<control><description>inner</description><type>Testinner</type><subcontrols>"
+    "<control><description>leaf</description><depth>6</depth></control></subcontrols></control>"
+    "</subcontrols></control></controls>";
+
+class PartsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        RegisterTestKinds();
+        OSDControlFactory().ClearReferences();
+    }
+    void TearDown() override { OSDControlFactory().ClearReferences(); }
+
+    static std::unique_ptr<TTestComposite> FromPage(std::string_view items = {})
+    {
+        TJvSimpleXML doc;
+        doc.LoadFromString("<item><type>testcomposite</type>" + std::string(items) + "</item>");
+        auto* c = OSDControlFactory().CreateControl(nullptr, &doc.Root(), true);
+        return std::unique_ptr<TTestComposite>(static_cast<TTestComposite*>(c));
+    }
+};
+
+TEST_F(PartsTest, RolesOnReading)
+{
+    auto c = FromPage(
+        "<subcontrols>"
+        "<control><depth>9</depth></control>"
+        "<control><description>PARTA</description><depth>1</depth></control>"
+        "<item><depth>2</depth><width>5</width></item>"
+        "<!-- between the parts -->"
+        "<control><description>unknown</description><depth>3</depth></control>"
+        "<control><depth>4</depth></control>"
+        "<control><description>Partb</description><depth>6</depth><id>1</id></control>"
+        "<control><description>partb</description><depth>7</depth></control>"
+        "<control><description>inner</description><subcontrols>"
+        "<control><description>LEAF</description><depth>8</depth></control></subcontrols></control>"
+        "</subcontrols>");
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c->PartA->Depth, 2);
+    EXPECT_EQ(c->PartA->GetWidth(), 5);
+    EXPECT_EQ(c->PartB->Depth, 7);
+    EXPECT_EQ(c->PartB->Control_ID, 0);
+    EXPECT_EQ(c->PartC->Depth, 5);
+    EXPECT_EQ(c->Inner->Leaf->Depth, 8);
+    EXPECT_EQ(c->PartA->Description, "partA");
+    EXPECT_EQ(c->PartB->Description, "PartB");
+    EXPECT_EQ(c->Inner->Leaf->Description, "leaf");
+}
+
+TEST_F(PartsTest, WithoutReferencesNoReferenceRules)
+{
+    auto c = FromPage();
+    EXPECT_EQ(SavedChildren(*c),
+              "type=TestComposite; spacing=7; subcontrols{control{description=PartB; type=Testpart}; "
+              "control{description=partc; type=Testpart; depth=5}}");
+    c->SetX(10);
+    c->SetWidth(40);
+    c->SetHeight(20);
+    c->PartC->SetX(3);
+    c->PartC->ControlUp = 2;
+    // Layout runs before saving: the parts' sizes follow the owner without a paint. The part
+    // written as a full control keeps its place and navigation.
+    EXPECT_EQ(SavedChildren(*c),
+              "type=TestComposite; x=10; width=40; height=20; spacing=7; subcontrols{"
+              "control{description=partA; type=Testpart; width=40; height=20}; "
+              "control{description=PartB; type=Testpart; width=20; height=20}; "
+              "control{description=partc; type=Testpart; x=3; up=2; depth=5}}");
+}
+
+TEST_F(PartsTest, PartsEqualToTheReferencesArePrunedWithTheirContainer)
+{
+    OSDControlFactory().LoadReferencesFromText(CompositeReference);
+    auto c = FromPage();
+    EXPECT_EQ(c->Spacing, 3);
+    EXPECT_EQ(c->Inner->Leaf->Depth, 6);
+    EXPECT_EQ(SavedChildren(*c), "type=TestComposite; width=40; height=20");
+    c->PartB->Depth = 4;
+    c->PartA->Depth = 0;  // the class default, but not the reference part's
+    c->Inner->Leaf->Depth = 1;
+    EXPECT_EQ(SavedChildren(*c),
+              "type=TestComposite; width=40; height=20; subcontrols{"
+              "control{description=partA; type=Testpart; depth=0}; "
+              "control{description=PartB; type=Testpart; depth=4}; "
+              "control{description=inner; type=Testinner; subcontrols{"
+              "control{description=leaf; type=Testpart; depth=1}}}}");
+}
+
+TEST_F(PartsTest, SavingTwiceGivesTheSameText)
+{
+    OSDControlFactory().LoadReferencesFromText(CompositeReference);
+    auto c = FromPage("<x>7</x><subcontrols><control><description>PARTB</description><depth>3</depth></control></subcontrols>");
+    const std::string first = SavedText(*c);
+    EXPECT_EQ(SavedText(*c), first);
+    EXPECT_NE(first.find("<description>PartB</description>"), std::string::npos);
+}
+
+TEST_F(PartsTest, PartWithoutReferenceDoesNotLookUpItsOwnKind)
+{
+    OSDControlFactory().LoadReferencesFromText(
+        "<controls><control><type>testpart</type><depth>9</depth><width>33</width></control></controls>");
+    auto c = FromPage();
+    EXPECT_EQ(c->PartA->Depth, 0);
+    EXPECT_EQ(SavedChildren(*c),
+              "type=TestComposite; spacing=7; subcontrols{control{description=PartB; type=Testpart}; "
+              "control{description=partc; type=Testpart; depth=5}}");
+}
+
+TEST_F(PartsTest, LayoutBeforeEverySave)
+{
+    auto c = FromPage();
+    const int before = c->LayoutCount;
+    SavedChildren(*c);
+    EXPECT_EQ(c->LayoutCount, before + 1);
+}
+
+TEST_F(PartsTest, PartsPaintInTheOwnersViewportAndRepaintThroughIt)
+{
+    TLayerCollection layers;
+    layers.ViewportOffset = QPointF(5, 7);
+    TItemLayer* changed = nullptr;
+    layers.OnLayerChanged = [&](TCustomLayer* l) { changed = static_cast<TItemLayer*>(l); };
+    auto* c = new TTestComposite(&layers);
+    c->SetX(10);
+    c->SetY(10);
+    c->SetWidth(20);
+    c->SetHeight(10);
+    TBitmap32 buffer(60, 60);
+    c->Paint(buffer);
+    const TFloatRect a = c->PartA->GetAdjustedLocation();
+    EXPECT_EQ(a, (TFloatRect{15, 17, 35, 27}));
+    EXPECT_EQ(c->PartA->Location(), (TFloatRect{10, 10, 30, 20}));
+    ASSERT_FALSE(buffer.ChangedAreas().empty());
+    EXPECT_EQ(buffer.ChangedAreas().back(), QRect(15, 17, 20, 10));
+    changed = nullptr;
+    c->PartB->SetAlpha(3);
+    EXPECT_EQ(changed, c);
+    EXPECT_EQ(c->PartA->LayerCollection(), nullptr);
+    EXPECT_EQ(layers.Count(), 1);
+}
+
+}  // namespace

@@ -1,0 +1,118 @@
+// The control layers' reading of the project's "font.xml".
+#include "skinmodel/SkinContext.h"
+#include "skinmodel/SkinFonts.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SkinFonts : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    void SetUp() override { SetCurrentProjectFolder(dir.path() + "/"); }
+    void TearDown() override { SetCurrentProjectFolder(QString()); }
+    void Write(std::string_view text, const char* name = "font.xml")
+    {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text.data(), static_cast<qint64>(text.size()));
+    }
+    struct Found {
+        bool ok;
+        std::string face;
+        int32_t size, style;
+    };
+    static Found Lookup(std::string_view name)
+    {
+        Found f{};
+        f.ok = LookupSkinFont(name, f.face, f.size, f.style);
+        return f;
+    }
+};
+
+const char* const Fonts =
+    "<fonts>"
+    "<font><name>font12</name><filename>Tahoma</filename><height>10</height><style>1</style></font>"
+    "<font><name>Font12</name><filename>Verdana</filename><height>18</height></font>"
+    "<font><name>bold</name><filename>Georgia</filename><height>9</height><style>$3</style></font>"
+    "<fontx><name>other</name><filename>X</filename><height>1</height></fontx>"
+    "</fonts>";
+
+TEST_F(SkinFonts, LastMatchingFontWins)
+{
+    Write(Fonts);
+    const Found f = Lookup("FONT12");
+    EXPECT_TRUE(f.ok);
+    EXPECT_EQ(f.face, "Verdana");
+    EXPECT_EQ(f.size, 18);
+    EXPECT_EQ(f.style, 1);  // the later font has no style of its own
+    const Found b = Lookup("bold");
+    EXPECT_EQ(b.face, "Georgia");
+    EXPECT_EQ(b.style, 3);
+}
+
+TEST_F(SkinFonts, UnknownNameGivesArial12)
+{
+    Write(Fonts);
+    const Found f = Lookup("other");
+    EXPECT_TRUE(f.ok);
+    EXPECT_EQ(f.face, "Arial");
+    EXPECT_EQ(f.size, 12);
+    EXPECT_EQ(f.style, 0);
+}
+
+TEST_F(SkinFonts, NamesBeginWithDebugFont)
+{
+    Write(Fonts);
+    EXPECT_EQ(GetSkinFontNames(), (std::vector<std::string>{"debugfont", "font12", "Font12", "bold"}));
+}
+
+TEST_F(SkinFonts, WrongRootOrNoFileOrNoProject)
+{
+    Write("<Fonts><font><name>a</name><filename>X</filename><height>5</height></font></Fonts>");
+    EXPECT_FALSE(Lookup("a").ok);
+    EXPECT_EQ(Lookup("a").face, "Arial");
+    EXPECT_EQ(GetSkinFontNames(), std::vector<std::string>{"debugfont"});
+    SetCurrentProjectFolder(QString());
+    EXPECT_FALSE(Lookup("a").ok);
+    SetCurrentProjectFolder(dir.path() + "/missing/");
+    EXPECT_FALSE(Lookup("a").ok);
+}
+
+TEST_F(SkinFonts, FileNameFoundWithoutRegardToCase)
+{
+    Write(Fonts, "Font.XML");
+    EXPECT_EQ(Lookup("bold").face, "Georgia");
+}
+
+TEST_F(SkinFonts, AMalformedFontElementIsSkippedOnly)
+{
+    Write("<fonts>"
+          "<font><filename>NoName</filename><height>5</height></font>"
+          "<font><name>a</name><filename>Bad</filename><height>big</height></font>"
+          "<font><name>a</name><filename>BadStyle</filename><height>7</height><style>x</style></font>"
+          "<font><name>a</name><filename>Good</filename><height>11</height></font>"
+          "<font><name>b</name><filename>Later</filename><height>13</height></font>"
+          "<font><name>a</name><filename>Bad2</filename></font>"
+          "</fonts>");
+    const Found a = Lookup("a");
+    EXPECT_TRUE(a.ok);
+    EXPECT_EQ(a.face, "Good");
+    EXPECT_EQ(a.size, 11);
+    EXPECT_EQ(a.style, 0);
+    EXPECT_EQ(Lookup("b").face, "Later");
+    EXPECT_EQ(GetSkinFontNames(), (std::vector<std::string>{"debugfont", "a", "a", "a", "b", "a"}));
+}
+
+TEST_F(SkinFonts, BrokenTextFallsBack)
+{
+    Write("<fonts><font><name>a</name><filename>X</filename><height>5</height></font>");
+    EXPECT_FALSE(Lookup("a").ok);
+    EXPECT_EQ(Lookup("a").face, "Arial");
+    EXPECT_EQ(GetSkinFontNames(), std::vector<std::string>{"debugfont"});
+}
+
+}  // namespace
