@@ -81,12 +81,13 @@ TPartTable TOSDImageButton::PartTable()
     table.Slots = {
         ImageButtonPart(IconImage.get(), "imgicon"),
         ImageButtonPart(ImageNoFocusRight.get(), "imgNoFocusRight"),
-        ImageButtonPart(ImageFocusRight.get(), "imgFocusRight"),
+        // The ends keep their own widths; the layout gives them the button's height.
+        OwnerSized(ImageButtonPart(ImageFocusRight.get(), "imgFocusRight"), false, true),
         ImageButtonPart(ImageNoFocusMiddle.get(), "imgNoFocusMid"),
-        ImageButtonPart(ImageFocusMiddle.get(), "imgFocusMid"),
+        OwnerSized(ImageButtonPart(ImageFocusMiddle.get(), "imgFocusMid")),
         ImageButtonPart(ImageNoFocusLeft.get(), "imgNoFocusLeft"),
-        ImageButtonPart(ImageFocusLeft.get(), "imgFocusLeft"),
-        ImageButtonPart(LabelControl1.get(), "buttonlabel1"),
+        OwnerSized(ImageButtonPart(ImageFocusLeft.get(), "imgFocusLeft"), false, true),
+        OwnerSized(ImageButtonPart(LabelControl1.get(), "buttonlabel1")),
         ImageButtonPart(LabelControl2.get(), "buttonlabel2"),
     };
     table.PruneEmptyWithRef = false;

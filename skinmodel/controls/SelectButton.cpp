@@ -46,13 +46,13 @@ TPartTable TOSDSelectOneButton::PartTable()
 {
     TPartTable table;
     table.Slots = {
-        PartPrunedWithRef(ImageFocus.get(), "imgfocus"),
-        PartPrunedWithRef(ImageNoFocus.get(), "imgnofocus"),
+        OwnerSized(PartPrunedWithRef(ImageFocus.get(), "imgfocus")),
+        OwnerSized(PartPrunedWithRef(ImageNoFocus.get(), "imgnofocus")),
         PartPrunedWithRef(ImageLeft.get(), "imgleft"),
         PartPrunedWithRef(ImageLeftFocus.get(), "imgleftfocus"),
         PartPrunedWithRef(ImageRight.get(), "imgright"),
         PartPrunedWithRef(ImageRightFocus.get(), "imgrightfocus"),
-        PartPrunedWithRef(LabelControl.get(), "buttonlabel"),
+        OwnerSized(PartPrunedWithRef(LabelControl.get(), "buttonlabel")),
     };
     table.PruneEmptyWithoutRef = false;
     return table;

@@ -44,9 +44,9 @@ void TOSDSimpleButton::LoadFromXML(TJvSimpleXMLElem* Elem)
 TPartTable TOSDSimpleButton::PartTable()
 {
     return {{
-        PartAlwaysPruned(ImageFocus.get(), "imgfocus"),
-        PartAlwaysPruned(ImageNoFocus.get(), "imgnofocus"),
-        PartAlwaysPruned(LabelControl.get(), "buttonlabel"),
+        OwnerSized(PartAlwaysPruned(ImageFocus.get(), "imgfocus")),
+        OwnerSized(PartAlwaysPruned(ImageNoFocus.get(), "imgnofocus")),
+        OwnerSized(PartAlwaysPruned(LabelControl.get(), "buttonlabel")),
     }};
 }
 

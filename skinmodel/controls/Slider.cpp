@@ -61,9 +61,10 @@ TPartTable TOSDSlider::PartTable()
     TPartTable table;
     table.Slots = {
         // The track is written as a control of its own, with its place.
-        {ImageBackground.get(), "Background", false, false, true, false},
+        OwnerSized({ImageBackground.get(), "Background", false, false, true, false}),
         PartPrunedWithRef(ImageMiddleFocus.get(), "MidFocus"),
-        PartPrunedWithRef(ImageMiddle.get(), "Mid"),
+        // The middle picture keeps its own width; the layout gives it the slider's height.
+        OwnerSized(PartPrunedWithRef(ImageMiddle.get(), "Mid"), false, true),
         PartPrunedWithRef(LabelControl.get(), "Label"),
     };
     table.PruneEmptyWithRef = false;

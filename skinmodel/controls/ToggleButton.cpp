@@ -39,7 +39,7 @@ TPartTable TOSDToggleButton::PartTable()
 {
     TPartTable table;
     table.Slots = {
-        PartPrunedWithRef(ImageFocus.get(), "imgfocus"),
+        OwnerSized(PartPrunedWithRef(ImageFocus.get(), "imgfocus")),
         PartPrunedWithRef(ImageNoFocus.get(), "imgnofocus"),
         PartPrunedWithRef(ToggledImageFocus.get(), "imgaltfocus"),
         PartPrunedWithRef(ToggledImageNoFocus.get(), "imgaltnofocus"),

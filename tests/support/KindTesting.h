@@ -1,0 +1,63 @@
+// Helpers for the tests of the composite control kinds: the references a test runs with, a
+// project folder with pictures, round-trip options and preview pictures.
+#pragma once
+
+#include "support/RoundTrip.h"
+
+#include <QColor>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TItemLayer;
+class TJvSimpleXMLElem;
+
+// Loads the references for the life of the scope (none for an empty text) and clears them after.
+class TReferencesScope {
+public:
+    explicit TReferencesScope(std::string_view text);
+    ~TReferencesScope();
+    TReferencesScope(const TReferencesScope&) = delete;
+    TReferencesScope& operator=(const TReferencesScope&) = delete;
+};
+
+// A temporary project folder whose "images/" the control layers read while it lives.
+class TPictureProject {
+public:
+    TPictureProject();
+    ~TPictureProject();
+    TPictureProject(const TPictureProject&) = delete;
+    TPictureProject& operator=(const TPictureProject&) = delete;
+    // Writes a w by h PNG of one colour as "images/<name>".
+    void Add(const char* name, int w, int h, QColor color);
+
+private:
+    QTemporaryDir FDir;
+    QString FOldFolder;
+};
+
+// Round-trip options for a kind whose picture parts are listed: the image reader makes Color and
+// ColorKey equal, so those two are left out for each picture part; `more` adds further paths.
+TRoundTripOptions KindTripOptions(bool withReferences, std::initializer_list<const char*> pictureParts,
+                                  std::vector<std::string> more = {});
+
+// The text of the child of that name (the last one, any case), or "(none)".
+std::string ChildText(TJvSimpleXMLElem* elem, std::string_view name);
+// The control saved as a page item into an element of its own; the element's children are read
+// with ChildText. The document lives as long as the returned holder.
+struct TSavedElement {
+    std::string Text;
+    std::string Child(std::string_view name) const;
+};
+TSavedElement SaveElement(TItemLayer& control, TItemLayer* ref = nullptr, bool subControl = false);
+
+// Text needs a GUI application; made once, on the offscreen platform without a display.
+void EnsureGuiApplication();
+
+// Paints the control into a transparent buffer of the given size and writes it as a PNG named
+// fileName into the test output folder; returns the picture.
+QImage WritePreview(TItemLayer& control, int width, int height, const char* fileName);
