@@ -21,7 +21,7 @@ const char* const InputReferences = R"(<?xml version="1.0"?>
 
 TEST(NumInput, WithoutReferenceWritesOffsetAndDigits)
 {
-    TReferencesScope none(false);
+    TReferencesScope none("");
     auto c = LoadKind<TOSDNumInputControl>(
         "<item><type>numinput</type><x>10</x><y>20</y><width>100</width><height>30</height>"
         "<digits>3</digits><subcontrols><control><description>buttonlabel</description><label>42</label>"
@@ -65,7 +65,7 @@ TEST(NumInput, WithoutReferenceWritesOffsetAndDigits)
 
 TEST(NumInput, WithReferenceDigitsAlwaysOffsetWhenItDiffers)
 {
-    TReferencesScope refs(true, InputReferences);
+    TReferencesScope refs(InputReferences);
     auto same = LoadKind<TOSDNumInputControl>("<item><type>numinput</type></item>");
     ASSERT_TRUE(same);
     EXPECT_EQ(same->TextOffset, 7);
@@ -79,7 +79,6 @@ TEST(NumInput, WithReferenceDigitsAlwaysOffsetWhenItDiffers)
       <description>buttonlabel</description>
       <type>Label</type>
       <width>-7</width>
-      <height>0</height>
     </control>
   </subcontrols>
 </item>
@@ -90,7 +89,7 @@ TEST(NumInput, WithReferenceDigitsAlwaysOffsetWhenItDiffers)
 
 TEST(NumInput, PartsThatWriteNothingLeaveNoSubcontrols)
 {
-    TReferencesScope refs(true, R"(<controls><control><type>numinput</type><width>100</width><height>30</height>
+    TReferencesScope refs(R"(<controls><control><type>numinput</type><width>100</width><height>30</height>
       <subcontrols>
         <control><description>imgfocus</description><type>Image</type><width>100</width><height>30</height></control>
         <control><description>imgnofocus</description><type>Image</type><width>100</width><height>30</height></control>
@@ -144,7 +143,7 @@ TEST(NumInput, PublishedLabelTextIsThePartsText)
 TEST(Edit, DefaultsWrittenAlwaysNeverComparedWithAReference)
 {
     for (bool refs : {false, true}) {
-        TReferencesScope scope(refs, InputReferences);
+        TReferencesScope scope(refs ? InputReferences : "");
         TOSDEdit c(nullptr);
         EXPECT_EQ(SavedItem(c), Lines(R"(
 <item>

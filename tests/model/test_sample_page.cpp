@@ -123,7 +123,7 @@ void WriteSampleProject()
 TEST(SamplePage, EveryKindLoadsPaintsAndSavesTheSameBytes)
 {
     EnsureGuiApplication();
-    TReferencesScope none(false);
+    TReferencesScope none("");
     SetCurrentProjectFolder(SampleFolder);
     if (qEnvironmentVariableIsSet("VARNHOLT_WRITE_SAMPLE")) {
         QDir().mkpath(SampleFolder + "images");

@@ -3,6 +3,7 @@
 #include "skinmodel/controls/MenuControl.h"
 #include "skinmodel/controls/TextArea.h"
 #include "skinmodel/controls/TextLayer.h"
+#include "skinmodel/ControlFactory.h"
 #include "support/KindTests.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,7 @@ VARNHOLT_KIND_ROUND_TRIP_TEST(Menu, "menu")
 
 TEST(Textbox, EqualToTheReferenceKeepsOnlyTheSpinPart)
 {
-    TReferencesScope refs(true);
+    TReferencesScope refs(BuiltInReferencesText());
     auto c = LoadKind<TOSDTextArea>("<item><type>textbox</type><TEXTCOLOR>FFFFFFFF</TEXTCOLOR></item>");
     ASSERT_TRUE(c);
     EXPECT_EQ(c->FontName, "font13");
@@ -32,6 +33,32 @@ TEST(Textbox, EqualToTheReferenceKeepsOnlyTheSpinPart)
       <type>Spincontrol</type>
       <up>1</up>
       <subtype>int</subtype>
+      <subcontrols>
+        <control>
+          <description>imgspinDown</description>
+          <type>Image</type>
+          <width>0</width>
+          <height>0</height>
+        </control>
+        <control>
+          <description>imgspinDownFocus</description>
+          <type>Image</type>
+          <width>0</width>
+          <height>0</height>
+        </control>
+        <control>
+          <description>imgspinUp</description>
+          <type>Image</type>
+          <width>0</width>
+          <height>0</height>
+        </control>
+        <control>
+          <description>imgspinUpFocus</description>
+          <type>Image</type>
+          <width>0</width>
+          <height>0</height>
+        </control>
+      </subcontrols>
     </control>
   </subcontrols>
 </item>
@@ -45,7 +72,7 @@ TEST(Textbox, EqualToTheReferenceKeepsOnlyTheSpinPart)
 
 TEST(Textbox, WithoutReference)
 {
-    TReferencesScope none(false);
+    TReferencesScope none("");
     TOSDTextArea c(nullptr);
     c.LabelText = "Hello";
     EXPECT_EQ(SavedItem(c), Lines(R"(
@@ -75,7 +102,7 @@ TEST(Textbox, WithoutReference)
 
 TEST(Menu, WritesItsOwnValuesWhateverTheReference)
 {
-    TReferencesScope refs(true);
+    TReferencesScope refs(BuiltInReferencesText());
     auto c = LoadKind<TOSDMenuControl>("<item><type>menu</type></item>");
     ASSERT_TRUE(c);
     // "SmallFont" and "SelectedColor" come from the element alone.
@@ -147,7 +174,7 @@ TEST(Menu, ItemButtonLayout)
 
 TEST(Menu, ChildWithoutDescriptionTakesThePreviousRole)
 {
-    TReferencesScope none(false);
+    TReferencesScope none("");
     auto c = LoadKind<TOSDMenuControl>(R"(<item><type>menu</type><subcontrols>
       <control><description>Image</description><texture>a.png</texture></control>
       <control><texture>b.png</texture></control>

@@ -1,6 +1,7 @@
 // The thumbnail panel: defaults, exact XML with the built-in references and without, the focused
 // texture's place, and the spin part that is pruned like the pictures.
 #include "skinmodel/controls/ImageList.h"
+#include "skinmodel/ControlFactory.h"
 #include "support/KindTests.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +27,7 @@ TEST(Thumbnailpanel, Defaults)
 
 TEST(Thumbnailpanel, BuiltInReference)
 {
-    TReferencesScope refs(true);
+    TReferencesScope refs(BuiltInReferencesText());
     auto c = LoadKind<TOSDImageList>("<item><type>thumbnailpanel</type></item>");
     ASSERT_TRUE(c);
     // "ItemWidth", "TextureWidth", "ThumbXPos"... without "Low" or "Big" are not read.
@@ -55,6 +56,32 @@ TEST(Thumbnailpanel, BuiltInReference)
       <type>Spincontrol</type>
       <up>1</up>
       <subtype>int</subtype>
+      <subcontrols>
+        <control>
+          <description>imgspinDown</description>
+          <type>Image</type>
+          <width>0</width>
+          <height>0</height>
+        </control>
+        <control>
+          <description>imgspinDownFocus</description>
+          <type>Image</type>
+          <width>0</width>
+          <height>0</height>
+        </control>
+        <control>
+          <description>imgspinUp</description>
+          <type>Image</type>
+          <width>0</width>
+          <height>0</height>
+        </control>
+        <control>
+          <description>imgspinUpFocus</description>
+          <type>Image</type>
+          <width>0</width>
+          <height>0</height>
+        </control>
+      </subcontrols>
     </control>
   </subcontrols>
 </item>
@@ -69,7 +96,7 @@ TEST(Thumbnailpanel, AllEqualLeavesAnEmptySubcontrols)
       <width>80</width><height>80</height></control>)";
     {
         // The reference's spin part is read without "subtype", so it is a plain one.
-        TReferencesScope refs(true, "<controls><control><type>thumbnailpanel</type>" + parts +
+        TReferencesScope refs("<controls><control><type>thumbnailpanel</type>" + parts +
                                         "<control><description>updown</description></control></subcontrols></control></controls>");
         auto c = LoadKind<TOSDImageList>("<item><type>thumbnailpanel</type></item>");
         ASSERT_TRUE(c);
@@ -81,7 +108,7 @@ TEST(Thumbnailpanel, AllEqualLeavesAnEmptySubcontrols)
 </item>
 )"));
     }
-    TReferencesScope refs(true, "<controls><control><type>thumbnailpanel</type>" + parts + "</subcontrols></control></controls>");
+    TReferencesScope refs("<controls><control><type>thumbnailpanel</type>" + parts + "</subcontrols></control></controls>");
     auto c = LoadKind<TOSDImageList>("<item><type>thumbnailpanel</type></item>");
     ASSERT_TRUE(c);
     EXPECT_EQ(c->UpDown->UpDownType, spInteger);
@@ -95,7 +122,7 @@ TEST(Thumbnailpanel, AllEqualLeavesAnEmptySubcontrols)
 
 TEST(Thumbnailpanel, WithoutReferenceEveryValueAndPart)
 {
-    TReferencesScope none(false);
+    TReferencesScope none("");
     TOSDImageList c(nullptr);
     c.HideText = true;
     const std::string text = SavedItem(c);
@@ -125,7 +152,7 @@ TEST(Thumbnailpanel, FocusedTextureAtTheSmallTextureSize)
 
 TEST(Thumbnailpanel, ChildWithoutDescriptionTakesThePreviousRole)
 {
-    TReferencesScope none(false);
+    TReferencesScope none("");
     auto c = LoadKind<TOSDImageList>(R"(<item><type>thumbnailpanel</type><subcontrols>
       <control><texture>first.png</texture></control>
       <control><description>IMGFOLDER</description><texture>a.png</texture></control>

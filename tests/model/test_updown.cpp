@@ -55,7 +55,7 @@ TEST(UpDown, DefaultsAndPublishedOrder)
 
 TEST(UpDown, HorizontalCoversTwoButtonsAndWritesOne)
 {
-    TReferencesScope none(false);
+    TReferencesScope none("");
     auto c = LoadKind<TOSDUpDownControl>("<item><type>spincontrol</type><width>16</width><height>16</height></item>");
     ASSERT_TRUE(c);
     EXPECT_EQ(RectOf(*c), (TFloatRect{0, 0, 32, 16}));
@@ -100,7 +100,7 @@ TEST(UpDown, HorizontalCoversTwoButtonsAndWritesOne)
 
 TEST(UpDown, BuiltInReferenceLeavesEverythingOut)
 {
-    TReferencesScope refs(true);
+    TReferencesScope refs(BuiltInReferencesText());
     auto c = LoadKind<TOSDUpDownControl>("<item><type>spincontrol</type></item>");
     ASSERT_TRUE(c);
     EXPECT_TRUE(c->Toggle);
@@ -121,7 +121,7 @@ TEST(UpDown, BuiltInReferenceLeavesEverythingOut)
 
 TEST(UpDown, VerticalInAnyPositionDoublesTheHeight)
 {
-    TReferencesScope none(false);
+    TReferencesScope none("");
     for (const char* text :
          {"<item><orientation>vertical</orientation><type>spincontrol</type><width>16</width><height>16</height></item>",
           "<item><type>spincontrol</type><width>16</width><height>16</height><orientation>VERTICAL</orientation></item>"}) {
@@ -195,7 +195,7 @@ TEST(UpDown, InspectorMoveKeepsTheExtent)
 
 TEST(UpDown, DiagonalIsWrittenAndReadBack)
 {
-    TReferencesScope none(false);
+    TReferencesScope none("");
     TOSDUpDownControl c(nullptr);
     c.Direction = diagonalrev;
     c.SetWidth(16);
@@ -211,7 +211,7 @@ TEST(UpDown, DiagonalIsWrittenAndReadBack)
 
 TEST(UpDown, HorizontalAgainstAVerticalReferenceIsNamed)
 {
-    TReferencesScope refs(true, SpinReferences);
+    TReferencesScope refs(SpinReferences);
     auto c = LoadKind<TOSDUpDownControl>("<item><type>spincontrol</type><orientation>horizontal</orientation></item>");
     ASSERT_TRUE(c);
     EXPECT_EQ(c->Direction, Horizontal);
@@ -225,7 +225,7 @@ TEST(UpDown, HorizontalAgainstAVerticalReferenceIsNamed)
 
 TEST(UpDown, SubtypeIsResetByEveryElement)
 {
-    TReferencesScope refs(true, SpinReferences);
+    TReferencesScope refs(SpinReferences);
     auto c = LoadKind<TOSDUpDownControl>("<item><type>spincontrol</type></item>");
     ASSERT_TRUE(c);
     EXPECT_EQ(c->UpDownType, spAlphanum);
@@ -249,7 +249,7 @@ TEST(UpDown, SubtypeIsResetByEveryElement)
 
 TEST(UpDown, SelectedColourFollowsTheTextColour)
 {
-    TReferencesScope none(false);
+    TReferencesScope none("");
     auto c = LoadKind<TOSDUpDownControl>("<item><type>spincontrol</type><textcolor>80FF0000</textcolor></item>");
     EXPECT_EQ(c->Textcolor, 0x80FF0000u);
     EXPECT_EQ(c->TextSelectedColor, 0x80FF0000u);
@@ -257,7 +257,7 @@ TEST(UpDown, SelectedColourFollowsTheTextColour)
 
 TEST(UpDown, OwnValuesInOrderWithoutReference)
 {
-    TReferencesScope none(false);
+    TReferencesScope none("");
     TOSDUpDownControl c(nullptr);
     c.UpDownType = spFloat;
     c.Toggle = true;
@@ -286,7 +286,7 @@ TEST(UpDown, OwnValuesInOrderWithoutReference)
 
 TEST(UpDown, PartRolesInAnyCase)
 {
-    TReferencesScope none(false);
+    TReferencesScope none("");
     auto c = LoadKind<TOSDUpDownControl>(R"(<item><type>spincontrol</type><subcontrols>
       <control><description>imgSpinUp</description><type>Image</type><texture>up.png</texture></control>
       <control><description>IMGSPINDOWNFOCUS</description><type>Image</type><texture>df.png</texture></control>
@@ -303,7 +303,7 @@ TEST(UpDown, PartRolesInAnyCase)
 
 TEST(UpDown, PaintsBothButtonsAndReportsItsArea)
 {
-    TReferencesScope none(false);
+    TReferencesScope none("");
     TOSDUpDownControl c(nullptr);
     c.SetX(10);
     c.SetY(10);

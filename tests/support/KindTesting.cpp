@@ -64,21 +64,17 @@ std::string TSavedElement::Child(std::string_view name) const
     return ChildText(&doc.Root(), name);
 }
 
+std::string SavedText(TItemLayer& control, TItemLayer* ref, bool subControl)
+{
+    TJvSimpleXML doc;
+    doc.Root().SetName("control");
+    control.SaveToXML(&doc.Root(), ref, subControl);
+    return doc.SaveToString();
+}
+
 TSavedElement SaveElement(TItemLayer& control, TItemLayer* ref, bool subControl)
 {
     return {SavedText(control, ref, subControl)};
-}
-
-void EnsureGuiApplication()
-{
-    if (QGuiApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char arg0[] = "kindtests";
-    static char* argv[] = {arg0, nullptr};
-    static QGuiApplication app(argc, argv);
 }
 
 QImage WritePreview(TItemLayer& control, int width, int height, const char* fileName)

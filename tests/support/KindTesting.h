@@ -2,6 +2,7 @@
 // project folder with pictures, round-trip options and preview pictures.
 #pragma once
 
+#include "support/GuiApp.h"
 #include "support/RoundTrip.h"
 
 #include <QColor>
@@ -53,10 +54,10 @@ struct TSavedElement {
     std::string Text;
     std::string Child(std::string_view name) const;
 };
+// The control saved into a root element named "control", as the document writes it.
+std::string SavedText(TItemLayer& control, TItemLayer* ref = nullptr, bool subControl = false);
 TSavedElement SaveElement(TItemLayer& control, TItemLayer* ref = nullptr, bool subControl = false);
 
-// Text needs a GUI application; made once, on the offscreen platform without a display.
-void EnsureGuiApplication();
 
 // Paints the control into a transparent buffer of the given size and writes it as a PNG named
 // fileName into the test output folder; returns the picture.

@@ -8,20 +8,6 @@
 #include "support/RoundTrip.h"
 
 #include <QDir>
-#include <QGuiApplication>
-
-TReferencesScope::TReferencesScope(bool builtIn, std::string_view text)
-{
-    SetCurrentProjectFolder(QString());
-    OSDControlFactory().ClearReferences();
-    if (builtIn)
-        OSDControlFactory().LoadReferencesFromText(text.empty() ? std::string_view(BuiltInReferencesText()) : text);
-}
-
-TReferencesScope::~TReferencesScope()
-{
-    OSDControlFactory().ClearReferences();
-}
 
 std::string SavedItem(TItemLayer& Control)
 {
@@ -52,17 +38,6 @@ std::string Lines(std::string_view Text)
     if (!s.empty() && s.front() == '\n')
         s.erase(0, 1);
     return s;
-}
-
-void EnsureGuiApplication()
-{
-    // Text drawing needs fonts, and fonts need the application object.
-    if (QGuiApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "kindtests";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
 }
 
 TBitmap32 PaintPreview(TItemLayer& Control, int Width, int Height, const std::string& Name)

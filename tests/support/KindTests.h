@@ -1,23 +1,16 @@
-// Shared aids of the control-kind tests: references on or off for one test, a control saved as a
-// page item to its exact text, items read through the factory, previews written as PNG files.
+// Shared aids of the control-kind tests: a control saved as a page item to its exact text, items read through the factory, previews written as PNG files.
 #pragma once
 
 #include "canvas/Bitmap32.h"
 #include "skinmodel/controls/ItemLayer.h"
+#include "support/GuiApp.h"
+#include "support/KindTesting.h"
 #include "support/RoundTrip.h"
 
 #include <memory>
 #include <string>
 #include <string_view>
 
-// Loads the built-in references (or none, or the given text) for its lifetime; no project folder.
-class TReferencesScope {
-public:
-    explicit TReferencesScope(bool builtIn, std::string_view text = {});
-    ~TReferencesScope();
-    TReferencesScope(const TReferencesScope&) = delete;
-    TReferencesScope& operator=(const TReferencesScope&) = delete;
-};
 
 // The item text a page writer would write for the control (Ref none, SubControl false), with
 // "\n" line ends and without the declaration.
@@ -27,8 +20,6 @@ std::unique_ptr<TItemLayer> LoadItem(std::string_view ElementText, bool ApplyRef
 // Test text with "\n" line ends, for comparisons with SavedItem.
 std::string Lines(std::string_view Text);
 
-// Creates the application object that text drawing needs, once.
-void EnsureGuiApplication();
 // Paints the control into a cleared buffer of the given size and writes it as
 // VARNHOLT_TEST_OUTPUT/<Name>.png. Returns the buffer.
 TBitmap32 PaintPreview(TItemLayer& Control, int Width, int Height, const std::string& Name);
