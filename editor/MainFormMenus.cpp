@@ -144,7 +144,7 @@ void TMainForm::BuildElementsMenu()
         QAction* item = menu->addAction(QString::fromLatin1(entry.Caption));
         item->setData(entry.MenuNumber);
         const int tag = entry.MenuNumber;
-        connect(item, &QAction::triggered, this, [this, tag] { emit InsertRequested(tag); });
+        connect(item, &QAction::triggered, this, [this, tag] { RunGuarded([this, tag] { emit InsertRequested(tag); }); });
     }
 }
 
