@@ -37,7 +37,8 @@ public:
         Form->resize(1600, 1200);
         // Active, so that the input focus can be set.
         Form->activateWindow();
-        QTest::qWaitForWindowActive(Form.get());
+        if (!QTest::qWaitForWindowActive(Form.get()))
+            qWarning("the main window did not become active");
         QCoreApplication::processEvents();
     }
 
