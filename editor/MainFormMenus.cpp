@@ -2,6 +2,7 @@
 #include "editor/MainForm.h"
 
 #include "editor/TranslatableStrings.h"
+#include "editor/tools/ElementList.h"
 #include "skinmodel/UGlobal.h"
 
 #include <QAction>
@@ -214,6 +215,10 @@ void TMainForm::CreateToolWindows()
         connect(dock, &QDockWidget::visibilityChanged, this, [this] { UpdateActions(); });
         FToolWindows.push_back(dock);
         TranslateForm(dock, LanguageFile);
+    }
+    if (QDockWidget* objects = ToolWindow("frmObjects")) {
+        delete objects->widget();
+        objects->setWidget(new TfrmObjects(*this));
     }
     UpdateActions();
 }

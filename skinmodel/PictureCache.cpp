@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QImageReader>
 
+#include <filesystem>
+
 namespace {
 
 // Files larger than this are no pictures a skin can use; reading them would only cost memory.
@@ -78,7 +80,10 @@ TPicture TPictureCache::Load(const QString& path)
         return {};
     const QString key = info.absoluteFilePath();
     const int64_t size = info.size();
-    const QDateTime modified = info.lastModified();
+    // The file clock's full resolution: a file rewritten within the same second is still seen.
+    std::error_code error;
+    const auto stamp = std::filesystem::last_write_time(std::filesystem::path(QFile::encodeName(key).toStdString()), error);
+    const int64_t modified = error ? 0 : int64_t(std::chrono::duration_cast<std::chrono::nanoseconds>(stamp.time_since_epoch()).count());
 
     std::lock_guard<std::mutex> guard(FLock);
     if (auto it = FIndex.find(key); it != FIndex.end()) {

@@ -3,7 +3,6 @@
 // however many controls, temporary reference controls and saves ask for it.
 #pragma once
 
-#include <QDateTime>
 #include <QHash>
 #include <QImage>
 #include <QString>
@@ -47,7 +46,7 @@ private:
     struct TEntry {
         QString Path;
         int64_t Size = 0;
-        QDateTime Modified;
+        int64_t Modified = 0;  // nanoseconds of the file clock
         TPicture Picture;
         int64_t Bytes = 0;
     };

@@ -105,6 +105,8 @@ bool SameText1252(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
         return false;
+    if (a == b)
+        return true;
     for (size_t i = 0; i < a.size(); ++i) {
         if (a[i] != b[i]
             && UpperCase1252(static_cast<unsigned char>(a[i])) != UpperCase1252(static_cast<unsigned char>(b[i])))

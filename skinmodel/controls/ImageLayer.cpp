@@ -119,29 +119,24 @@ void TImageLayer::LoadFromXML(TJvSimpleXMLElem* Elem)
 int32_t TImageLayer::WidthWhenLeftOut(const TSaveContext& Ctx)
 {
     // The reader starts the size at 0 and then takes the picture's.
-    if (FSavingReadBack)
-        return Bitmap ? Bitmap->width() : 0;
-    return TItemLayer::WidthWhenLeftOut(Ctx);
+    return LeftOutValue(GetWidth(), TItemLayer::WidthWhenLeftOut(Ctx), Bitmap ? Bitmap->width() : 0, FSavingReadBack);
 }
 
 int32_t TImageLayer::HeightWhenLeftOut(const TSaveContext& Ctx)
 {
-    if (FSavingReadBack)
-        return Bitmap ? Bitmap->height() : 0;
-    return TItemLayer::HeightWhenLeftOut(Ctx);
+    return LeftOutValue(GetHeight(), TItemLayer::HeightWhenLeftOut(Ctx), Bitmap ? Bitmap->height() : 0,
+                        FSavingReadBack);
 }
 
 void TImageLayer::SaveToXMLWith(TJvSimpleXMLElem* Elem, const TSaveContext& Ctx)
 {
-    WriteKeepingResetValues(Elem, *this, Ctx, [&](bool read) {
-        FSavingReadBack = read;
+    WriteKeepingResetValues(Elem, *this, Ctx, FSavingReadBack, [&](TReadBack read) {
         TItemLayer::SaveToXMLWith(Elem, Ctx);
         WriteOwnValues(Elem, Ctx, read);
     });
-    FSavingReadBack = true;
 }
 
-void TImageLayer::WriteOwnValues(TJvSimpleXMLElem* Elem, const TSaveContext& Ctx, bool read)
+void TImageLayer::WriteOwnValues(TJvSimpleXMLElem* Elem, const TSaveContext& Ctx, TReadBack read)
 {
     const TImageLayer* ref = dynamic_cast<const TImageLayer*>(Ctx.Reference);
     const TImageLayer* given = dynamic_cast<const TImageLayer*>(Ctx.Base);
@@ -157,7 +152,7 @@ void TImageLayer::WriteOwnValues(TJvSimpleXMLElem* Elem, const TSaveContext& Ctx
     // A picture writes its shape values only where a reload would lose them.
     const bool shape = GraphicsType != GT_IMAGE;
     // The reader resets the type to a picture when "graphicstyp" is missing.
-    const TGraphicsType typeLeftOut = read ? GT_IMAGE : base.GraphicsType;
+    const TGraphicsType typeLeftOut = LeftOutValue(GraphicsType, base.GraphicsType, GT_IMAGE, read);
     if ((shape && differs(GraphicsType, ref ? ref->GraphicsType : GT_IMAGE)) || GraphicsType != typeLeftOut)
         F::WriteGraphicsType(Elem, "graphicstyp", GraphicsType);
     if ((shape && Outline != 0 && differs(Outline, ref ? ref->Outline : 0)) || Outline != base.Outline)

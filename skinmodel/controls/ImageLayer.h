@@ -6,6 +6,7 @@
 #include "skinmodel/PictureCache.h"
 #include "skinmodel/UGlobal.h"
 #include "skinmodel/controls/ItemLayer.h"
+#include "skinmodel/controls/KeepValues.h"
 
 #include <cstdint>
 #include <string>
@@ -45,6 +46,6 @@ protected:
     int32_t HeightWhenLeftOut(const TSaveContext& Ctx) override;
 
 private:
-    void WriteOwnValues(TJvSimpleXMLElem* Elem, const TSaveContext& Ctx, bool elementRead);
-    bool FSavingReadBack = true;
+    void WriteOwnValues(TJvSimpleXMLElem* Elem, const TSaveContext& Ctx, TReadBack readBack);
+    TReadBack FSavingReadBack = TReadBack::Always;
 };

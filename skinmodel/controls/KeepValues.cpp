@@ -15,15 +15,17 @@ bool ElementAlwaysRead(TItemLayer& Control, const TSaveContext& Ctx)
 }
 
 void WriteKeepingResetValues(TJvSimpleXMLElem* Elem, TItemLayer& Control, const TSaveContext& Ctx,
-                             const std::function<void(bool elementRead)>& Write)
+                             TReadBack& ReadBack, const std::function<void(TReadBack mode)>& Write)
 {
     const int start = Elem->ChildCount();
-    const bool read = ElementAlwaysRead(Control, Ctx);
-    Write(read);
+    ReadBack = ElementAlwaysRead(Control, Ctx) ? TReadBack::Always : TReadBack::MayBeDropped;
+    Write(ReadBack);
     // More than description and type: the owner keeps the element, so the reader will see it.
-    if (read || Elem->ChildCount() - start <= 2)
-        return;
-    while (Elem->ChildCount() > start)
-        Elem->Items().Delete(Elem->ChildCount() - 1);
-    Write(true);
+    if (ReadBack == TReadBack::MayBeDropped && Elem->ChildCount() - start > 2) {
+        while (Elem->ChildCount() > start)
+            Elem->Items().Delete(Elem->ChildCount() - 1);
+        ReadBack = TReadBack::Kept;
+        Write(ReadBack);
+    }
+    ReadBack = TReadBack::Always;
 }

@@ -146,20 +146,18 @@ int32_t TTextLayer::HeightWhenLeftOut(const TSaveContext& Ctx)
     // A height of 0 reads back as 24 whatever is written; writing it would only add noise.
     if (GetHeight() == 0)
         return 0;
-    return (FSavingReadBack && h == 0) ? LoadedMinimumHeight : h;
+    return LeftOutValue(GetHeight(), h, h == 0 ? LoadedMinimumHeight : h, FSavingReadBack);
 }
 
 void TTextLayer::SaveToXMLWith(TJvSimpleXMLElem* Elem, const TSaveContext& Ctx)
 {
-    WriteKeepingResetValues(Elem, *this, Ctx, [&](bool read) {
-        FSavingReadBack = read;
+    WriteKeepingResetValues(Elem, *this, Ctx, FSavingReadBack, [&](TReadBack read) {
         TItemLayer::SaveToXMLWith(Elem, Ctx);
         WriteOwnValues(Elem, Ctx, read);
     });
-    FSavingReadBack = true;
 }
 
-void TTextLayer::WriteOwnValues(TJvSimpleXMLElem* Elem, const TSaveContext& Ctx, bool read)
+void TTextLayer::WriteOwnValues(TJvSimpleXMLElem* Elem, const TSaveContext& Ctx, TReadBack read)
 {
     const TTextLayer* ref = dynamic_cast<const TTextLayer*>(Ctx.Reference);
     const TTextLayer* given = dynamic_cast<const TTextLayer*>(Ctx.Base);
@@ -172,7 +170,7 @@ void TTextLayer::WriteOwnValues(TJvSimpleXMLElem* Elem, const TSaveContext& Ctx,
     if ((Textcolor != White && differs(Textcolor, ref ? ref->Textcolor : 0)) || Textcolor != base.Textcolor)
         F::WriteColor(Elem, "textcolor", Textcolor);
     // Left out, the reader takes the text colour; a dropped part keeps its reference's.
-    const uint32_t selectedLeftOut = read ? Textcolor : base.TextSelectedColor;
+    const uint32_t selectedLeftOut = LeftOutValue(TextSelectedColor, base.TextSelectedColor, Textcolor, read);
     if ((TextSelectedColor != White && differs(TextSelectedColor, ref ? ref->TextSelectedColor : 0)) ||
         TextSelectedColor != selectedLeftOut)
         F::WriteColor(Elem, "textselectedcolor", TextSelectedColor);
@@ -184,13 +182,13 @@ void TTextLayer::WriteOwnValues(TJvSimpleXMLElem* Elem, const TSaveContext& Ctx,
         F::WriteAlignment(Elem, "verticalalign", VerticalAlign);
 
     // The reader starts both colours at opaque black.
-    const uint32_t outlineLeftOut = read ? OpaqueBlack : base.OutlineColor;
+    const uint32_t outlineLeftOut = LeftOutValue(OutlineColor, base.OutlineColor, OpaqueBlack, read);
     if ((Outline && differs(Outline, ref && ref->Outline)) || Outline != base.Outline)
         F::WriteBool(Elem, "outline", Outline);
     if ((Outline && differs(OutlineColor, ref ? ref->OutlineColor : 0)) || OutlineColor != outlineLeftOut)
         F::WriteColor(Elem, "outlinecolor", OutlineColor);
 
-    const uint32_t shadowLeftOut = read ? OpaqueBlack : base.ShadowColor;
+    const uint32_t shadowLeftOut = LeftOutValue(ShadowColor, base.ShadowColor, OpaqueBlack, read);
     if ((Shadow && differs(ShadowX, ref ? ref->ShadowX : 0)) || ShadowX != base.ShadowX)
         F::WriteInteger(Elem, "shadowX", ShadowX);
     if ((Shadow && differs(ShadowY, ref ? ref->ShadowY : 0)) || ShadowY != base.ShadowY)

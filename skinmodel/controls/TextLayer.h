@@ -4,6 +4,7 @@
 
 #include "skinmodel/UGlobal.h"
 #include "skinmodel/controls/ItemLayer.h"
+#include "skinmodel/controls/KeepValues.h"
 
 #include <cstdint>
 #include <string>
@@ -70,7 +71,7 @@ protected:
     int32_t HeightWhenLeftOut(const TSaveContext& Ctx) override;
 
 private:
-    void WriteOwnValues(TJvSimpleXMLElem* Elem, const TSaveContext& Ctx, bool elementRead);
-    // Set while saving: the written element is read again on reload (not dropped by the owner).
-    bool FSavingReadBack = true;
+    void WriteOwnValues(TJvSimpleXMLElem* Elem, const TSaveContext& Ctx, TReadBack readBack);
+    // While saving: how the element being written is read again.
+    TReadBack FSavingReadBack = TReadBack::Always;
 };

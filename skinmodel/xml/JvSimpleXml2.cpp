@@ -48,9 +48,6 @@ int64_t StrToInt64Def(std::string_view s, int64_t def)
     return TryStrToInt64(s, v) ? v : def;
 }
 
-// Takes the whole subtree of `items` apart without recursion, so any depth is safe to destroy.
-void ReleaseSubtrees(std::vector<std::unique_ptr<TJvSimpleXMLElem>>& items);
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -164,7 +161,7 @@ void TJvSimpleXMLProps::Clear()
 
 TJvSimpleXMLElems::TJvSimpleXMLElems(TJvSimpleXMLElem* parent) : FParent(parent) {}
 
-TJvSimpleXMLElems::~TJvSimpleXMLElems() { ReleaseSubtrees(FItems); }
+TJvSimpleXMLElems::~TJvSimpleXMLElems() { Release(FItems); }
 
 TJvSimpleXMLElemClassic* TJvSimpleXMLElems::Add(std::string_view name)
 {
@@ -244,30 +241,26 @@ TJvSimpleXMLElem* TJvSimpleXMLElems::ItemNamed(std::string_view name)
 
 void TJvSimpleXMLElems::Clear()
 {
-    ReleaseSubtrees(FItems);
+    Release(FItems);
     Invalidate();
 }
 
-namespace {
-
-void ReleaseSubtrees(std::vector<std::unique_ptr<TJvSimpleXMLElem>>& items)
+void TJvSimpleXMLElems::Release(List& items)
 {
     if (items.empty())
         return;
-    std::vector<std::unique_ptr<TJvSimpleXMLElem>> pending = std::move(items);
+    List pending = std::move(items);
     items.clear();
     while (!pending.empty()) {
         std::unique_ptr<TJvSimpleXMLElem> elem = std::move(pending.back());
         pending.pop_back();
-        if (const TJvSimpleXMLElems* kids = elem->ItemsIfAny(); kids && kids->Count() > 0) {
-            auto& list = elem->Items();
-            while (list.Count() > 0)
-                pending.push_back(list.Extract(list.Count() - 1));
+        if (elem->FItems && !elem->FItems->FItems.empty()) {
+            auto& kids = elem->FItems->FItems;
+            pending.insert(pending.end(), std::make_move_iterator(kids.begin()), std::make_move_iterator(kids.end()));
+            kids.clear();
         }
     }
 }
-
-}  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Elements

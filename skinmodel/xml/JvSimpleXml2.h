@@ -2,6 +2,8 @@
 // files the editor writes. Text is 8-bit bytes (Windows-1252), never converted.
 #pragma once
 
+#include "skinmodel/xml/NodePool.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -50,6 +52,7 @@ private:
 // case (Windows-1252 letters included) and finds the last of several entries.
 class TJvSimpleXMLProp {
 public:
+    JVXML_POOLED
     TJvSimpleXMLProp(TJvSimpleXMLProps* parent, std::string name, std::string value);
     const std::string& Name() const { return FName; }
     void SetName(std::string name);
@@ -73,6 +76,7 @@ private:
 
 class TJvSimpleXMLProps {
 public:
+    JVXML_POOLED
     explicit TJvSimpleXMLProps(TJvSimpleXMLElem* parent);
     ~TJvSimpleXMLProps();
     TJvSimpleXMLProps(const TJvSimpleXMLProps&) = delete;
@@ -97,7 +101,7 @@ private:
     friend class jvxml::Writer;
     void Invalidate() { FIndex.Invalidate(); }
     TJvSimpleXMLElem* FParent;
-    std::vector<std::unique_ptr<TJvSimpleXMLProp>> FItems;
+    std::vector<std::unique_ptr<TJvSimpleXMLProp>, jvxml::PoolAllocator<std::unique_ptr<TJvSimpleXMLProp>>> FItems;
     jvxml::NameIndex FIndex;
 };
 
@@ -105,6 +109,7 @@ class TJvSimpleXMLElemClassic;
 
 class TJvSimpleXMLElems {
 public:
+    JVXML_POOLED
     explicit TJvSimpleXMLElems(TJvSimpleXMLElem* parent);
     ~TJvSimpleXMLElems();
     TJvSimpleXMLElems(const TJvSimpleXMLElems&) = delete;
@@ -131,20 +136,24 @@ private:
     friend class jvxml::Reader;
     friend class jvxml::Writer;
     void Invalidate() { FIndex.Invalidate(); }
+    // Destroys the entries and their subtrees without recursion, so any depth is safe.
+    using List = std::vector<std::unique_ptr<TJvSimpleXMLElem>, jvxml::PoolAllocator<std::unique_ptr<TJvSimpleXMLElem>>>;
+    static void Release(List& items);
     TJvSimpleXMLElem* FParent;
-    std::vector<std::unique_ptr<TJvSimpleXMLElem>> FItems;
+    List FItems;
     jvxml::NameIndex FIndex;
 };
 
 // The element base: a free-standing container that is never written (the editor's clipboard).
 class TJvSimpleXMLElem {
 public:
+    JVXML_POOLED
     explicit TJvSimpleXMLElem(TJvSimpleXMLElem* parent = nullptr);
     virtual ~TJvSimpleXMLElem();
     TJvSimpleXMLElem(const TJvSimpleXMLElem&) = delete;
     TJvSimpleXMLElem& operator=(const TJvSimpleXMLElem&) = delete;
 
-    virtual TJvSimpleXMLElemKind Kind() const { return TJvSimpleXMLElemKind::Base; }
+    TJvSimpleXMLElemKind Kind() const { return FKind; }
 
     const std::string& Name() const { return FName; }
     void SetName(std::string name);  // an empty or unchanged name does nothing
@@ -172,6 +181,7 @@ public:
     virtual std::unique_ptr<TJvSimpleXMLElem> CloneEmpty(TJvSimpleXMLElem* parent) const;
 
 protected:
+    TJvSimpleXMLElem(TJvSimpleXMLElem* parent, TJvSimpleXMLElemKind kind) : FParent(parent), FKind(kind) {}
     // Copies what the element itself holds (not its children).
     virtual void AssignFields(const TJvSimpleXMLElem& source);
 
@@ -181,6 +191,7 @@ private:
     friend class jvxml::Reader;
     friend class jvxml::Writer;
     TJvSimpleXMLElem* FParent;
+    TJvSimpleXMLElemKind FKind = TJvSimpleXMLElemKind::Base;
     TJvSimpleXML* FDocument = nullptr;  // set on the root only
     std::string FName;
     std::string FNameSpace;
@@ -191,36 +202,31 @@ private:
 
 class TJvSimpleXMLElemClassic : public TJvSimpleXMLElem {
 public:
-    using TJvSimpleXMLElem::TJvSimpleXMLElem;
-    TJvSimpleXMLElemKind Kind() const override { return TJvSimpleXMLElemKind::Classic; }
+    explicit TJvSimpleXMLElemClassic(TJvSimpleXMLElem* parent = nullptr) : TJvSimpleXMLElem(parent, TJvSimpleXMLElemKind::Classic) {}
     std::unique_ptr<TJvSimpleXMLElem> CloneEmpty(TJvSimpleXMLElem* parent) const override;
 };
 
 class TJvSimpleXMLElemText : public TJvSimpleXMLElem {
 public:
-    using TJvSimpleXMLElem::TJvSimpleXMLElem;
-    TJvSimpleXMLElemKind Kind() const override { return TJvSimpleXMLElemKind::Text; }
+    explicit TJvSimpleXMLElemText(TJvSimpleXMLElem* parent = nullptr) : TJvSimpleXMLElem(parent, TJvSimpleXMLElemKind::Text) {}
     std::unique_ptr<TJvSimpleXMLElem> CloneEmpty(TJvSimpleXMLElem* parent) const override;
 };
 
 class TJvSimpleXMLElemComment : public TJvSimpleXMLElem {
 public:
-    using TJvSimpleXMLElem::TJvSimpleXMLElem;
-    TJvSimpleXMLElemKind Kind() const override { return TJvSimpleXMLElemKind::Comment; }
+    explicit TJvSimpleXMLElemComment(TJvSimpleXMLElem* parent = nullptr) : TJvSimpleXMLElem(parent, TJvSimpleXMLElemKind::Comment) {}
     std::unique_ptr<TJvSimpleXMLElem> CloneEmpty(TJvSimpleXMLElem* parent) const override;
 };
 
 class TJvSimpleXMLElemCData : public TJvSimpleXMLElem {
 public:
-    using TJvSimpleXMLElem::TJvSimpleXMLElem;
-    TJvSimpleXMLElemKind Kind() const override { return TJvSimpleXMLElemKind::CData; }
+    explicit TJvSimpleXMLElemCData(TJvSimpleXMLElem* parent = nullptr) : TJvSimpleXMLElem(parent, TJvSimpleXMLElemKind::CData) {}
     std::unique_ptr<TJvSimpleXMLElem> CloneEmpty(TJvSimpleXMLElem* parent) const override;
 };
 
 class TJvSimpleXMLElemHeader : public TJvSimpleXMLElem {
 public:
-    using TJvSimpleXMLElem::TJvSimpleXMLElem;
-    TJvSimpleXMLElemKind Kind() const override { return TJvSimpleXMLElemKind::Header; }
+    explicit TJvSimpleXMLElemHeader(TJvSimpleXMLElem* parent = nullptr) : TJvSimpleXMLElem(parent, TJvSimpleXMLElemKind::Header) {}
     std::unique_ptr<TJvSimpleXMLElem> CloneEmpty(TJvSimpleXMLElem* parent) const override;
     void Assign(const TJvSimpleXMLElem& source) override;
     std::string Version = "1.0";
@@ -233,15 +239,13 @@ protected:
 
 class TJvSimpleXMLElemDocType : public TJvSimpleXMLElem {
 public:
-    using TJvSimpleXMLElem::TJvSimpleXMLElem;
-    TJvSimpleXMLElemKind Kind() const override { return TJvSimpleXMLElemKind::DocType; }
+    explicit TJvSimpleXMLElemDocType(TJvSimpleXMLElem* parent = nullptr) : TJvSimpleXMLElem(parent, TJvSimpleXMLElemKind::DocType) {}
     std::unique_ptr<TJvSimpleXMLElem> CloneEmpty(TJvSimpleXMLElem* parent) const override;
 };
 
 class TJvSimpleXMLElemSheet : public TJvSimpleXMLElem {
 public:
-    using TJvSimpleXMLElem::TJvSimpleXMLElem;
-    TJvSimpleXMLElemKind Kind() const override { return TJvSimpleXMLElemKind::Sheet; }
+    explicit TJvSimpleXMLElemSheet(TJvSimpleXMLElem* parent = nullptr) : TJvSimpleXMLElem(parent, TJvSimpleXMLElemKind::Sheet) {}
     std::unique_ptr<TJvSimpleXMLElem> CloneEmpty(TJvSimpleXMLElem* parent) const override;
 };
 

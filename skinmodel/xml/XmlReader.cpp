@@ -99,7 +99,8 @@ private:
     }
     std::string_view Span(size_t b, size_t e) const { return {reinterpret_cast<const char*>(d) + b, e - b}; }
 
-    void AssignName(std::string& to, std::string_view raw) const;
+    void AssignName(std::string& to, std::string_view raw, bool leading) const;
+    void AssignNames(TJvSimpleXMLElem& e, const QName& name, bool keepOld) const;
     bool SameQName(const QName& a, const QName& b) const;
     bool ReadProlog(TJvSimpleXMLElemsProlog& prolog);
     void ReadProps(TJvSimpleXMLProps* props, TJvSimpleXMLElem* owner, Decoding mode);
@@ -117,8 +118,9 @@ private:
 };
 
 // Names are decoded like values, so that a name the writer encoded reads back as it was.
-// A reference that would give a byte which ends or changes a name stays as written.
-void Reader::AssignName(std::string& to, std::string_view raw) const
+// A reference that would give a byte which ends or changes a name stays as written, and so does
+// one that would make a written tag begin "<!" or "<?" (`leading`: the part the tag begins with).
+void Reader::AssignName(std::string& to, std::string_view raw, bool leading) const
 {
     to.clear();
     if (decoding == Decoding::None || raw.find('&') == std::string_view::npos) {
@@ -127,7 +129,7 @@ void Reader::AssignName(std::string& to, std::string_view raw) const
     }
     AppendDecoded(to, raw, decoding);
     const bool breaksName = to.find_first_of(" \t\r\n/:>") != std::string::npos
-                            || to.front() == '!' || to.front() == '?';
+                            || (leading && (to.front() == '!' || to.front() == '?'));
     if (breaksName)
         to.assign(raw);
 }
@@ -137,13 +139,20 @@ bool Reader::SameQName(const QName& a, const QName& b) const
     if (a.SameAs(b))
         return true;
     std::string an, bn;
-    AssignName(an, a.ns);
-    AssignName(bn, b.ns);
+    AssignName(an, a.ns, true);
+    AssignName(bn, b.ns, true);
     if (!SameText1252(an, bn))
         return false;
-    AssignName(an, a.local);
-    AssignName(bn, b.local);
+    AssignName(an, a.local, a.ns.empty());
+    AssignName(bn, b.local, b.ns.empty());
     return SameText1252(an, bn);
+}
+
+void Reader::AssignNames(TJvSimpleXMLElem& e, const QName& name, bool keepOld) const
+{
+    if (!keepOld || !name.local.empty())
+        AssignName(e.FName, name.local, name.ns.empty());
+    AssignName(e.FNameSpace, name.ns, true);
 }
 
 void Reader::ExpectBytes(const char* literal, const char* what)
@@ -469,9 +478,7 @@ void Reader::CloseFrame(const QName& endName)
     } else {
         e->FValue.clear();
     }
-    if (!f.name.local.empty())
-        AssignName(e->FName, f.name.local);
-    AssignName(e->FNameSpace, f.name.ns);
+    AssignNames(*e, f.name, true);
     if (f.owned) {
         std::unique_ptr<TJvSimpleXMLElem> done = std::move(f.owned);
         frames.pop_back();
@@ -494,9 +501,7 @@ void Reader::ReadTree(TJvSimpleXMLElemClassic& root)
         FailEndTag(rootName.local, {});
     }
     if (rootEmpty) {
-        if (!rootName.local.empty())
-            AssignName(root.FName, rootName.local);
-        AssignName(root.FNameSpace, rootName.ns);
+        AssignNames(root, rootName, true);
         root.FValue.clear();
         return;
     }
@@ -560,8 +565,7 @@ void Reader::ReadTree(TJvSimpleXMLElemClassic& root)
                 FailEndTag(top.name.local, {});
             }
             if (empty) {
-                AssignName(child->FName, name.local);
-                AssignName(child->FNameSpace, name.ns);
+                AssignNames(*child, name, false);
                 TJvSimpleXMLElems& list = top.elem->Items();
                 list.FItems.push_back(std::move(child));
                 list.Invalidate();

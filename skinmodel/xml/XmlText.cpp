@@ -126,31 +126,40 @@ size_t DecodeSpan(const char* s, size_t n, char* out)
 
 namespace jvxml {
 
-void AppendEncoded(std::string& out, std::string_view text)
+char* PutEncoded(char* out, std::string_view text)
 {
     static const char kHex[] = "0123456789ABCDEF";
-    const char* s = text.data();
-    const size_t n = text.size();
-    size_t run = 0;
-    for (size_t i = 0; i < n; ++i) {
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        if (!kNeedsEncoding[c])
+    // Byte by byte: the texts of a skin are short, and a call per run costs more than the copy.
+    for (const char ch : text) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        if (!kNeedsEncoding[c]) {
+            *out++ = ch;
             continue;
-        out.append(s + run, i - run);
-        run = i + 1;
-        switch (c) {
-        case '"': out.append("&quot;", 6); break;
-        case '&': out.append("&amp;", 5); break;
-        case '\'': out.append("&apos;", 6); break;
-        case '<': out.append("&lt;", 4); break;
-        case '>': out.append("&gt;", 4); break;
-        default: {
-            const char ref[6] = {'&', '#', 'x', kHex[c >> 4], kHex[c & 15], ';'};
-            out.append(ref, 6);
         }
+        switch (c) {
+        case '"': std::memcpy(out, "&quot;", 6); out += 6; break;
+        case '&': std::memcpy(out, "&amp;", 5); out += 5; break;
+        case '\'': std::memcpy(out, "&apos;", 6); out += 6; break;
+        case '<': std::memcpy(out, "&lt;", 4); out += 4; break;
+        case '>': std::memcpy(out, "&gt;", 4); out += 4; break;
+        default:
+            out[0] = '&';
+            out[1] = '#';
+            out[2] = 'x';
+            out[3] = kHex[c >> 4];
+            out[4] = kHex[c & 15];
+            out[5] = ';';
+            out += 6;
         }
     }
-    out.append(s + run, n - run);
+    return out;
+}
+
+void AppendEncoded(std::string& out, std::string_view text)
+{
+    const size_t base = out.size();
+    out.resize(base + text.size() * 6);
+    out.resize(size_t(PutEncoded(out.data() + base, text) - out.data()));
 }
 
 void AppendDecoded(std::string& out, std::string_view text, Decoding mode)

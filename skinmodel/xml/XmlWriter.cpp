@@ -5,6 +5,8 @@
 
 #include "platform/core/AtomicFile.h"
 
+#include <cstring>
+
 namespace jvxml {
 
 class Writer {
@@ -15,13 +17,17 @@ public:
           lineBreak((doc.Options & TJvSimpleXML::AutoIndent) ? "\r\n" : ""),
           step((doc.Options & TJvSimpleXML::AutoIndent) ? std::string_view(doc.IndentString) : std::string_view())
     {
+        pos = out.size();
     }
+    ~Writer() { out.resize(pos); }
 
     // Writes `top` and everything below it at the current indentation.
     void WriteTree(const TJvSimpleXMLElem& top, bool encodeValues);
 
 private:
     std::string& out;
+    size_t pos;  // bytes written; `out` is longer while writing
+    char* p = nullptr;
     bool encode;
     std::string_view lineBreak;
     std::string_view step;
@@ -34,18 +40,48 @@ private:
         bool tagged;
     };
 
+    // Makes room for `n` more bytes and points `p` at the end of what is written.
+    void Reserve(size_t n)
+    {
+        if (pos + n > out.size())
+            out.resize(std::max(out.size() * 2, pos + n + 4096));
+        p = out.data() + pos;
+    }
+    void Done() { pos = size_t(p - out.data()); }
+
+    size_t Worst(const std::string& s) const { return coding ? s.size() * 6 : s.size(); }
+    size_t WorstNode(const TJvSimpleXMLElem& e) const
+    {
+        size_t n = indent.size() + lineBreak.size() + 2 * (Worst(e.FNameSpace) + Worst(e.FName)) + Worst(e.FValue) + 64;
+        if (e.FProps)
+            for (const auto& a : e.FProps->FItems)
+                n += a->FNameSpace.size() + a->FName.size() + Worst(a->FValue) + 5;
+        return n;
+    }
+
+    void Raw(std::string_view s)
+    {
+        if (s.size() > 16) {
+            std::memcpy(p, s.data(), s.size());
+            p += s.size();
+            return;
+        }
+        for (char c : s)
+            *p++ = c;
+    }
+    void Char(char c) { *p++ = c; }
     void Text(std::string_view s)
     {
         if (coding)
-            AppendEncoded(out, s);
+            p = PutEncoded(p, s);
         else
-            out.append(s);
+            Raw(s);
     }
     void QualifiedName(const TJvSimpleXMLElem& e)
     {
         if (!e.FNameSpace.empty()) {
             Text(e.FNameSpace);
-            out.push_back(':');
+            Char(':');
         }
         Text(e.FName);
     }
@@ -53,16 +89,16 @@ private:
     {
         if (!e.FProps)
             return;
-        for (const auto& p : e.FProps->FItems) {
-            out.push_back(' ');
-            if (!p->FNameSpace.empty()) {
-                out.append(p->FNameSpace);
-                out.push_back(':');
+        for (const auto& a : e.FProps->FItems) {
+            Char(' ');
+            if (!a->FNameSpace.empty()) {
+                Raw(a->FNameSpace);
+                Char(':');
             }
-            out.append(p->FName);
-            out.append("=\"", 2);
-            Text(p->FValue);
-            out.push_back('"');
+            Raw(a->FName);
+            Raw("=\"");
+            Text(a->FValue);
+            Char('"');
         }
     }
     // Writes one node; true when its children follow (it was pushed as open).
@@ -71,90 +107,89 @@ private:
 
 bool Writer::Visit(const TJvSimpleXMLElem& e, std::vector<Open>& open)
 {
-    const bool hasChildren = e.ChildCount() > 0;
-    switch (e.Kind()) {
-    case TJvSimpleXMLElemKind::Base:
+    const TJvSimpleXMLElemKind kind = e.Kind();
+    if (kind == TJvSimpleXMLElemKind::Base)
         return false;  // a plain container is never written
-    case TJvSimpleXMLElemKind::Classic:
-        if (e.FName.empty()) {
-            if (!hasChildren)
-                return false;
+    const bool hasChildren = e.FItems && !e.FItems->FItems.empty();
+    if (kind == TJvSimpleXMLElemKind::Classic && e.FName.empty()) {
+        if (hasChildren)
             open.push_back({&e, 0, false});
-            return true;
-        }
-        out.append(indent);
-        out.push_back('<');
+        return hasChildren;
+    }
+    if (kind == TJvSimpleXMLElemKind::Text && e.FValue.empty())
+        return false;
+
+    Reserve(WorstNode(e));
+    if (kind != TJvSimpleXMLElemKind::DocType)
+        Raw(indent);
+    switch (kind) {
+    case TJvSimpleXMLElemKind::Base:
+        break;
+    case TJvSimpleXMLElemKind::Classic:
+        Char('<');
         QualifiedName(e);
         Attributes(e);
         if (hasChildren) {
-            out.push_back('>');
-            out.append(lineBreak);
+            Char('>');
             open.push_back({&e, 0, true});
-            return true;
-        }
-        if (e.FValue.empty()) {
-            out.append("/>", 2);
+        } else if (e.FValue.empty()) {
+            Raw("/>");
         } else {
-            out.push_back('>');
+            Char('>');
             Text(e.FValue);
-            out.append("</", 2);
+            Raw("</");
             QualifiedName(e);
-            out.push_back('>');
+            Char('>');
         }
-        out.append(lineBreak);
-        return false;
+        break;
     case TJvSimpleXMLElemKind::Text:
-        if (e.FValue.empty())
-            return false;
-        out.append(indent);
         Text(e.FValue);
         break;
     case TJvSimpleXMLElemKind::Comment:
-        out.append(indent);
-        out.append("<!--");
-        out.append(e.FValue);
-        out.append("-->");
+        Raw("<!--");
+        Raw(e.FValue);
+        Raw("-->");
         break;
     case TJvSimpleXMLElemKind::CData:
-        out.append(indent);
-        out.append("<![CDATA[");
-        out.append(e.FValue);
-        out.append("]]>");
+        Raw("<![CDATA[");
+        Raw(e.FValue);
+        Raw("]]>");
         break;
     case TJvSimpleXMLElemKind::Header: {
         const auto& h = static_cast<const TJvSimpleXMLElemHeader&>(e);
-        out.append(indent);
-        out.append("<?xml version=\"");
-        out.append(h.Version);
-        out.push_back('"');
+        Done();
+        Reserve(h.Version.size() + h.Encoding.size() + 64);
+        Raw("<?xml version=\"");
+        Raw(h.Version);
+        Char('"');
         if (!h.Encoding.empty()) {
-            out.append(" encoding=\"");
-            out.append(h.Encoding);
-            out.push_back('"');
+            Raw(" encoding=\"");
+            Raw(h.Encoding);
+            Char('"');
         }
         if (h.Standalone)
-            out.append(" standalone=\"yes\"");
-        out.append("?>");
+            Raw(" standalone=\"yes\"");
+        Raw("?>");
         break;
     }
     case TJvSimpleXMLElemKind::DocType:
-        out.append("<!DOCTYPE ");
-        out.append(e.FValue);
-        out.push_back('>');
+        Raw("<!DOCTYPE ");
+        Raw(e.FValue);
+        Char('>');
         break;
     case TJvSimpleXMLElemKind::Sheet: {
-        out.append(indent);
-        out.append("<?xml-stylesheet");
+        Raw("<?xml-stylesheet");
         const bool saved = coding;
         coding = false;  // written as it stands
         Attributes(e);
         coding = saved;
-        out.append("?>");
+        Raw("?>");
         break;
     }
     }
-    out.append(lineBreak);
-    return false;
+    Raw(lineBreak);
+    Done();
+    return kind == TJvSimpleXMLElemKind::Classic && hasChildren;
 }
 
 void Writer::WriteTree(const TJvSimpleXMLElem& top, bool encodeValues)
@@ -178,11 +213,13 @@ void Writer::WriteTree(const TJvSimpleXMLElem& top, bool encodeValues)
         open.pop_back();
         indent.resize(indent.size() - step.size());
         if (tagged) {
-            out.append(indent);
-            out.append("</", 2);
+            Reserve(WorstNode(done));
+            Raw(indent);
+            Raw("</");
             QualifiedName(done);
-            out.push_back('>');
-            out.append(lineBreak);
+            Char('>');
+            Raw(lineBreak);
+            Done();
         }
     }
 }
@@ -193,21 +230,23 @@ std::string TJvSimpleXML::SaveToString()
 {
     std::string out;
     out.reserve(FLastSize + FLastSize / 8 + 256);
-    jvxml::Writer writer(*this, out);
-    if (!(Options & OmitProlog)) {
-        bool hasHeader = false;
-        for (int i = 0; i < FProlog.Count() && !hasHeader; ++i)
-            hasHeader = FProlog.Item(i)->Kind() == TJvSimpleXMLElemKind::Header;
-        if (!hasHeader) {
-            // Goes first, before any comment or document type read from the text.
-            auto header = std::make_unique<TJvSimpleXMLElemHeader>(nullptr);
-            header->SetName("xml");
-            FProlog.Insert(0, std::move(header));
+    {
+        jvxml::Writer writer(*this, out);
+        if (!(Options & OmitProlog)) {
+            bool hasHeader = false;
+            for (int i = 0; i < FProlog.Count() && !hasHeader; ++i)
+                hasHeader = FProlog.Item(i)->Kind() == TJvSimpleXMLElemKind::Header;
+            if (!hasHeader) {
+                // Goes first, before any comment or document type read from the text.
+                auto header = std::make_unique<TJvSimpleXMLElemHeader>(nullptr);
+                header->SetName("xml");
+                FProlog.Insert(0, std::move(header));
+            }
+            for (int i = 0; i < FProlog.Count(); ++i)
+                writer.WriteTree(*FProlog.Item(i), false);
         }
-        for (int i = 0; i < FProlog.Count(); ++i)
-            writer.WriteTree(*FProlog.Item(i), false);
+        writer.WriteTree(*FRoot, true);
     }
-    writer.WriteTree(*FRoot, true);
     FLastSize = out.size();
     return out;
 }

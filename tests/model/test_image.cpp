@@ -3,6 +3,7 @@
 #include "canvas/Bitmap32.h"
 #include "skinmodel/ControlFactory.h"
 #include "support/ControlXml.h"
+#include "support/XmlText.h"
 #include "support/KindFixture.h"
 #include "support/RoundTrip.h"
 #include "support/TestPictures.h"
@@ -13,24 +14,7 @@ namespace {
 
 // The reader makes Color and ColorKey equal ("colorkey" wins), so only equal pairs come back;
 // they are checked on their own below.
-const std::vector<std::string> ColourPair = {"Color", "ColorKey"};
-
-TEST(RoundTrip_Image, WithBuiltInReferences)
-{
-    TRoundTripOptions o;
-    o.Skip = ColourPair;
-    o.Rounds = 200;
-    CheckRoundTrip("image", o);
-}
-
-TEST(RoundTrip_Image, WithoutReferences)
-{
-    TRoundTripOptions o;
-    o.WithReferences = false;
-    o.Skip = ColourPair;
-    o.Rounds = 200;
-    CheckRoundTrip("image", o);
-}
+VARNHOLT_ROUND_TRIP_TEST_SKIPPING(Image, "image", "Color", "ColorKey")
 
 class ImageTest : public KindTest {
 protected:
@@ -55,7 +39,7 @@ TEST_F(ImageTest, RectangleWrittenWithoutReference)
     i.OutlineColor = 0x80000000u;
     i.SetAlpha(128);
     EXPECT_EQ(SavedText(i), XmlLines({
-        "<control>",
+        "<item>",
         "  <type>Image</type>",
         "  <diffusecolor>80FFFFFF</diffusecolor>",
         "  <x>5</x>",
@@ -66,7 +50,7 @@ TEST_F(ImageTest, RectangleWrittenWithoutReference)
         "  <color>FF102030</color>",
         "  <colorkey>FF102030</colorkey>",
         "  <direction>0</direction>",
-        "</control>",
+        "</item>",
     }));
 }
 
@@ -79,14 +63,14 @@ TEST_F(ImageTest, PictureWrittenAgainstBuiltInReference)
     // The reference: "background.png", 0 by 0. A picture writes no shape values.
     i->Outline = 0;
     EXPECT_EQ(SavedText(*i), XmlLines({
-        "<control>",
+        "<item>",
         "  <description>default image</description>",
         "  <type>Image</type>",
         "  <width>64</width>",
         "  <height>32</height>",
         "  <texture>pic.png</texture>",
         "  <keepaspectratio>true</keepaspectratio>",
-        "</control>",
+        "</item>",
     }));
 }
 

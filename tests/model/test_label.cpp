@@ -3,6 +3,7 @@
 #include "canvas/Bitmap32.h"
 #include "skinmodel/ControlFactory.h"
 #include "support/ControlXml.h"
+#include "support/XmlText.h"
 #include "support/KindFixture.h"
 #include "support/RoundTrip.h"
 
@@ -48,7 +49,7 @@ protected:
 TEST_F(LabelTest, ExampleWrittenWithoutReference)
 {
     EXPECT_EQ(SavedText(*Example()), XmlLines({
-        "<control>",
+        "<item>",
         "  <description>title</description>",
         "  <type>Label</type>",
         "  <x>10</x>",
@@ -66,7 +67,7 @@ TEST_F(LabelTest, ExampleWrittenWithoutReference)
         "  <shadowY>3</shadowY>",
         "  <shadow>true</shadow>",
         "  <Shadowcolor>80000000</Shadowcolor>",
-        "</control>",
+        "</item>",
     }));
 }
 
@@ -76,7 +77,7 @@ TEST_F(LabelTest, ExampleWrittenAgainstBuiltInReference)
     // The reference: font13, text colour FFDDDDDD, vertical centre, 150 by 24, disabled colour
     // 60FFFFFF (so the default disabled colour is written to come back).
     EXPECT_EQ(SavedText(*Example()), XmlLines({
-        "<control>",
+        "<item>",
         "  <description>title</description>",
         "  <type>Label</type>",
         "  <disabledcolor>FF606060</disabledcolor>",
@@ -93,7 +94,7 @@ TEST_F(LabelTest, ExampleWrittenAgainstBuiltInReference)
         "  <shadowY>3</shadowY>",
         "  <shadow>true</shadow>",
         "  <Shadowcolor>80000000</Shadowcolor>",
-        "</control>",
+        "</item>",
     }));
 }
 
@@ -225,10 +226,10 @@ TEST_P(LabelSaveRules, WithoutReference)
     l.OutlineColor = c.outlineColour;
     l.Shadow = c.shadow;
     l.ShadowX = c.shadowX;
-    std::vector<std::string> expected = {"<control>", "  <type>Label</type>", "  <label>x</label>"};
+    std::vector<std::string> expected = {"<item>", "  <type>Label</type>", "  <label>x</label>"};
     for (const std::string& w : c.written)
         expected.push_back("  " + w);
-    expected.push_back("</control>");
+    expected.push_back("</item>");
     std::string text = "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n";
     for (const std::string& line : expected)
         text += line + "\r\n";
@@ -261,7 +262,7 @@ TEST_F(LabelTest, DefaultValuesAgainstAnotherReferenceAreWritten)
     l.SetHeight(24);
     // Left out, these would come back from the reference.
     EXPECT_EQ(SavedText(l), XmlLines({
-        "<control>",
+        "<item>",
         "  <type>Label</type>",
         "  <height>24</height>",
         "  <label>x</label>",
@@ -269,7 +270,7 @@ TEST_F(LabelTest, DefaultValuesAgainstAnotherReferenceAreWritten)
         "  <align>left</align>",
         "  <outline>false</outline>",
         "  <shadow>false</shadow>",
-        "</control>",
+        "</item>",
     }));
     auto back = KindFromText<TTextLayer>(SavedText(l));
     ASSERT_TRUE(back);

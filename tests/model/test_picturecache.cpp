@@ -1,5 +1,12 @@
 #include "skinmodel/PictureCache.h"
+
+#include "canvas/Bitmap32.h"
+#include "skinmodel/ControlFactory.h"
+#include "skinmodel/controls/ImageLayer.h"
+#include "support/ControlXml.h"
+#include "support/KindFixture.h"
 #include "support/TestPictures.h"
+#include "support/XmlText.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -114,6 +121,7 @@ TEST_F(PictureCacheTest, ChangedFileIsDecodedAgain)
     const QString path = Write("a.png", EncodePicture(SolidPicture(3, 3, Qt::red), "PNG"));
     ASSERT_EQ(cache.Load(path)->size(), QSize(3, 3));
     Write("a.png", EncodePicture(SolidPicture(5, 7, Qt::red), "PNG"));
+    TouchLater(path, 2);
     ASSERT_TRUE(cache.Load(path));
     EXPECT_EQ(cache.Load(path)->size(), QSize(5, 7));
     EXPECT_EQ(cache.DecodeCount(), 2);
@@ -144,6 +152,53 @@ TEST_F(PictureCacheTest, PictureOutlivesItsEntry)
     ASSERT_TRUE(held);
     EXPECT_EQ(held->width(), 4);
     EXPECT_EQ(cache.BytesHeld(), 0);
+}
+
+}  // namespace
+
+// ---- shared by the controls ----------------------------------------------------------------
+
+namespace {
+
+class PictureSharing : public KindTest {};
+
+TEST_F(PictureSharing, OpenPaintAndSaveDecodeEachFileOnce)
+{
+    // The references name the same pictures as the page, so saving builds temporary reference
+    // controls that load them again.
+    for (const char* name : {"progress_background.png", "progress_left.png", "progress_right.png",
+                             "progress_mid.png", "progress_tick.png", "background.png"})
+        WriteProjectFile(QString("images/") + name, EncodePicture(SolidPicture(6, 6, Qt::red), "PNG"));
+    TPictureCache& cache = TPictureCache::Instance();
+    cache.Clear();
+    UseBuiltInReferences();
+    const int64_t before = cache.DecodeCount();
+
+    std::vector<std::unique_ptr<TItemLayer>> page;
+    for (const char* type : {"progress", "tickprogress", "image", "image", "progress"})
+        page.push_back(ControlFromText(std::string("<control><type>") + type + "</type></control>"));
+    TBitmap32 buffer(720, 576);
+    for (int round = 0; round < 3; ++round)
+        for (auto& control : page) {
+            ASSERT_TRUE(control);
+            control->Paint(buffer);
+            SavedText(*control);
+        }
+    EXPECT_EQ(cache.DecodeCount() - before, 6);
+}
+
+TEST_F(PictureSharing, ChangedFileIsReadAgainByTheNextLoad)
+{
+    WriteProjectFile("images/a.png", EncodePicture(SolidPicture(6, 6, Qt::red), "PNG"));
+    auto first = KindFromText<TImageLayer>("<control><type>image</type><texture>a.png</texture></control>");
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->GetWidth(), 6);
+    TouchLater(WriteProjectFile("images/a.png", EncodePicture(SolidPicture(9, 3, Qt::red), "PNG")), 2);
+    auto second = KindFromText<TImageLayer>("<control><type>image</type><texture>a.png</texture></control>");
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->GetWidth(), 9);
+    // The first control keeps the picture it loaded.
+    EXPECT_EQ(first->Bitmap->width(), 6);
 }
 
 }  // namespace

@@ -13,14 +13,6 @@ std::string XmlLines(std::initializer_list<std::string_view> lines)
     return text;
 }
 
-std::string SavedText(TItemLayer& control, TItemLayer* ref, bool subControl)
-{
-    TJvSimpleXML doc;
-    doc.Root().SetName("control");
-    control.SaveToXML(&doc.Root(), ref, subControl);
-    return doc.SaveToString();
-}
-
 std::unique_ptr<TItemLayer> ControlFromText(std::string_view text, bool applyReference)
 {
     TJvSimpleXML doc;

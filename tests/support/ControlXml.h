@@ -1,5 +1,5 @@
-// Control elements as text for the kind tests: save a control into a document of its own and
-// compare the exact bytes, or read a control from such a text through the factory.
+// Control elements as text for the kind tests: the expected text of a saved element, and a
+// control read from such a text through the factory.
 #pragma once
 
 #include "skinmodel/controls/ItemLayer.h"
@@ -11,8 +11,6 @@
 
 // The lines joined with CR LF after each, behind the document's declaration line.
 std::string XmlLines(std::initializer_list<std::string_view> lines);
-// The control saved into a root element named "control", as the document writes it.
-std::string SavedText(TItemLayer& control, TItemLayer* ref = nullptr, bool subControl = false);
 // A control from the element text (a "control" root), as the page reader creates it.
 std::unique_ptr<TItemLayer> ControlFromText(std::string_view text, bool applyReference = true);
 

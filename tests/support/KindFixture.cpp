@@ -2,31 +2,14 @@
 
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/SkinContext.h"
+#include "support/GuiApp.h"
 #include "support/TestPictures.h"
 
 #include <QDir>
-#include <QGuiApplication>
-
-namespace {
-
-// Text needs fonts, and fonts need an application object.
-void EnsureGuiApp()
-{
-    if (QGuiApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char arg0[] = "kindtest";
-    static char* argv[] = {arg0, nullptr};
-    new QGuiApplication(argc, argv);
-}
-
-}  // namespace
 
 void KindTest::SetUp()
 {
-    EnsureGuiApp();
+    EnsureGuiApplication();
     ASSERT_TRUE(Project.isValid());
     SetCurrentProjectFolder(Project.path() + "/");
     OSDControlFactory().ClearReferences();

@@ -14,3 +14,5 @@ QByteArray EncodePicture(const QImage& image, const char* format);
 QString WriteTestFile(const QString& folder, const QString& name, const QByteArray& bytes);
 // A bitmap file header claiming the given size, with no pixel data behind it.
 QByteArray BitmapHeaderOnly(int w, int h);
+// Moves the file's modification time by the given seconds, as a later save would.
+void TouchLater(const QString& path, int seconds);
