@@ -9,6 +9,7 @@
 #include "editor/commands/InsertKinds.h"
 #include "editor/page/PageXml.h"
 #include "skinmodel/ControlFactory.h"
+#include "skinmodel/ValueText.h"
 #include "skinmodel/controls/ImageLayer.h"
 #include "skinmodel/controls/ItemLayer.h"
 #include "skinmodel/controls/VideoControl.h"
@@ -33,10 +34,7 @@ std::string ElementType(TJvSimpleXMLElem* elem)
 {
     std::string type;
     TOSDControlFactory::ReadString(elem, "type", type);
-    for (char& c : type)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-    return type;
+    return LowerAscii(type);
 }
 
 void CopyVideoWindow(TWindowInfos& infos, TItemLayer* video)

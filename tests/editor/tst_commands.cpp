@@ -3,6 +3,7 @@
 #include "CommandsFixture.h"
 
 #include "canvas/RubberBand.h"
+#include "editor/commands/InsertKinds.h"
 #include "skinmodel/controls/ImageLayer.h"
 #include "skinmodel/controls/VideoControl.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
@@ -32,6 +33,13 @@ const QHash<QByteArray, QByteArray>& InsertedItems()
                          "      <id>1</id>", "      <disabledcolor>60FFFFFF</disabledcolor>", "      <y>60</y>",
                          "      <width>150</width>", "      <height>24</height>", "      <label>-</label>",
                          "    </item>"})},
+        {"button",
+         Lines({"    <item>", "      <description>default button</description>", "      <type>Button</type>",
+                "      <id>1</id>", "      <x>300</x>", "      <y>200</y>", "      <width>190</width>",
+                "      <height>32</height>", "      <down>2</down>", "      <left>1</left>", "      <right>1</right>",
+                "      <subcontrols>", "        <control>", "          <description>buttonlabel</description>",
+                "          <type>Label</type>", "          <disabledcolor>FFFFFFFF</disabledcolor>",
+                "          <width>190</width>", "        </control>", "      </subcontrols>", "    </item>"})},
         {"progress",
          Lines({"    <item>", "      <description>default progress</description>", "      <type>progress</type>",
                 "      <id>2</id>", "      <x>25</x>", "      <y>528</y>", "      <width>355</width>",
@@ -96,6 +104,11 @@ void EnterCanvas(TMainForm& form)
     QApplication::sendEvent(form.ImgView(), &e);
 }
 
+void AddLabelTo(TLayerCollection& layers)
+{
+    OSDControlFactory().CreateKind("label", &layers);
+}
+
 QRectF Rect(const TItemLayer* l)
 {
     const TFloatRect& r = l->Location();
@@ -128,6 +141,7 @@ private slots:
     void shortcutsAndPopup();
     void nothingHappensWithoutSelectionOrPage();
     void deleteKeyIgnoredInTextField();
+    void failedCreationLeavesNothing();
 };
 
 void TestCommands::insertEveryKind_data()
@@ -618,6 +632,28 @@ void TestCommands::deleteKeyIgnoredInTextField()
     f.Form->ImgView()->setFocus();
     QTest::keyRelease(f.Form->ImgView(), Qt::Key_Delete);
     QCOMPARE(f.Count(), 0);
+}
+
+// A control whose reading fails is taken off the canvas again, and the failure is passed on to
+// the error report.
+void TestCommands::failedCreationLeavesNothing()
+{
+    TLayerCollection layers;
+    AddLabelTo(layers);
+    bool raised = false;
+    try {
+        CreateInLayers(layers, [&]() -> TItemLayer* {
+            AddLabelTo(layers);
+            AddLabelTo(layers);
+            throw std::runtime_error("broken");
+        });
+    } catch (const std::runtime_error&) {
+        raised = true;
+    }
+    QVERIFY(raised);
+    QCOMPARE(layers.Count(), 1);
+    QCOMPARE(CreateInLayers(layers, [] { return static_cast<TItemLayer*>(nullptr); }), nullptr);
+    QCOMPARE(layers.Count(), 1);
 }
 
 QTEST_MAIN(TestCommands)
