@@ -1,4 +1,5 @@
 // The canvas: selection by click, frame drags, arrow keys, the checkerboard and the status bar.
+#include "CanvasInput.h"
 #include "EditorFixture.h"
 
 #include "canvas/RubberBand.h"
@@ -14,33 +15,6 @@
 
 namespace {
 
-void SendMouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons,
-               Qt::KeyboardModifiers mods = Qt::NoModifier)
-{
-    QMouseEvent e(type, QPointF(pos), w->mapToGlobal(QPointF(pos)), button, buttons, mods);
-    QApplication::sendEvent(w, &e);
-}
-
-void Click(QWidget* w, QPoint pos, Qt::MouseButton button = Qt::LeftButton)
-{
-    SendMouse(w, QEvent::MouseButtonPress, pos, button, button);
-    SendMouse(w, QEvent::MouseButtonRelease, pos, button, Qt::NoButton);
-}
-
-void Drag(QWidget* w, QPoint from, QPoint to, Qt::KeyboardModifiers mods = Qt::NoModifier)
-{
-    SendMouse(w, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton, mods);
-    SendMouse(w, QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton, mods);
-    SendMouse(w, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, mods);
-    SendMouse(w, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, mods);
-}
-
-void Enter(QWidget* w)
-{
-    QEnterEvent e(QPointF(1, 1), QPointF(1, 1), w->mapToGlobal(QPointF(1, 1)));
-    QApplication::sendEvent(w, &e);
-}
-
 TItemLayer* AddControl(TMainForm& form, QRectF r, const char* description)
 {
     auto* layer = new TOSDVideoControl(&form.Layers());
@@ -48,12 +22,6 @@ TItemLayer* AddControl(TMainForm& form, QRectF r, const char* description)
     layer->SetLocation(TFloatRect{float(r.left()), float(r.top()), float(r.right()), float(r.bottom())});
     form.AttachControl(layer);
     return layer;
-}
-
-QRectF Rect(const TItemLayer* l)
-{
-    const TFloatRect& r = l->Location();
-    return QRectF(QPointF(r.Left, r.Top), QPointF(r.Right, r.Bottom));
 }
 
 } // namespace

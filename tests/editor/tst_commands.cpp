@@ -1,5 +1,6 @@
 // The editing commands through the real main window: insert, the internal clipboard, delete, lock,
 // hide, the enabling of the actions, and what they do with no selection, project or clipboard.
+#include "CanvasInput.h"
 #include "CommandsFixture.h"
 
 #include "canvas/RubberBand.h"
@@ -9,6 +10,7 @@
 #include "skinmodel/xml/JvSimpleXml2.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QImage>
 #include <QLineEdit>
 #include <QScrollArea>
@@ -84,35 +86,9 @@ bool FactoryMakes(const QByteArray& keyword)
     return probe != nullptr;
 }
 
-void SendMouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons,
-               Qt::KeyboardModifiers mods = Qt::NoModifier)
-{
-    QMouseEvent e(type, QPointF(pos), w->mapToGlobal(QPointF(pos)), button, buttons, mods);
-    QApplication::sendEvent(w, &e);
-}
-
-void Drag(QWidget* w, QPoint from, QPoint to, Qt::KeyboardModifiers mods = Qt::NoModifier)
-{
-    SendMouse(w, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton, mods);
-    SendMouse(w, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, mods);
-    SendMouse(w, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, mods);
-}
-
-void EnterCanvas(TMainForm& form)
-{
-    QEnterEvent e(QPointF(1, 1), QPointF(1, 1), form.ImgView()->mapToGlobal(QPointF(1, 1)));
-    QApplication::sendEvent(form.ImgView(), &e);
-}
-
 void AddLabelTo(TLayerCollection& layers)
 {
     OSDControlFactory().CreateKind("label", &layers);
-}
-
-QRectF Rect(const TItemLayer* l)
-{
-    const TFloatRect& r = l->Location();
-    return QRectF(QPointF(r.Left, r.Top), QPointF(r.Right, r.Bottom));
 }
 
 } // namespace
@@ -415,7 +391,7 @@ void TestCommands::lockStopsMouseAndKeys()
     Drag(view, QPoint(120, 110), QPoint(160, 150));                            // move
     Drag(view, QPoint(140, 110), QPoint(190, 130));                            // right handle
     Drag(view, QPoint(100, 110), QPoint(130, 110), Qt::ControlModifier);       // left handle about the centre
-    EnterCanvas(*f.Form);
+    Enter(f.Form->ImgView());
     f.Form->ImgView()->setFocus();
     QTest::keyRelease(f.Form->ImgView(), Qt::Key_Right);
     QTest::keyRelease(f.Form->ImgView(), Qt::Key_Down, Qt::ShiftModifier);
@@ -445,8 +421,7 @@ void TestCommands::hideIsCanvasOnly()
     QVERIFY(a->FVisible);
     QVERIFY(!f.Form->Selected());
     QVERIFY(!f.Form->Modified());
-    SendMouse(f.Form->ImgView(), QEvent::MouseButtonPress, QPoint(110, 110), Qt::LeftButton, Qt::LeftButton);
-    SendMouse(f.Form->ImgView(), QEvent::MouseButtonRelease, QPoint(110, 110), Qt::LeftButton, Qt::NoButton);
+    Click(f.Form->ImgView(), QPoint(110, 110));
     QVERIFY(!f.Form->Selected());
     // Selected through the element list, a hidden control shows the check mark; Hide shows it again.
     f.Form->SetSelection(a);
@@ -573,13 +548,37 @@ void TestCommands::shortcutsAndPopup()
     QCOMPARE(popup, (QStringList{"Copy", "Paste", "-", "Clone", "-", "Delete", "-", "Lock object", "Hide object", "-",
                                  "To back", "To front"}));
 
-    // Cut has no command: nothing changes.
+    // A right click selects the control under the pointer and opens the popup on the canvas.
     TItemLayer* a = AddLabel(*f.Form, 10, 10, "a");
-    f.Form->SetSelection(a);
+    Click(f.Form->ImgView(), QPoint(20, 20), Qt::RightButton);
+    QCOMPARE(f.Form->Selected(), a);
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(20, 20));
+    QApplication::sendEvent(f.Form->ImgView(), &menuEvent);
+    QMenu* menu = f.Form->Menu("PopupMenu3");
+    QVERIFY(menu->isVisible());
+    QVERIFY(f.Form->Action("mnCopy")->isEnabled());
+    QVERIFY(!f.Form->Action("mnToFront")->isEnabled());
+    menu->hide();
+
+    // Cut has no command: nothing changes.
     f.Trigger("mnuCut");
+    f.Form->ImgView()->setFocus();
+    QTest::keyClick(f.Form->ImgView(), Qt::Key_X, Qt::ControlModifier);
     QCOMPARE(f.Count(), 2);
     QVERIFY(!f.Form->CopyElem());
     QVERIFY(!f.Form->Modified());
+
+    // The keys reach the commands.
+    QTest::keyClick(f.Form->ImgView(), Qt::Key_F9);
+    QVERIFY(a->FLocked);
+    QTest::keyClick(f.Form->ImgView(), Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(f.Form->CopyElem());
+    QTest::keyClick(f.Form->ImgView(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(f.Count(), 3);
+    QTest::keyClick(f.Form->ImgView(), Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(f.Count(), 4);
+    QTest::keyClick(f.Form->ImgView(), Qt::Key_F11);
+    QVERIFY(!f.Form->Selected());
 }
 
 // Every command on a window without project, page, selection or clipboard: nothing changes, no
@@ -619,7 +618,7 @@ void TestCommands::deleteKeyIgnoredInTextField()
     f.StartWithoutProject();
     TItemLayer* a = AddLabel(*f.Form, 10, 10, "a");
     f.Form->SetSelection(a);
-    EnterCanvas(*f.Form);
+    Enter(f.Form->ImgView());
     auto* edit = new QLineEdit(f.Form->ToolWindow("frmTools"));
     f.Form->ToolWindow("frmTools")->setWidget(edit);
     f.Form->ToolWindow("frmTools")->show();

@@ -35,6 +35,7 @@ private slots:
     void enablingAtTheEnds_data();
     void enablingAtTheEnds();
     void savedItemsFollowTheOrder();
+    void keysOfTheCommands();
 };
 
 void TestStacking::command_data()
@@ -148,6 +149,25 @@ void TestStacking::savedItemsFollowTheOrder()
     const QByteArray items = ItemsOf(f.SavedPage());
     QVERIFY(items.indexOf("<description>b</description>") < items.indexOf("<description>a</description>"));
     QVERIFY(!f.Form->Modified());
+}
+
+void TestStacking::keysOfTheCommands()
+{
+    TCommandsFixture f;
+    f.StartWithoutProject();
+    TItemLayer* a = AddLabel(*f.Form, 10, 10, "a");
+    AddLabel(*f.Form, 10, 10, "b");
+    AddLabel(*f.Form, 10, 10, "c");
+    f.Form->SetSelection(a);
+    f.Form->ImgView()->setFocus();
+    QTest::keyClick(f.Form->ImgView(), Qt::Key_F5);
+    QCOMPARE(Order(*f.Form), QStringLiteral("bca#"));
+    QTest::keyClick(f.Form->ImgView(), Qt::Key_F8);
+    QCOMPARE(Order(*f.Form), QStringLiteral("bac#"));
+    QTest::keyClick(f.Form->ImgView(), Qt::Key_F6);
+    QCOMPARE(Order(*f.Form), QStringLiteral("abc#"));
+    QTest::keyClick(f.Form->ImgView(), Qt::Key_F7);
+    QCOMPARE(Order(*f.Form), QStringLiteral("bac#"));
 }
 
 QTEST_MAIN(TestStacking)
