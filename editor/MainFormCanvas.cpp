@@ -68,7 +68,7 @@ void TMainForm::CreateCanvas()
     connect(FImgView, &TImgView32::mouseEnter, this, [this] { FMouseInView = true; });
     connect(FImgView, &TImgView32::mouseLeave, this, [this] { FMouseInView = false; });
     FScrollBox->setWidget(FImgView);
-    FScrollBox->viewport()->installEventFilter(this);
+    // Clicks on the scroll box around the canvas reach eventFilter through the application's filter.
     setCentralWidget(FScrollBox);
     SetCanvasSize(720, 576);
 }

@@ -2,6 +2,7 @@
 #include "editor/MainForm.h"
 
 #include "editor/TranslatableStrings.h"
+#include "editor/tools/ElementList.h"
 #include "skinmodel/UGlobal.h"
 
 #include <QAction>
@@ -143,7 +144,7 @@ void TMainForm::BuildElementsMenu()
         QAction* item = menu->addAction(QString::fromLatin1(entry.Caption));
         item->setData(entry.MenuNumber);
         const int tag = entry.MenuNumber;
-        connect(item, &QAction::triggered, this, [this, tag] { emit InsertRequested(tag); });
+        connect(item, &QAction::triggered, this, [this, tag] { RunGuarded([this, tag] { emit InsertRequested(tag); }); });
     }
 }
 
@@ -214,6 +215,10 @@ void TMainForm::CreateToolWindows()
         connect(dock, &QDockWidget::visibilityChanged, this, [this] { UpdateActions(); });
         FToolWindows.push_back(dock);
         TranslateForm(dock, LanguageFile);
+    }
+    if (QDockWidget* objects = ToolWindow("frmObjects")) {
+        delete objects->widget();
+        objects->setWidget(new TfrmObjects(*this));
     }
     UpdateActions();
 }

@@ -1,5 +1,7 @@
 // Program entry: module set-up, the application, the windows in their order, the message loop.
 #include "editor/MainForm.h"
+#include "editor/dialogs/NewSkinDialog.h"
+#include "editor/dialogs/StartupDialog.h"
 #include "editor/settings/ConfigDir.h"
 
 #include <QApplication>
@@ -13,8 +15,11 @@ int main(int argc, char* argv[])
     LoadUserModeSettings();
 
     TMainForm mainForm;
-    // The Move dialog, the new-skin dialog, the start-up dialog and the colour selector are created
-    // after the main window by their own modules.
+    // The Move dialog and the colour selector are created after the main window by their own modules.
+    TfrmNewSkin frmNewSkin(&mainForm);
+    mainForm.SetNewSkinDialog(&frmNewSkin);
+    TfrmStartup frmStartup(mainForm.Settings(), &mainForm);
+    mainForm.SetStartupDialog(&frmStartup);
     mainForm.show();
     return app.exec();
 }

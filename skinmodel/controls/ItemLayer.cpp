@@ -256,7 +256,8 @@ void TItemLayer::SaveToXML(TJvSimpleXMLElem* Elem, TItemLayer* Ref, bool SubCont
     SaveWithContext(Elem, ctx, blank);
 }
 
-void TItemLayer::SaveAsPart(TJvSimpleXMLElem* Elem, TItemLayer* Ref, bool SubControl, TItemLayer* Base)
+void TItemLayer::SaveAsPart(TJvSimpleXMLElem* Elem, TItemLayer* Ref, bool SubControl, TItemLayer* Base,
+                            bool OwnerSetsWidth, bool OwnerSetsHeight)
 {
     if (!Elem)
         return;
@@ -265,6 +266,8 @@ void TItemLayer::SaveAsPart(TJvSimpleXMLElem* Elem, TItemLayer* Ref, bool SubCon
     ctx.Reference = Ref;
     ctx.SubControl = SubControl;
     ctx.Base = Ref ? Ref : Base;
+    ctx.OwnerSetsWidth = OwnerSetsWidth;
+    ctx.OwnerSetsHeight = OwnerSetsHeight;
     std::unique_ptr<TItemLayer> blank;
     SaveWithContext(Elem, ctx, blank);
 }
@@ -300,10 +303,12 @@ void TItemLayer::SaveToXMLWith(TJvSimpleXMLElem* Elem, const TSaveContext& Ctx)
             F::WriteInteger(Elem, "y", GetY());
     }
     const int32_t width = GetWidth();
-    if ((width > 0 && (!Ctx.Ref || width != Ctx.Ref->GetWidth())) || width != WidthWhenLeftOut(Ctx))
+    if ((width > 0 && (!Ctx.Ref || width != Ctx.Ref->GetWidth())) ||
+        (!Ctx.OwnerSetsWidth && width != WidthWhenLeftOut(Ctx)))
         F::WriteInteger(Elem, "width", width);
     const int32_t height = GetHeight();
-    if ((height > 0 && (!Ctx.Ref || height != Ctx.Ref->GetHeight())) || height != HeightWhenLeftOut(Ctx))
+    if ((height > 0 && (!Ctx.Ref || height != Ctx.Ref->GetHeight())) ||
+        (!Ctx.OwnerSetsHeight && height != HeightWhenLeftOut(Ctx)))
         F::WriteInteger(Elem, "height", height);
     const auto navigation = [&](const char* name, int32_t value, int32_t left) {
         if ((value > 0 && !sub) || value != left)
@@ -378,7 +383,9 @@ std::vector<TPropInfo> TItemLayer::PublishedProperties()
     // Sizes beyond 2000 come back from a file as 200 and 24, and positions are single-precision
     // floats: the ranges name what a file gives back unchanged.
     constexpr int64_t sizeLimit = MaxFileSize;
-    constexpr int64_t placeLimit = int64_t{1} << 24;
+    // Parts reach up to a control's size beyond it, and a centred part starts on a half pixel:
+    // both stay exact in a float below 2^22.
+    constexpr int64_t placeLimit = int64_t{1} << 22;
     return {
         IntegerField("Control_ID", Control_ID),
         TextField("Description", TPropType::String, Description),

@@ -39,6 +39,9 @@ struct TSaveContext {
     // so that saving and loading again gives every value back.
     TItemLayer* Base = nullptr;
     bool SubControl = false;
+    // A part whose size its owner's layout sets: the size is written by the rules only.
+    bool OwnerSetsWidth = false;
+    bool OwnerSetsHeight = false;
 };
 
 class TItemLayer : public TPositionedLayer, public TPublished {
@@ -82,7 +85,8 @@ public:
     void SaveToXML(TJvSimpleXMLElem* Elem, TItemLayer* Ref, bool SubControl);
     // Writes the control as a part: no reference of its own kind is looked up. Base is what its
     // owner would give it when its element is left out (none: the kind's constructor defaults).
-    void SaveAsPart(TJvSimpleXMLElem* Elem, TItemLayer* Ref, bool SubControl, TItemLayer* Base);
+    void SaveAsPart(TJvSimpleXMLElem* Elem, TItemLayer* Ref, bool SubControl, TItemLayer* Base,
+                    bool OwnerSetsWidth = false, bool OwnerSetsHeight = false);
 
     void Paint(TBitmap32& Buffer) override;
     // A part asks its owner to repaint.

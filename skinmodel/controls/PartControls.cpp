@@ -49,7 +49,8 @@ void TItemLayer::SavePartsToXML(TJvSimpleXMLElem* Elem, const TSaveContext& Ctx)
         slot.Part->Description = slot.Role;
         TItemLayer* refPart = i < refTable.Slots.size() ? refTable.Slots[i].Part : nullptr;
         TItemLayer* basePart = i < baseTable.Slots.size() ? baseTable.Slots[i].Part : nullptr;
-        slot.Part->SaveAsPart(control, refPart, withRef ? slot.SubWithRef : slot.SubWithoutRef, basePart);
+        slot.Part->SaveAsPart(control, refPart, withRef ? slot.SubWithRef : slot.SubWithoutRef, basePart,
+                              slot.OwnerSetsWidth, slot.OwnerSetsHeight);
         const bool prune = withRef ? slot.PruneWithRef : slot.PruneWithoutRef;
         if (prune && control->ChildCount() == 2)
             subcontrols->Items().Delete(subcontrols->GetChildIndex(control));

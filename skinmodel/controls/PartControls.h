@@ -16,7 +16,19 @@ struct TPartSlot {
     bool SubWithoutRef = true;    // ... and when there is none
     bool PruneWithRef = true;     // drop the part's element when it holds only description and type
     bool PruneWithoutRef = true;
+    // The owner's layout sets the part's width / height, so a reload gives them back whatever the
+    // part writes: they follow only the written rules, without being kept as reset values.
+    bool OwnerSetsWidth = false;
+    bool OwnerSetsHeight = false;
 };
+
+// The slot with its width and/or height marked as set by the owner's layout.
+inline TPartSlot OwnerSized(TPartSlot slot, bool width = true, bool height = true)
+{
+    slot.OwnerSetsWidth = width;
+    slot.OwnerSetsHeight = height;
+    return slot;
+}
 
 struct TPartTable {
     std::vector<TPartSlot> Slots;

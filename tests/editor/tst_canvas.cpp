@@ -10,6 +10,7 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QtTest>
 
 namespace {
@@ -71,6 +72,10 @@ private slots:
     void keysIgnoredInTextFieldAndOutsideCanvas();
     void resizeRules_data();
     void resizeRules();
+    void resizeWithoutKeysOrButtons();
+    void selectionSignals();
+    void scrollBoxClickClearsOnce();
+    void deleteKeyOnlyOverCanvas();
     void checkerboardFirstStage();
     void pointerPositionInStatusBar();
     void screenshot();
@@ -246,6 +251,74 @@ void TestCanvas::resizeRules()
                                                 Qt::KeyboardModifiers(mods), Qt::LeftButton, locked, false);
     QCOMPARE(QRectF(QPointF(next.Left, next.Top), QPointF(next.Right, next.Bottom)), result);
     QCOMPARE(out.Modified, modified);
+}
+
+void TestCanvas::resizeWithoutKeysOrButtons()
+{
+    // No key and no button: the proposed rectangle stands and the page is not changed.
+    const TFloatRect old{10, 10, 30, 30};
+    TFloatRect next{10, 10, 50, 30};
+    TResizeOutcome out = ApplyResizeRules(old, next, dsSizeR, Qt::NoModifier, Qt::NoButton, false, true);
+    QCOMPARE(next.Right, 50.0f);
+    QVERIFY(!out.Modified);
+    QVERIFY(!out.CopyVideoWindow);
+    // A resize of the video window hands its rectangle to the page settings.
+    out = ApplyResizeRules(old, next, dsSizeR, Qt::NoModifier, Qt::LeftButton, false, true);
+    QVERIFY(out.Modified);
+    QVERIFY(out.CopyVideoWindow);
+    out = ApplyResizeRules(old, next, dsMove, Qt::NoModifier, Qt::LeftButton, false, true);
+    QVERIFY(out.CopyVideoWindow);
+}
+
+void TestCanvas::selectionSignals()
+{
+    TEditorFixture f;
+    f.Start();
+    TItemLayer* a = AddControl(*f.Form, QRectF(10, 10, 50, 40), "a");
+    QSignalSpy spy(f.Form.get(), &TMainForm::SelectionChanged);
+    f.Form->SetSelection(a);
+    QCOMPARE(spy.count(), 1);
+    // The same layer again changes nothing.
+    f.Form->StatusPanel(3)->setText(QStringLiteral("marker"));
+    f.Form->SetSelection(a);
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(f.Form->StatusPanel(3)->text(), QStringLiteral("marker"));
+    // Clearing refills every time, also when nothing is selected.
+    f.Form->SetSelection(nullptr);
+    f.Form->StatusPanel(3)->setText(QStringLiteral("marker"));
+    f.Form->SetSelection(nullptr);
+    QCOMPARE(spy.count(), 3);
+    QCOMPARE(f.Form->StatusPanel(3)->text(), QString());
+}
+
+void TestCanvas::scrollBoxClickClearsOnce()
+{
+    TEditorFixture f;
+    f.Start();
+    TItemLayer* a = AddControl(*f.Form, QRectF(10, 10, 50, 40), "a");
+    f.Form->SetSelection(a);
+    auto* box = f.Form->findChild<QScrollArea*>(QStringLiteral("ScrollBox1"));
+    QVERIFY(box);
+    QSignalSpy spy(f.Form.get(), &TMainForm::SelectionChanged);
+    Click(box->viewport(), QPoint(box->viewport()->width() - 2, box->viewport()->height() - 2));
+    QVERIFY(!f.Form->Selected());
+    QCOMPARE(spy.count(), 1);
+}
+
+void TestCanvas::deleteKeyOnlyOverCanvas()
+{
+    TEditorFixture f;
+    f.Start();
+    TItemLayer* a = AddControl(*f.Form, QRectF(10, 10, 50, 40), "a");
+    f.Form->SetSelection(a);
+    QVERIFY(!f.Form->FormKeyDown(Qt::Key_Delete, Qt::NoModifier));
+    QCOMPARE(f.Form->Layers().Count(), 2);  // the control and its frame
+    QCOMPARE(f.Form->Selected(), a);
+    f.Form->SetMouseInView(true);
+    QVERIFY(f.Form->FormKeyDown(Qt::Key_Delete, Qt::NoModifier));
+    QVERIFY(!f.Form->Selected());
+    QCOMPARE(f.Form->Layers().Count(), 0);
+    QVERIFY(f.Form->Modified());
 }
 
 void TestCanvas::checkerboardFirstStage()

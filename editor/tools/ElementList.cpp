@@ -1,0 +1,386 @@
+#include "editor/tools/ElementList.h"
+
+#include "canvas/Layers.h"
+#include "editor/MainForm.h"
+#include "platform/core/Codec1252.h"
+#include "platform/ui/ErrorReport.h"
+#include "skinmodel/controls/ItemLayer.h"
+
+#include <QDockWidget>
+#include <QDropEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <functional>
+
+namespace {
+
+constexpr int ControlRole = Qt::UserRole;
+
+// Sorted lines compare as the list box of the window system does: without regard to case first.
+class TElementLine : public QListWidgetItem {
+public:
+    using QListWidgetItem::QListWidgetItem;
+    bool operator<(const QListWidgetItem& other) const override
+    {
+        const int c = text().compare(other.text(), Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : text() < other.text();
+    }
+};
+
+} // namespace
+
+// The check list box: reports mouse presses, key moves and drops of its own lines.
+class TElementListBox : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+
+    std::function<void(bool onLine)> OnPress;
+    std::function<void(int row)> OnKeyMove;
+    std::function<void(int source, int target)> OnDrop;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        const bool onLine = indexAt(event->position().toPoint()).isValid();
+        QListWidget::mousePressEvent(event);
+        if (OnPress)
+            OnPress(onLine);
+    }
+
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const int before = currentRow();
+        QListWidget::keyPressEvent(event);
+        if (currentRow() != before && currentRow() >= 0 && OnKeyMove)
+            OnKeyMove(currentRow());
+    }
+
+    // Every drag is accepted; only a drop of one of our own lines does something.
+    void dragEnterEvent(QDragEnterEvent* event) override { event->acceptProposedAction(); }
+    void dragMoveEvent(QDragMoveEvent* event) override { event->acceptProposedAction(); }
+
+    void dropEvent(QDropEvent* event) override
+    {
+        // The lines are rebuilt from the canvas, so the view must not move them itself.
+        event->setDropAction(Qt::IgnoreAction);
+        event->accept();
+        if (event->source() != this || !OnDrop)
+            return;
+        const QModelIndex target = indexAt(event->position().toPoint());
+        OnDrop(currentRow(), target.isValid() ? target.row() : -1);
+    }
+};
+
+QString ElementLineText(const TItemLayer& layer)
+{
+    return QStringLiteral("%1  %2 - %3%4")
+        .arg(static_cast<quint32>(layer.Control_ID), 4, 10, QLatin1Char('0'))
+        .arg(FromWin1252(layer.TypeName()), FromWin1252(layer.Description),
+             layer.FLocked ? QStringLiteral(" *") : QString());
+}
+
+TfrmObjects::TfrmObjects(TMainForm& mainForm, QWidget* parent)
+    : QWidget(parent)
+    , FMainForm(mainForm)
+{
+    setObjectName(QStringLiteral("frmObjects"));
+    setWindowTitle(QStringLiteral("Objects"));
+
+    auto* title = new QWidget(this);
+    title->setObjectName(QStringLiteral("TitleStrip"));
+    auto* caption = new QLabel(QStringLiteral("Objects"), title);
+    Image3 = new QToolButton(title);
+    Image3->setObjectName(QStringLiteral("Image3"));
+    Image3->setArrowType(Qt::DownArrow);
+    Image3->setAutoRaise(true);
+    auto* titleLayout = new QHBoxLayout(title);
+    titleLayout->setContentsMargins(2, 0, 0, 0);
+    titleLayout->addWidget(caption, 1);
+    titleLayout->addWidget(Image3);
+
+    pmMenu = new QMenu(this);
+    pmMenu->setObjectName(QStringLiteral("pmMenu"));
+    mnuSortbyID = pmMenu->addAction(QStringLiteral("&Sort by ID"));
+    mnuSortbyID->setObjectName(QStringLiteral("mnuSortbyID"));
+    mnuSortbyID->setCheckable(true);
+    mnuInvertSelection = pmMenu->addAction(QStringLiteral("&Invert Selection"));
+    mnuInvertSelection->setObjectName(QStringLiteral("mnuInvertSelection"));
+
+    lbSelection = new TElementListBox(this);
+    lbSelection->setObjectName(QStringLiteral("lbSelection"));
+    lbSelection->setSelectionMode(QAbstractItemView::SingleSelection);
+    lbSelection->setUniformItemSizes(true);
+    lbSelection->setDragEnabled(true);
+    lbSelection->setDragDropMode(QAbstractItemView::InternalMove);
+    lbSelection->setDefaultDropAction(Qt::MoveAction);
+    lbSelection->setContextMenuPolicy(Qt::CustomContextMenu);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(title);
+    layout->addWidget(lbSelection, 1);
+
+    lbSelection->OnPress = [this](bool onLine) {
+        if (!onLine)
+            ClearSelection();
+    };
+    lbSelection->OnKeyMove = Guarded([this](int row) {
+        if (!FUpdating)
+            lbSelectionClick(row);
+    });
+    lbSelection->OnDrop = Guarded([this](int source, int target) { lbSelectionDragDrop(source, target); });
+    // The press resets the toggle mark before the release may toggle a check box.
+    connect(lbSelection, &QListWidget::itemPressed, this, [this] { FCheckToggled = false; });
+    connect(lbSelection, &QListWidget::itemChanged, this, Guarded([this](QListWidgetItem* item) {
+        if (FUpdating)
+            return;
+        FCheckToggled = true;
+        lbSelectionClickCheck(lbSelection->row(item));
+    }));
+    connect(lbSelection, &QListWidget::itemClicked, this, Guarded([this](QListWidgetItem* item) {
+        if (FCheckToggled) {
+            FCheckToggled = false;
+            SyncSelection();
+            return;
+        }
+        lbSelectionClick(lbSelection->row(item));
+    }));
+    connect(lbSelection, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        if (QMenu* popup = FMainForm.Menu("PopupMenu3"))
+            popup->popup(lbSelection->viewport()->mapToGlobal(pos));
+    });
+    connect(Image3, &QToolButton::clicked, this, &TfrmObjects::Image3Click);
+    connect(mnuSortbyID, &QAction::triggered, this, Guarded([this] {
+        // The action has already inverted its check.
+        mnuSortbyID->setChecked(!mnuSortbyID->isChecked());
+        mnuSortbyIDClick();
+    }));
+    connect(mnuInvertSelection, &QAction::triggered, this, Guarded([this] { mnuInvertSelectionClick(); }));
+
+    connect(&FMainForm, &TMainForm::SelectionChanged, this, &TfrmObjects::FollowSelection);
+    connect(&FMainForm, &TMainForm::ControlsChanged, this, Guarded([this] { RefreshList(); }));
+
+    TMainForm::TranslateForm(this, LanguageFile);
+    RefreshList();
+}
+
+QListWidget* TfrmObjects::List() const
+{
+    return lbSelection;
+}
+
+void TfrmObjects::RefreshList()
+{
+    {
+        const QSignalBlocker quiet(lbSelection);
+        FUpdating = true;
+        lbSelection->clear();
+        TLayerCollection& layers = FMainForm.Layers();
+        for (int i = 0; i < layers.Count(); ++i) {
+            // The frame and anything else that is no control has no line.
+            auto* layer = dynamic_cast<TItemLayer*>(layers.Items(i));
+            if (!layer)
+                continue;
+            auto* line = new TElementLine(ElementLineText(*layer));
+            line->setData(ControlRole, QVariant::fromValue(static_cast<void*>(layer)));
+            line->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable | Qt::ItemIsDragEnabled);
+            line->setCheckState(layer->Visible() ? Qt::Checked : Qt::Unchecked);
+            QFont font = lbSelection->font();
+            font.setItalic(layer->FLocked);
+            line->setFont(font);
+            lbSelection->addItem(line);
+        }
+        FUpdating = false;
+    }
+    SyncSelection();
+    lbSelection->viewport()->update();
+}
+
+void TfrmObjects::ClearSelection()
+{
+    const bool updating = FUpdating;
+    FUpdating = true;
+    lbSelection->setCurrentRow(-1);
+    lbSelection->clearSelection();
+    FUpdating = updating;
+}
+
+void TfrmObjects::SelectLine(const TItemLayer* layer)
+{
+    for (int row = 0; row < lbSelection->count(); ++row) {
+        if (lbSelection->item(row)->data(ControlRole).value<void*>() == layer) {
+            const bool updating = FUpdating;
+            FUpdating = true;
+            lbSelection->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+            FUpdating = updating;
+            return;
+        }
+    }
+    ClearSelection();
+}
+
+void TfrmObjects::Clear()
+{
+    const QSignalBlocker quiet(lbSelection);
+    lbSelection->clear();
+}
+
+void TfrmObjects::FollowSelection(TItemLayer* layer)
+{
+    if (layer)
+        SelectLine(layer);
+    else
+        ClearSelection();
+}
+
+void TfrmObjects::SyncSelection()
+{
+    FollowSelection(FMainForm.Selected());
+}
+
+int TfrmObjects::LineCount() const
+{
+    return lbSelection->count();
+}
+
+TItemLayer* TfrmObjects::LineControl(int row) const
+{
+    const QListWidgetItem* line = row >= 0 ? lbSelection->item(row) : nullptr;
+    if (!line)
+        return nullptr;
+    auto* layer = static_cast<TItemLayer*>(line->data(ControlRole).value<void*>());
+    // A line may outlive its control until the next rebuild.
+    return FMainForm.Layers().IndexOf(layer) >= 0 ? layer : nullptr;
+}
+
+QString TfrmObjects::LineText(int row) const
+{
+    const QListWidgetItem* line = lbSelection->item(row);
+    return line ? line->text() : QString();
+}
+
+bool TfrmObjects::LineChecked(int row) const
+{
+    const QListWidgetItem* line = lbSelection->item(row);
+    return line && line->checkState() == Qt::Checked;
+}
+
+bool TfrmObjects::LineItalic(int row) const
+{
+    const QListWidgetItem* line = lbSelection->item(row);
+    return line && line->font().italic();
+}
+
+int TfrmObjects::SelectedLine() const
+{
+    const QList<QListWidgetItem*> selected = lbSelection->selectedItems();
+    return selected.isEmpty() ? -1 : lbSelection->row(selected.first());
+}
+
+bool TfrmObjects::Sorted() const
+{
+    return lbSelection->isSortingEnabled();
+}
+
+bool TfrmObjects::DragEnabled() const
+{
+    return lbSelection->dragEnabled();
+}
+
+void TfrmObjects::SetLineChecked(QListWidgetItem* item, bool on)
+{
+    const bool updating = FUpdating;
+    FUpdating = true;
+    item->setCheckState(on ? Qt::Checked : Qt::Unchecked);
+    FUpdating = updating;
+}
+
+void TfrmObjects::lbSelectionClick(int row)
+{
+    TItemLayer* layer = LineControl(row);
+    if (layer && layer->Visible()) {
+        FMainForm.SetSelection(layer);
+        SelectLine(layer);
+        return;
+    }
+    // A hidden control cannot be selected.
+    ClearSelection();
+    FMainForm.SetSelection(nullptr);
+}
+
+void TfrmObjects::lbSelectionClickCheck(int row)
+{
+    TItemLayer* layer = LineControl(row);
+    if (!layer)
+        return;
+    const bool on = LineChecked(row);
+    // The canvas only: the saved "Visible" and the modified flag stay as they are.
+    layer->SetVisible(on);
+    layer->SetMouseEvents(on);
+    if (!on && layer == FMainForm.Selected())
+        FMainForm.SetSelection(nullptr);
+}
+
+void TfrmObjects::lbSelectionDragDrop(int source, int target)
+{
+    if (Sorted() || source < 0 || source >= LineCount() || LineCount() == 0)
+        return;
+    if (target < 0 || target >= LineCount())
+        target = LineCount() - 1;
+    TItemLayer* moved = LineControl(source);
+    TItemLayer* place = LineControl(target);
+    if (!moved || !place)
+        return;
+    moved->SetIndex(place->Index());
+    FMainForm.SetModified(true);
+    // Everyone who follows the page's controls rebuilds, this list among them.
+    emit FMainForm.ControlsChanged();
+}
+
+void TfrmObjects::mnuSortbyIDClick()
+{
+    mnuSortbyID->setChecked(!mnuSortbyID->isChecked());
+    const bool sorted = mnuSortbyID->isChecked();
+    lbSelection->setSortingEnabled(sorted);
+    if (sorted)
+        lbSelection->sortItems();
+    lbSelection->setDragEnabled(!sorted);
+    lbSelection->setDragDropMode(sorted ? QAbstractItemView::NoDragDrop : QAbstractItemView::InternalMove);
+    RefreshList();
+}
+
+void TfrmObjects::mnuInvertSelectionClick()
+{
+    for (int row = 0; row < LineCount(); ++row) {
+        QListWidgetItem* line = lbSelection->item(row);
+        const bool on = line->checkState() != Qt::Checked;
+        SetLineChecked(line, on);
+        TItemLayer* layer = LineControl(row);
+        if (!layer)
+            continue;
+        FMainForm.SetSelection(layer);
+        // Only the visible bit: a hidden control keeps its mouse events, and the last one stays selected.
+        if (TItemLayer* selected = FMainForm.Selected())
+            selected->SetVisible(on);
+    }
+}
+
+void TfrmObjects::Image3Click()
+{
+    const QPoint corner(Image3->x() + Image3->width(), Image3->y());
+    pmMenu->popup(Image3->parentWidget()->mapToGlobal(corner));
+}
+
+TfrmObjects* ElementList(const TMainForm& mainForm)
+{
+    QDockWidget* dock = mainForm.ToolWindow("frmObjects");
+    return dock ? qobject_cast<TfrmObjects*>(dock->widget()) : nullptr;
+}

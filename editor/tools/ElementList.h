@@ -1,0 +1,80 @@
+// The element list ("Objects"): one line per control of the page in stacking order (back first), in
+// step with the canvas selection. A line's check box shows or hides its control on the canvas only;
+// locked controls are marked with " *" and drawn in italics. The window menu sorts the lines by
+// identifier or inverts all check boxes; dragging a line onto another restacks its control.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class QAction;
+class QListWidget;
+class QListWidgetItem;
+class QMenu;
+class QToolButton;
+class TElementListBox;
+class TItemLayer;
+class TMainForm;
+
+// "0007  Label - Title *": identifier (at least four digits), type name, description, lock mark.
+QString ElementLineText(const TItemLayer& layer);
+
+class TfrmObjects : public QWidget {
+    Q_OBJECT
+
+public:
+    // Follows the main window's selection and its changes of the page's controls.
+    explicit TfrmObjects(TMainForm& mainForm, QWidget* parent = nullptr);
+
+    // Rebuilds the lines from the canvas; the selected control's line stays selected.
+    void RefreshList();
+    // No line selected (the canvas selection stays).
+    void ClearSelection();
+    // The first line of `layer` becomes the selected line; none selected when it has no line.
+    void SelectLine(const TItemLayer* layer);
+    // Removes every line.
+    void Clear();
+
+    int LineCount() const;
+    // The line's control; none outside the lines or when the control has left the canvas.
+    TItemLayer* LineControl(int row) const;
+    QString LineText(int row) const;
+    bool LineChecked(int row) const;
+    bool LineItalic(int row) const;
+    // -1 when no line is selected.
+    int SelectedLine() const;
+    bool Sorted() const;
+    bool DragEnabled() const;
+
+    // The user chose a line (mouse or keys).
+    void lbSelectionClick(int row);
+    // The user toggled the check box of a line.
+    void lbSelectionClickCheck(int row);
+    // The line `source` was dropped on line `target` (-1: below the lines).
+    void lbSelectionDragDrop(int source, int target);
+    void mnuSortbyIDClick();
+    void mnuInvertSelectionClick();
+    void Image3Click();
+
+    QToolButton* Image3 = nullptr;
+    QMenu* pmMenu = nullptr;
+    QAction* mnuSortbyID = nullptr;
+    QAction* mnuInvertSelection = nullptr;
+    QListWidget* List() const;
+
+private:
+    void FollowSelection(TItemLayer* layer);
+    // The list's selection shows the canvas selection again.
+    void SyncSelection();
+    void SetLineChecked(QListWidgetItem* item, bool on);
+
+    TMainForm& FMainForm;
+    TElementListBox* lbSelection = nullptr;
+    // Set while the lines are changed by the program, not by the user.
+    bool FUpdating = false;
+    // A check box was toggled by the mouse press now in progress: the click only toggles.
+    bool FCheckToggled = false;
+};
+
+// The element list in the main window's "frmObjects" tool window, or none.
+TfrmObjects* ElementList(const TMainForm& mainForm);

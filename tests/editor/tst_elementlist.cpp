@@ -1,0 +1,414 @@
+// The element list: its lines, the selection in step with the canvas both ways, the check boxes that
+// hide controls on the canvas only, sorting, Invert Selection, restacking by drag and drop.
+#include "EditorFixture.h"
+
+#include "canvas/RubberBand.h"
+#include "editor/tools/ElementList.h"
+#include "skinmodel/controls/ItemLayer.h"
+
+#include <QDockWidget>
+#include <QLabel>
+#include <QListWidget>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+#include <QtTest>
+
+namespace {
+
+// A control of any type name.
+class TNamedControl : public TItemLayer {
+public:
+    TNamedControl(TLayerCollection* layers, const char* type)
+        : TItemLayer(layers)
+    {
+        FTypeName = type;
+    }
+};
+
+TItemLayer* AddControl(TMainForm& form, int id, const char* description, const char* type = "Label")
+{
+    auto* layer = new TNamedControl(&form.Layers(), type);
+    layer->Control_ID = id;
+    layer->Description = description;
+    const float x = float(10 + 40 * form.Layers().Count());
+    layer->SetLocation(TFloatRect{x, 10, x + 30, 40});
+    form.AttachControl(layer);
+    return layer;
+}
+
+QStringList Lines(const TfrmObjects& list)
+{
+    QStringList out;
+    for (int row = 0; row < list.LineCount(); ++row)
+        out << list.LineText(row);
+    return out;
+}
+
+int RowOf(const TfrmObjects& list, const TItemLayer* layer)
+{
+    for (int row = 0; row < list.LineCount(); ++row)
+        if (list.LineControl(row) == layer)
+            return row;
+    return -1;
+}
+
+void ClickLine(TfrmObjects& list, int row)
+{
+    QListWidget* box = list.List();
+    // Right of the check box, on the text.
+    const QRect r = box->visualItemRect(box->item(row));
+    QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, QPoint(r.right() - 4, r.center().y()));
+}
+
+// The user toggles a line's check box.
+void ToggleLine(TfrmObjects& list, int row)
+{
+    QListWidgetItem* line = list.List()->item(row);
+    line->setCheckState(line->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+}
+
+struct TListFixture : TEditorFixture {
+    TListFixture()
+    {
+        Start();
+        List = ElementList(*Form);
+    }
+    // Three controls a, b, c from back to front, listed.
+    void AddThree()
+    {
+        A = AddControl(*Form, 3, "a");
+        B = AddControl(*Form, 1, "b");
+        C = AddControl(*Form, 2, "c");
+        emit Form->ControlsChanged();
+    }
+    TfrmObjects* List = nullptr;
+    TItemLayer* A = nullptr;
+    TItemLayer* B = nullptr;
+    TItemLayer* C = nullptr;
+};
+
+} // namespace
+
+class TestElementList : public QObject {
+    Q_OBJECT
+
+private slots:
+    void lineText_data();
+    void lineText();
+    void installedInToolWindow();
+    void linesFollowStackingWithoutFrame();
+    void listFollowsCanvasSelection();
+    void clickSelectsOnCanvas();
+    void clickOnHiddenOrEmptyArea();
+    void keysMoveSelection();
+    void checkBoxHidesOnCanvasOnly();
+    void invertSelection();
+    void sortByIdAndDragMode();
+    void lockedLinesItalic();
+    void dropRestacks_data();
+    void dropRestacks();
+    void emptyPageAndGoneControls();
+    void newPageEmptiesList();
+};
+
+void TestElementList::lineText_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QByteArray>("description");
+    QTest::addColumn<bool>("locked");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("locked") << 7 << QByteArray("Title") << true << QStringLiteral("0007  Label - Title *");
+    QTest::newRow("unlocked") << 7 << QByteArray("Title") << false << QStringLiteral("0007  Label - Title");
+    QTest::newRow("zero, empty") << 0 << QByteArray() << false << QStringLiteral("0000  Label - ");
+    QTest::newRow("five digits") << 10000 << QByteArray("x") << false << QStringLiteral("10000  Label - x");
+    QTest::newRow("negative as unsigned") << -1 << QByteArray("x") << false << QStringLiteral("4294967295  Label - x");
+    QTest::newRow("Windows-1252") << 12 << QByteArray("caf\xE9 \x80") << false << QStringLiteral("0012  Label - café €");
+}
+
+void TestElementList::lineText()
+{
+    QFETCH(int, id);
+    QFETCH(QByteArray, description);
+    QFETCH(bool, locked);
+    QFETCH(QString, text);
+    TLayerCollection layers;
+    TNamedControl layer(&layers, "Label");
+    layer.Control_ID = id;
+    layer.Description = description.toStdString();
+    layer.FLocked = locked;
+    QCOMPARE(ElementLineText(layer), text);
+}
+
+void TestElementList::installedInToolWindow()
+{
+    TListFixture f;
+    QVERIFY(f.List);
+    QCOMPARE(f.List->LineCount(), 0);
+    QVERIFY(f.Form->ToolWindow("frmObjects")->isVisible());
+    QCOMPARE(f.List->mnuSortbyID->text(), QStringLiteral("&Sort by ID"));
+    QCOMPARE(f.List->mnuInvertSelection->text(), QStringLiteral("&Invert Selection"));
+}
+
+void TestElementList::linesFollowStackingWithoutFrame()
+{
+    TListFixture f;
+    f.AddThree();
+    QCOMPARE(Lines(*f.List), (QStringList{QStringLiteral("0003  Label - a"), QStringLiteral("0001  Label - b"),
+                                          QStringLiteral("0002  Label - c")}));
+    f.Form->SetSelection(f.B);
+    QVERIFY(f.Form->RubberBand());
+    emit f.Form->ControlsChanged();
+    // The frame is a layer of the canvas but has no line.
+    QCOMPARE(f.Form->Layers().Count(), 4);
+    QCOMPARE(f.List->LineCount(), 3);
+    // Restacked, the lines follow; the selected control's line stays selected.
+    f.B->SendToBack();
+    emit f.Form->ControlsChanged();
+    QCOMPARE(f.List->LineControl(0), f.B);
+    QCOMPARE(f.List->LineControl(1), f.A);
+    QCOMPARE(f.List->SelectedLine(), 0);
+    QVERIFY(f.List->LineChecked(0));
+}
+
+void TestElementList::listFollowsCanvasSelection()
+{
+    TListFixture f;
+    f.AddThree();
+    f.Form->SetSelection(f.C);
+    QCOMPARE(f.List->SelectedLine(), 2);
+    f.Form->SetSelection(f.A);
+    QCOMPARE(f.List->SelectedLine(), 0);
+    f.Form->SetSelection(nullptr);
+    QCOMPARE(f.List->SelectedLine(), -1);
+    QCOMPARE(f.Form->Modified(), false);
+}
+
+void TestElementList::clickSelectsOnCanvas()
+{
+    TListFixture f;
+    f.AddThree();
+    ClickLine(*f.List, 1);
+    QCOMPARE(f.Form->Selected(), f.B);
+    QCOMPARE(f.Form->RubberBand()->ChildLayer(), f.B);
+    QCOMPARE(f.Form->StatusPanel(3)->text(), QStringLiteral("Label - b"));
+    QCOMPARE(f.List->SelectedLine(), 1);
+    ClickLine(*f.List, 2);
+    QCOMPARE(f.Form->Selected(), f.C);
+    QCOMPARE(f.Form->Modified(), false);
+}
+
+void TestElementList::clickOnHiddenOrEmptyArea()
+{
+    TListFixture f;
+    f.AddThree();
+    f.Form->SetSelection(f.A);
+    // Below the lines: only the list's selection goes.
+    QListWidget* box = f.List->List();
+    QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, QPoint(5, box->viewport()->height() - 3));
+    QCOMPARE(f.List->SelectedLine(), -1);
+    QCOMPARE(f.Form->Selected(), f.A);
+    // A hidden control's line clears the selection.
+    f.B->SetVisible(false);
+    emit f.Form->ControlsChanged();
+    ClickLine(*f.List, 1);
+    QCOMPARE(f.Form->Selected(), nullptr);
+    QCOMPARE(f.List->SelectedLine(), -1);
+}
+
+void TestElementList::keysMoveSelection()
+{
+    TListFixture f;
+    f.AddThree();
+    ClickLine(*f.List, 0);
+    QCOMPARE(f.Form->Selected(), f.A);
+    f.List->List()->setFocus();
+    const TFloatRect before = f.B->Location();
+    QTest::keyClick(f.List->List(), Qt::Key_Down);
+    QCOMPARE(f.Form->Selected(), f.B);
+    // The arrow key moved the line, not the control.
+    QCOMPARE(f.B->Location().Left, before.Left);
+    QCOMPARE(f.B->Location().Top, before.Top);
+    QCOMPARE(f.Form->Modified(), false);
+}
+
+void TestElementList::checkBoxHidesOnCanvasOnly()
+{
+    TListFixture f;
+    f.AddThree();
+    f.Form->SetSelection(f.B);
+    QListWidgetItem* const line = f.List->List()->item(1);
+    ToggleLine(*f.List, 1);
+    QVERIFY(!f.B->Visible());
+    QVERIFY(!f.B->MouseEvents());
+    QCOMPARE(f.Form->Selected(), nullptr);
+    QVERIFY(!f.Form->RubberBand());
+    // The saved visibility and the modified flag stay; the list is not rebuilt.
+    QVERIFY(f.B->FVisible);
+    QCOMPARE(f.Form->Modified(), false);
+    QCOMPARE(f.List->List()->item(1), line);
+    ToggleLine(*f.List, 1);
+    QVERIFY(f.B->Visible());
+    QVERIFY(f.B->MouseEvents());
+    QCOMPARE(f.Form->Selected(), nullptr);
+    // Another control's check leaves the selection alone.
+    f.Form->SetSelection(f.A);
+    ToggleLine(*f.List, 2);
+    QVERIFY(!f.C->Visible());
+    QCOMPARE(f.Form->Selected(), f.A);
+    QCOMPARE(f.List->SelectedLine(), 0);
+    // The same with the mouse on the check box: it toggles, it does not select.
+    QListWidget* box = f.List->List();
+    QStyleOptionViewItem option;
+    option.initFrom(box);
+    option.rect = box->visualItemRect(box->item(2));
+    option.features = QStyleOptionViewItem::HasCheckIndicator;
+    const QRect check = box->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, box);
+    QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, check.center());
+    QVERIFY(f.C->Visible());
+    QVERIFY(f.C->MouseEvents());
+    QCOMPARE(f.Form->Selected(), f.A);
+    QCOMPARE(f.List->SelectedLine(), 0);
+}
+
+void TestElementList::invertSelection()
+{
+    TListFixture f;
+    f.AddThree();
+    ToggleLine(*f.List, 1);  // b hidden, its mouse events off
+    f.List->mnuInvertSelection->trigger();
+    QVERIFY(!f.A->Visible());
+    QVERIFY(f.B->Visible());
+    QVERIFY(!f.C->Visible());
+    QVERIFY(!f.List->LineChecked(0));
+    QVERIFY(f.List->LineChecked(1));
+    // Mouse events are not touched: hidden controls keep theirs.
+    QVERIFY(f.A->MouseEvents());
+    QVERIFY(f.C->MouseEvents());
+    QVERIFY(!f.B->MouseEvents());
+    // The last line's control stays selected, hidden as it is now.
+    QCOMPARE(f.Form->Selected(), f.C);
+    QCOMPARE(f.List->SelectedLine(), 2);
+    QCOMPARE(f.Form->Modified(), false);
+    QVERIFY(f.A->FVisible && f.C->FVisible);
+}
+
+void TestElementList::sortByIdAndDragMode()
+{
+    TListFixture f;
+    TItemLayer* big = AddControl(*f.Form, 10000, "big");
+    AddControl(*f.Form, 2000, "mid");
+    TItemLayer* small = AddControl(*f.Form, 7, "small", "Button");
+    emit f.Form->ControlsChanged();
+    QVERIFY(f.List->DragEnabled());
+    f.Form->SetSelection(small);
+    f.List->mnuSortbyID->trigger();
+    QVERIFY(f.List->Sorted());
+    QVERIFY(f.List->mnuSortbyID->isChecked());
+    QVERIFY(!f.List->DragEnabled());
+    QCOMPARE(Lines(*f.List), (QStringList{QStringLiteral("0007  Button - small"), QStringLiteral("10000  Label - big"),
+                                          QStringLiteral("2000  Label - mid")}));
+    QCOMPARE(f.List->SelectedLine(), 0);
+    // Sorted lines cannot be dragged: a drop changes nothing.
+    f.List->lbSelectionDragDrop(0, 2);
+    QCOMPARE(f.Form->Layers().IndexOf(small), 2);
+    QCOMPARE(f.Form->Modified(), false);
+    // Lines added while sorted go to their place.
+    AddControl(*f.Form, 50, "new");
+    emit f.Form->ControlsChanged();
+    QCOMPARE(f.List->LineText(1), QStringLiteral("0050  Label - new"));
+    f.List->mnuSortbyID->trigger();
+    QVERIFY(!f.List->Sorted());
+    QVERIFY(f.List->DragEnabled());
+    QCOMPARE(f.List->LineControl(0), big);
+}
+
+void TestElementList::lockedLinesItalic()
+{
+    TListFixture f;
+    f.AddThree();
+    f.B->FLocked = true;
+    emit f.Form->ControlsChanged();
+    QVERIFY(f.List->LineItalic(1));
+    QVERIFY(!f.List->LineItalic(0));
+    QVERIFY(f.List->LineText(1).endsWith(QStringLiteral(" *")));
+    f.List->mnuSortbyID->trigger();
+    // Sorted: b (1) first.
+    QVERIFY(f.List->LineItalic(0));
+    QVERIFY(!f.List->LineItalic(1));
+    f.List->mnuSortbyID->trigger();
+}
+
+void TestElementList::dropRestacks_data()
+{
+    QTest::addColumn<int>("source");
+    QTest::addColumn<int>("target");
+    QTest::addColumn<QString>("order");
+    QTest::newRow("back onto last") << 0 << 2 << QStringLiteral("bca");
+    QTest::newRow("below the lines") << 0 << -1 << QStringLiteral("bca");
+    QTest::newRow("front onto first") << 2 << 0 << QStringLiteral("cab");
+    QTest::newRow("onto itself") << 1 << 1 << QStringLiteral("abc");
+}
+
+void TestElementList::dropRestacks()
+{
+    QFETCH(int, source);
+    QFETCH(int, target);
+    QFETCH(QString, order);
+    TListFixture f;
+    f.AddThree();
+    f.Form->SetSelection(f.B);
+    f.List->lbSelectionDragDrop(source, target);
+    QString lines;
+    for (int row = 0; row < f.List->LineCount(); ++row)
+        lines += QString::fromStdString(f.List->LineControl(row)->Description);
+    QCOMPARE(lines, order);
+    // The frame stays on top; a reorder is a change of the page.
+    QCOMPARE(f.Form->Layers().Items(3), static_cast<TCustomLayer*>(f.Form->RubberBand()));
+    QVERIFY(f.Form->Modified());
+    QCOMPARE(f.List->SelectedLine(), RowOf(*f.List, f.B));
+}
+
+void TestElementList::emptyPageAndGoneControls()
+{
+    TListFixture f;
+    // Nothing to act on: no crash, nothing selected.
+    f.List->lbSelectionClick(0);
+    f.List->lbSelectionClick(-1);
+    f.List->lbSelectionClickCheck(3);
+    f.List->lbSelectionDragDrop(0, -1);
+    f.List->mnuInvertSelection->trigger();
+    f.List->mnuSortbyID->trigger();
+    f.List->mnuSortbyID->trigger();
+    QCOMPARE(f.List->LineCount(), 0);
+    QCOMPARE(f.Form->Selected(), nullptr);
+    QCOMPARE(f.Form->Modified(), false);
+    // Controls added later are listed as usual.
+    f.AddThree();
+    QCOMPARE(f.List->LineCount(), 3);
+    // A control freed before the list is rebuilt: its line does nothing.
+    delete f.C;
+    QCOMPARE(f.List->LineControl(2), nullptr);
+    f.List->lbSelectionClick(2);
+    QCOMPARE(f.Form->Selected(), nullptr);
+    ToggleLine(*f.List, 2);
+    f.List->lbSelectionDragDrop(0, 2);
+    f.List->mnuInvertSelection->trigger();
+    QCOMPARE(f.Form->Layers().Count(), 2 + (f.Form->RubberBand() ? 1 : 0));
+    emit f.Form->ControlsChanged();
+    QCOMPARE(f.List->LineCount(), 2);
+}
+
+void TestElementList::newPageEmptiesList()
+{
+    TListFixture f;
+    f.OpenProject(f.MakeProject(QStringLiteral("Blue")));
+    f.AddThree();
+    f.Form->SetSelection(f.A);
+    f.Form->mnNew1Click();
+    QCOMPARE(f.List->LineCount(), 0);
+    QCOMPARE(f.List->SelectedLine(), -1);
+    QVERIFY(f.Dialogs.Unexpected().empty());
+}
+
+QTEST_MAIN(TestElementList)
+#include "tst_elementlist.moc"

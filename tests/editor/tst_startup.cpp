@@ -1,0 +1,211 @@
+// The start-up dialog: the recent list with its placeholder first, the two exclusive choices, the
+// chosen line, "Don't show this dialog again" stored on OK only, and what the main window does then.
+#include "EditorFixture.h"
+
+#include "editor/dialogs/StartupDialog.h"
+#include "editor/settings/EditorSettings.h"
+
+#include <QCheckBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+namespace {
+
+const QStringList Recent{QStringLiteral("Another existing project..."), QStringLiteral("/skins/blue/"),
+                         QStringLiteral("/skins/red/")};
+
+void ClickLine(QListWidget* list, int row, bool twice = false)
+{
+    const QPoint at = list->visualItemRect(list->item(row)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    // A double click is a click followed by the double-click event on the same line.
+    if (twice)
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+// What the user does in the shown dialog, then the answer the dialog ends with.
+enum class TStep { ChooseNew, ChooseOpen, ClickLine1, ClickLine0, Tick };
+
+void Perform(TfrmStartup& dialog, const QList<TStep>& steps)
+{
+    dialog.show();
+    for (TStep step : steps) {
+        switch (step) {
+        case TStep::ChooseNew: dialog.EmptyRadioButton->click(); break;
+        case TStep::ChooseOpen: dialog.OpenRadioButton->click(); break;
+        case TStep::ClickLine1: ClickLine(dialog.OpenListBox, 1); break;
+        case TStep::ClickLine0: ClickLine(dialog.OpenListBox, 0); break;
+        case TStep::Tick: dialog.StartupCheck->setChecked(true); break;
+        }
+    }
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(QList<TStep>)
+
+class TestStartup : public QObject {
+    Q_OBJECT
+
+private slots:
+    void showsRecentListAndNoChoice();
+    void choices_data();
+    void choices();
+    void radioButtonsStayExclusive();
+    void doubleClickClosesWithOk();
+    void noShowStartupStored_data();
+    void noShowStartupStored();
+    void mainWindowActsOnChoice_data();
+    void mainWindowActsOnChoice();
+};
+
+void TestStartup::showsRecentListAndNoChoice()
+{
+    QTemporaryDir dir;
+    TEditorSettings settings(dir.path() + QStringLiteral("/s.ini"));
+    TfrmStartup dialog(settings);
+    dialog.FormShow(Recent);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Select an option"));
+    QCOMPARE(dialog.OpenListBox->count(), 3);
+    QCOMPARE(dialog.OpenListBox->item(0)->text(), QStringLiteral("Another existing project..."));
+    QCOMPARE(dialog.OpenListBox->item(2)->text(), QStringLiteral("/skins/red/"));
+    QVERIFY(!dialog.EmptyRadioButton->isChecked());
+    QVERIFY(!dialog.OpenRadioButton->isChecked());
+    // Shown again, the list is not doubled.
+    dialog.FormShow(Recent);
+    QCOMPARE(dialog.OpenListBox->count(), 3);
+    QCOMPARE(dialog.Choice().Choice, TStartupChoice::None);
+}
+
+void TestStartup::choices_data()
+{
+    QTest::addColumn<QList<TStep>>("steps");
+    QTest::addColumn<int>("choice");
+    QTest::addColumn<int>("line");
+    QTest::newRow("nothing") << QList<TStep>{} << int(TStartupChoice::None) << -1;
+    QTest::newRow("new") << QList<TStep>{TStep::ChooseNew} << int(TStartupChoice::NewProject) << -1;
+    QTest::newRow("open, no line") << QList<TStep>{TStep::ChooseOpen} << int(TStartupChoice::OpenProject) << -1;
+    QTest::newRow("line 1") << QList<TStep>{TStep::ClickLine1} << int(TStartupChoice::OpenProject) << 1;
+    QTest::newRow("line 0") << QList<TStep>{TStep::ClickLine0} << int(TStartupChoice::OpenProject) << 0;
+    QTest::newRow("line then new") << QList<TStep>{TStep::ClickLine1, TStep::ChooseNew}
+                                   << int(TStartupChoice::NewProject) << -1;
+}
+
+void TestStartup::choices()
+{
+    QFETCH(QList<TStep>, steps);
+    QFETCH(int, choice);
+    QFETCH(int, line);
+    QTemporaryDir dir;
+    TEditorSettings settings(dir.path() + QStringLiteral("/s.ini"));
+    TScriptedDialogs dialogs;
+    TDialogsOverride use(dialogs);
+    TfrmStartup dialog(settings);
+    dialogs.AnswerModal(QDialog::Accepted, [&](QDialog&) { Perform(dialog, steps); });
+    TStartupChoice result;
+    QVERIFY(dialog.Execute(Recent, result));
+    QCOMPARE(int(result.Choice), choice);
+    if (choice == TStartupChoice::OpenProject)
+        QCOMPARE(result.Line, line);
+    QCOMPARE(dialogs.Calls().front().Caption, QStringLiteral("Select an option"));
+}
+
+void TestStartup::radioButtonsStayExclusive()
+{
+    QTemporaryDir dir;
+    TEditorSettings settings(dir.path() + QStringLiteral("/s.ini"));
+    TfrmStartup dialog(settings);
+    dialog.FormShow(Recent);
+    Perform(dialog, {TStep::ChooseNew});
+    QVERIFY(dialog.EmptyRadioButton->isChecked());
+    Perform(dialog, {TStep::ClickLine1});
+    QVERIFY(dialog.OpenRadioButton->isChecked());
+    QVERIFY(!dialog.EmptyRadioButton->isChecked());
+    Perform(dialog, {TStep::ChooseNew});
+    QVERIFY(!dialog.OpenRadioButton->isChecked());
+    // The list keeps its line; choosing the new project ignores it.
+    QCOMPARE(dialog.Choice().Choice, TStartupChoice::NewProject);
+}
+
+void TestStartup::doubleClickClosesWithOk()
+{
+    QTemporaryDir dir;
+    TEditorSettings settings(dir.path() + QStringLiteral("/s.ini"));
+    TfrmStartup dialog(settings);
+    dialog.FormShow(Recent);
+    dialog.show();
+    ClickLine(dialog.OpenListBox, 0, true);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.Choice().Choice, TStartupChoice::OpenProject);
+    QCOMPARE(dialog.Choice().Line, 0);
+}
+
+void TestStartup::noShowStartupStored_data()
+{
+    QTest::addColumn<bool>("ticked");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("OK, ticked") << true << int(QDialog::Accepted) << QStringLiteral("1");
+    QTest::newRow("OK, not ticked") << false << int(QDialog::Accepted) << QStringLiteral("0");
+    QTest::newRow("Cancel, ticked") << true << int(QDialog::Rejected) << QStringLiteral("<none>");
+}
+
+void TestStartup::noShowStartupStored()
+{
+    QFETCH(bool, ticked);
+    QFETCH(int, answer);
+    QFETCH(QString, stored);
+    QTemporaryDir dir;
+    TEditorSettings settings(dir.path() + QStringLiteral("/s.ini"));
+    TScriptedDialogs dialogs;
+    TDialogsOverride use(dialogs);
+    TfrmStartup dialog(settings);
+    // Neither choice is made: the check box is stored all the same.
+    dialogs.AnswerModal(answer, [&](QDialog&) { dialog.StartupCheck->setChecked(ticked); });
+    TStartupChoice choice;
+    QCOMPARE(dialog.Execute(Recent, choice), answer == QDialog::Accepted);
+    QCOMPARE(settings.Ini().ReadString(QStringLiteral("General"), QStringLiteral("noshowstartup"), QStringLiteral("<none>")),
+             stored);
+    QCOMPARE(settings.NoShowStartup(), stored == QStringLiteral("1"));
+}
+
+void TestStartup::mainWindowActsOnChoice_data()
+{
+    QTest::addColumn<QList<TStep>>("steps");
+    QTest::addColumn<QString>("outcome");
+    QTest::newRow("recent line 1 opens it") << QList<TStep>{TStep::ClickLine1} << QStringLiteral("open");
+    QTest::newRow("line 0 browses") << QList<TStep>{TStep::ClickLine0} << QStringLiteral("browse");
+    QTest::newRow("new project") << QList<TStep>{TStep::ChooseNew} << QStringLiteral("new");
+    QTest::newRow("ticked, nothing chosen") << QList<TStep>{TStep::Tick} << QStringLiteral("nothing");
+}
+
+void TestStartup::mainWindowActsOnChoice()
+{
+    QFETCH(QList<TStep>, steps);
+    QFETCH(QString, outcome);
+    TEditorFixture f;
+    const QString project = f.MakeProject(QStringLiteral("Blue"));
+    WriteBytes(f.Path(QStringLiteral("varnholt.ini")), QStringLiteral("[Files]\r\n1=%1\r\n").arg(project).toUtf8());
+    f.Form = std::make_unique<TMainForm>(f.Path(QStringLiteral("varnholt.ini")));
+    f.Form->SetNewSkinDialog(&f.NewSkin);
+    f.NewSkin.Ok = false;
+    TfrmStartup dialog(f.Form->Settings(), f.Form.get());
+    f.Form->SetStartupDialog(&dialog);
+    f.Dialogs.AnswerModal(QDialog::Accepted, [&](QDialog&) { Perform(dialog, steps); });
+    if (outcome == QStringLiteral("browse"))
+        f.Dialogs.AnswerFolder(QString());
+    f.Form->show();
+    f.Form->FirstActivate();
+    QVERIFY(f.Dialogs.Unexpected().empty());
+    QCOMPARE(f.Dialogs.Pending(), std::size_t(0));
+    QCOMPARE(f.Form->ProjectFolder(), outcome == QStringLiteral("open") ? project : QString());
+    QCOMPARE(f.NewSkin.Calls, outcome == QStringLiteral("new") ? 1 : 0);
+    QCOMPARE(f.Form->Settings().NoShowStartup(), outcome == QStringLiteral("nothing"));
+    f.Form->SetStartupDialog(nullptr);
+}
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"

@@ -1,0 +1,50 @@
+// Helpers for the tests of the composite control kinds: the references a test runs with,
+// round-trip options, saved values, pictures and previews.
+#pragma once
+
+#include "support/GuiApp.h"
+#include "support/RoundTrip.h"
+
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TItemLayer;
+class TJvSimpleXMLElem;
+
+// Loads the references for the life of the scope (none for an empty text) and clears them after.
+class TReferencesScope {
+public:
+    explicit TReferencesScope(std::string_view text);
+    ~TReferencesScope();
+    TReferencesScope(const TReferencesScope&) = delete;
+    TReferencesScope& operator=(const TReferencesScope&) = delete;
+};
+
+// Round-trip options for a kind whose picture parts are listed: the image reader makes Color and
+// ColorKey equal, so those two are left out for each picture part; `more` adds further paths.
+TRoundTripOptions KindTripOptions(bool withReferences, std::initializer_list<const char*> pictureParts,
+                                  std::vector<std::string> more = {});
+
+// The text of the child of that name (the last one, any case), or "(none)".
+std::string ChildText(TJvSimpleXMLElem* elem, std::string_view name);
+// The control saved into an element of its own, with the reference and part flag given.
+struct TSavedElement {
+    std::string Text;
+    std::string Child(std::string_view name) const;
+};
+// The control saved into a root element named "item", as the document writes it.
+std::string SavedControlText(TItemLayer& control, TItemLayer* ref = nullptr, bool subControl = false);
+TSavedElement SaveElement(TItemLayer& control, TItemLayer* ref = nullptr, bool subControl = false);
+
+// A w by h PNG of one colour, for a project's "images" folder.
+QByteArray SolidPng(int w, int h, QColor color);
+
+// Paints the control into a dark buffer of the given size and writes it as a PNG named
+// fileName into the test output folder; returns the picture.
+QImage WritePreview(TItemLayer& control, int width, int height, const char* fileName);
