@@ -13,6 +13,9 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
+#include <benchmark/benchmark.h>
+
+#include <functional>
 #include <memory>
 #include <regex>
 #include <set>
@@ -202,6 +205,22 @@ inline std::unique_ptr<TBenchProject> MakeBenchProject(int controls = 1000)
     project->PagePath = f + "bench.xml";
     WriteFileBytes(project->PagePath, project->Page);
     return project;
+}
+
+// Runs the benchmarks under an application of type App on the offscreen platform; `atEnd` runs
+// while the application still exists (windows and pictures must go before it).
+template <class App>
+int RunBenchmarks(int argc, char** argv, const std::function<void()>& atEnd)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    App app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    atEnd();
+    return 0;
 }
 
 }  // namespace bench

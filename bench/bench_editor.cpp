@@ -229,13 +229,5 @@ BENCHMARK(BM_CanvasDragRender)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    GSession.reset();
-    return 0;
+    return bench::RunBenchmarks<QApplication>(argc, argv, [] { GSession.reset(); });
 }

@@ -99,13 +99,5 @@ BENCHMARK(BM_SavePage)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    GSession.reset();
-    return 0;
+    return bench::RunBenchmarks<QGuiApplication>(argc, argv, [] { GSession.reset(); });
 }
