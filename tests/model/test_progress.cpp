@@ -181,7 +181,8 @@ TEST_F(ProgressTest, DefaultBarAgainstBuiltInReferences)
     auto bar = KindFromText<TProgressbarLayer>("<control><type>progress</type></control>");
     ASSERT_TRUE(bar);
     // The common values compare with the given reference only, and none is given. Equal pictures
-    // are dropped, the label never; the middle piece fills the bar.
+    // are dropped, the label never; the middle piece fills the bar. The middle piece's height is
+    // the reference's and the layout's: it is not written.
     EXPECT_EQ(SavedText(*bar), XmlLines({
         "<item>",
         "  <description>default progress</description>",
@@ -194,7 +195,6 @@ TEST_F(ProgressTest, DefaultBarAgainstBuiltInReferences)
         "      <description>mid</description>",
         "      <type>Image</type>",
         "      <width>349</width>",
-        "      <height>28</height>",
         "      <graphicstyp>tile_image</graphicstyp>",
         "    </control>",
         "    <control>",
@@ -225,7 +225,6 @@ TEST_F(ProgressTest, TickBarComparesWithItsOwnReference)
         "      <description>mid</description>",
         "      <type>Image</type>",
         "      <width>254</width>",
-        "      <height>31</height>",
         "      <graphicstyp>tile_image</graphicstyp>",
         "    </control>",
         "    <control>",
@@ -245,8 +244,7 @@ TEST_F(ProgressTest, ChangedPictureOfAPartIsWrittenAndComesBack)
     bar->ImageLeft->SetFileName("other_left.png");
     const std::string text = SavedText(*bar);
     EXPECT_NE(text.find("      <description>left</description>\r\n      <type>Image</type>\r\n"
-                        "      <width>3</width>\r\n      <height>28</height>\r\n"
-                        "      <texture>other_left.png</texture>\r\n"),
+                        "      <width>3</width>\r\n      <texture>other_left.png</texture>\r\n"),
               std::string::npos);
     auto back = KindFromText<TProgressbarLayer>(text);
     ASSERT_TRUE(back);
@@ -255,6 +253,24 @@ TEST_F(ProgressTest, ChangedPictureOfAPartIsWrittenAndComesBack)
     EXPECT_EQ(back->ImageLeft->GetWidth(), 3);
     EXPECT_EQ(back->ImageMiddle->GraphicsType, GT_IMAGE_TILE);
     EXPECT_EQ(back->LabelControl->FontName, "font16");
+}
+
+TEST_F(ProgressTest, KeptEndPieceWritesOnlyTheLengthTheLayoutDoesNotGive)
+{
+    UseBuiltInReferences();
+    auto bar = KindFromText<TProgressbarLayer>("<control><type>progress</type><width>3</width></control>");
+    ASSERT_TRUE(bar);
+    // A vertical bar 3 wide: the left piece is laid out 3 by 28, as the reference's.
+    bar->ImageLeft->SetFileName("other_left.png");
+    const std::string text = SavedText(*bar);
+    EXPECT_NE(text.find("      <description>left</description>\r\n      <type>Image</type>\r\n"
+                        "      <height>28</height>\r\n      <texture>other_left.png</texture>\r\n    </control>"),
+              std::string::npos)
+        << text;
+    auto back = KindFromText<TProgressbarLayer>(text);
+    ASSERT_TRUE(back);
+    back->LayoutParts();
+    EXPECT_EQ(back->ImageLeft->Location(), bar->ImageLeft->Location());
 }
 
 TEST_F(ProgressTest, PartValueEqualToTheReadersResetComesBack)
