@@ -353,6 +353,55 @@ TEST_F(LabelTest, ShadowAndOutlineArePainted)
     SavePreview(buffer.Image(), "label_shadow_outline.png");
 }
 
+TEST_F(LabelTest, FrameIsDrawnOverTheText)
+{
+    // A rectangle three pixels high cuts through the middle of the glyphs, so the text reaches
+    // its top and bottom rows; the frame still covers them.
+    TBitmap32 buffer(80, 5);
+    buffer.Clear(0xFF808080u);
+    TTextLayer l(nullptr);
+    l.SetFontName("any");
+    l.SetY(1);
+    l.SetWidth(80);
+    l.SetHeight(3);
+    l.LabelText = "WWWWWWWWWWWW";
+    l.Textcolor = 0xFFFFFFFFu;
+    l.Paint(buffer);
+    const QImage& img = buffer.Image();
+    int white = 0;
+    for (int x = 1; x < 79; ++x) {
+        EXPECT_EQ(img.pixel(x, 1), 0xFF000000u) << x;
+        EXPECT_EQ(img.pixel(x, 3), 0xFF000000u) << x;
+        white += img.pixel(x, 2) == 0xFFFFFFFFu;
+    }
+    EXPECT_GT(white, 5);
+}
+
+TEST_F(LabelTest, ShadowWithoutOffsetIsNotPainted)
+{
+    // Half-transparent text would let a shadow under it show through.
+    TBitmap32 buffer(80, 40);
+    buffer.Clear(0xFF808080u);
+    TTextLayer l(nullptr);
+    l.SetFontName("any");
+    l.SetWidth(80);
+    l.SetHeight(40);
+    l.LabelText = "HHH";
+    l.Textcolor = 0x80FFFFFFu;
+    l.Shadow = true;
+    l.ShadowColor = 0xFF0000FFu;
+    l.Paint(buffer);
+    int blue = 0, light = 0;
+    for (int y = 1; y < 39; ++y)
+        for (int x = 1; x < 79; ++x) {
+            const QRgb p = buffer.Image().pixel(x, y);
+            blue += qBlue(p) > qRed(p) + 8;
+            light += qRed(p) > 0xA0;
+        }
+    EXPECT_EQ(blue, 0);
+    EXPECT_GT(light, 5);
+}
+
 TEST_F(LabelTest, MeasuringPaintsNothingButReportsTheArea)
 {
     TBitmap32 buffer(40, 40);
