@@ -10,6 +10,7 @@
 #include "editor/settings/EditorSettings.h"
 #include "editor/settings/PlayerLists.h"
 #include "platform/core/Codec1252.h"
+#include "platform/core/FileLookup.h"
 #include "skinmodel/uskininfo.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 
@@ -60,6 +61,7 @@ void TMainForm::FormCreate(const QString& settingsFile)
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
+    ConnectCommands();
 
     FLastProjects = QStringList{TranslatableString(22)} + FSettings->LastProjects();
     BuildRecentMenu();
@@ -88,7 +90,9 @@ void TMainForm::showEvent(QShowEvent* event)
 void TMainForm::FormShow()
 {
     const QString language = FSettings->Language().toLower();
-    LanguageFile = ConfigDir().ProgramFolder() + QStringLiteral("Language/Quorvantel/") + language + QStringLiteral(".lng");
+    // Found under any case of the name on disk ("German" finds german.lng or German.lng).
+    LanguageFile = FindFileNoCase(ConfigDir().ProgramFolder(),
+                                  QStringLiteral("Language/Quorvantel/") + language + QStringLiteral(".lng"));
     if (QFileInfo(LanguageFile).isFile())
         ApplyLanguageFile(LanguageFile);
     BuildElementsMenu();
@@ -171,6 +175,7 @@ void TMainForm::FormClose()
 void TMainForm::FormDestroy()
 {
     qApp->removeEventFilter(this);
+    disconnect(FFocusConnection);
     RunGuarded([this] {
         FSettings->SetLastProjects(FLastProjects.mid(1));
         FSettings->Save();

@@ -68,7 +68,7 @@ void TMainForm::CreateCanvas()
     connect(FImgView, &TImgView32::mouseEnter, this, [this] { FMouseInView = true; });
     connect(FImgView, &TImgView32::mouseLeave, this, [this] { FMouseInView = false; });
     FScrollBox->setWidget(FImgView);
-    FScrollBox->viewport()->installEventFilter(this);
+    // Clicks on the scroll box around the canvas reach eventFilter through the application's filter.
     setCentralWidget(FScrollBox);
     SetCanvasSize(720, 576);
 }
@@ -245,6 +245,9 @@ bool TMainForm::FormKeyDown(int key, Qt::KeyboardModifiers shift)
     }
     if (!FSelected || !FMouseInView)
         return false;
+    // A locked control stays where it is.
+    if (FSelected->FLocked)
+        return true;
     auto offset = [dx, dy](const TFloatRect& r) {
         return TFloatRect{r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
     };
@@ -307,16 +310,4 @@ void TMainForm::btEditWindowClick()
 {
     SetSelection(nullptr);
     FreeRubberBand();
-}
-
-void TMainForm::DeleteSelected()
-{
-    if (!FSelected)
-        return;
-    TItemLayer* layer = FSelected;
-    SetSelection(nullptr);
-    FreeRubberBand();
-    delete layer;
-    SetModified(true);
-    emit ControlsChanged();
 }

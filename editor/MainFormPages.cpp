@@ -70,12 +70,13 @@ std::unique_ptr<TJvSimpleXML> TMainForm::BuildWindowXML()
 
 void TMainForm::LoadPage()
 {
+    // Read before anything is dropped: a page that is no well-formed XML leaves the open one as it was.
+    TJvSimpleXML doc;
+    doc.LoadFromFile(FFileName);
     ClearPage();
     emit ControlsChanged();
     FWindowInfos->Reset();
     UpdateCaption();
-    TJvSimpleXML doc;
-    doc.LoadFromFile(FFileName);
     if (SourceViewActive())
         FSourceView->ShowDocument(doc);
     else
@@ -105,8 +106,19 @@ void TMainForm::mnOpen1Click()
         AskOpenFile(TranslatableString(6), QStringLiteral("Skinfiles (*.xml)"), FProjectFolder);
     if (file.isEmpty())
         return;
-    FFileName = file;
-    LoadPage();
+    OpenPageFile(file);
+}
+
+void TMainForm::OpenPageFile(const QString& fileName)
+{
+    const QString previous = FFileName;
+    FFileName = fileName;
+    try {
+        LoadPage();
+    } catch (...) {
+        FFileName = previous;
+        throw;
+    }
 }
 
 bool TMainForm::mnSave2Click()

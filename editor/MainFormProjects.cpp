@@ -177,8 +177,7 @@ void TMainForm::PageMenuClick(int index)
         return;
     if (FModified && !ConfirmDiscard(TranslatableString(4)))
         return;
-    FFileName = FPageList[index];
-    LoadPage();
+    OpenPageFile(FPageList[index]);
 }
 
 void TMainForm::SyncAspectRatio()

@@ -24,6 +24,12 @@ TOSDControlFactory& OSDControlFactory()
     return factory;
 }
 
+namespace {
+// The factory is made while the program starts, so its Boolean words hold for every file read,
+// also for values read before the first control is made.
+[[maybe_unused]] TOSDControlFactory& StartUpFactory = OSDControlFactory();
+}  // namespace
+
 // ---- kinds ---------------------------------------------------------------------------------
 
 void TOSDControlFactory::RegisterKind(std::string_view Keyword, TControlCreator Creator)

@@ -1,14 +1,21 @@
 #include "skinmodel/ControlKinds.h"
 
 #include "skinmodel/controls/CheckMark.h"
+#include "skinmodel/controls/EditControl.h"
 #include "skinmodel/controls/ImageButton.h"
 #include "skinmodel/controls/ImageLayer.h"
+#include "skinmodel/controls/ImageList.h"
+#include "skinmodel/controls/ListControls.h"
+#include "skinmodel/controls/MenuControl.h"
+#include "skinmodel/controls/NumInput.h"
 #include "skinmodel/controls/ProgressLayer.h"
 #include "skinmodel/controls/SelectButton.h"
 #include "skinmodel/controls/SimpleButton.h"
 #include "skinmodel/controls/Slider.h"
+#include "skinmodel/controls/TextArea.h"
 #include "skinmodel/controls/TextLayer.h"
 #include "skinmodel/controls/ToggleButton.h"
+#include "skinmodel/controls/UpDownControl.h"
 #include "skinmodel/controls/VideoControl.h"
 
 // One line per kind: the keyword and its class.
@@ -23,16 +30,16 @@ std::vector<std::pair<const char*, TControlCreator>> BuiltInControlKinds()
         {"button", CreateKindOf<TOSDSimpleButton>},
         {"selectbutton", CreateKindOf<TOSDSelectOneButton>},
         {"togglebutton", CreateKindOf<TOSDToggleButton>},
-        {"listcontrol", nullptr},     // TOSDList
+        {"listcontrol", CreateKindOf<TOSDList>},
         {"tickprogress", CreateKindOf<TTickProgressLayer>},
-        {"tvlistcontrol", nullptr},   // TOSDTVList
+        {"tvlistcontrol", CreateKindOf<TOSDTVList>},
         {"progress", CreateKindOf<TProgressbarLayer>},
-        {"menu", nullptr},            // TOSDMenuControl
-        {"spincontrol", nullptr},     // TOSDUpDownControl
-        {"textbox", nullptr},         // TOSDTextArea
-        {"thumbnailpanel", nullptr},  // TOSDImageList
+        {"menu", CreateKindOf<TOSDMenuControl>},
+        {"spincontrol", CreateKindOf<TOSDUpDownControl>},
+        {"textbox", CreateKindOf<TOSDTextArea>},
+        {"thumbnailpanel", CreateKindOf<TOSDImageList>},
         {"videowindow", CreateKindOf<TOSDVideoControl>},
-        {"numinput", nullptr},        // TOSDNumInputControl
-        {"edit", nullptr},            // TOSDEdit
+        {"numinput", CreateKindOf<TOSDNumInputControl>},
+        {"edit", CreateKindOf<TOSDEdit>},
     };
 }

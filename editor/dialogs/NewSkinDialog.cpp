@@ -7,6 +7,7 @@
 #include "editor/project/ProjectFolder.h"
 #include "platform/core/FileLookup.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/ErrorReport.h"
 
 #include <QFileInfo>
 #include <QGridLayout>
@@ -107,8 +108,8 @@ TfrmNewSkin::TfrmNewSkin(QWidget* parent)
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(CheckInterval);
     connect(Timer1, &QTimer::timeout, this, &TfrmNewSkin::Timer1Timer);
-    connect(btnSearch, &QPushButton::clicked, this, &TfrmNewSkin::btnSearchClick);
-    connect(btnOK, &QPushButton::clicked, this, &TfrmNewSkin::btnOKClick);
+    connect(btnSearch, &QPushButton::clicked, this, Guarded([this] { btnSearchClick(); }));
+    connect(btnOK, &QPushButton::clicked, this, Guarded([this] { btnOKClick(); }));
     // Escape closes with Cancel too (QDialog's own key handling).
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }

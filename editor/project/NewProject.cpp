@@ -15,7 +15,7 @@ void WriteNewProjectFiles(const QString& folder, const TSkinInfo& info)
     const QString images = folder + QStringLiteral("images");
     if (!QDir().mkpath(images))
         throw EFCreateError("Cannot create the folder \"" + images.toStdString() + "\".");
-    if (!const_cast<TSkinInfo&>(info).SaveToFile(folder))
+    if (!info.SaveToFile(folder))
         throw EFCreateError("Cannot create \"" + (folder + QStringLiteral("index.xml")).toStdString() + "\".");
 
     WriteFileAtomically(folder + QStringLiteral("references.xml"), NewProjectReferencesText());

@@ -3,6 +3,7 @@
 #include "canvas/Layers.h"
 #include "editor/MainForm.h"
 #include "platform/core/Codec1252.h"
+#include "platform/ui/ErrorReport.h"
 #include "skinmodel/controls/ItemLayer.h"
 
 #include <QDockWidget>
@@ -131,41 +132,41 @@ TfrmObjects::TfrmObjects(TMainForm& mainForm, QWidget* parent)
         if (!onLine)
             ClearSelection();
     };
-    lbSelection->OnKeyMove = [this](int row) {
+    lbSelection->OnKeyMove = Guarded([this](int row) {
         if (!FUpdating)
             lbSelectionClick(row);
-    };
-    lbSelection->OnDrop = [this](int source, int target) { lbSelectionDragDrop(source, target); };
+    });
+    lbSelection->OnDrop = Guarded([this](int source, int target) { lbSelectionDragDrop(source, target); });
     // The press resets the toggle mark before the release may toggle a check box.
     connect(lbSelection, &QListWidget::itemPressed, this, [this] { FCheckToggled = false; });
-    connect(lbSelection, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+    connect(lbSelection, &QListWidget::itemChanged, this, Guarded([this](QListWidgetItem* item) {
         if (FUpdating)
             return;
         FCheckToggled = true;
         lbSelectionClickCheck(lbSelection->row(item));
-    });
-    connect(lbSelection, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    }));
+    connect(lbSelection, &QListWidget::itemClicked, this, Guarded([this](QListWidgetItem* item) {
         if (FCheckToggled) {
             FCheckToggled = false;
             SyncSelection();
             return;
         }
         lbSelectionClick(lbSelection->row(item));
-    });
+    }));
     connect(lbSelection, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         if (QMenu* popup = FMainForm.Menu("PopupMenu3"))
             popup->popup(lbSelection->viewport()->mapToGlobal(pos));
     });
     connect(Image3, &QToolButton::clicked, this, &TfrmObjects::Image3Click);
-    connect(mnuSortbyID, &QAction::triggered, this, [this] {
+    connect(mnuSortbyID, &QAction::triggered, this, Guarded([this] {
         // The action has already inverted its check.
         mnuSortbyID->setChecked(!mnuSortbyID->isChecked());
         mnuSortbyIDClick();
-    });
-    connect(mnuInvertSelection, &QAction::triggered, this, &TfrmObjects::mnuInvertSelectionClick);
+    }));
+    connect(mnuInvertSelection, &QAction::triggered, this, Guarded([this] { mnuInvertSelectionClick(); }));
 
     connect(&FMainForm, &TMainForm::SelectionChanged, this, &TfrmObjects::FollowSelection);
-    connect(&FMainForm, &TMainForm::ControlsChanged, this, &TfrmObjects::RefreshList);
+    connect(&FMainForm, &TMainForm::ControlsChanged, this, Guarded([this] { RefreshList(); }));
 
     TMainForm::TranslateForm(this, LanguageFile);
     RefreshList();

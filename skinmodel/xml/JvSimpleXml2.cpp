@@ -42,6 +42,13 @@ bool TryStrToInt64(std::string_view s, int64_t& out)
     return true;
 }
 
+// Lookups that find nothing add an entry when the element's document asks for it.
+bool ElementAutoCreates(const TJvSimpleXMLElem* owner)
+{
+    const TJvSimpleXML* doc = owner ? owner->SimpleXML() : nullptr;
+    return doc && (doc->Options & TJvSimpleXML::AutoCreate);
+}
+
 int64_t StrToInt64Def(std::string_view s, int64_t def)
 {
     int64_t v = 0;
@@ -99,45 +106,46 @@ TJvSimpleXMLProp* TJvSimpleXMLProps::Item(int index) const
     return (index < 0 || index >= Count()) ? nullptr : FItems[size_t(index)].get();
 }
 
+int TJvSimpleXMLProps::IndexOf(std::string_view name)
+{
+    return FIndex.Find(FItems, name, [](const auto& p) -> std::string_view { return p->FName; });
+}
+
+bool TJvSimpleXMLProps::AutoCreates() const { return ElementAutoCreates(FParent); }
+
 TJvSimpleXMLProp* TJvSimpleXMLProps::ItemNamed(std::string_view name)
 {
-    const int i = FIndex.Find(FItems, name, [](const auto& p) -> std::string_view { return p->FName; });
+    const int i = IndexOf(name);
     if (i >= 0)
         return FItems[size_t(i)].get();
-    const TJvSimpleXML* doc = FParent ? FParent->SimpleXML() : nullptr;
-    if (doc && (doc->Options & TJvSimpleXML::AutoCreate))
-        return Add(name, std::string_view());
-    return nullptr;
+    return AutoCreates() ? Add(name, std::string_view()) : nullptr;
 }
 
 std::string TJvSimpleXMLProps::Value(std::string_view name, std::string_view def)
 {
-    const int i = FIndex.Find(FItems, name, [](const auto& p) -> std::string_view { return p->FName; });
+    const int i = IndexOf(name);
     if (i >= 0)
         return FItems[size_t(i)]->FValue;
-    const TJvSimpleXML* doc = FParent ? FParent->SimpleXML() : nullptr;
-    if (doc && (doc->Options & TJvSimpleXML::AutoCreate))
+    if (AutoCreates())
         Add(name, def);
     return std::string(def);
 }
 
 int64_t TJvSimpleXMLProps::IntValue(std::string_view name, int64_t def)
 {
-    const int i = FIndex.Find(FItems, name, [](const auto& p) -> std::string_view { return p->FName; });
+    const int i = IndexOf(name);
     if (i >= 0)
         return FItems[size_t(i)]->IntValue();
-    const TJvSimpleXML* doc = FParent ? FParent->SimpleXML() : nullptr;
-    if (doc && (doc->Options & TJvSimpleXML::AutoCreate))
+    if (AutoCreates())
         Add(name, def);
     return def;
 }
 
 bool TJvSimpleXMLProps::BoolValue(std::string_view name, bool def)
 {
-    const int i = FIndex.Find(FItems, name, [](const auto& p) -> std::string_view { return p->FName; });
+    const int i = IndexOf(name);
     if (i < 0) {
-        const TJvSimpleXML* doc = FParent ? FParent->SimpleXML() : nullptr;
-        if (doc && (doc->Options & TJvSimpleXML::AutoCreate)) {
+        if (AutoCreates()) {
             const auto& words = def ? TrueBoolStrs() : FalseBoolStrs();
             Add(name, words.empty() ? std::string(def ? "-1" : "0") : words.front());
         }
@@ -233,10 +241,7 @@ TJvSimpleXMLElem* TJvSimpleXMLElems::ItemNamed(std::string_view name)
     const int i = FIndex.Find(FItems, name, [](const auto& e) -> std::string_view { return e->FName; });
     if (i >= 0)
         return FItems[size_t(i)].get();
-    const TJvSimpleXML* doc = FParent ? FParent->SimpleXML() : nullptr;
-    if (doc && (doc->Options & TJvSimpleXML::AutoCreate))
-        return Add(name);
-    return nullptr;
+    return ElementAutoCreates(FParent) ? Add(name) : nullptr;
 }
 
 void TJvSimpleXMLElems::Clear()

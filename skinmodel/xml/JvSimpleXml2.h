@@ -100,6 +100,8 @@ private:
     friend class jvxml::Reader;
     friend class jvxml::Writer;
     void Invalidate() { FIndex.Invalidate(); }
+    int IndexOf(std::string_view name);
+    bool AutoCreates() const;
     TJvSimpleXMLElem* FParent;
     std::vector<std::unique_ptr<TJvSimpleXMLProp>, jvxml::PoolAllocator<std::unique_ptr<TJvSimpleXMLProp>>> FItems;
     jvxml::NameIndex FIndex;
@@ -136,8 +138,8 @@ private:
     friend class jvxml::Reader;
     friend class jvxml::Writer;
     void Invalidate() { FIndex.Invalidate(); }
-    // Destroys the entries and their subtrees without recursion, so any depth is safe.
     using List = std::vector<std::unique_ptr<TJvSimpleXMLElem>, jvxml::PoolAllocator<std::unique_ptr<TJvSimpleXMLElem>>>;
+    // Destroys the entries and their subtrees without recursion, so any depth is safe.
     static void Release(List& items);
     TJvSimpleXMLElem* FParent;
     List FItems;
@@ -284,7 +286,9 @@ public:
     const TJvSimpleXMLElemClassic& Root() const { return *FRoot; }
     TJvSimpleXMLElemsProlog& Prolog() { return FProlog; }
 
-    // A missing file does nothing; a file that cannot be read raises EFOpenError.
+    // A missing file does nothing; a file that cannot be read raises EFOpenError. Reading decodes
+    // element text, attribute values and element names (which the writer encodes), and raises
+    // EJvSimpleXMLError at the first error, keeping what was complete by then.
     void LoadFromFile(const QString& fileName);
     void LoadFromString(std::string_view text);
     // Written atomically: a failed write leaves the old file and raises EFCreateError/EWriteError.

@@ -5,6 +5,7 @@
 
 #include "platform/core/AtomicFile.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace jvxml {
@@ -44,7 +45,7 @@ private:
     void Reserve(size_t n)
     {
         if (pos + n > out.size())
-            out.resize(std::max(out.size() * 2, pos + n + 4096));
+            out.resize(std::max({out.capacity(), out.size() * 2, pos + n + 4096}));
         p = out.data() + pos;
     }
     void Done() { pos = size_t(p - out.data()); }

@@ -1,4 +1,5 @@
 // The canvas: selection by click, frame drags, arrow keys, the checkerboard and the status bar.
+#include "CanvasInput.h"
 #include "EditorFixture.h"
 
 #include "canvas/RubberBand.h"
@@ -10,36 +11,10 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QtTest>
 
 namespace {
-
-void SendMouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons,
-               Qt::KeyboardModifiers mods = Qt::NoModifier)
-{
-    QMouseEvent e(type, QPointF(pos), w->mapToGlobal(QPointF(pos)), button, buttons, mods);
-    QApplication::sendEvent(w, &e);
-}
-
-void Click(QWidget* w, QPoint pos, Qt::MouseButton button = Qt::LeftButton)
-{
-    SendMouse(w, QEvent::MouseButtonPress, pos, button, button);
-    SendMouse(w, QEvent::MouseButtonRelease, pos, button, Qt::NoButton);
-}
-
-void Drag(QWidget* w, QPoint from, QPoint to, Qt::KeyboardModifiers mods = Qt::NoModifier)
-{
-    SendMouse(w, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton, mods);
-    SendMouse(w, QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton, mods);
-    SendMouse(w, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, mods);
-    SendMouse(w, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, mods);
-}
-
-void Enter(QWidget* w)
-{
-    QEnterEvent e(QPointF(1, 1), QPointF(1, 1), w->mapToGlobal(QPointF(1, 1)));
-    QApplication::sendEvent(w, &e);
-}
 
 TItemLayer* AddControl(TMainForm& form, QRectF r, const char* description)
 {
@@ -48,12 +23,6 @@ TItemLayer* AddControl(TMainForm& form, QRectF r, const char* description)
     layer->SetLocation(TFloatRect{float(r.left()), float(r.top()), float(r.right()), float(r.bottom())});
     form.AttachControl(layer);
     return layer;
-}
-
-QRectF Rect(const TItemLayer* l)
-{
-    const TFloatRect& r = l->Location();
-    return QRectF(QPointF(r.Left, r.Top), QPointF(r.Right, r.Bottom));
 }
 
 } // namespace
@@ -71,6 +40,10 @@ private slots:
     void keysIgnoredInTextFieldAndOutsideCanvas();
     void resizeRules_data();
     void resizeRules();
+    void resizeWithoutKeysOrButtons();
+    void selectionSignals();
+    void scrollBoxClickClearsOnce();
+    void deleteKeyOnlyOverCanvas();
     void checkerboardFirstStage();
     void pointerPositionInStatusBar();
     void screenshot();
@@ -169,7 +142,6 @@ void TestCanvas::arrowKeys()
     f.Start();
     TItemLayer* a = AddControl(*f.Form, QRectF(100, 100, 30, 20), "a");
     f.Form->SetSelection(a);
-    a->FLocked = true;  // the keys move a locked control too
     Enter(f.Form->ImgView());
     QVERIFY(f.Form->MouseInView());
     QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : f.Form.get();
@@ -225,9 +197,11 @@ void TestCanvas::resizeRules_data()
     QTest::newRow("ctrl never below 4") << int(dsSizeL) << int(Qt::ControlModifier) << false
                                         << QRectF(25, 10, 5, 20) << QRectF(18, 10, 4, 20) << true;
     QTest::newRow("locked stays") << int(dsSizeR) << int(Qt::NoModifier) << true << QRectF(10, 10, 50, 20) << old
-                                  << true;
-    QTest::newRow("locked move still modifies") << int(dsMove) << int(Qt::NoModifier) << true
-                                                << QRectF(40, 40, 20, 20) << old << true;
+                                  << false;
+    QTest::newRow("locked move changes nothing") << int(dsMove) << int(Qt::NoModifier) << true
+                                                 << QRectF(40, 40, 20, 20) << old << false;
+    QTest::newRow("locked ctrl resize stays") << int(dsSizeL) << int(Qt::ControlModifier) << true
+                                              << QRectF(25, 10, 5, 20) << old << false;
 }
 
 void TestCanvas::resizeRules()
@@ -246,6 +220,74 @@ void TestCanvas::resizeRules()
                                                 Qt::KeyboardModifiers(mods), Qt::LeftButton, locked, false);
     QCOMPARE(QRectF(QPointF(next.Left, next.Top), QPointF(next.Right, next.Bottom)), result);
     QCOMPARE(out.Modified, modified);
+}
+
+void TestCanvas::resizeWithoutKeysOrButtons()
+{
+    // No key and no button: the proposed rectangle stands and the page is not changed.
+    const TFloatRect old{10, 10, 30, 30};
+    TFloatRect next{10, 10, 50, 30};
+    TResizeOutcome out = ApplyResizeRules(old, next, dsSizeR, Qt::NoModifier, Qt::NoButton, false, true);
+    QCOMPARE(next.Right, 50.0f);
+    QVERIFY(!out.Modified);
+    QVERIFY(!out.CopyVideoWindow);
+    // A resize of the video window hands its rectangle to the page settings.
+    out = ApplyResizeRules(old, next, dsSizeR, Qt::NoModifier, Qt::LeftButton, false, true);
+    QVERIFY(out.Modified);
+    QVERIFY(out.CopyVideoWindow);
+    out = ApplyResizeRules(old, next, dsMove, Qt::NoModifier, Qt::LeftButton, false, true);
+    QVERIFY(out.CopyVideoWindow);
+}
+
+void TestCanvas::selectionSignals()
+{
+    TEditorFixture f;
+    f.Start();
+    TItemLayer* a = AddControl(*f.Form, QRectF(10, 10, 50, 40), "a");
+    QSignalSpy spy(f.Form.get(), &TMainForm::SelectionChanged);
+    f.Form->SetSelection(a);
+    QCOMPARE(spy.count(), 1);
+    // The same layer again changes nothing.
+    f.Form->StatusPanel(3)->setText(QStringLiteral("marker"));
+    f.Form->SetSelection(a);
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(f.Form->StatusPanel(3)->text(), QStringLiteral("marker"));
+    // Clearing refills every time, also when nothing is selected.
+    f.Form->SetSelection(nullptr);
+    f.Form->StatusPanel(3)->setText(QStringLiteral("marker"));
+    f.Form->SetSelection(nullptr);
+    QCOMPARE(spy.count(), 3);
+    QCOMPARE(f.Form->StatusPanel(3)->text(), QString());
+}
+
+void TestCanvas::scrollBoxClickClearsOnce()
+{
+    TEditorFixture f;
+    f.Start();
+    TItemLayer* a = AddControl(*f.Form, QRectF(10, 10, 50, 40), "a");
+    f.Form->SetSelection(a);
+    auto* box = f.Form->findChild<QScrollArea*>(QStringLiteral("ScrollBox1"));
+    QVERIFY(box);
+    QSignalSpy spy(f.Form.get(), &TMainForm::SelectionChanged);
+    Click(box->viewport(), QPoint(box->viewport()->width() - 2, box->viewport()->height() - 2));
+    QVERIFY(!f.Form->Selected());
+    QCOMPARE(spy.count(), 1);
+}
+
+void TestCanvas::deleteKeyOnlyOverCanvas()
+{
+    TEditorFixture f;
+    f.Start();
+    TItemLayer* a = AddControl(*f.Form, QRectF(10, 10, 50, 40), "a");
+    f.Form->SetSelection(a);
+    QVERIFY(!f.Form->FormKeyDown(Qt::Key_Delete, Qt::NoModifier));
+    QCOMPARE(f.Form->Layers().Count(), 2);  // the control and its frame
+    QCOMPARE(f.Form->Selected(), a);
+    f.Form->SetMouseInView(true);
+    QVERIFY(f.Form->FormKeyDown(Qt::Key_Delete, Qt::NoModifier));
+    QVERIFY(!f.Form->Selected());
+    QCOMPARE(f.Form->Layers().Count(), 0);
+    QVERIFY(f.Form->Modified());
 }
 
 void TestCanvas::checkerboardFirstStage()

@@ -1,12 +1,17 @@
 // The main window's shell: menus and shortcuts, tool windows, docking layout, start-up choices.
 #include "EditorFixture.h"
 
+#include "canvas/view/ImgView32.h"
 #include "editor/TranslatableStrings.h"
+#include "editor/settings/ConfigDir.h"
 #include "editor/settings/EditorSettings.h"
+#include "skinmodel/controls/VideoControl.h"
 
 #include <QAction>
 #include <QDockWidget>
 #include <QMenu>
+#include <QMenuBar>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -40,7 +45,12 @@ private slots:
     void startupChoices_data();
     void startupChoices();
     void noShowStartup();
+    void translatableTexts_data();
     void translatableTexts();
+    void menuBarAndFileMenu();
+    void languageFileFoundWithoutRegardToCase_data();
+    void languageFileFoundWithoutRegardToCase();
+    void closingClearsSelectionWithoutRefill();
 };
 
 void TestMainWindow::actionsAndShortcuts_data()
@@ -201,14 +211,115 @@ void TestMainWindow::noShowStartup()
     QCOMPARE(f.Form->windowTitle(), QStringLiteral("Editor - Unnamed1 - Unnamed1.xml"));
 }
 
+void TestMainWindow::translatableTexts_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("text");
+    const char* texts[] = {
+        "Exit",
+        "Save changes in skin?",
+        "Unnamed1",
+        "Open Skin",
+        "Open picture",
+        "Choose a skin.",
+        "Save skin",
+        "Your XML Code is not correct, if you choose OK your work will be lost!",
+        "Misformed XML!",
+        "Window info",
+        "Skin info",
+        "bold",
+        "italic",
+        "underlined",
+        "normal",
+        "Select the folder where the Skinproject shall be created",
+        "An error occured",
+        "There exists allready a skin project with the given name!",
+        "Please choose another name or another folder for the new project",
+        "Select the project folder where the Skinproject is located.",
+        "This ist not a valid Skinproject.",
+        "Another existing project...",
+    };
+    for (int key = 1; key <= 22; ++key)
+        QTest::newRow(QByteArray::number(key).constData()) << key << QString::fromLatin1(texts[key - 1]);
+    QTest::newRow("0") << 0 << QString();
+    QTest::newRow("23") << 23 << QString();
+}
+
 void TestMainWindow::translatableTexts()
 {
-    QCOMPARE(TranslatableString(1), QStringLiteral("Exit"));
-    QCOMPARE(TranslatableString(18), QStringLiteral("There exists allready a skin project with the given name!"));
-    QCOMPARE(TranslatableString(21), QStringLiteral("This ist not a valid Skinproject."));
-    QCOMPARE(TranslatableString(22), QStringLiteral("Another existing project..."));
-    QCOMPARE(TranslatableString(0), QString());
-    QCOMPARE(TranslatableString(23), QString());
+    QFETCH(int, key);
+    QFETCH(QString, text);
+    QCOMPARE(TranslatableString(key), text);
+}
+
+void TestMainWindow::menuBarAndFileMenu()
+{
+    TEditorFixture f;
+    f.Start();
+    QStringList top;
+    for (QAction* menu : f.Form->menuBar()->actions())
+        top << menu->text();
+    QCOMPARE(top, QStringList({"File", "&Edit", "Pages", "E&lements", "Sele&ction", "View", "&Help"}));
+    auto entries = [&](const char* menu) {
+        QStringList names;
+        for (QAction* a : f.Form->Menu(menu)->actions())
+            if (!a->isSeparator())
+                names << a->text();
+        return names;
+    };
+    QCOMPARE(entries("mnFile"), QStringList({"New Project", "Open Project", "Last projects", "New Page", "Open Page",
+                                             "Save Page", "Save Page as...", "Background...", "Exit"}));
+    QCOMPARE(entries("mnEdit"), QStringList({"Cut", "Copy", "Paste", "Clone", "Delete"}));
+    QVERIFY(!f.Form->Action("mnuCut")->isVisible());
+    QCOMPARE(entries("mnSelection"), QStringList({"To front", "To back", "One to front", "One back", "Lock object",
+                                                  "Hide object", "Move objects", "Aspect Ratio"}));
+    QCOMPARE(entries("mnView"), QStringList({"Properties", "Objects", "Fonts", "Doubles", "Aspect Ratio"}));
+    QCOMPARE(entries("mnHelp"), QStringList({"Language", "Info"}));
+    QCOMPARE(f.Form->findChild<QToolButton*>(QStringLiteral("btnObjects"))->text(), QStringLiteral("E&lements"));
+    QVERIFY(f.Form->findChild<QToolButton*>(QStringLiteral("btEditSource"))->isCheckable());
+    QCOMPARE(f.Form->findChild<QToolButton*>(QStringLiteral("btEditWindow"))->text(), QStringLiteral("Window Settings"));
+}
+
+void TestMainWindow::languageFileFoundWithoutRegardToCase_data()
+{
+    QTest::addColumn<QString>("onDisk");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("lower-cased name") << QString() << QStringLiteral("Language/Quorvantel/german.lng");
+    QTest::newRow("other case on disk") << QStringLiteral("language/QUORVANTEL/German.lng")
+                                        << QStringLiteral("language/QUORVANTEL/German.lng");
+}
+
+void TestMainWindow::languageFileFoundWithoutRegardToCase()
+{
+    QFETCH(QString, onDisk);
+    QFETCH(QString, expected);
+    TEditorFixture f;
+    const QString program = f.Path(QStringLiteral("program"));
+    QDir().mkpath(program);
+    if (!onDisk.isEmpty())
+        WriteBytes(program + QLatin1Char('/') + onDisk, "[Strings]\r\n");
+    ConfigDir().LoadUserModeSettings(program);
+    WriteBytes(f.Path(QStringLiteral("varnholt.ini")), "[General]\r\nLanguage=German\r\nnoshowstartup=1\r\n");
+    f.Start();
+    QCOMPARE(LanguageFile, program + QLatin1Char('/') + expected);
+    ConfigDir().LoadUserModeSettings(QCoreApplication::applicationDirPath());
+}
+
+void TestMainWindow::closingClearsSelectionWithoutRefill()
+{
+    TEditorFixture f;
+    f.Start();
+    auto* layer = new TOSDVideoControl(&f.Form->Layers());
+    layer->SetLocation(TFloatRect{10, 10, 50, 50});
+    f.Form->AttachControl(layer);
+    f.Form->SetSelection(layer);
+    QSignalSpy spy(f.Form.get(), &TMainForm::SelectionChanged);
+    QVERIFY(f.Form->close());
+    QVERIFY(!f.Form->Selected());
+    QVERIFY(!f.Form->RubberBand());
+    // The inspector is left as it was while the window closes.
+    QCOMPARE(spy.count(), 0);
+    QVERIFY(f.Dialogs.Calls().empty());
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -9,6 +9,7 @@
 #include "support/TestPictures.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QtTest>
 
 namespace {
@@ -67,6 +68,14 @@ private slots:
     void saveAsNeverWritesAnotherSkinsIndex();
     void saveWithoutProjectAsksForFile();
     void videoWindowFromLayer();
+    void backdropWritten_data();
+    void backdropWritten();
+    void backdropNameStoredOnce();
+    void rootValuesRead();
+    void videoWindowElementOnTop();
+    void malformedPageKeepsOpenPage();
+    void missingPageGivesEmptyPage();
+    void pageFromOtherFolderSavedIntoProject();
 };
 
 void TestPages::openSaveGivesSameBytes()
@@ -308,6 +317,156 @@ void TestPages::videoWindowFromLayer()
     video->SetLocation(TFloatRect{10.5f, 20, 74.5f, 84});
     const std::string text = BuildPageDocument(infos, layers, PageFormatVersion, {})->SaveToString();
     QVERIFY(QByteArray::fromStdString(text).contains("<videowindow x=\"10\" y=\"20\" width=\"64\" height=\"64\"/>"));
+}
+
+void TestPages::backdropWritten_data()
+{
+    QTest::addColumn<QString>("defaultFile");
+    QTest::addColumn<QString>("dynamicFile");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("both") << QStringLiteral("a.png") << QStringLiteral("b.png") << QByteArray("<Backdrop DefaultFile=\"a.png\" DynamicFile=\"b.png\"/>");
+    QTest::newRow("dynamic only") << QString() << QStringLiteral("b.png") << QByteArray("<Backdrop DefaultFile=\"\" DynamicFile=\"b.png\"/>");
+    QTest::newRow("default only") << QStringLiteral("a.png") << QString() << QByteArray("<Backdrop DefaultFile=\"a.png\" DynamicFile=\"\"/>");
+    QTest::newRow("neither") << QString() << QString() << QByteArray();
+}
+
+void TestPages::backdropWritten()
+{
+    QFETCH(QString, defaultFile);
+    QFETCH(QString, dynamicFile);
+    QFETCH(QByteArray, expected);
+    TWindowInfos infos;
+    infos.WindowBackdrop().SetDefaultFile(defaultFile.toStdString());
+    infos.WindowBackdrop().DynamicFile = dynamicFile.toStdString();
+    TLayerCollection layers;
+    const QByteArray text = QByteArray::fromStdString(BuildPageDocument(infos, layers, PageFormatVersion, {})->SaveToString());
+    if (expected.isEmpty()) {
+        QVERIFY(!text.contains("Backdrop"));
+        QVERIFY(text.endsWith("  <items/>\r\n</screen>\r\n"));
+    } else {
+        QVERIFY(text.endsWith("  <items/>\r\n  " + expected + "\r\n</screen>\r\n"));
+    }
+}
+
+void TestPages::backdropNameStoredOnce()
+{
+    TWindowBackdrop backdrop;
+    QStringList shown;
+    backdrop.OnShowBackdrop = [&](const std::string& name) { shown << QString::fromStdString(name); };
+    backdrop.SetDefaultFile("C:\\pics\\back.png");
+    QCOMPARE(backdrop.DefaultFile(), std::string("back.png"));
+    backdrop.SetDefaultFile("/other/back.png");
+    backdrop.SetDefaultFile("back.png");
+    QCOMPARE(shown, QStringList{QStringLiteral("back.png")});
+    // Another case is another name.
+    backdrop.SetDefaultFile("Back.png");
+    backdrop.SetDefaultFile("");
+    QCOMPARE(shown, QStringList({QStringLiteral("back.png"), QStringLiteral("Back.png"), QString()}));
+}
+
+void TestPages::rootValuesRead()
+{
+    TWindowInfos infos;
+    TLayerCollection layers;
+    TUnreadItems unread;
+    TJvSimpleXML doc;
+    doc.LoadFromString("<screen default=\"abc\" allowoverlay=\"YES\" hasbg=\"0\"/>");
+    QVERIFY(ReadPageDocument(&doc, infos, layers, unread, {}));
+    QCOMPARE(infos.DefaultItem, -1);
+    QVERIFY(infos.AllowOverlay);
+    QVERIFY(!infos.HasBackground);
+    doc.LoadFromString("<screen allowoverlay=\"true\" hasbg=\"on\"><videowindow x=\"4\"/></screen>");
+    QVERIFY(ReadPageDocument(&doc, infos, layers, unread, {}));
+    QCOMPARE(infos.DefaultItem, 0);
+    QVERIFY(infos.HasBackground);
+    QCOMPARE(infos.VideoWindow().X, 4);
+    QCOMPARE(infos.VideoWindow().Width, 0);
+    QCOMPARE(layers.Count(), 0);
+}
+
+void TestPages::videoWindowElementOnTop()
+{
+    TEditorFixture f;
+    OpenSample(f);
+    TLayerCollection& layers = f.Form->Layers();
+    QCOMPARE(layers.Count(), 2);
+    auto* video = dynamic_cast<TOSDVideoControl*>(layers.Items(1));
+    QVERIFY(video);
+    QCOMPARE(video->Description, std::string("Videowindow - Non rendering Windowitem"));
+    QCOMPARE(video->GetX(), 10);
+    QCOMPARE(video->GetWidth(), 300);
+    QVERIFY(video->MouseEvents());
+}
+
+void TestPages::malformedPageKeepsOpenPage()
+{
+    TEditorFixture f;
+    const QString folder = f.MakeProject(QStringLiteral("P"), {{QStringLiteral("page.xml"), SamplePage()},
+                                                               {QStringLiteral("bad.xml"), "<screen><items><item>"}});
+    f.Start();
+    f.OpenProject(folder);
+    f.OpenPage(folder + QStringLiteral("page.xml"));
+    const QString caption = f.Form->windowTitle();
+    const int bad = f.Form->PageList().indexOf(folder + QStringLiteral("bad.xml"));
+    QVERIFY(bad >= 0);
+    for (const bool throughPagesMenu : {false, true}) {
+        f.Form->WindowInfos().DefaultItem = 9;
+        f.Form->SetModified(true);
+        f.Dialogs.Reset();
+        f.Dialogs.AnswerMessage(QMessageBox::No);
+        if (throughPagesMenu) {
+            f.Dialogs.AnswerMessage(QMessageBox::Ok);
+            f.Form->Menu("mnPages")->actions().value(bad)->trigger();
+        } else {
+            f.Dialogs.AnswerOpenFile(folder + QStringLiteral("bad.xml"));
+            f.Dialogs.AnswerMessage(QMessageBox::Ok);
+            f.Form->Action("mnOpen")->trigger();
+        }
+        QCOMPARE(f.Dialogs.Calls().back().Caption, QStringLiteral("Varnholt 2.0"));
+        QVERIFY(f.Dialogs.Unexpected().empty());
+        QCOMPARE(f.Dialogs.Pending(), std::size_t(0));
+        // The open page, its name and its changes are all still there.
+        QCOMPARE(f.Form->FileName(), folder + QStringLiteral("page.xml"));
+        QCOMPARE(f.Form->windowTitle(), caption);
+        QCOMPARE(f.Form->Layers().Count(), 2);
+        QCOMPARE(f.Form->WindowInfos().DefaultItem, 9);
+        QVERIFY(f.Form->Modified());
+    }
+}
+
+void TestPages::missingPageGivesEmptyPage()
+{
+    TEditorFixture f;
+    const QString folder = OpenSample(f);
+    QFile::remove(folder + QStringLiteral("page.xml"));
+    const int index = f.Form->PageList().indexOf(folder + QStringLiteral("page.xml"));
+    QVERIFY(index >= 0);
+    f.Dialogs.Reset();
+    f.Form->PageMenuClick(index);
+    QVERIFY(f.Dialogs.Calls().empty());
+    QCOMPARE(f.Form->FileName(), folder + QStringLiteral("page.xml"));
+    QCOMPARE(f.Form->Layers().Count(), 0);
+    QVERIFY(!f.Form->Modified());
+}
+
+void TestPages::pageFromOtherFolderSavedIntoProject()
+{
+    TEditorFixture f;
+    const QString folder = f.MakeProject(QStringLiteral("P"));
+    const QString other = f.Path(QStringLiteral("elsewhere/"));
+    WriteBytes(other + QStringLiteral("menu.xml"), SamplePage());
+    f.Start();
+    f.OpenProject(folder);
+    f.OpenPage(other + QStringLiteral("menu.xml"));
+    f.Form->WindowInfos().DefaultItem = 4;
+    f.Form->SetModified(true);
+    QFile::remove(folder + QStringLiteral("index.xml"));
+    QVERIFY(f.Form->mnSave2Click());
+    QCOMPARE(ReadBytes(other + QStringLiteral("menu.xml")), SamplePage());
+    QVERIFY(ReadBytes(folder + QStringLiteral("menu.xml")).contains("default=\"4\""));
+    // The skin description goes with every save of the project's pages.
+    QVERIFY(ReadBytes(folder + QStringLiteral("index.xml")).startsWith(XmlText({"<skininfo>"})));
+    QCOMPARE(QDir(other).entryList(QDir::Files), QStringList{QStringLiteral("menu.xml")});
 }
 
 QTEST_MAIN(TestPages)

@@ -26,6 +26,9 @@ private slots:
     void pageListSkipsProjectFilesAndHidden();
     void pagesMenuInColumnsOf26();
     void lastProjectsDisabledWithPlaceholderOnly();
+    void recentProjectRefusedKeepsEverything();
+    void recentProjectAsksBeforeDropping_data();
+    void recentProjectAsksBeforeDropping();
 };
 
 void TestProjects::newProjectWritesEveryFile()
@@ -237,6 +240,65 @@ void TestProjects::lastProjectsDisabledWithPlaceholderOnly()
     f.Form->SetModified(true);
     emit f.Form->Menu("mnFile")->aboutToShow();
     QVERIFY(f.Form->Action("mnSaveAs")->isEnabled());
+}
+
+void TestProjects::recentProjectRefusedKeepsEverything()
+{
+    TEditorFixture f;
+    const QString good = f.MakeProject(QStringLiteral("Good"), {{QStringLiteral("p.xml"), XmlText({"<screen/>"})}});
+    const QString gone = f.Path(QStringLiteral("Gone/"));
+    WriteBytes(f.Path(QStringLiteral("varnholt.ini")), QByteArray("[Files]\r\n1=") + gone.toUtf8() + "\r\n");
+    f.Start();
+    f.OpenProject(good);
+    f.OpenPage(good + QStringLiteral("p.xml"));
+    f.Form->SetModified(true);
+    f.Dialogs.Reset();
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    // The recent menu is rebuilt by the open: entry 2 is the missing folder.
+    f.Form->Menu("mnLastprojects")->actions().value(1)->trigger();
+    // No save question for a folder that is refused anyway.
+    QCOMPARE(f.Dialogs.Calls().size(), std::size_t(1));
+    QCOMPARE(f.Dialogs.Calls().back().Text, QStringLiteral("This ist not a valid Skinproject."));
+    QCOMPARE(f.Form->LastProjects(), QStringList({QStringLiteral("Another existing project..."), good, gone}));
+    QCOMPARE(f.Form->ProjectFolder(), good);
+    QCOMPARE(f.Form->FileName(), good + QStringLiteral("p.xml"));
+    QVERIFY(f.Form->Modified());
+}
+
+void TestProjects::recentProjectAsksBeforeDropping_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("opened");
+    QTest::newRow("yes") << int(QMessageBox::Yes) << true;
+    QTest::newRow("no") << int(QMessageBox::No) << true;
+    QTest::newRow("cancel") << int(QMessageBox::Cancel) << false;
+}
+
+void TestProjects::recentProjectAsksBeforeDropping()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, opened);
+    TEditorFixture f;
+    const QString first = f.MakeProject(QStringLiteral("First"), {{QStringLiteral("p.xml"), XmlText({"<screen/>"})}});
+    const QString second = f.MakeProject(QStringLiteral("Second"));
+    f.Start();
+    f.OpenProject(second);
+    f.OpenProject(first);
+    f.OpenPage(first + QStringLiteral("p.xml"));
+    f.Form->SetModified(true);
+    f.Dialogs.Reset();
+    f.Dialogs.AnswerMessage(QMessageBox::StandardButton(answer));
+    f.Form->RecentProjectClick(2);
+    const TDialogCall& prompt = f.Dialogs.Calls().front();
+    QCOMPARE(prompt.Text, QStringLiteral("Save changes in skin?"));
+    QCOMPARE(prompt.Caption, QStringLiteral("Open Skin"));
+    QCOMPARE(prompt.Icon, QMessageBox::Warning);
+    QCOMPARE(f.Form->ProjectFolder(), opened ? second : first);
+    QCOMPARE(f.Form->Modified(), !opened);
+    QCOMPARE(ReadBytes(first + QStringLiteral("p.xml")) != XmlText({"<screen/>"}), answer == QMessageBox::Yes);
+    if (opened)
+        QCOMPARE(f.Form->LastProjects().value(1), second);
+    QVERIFY(f.Dialogs.Unexpected().empty());
 }
 
 QTEST_MAIN(TestProjects)

@@ -126,7 +126,7 @@ TEST(SimpleButton, WithoutReferencesWritesOffsetAndSizedParts)
     button.ActionID = 5;
     button.JumpTo = 0;
     button.ScriptFunction = "Go";
-    EXPECT_EQ(SavedText(button), XmlLines({
+    EXPECT_EQ(SavedControlText(button), XmlLines({
                                      "<item>",
                                      "  <type>Button</type>",
                                      "  <x>10</x>",
@@ -166,7 +166,7 @@ TEST(SimpleButton, WithoutReferencesDropsPartsThatHoldNothing)
 {
     TReferencesScope none("");
     TOSDSimpleButton button(nullptr);
-    EXPECT_EQ(SavedText(button), XmlLines({
+    EXPECT_EQ(SavedControlText(button), XmlLines({
                                      "<item>",
                                      "  <type>Button</type>",
                                      "  <TextOffsetX>10</TextOffsetX>",
@@ -196,7 +196,7 @@ TEST(SimpleButton, PageButtonWithBuiltInReferences)
     ASSERT_TRUE(button);
     EXPECT_EQ(button->TextOffsetX, 0) << "the reference's value, not the constructor's 10";
     EXPECT_EQ(button->ImageFocus->FileName, "lstbtn_focus.png");
-    EXPECT_EQ(SavedText(*button), XmlLines({
+    EXPECT_EQ(SavedControlText(*button), XmlLines({
                                       "<item>",
                                       "  <description>default button</description>",
                                       "  <type>Button</type>",
@@ -248,7 +248,7 @@ TEST(SimpleButton, EqualToReferenceWritesNoOffsetAndNoSubcontrols)
     auto button = KindFromText<TOSDSimpleButton>(
         XmlLines({"<item>", "  <type>button</type>", "  <x>5</x>", "</item>"}));
     ASSERT_TRUE(button);
-    EXPECT_EQ(SavedText(*button), XmlLines({
+    EXPECT_EQ(SavedControlText(*button), XmlLines({
                                       "<item>",
                                       "  <type>Button</type>",
                                       "  <x>5</x>",
@@ -337,7 +337,7 @@ TEST(ToggleButton, WithoutReferencesKeepsEveryPart)
     TOSDToggleButton button(nullptr);
     button.SetLocation({10, 20, 42, 52});
     button.LabelControl->SetHeight(16);
-    EXPECT_EQ(SavedText(button), XmlLines({
+    EXPECT_EQ(SavedControlText(button), XmlLines({
                                      "<item>",
                                      "  <type>Togglebutton</type>",
                                      "  <x>10</x>",
@@ -386,7 +386,7 @@ TEST(ToggleButton, EqualToReferenceWritesNoOffsetAndNoSubcontrols)
     ASSERT_TRUE(button);
     EXPECT_EQ(button->TextOffsetX, 3);
     EXPECT_EQ(button->ToggledImageFocus->FileName, "alt.png");
-    EXPECT_EQ(SavedText(*button), XmlLines({
+    EXPECT_EQ(SavedControlText(*button), XmlLines({
                                       "<item>",
                                       "  <type>Togglebutton</type>",
                                       "  <width>16</width>",
@@ -415,7 +415,7 @@ TEST(ToggleButton, AlternateRoleInAnyCase)
     }));
     ASSERT_TRUE(button);
     EXPECT_EQ(button->ToggledImageFocus->FileName, "a.png");
-    EXPECT_NE(SavedText(*button).find("<description>imgaltfocus</description>"), std::string::npos);
+    EXPECT_NE(SavedControlText(*button).find("<description>imgaltfocus</description>"), std::string::npos);
 }
 
 TEST(ToggleButton, PaintsOnlyTheFocusedPicture)
@@ -439,7 +439,7 @@ TEST(SelectButton, BuiltInReferenceBackgroundPartIsIgnored)
     std::unique_ptr<TItemLayer> button(
         OSDControlFactory().CreateControl(nullptr, OSDControlFactory().FindReference("selectbutton"), false));
     ASSERT_TRUE(dynamic_cast<TOSDSelectOneButton*>(button.get()));
-    const std::string text = SavedText(*button);
+    const std::string text = SavedControlText(*button);
     EXPECT_EQ(text.find("imgbackground"), std::string::npos) << text;
     auto* select = static_cast<TOSDSelectOneButton*>(button.get());
     EXPECT_EQ(select->ImageNoFocus->FileName, "lstbtn_nofocus.png");
@@ -453,7 +453,7 @@ TEST(SelectButton, WithoutReferencesKeepsEveryPart)
     TOSDSelectOneButton button(nullptr);
     button.SetLocation({0, 0, 50, 20});
     button.LabelText = "own";
-    EXPECT_EQ(SavedText(button), XmlLines({
+    EXPECT_EQ(SavedControlText(button), XmlLines({
                                      "<item>",
                                      "  <type>Selectbutton</type>",
                                      "  <width>50</width>",
@@ -553,7 +553,7 @@ TEST_P(BadGeometry, PaintsAndSavesWithoutHarm)
     control->Paint(buffer);
     ASSERT_FALSE(buffer.ChangedAreas().empty());
     EXPECT_EQ(buffer.ChangedAreas().back(), control->PaintRect()) << "the control's own area is reported last";
-    EXPECT_FALSE(SavedText(*control).empty());
+    EXPECT_FALSE(SavedControlText(*control).empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -95,7 +95,7 @@ TEST_F(CheckMarkWithPicture, CentredLabelStaysCentred)
     check->Paint(buffer);
     check->Paint(buffer);
     EXPECT_EQ(check->LabelControl->TextAlign, StringAlignmentCenter);
-    EXPECT_NE(SavedText(*check).find("<align>center</align>"), std::string::npos);
+    EXPECT_NE(SavedControlText(*check).find("<align>center</align>"), std::string::npos);
 }
 
 TEST_F(CheckMarkWithPicture, Preview)
@@ -138,7 +138,7 @@ TEST(CheckMark, PartsAreNeverDropped)
     TReferencesScope none("");
     TOSDCheckerControl check(nullptr);
     check.LabelControl->SetHeight(16);
-    EXPECT_EQ(SavedText(check), XmlLines({
+    EXPECT_EQ(SavedControlText(check), XmlLines({
                                     "<item>",
                                     "  <type>Checkmark</type>",
                                     "  <subcontrols>",
@@ -168,7 +168,7 @@ TEST(CheckMark, PartsEqualToTheReferenceAreKept)
     auto check = KindFromText<TOSDCheckerControl>(XmlLines({"<item>", "  <type>checkmark</type>", "</item>"}));
     ASSERT_TRUE(check);
     TJvSimpleXML doc;
-    doc.LoadFromString(SavedText(*check));
+    doc.LoadFromString(SavedControlText(*check));
     TJvSimpleXMLElem* subcontrols = TOSDControlFactory::FindChild(&doc.Root(), "subcontrols");
     ASSERT_TRUE(subcontrols);
     ASSERT_EQ(subcontrols->ChildCount(), 3);
@@ -185,7 +185,7 @@ TEST(CheckMark, LabelWidthTheSizeWouldNotGiveBackIsWritten)
     check.SetWidth(100);
     check.LabelControl->SetWidth(0);
     check.LabelControl->SetHeight(16);
-    const std::string text = SavedText(check);
+    const std::string text = SavedControlText(check);
     EXPECT_NE(text.find("      <type>Label</type>\r\n      <width>0</width>\r\n      <height>16</height>"),
               std::string::npos)
         << text;

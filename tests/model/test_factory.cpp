@@ -2,6 +2,7 @@
 // default references a new project receives.
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/SkinContext.h"
+#include "skinmodel/ValueText.h"
 #include "skinmodel/controls/VideoControl.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 #include "support/TestKinds.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <typeinfo>
 
 namespace {
 
@@ -233,6 +235,58 @@ TEST(BuiltInReferences, OutlineOfTheControls)
     EXPECT_EQ(upDown->Items().ItemNamed("type")->Value(), "Spincontrol");
     EXPECT_EQ(upDown->Items().ItemNamed("subcontrols")->ChildCount(), 4);
     EXPECT_EQ(upDown->Items().ItemNamed("right")->Value(), "10");
+}
+
+// One line per control: type (or "(no type)"), description (or "no description"), then every
+// value child as name and text; parts indented below their owner, in the order of "subcontrols".
+void Outline(TJvSimpleXMLElem* control, int depth, std::string& out)
+{
+    TJvSimpleXMLElem* type = control->Items().ItemNamed("type");
+    TJvSimpleXMLElem* description = control->Items().ItemNamed("description");
+    out += std::string(static_cast<std::size_t>(depth) * 2, ' ') + "- " + (type ? type->Value() : "(no type)") + ", " +
+           (description ? "description " + description->Value() : std::string("no description")) + ":";
+    std::string separator = " ";
+    for (int i = 0; i < control->ChildCount(); ++i) {
+        TJvSimpleXMLElem* child = control->Items().Item(i);
+        if (child == type || child == description || child->Name() == "subcontrols")
+            continue;
+        out += separator + child->Name() + " " + child->Value();
+        separator = "; ";
+    }
+    out += "\n";
+    if (TJvSimpleXMLElem* parts = control->Items().ItemNamed("subcontrols"))
+        for (int i = 0; i < parts->ChildCount(); ++i)
+            Outline(parts->Items().Item(i), depth + 1, out);
+}
+
+TEST(BuiltInReferences, EveryControlPartAndValueInFileOrder)
+{
+    TJvSimpleXML doc;
+    doc.LoadFromString(BuiltInReferencesText());
+    std::string got;
+    for (int i = 1; i < doc.Root().ChildCount(); ++i)
+        Outline(doc.Root().Items().Item(i), 0, got);
+    QFile want(QStringLiteral(VARNHOLT_TEST_DATA "/builtin_references_outline.txt"));
+    ASSERT_TRUE(want.open(QIODevice::ReadOnly));
+    EXPECT_EQ(got, want.readAll().toStdString());
+}
+
+TEST(Factory, EveryKindIsFoundByItsOwnTypeText)
+{
+    // A control's saved "type" and its reference lookup must lead back to its own class.
+    for (const std::string& keyword : OSDControlFactory().Keywords()) {
+        std::unique_ptr<TItemLayer> c(OSDControlFactory().CreateKind(keyword, nullptr));
+        if (!c)
+            continue;  // not built yet
+        EXPECT_EQ(c->TypeKeyword(), keyword);
+        EXPECT_EQ(LowerAscii(c->TypeName()), keyword) << "type text \"" << c->TypeName() << "\"";
+        TJvSimpleXML doc;
+        doc.Root().SetName("item");
+        doc.Root().Items().Add("type", std::string_view(c->TypeName()));
+        std::unique_ptr<TItemLayer> again(OSDControlFactory().CreateControl(nullptr, &doc.Root(), false));
+        ASSERT_TRUE(again) << keyword;
+        EXPECT_EQ(typeid(*again), typeid(*c)) << keyword;
+    }
 }
 
 TEST(BuiltInReferences, FoundByTypeWithoutRegardToCase)

@@ -69,7 +69,7 @@ TEST(ImageButton, WithoutReferencesEveryPartIsAFullControl)
     button->ImageNoFocusLeft->SetLocation({3, 4, 13, 34});
     button->ImageNoFocusLeft->ControlUp = 9;
     button->LabelControl2->SetHeight(15);
-    EXPECT_EQ(SavedText(*button), XmlLines({
+    EXPECT_EQ(SavedControlText(*button), XmlLines({
                                       "<item>",
                                       "  <type>button3part</type>",
                                       "  <x>10</x>",
@@ -158,7 +158,7 @@ TEST(ImageButton, EqualToReferenceKeepsAnEmptySubcontrols)
         "<IconOffsetY>2</IconOffsetY></control></controls>");
     auto button = KindFromText<TOSDImageButton>(XmlLines({"<item>", "  <type>button3part</type>", "  <x>7</x>", "</item>"}));
     ASSERT_TRUE(button);
-    EXPECT_EQ(SavedText(*button), XmlLines({
+    EXPECT_EQ(SavedControlText(*button), XmlLines({
                                       "<item>",
                                       "  <type>button3part</type>",
                                       "  <x>7</x>",
@@ -198,7 +198,7 @@ TEST_P(LeftEndRole, ReadInAnyCaseWrittenInMixedCase)
     }));
     ASSERT_TRUE(button);
     EXPECT_EQ(button->ImageFocusLeft->FileName, "l.png");
-    const std::string text = SavedText(*button);
+    const std::string text = SavedControlText(*button);
     EXPECT_NE(text.find("<description>imgFocusLeft</description>"), std::string::npos);
 }
 
@@ -210,7 +210,7 @@ TEST(ImageButton, IconSizeIsNeverStored)
     TOSDImageButton button(nullptr);
     button.IconImageWidth = 40;
     button.IconImageHeight = 30;
-    const std::string text = SavedText(button);
+    const std::string text = SavedControlText(button);
     EXPECT_EQ(text.find("40"), std::string::npos);
     auto again = KindFromText<TOSDImageButton>(text);
     ASSERT_TRUE(again);

@@ -266,6 +266,24 @@ TEST_F(ItemLayerTest, PlaceholderFillsAndReportsItsArea)
     EXPECT_NE(buffer.Image().pixel(29, 19), 0xFFFFFFFFu);
 }
 
+TEST_F(ItemLayerTest, PlaceholderTextIsTheDescriptionOrObjectAndTheTypeText)
+{
+    const auto paint = [](const std::string& description) {
+        TBitmap32 buffer(160, 60);
+        buffer.Clear(0xFFFFFFFFu);
+        TOSDVideoControl layer(nullptr);
+        layer.SetWidth(160);
+        layer.SetHeight(60);
+        layer.Description = description;
+        layer.Paint(buffer);
+        return buffer.Image();
+    };
+    const QImage empty = paint("");
+    EXPECT_EQ(empty, paint("Object: Videowindow"));
+    EXPECT_NE(empty, paint("Object: Image"));
+    EXPECT_NE(empty, paint("Videowindow"));
+}
+
 TEST_F(ItemLayerTest, MeasuringReportsTheAreaWithoutDrawing)
 {
     TBitmap32 buffer(40, 40);

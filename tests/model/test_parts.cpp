@@ -48,8 +48,8 @@ TEST_F(PartsTest, RolesOnReading)
         "<subcontrols>"
         "<control><depth>9</depth></control>"
         "<control><description>PARTA</description><depth>1</depth></control>"
-        "<item><depth>2</depth><width>5</width></item>"
-        "<!-- between the parts -->"
+        "<item><depth>2</depth><width>5</width><id>9</id><diffusecolor>40FFFFFF</diffusecolor></item>"
+        "<!-- between the parts -->text between"
         "<control><description>unknown</description><depth>3</depth></control>"
         "<control><depth>4</depth></control>"
         "<control><description>Partb</description><depth>6</depth><id>1</id></control>"
@@ -60,6 +60,9 @@ TEST_F(PartsTest, RolesOnReading)
     ASSERT_TRUE(c);
     EXPECT_EQ(c->PartA->Depth, 2);
     EXPECT_EQ(c->PartA->GetWidth(), 5);
+    // The comment and the text after the "item" are no parts: they would start its id and alpha afresh.
+    EXPECT_EQ(c->PartA->Control_ID, 9);
+    EXPECT_EQ(c->PartA->Alpha, 0x40);
     EXPECT_EQ(c->PartB->Depth, 7);
     EXPECT_EQ(c->PartB->Control_ID, 0);
     EXPECT_EQ(c->PartC->Depth, 5);

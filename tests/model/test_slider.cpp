@@ -104,7 +104,7 @@ TEST(Slider, WithReferenceEqualPartsLeaveAnEmptySubcontrols)
     TReferencesScope refs(BuiltInReferencesText());
     auto slider = KindFromText<TOSDSlider>(XmlLines({"<item>", "  <type>slider</type>", "</item>"}));
     ASSERT_TRUE(slider);
-    EXPECT_EQ(SavedText(*slider), XmlLines({
+    EXPECT_EQ(SavedControlText(*slider), XmlLines({
                                       "<item>",
                                       "  <description>Slider</description>",
                                       "  <type>Slider</type>",
@@ -125,7 +125,7 @@ TEST(Slider, WithoutReferencesAllFourPartsAndTheTracksPlace)
     slider.SetLocation({30, 40, 130, 60});
     slider.ImageMiddle->SetWidth(8);
     slider.LabelControl->SetHeight(16);
-    EXPECT_EQ(SavedText(slider), XmlLines({
+    EXPECT_EQ(SavedControlText(slider), XmlLines({
                                      "<item>",
                                      "  <type>Slider</type>",
                                      "  <x>30</x>",

@@ -2,15 +2,29 @@
 // exact text the writers produce.
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/UGlobal.h"
+#include "skinmodel/xml/BoolWords.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <iterator>
 
 using F = TOSDControlFactory;
 
 namespace {
+
+// First in the file: it must hold before anything has asked for the factory. A page's
+// attributes are read as Booleans before its first control is made.
+TEST(BooleanWords, HoldFromProgramStart)
+{
+    ASSERT_FALSE(TrueBoolStrs().empty());
+    EXPECT_EQ(TrueBoolStrs().front(), "true");
+    EXPECT_EQ(FalseBoolStrs().front(), "false");
+    TJvSimpleXML doc;
+    doc.LoadFromString("<screen allowoverlay=\"yes\" hasbg=\"nee\"/>");
+    EXPECT_TRUE(doc.Root().Properties().BoolValue("allowoverlay", false));
+    EXPECT_FALSE(doc.Root().Properties().BoolValue("hasbg", true));
+}
 
 // An element with one child "v" holding the text (or none when text is null).
 struct OneValue {
@@ -250,32 +264,47 @@ TEST(Writers, AbsentParentDoesNothing)
 
 TEST(Vocabulary, GraphicsTypeKeywordsAndValueNames)
 {
-    EXPECT_STREQ(GraphicsTypeNames[GT_IMAGE_TILE], "tile_image");
-    EXPECT_STREQ(GraphicsTypeNames[GT_GRADIENT_ROUNDRECT_LEFT], "gradient_roundrect_left");
+    const char* const keywords[] = {
+        "image", "rectangle", "ellipse", "roundrect", "roundrect_up", "roundrect_down", "roundrect_left",
+        "roundrect_right", "tile_image", "gradient_rectangle", "gradient_ellipse", "gradient_roundrect",
+        "gradient_roundrect_up", "gradient_roundrect_down", "gradient_roundrect_left", "gradient_roundrect_right"};
+    ASSERT_EQ(GraphicsTypeNames.size(), std::size(keywords));
+    for (std::size_t i = 0; i < std::size(keywords); ++i) {
+        EXPECT_STREQ(GraphicsTypeNames[i], keywords[i]) << i;
+        // Every keyword reads back as its own type.
+        OneValue v(keywords[i]);
+        TGraphicsType g = GT_GRADIENT_ROUNDRECT_RIGHT;
+        F::ReadGraphicsType(v.elem, "v", g);
+        EXPECT_EQ(g, static_cast<TGraphicsType>(i)) << keywords[i];
+    }
     EXPECT_STREQ(TGraphicsTypeValueNames[GT_IMAGE_TILE], "GT_IMAGE_TILE");
+    EXPECT_STREQ(TGraphicsTypeValueNames[GT_GRADIENT_ROUNDRECT_RIGHT], "GT_GRADIENT_ROUNDRECT_RIGHT");
     EXPECT_STREQ(TeOrientationValueNames[diagonalrev], "diagonalrev");
     EXPECT_STREQ(TSpinTypeValueNames[spAlphanum], "spAlphanum");
     EXPECT_STREQ(StringAlignmentValueNames[StringAlignmentFar], "StringAlignmentFar");
 }
 
-TEST(Vocabulary, ElementMenuTables)
+TEST(Vocabulary, ElementsMenuInMenuOrder)
 {
-    ASSERT_EQ(ElementMenuItems.size(), 20u);
-    EXPECT_STREQ(ElementMenuItems[3].Caption, "Image Button");
-    EXPECT_EQ(ElementMenuItems[3].MenuNumber, 2);
-    EXPECT_STREQ(ElementMenuItems[18].Caption, "-");
-    EXPECT_EQ(ElementMenuItems[18].MenuNumber, 0);
-    EXPECT_EQ(ElementMenuItems[19].MenuNumber, 18);
-    ASSERT_EQ(ElementKindMap.size(), 19u);
-    EXPECT_EQ(ElementKindMap[7], 17);   // progress bar
-    EXPECT_EQ(ElementKindMap[18], 15);  // video window
-    EXPECT_EQ(std::count(ElementKindMap.begin(), ElementKindMap.end(), 16), 0);
-    EXPECT_EQ(std::count(ElementKindMap.begin(), ElementKindMap.end(), 18), 0);
-    // Every menu number but the separator's appears once.
-    for (int n = 0; n <= 18; ++n)
-        EXPECT_EQ(std::count_if(ElementMenuItems.begin(), ElementMenuItems.end(),
-                                [n](const TMenuRecord& r) { return r.MenuNumber == n && r.Caption[0] != '-'; }),
-                  1) << n;
+    const TMenuRecord want[] = {
+        {"Image", 0}, {"Label", 5}, {"Button", 1}, {"Image Button", 2}, {"Selectonebutton", 3},
+        {"Togglebutton", 4}, {"CheckControl", 6}, {"Progressbar", 7}, {"Slidecontrol", 8},
+        {"UpDowncontrol", 9}, {"Textbox", 10}, {"List", 11}, {"Iconlist", 12}, {"TVList", 13},
+        {"Menulist", 14}, {"TickProgressbar", 15}, {"NumInput", 16}, {"Editfield", 17}, {"-", 0},
+        {"VideoWindow", 18}};
+    ASSERT_EQ(ElementMenuItems.size(), std::size(want));
+    for (std::size_t i = 0; i < std::size(want); ++i) {
+        EXPECT_STREQ(ElementMenuItems[i].Caption, want[i].Caption) << i;
+        EXPECT_EQ(ElementMenuItems[i].MenuNumber, want[i].MenuNumber) << i;
+    }
+}
+
+TEST(Vocabulary, InsertKindOfEveryMenuNumber)
+{
+    const uint8_t want[] = {0, 2, 3, 4, 5, 1, 6, 17, 7, 8, 9, 10, 11, 12, 13, 14, 19, 20, 15};
+    ASSERT_EQ(ElementKindMap.size(), std::size(want));
+    for (std::size_t n = 0; n < std::size(want); ++n)
+        EXPECT_EQ(ElementKindMap[n], want[n]) << "menu number " << n;
 }
 
 }  // namespace

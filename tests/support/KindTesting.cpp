@@ -53,12 +53,17 @@ std::string TSavedElement::Child(std::string_view name) const
     return ChildText(&doc.Root(), name);
 }
 
-TSavedElement SaveElement(TItemLayer& control, TItemLayer* ref, bool subControl)
+std::string SavedControlText(TItemLayer& control, TItemLayer* ref, bool subControl)
 {
     TJvSimpleXML doc;
-    doc.Root().SetName("control");
+    doc.Root().SetName("item");
     control.SaveToXML(&doc.Root(), ref, subControl);
-    return {doc.SaveToString()};
+    return doc.SaveToString();
+}
+
+TSavedElement SaveElement(TItemLayer& control, TItemLayer* ref, bool subControl)
+{
+    return {SavedControlText(control, ref, subControl)};
 }
 
 QImage WritePreview(TItemLayer& control, int width, int height, const char* fileName)

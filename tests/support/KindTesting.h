@@ -2,6 +2,7 @@
 // round-trip options, saved values, pictures and previews.
 #pragma once
 
+#include "support/GuiApp.h"
 #include "support/RoundTrip.h"
 
 #include <QByteArray>
@@ -37,6 +38,8 @@ struct TSavedElement {
     std::string Text;
     std::string Child(std::string_view name) const;
 };
+// The control saved into a root element named "item", as the document writes it.
+std::string SavedControlText(TItemLayer& control, TItemLayer* ref = nullptr, bool subControl = false);
 TSavedElement SaveElement(TItemLayer& control, TItemLayer* ref = nullptr, bool subControl = false);
 
 // A w by h PNG of one colour, for a project's "images" folder.

@@ -1,0 +1,89 @@
+#include "support/KindTests.h"
+
+#include "skinmodel/ControlFactory.h"
+#include "skinmodel/SkinContext.h"
+#include "skinmodel/controls/ImageLayer.h"
+#include "skinmodel/controls/UpDownControl.h"
+#include "skinmodel/xml/JvSimpleXml2.h"
+#include "support/RoundTrip.h"
+
+#include <QDir>
+
+std::string SavedItem(TItemLayer& Control)
+{
+    TJvSimpleXML doc;
+    doc.Root().SetName("item");
+    Control.SaveToXML(&doc.Root(), nullptr, false);
+    std::string text = doc.SaveToString();
+    // The declaration line and the CR of every line end are left out.
+    const std::size_t start = text.find("\r\n");
+    text = start == std::string::npos ? text : text.substr(start + 2);
+    std::string lines;
+    for (char c : text)
+        if (c != '\r')
+            lines += c;
+    return lines;
+}
+
+std::unique_ptr<TItemLayer> LoadItem(std::string_view ElementText, bool ApplyReference)
+{
+    TJvSimpleXML doc;
+    doc.LoadFromString(ElementText);
+    return std::unique_ptr<TItemLayer>(OSDControlFactory().CreateControl(nullptr, &doc.Root(), ApplyReference));
+}
+
+std::string Lines(std::string_view Text)
+{
+    std::string s(Text);
+    if (!s.empty() && s.front() == '\n')
+        s.erase(0, 1);
+    return s;
+}
+
+TBitmap32 PaintPreview(TItemLayer& Control, int Width, int Height, const std::string& Name)
+{
+    EnsureGuiApplication();
+    TBitmap32 buffer(Width, Height);
+    buffer.Clear(0xFF202020u);
+    Control.Paint(buffer);
+    QDir().mkpath(QStringLiteral(VARNHOLT_TEST_OUTPUT));
+    buffer.Image().save(QStringLiteral(VARNHOLT_TEST_OUTPUT) + "/" + QString::fromStdString(Name) + ".png");
+    return buffer;
+}
+
+namespace {
+
+void CollectImageParts(TPublished& object, const std::string& path, std::vector<std::string>& skip)
+{
+    // A spin control's rectangle may have an odd extent that its one-button size cannot carry
+    // into a file; its pictures are laid out from that rectangle.
+    if (dynamic_cast<TOSDUpDownControl*>(&object))
+        for (const char* part : {"ImageDown", "ImageDownFocus", "ImageUp", "ImageUpFocus"})
+            for (const char* size : {".Width", ".Height"})
+                skip.push_back((path.empty() ? std::string() : path + ".") + part + size);
+    for (const TPropInfo& p : object.PublishedProperties()) {
+        if (p.Type != TPropType::Object)
+            continue;
+        TPublished* sub = PropObject(p.Get());
+        if (!sub)
+            continue;
+        const std::string name = path.empty() ? p.Name : path + "." + p.Name;
+        if (dynamic_cast<TImageLayer*>(sub)) {
+            skip.push_back(name + ".Color");
+            skip.push_back(name + ".ColorKey");
+        }
+        CollectImageParts(*sub, name, skip);
+    }
+}
+
+}  // namespace
+
+TRoundTripOptions KindTripOptions(std::string_view Keyword, bool WithReferences)
+{
+    TRoundTripOptions o;
+    o.WithReferences = WithReferences;
+    std::unique_ptr<TItemLayer> control(OSDControlFactory().CreateKind(Keyword, nullptr));
+    if (control)
+        CollectImageParts(*control, {}, o.Skip);
+    return o;
+}

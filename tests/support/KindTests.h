@@ -1,0 +1,46 @@
+// Shared aids of the control-kind tests: a control saved as a page item to its exact text, items read through the factory, previews written as PNG files.
+#pragma once
+
+#include "canvas/Bitmap32.h"
+#include "skinmodel/controls/ItemLayer.h"
+#include "support/GuiApp.h"
+#include "support/KindTesting.h"
+#include "support/RoundTrip.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+
+// The item text a page writer would write for the control (Ref none, SubControl false), with
+// "\n" line ends and without the declaration.
+std::string SavedItem(TItemLayer& Control);
+// A control read through the factory from the text of an element (ApplyReference as given).
+std::unique_ptr<TItemLayer> LoadItem(std::string_view ElementText, bool ApplyReference = true);
+// Test text with "\n" line ends, for comparisons with SavedItem.
+std::string Lines(std::string_view Text);
+
+// Paints the control into a cleared buffer of the given size and writes it as
+// VARNHOLT_TEST_OUTPUT/<Name>.png. Returns the buffer.
+TBitmap32 PaintPreview(TItemLayer& Control, int Width, int Height, const std::string& Name);
+
+// The round-trip options of a kind: the image reader makes Color and ColorKey equal, so the
+// pairs of its picture parts (found through the published sub-objects) are left out, and so are
+// the sizes of a spin control's pictures, laid out from a rectangle of any extent.
+TRoundTripOptions KindTripOptions(std::string_view Keyword, bool WithReferences);
+
+template <class K>
+std::unique_ptr<K> LoadKind(std::string_view ElementText, bool ApplyReference = true)
+{
+    auto control = LoadItem(ElementText, ApplyReference);
+    auto* kind = dynamic_cast<K*>(control.get());
+    if (!kind)
+        return nullptr;
+    control.release();
+    return std::unique_ptr<K>(kind);
+}
+
+// The generic round trip of a kind, with the built-in references and with none.
+#define VARNHOLT_KIND_ROUND_TRIP_TEST(Kind, keyword)                                          \
+    TEST(RoundTrip_##Kind, WithBuiltInReferences) { CheckRoundTrip(keyword, KindTripOptions(keyword, true)); } \
+    TEST(RoundTrip_##Kind, WithoutReferences) { CheckRoundTrip(keyword, KindTripOptions(keyword, false)); }
