@@ -161,7 +161,9 @@ TPartTable TOSDCheckerControl::PartTable()
     table.Slots = {
         PartNeverPruned(ImageCheck.get(), "imgcheckmark"),
         PartNeverPruned(ImageNoCheck.get(), "imgcheckmarknofocus"),
-        PartNeverPruned(LabelControl.get(), "label"),
+        // Loading the control sets the label's width; SaveToXMLWith writes it where that would
+        // not give it back, and the rules alone apply otherwise.
+        OwnerSized(PartNeverPruned(LabelControl.get(), "label"), true, false),
     };
     table.PruneEmptyWithRef = false;
     table.PruneEmptyWithoutRef = false;
