@@ -683,7 +683,10 @@ TEST_P(BadGeometry, PaintsAndSavesWithoutHarm)
     control->Paint(buffer);
     ASSERT_FALSE(buffer.ChangedAreas().empty());
     EXPECT_EQ(buffer.ChangedAreas().back(), control->PaintRect()) << "the control's own area is reported last";
-    EXPECT_FALSE(SavedControlText(*control).empty());
+    const std::string text = SavedControlText(*control);
+    std::unique_ptr<TItemLayer> again = ControlFromText(text);
+    ASSERT_TRUE(again) << text;
+    EXPECT_EQ(again->TypeName(), control->TypeName());
 }
 
 INSTANTIATE_TEST_SUITE_P(
