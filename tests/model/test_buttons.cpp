@@ -2,6 +2,7 @@
 #include "skinmodel/controls/ButtonBase.h"
 #include "skinmodel/controls/CheckMark.h"
 #include "skinmodel/controls/ImageLayer.h"
+#include "skinmodel/controls/ListControls.h"
 #include "skinmodel/controls/SelectButton.h"
 #include "skinmodel/controls/SimpleButton.h"
 #include "skinmodel/controls/TextLayer.h"
@@ -290,6 +291,25 @@ TEST(SimpleButton, PartWithoutReferenceLooksUpNoneOfItsOwnKind)
     EXPECT_EQ(ChildText(&doc.Root(), "TextOffsetX"), "10");
     ASSERT_TRUE(TOSDControlFactory::FindChild(&doc.Root(), "subcontrols"));
     EXPECT_EQ(TOSDControlFactory::FindChild(&doc.Root(), "subcontrols")->ChildCount(), 3);
+}
+
+TEST(SimpleButton, ItemButtonOfAListWithoutReferenceIgnoresTheButtonReference)
+{
+    // Only a "button" reference exists: the list has none, so its item button is written under
+    // the rules without one, offset included, although it equals the "button" reference's.
+    TReferencesScope refs(SmallButtonReference);
+    TOSDList list(nullptr);
+    list.Button->TextOffsetX = 10;
+    TJvSimpleXML doc;
+    doc.LoadFromString(SavedControlText(list));
+    TJvSimpleXMLElem* subcontrols = TOSDControlFactory::FindChild(&doc.Root(), "subcontrols");
+    ASSERT_TRUE(subcontrols);
+    TJvSimpleXMLElem* button = nullptr;
+    for (int i = 0; i < subcontrols->ChildCount(); ++i)
+        if (ChildText(subcontrols->Items().Item(i), "description") == "Button")
+            button = subcontrols->Items().Item(i);
+    ASSERT_TRUE(button);
+    EXPECT_EQ(ChildText(button, "TextOffsetX"), "10");
 }
 
 struct TAlignCase {
