@@ -22,8 +22,8 @@ namespace {
 
 constexpr int LineHeight = 14;
 
-// The face the user chose. The dialog shows a stand-in for a face that is not installed and hands
-// the stand-in back; that is no choice of the user, so the face stays as it was written.
+// The face the user chose for a font of the file. The dialog shows a stand-in for a face that is not
+// installed and hands the stand-in back; that is no choice of the user, so the face stays as written.
 QString ChosenFace(const QString& preset, const QFont& answer)
 {
     const QString family = answer.family();
@@ -323,13 +323,13 @@ void TfrmFonts::lbFontsDblClick()
     btnEditClick();
 }
 
-bool TfrmFonts::AskFont(QString& face, int32_t& size, int32_t& style)
+bool TfrmFonts::AskFont(QString& face, int32_t& size, int32_t& style, bool keepPreset)
 {
     const QString preset = FDialogFont.family();
     const std::optional<QFont> answer = Dialogs().ChooseFont(FDialogFont, QString());
     if (!answer)
         return false;
-    face = ChosenFace(preset, *answer);
+    face = keepPreset ? ChosenFace(preset, *answer) : answer->family();
     size = PointSize(*answer);
     style = StyleBits(*answer);
     FDialogFont = *answer;
@@ -342,7 +342,7 @@ void TfrmFonts::btnAddClick()
     QString face;
     int32_t size = 0;
     int32_t style = 0;
-    if (!AskFont(face, size, style))
+    if (!AskFont(face, size, style, false))
         return;
     std::string faceBytes = SkinText(face, "font name");
     std::string name = MakeFontName(size, style, [this](std::string_view candidate) {
@@ -372,7 +372,7 @@ void TfrmFonts::btnEditClick()
     QString face;
     int32_t size = 0;
     int32_t style = 0;
-    if (!AskFont(face, size, style))
+    if (!AskFont(face, size, style, true))
         return;
     const TOSDFont before = font;
     font.FileName = SkinText(face, "font name");
