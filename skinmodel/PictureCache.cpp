@@ -1,12 +1,13 @@
 #include "skinmodel/PictureCache.h"
 
+#include "platform/core/FileStamp.h"
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
-#include <filesystem>
 
 namespace {
 
@@ -75,15 +76,14 @@ TPicture TPictureCache::Decode(const QString& path)
 
 TPicture TPictureCache::Load(const QString& path)
 {
-    QFileInfo info(path);
-    if (path.isEmpty() || !info.isFile())
+    // One status call gives the existence, the size and the file clock's full resolution (a file
+    // rewritten within the same second is still seen).
+    const TFileStamp stamp = ReadFileStamp(path);
+    if (!stamp.IsFile)
         return {};
-    const QString key = info.absoluteFilePath();
-    const int64_t size = info.size();
-    // The file clock's full resolution: a file rewritten within the same second is still seen.
-    std::error_code error;
-    const auto stamp = std::filesystem::last_write_time(std::filesystem::path(QFile::encodeName(key).toStdString()), error);
-    const int64_t modified = error ? 0 : int64_t(std::chrono::duration_cast<std::chrono::nanoseconds>(stamp.time_since_epoch()).count());
+    const QString key = QFileInfo(path).absoluteFilePath();
+    const int64_t size = stamp.Size;
+    const int64_t modified = stamp.Modified;
 
     std::lock_guard<std::mutex> guard(FLock);
     if (auto it = FIndex.find(key); it != FIndex.end()) {
