@@ -2,6 +2,8 @@
 #include "editor/MainForm.h"
 
 #include "editor/TranslatableStrings.h"
+#include "editor/fonts/FontsWindow.h"
+#include "editor/source/SourceView.h"
 #include "editor/tools/ElementList.h"
 #include "skinmodel/UGlobal.h"
 
@@ -170,6 +172,10 @@ void TMainForm::CreateToolBar()
     source->setText(QStringLiteral("Edit Source"));
     source->setCheckable(true);
     bar->addWidget(source);
+    auto* sourceView = new TSourceView(*this);
+    SetSourceView(sourceView);
+    connect(source, &QToolButton::clicked, this,
+            [this, sourceView] { RunGuarded([sourceView] { sourceView->btEditSourceClick(); }); });
 
     auto* window = new QToolButton(bar);
     window->setObjectName(QStringLiteral("btEditWindow"));
@@ -219,6 +225,10 @@ void TMainForm::CreateToolWindows()
     if (QDockWidget* objects = ToolWindow("frmObjects")) {
         delete objects->widget();
         objects->setWidget(new TfrmObjects(*this));
+    }
+    if (QDockWidget* fonts = ToolWindow("frmFonts")) {
+        delete fonts->widget();
+        fonts->setWidget(new TfrmFonts(*this));
     }
     UpdateActions();
 }
