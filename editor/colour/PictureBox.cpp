@@ -24,7 +24,7 @@ TPictureBox::TPictureBox(int width, int height, QWidget* parent)
 
 void TPictureBox::SetPicture(const QImage& picture)
 {
-    FPicture = picture.copy();
+    FPicture = picture;
     update();
 }
 

@@ -16,7 +16,7 @@ public:
     TPictureBox(int width, int height, QWidget* parent = nullptr);
 
     const QImage& Picture() const { return FPicture; }
-    // Takes a copy of the image; drawn at the top left, unscaled.
+    // Keeps its own copy of the image (shared until written); drawn at the top left, unscaled.
     void SetPicture(const QImage& picture);
     // Paints the whole area before the picture; none leaves the parent's background.
     void SetBackgroundStage(std::function<void(QPainter&, const QRect&)> stage);

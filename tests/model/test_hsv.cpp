@@ -1,5 +1,8 @@
 // The colour model: integer HSV to pixels, floating HSV and RGB both ways, rounding, and the disc.
+#include "editor/colour/model/ColourPictures.h"
 #include "editor/colour/model/HSVLibrary.h"
+
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -283,4 +286,77 @@ TEST(CreateHSCircle, SmallAndEmptySizes)
     EXPECT_EQ(PixelAt(five, 0, 0), BackRgb);
     EXPECT_EQ(PixelAt(five, 2, 2), (TRgb {255, 255, 255}));
     EXPECT_EQ(PixelAt(five, 4, 2), (TRgb {255, 0, 0}));
+}
+
+// --- the selector's pictures ---
+
+TEST(PaletteTable, Entries)
+{
+    const TPaletteTable table = BuildPaletteTable();
+    const struct {
+        int Index;
+        TRgb Expected;
+    } rows[] = {
+        {0, {8, 8, 8}}, {1, {16, 16, 16}}, {30, {248, 248, 248}}, {31, {255, 255, 255}},
+        // Row 1: saturation 1/7; column 1 is hue 11.25.
+        {32, {255, 225, 219}}, {63, {255, 219, 219}},
+        // Row 7: full saturation; hue 90 gives 127.5 for red, rounded to even.
+        {231, {128, 255, 0}}, {232, {80, 255, 0}}, {255, {255, 0, 0}},
+    };
+    for (const auto& row : rows) {
+        const TPaletteEntry& e = table[row.Index];
+        EXPECT_EQ((TRgb {e.Red, e.Green, e.Blue}), row.Expected) << row.Index;
+    }
+}
+
+TEST(PaletteTable, IndexUnderAPoint)
+{
+    const struct {
+        int X, Y, Expected;
+    } rows[] = {{0, 0, 0}, {9, 9, 0}, {10, 0, 1}, {319, 9, 31}, {0, 10, 32}, {319, 79, 255},
+                // Beyond the picture the index wraps around the table.
+                {0, 80, 0}, {330, 0, 33}, {-10, 0, 255}};
+    for (const auto& row : rows)
+        EXPECT_EQ(PaletteIndexAt(row.X, row.Y), row.Expected) << row.X << "," << row.Y;
+}
+
+TEST(SelectorPictures, GradientsRunAlongTheColumns)
+{
+    const QImage red = RGBGradient(QSize(256, 19), 1, 0, 0);
+    EXPECT_EQ(PixelAt(red, 0, 0), (TRgb {0, 0, 0}));
+    EXPECT_EQ(PixelAt(red, 255, 18), (TRgb {255, 0, 0}));
+    // Products beyond a byte keep their low byte.
+    EXPECT_EQ(PixelAt(RGBGradient(QSize(300, 1), 0, 1, 0), 290, 0), (TRgb {0, 34, 0}));
+    const QImage hue = HSVGradient(QSize(256, 19), 0, 0, 255, 255);
+    EXPECT_EQ(PixelAt(hue, 128, 7), Components(HSVToRGBTriple(181, 255, 255)));
+    EXPECT_EQ(PixelAt(hue, 255, 0), (TRgb {255, 0, 0}));
+    EXPECT_EQ(PixelAt(HSVGradient(QSize(256, 2), 1, 120, 0, 200), 100, 1), Components(HSVToRGBTriple(120, 100, 200)));
+    EXPECT_EQ(PixelAt(HSVGradient(QSize(256, 2), 2, 120, 255, 0), 77, 1), (TRgb {0, 77, 0}));
+    EXPECT_TRUE(HSVGradient(QSize(0, 19), 0, 0, 0, 0).isNull());
+}
+
+TEST(SelectorPictures, PreviewKeepsTheAlpha)
+{
+    const QImage preview = PreviewPicture(QSize(64, 64), 128, 255, 0, 0);
+    const QColor inside = preview.pixelColor(32, 32);
+    EXPECT_EQ(inside.alpha(), 128);
+    EXPECT_EQ(inside.red(), 255);
+    EXPECT_EQ(inside.green(), 0);
+    // Sunken: darker at the top left than at the bottom right.
+    EXPECT_LT(preview.pixelColor(0, 32).lightness(), preview.pixelColor(63, 32).lightness());
+}
+
+TEST(SelectorPictures, Checkerboard)
+{
+    QImage board(20, 20, QImage::Format_RGB32);
+    QPainter painter(&board);
+    PaintCheckerboard(painter, board.rect());
+    painter.end();
+    const QColor grey(0xB0, 0xB0, 0xB0), white(Qt::white);
+    EXPECT_EQ(board.pixelColor(0, 0), grey);
+    EXPECT_EQ(board.pixelColor(7, 7), grey);
+    EXPECT_EQ(board.pixelColor(8, 0), white);
+    EXPECT_EQ(board.pixelColor(0, 8), white);
+    EXPECT_EQ(board.pixelColor(8, 8), grey);
+    EXPECT_EQ(board.pixelColor(19, 19), grey);
 }
