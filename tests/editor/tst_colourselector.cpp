@@ -482,7 +482,7 @@ void TestColourSelector::discRedrawnOnlyWhileShown()
     QVERIFY(f.TimerUpdate->isActive());
     const QColor back = f.palette().color(QPalette::Button);
     const QImage expected = CreateHSCircle(180, 120, 255, 255, back, Qt::black);
-    QTRY_COMPARE_WITH_TIMEOUT(f.ImageHS->Picture(), expected, 4 * TFormHSV::DiscInterval);
+    QTRY_COMPARE_WITH_TIMEOUT(f.ImageHS->Picture(), expected, 40 * TFormHSV::DiscInterval);
     f.hide();
     QVERIFY(!f.TimerUpdate->isActive());
     f.SetColor32(0xFF808080u);
@@ -490,7 +490,7 @@ void TestColourSelector::discRedrawnOnlyWhileShown()
     QCOMPARE(f.ImageHS->Picture(), expected);
     f.show();
     // A grey: no marker.
-    QTRY_COMPARE_WITH_TIMEOUT(f.ImageHS->Picture(), CreateHSCircle(180, 0, 0, 128, back, Qt::black), 4 * TFormHSV::DiscInterval);
+    QTRY_COMPARE_WITH_TIMEOUT(f.ImageHS->Picture(), CreateHSCircle(180, 0, 0, 128, back, Qt::black), 40 * TFormHSV::DiscInterval);
 }
 
 void TestColourSelector::buttonsEndTheDialog()
