@@ -229,10 +229,7 @@ void TMainForm::UpdateActions()
     Action("mnNew")->setEnabled(project);
     Action("mnOpen")->setEnabled(project);
     Action("mnSave")->setEnabled(FModified);
-    const bool selected = FSelected != nullptr;
-    for (const char* name : {"mnCopy", "mnClone", "mnDelete", "mnLock", "mnHide"})
-        Action(name)->setEnabled(selected);
-    Action("mnPaste")->setEnabled(FCopyElem != nullptr);
+    UpdateCommandActions();
     const std::pair<const char*, const char*> toolActions[] = {
         {"Properties1", "frmTools"}, {"Objects1", "frmObjects"}, {"Fonts1", "frmFonts"}, {"mnuDoubles", "frmDoubles"}};
     for (const auto& [action, window] : toolActions) {
