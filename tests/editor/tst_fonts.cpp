@@ -105,6 +105,7 @@ private slots:
     void noProjectNothingWritten();
     void fileUnderOtherCaseWrittenInPlace();
     void faceWithoutWindows1252Refused();
+    void newProjectStartsWithItsOwnFonts();
 };
 
 void TestFonts::windowInstalled()
@@ -482,6 +483,26 @@ void TestFonts::faceWithoutWindows1252Refused()
     QCOMPARE(ReadBytes(f.FontPath), text);
     QCOMPARE(f.MessageCount(), 1);
     QVERIFY(f.Dialogs.Calls().back().Text.contains(QStringLiteral("Шрифт")));
+}
+
+void TestFonts::newProjectStartsWithItsOwnFonts()
+{
+    TFontsFixture f;
+    TfrmFonts& w = f.Open(FontFile({{"font12", "Verdana", "12", "1"}}));
+    QCOMPARE(w.FontCount(), 2);
+    QTemporaryDir parent;
+    f.NewSkin.Answer.Name = QStringLiteral("Fresh");
+    f.NewSkin.Answer.Path = parent.path();
+    f.Form->mnNewProjectClick();
+    const QString fresh = parent.path() + QStringLiteral("/Fresh/");
+    QVERIFY(QFileInfo::exists(fresh + QStringLiteral("font.xml")));
+    // The old skin's fonts are gone, and a change writes only the new skin's fonts.
+    QCOMPARE(f.Lines(), QStringList{QStringLiteral("debug")});
+    f.Dialogs.AnswerFont(Chosen(QStringLiteral("Arial"), 10));
+    w.btnAddClick();
+    QFile file(fresh + QStringLiteral("font.xml"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(!file.readAll().contains("Verdana"));
 }
 
 QTEST_MAIN(TestFonts)
