@@ -3,6 +3,7 @@
 
 #include "editor/TranslatableStrings.h"
 #include "editor/tools/ElementList.h"
+#include "editor/tools/Inspector.h"
 #include "skinmodel/UGlobal.h"
 
 #include <QAction>
@@ -219,6 +220,10 @@ void TMainForm::CreateToolWindows()
     if (QDockWidget* objects = ToolWindow("frmObjects")) {
         delete objects->widget();
         objects->setWidget(new TfrmObjects(*this));
+    }
+    if (QDockWidget* tools = ToolWindow("frmTools")) {
+        delete tools->widget();
+        tools->setWidget(new TfrmTools(*this));
     }
     UpdateActions();
 }
