@@ -56,26 +56,6 @@ std::pair<QString, QString> SplitLine(const QString& line)
 
 } // namespace
 
-TInputRefused::TInputRefused(const QString& message)
-    : std::runtime_error(message.toStdString())
-    , FMessage(message)
-{
-}
-
-std::string ToSkinText(const QString& text)
-{
-    QChar bad;
-    std::optional<std::string> bytes = ToWin1252(text, &bad);
-    if (bytes)
-        return *bytes;
-    QString shown(bad);
-    // A character beyond the basic plane is shown whole, not as half of its surrogate pair.
-    const qsizetype at = text.indexOf(bad);
-    if (bad.isHighSurrogate() && at + 1 < text.size())
-        shown = text.mid(at, 2);
-    throw TInputRefused(QStringLiteral("The character \"%1\" cannot be used in a skin.").arg(shown));
-}
-
 TJvCustomInspectorItem::TJvCustomInspectorItem(TPropInfo prop, const TInspectorContext& context)
     : FContext(context)
     , FProp(std::move(prop))

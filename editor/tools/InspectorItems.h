@@ -4,6 +4,7 @@
 // control classes: they see a property as name, type, getter and setter.
 #pragma once
 
+#include "editor/SkinText.h"
 #include "skinmodel/Published.h"
 
 #include <QString>
@@ -12,7 +13,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -36,19 +36,6 @@ struct TInspectorContext {
     std::function<std::vector<std::string>()> FontNames;
     std::function<IColorSelector&()> ColorSelector;
 };
-
-// Typed text that cannot become a value; the old value stays.
-class TInputRefused : public std::runtime_error {
-public:
-    explicit TInputRefused(const QString& message);
-    QString Message() const { return FMessage; }
-
-private:
-    QString FMessage;
-};
-
-// The skin's Windows-1252 bytes of text typed by the user; a character without one is refused.
-std::string ToSkinText(const QString& text);
 
 class TJvCustomInspectorItem {
 public:
