@@ -25,6 +25,16 @@ void TValueListCombo::Fill(const QString& text)
     setCurrentIndex(index);
 }
 
+void TValueListCombo::ShowText(const QString& text)
+{
+    if (!isEditable()) {
+        Fill(text);
+        return;
+    }
+    const QSignalBlocker quiet(this);
+    setEditText(text);
+}
+
 void TValueListCombo::showPopup()
 {
     Fill(isEditable() ? currentText() : itemText(currentIndex()));
@@ -86,7 +96,7 @@ void TInspectorEditor::ShowValue(bool always)
     if (FCombo) {
         // The list is read again only when the value changed (or when it drops down).
         if (always || FCombo->currentText() != text)
-            FCombo->Fill(text);
+            FCombo->ShowText(text);
     } else if (FText->text() != text) {
         FText->setText(text);
         FText->setCursorPosition(0);

@@ -21,6 +21,8 @@ public:
     // Fills the list from the source and shows `text`; a closed list that lacks it shows it as an
     // extra entry.
     void Fill(const QString& text);
+    // Shows `text`; an open list is read only when it drops down.
+    void ShowText(const QString& text);
     void showPopup() override;
 };
 
