@@ -62,11 +62,12 @@ QString AskSaveFile(const QString& title, const QString& filter, const QString& 
     return Dialogs().GetSaveFileName(options);
 }
 
-QString AskOpenPicture(const QString& title, const QString& folder)
+QString AskOpenPicture(const QString& title, const QString& folder, const QString& fileName)
 {
     TFileDialogOptions options;
     options.Title = title;
     options.Filter = QStringLiteral("Pictures (*.png *.jpg *.jpeg *.jpe *.jfif *.bmp *.ico *.rle *.dib);;All files (*)");
     options.InitialFolder = folder;
+    options.FileName = fileName;
     return Dialogs().GetOpenFileName(options);
 }

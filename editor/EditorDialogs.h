@@ -21,4 +21,5 @@ void ReportError(const QString& text);
 QString BrowseForFolder(const QString& title, const QString& startFolder);
 QString AskOpenFile(const QString& title, const QString& filter, const QString& folder);
 QString AskSaveFile(const QString& title, const QString& filter, const QString& preset);
-QString AskOpenPicture(const QString& title, const QString& folder);
+// `fileName`: the name the dialog proposes.
+QString AskOpenPicture(const QString& title, const QString& folder, const QString& fileName = QString());

@@ -28,11 +28,15 @@ namespace {
 constexpr uint32_t FrameInUse = 0xB0000000u;
 constexpr uint32_t FrameReleased = 0x10000000u;
 
-// Keys typed into a text field belong to the field.
+// Keys typed into a text field belong to the field, and so do keys typed into a window that keeps
+// its keys (the inspector's editors).
 bool IsTextField(const QWidget* w)
 {
     if (!w)
         return false;
+    for (const QWidget* p = w; p; p = p->parentWidget())
+        if (p->property("keepsKeys").toBool())
+            return true;
     if (qobject_cast<const QLineEdit*>(w) || qobject_cast<const QTextEdit*>(w) || qobject_cast<const QPlainTextEdit*>(w)
         || qobject_cast<const QAbstractSpinBox*>(w))
         return true;

@@ -5,6 +5,7 @@
 #include "editor/fonts/FontsWindow.h"
 #include "editor/source/SourceView.h"
 #include "editor/tools/ElementList.h"
+#include "editor/tools/Inspector.h"
 #include "skinmodel/UGlobal.h"
 
 #include <QAction>
@@ -229,6 +230,10 @@ void TMainForm::CreateToolWindows()
     if (QDockWidget* fonts = ToolWindow("frmFonts")) {
         delete fonts->widget();
         fonts->setWidget(new TfrmFonts(*this));
+    }
+    if (QDockWidget* tools = ToolWindow("frmTools")) {
+        delete tools->widget();
+        tools->setWidget(new TfrmTools(*this));
     }
     UpdateActions();
 }

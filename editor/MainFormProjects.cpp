@@ -2,6 +2,7 @@
 #include "editor/MainForm.h"
 
 #include "editor/EditorDialogs.h"
+#include "editor/SkinText.h"
 #include "editor/TranslatableStrings.h"
 #include "editor/project/NewProject.h"
 #include "editor/project/ProjectFolder.h"
@@ -15,20 +16,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
-
-namespace {
-
-// Text typed by the user becomes the skin's Windows-1252 bytes; a character without one is refused.
-std::string ToSkinText(const QString& text)
-{
-    QChar bad;
-    std::optional<std::string> bytes = ToWin1252(text, &bad);
-    if (!bytes)
-        throw std::runtime_error(QStringLiteral("The character \"%1\" cannot be used in a skin.").arg(bad).toStdString());
-    return *bytes;
-}
-
-} // namespace
 
 void TMainForm::mnNewProjectClick()
 {

@@ -1,10 +1,12 @@
 // Program entry: module set-up, the application, the windows in their order, the message loop.
 #include "editor/MainForm.h"
 #include "editor/VistaReady.h"
+#include "editor/colour/PickColor.h"
 #include "editor/colour/ScreenHSV.h"
 #include "editor/dialogs/NewSkinDialog.h"
 #include "editor/dialogs/StartupDialog.h"
 #include "editor/settings/ConfigDir.h"
+#include "editor/tools/ColorSelector.h"
 
 #include <QApplication>
 
@@ -25,6 +27,7 @@ int main(int argc, char* argv[])
     TfrmStartup frmStartup(mainForm.Settings(), &mainForm);
     mainForm.SetStartupDialog(&frmStartup);
     TFormHSV formHSV(&mainForm);
+    SetColorSelector(&HSVColorSelector());
     mainForm.show();
     return app.exec();
 }

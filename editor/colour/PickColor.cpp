@@ -2,7 +2,10 @@
 
 #include "editor/MainForm.h"
 #include "editor/colour/ScreenHSV.h"
+#include "editor/tools/ColorSelector.h"
 #include "platform/ui/Dialogs.h"
+
+#include <QPointer>
 
 #include <memory>
 
@@ -26,9 +29,32 @@ bool PickColor32(std::uint32_t& argb)
     // Without the program's selector: one that lives as long as the main window, so its colour
     // state stays between uses as well; without a main window, one for this use only.
     if (MainForm) {
-        auto* selector = new TFormHSV(MainForm);
-        return RunSelector(*selector, argb);
+        static QPointer<TFormHSV> own;
+        if (!own || own->parent() != MainForm)
+            own = new TFormHSV(MainForm);
+        return RunSelector(*own, argb);
     }
     TFormHSV selector;
     return RunSelector(selector, argb);
+}
+
+namespace {
+
+// The inspector's colour editor opens the HSV selector through this.
+class THSVColorSelector : public IColorSelector {
+public:
+    void SetColor32(uint32_t color) override { FColor = color; }
+    uint32_t GetColor32() const override { return FColor; }
+    bool Execute() override { return PickColor32(FColor); }
+
+private:
+    std::uint32_t FColor = 0;
+};
+
+} // namespace
+
+IColorSelector& HSVColorSelector()
+{
+    static THSVColorSelector selector;
+    return selector;
 }

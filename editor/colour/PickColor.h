@@ -4,5 +4,10 @@
 
 #include <cstdint>
 
+class IColorSelector;
+
 // True and `argb` changed after OK; false and `argb` unchanged after Cancel.
 bool PickColor32(std::uint32_t& argb);
+
+// The same selector in the inspector's form; the program installs it with SetColorSelector.
+IColorSelector& HSVColorSelector();

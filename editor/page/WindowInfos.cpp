@@ -21,3 +21,28 @@ void TWindowInfos::Reset()
     FWindowBackdrop.DynamicFile.clear();
     FWindowBackdrop.SetDefaultFile(std::string());
 }
+
+std::vector<TPropInfo> TVideoWindow::PublishedProperties()
+{
+    return {IntegerField("Height", Height), IntegerField("Width", Width), IntegerField("X", X), IntegerField("Y", Y)};
+}
+
+std::vector<TPropInfo> TWindowBackdrop::PublishedProperties()
+{
+    return {
+        TextField("DynamicFile", TPropType::FileName, DynamicFile),
+        TextProp("DefaultFile", TPropType::FileName, [this] { return FDefaultFile; },
+                 [this](const std::string& v) { SetDefaultFile(v); }),
+    };
+}
+
+std::vector<TPropInfo> TWindowInfos::PublishedProperties()
+{
+    return {
+        BoolField("AllowOverlay", AllowOverlay),
+        IntegerField("DefaultItem", DefaultItem),
+        BoolField("HasBackground", HasBackground),
+        ObjectProp("VideoWindow", &FVideoWindow),
+        ObjectProp("WindowBackdrop", &FWindowBackdrop),
+    };
+}

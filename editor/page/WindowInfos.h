@@ -1,20 +1,26 @@
 // The page settings: the values the page file keeps on its root, its video window and its backdrop.
-// No widgets here, so the page reader and writer can be tested without a window.
+// No widgets here, so the page reader and writer can be tested without a window. Their published
+// properties are what the object inspector shows under "Window info".
 #pragma once
+
+#include "skinmodel/Published.h"
 
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
-class TVideoWindow {
+class TVideoWindow : public TPublished {
 public:
     int32_t Height = 0;
     int32_t Width = 0;
     int32_t X = 0;
     int32_t Y = 0;
+
+    std::vector<TPropInfo> PublishedProperties() override;
 };
 
-class TWindowBackdrop {
+class TWindowBackdrop : public TPublished {
 public:
     std::string DynamicFile;
 
@@ -25,11 +31,13 @@ public:
     // Set by the main window: shows images/<name> as the canvas bitmap; an empty name clears it.
     std::function<void(const std::string& name)> OnShowBackdrop;
 
+    std::vector<TPropInfo> PublishedProperties() override;
+
 private:
     std::string FDefaultFile;
 };
 
-class TWindowInfos {
+class TWindowInfos : public TPublished {
 public:
     TWindowInfos() = default;
     TWindowInfos(const TWindowInfos&) = delete;
@@ -45,6 +53,9 @@ public:
     const TWindowBackdrop& WindowBackdrop() const { return FWindowBackdrop; }
 
     void Reset();
+
+    // VideoWindow and WindowBackdrop are published as sub-objects.
+    std::vector<TPropInfo> PublishedProperties() override;
 
 private:
     TVideoWindow FVideoWindow;

@@ -6,6 +6,7 @@
 #include "editor/colour/PictureBox.h"
 #include "editor/colour/ScreenHSV.h"
 #include "editor/colour/model/HSVLibrary.h"
+#include "editor/tools/ColorSelector.h"
 #include "platform/ui/ScriptedDialogs.h"
 
 #include <QFocusEvent>
@@ -96,6 +97,7 @@ private slots:
     void buttonsEndTheDialog();
     void pickColor32();
     void pickColor32WithoutTheProgramsSelector();
+    void inspectorSelectorOpensTheHSVDialog();
     void fontChoice_data();
     void fontChoice();
     void dialogTakesTheChosenFonts();
@@ -545,6 +547,24 @@ void TestColourSelector::pickColor32WithoutTheProgramsSelector()
     QVERIFY(PickColor32(color));
     QCOMPARE(color, 0x12345678u);
     QVERIFY(!FormHSV);
+}
+
+void TestColourSelector::inspectorSelectorOpensTheHSVDialog()
+{
+    TScriptedDialogs dialogs;
+    TDialogsOverride scope(dialogs);
+    IColorSelector& selector = HSVColorSelector();
+    selector.SetColor32(0x40102030u);
+    dialogs.AnswerModal(QDialog::Accepted, [](QDialog& d) {
+        auto& hsv = static_cast<TFormHSV&>(d);
+        QCOMPARE(hsv.GetColor32(), 0x40102030u);
+        TypeAndLeave(hsv.editRed, QStringLiteral("255"));
+    });
+    QVERIFY(selector.Execute());
+    QCOMPARE(selector.GetColor32(), 0x40FF2030u);
+    dialogs.AnswerModal(QDialog::Rejected);
+    QVERIFY(!selector.Execute());
+    QCOMPARE(selector.GetColor32(), 0x40FF2030u);
 }
 
 void TestColourSelector::fontChoice_data()

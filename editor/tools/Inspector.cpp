@@ -1,0 +1,354 @@
+#include "editor/tools/Inspector.h"
+
+#include "canvas/RubberBand.h"
+#include "editor/MainForm.h"
+#include "editor/TranslatableStrings.h"
+#include "editor/settings/PlayerLists.h"
+#include "editor/tools/ColorSelector.h"
+#include "editor/tools/InspectorEditor.h"
+#include "platform/core/Codec1252.h"
+#include "platform/ui/ErrorReport.h"
+#include "skinmodel/SkinFonts.h"
+#include "skinmodel/uskininfo.h"
+#include "skinmodel/controls/ItemLayer.h"
+
+#include <QDockWidget>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPointer>
+#include <QResizeEvent>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// Parts hold parts; no object nests deeper than this.
+constexpr int MaxDepth = 8;
+constexpr int AutoUpdateMs = 500;
+
+// The tree keeps its name column at 46 percent of its width.
+class TInspectorTree : public QTreeWidget {
+public:
+    using QTreeWidget::QTreeWidget;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QTreeWidget::resizeEvent(event);
+        setColumnWidth(0, viewport()->width() * 46 / 100);
+    }
+};
+
+} // namespace
+
+struct TfrmTools::TLine {
+    QTreeWidgetItem* Node = nullptr;
+    std::unique_ptr<TJvCustomInspectorItem> Item;
+    TInspectorEditor* Editor = nullptr;
+};
+
+TfrmTools::TfrmTools(TMainForm& mainForm, QWidget* parent)
+    : QWidget(parent)
+    , FMainForm(mainForm)
+{
+    setObjectName(QStringLiteral("frmTools"));
+    setWindowTitle(QStringLiteral("tools"));
+    // Keys typed here are the editors' (Del and the arrows never move or delete the selection).
+    setProperty("keepsKeys", true);
+
+    auto* title = new QLabel(QStringLiteral("tools"), this);
+    title->setObjectName(QStringLiteral("TitleStrip"));
+    title->setContentsMargins(2, 0, 0, 0);
+    JvInspector1 = new TInspectorTree(this);
+    JvInspector1->setObjectName(QStringLiteral("JvInspector1"));
+    JvInspector1->setColumnCount(2);
+    JvInspector1->setHeaderHidden(true);
+    JvInspector1->setSortingEnabled(false);
+    JvInspector1->setSelectionMode(QAbstractItemView::SingleSelection);
+    JvInspector1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    JvInspector1->setFocusPolicy(Qt::StrongFocus);
+    JvInspector1->header()->setStretchLastSection(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(title);
+    layout->addWidget(JvInspector1, 1);
+
+    FColorStandIn = std::make_unique<TColorHexDialog>(this);
+    FContext.ProjectFolder = [this] { return FMainForm.ProjectFolder(); };
+    FContext.Lists = []() -> const TPlayerLists& { return PlayerLists(); };
+    FContext.FontNames = [] { return GetSkinFontNames(); };
+    FContext.ColorSelector = [this]() -> IColorSelector& {
+        IColorSelector* installed = InstalledColorSelector();
+        return installed ? *installed : *FColorStandIn;
+    };
+
+    FormCreate();
+
+    // Values changed elsewhere (the frame, the arrow keys) show up without a new selection.
+    FAutoUpdate = new QTimer(this);
+    FAutoUpdate->setInterval(AutoUpdateMs);
+    connect(FAutoUpdate, &QTimer::timeout, this, Guarded([this] {
+        if (isVisible() && !FCommitting)
+            RefreshValues(false);
+    }));
+    FAutoUpdate->start();
+
+    connect(&FMainForm, &TMainForm::SelectionChanged, this, Guarded([this](TItemLayer* layer) { ShowSelection(layer); }));
+    ShowSelection(FMainForm.Selected());
+}
+
+TfrmTools::~TfrmTools()
+{
+    // Disabled and emptied before the items go.
+    JvInspector1->setEnabled(false);
+    Clear();
+}
+
+void TfrmTools::FormCreate()
+{
+    FRegistry.RegisterItemClass<TJvInspectorFilenameItem>(TPropType::FileName);
+    FRegistry.RegisterItemClass<TJvInspectorColor32Item>(TPropType::Cardinal);
+    FRegistry.RegisterItemClass<TJvInspectorFontItem>(TPropType::FontName);
+    FRegistry.RegisterItemClass<TJvInspectorTActionIndexItem>(TPropType::Int64Action);
+    FRegistry.RegisterItemClass<TJvInspectorTfunctionItem>(TPropType::Function);
+    FRegistry.RegisterItemClass<TJvInspectorTWindowItem>(TPropType::WindowNumber);
+    TMainForm::TranslateForm(this, LanguageFile);
+}
+
+void TfrmTools::ShowSelection(TItemLayer* layer)
+{
+    JvInspector1->setUpdatesEnabled(false);
+    if (layer) {
+        InspectObject(FromWin1252(layer->TypeName()) + QStringLiteral(" - ") + FromWin1252(layer->Description), true,
+                      layer);
+    } else {
+        Clear();
+        InspectObject(TranslatableString(10), true, &FMainForm.WindowInfos());
+        InspectObject(TranslatableString(11), false, &FMainForm.SkinInfo());
+    }
+    JvInspector1->setUpdatesEnabled(true);
+}
+
+void TfrmTools::InspectObject(const QString& category, bool clear, TPublished* instance)
+{
+    if (clear)
+        Clear();
+    if (!instance)
+        return;
+    QTreeWidgetItem* parent = nullptr;
+    if (!category.isEmpty()) {
+        parent = new QTreeWidgetItem(JvInspector1, QStringList{category});
+        parent->setFirstColumnSpanned(true);
+        QFont bold = parent->font(0);
+        bold.setBold(true);
+        parent->setFont(0, bold);
+        parent->setExpanded(true);
+    }
+    // A control that leaves the page must not be read again.
+    if (auto* layer = dynamic_cast<TItemLayer*>(instance); layer && FMainForm.Layers().IndexOf(layer) >= 0)
+        FShownLayers.push_back(layer);
+    AddProperties(parent, instance, 0);
+}
+
+void TfrmTools::AddProperties(QTreeWidgetItem* parent, TPublished* instance, int depth)
+{
+    for (const TPropInfo& prop : instance->PublishedProperties()) {
+        auto line = std::make_unique<TLine>();
+        line->Item = FRegistry.CreateItem(prop, FContext);
+        const QString name = line->Item->Name();
+        line->Node = parent ? new QTreeWidgetItem(parent, QStringList{name})
+                            : new QTreeWidgetItem(JvInspector1, QStringList{name});
+        line->Editor = new TInspectorEditor(*line->Item);
+        TLine* raw = line.get();
+        line->Editor->OnCommit = [this, raw](const QString& text) { Commit(*raw, text); };
+        line->Editor->OnEditButton = [this, raw] { EditButtonClick(*raw); };
+        JvInspector1->setItemWidget(line->Node, 1, line->Editor);
+        TPublished* sub = line->Item->SubObject();
+        FLines.push_back(std::move(line));
+        if (sub && depth < MaxDepth)
+            AddProperties(raw->Node, sub, depth + 1);
+    }
+}
+
+void TfrmTools::Clear()
+{
+    // Editors may outlive their lines for a moment (the view deletes them later): disarmed first.
+    for (const auto& line : FLines)
+        line->Editor->Disarm();
+    JvInspector1->setCurrentItem(nullptr);
+    JvInspector1->clear();
+    FLines.clear();
+    FShownLayers.clear();
+}
+
+void TfrmTools::JvInspector1DataValueChanged()
+{
+    FMainForm.SetModified(true);
+    if (TItemLayer* selected = FMainForm.Selected()) {
+        selected->NotifyChanged();
+        if (TRubberbandLayer* frame = FMainForm.RubberBand())
+            frame->SetLocation(selected->Location());
+    }
+    // Identifier and description show in the element list.
+    emit FMainForm.ControlsChanged();
+    RefreshValues(true);
+}
+
+void TfrmTools::RefreshValues(bool always)
+{
+    if (!ShownObjectsAlive())
+        return;
+    for (const auto& line : FLines)
+        line->Editor->ShowValue(always);
+}
+
+bool TfrmTools::ShownObjectsAlive()
+{
+    for (const TCustomLayer* layer : FShownLayers)
+        if (FMainForm.Layers().IndexOf(layer) < 0) {
+            Clear();
+            return false;
+        }
+    return true;
+}
+
+void TfrmTools::Commit(TLine& line, const QString& text)
+{
+    if (FCommitting)
+        return;
+    FCommitting = true;
+    QPointer<TInspectorEditor> editor(line.Editor);
+    QString refused;
+    bool stored = false;
+    GuardedCall([&] {
+        if (!ShownObjectsAlive() || text == line.Item->GetDisplayValue())
+            return;
+        try {
+            line.Item->SetDisplayValue(text);
+            stored = true;
+        } catch (const TInputRefused& error) {
+            refused = error.Message();
+        }
+    });
+    if (editor)
+        editor->ShowValue(true);
+    if (stored)
+        GuardedCall([this] { JvInspector1DataValueChanged(); });
+    else if (!refused.isEmpty())
+        ShowErrorText(refused);
+    FCommitting = false;
+}
+
+void TfrmTools::EditButtonClick(TLine& line)
+{
+    if (FCommitting)
+        return;
+    FCommitting = true;
+    bool stored = false;
+    GuardedCall([&] {
+        if (!ShownObjectsAlive())
+            return;
+        try {
+            stored = line.Item->Edit();
+        } catch (const TInputRefused& error) {
+            ShowErrorText(error.Message());
+        }
+    });
+    if (stored)
+        GuardedCall([this] { JvInspector1DataValueChanged(); });
+    FCommitting = false;
+}
+
+QStringList TfrmTools::Categories() const
+{
+    QStringList out;
+    for (int i = 0; i < JvInspector1->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* node = JvInspector1->topLevelItem(i);
+        if (!LineOf(node))
+            out << node->text(0);
+    }
+    return out;
+}
+
+QStringList TfrmTools::Names(const QString& categoryOrPath) const
+{
+    const QTreeWidgetItem* parent = nullptr;
+    for (int i = 0; i < JvInspector1->topLevelItemCount() && !parent; ++i) {
+        QTreeWidgetItem* node = JvInspector1->topLevelItem(i);
+        if (!LineOf(node) && node->text(0) == categoryOrPath)
+            parent = node;
+    }
+    if (!parent)
+        parent = FindNode(categoryOrPath);
+    QStringList out;
+    for (int i = 0; parent && i < parent->childCount(); ++i)
+        out << parent->child(i)->text(0);
+    return out;
+}
+
+QTreeWidgetItem* TfrmTools::FindNode(const QString& path) const
+{
+    const QStringList names = path.split(QLatin1Char('.'));
+    // Every top-level line: a category whose lines are searched, or a line without a category.
+    std::vector<QTreeWidgetItem*> starts;
+    std::vector<QTreeWidgetItem*> loose;
+    for (int i = 0; i < JvInspector1->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* node = JvInspector1->topLevelItem(i);
+        if (LineOf(node))
+            loose.push_back(node);
+        else
+            starts.push_back(node);
+    }
+    auto descend = [&names](QTreeWidgetItem* node, int from) -> QTreeWidgetItem* {
+        for (int n = from; node && n < names.size(); ++n) {
+            QTreeWidgetItem* next = nullptr;
+            for (int i = 0; i < node->childCount() && !next; ++i)
+                if (node->child(i)->text(0) == names[n])
+                    next = node->child(i);
+            node = next;
+        }
+        return node;
+    };
+    for (QTreeWidgetItem* top : loose)
+        if (top->text(0) == names.front())
+            if (QTreeWidgetItem* found = descend(top, 1))
+                return found;
+    for (QTreeWidgetItem* category : starts)
+        if (QTreeWidgetItem* found = descend(category, 0))
+            return found;
+    return nullptr;
+}
+
+TfrmTools::TLine* TfrmTools::LineOf(const QTreeWidgetItem* node) const
+{
+    for (const auto& line : FLines)
+        if (line->Node == node)
+            return line.get();
+    return nullptr;
+}
+
+TJvCustomInspectorItem* TfrmTools::Item(const QString& path) const
+{
+    TLine* line = LineOf(FindNode(path));
+    return line ? line->Item.get() : nullptr;
+}
+
+TInspectorEditor* TfrmTools::Editor(const QString& path) const
+{
+    TLine* line = LineOf(FindNode(path));
+    return line ? line->Editor : nullptr;
+}
+
+QString TfrmTools::DisplayValue(const QString& path) const
+{
+    TInspectorEditor* editor = Editor(path);
+    return editor ? editor->Text() : QString();
+}
+
+TfrmTools* Inspector(const TMainForm& mainForm)
+{
+    QDockWidget* dock = mainForm.ToolWindow("frmTools");
+    return dock ? qobject_cast<TfrmTools*>(dock->widget()) : nullptr;
+}

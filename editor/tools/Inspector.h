@@ -1,0 +1,86 @@
+// The object inspector ("tools"): every published property of the selected control, or of the page
+// settings and the skin description when nothing is selected, one line each, grouped under
+// categories; parts are lines that expand into their own properties. Each line's editor is chosen
+// by the property's declared type. An edit goes through the property's setter and then marks the
+// page modified, repaints the selected control and refreshes the element list.
+#pragma once
+
+#include "editor/tools/InspectorItems.h"
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+class QTimer;
+class QTreeWidget;
+class QTreeWidgetItem;
+class TColorHexDialog;
+class TCustomLayer;
+class TInspectorEditor;
+class TItemLayer;
+class TMainForm;
+
+class TfrmTools : public QWidget {
+    Q_OBJECT
+
+public:
+    // Follows the main window's selection; shows the current one at once.
+    explicit TfrmTools(TMainForm& mainForm, QWidget* parent = nullptr);
+    ~TfrmTools() override;
+
+    // Adds the instance's published properties under a new category named `category` (directly
+    // under the root when it is empty); `clear` removes every line first.
+    void InspectObject(const QString& category, bool clear, TPublished* instance);
+    // Removes every line.
+    void Clear();
+    // What the selection shows: the control under "type - description", or with none the page
+    // settings under "Window info" and the skin description under "Skin info".
+    void ShowSelection(TItemLayer* layer);
+    // After a value was stored: the page is modified, the selected control repaints (its frame
+    // follows it) and the element list is rebuilt.
+    void JvInspector1DataValueChanged();
+    // Shows every value again; unless `always`, a field being typed into keeps its text.
+    void RefreshValues(bool always = false);
+
+    const TInspectorItemRegistry& Registry() const { return FRegistry; }
+    const TInspectorContext& Context() const { return FContext; }
+
+    // The lines, for the user and for tests. A path names a line by its property names from the
+    // category down, joined by "." ("ImageFocus.FileName"); the first match in any category.
+    QTreeWidget* JvInspector1 = nullptr;
+    QStringList Categories() const;
+    // The property names under a category (by its name) or under a part line (by its path).
+    QStringList Names(const QString& categoryOrPath) const;
+    TJvCustomInspectorItem* Item(const QString& path) const;
+    TInspectorEditor* Editor(const QString& path) const;
+    // The line's shown value.
+    QString DisplayValue(const QString& path) const;
+
+private:
+    struct TLine;
+
+    void FormCreate();
+    void AddProperties(QTreeWidgetItem* parent, TPublished* instance, int depth);
+    QTreeWidgetItem* FindNode(const QString& path) const;
+    TLine* LineOf(const QTreeWidgetItem* node) const;
+    void Commit(TLine& line, const QString& text);
+    void EditButtonClick(TLine& line);
+    // False (after emptying the inspector) when a shown control has left the page.
+    bool ShownObjectsAlive();
+
+    TMainForm& FMainForm;
+    TInspectorItemRegistry FRegistry;
+    TInspectorContext FContext;
+    std::unique_ptr<TColorHexDialog> FColorStandIn;
+    std::vector<std::unique_ptr<TLine>> FLines;
+    // The controls shown at the top of a category, each checked for being on the page still.
+    std::vector<const TCustomLayer*> FShownLayers;
+    QTimer* FAutoUpdate = nullptr;
+    bool FCommitting = false;
+};
+
+// The inspector in the main window's "frmTools" tool window, or none.
+TfrmTools* Inspector(const TMainForm& mainForm);

@@ -1,0 +1,623 @@
+// The object inspector: the lines of a label, an image and a button in their published order with
+// the editor of each type, edits that reach the control, the page and the element list, refused
+// input, the action, window, function, font, file and colour editors, the page settings and skin
+// description with nothing selected, and keys that stay in the inspector.
+#include "EditorFixture.h"
+
+#include "canvas/RubberBand.h"
+#include "canvas/view/ImgView32.h"
+#include "editor/settings/PlayerLists.h"
+#include "editor/tools/ColorSelector.h"
+#include "editor/tools/ElementList.h"
+#include "editor/tools/Inspector.h"
+#include "editor/tools/InspectorEditor.h"
+#include "skinmodel/controls/ImageLayer.h"
+#include "skinmodel/controls/SimpleButton.h"
+#include "skinmodel/controls/TextLayer.h"
+#include "skinmodel/uskininfo.h"
+
+#include <QApplication>
+#include <QDockWidget>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace {
+
+template <class T>
+T* AddControl(TMainForm& form, const char* description)
+{
+    auto* layer = new T(&form.Layers());
+    layer->Description = description;
+    layer->SetLocation(TFloatRect{20, 30, 120, 60});
+    form.AttachControl(layer);
+    emit form.ControlsChanged();
+    return layer;
+}
+
+class TFakeColorSelector : public IColorSelector {
+public:
+    void SetColor32(uint32_t color) override { Loaded = color; }
+    uint32_t GetColor32() const override { return Answer; }
+    bool Execute() override
+    {
+        ++Calls;
+        return Ok;
+    }
+    uint32_t Loaded = 0;
+    uint32_t Answer = 0;
+    bool Ok = true;
+    int Calls = 0;
+};
+
+// One line as "Name:ItemClass".
+QStringList Lines(const TfrmTools& tools, const QString& categoryOrPath, const QString& prefix = QString())
+{
+    QStringList out;
+    for (const QString& name : tools.Names(categoryOrPath))
+        out << name + QLatin1Char(':') + QLatin1String(tools.Item(prefix + name)->ClassName());
+    return out;
+}
+
+const QStringList BaseLines = {
+    "Control_ID:TInspectorIntegerItem", "Description:TInspectorStringItem", "Disabled:TInspectorBooleanItem",
+    "DisabledColor:TJvInspectorColor32Item", "Height:TInspectorIntegerItem", "Visible:TInspectorBooleanItem",
+    "Width:TInspectorIntegerItem", "X:TInspectorIntegerItem", "Y:TInspectorIntegerItem"};
+
+const QStringList LabelLines = BaseLines + QStringList{
+    "FontName:TJvInspectorFontItem", "LabelText:TInspectorStringItem", "Outline:TInspectorBooleanItem",
+    "OutlineColor:TJvInspectorColor32Item", "Shadow:TInspectorBooleanItem", "ShadowColor:TJvInspectorColor32Item",
+    "ShadowX:TInspectorIntegerItem", "ShadowY:TInspectorIntegerItem", "TextAlign:TInspectorEnumItem",
+    "Textcolor:TJvInspectorColor32Item", "TextSelectedColor:TJvInspectorColor32Item", "VerticalAlign:TInspectorEnumItem"};
+
+const QStringList ImageLines = BaseLines + QStringList{
+    "Alpha:TInspectorIntegerItem", "Color:TJvInspectorColor32Item", "Color2:TJvInspectorColor32Item",
+    "ColorKey:TJvInspectorColor32Item", "Corner:TInspectorIntegerItem", "Direction:TInspectorEnumItem",
+    "FileName:TJvInspectorFilenameItem", "GraphicsType:TInspectorEnumItem", "Ratio:TInspectorBooleanItem",
+    "Outline:TInspectorIntegerItem", "OutlineColor:TJvInspectorColor32Item"};
+
+const QStringList ButtonLines = BaseLines + QStringList{
+    "ActionID:TJvInspectorTActionIndexItem", "Application:TJvInspectorFilenameItem",
+    "Arguments:TInspectorStringItem", "ControlDown:TInspectorIntegerItem", "ControlLeft:TInspectorIntegerItem",
+    "ControlRight:TInspectorIntegerItem", "ControlUp:TInspectorIntegerItem", "JumpTo:TJvInspectorTWindowItem",
+    "ScriptFunction:TJvInspectorTfunctionItem", "LabelControl:TInspectorClassItem", "LabelText:TInspectorStringItem",
+    "TextOffsetX:TInspectorIntegerItem", "ImageFocus:TInspectorClassItem", "ImageNoFocus:TInspectorClassItem"};
+
+struct TInspectorFixture : TEditorFixture {
+    TInspectorFixture()
+    {
+        Start();
+        Tools = Inspector(*Form);
+    }
+    ~TInspectorFixture() { PlayerLists() = TPlayerLists(); }
+
+    // Types into a line's field and confirms with Return.
+    void Type(const QString& path, const QString& text)
+    {
+        TInspectorEditor* editor = Tools->Editor(path);
+        QVERIFY2(editor, qPrintable(path));
+        QLineEdit* field = editor->LineEdit();
+        QVERIFY(field && !field->isReadOnly());
+        field->setFocus();
+        field->setText(text);
+        QTest::keyClick(field, Qt::Key_Return);
+    }
+    // Chooses an entry of a line's value list.
+    void Choose(const QString& path, const QString& entry)
+    {
+        QComboBox* combo = Tools->Editor(path)->ComboBox();
+        QVERIFY(combo);
+        combo->showPopup();
+        combo->hidePopup();
+        const int index = combo->findText(entry, Qt::MatchExactly);
+        QVERIFY2(index >= 0, qPrintable(entry));
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+    void ClickEdit(const QString& path)
+    {
+        QToolButton* button = Tools->Editor(path)->EditButton();
+        QVERIFY(button);
+        button->click();
+    }
+    const TDialogCall& LastCall() const { return Dialogs.Calls().back(); }
+
+    TfrmTools* Tools = nullptr;
+};
+
+} // namespace
+
+class TestInspector : public QObject {
+    Q_OBJECT
+
+private slots:
+    void installedAndRegistered();
+    void nothingSelected();
+    void controlLines_data();
+    void controlLines();
+    void editorsByType();
+    void buttonParts();
+    void editReachesControlPageAndList();
+    void editOfPlainFieldRepaints();
+    void editOfPart();
+    void refusedInput_data();
+    void refusedInput();
+    void namesAndNumbers_data();
+    void namesAndNumbers();
+    void actionAndWindowItems();
+    void functionItem();
+    void fontItem();
+    void colourItem();
+    void colourStandIn();
+    void fileItem();
+    void pageSettingsAndSkinInfo();
+    void followsSelectionAndDeletion();
+    void keysStayInInspector();
+};
+
+void TestInspector::installedAndRegistered()
+{
+    TInspectorFixture f;
+    QVERIFY(f.Tools);
+    QCOMPARE(f.Form->ToolWindow("frmTools")->windowTitle(), QStringLiteral("tools"));
+    const std::vector<TPropType> expected = {TPropType::FileName,    TPropType::Cardinal, TPropType::FontName,
+                                             TPropType::Int64Action, TPropType::Function, TPropType::WindowNumber};
+    QVERIFY(f.Tools->Registry().Registered() == expected);
+}
+
+void TestInspector::nothingSelected()
+{
+    TInspectorFixture f;
+    QCOMPARE(f.Tools->Categories(), (QStringList{"Window info", "Skin info"}));
+    QCOMPARE(Lines(*f.Tools, "Window info"),
+             (QStringList{"AllowOverlay:TInspectorBooleanItem", "DefaultItem:TInspectorIntegerItem",
+                          "HasBackground:TInspectorBooleanItem", "VideoWindow:TInspectorClassItem",
+                          "WindowBackdrop:TInspectorClassItem"}));
+    QCOMPARE(Lines(*f.Tools, "VideoWindow", "VideoWindow."),
+             (QStringList{"Height:TInspectorIntegerItem", "Width:TInspectorIntegerItem", "X:TInspectorIntegerItem",
+                          "Y:TInspectorIntegerItem"}));
+    QCOMPARE(Lines(*f.Tools, "WindowBackdrop", "WindowBackdrop."),
+             (QStringList{"DynamicFile:TJvInspectorFilenameItem", "DefaultFile:TJvInspectorFilenameItem"}));
+    QCOMPARE(Lines(*f.Tools, "Skin info"),
+             (QStringList{"Author:TInspectorStringItem", "Copyright:TInspectorStringItem", "Norm:TInspectorStringItem",
+                          "PreviewImage:TInspectorStringItem", "SizeX:TInspectorIntegerItem",
+                          "SizeY:TInspectorIntegerItem", "Skinname:TInspectorStringItem",
+                          "Version:TInspectorStringItem"}));
+    QCOMPARE(f.Tools->DisplayValue("Skinname"), QStringLiteral("Unnamed1"));
+    // Categories are expanded; the parts' lines wait to be opened.
+    QVERIFY(f.Tools->JvInspector1->topLevelItem(0)->isExpanded());
+    QVERIFY(f.Tools->JvInspector1->topLevelItem(1)->isExpanded());
+}
+
+void TestInspector::controlLines_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("category");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("label") << 0 << "Label - title" << LabelLines;
+    QTest::newRow("image") << 1 << "Image - title" << ImageLines;
+    QTest::newRow("button") << 2 << "Button - title" << ButtonLines;
+}
+
+void TestInspector::controlLines()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, category);
+    QFETCH(QStringList, lines);
+    TInspectorFixture f;
+    TItemLayer* control = kind == 0   ? static_cast<TItemLayer*>(AddControl<TTextLayer>(*f.Form, "title"))
+                          : kind == 1 ? static_cast<TItemLayer*>(AddControl<TImageLayer>(*f.Form, "title"))
+                                      : static_cast<TItemLayer*>(AddControl<TOSDSimpleButton>(*f.Form, "title"));
+    f.Form->SetSelection(control);
+    QCOMPARE(f.Tools->Categories(), QStringList{category});
+    QCOMPARE(Lines(*f.Tools, category), lines);
+    QCOMPARE(f.Tools->DisplayValue("X"), QStringLiteral("20"));
+    QCOMPARE(f.Tools->DisplayValue("Width"), QStringLiteral("100"));
+    QCOMPARE(f.Tools->DisplayValue("DisabledColor"), QStringLiteral("FF606060"));
+    QCOMPARE(f.Tools->DisplayValue("Visible"), QStringLiteral("True"));
+}
+
+void TestInspector::editorsByType()
+{
+    TInspectorFixture f;
+    f.Form->SetSelection(AddControl<TOSDSimpleButton>(*f.Form, "b"));
+    struct TRow {
+        const char* Path;
+        bool List;
+        bool Typed;
+        bool Button;
+    };
+    const TRow rows[] = {
+        {"Control_ID", false, true, false},   {"Description", false, true, false},
+        {"Disabled", true, false, false},     {"DisabledColor", false, false, true},
+        {"ActionID", true, true, false},      {"Application", false, true, true},
+        {"JumpTo", true, true, false},        {"ScriptFunction", true, true, false},
+        {"LabelControl", false, false, false}, {"LabelControl.FontName", true, true, false},
+        {"LabelControl.TextAlign", true, false, false}, {"ImageFocus.FileName", false, true, true},
+    };
+    for (const TRow& row : rows) {
+        TInspectorEditor* editor = f.Tools->Editor(row.Path);
+        QVERIFY2(editor, row.Path);
+        QCOMPARE(editor->ComboBox() != nullptr, row.List);
+        const bool typed = editor->LineEdit() && !editor->LineEdit()->isReadOnly();
+        QVERIFY2(typed == row.Typed, row.Path);
+        QCOMPARE(editor->EditButton() != nullptr, row.Button);
+    }
+    QCOMPARE(f.Tools->Item("ActionID")->Flags(), iifValueList | iifAllowNonListValues);
+    QCOMPARE(f.Tools->Item("DisabledColor")->Flags(), iifEditButton);
+    QCOMPARE(f.Tools->Item("LabelControl.FontName")->Flags(), iifValueList);
+    QCOMPARE(f.Tools->Editor("LabelControl.TextAlign")->ComboBox()->count(), 3);
+    QCOMPARE(f.Tools->Editor("ScriptFunction")->LineEdit()->maxLength(), 254);
+}
+
+void TestInspector::buttonParts()
+{
+    TInspectorFixture f;
+    f.Form->SetSelection(AddControl<TOSDSimpleButton>(*f.Form, "b"));
+    QCOMPARE(Lines(*f.Tools, "LabelControl", "LabelControl."), LabelLines);
+    QCOMPARE(Lines(*f.Tools, "ImageFocus", "ImageFocus."), ImageLines);
+    QCOMPARE(Lines(*f.Tools, "ImageNoFocus", "ImageNoFocus."), ImageLines);
+    QCOMPARE(f.Tools->DisplayValue("LabelControl"), QStringLiteral("(Label)"));
+    QCOMPARE(f.Tools->DisplayValue("ImageFocus"), QStringLiteral("(Image)"));
+}
+
+void TestInspector::editReachesControlPageAndList()
+{
+    TInspectorFixture f;
+    auto* label = AddControl<TTextLayer>(*f.Form, "title");
+    f.Form->SetSelection(label);
+    QSignalSpy changed(f.Form.get(), &TMainForm::ControlsChanged);
+    f.Type("X", "45");
+    QCOMPARE(label->GetX(), 45);
+    QVERIFY(f.Form->Modified());
+    QCOMPARE(changed.count(), 1);
+    // The frame follows the control.
+    QCOMPARE(f.Form->RubberBand()->Location().Left, 45.0f);
+    QCOMPARE(f.Form->RubberBand()->Location().Right, 145.0f);
+    f.Type("Control_ID", "7");
+    f.Type("Description", QStringLiteral("caf\u00e9 \u20ac"));
+    QCOMPARE(label->Control_ID, 7);
+    QCOMPARE(label->Description, std::string("caf\xe9 \x80"));
+    QCOMPARE(ElementList(*f.Form)->LineText(0), QStringLiteral("0007  Label - caf\u00e9 \u20ac"));
+    f.Choose("Disabled", "True");
+    QVERIFY(label->Disabled);
+    f.Choose("TextAlign", "StringAlignmentCenter");
+    QCOMPARE(int(label->TextAlign), int(StringAlignmentCenter));
+    // The same text again stores nothing.
+    changed.clear();
+    f.Type("X", "45");
+    QCOMPARE(changed.count(), 0);
+    QVERIFY(f.Dialogs.Unexpected().empty());
+}
+
+void TestInspector::editOfPlainFieldRepaints()
+{
+    TInspectorFixture f;
+    auto* label = AddControl<TTextLayer>(*f.Form, "title");
+    f.Form->SetSelection(label);
+    TImageCanvas& canvas = f.Form->ImgView()->Canvas();
+    canvas.Render();
+    QVERIFY(canvas.DirtyRect().isEmpty());
+    // Outline is a plain field: only the inspector's notification repaints.
+    f.Choose("Outline", "True");
+    QVERIFY(label->Outline);
+    QVERIFY(canvas.DirtyRect().intersects(QRect(20, 30, 100, 30)));
+}
+
+void TestInspector::editOfPart()
+{
+    TInspectorFixture f;
+    auto* button = AddControl<TOSDSimpleButton>(*f.Form, "b");
+    f.Form->SetSelection(button);
+    TImageCanvas& canvas = f.Form->ImgView()->Canvas();
+    canvas.Render();
+    f.Type("LabelControl.LabelText", "Play");
+    QCOMPARE(button->GetLabelText(), std::string("Play"));
+    // The button's own line shows the part's text.
+    QCOMPARE(f.Tools->DisplayValue("LabelText"), QStringLiteral("Play"));
+    QVERIFY(f.Form->Modified());
+    QVERIFY(!canvas.DirtyRect().isEmpty());
+}
+
+void TestInspector::refusedInput_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no number") << "X" << "abc" << "'abc' is not a valid integer value";
+    QTest::newRow("trailing letters") << "Width" << "12x" << "'12x' is not a valid integer value";
+    QTest::newRow("beyond 32 bits") << "Control_ID" << "4294967296" << "'4294967296' is not a valid integer value";
+    QTest::newRow("size a file cannot hold") << "Width" << "2001" << "Value must be between -2000 and 2000";
+    QTest::newRow("alpha range") << "Alpha" << "256" << "Value must be between 0 and 255";
+    QTest::newRow("no Windows-1252 byte") << "Description" << QStringLiteral("a\u03a9b")
+                                          << QStringLiteral("The character \"\u03a9\" cannot be used in a skin.");
+    QTest::newRow("beyond the basic plane") << "FileName" << QStringLiteral("x\U0001F600.png")
+                                            << QStringLiteral("The character \"\U0001F600\" cannot be used in a skin.");
+}
+
+void TestInspector::refusedInput()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    TInspectorFixture f;
+    auto* image = AddControl<TImageLayer>(*f.Form, "old");
+    f.Form->SetSelection(image);
+    const QString before = f.Tools->DisplayValue(path);
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    f.Type(path, text);
+    QCOMPARE(f.MessageCount(), 1);
+    QCOMPARE(f.LastCall().Caption, QStringLiteral("Varnholt 2.0"));
+    QCOMPARE(f.LastCall().Text, message);
+    QCOMPARE(f.LastCall().Icon, QMessageBox::Critical);
+    QCOMPARE(f.Tools->DisplayValue(path), before);
+    QVERIFY(!f.Form->Modified());
+    QCOMPARE(image->GetX(), 20);
+    QCOMPARE(image->GetWidth(), 100);
+    QCOMPARE(image->Alpha, 255);
+    QCOMPARE(image->Description, std::string("old"));
+    QVERIFY(image->FileName.empty());
+}
+
+void TestInspector::namesAndNumbers_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("stored");
+    const QStringList actions = {"Back=3", "Five=05", "Play=5", "Zoom=5", "Huge=4294967296", "99999999999=4"};
+    QTest::newRow("last line wins") << actions << "5" << "Zoom" << "Play" << 5;
+    QTest::newRow("written 05 does not match") << QStringList{"Five=05"} << "5" << "5" << "Five" << 5;
+    QTest::newRow("no name") << actions << "7" << "7" << "7" << 7;
+    QTest::newRow("names without regard to case") << actions << "3" << "Back" << "bACK" << 3;
+    QTest::newRow("minus one") << actions << "-1" << "-1" << "-1" << -1;
+    QTest::newRow("unknown word") << actions << "0" << "0" << "Nowhere" << -1;
+    QTest::newRow("value that is no 32-bit number") << actions << "0" << "0" << "Huge" << -1;
+    QTest::newRow("beyond 32 bits is a name") << actions << "0" << "0" << "99999999999" << 4;
+    QTest::newRow("beyond 32 bits, unlisted") << QStringList{} << "0" << "0" << "4294967296" << -1;
+    QTest::newRow("blanks and sign") << actions << "0" << "0" << "  +12" << 12;
+    QTest::newRow("hexadecimal is a name") << actions << "0" << "0" << "$10" << -1;
+}
+
+void TestInspector::namesAndNumbers()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QString, value);
+    QFETCH(QString, shown);
+    QFETCH(QString, typed);
+    QFETCH(int, stored);
+    QCOMPARE(NameOfValue(lines, value), shown);
+    QCOMPARE(ValueOfText(lines, typed), stored);
+}
+
+void TestInspector::actionAndWindowItems()
+{
+    TInspectorFixture f;
+    PlayerLists().ActionsList = QStringList{"Back=3", "Play=5", "Zoom=5"};
+    PlayerLists().WindowsList = QStringList{"Home=1", "Music=2"};
+    auto* button = AddControl<TOSDSimpleButton>(*f.Form, "b");
+    button->ActionID = 5;
+    button->JumpTo = 2;
+    f.Form->SetSelection(button);
+    QCOMPARE(f.Tools->DisplayValue("ActionID"), QStringLiteral("Zoom"));
+    QCOMPARE(f.Tools->DisplayValue("JumpTo"), QStringLiteral("Music"));
+    QComboBox* actions = f.Tools->Editor("ActionID")->ComboBox();
+    actions->showPopup();
+    actions->hidePopup();
+    QCOMPARE(actions->count(), 3);
+    QCOMPARE(actions->itemText(0), QStringLiteral("Back"));
+    f.Choose("ActionID", "Back");
+    QCOMPARE(button->ActionID, 3);
+    f.Type("ActionID", "Nowhere");
+    QCOMPARE(button->ActionID, -1);
+    QCOMPARE(f.Tools->DisplayValue("ActionID"), QStringLiteral("-1"));
+    f.Type("ActionID", "12");
+    QCOMPARE(button->ActionID, 12);
+    f.Choose("JumpTo", "Home");
+    QCOMPARE(button->JumpTo, 1);
+    f.Type("JumpTo", "-1");
+    QCOMPARE(button->JumpTo, -1);
+    QVERIFY(f.Form->Modified());
+    QVERIFY(f.Dialogs.Calls().empty());
+}
+
+void TestInspector::functionItem()
+{
+    TInspectorFixture f;
+    PlayerLists().FunctionsList = QStringList{"Alpha", "Beta"};
+    auto* button = AddControl<TOSDSimpleButton>(*f.Form, "b");
+    button->ScriptFunction = "Beta";
+    f.Form->SetSelection(button);
+    QComboBox* list = f.Tools->Editor("ScriptFunction")->ComboBox();
+    list->showPopup();
+    list->hidePopup();
+    QCOMPARE(list->count(), 3);
+    QCOMPARE(list->itemText(0), QString());
+    QCOMPARE(list->itemText(1), QStringLiteral("Alpha"));
+    // The empty first entry clears the function.
+    f.Choose("ScriptFunction", QString());
+    QCOMPARE(button->ScriptFunction, std::string());
+    f.Type("ScriptFunction", "OwnFunction");
+    QCOMPARE(button->ScriptFunction, std::string("OwnFunction"));
+}
+
+void TestInspector::fontItem()
+{
+    TInspectorFixture f;
+    const QString folder = f.MakeProject("Fonts");
+    WriteBytes(folder + "font.xml", XmlText({"<fonts>", "  <font>", "    <name>font12</name>", "    <filename>Arial</filename>",
+                                              "    <height>12</height>", "  </font>", "</fonts>"}));
+    f.OpenProject(folder);
+    auto* label = AddControl<TTextLayer>(*f.Form, "t");
+    f.Form->SetSelection(label);
+    QComboBox* fonts = f.Tools->Editor("FontName")->ComboBox();
+    fonts->showPopup();
+    fonts->hidePopup();
+    QCOMPARE(fonts->count(), 2);
+    QCOMPARE(fonts->itemText(0), QStringLiteral("debugfont"));
+    QCOMPARE(fonts->itemText(1), QStringLiteral("font12"));
+    f.Choose("FontName", "font12");
+    QCOMPARE(label->FontName, std::string("font12"));
+}
+
+void TestInspector::colourItem()
+{
+    TInspectorFixture f;
+    TFakeColorSelector selector;
+    SetColorSelector(&selector);
+    auto* image = AddControl<TImageLayer>(*f.Form, "i");
+    image->Color = 0x80112233u;
+    f.Form->SetSelection(image);
+    QCOMPARE(f.Tools->DisplayValue("Color"), QStringLiteral("80112233"));
+    // Typed text changes nothing: the field cannot be typed into, and text given to the item is ignored.
+    QVERIFY(f.Tools->Editor("Color")->LineEdit()->isReadOnly());
+    f.Tools->Item("Color")->SetDisplayValue(QStringLiteral("FFFFFFFF"));
+    QCOMPARE(image->Color, 0x80112233u);
+    selector.Ok = false;
+    selector.Answer = 0xFF00FF00u;
+    f.ClickEdit("Color");
+    QCOMPARE(selector.Loaded, 0x80112233u);
+    QCOMPARE(image->Color, 0x80112233u);
+    QVERIFY(!f.Form->Modified());
+    selector.Ok = true;
+    f.ClickEdit("Color");
+    QCOMPARE(image->Color, 0xFF00FF00u);
+    QCOMPARE(f.Tools->DisplayValue("Color"), QStringLiteral("FF00FF00"));
+    QVERIFY(f.Form->Modified());
+    SetColorSelector(nullptr);
+}
+
+void TestInspector::colourStandIn()
+{
+    TInspectorFixture f;
+    auto* label = AddControl<TTextLayer>(*f.Form, "t");
+    f.Form->SetSelection(label);
+    f.Dialogs.AnswerModal(QDialog::Accepted, [](QDialog& dialog) {
+        auto* standIn = dynamic_cast<TColorHexDialog*>(&dialog);
+        QVERIFY(standIn);
+        QCOMPARE(standIn->edColor->text(), QStringLiteral("FFFFFFFF"));
+        standIn->edColor->setText(QStringLiteral("80ff0000"));
+    });
+    f.ClickEdit("Textcolor");
+    QCOMPARE(label->Textcolor, 0x80FF0000u);
+    f.Dialogs.AnswerModal(QDialog::Rejected);
+    f.ClickEdit("Textcolor");
+    QCOMPARE(label->Textcolor, 0x80FF0000u);
+    QVERIFY(f.Dialogs.Unexpected().empty());
+}
+
+void TestInspector::fileItem()
+{
+    TInspectorFixture f;
+    const QString folder = f.MakeProject("Pics");
+    QVERIFY(QDir().rename(folder + "images", folder + "Images"));
+    f.OpenProject(folder);
+    auto* button = AddControl<TOSDSimpleButton>(*f.Form, "b");
+    f.Form->SetSelection(button);
+    const std::size_t before = f.Dialogs.Calls().size();
+    f.Dialogs.AnswerOpenFile(QString());
+    f.ClickEdit("ImageFocus.FileName");
+    QCOMPARE(f.Dialogs.Calls().size(), before + 1);
+    QCOMPARE(f.LastCall().Kind, TDialogKind::OpenFile);
+    QCOMPARE(f.LastCall().Caption, QStringLiteral("Open picture"));
+    QCOMPARE(f.LastCall().File.InitialFolder, folder + "Images");
+    QVERIFY(!f.Form->Modified());
+    // The image part keeps the file name only; a program file keeps its path.
+    f.Dialogs.AnswerOpenFile(folder + "Images/focus.png");
+    f.ClickEdit("ImageFocus.FileName");
+    QCOMPARE(button->ImageFocus->FileName, std::string("focus.png"));
+    QVERIFY(f.Form->Modified());
+    f.Dialogs.AnswerOpenFile(QStringLiteral("/opt/player/run.sh"));
+    f.ClickEdit("Application");
+    QCOMPARE(button->Application, std::string("/opt/player/run.sh"));
+    f.ClickEdit("Application");  // proposes the current value; cancelled (no answer queued)
+    QCOMPARE(f.LastCall().File.FileName, QStringLiteral("/opt/player/run.sh"));
+    QCOMPARE(button->Application, std::string("/opt/player/run.sh"));
+    // A path the skin cannot hold is refused.
+    f.Dialogs.AnswerOpenFile(QStringLiteral("/tmp/\u03a9.png"));
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    f.ClickEdit("Application");
+    QCOMPARE(f.LastCall().Text, QStringLiteral("The character \"\u03a9\" cannot be used in a skin."));
+    QCOMPARE(button->Application, std::string("/opt/player/run.sh"));
+}
+
+void TestInspector::pageSettingsAndSkinInfo()
+{
+    TInspectorFixture f;
+    f.Type("DefaultItem", "4");
+    QCOMPARE(f.Form->WindowInfos().DefaultItem, 4);
+    QVERIFY(f.Form->Modified());
+    f.Choose("AllowOverlay", "True");
+    QVERIFY(f.Form->WindowInfos().AllowOverlay);
+    f.Type("VideoWindow.Width", "320");
+    QCOMPARE(f.Form->WindowInfos().VideoWindow().Width, 320);
+    f.Type("WindowBackdrop.DefaultFile", "C:\\pics\\back.png");
+    QCOMPARE(f.Form->WindowInfos().WindowBackdrop().DefaultFile(), std::string("back.png"));
+    QCOMPARE(f.Tools->DisplayValue("WindowBackdrop.DefaultFile"), QStringLiteral("back.png"));
+    f.Type("Skinname", "Blue");
+    QCOMPARE(f.Form->SkinInfo().Skinname, std::string("Blue"));
+    f.Type("SizeX", "1280");
+    QCOMPARE(f.Form->SkinInfo().SizeX, 1280);
+    QVERIFY(f.Dialogs.Calls().empty());
+}
+
+void TestInspector::followsSelectionAndDeletion()
+{
+    TInspectorFixture f;
+    auto* a = AddControl<TTextLayer>(*f.Form, "a");
+    auto* b = AddControl<TImageLayer>(*f.Form, "b");
+    f.Form->SetSelection(a);
+    QCOMPARE(f.Tools->Categories(), QStringList{"Label - a"});
+    f.Form->SetSelection(b);
+    QCOMPARE(f.Tools->Categories(), QStringList{"Image - b"});
+    // Values changed on the canvas show without a new selection.
+    f.Form->RubberBand()->SetLocation(TFloatRect{50, 30, 150, 60});
+    f.Tools->RefreshValues();
+    QCOMPARE(f.Tools->DisplayValue("X"), QStringLiteral("50"));
+    f.Form->DeleteSelected();
+    QCOMPARE(f.Tools->Categories(), (QStringList{"Window info", "Skin info"}));
+    // A control that leaves the page without a selection change is no longer read.
+    f.Tools->InspectObject(QString(), true, a);
+    QCOMPARE(f.Tools->DisplayValue("Description"), QStringLiteral("a"));
+    f.Form->Layers().Remove(a);
+    f.Tools->RefreshValues();
+    QVERIFY(f.Tools->Names(QString()).isEmpty());
+    QVERIFY(!f.Tools->Item("Description"));
+}
+
+void TestInspector::keysStayInInspector()
+{
+    TInspectorFixture f;
+    auto* label = AddControl<TTextLayer>(*f.Form, "t");
+    f.Form->SetSelection(label);
+    f.Form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.Form.get()));
+    f.Form->SetMouseInView(true);
+    const TFloatRect start = label->Location();
+    // The keys do what they do in the editor (Del deletes a character of the description) and
+    // nothing on the canvas.
+    QList<QWidget*> targets = {f.Tools->Editor("Description")->LineEdit(), f.Tools->Editor("TextAlign")->ComboBox(),
+                               f.Tools->Editor("Textcolor")->EditButton(), f.Tools->JvInspector1};
+    for (QWidget* target : targets) {
+        target->setFocus();
+        QCOMPARE(QApplication::focusWidget(), target);
+        for (Qt::Key key : {Qt::Key_Left, Qt::Key_Down, Qt::Key_Delete}) {
+            QTest::keyClick(target, key);
+            QCOMPARE(f.Form->Selected(), label);
+            QCOMPARE(label->Location().Left, start.Left);
+            QCOMPARE(label->Location().Top, start.Top);
+        }
+    }
+    // The same key with the focus outside the inspector moves the control.
+    f.Form->setFocus();
+    QWidget* outside = QApplication::focusWidget();
+    QVERIFY(outside && !f.Tools->isAncestorOf(outside));
+    QTest::keyClick(outside, Qt::Key_Left);
+    QCOMPARE(label->Location().Left, start.Left - 1);
+}
+
+QTEST_MAIN(TestInspector)
+#include "tst_inspector.moc"
