@@ -257,7 +257,7 @@ void TItemLayer::SaveToXML(TJvSimpleXMLElem* Elem, TItemLayer* Ref, bool SubCont
 }
 
 void TItemLayer::SaveAsPart(TJvSimpleXMLElem* Elem, TItemLayer* Ref, bool SubControl, TItemLayer* Base,
-                            bool OwnerSetsWidth, bool OwnerSetsHeight)
+                            bool OwnerSetsWidth, bool OwnerSetsHeight, bool OwnerClearedNavigation)
 {
     if (!Elem)
         return;
@@ -268,6 +268,7 @@ void TItemLayer::SaveAsPart(TJvSimpleXMLElem* Elem, TItemLayer* Ref, bool SubCon
     ctx.Base = Ref ? Ref : Base;
     ctx.OwnerSetsWidth = OwnerSetsWidth;
     ctx.OwnerSetsHeight = OwnerSetsHeight;
+    ctx.OwnerClearedNavigation = OwnerClearedNavigation;
     std::unique_ptr<TItemLayer> blank;
     SaveWithContext(Elem, ctx, blank);
 }
@@ -311,7 +312,7 @@ void TItemLayer::SaveToXMLWith(TJvSimpleXMLElem* Elem, const TSaveContext& Ctx)
         (!Ctx.OwnerSetsHeight && height != HeightWhenLeftOut(Ctx)))
         F::WriteInteger(Elem, "height", height);
     const auto navigation = [&](const char* name, int32_t value, int32_t left) {
-        if ((value > 0 && !sub) || value != left)
+        if ((value > 0 && !sub) || (!Ctx.OwnerClearedNavigation && value != left))
             F::WriteInteger(Elem, name, value);
     };
     navigation("up", ControlUp, base.ControlUp);

@@ -33,8 +33,10 @@ void TOSDNumInputControl::LoadFromXML(TJvSimpleXMLElem* Elem)
 
 TPartTable TOSDNumInputControl::PartTable()
 {
-    return {{PartAlwaysPruned(ImageFocus.get(), "imgfocus"), PartAlwaysPruned(ImageNoFocus.get(), "imgnofocus"),
-             PartAlwaysPruned(LabelControl.get(), "buttonlabel")}};
+    // The layout lays all three over the field.
+    return {{OwnerSized(PartAlwaysPruned(ImageFocus.get(), "imgfocus")),
+             OwnerSized(PartAlwaysPruned(ImageNoFocus.get(), "imgnofocus")),
+             OwnerSized(PartAlwaysPruned(LabelControl.get(), "buttonlabel"))}};
 }
 
 void TOSDNumInputControl::LayoutParts()

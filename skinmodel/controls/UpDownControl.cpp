@@ -125,10 +125,11 @@ void TOSDUpDownControl::MoveToY(int32_t V)
 
 TPartTable TOSDUpDownControl::PartTable()
 {
-    return {{PartAlwaysPruned(ImageDown.get(), "imgspinDown"),
-             PartAlwaysPruned(ImageDownFocus.get(), "imgspinDownFocus"),
-             PartAlwaysPruned(ImageUp.get(), "imgspinUp"),
-             PartAlwaysPruned(ImageUpFocus.get(), "imgspinUpFocus")}};
+    // The layout gives every button picture its place and size.
+    return {{OwnerSized(PartAlwaysPruned(ImageDown.get(), "imgspinDown")),
+             OwnerSized(PartAlwaysPruned(ImageDownFocus.get(), "imgspinDownFocus")),
+             OwnerSized(PartAlwaysPruned(ImageUp.get(), "imgspinUp")),
+             OwnerSized(PartAlwaysPruned(ImageUpFocus.get(), "imgspinUpFocus"))}};
 }
 
 void TOSDUpDownControl::LayoutParts()

@@ -33,32 +33,6 @@ TEST(Textbox, EqualToTheReferenceKeepsOnlyTheSpinPart)
       <type>Spincontrol</type>
       <up>1</up>
       <subtype>int</subtype>
-      <subcontrols>
-        <control>
-          <description>imgspinDown</description>
-          <type>Image</type>
-          <width>0</width>
-          <height>0</height>
-        </control>
-        <control>
-          <description>imgspinDownFocus</description>
-          <type>Image</type>
-          <width>0</width>
-          <height>0</height>
-        </control>
-        <control>
-          <description>imgspinUp</description>
-          <type>Image</type>
-          <width>0</width>
-          <height>0</height>
-        </control>
-        <control>
-          <description>imgspinUpFocus</description>
-          <type>Image</type>
-          <width>0</width>
-          <height>0</height>
-        </control>
-      </subcontrols>
     </control>
   </subcontrols>
 </item>
@@ -150,8 +124,6 @@ TEST(Menu, WritesItsOwnValuesWhateverTheReference)
     <control>
       <description>image</description>
       <type>Image</type>
-      <width>284</width>
-      <height>309</height>
     </control>
   </subcontrols>
 </item>

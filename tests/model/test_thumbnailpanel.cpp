@@ -48,7 +48,6 @@ TEST(Thumbnailpanel, BuiltInReference)
     <control>
       <description>imgFolderFocus</description>
       <type>Image</type>
-      <width>80</width>
       <height>80</height>
     </control>
     <control>
@@ -56,32 +55,6 @@ TEST(Thumbnailpanel, BuiltInReference)
       <type>Spincontrol</type>
       <up>1</up>
       <subtype>int</subtype>
-      <subcontrols>
-        <control>
-          <description>imgspinDown</description>
-          <type>Image</type>
-          <width>0</width>
-          <height>0</height>
-        </control>
-        <control>
-          <description>imgspinDownFocus</description>
-          <type>Image</type>
-          <width>0</width>
-          <height>0</height>
-        </control>
-        <control>
-          <description>imgspinUp</description>
-          <type>Image</type>
-          <width>0</width>
-          <height>0</height>
-        </control>
-        <control>
-          <description>imgspinUpFocus</description>
-          <type>Image</type>
-          <width>0</width>
-          <height>0</height>
-        </control>
-      </subcontrols>
     </control>
   </subcontrols>
 </item>

@@ -76,6 +76,22 @@ void CollectImageParts(TPublished& object, const std::string& path, std::vector<
     }
 }
 
+// Parts whose navigation the owner clears on saving against a reference: a reload gives the
+// reference's values, not the cleared ones.
+void CollectClearedNavigation(TItemLayer& control, std::vector<std::string>& skip)
+{
+    const TPartTable table = control.PartTable();
+    for (const TPropInfo& p : control.PublishedProperties()) {
+        if (p.Type != TPropType::Object)
+            continue;
+        TPublished* sub = PropObject(p.Get());
+        for (const TPartSlot& slot : table.Slots)
+            if (slot.NavigationClearedWithRef && static_cast<TPublished*>(slot.Part) == sub)
+                for (const char* name : {".ControlDown", ".ControlLeft", ".ControlRight", ".ControlUp"})
+                    skip.push_back(p.Name + name);
+    }
+}
+
 }  // namespace
 
 TRoundTripOptions KindTripOptions(std::string_view Keyword, bool WithReferences)
@@ -83,7 +99,10 @@ TRoundTripOptions KindTripOptions(std::string_view Keyword, bool WithReferences)
     TRoundTripOptions o;
     o.WithReferences = WithReferences;
     std::unique_ptr<TItemLayer> control(OSDControlFactory().CreateKind(Keyword, nullptr));
-    if (control)
+    if (control) {
         CollectImageParts(*control, {}, o.Skip);
+        if (WithReferences)
+            CollectClearedNavigation(*control, o.Skip);
+    }
     return o;
 }

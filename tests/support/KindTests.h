@@ -26,7 +26,8 @@ TBitmap32 PaintPreview(TItemLayer& Control, int Width, int Height, const std::st
 
 // The round-trip options of a kind: the image reader makes Color and ColorKey equal, so the
 // pairs of its picture parts (found through the published sub-objects) are left out, and so are
-// the sizes of a spin control's pictures, laid out from a rectangle of any extent.
+// the sizes of a spin control's pictures, laid out from a rectangle of any extent. With
+// references, the navigation of a part that its owner clears on saving is left out too.
 TRoundTripOptions KindTripOptions(std::string_view Keyword, bool WithReferences);
 
 template <class K>
