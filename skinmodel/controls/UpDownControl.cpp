@@ -212,11 +212,11 @@ void TOSDUpDownControl::SaveToXMLWith(TJvSimpleXMLElem* Elem, const TSaveContext
     const auto* ref = static_cast<TOSDUpDownControl*>(Ctx.Reference);
     const auto* base = static_cast<TOSDUpDownControl*>(Ctx.Base);
     // A spin part whose element its owner drops keeps the owner's reference part's kind of
-    // value, so a plain value that differs from it is named.
-    if (UpDownType == spAlphanum && base->UpDownType != spAlphanum && !ElementAlwaysRead(*this, Ctx))
-        F::WriteString(Elem, "subtype", "string");
-    else
-        F::WriteString(Elem, "subtype", SpinTypeWord(UpDownType));
+    // value, so a plain value that differs from it is named, unless other values keep the
+    // element anyway (the reader then resets the kind itself).
+    const bool namePlain =
+        UpDownType == spAlphanum && base->UpDownType != spAlphanum && !ElementAlwaysRead(*this, Ctx);
+    F::WriteString(Elem, "subtype", namePlain ? "string" : SpinTypeWord(UpDownType));
     if ((ref ? Toggle != ref->Toggle && Toggle : Toggle) || Toggle != base->Toggle)
         F::WriteBool(Elem, "reverse", Toggle);
     if ((ref ? ShowMax != ref->ShowMax && !ShowMax : !ShowMax) || ShowMax != base->ShowMax)
@@ -238,6 +238,10 @@ void TOSDUpDownControl::SaveToXMLWith(TJvSimpleXMLElem* Elem, const TSaveContext
         TextAlignment != base->TextAlignment)
         F::WriteAlignment(Elem, "align", TextAlignment);
     SavePartsToXML(Elem, Ctx);
+    // Description, type and the named kind: nothing else keeps the element.
+    if (namePlain && Elem->ChildCount() > 3)
+        if (TJvSimpleXMLElem* plain = F::FindChild(Elem, "subtype"))
+            Elem->Items().Delete(Elem->GetChildIndex(plain));
 }
 
 // ---- published -----------------------------------------------------------------------------

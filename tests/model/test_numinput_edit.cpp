@@ -63,6 +63,20 @@ TEST(NumInput, WithoutReferenceWritesOffsetAndDigits)
 )"));
 }
 
+TEST(NumInput, DefaultWithoutReference)
+{
+    // The three parts of an empty field write nothing but their roles and are dropped.
+    TReferencesScope none("");
+    TOSDNumInputControl c(nullptr);
+    EXPECT_EQ(SavedItem(c), Lines(R"(
+<item>
+  <type>NumInput</type>
+  <TextOffset>4</TextOffset>
+  <digits>0</digits>
+</item>
+)"));
+}
+
 TEST(NumInput, WithReferenceDigitsAlwaysOffsetWhenItDiffers)
 {
     TReferencesScope refs(InputReferences);

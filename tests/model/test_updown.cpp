@@ -315,3 +315,28 @@ TEST(UpDown, PaintsBothButtonsAndReportsItsArea)
     c.Direction = Vertical;
     PaintPreview(c, 60, 60, "updown_vertical");
 }
+
+TEST(UpDown, InspectorDirectionKeepsTheRectangleUnlessAFileCouldNotHoldIt)
+{
+    struct Case {
+        TeOrientation from, to;
+        TFloatRect rect, after;
+    };
+    const Case cases[] = {
+        {Horizontal, Vertical, {0, 0, 32, 16}, {0, 0, 32, 16}},
+        {Vertical, diagonalfw, {0, 0, 16, 32}, {0, 0, 16, 32}},
+        // One button 1500 high becomes a 3000-high button, which a file gives back as 24.
+        {Vertical, Horizontal, {0, 0, 10, 3000}, {0, 0, 10, 2000}},
+        {Horizontal, Vertical, {0, 0, 4000, 10}, {0, 0, 2000, 10}},
+        {Horizontal, diagonalrev, {0, 0, -4000, 10}, {0, 0, -2000, 10}},
+    };
+    for (const Case& k : cases) {
+        TOSDUpDownControl c(nullptr);
+        c.Direction = k.from;
+        c.SetLocation(k.rect);
+        auto props = c.PublishedProperties();
+        FindProperty(props, "Direction")->Set(int64_t{k.to});
+        EXPECT_EQ(c.Direction, k.to);
+        EXPECT_EQ(RectOf(c), k.after) << int(k.from) << "->" << int(k.to) << " " << k.rect.Right << " " << k.rect.Bottom;
+    }
+}
