@@ -63,19 +63,19 @@ void TOSDCheckerControl::SetImagewidth(int32_t V)
 {
     ImageCheck->SetWidth(V);
     ImageNoCheck->SetWidth(V);
-    FWidth = ClampedInt32(int64_t{LabelControl->GetWidth()} + ImageCheck->GetWidth());
+    FWidth = ClampToInt32(int64_t{LabelControl->GetWidth()} + ImageCheck->GetWidth());
     Changed();
 }
 
 void TOSDCheckerControl::SetTextwidth(int32_t V)
 {
     LabelControl->SetWidth(V);
-    SetWidth(ClampedInt32(int64_t{LabelControl->GetWidth()} + ImageCheck->GetWidth()));
+    SetWidth(ClampToInt32(int64_t{LabelControl->GetWidth()} + ImageCheck->GetWidth()));
 }
 
 void TOSDCheckerControl::SetWidth(int32_t V)
 {
-    LabelControl->SetWidth(ClampedInt32(int64_t{V} - ImageCheck->GetWidth()));
+    LabelControl->SetWidth(ClampToInt32(int64_t{V} - ImageCheck->GetWidth()));
     TItemLayer::SetWidth(V);
 }
 
@@ -85,7 +85,7 @@ void TOSDCheckerControl::DoSetLocation(const TFloatRect& NewLocation)
     FWidth = RoundToInt32(static_cast<double>(NewLocation.Right) - NewLocation.Left);
     // The parts are made after the base class may have placed the control.
     if (LabelControl && ImageCheck)
-        LabelControl->SetWidth(ClampedInt32(int64_t{FWidth} - ImageCheck->GetWidth()));
+        LabelControl->SetWidth(ClampToInt32(int64_t{FWidth} - ImageCheck->GetWidth()));
 }
 
 void TOSDCheckerControl::LoadFromXML(TJvSimpleXMLElem* Elem)
@@ -106,7 +106,7 @@ void TOSDCheckerControl::LayoutLoaded()
     if (label.TextAlign != StringAlignmentNear) {
         const int32_t w = label.GetWidth();
         label.SetLocation(l);
-        label.SetX(ClampedInt32(int64_t{label.GetX()} + ImageCheck->Bitmap->width() + 5));
+        label.SetX(ClampToInt32(int64_t{label.GetX()} + ImageCheck->Bitmap->width() + 5));
         label.SetWidth(w);
     } else {
         int32_t w = label.GetWidth();
@@ -120,7 +120,7 @@ void TOSDCheckerControl::LayoutLoaded()
     ImageCheck->SetLocation(l);
     ImageCheck->SetWidth(iw);
     ImageCheck->SetHeight(ih);
-    SetWidth(ClampedInt32(int64_t{ImageCheck->GetWidth()} + label.GetWidth()));
+    SetWidth(ClampToInt32(int64_t{ImageCheck->GetWidth()} + label.GetWidth()));
     TItemLayer::SetHeight(ImageCheck->GetHeight());
 }
 
@@ -176,7 +176,7 @@ void TOSDCheckerControl::SaveToXMLWith(TJvSimpleXMLElem* Elem, const TSaveContex
     // before the label reads its element, so a label width left out comes back as that.
     auto* base = static_cast<TOSDCheckerControl*>(Ctx.Base);
     const int32_t labelWidth = LabelControl->GetWidth();
-    const int32_t leftOut = ClampedInt32(int64_t{GetWidth()} - base->ImageCheck->GetWidth());
+    const int32_t leftOut = ClampToInt32(int64_t{GetWidth()} - base->ImageCheck->GetWidth());
     TJvSimpleXMLElem* subcontrols = Elem->Items().ItemNamed("subcontrols");
     TJvSimpleXMLElem* label = subcontrols && subcontrols->ChildCount() == 3 ? subcontrols->Items().Item(2) : nullptr;
     if (label && !label->Items().ItemNamed("width") && labelWidth != leftOut)

@@ -152,3 +152,7 @@ private:
 
 // Round half to even into the signed 32-bit range.
 int32_t RoundToInt32(double v);
+
+// The rectangle to draw text centred in R: far-off edges are pulled in symmetrically, so the text
+// keeps its place and every size fits an int.
+QRect CentredTextRect(const QRect& R);

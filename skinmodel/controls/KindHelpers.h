@@ -3,10 +3,9 @@
 #pragma once
 
 #include "skinmodel/controls/ItemLayer.h"
+#include "skinmodel/controls/PartPlacement.h"
 
-#include <algorithm>
 #include <cstdint>
-#include <limits>
 #include <vector>
 
 // A float edge moved by a whole number of pixels; the sum is taken in double so that no int
@@ -14,13 +13,6 @@
 inline float ShiftedEdge(float edge, int64_t by)
 {
     return static_cast<float>(static_cast<double>(edge) + static_cast<double>(by));
-}
-
-// A 64-bit sum of sizes brought back into the signed 32-bit range.
-inline int32_t ClampedInt32(int64_t v)
-{
-    return static_cast<int32_t>(
-        std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 // Appends ControlDown, ControlLeft, ControlRight, ControlUp, as the kinds that have them publish them.

@@ -1,6 +1,7 @@
 #include "skinmodel/controls/ListControls.h"
 
 #include "skinmodel/ControlFactory.h"
+#include "skinmodel/controls/KindHelpers.h"
 #include "skinmodel/controls/PartPlacement.h"
 #include "skinmodel/controls/TextLayer.h"
 #include "skinmodel/controls/WriteRules.h"
@@ -26,10 +27,7 @@ TOSDCustomList::~TOSDCustomList() = default;
 std::vector<TPropInfo> TOSDCustomList::PublishedProperties()
 {
     auto props = TItemLayer::PublishedProperties();
-    props.push_back(IntegerField("ControlDown", ControlDown));
-    props.push_back(IntegerField("ControlLeft", ControlLeft));
-    props.push_back(IntegerField("ControlRight", ControlRight));
-    props.push_back(IntegerField("ControlUp", ControlUp));
+    AppendNavigationProperties(props, *this);
     props.push_back(ObjectProp("UpDown", UpDown.get()));
     return props;
 }

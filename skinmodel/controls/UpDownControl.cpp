@@ -2,6 +2,7 @@
 
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/ValueText.h"
+#include "skinmodel/controls/KindHelpers.h"
 #include "skinmodel/controls/KeepValues.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 
@@ -256,10 +257,7 @@ std::vector<TPropInfo> TOSDUpDownControl::PublishedProperties()
         else if (p.Name == "Y")
             p.Set = [this](const TPropValue& v) { MoveToY(static_cast<int32_t>(PropInt(v))); };
     }
-    props.push_back(IntegerField("ControlDown", ControlDown));
-    props.push_back(IntegerField("ControlLeft", ControlLeft));
-    props.push_back(IntegerField("ControlRight", ControlRight));
-    props.push_back(IntegerField("ControlUp", ControlUp));
+    AppendNavigationProperties(props, *this);
     props.push_back(IntegerField("CharCount", CharCount));
     props.push_back(TextField("FontName", TPropType::FontName, FontName));
     props.push_back(EnumProp("Direction", EnumNameList(TeOrientationValueNames),

@@ -10,6 +10,7 @@
 #include "support/GuiApp.h"
 #include "support/KindFixture.h"
 #include "support/KindTesting.h"
+#include "support/KindTests.h"
 #include "support/XmlText.h"
 
 #include <gtest/gtest.h>
@@ -526,42 +527,24 @@ TEST(SelectButton, LabelOverTheWholeButtonArrowsUntouched)
 
 // ---- every kind of this family under bad geometry ----------------------------------------
 
-struct TBadRect {
-    const char* name;
-    TFloatRect rect;
-};
-
 class BadGeometry : public ::testing::TestWithParam<std::tuple<const char*, TBadRect>> {};
 
-TEST_P(BadGeometry, PaintsAndSavesWithoutHarm)
+TEST_P(BadGeometry, PaintsMeasuresAndSavesWithoutHarm)
 {
-    EnsureGuiApplication();
-    TReferencesScope none("");
     const auto& [keyword, bad] = GetParam();
-    std::unique_ptr<TItemLayer> control(OSDControlFactory().CreateKind(keyword, nullptr));
-    ASSERT_TRUE(control);
-    control->SetLocation(bad.rect);
-    control->SetLabelText(std::string(5000, 'W'));  // far longer than any control
-    if (auto* check = dynamic_cast<TOSDCheckerControl*>(control.get())) {
-        check->SetImagewidth(std::numeric_limits<int32_t>::max());
-        check->SetTextwidth(std::numeric_limits<int32_t>::min());
-    }
-    TBitmap32 buffer(64, 48);
-    control->Paint(buffer);
-    buffer.SetMeasuringMode(true);
-    buffer.ClearChangedAreas();
-    control->Paint(buffer);
-    ASSERT_FALSE(buffer.ChangedAreas().empty());
-    EXPECT_EQ(buffer.ChangedAreas().back(), control->PaintRect()) << "the control's own area is reported last";
-    EXPECT_FALSE(SavedControlText(*control).empty());
+    ExpectPaintsMeasuresAndSaves(keyword, bad.rect, [](TItemLayer& control) {
+        control.SetLabelText(std::string(5000, 'W'));  // far longer than any control
+        if (auto* check = dynamic_cast<TOSDCheckerControl*>(&control)) {
+            check->SetImagewidth(std::numeric_limits<int32_t>::max());
+            check->SetTextwidth(std::numeric_limits<int32_t>::min());
+        }
+    });
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, BadGeometry,
     ::testing::Combine(::testing::Values("button", "togglebutton", "selectbutton", "button3part", "checkmark", "slider"),
-                       ::testing::Values(TBadRect{"Empty", {5, 5, 5, 5}}, TBadRect{"Inverted", {50, 40, 10, 5}},
-                                         TBadRect{"Huge", {-2e9f, -2e9f, 2e9f, 2e9f}},
-                                         TBadRect{"FarAway", {3e9f, 3e9f, 3.1e9f, 3.1e9f}})),
+                       ::testing::ValuesIn(BadRects())),
     [](const auto& info) {
         return std::string(std::get<0>(info.param)) + "_" + std::get<1>(info.param).name;
     });
