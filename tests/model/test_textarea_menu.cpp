@@ -168,3 +168,42 @@ TEST(Menu, HugeOffsetsPaintNothingBeyondTheBuffer)
     EXPECT_EQ(c.Button->GetX(), 2147483647);
     PaintPreview(c, 64, 64, "menu_huge");
 }
+
+TEST(Menu, WithoutReferenceNothingIsRemoved)
+{
+    TReferencesScope none("");
+    TOSDMenuControl c(nullptr);
+    EXPECT_EQ(SavedItem(c), Lines(R"(
+<item>
+  <type>Menu</type>
+  <Space>4</Space>
+  <UseHotzones>true</UseHotzones>
+  <DoAlpha>true</DoAlpha>
+  <WidthOffset>4</WidthOffset>
+  <XOffset>4</XOffset>
+  <SelectedColor>00000000</SelectedColor>
+  <subcontrols>
+    <control>
+      <description>Button</description>
+      <type>Button</type>
+      <TextOffsetX>10</TextOffsetX>
+      <subcontrols>
+        <control>
+          <description>buttonlabel</description>
+          <type>Label</type>
+          <label>-</label>
+        </control>
+      </subcontrols>
+    </control>
+    <control>
+      <description>image</description>
+      <type>Image</type>
+    </control>
+  </subcontrols>
+</item>
+)"));
+    // A set "standalone" is written without a reference too, or a reload would lose it.
+    c.Standalone = true;
+    EXPECT_NE(SavedItem(c).find("  <SelectedColor>00000000</SelectedColor>\n  <standalone>true</standalone>\n"),
+              std::string::npos);
+}

@@ -146,6 +146,13 @@ TEST(UpDown, WidthDropsTheRemainderAndSwitchingDirectionKeepsTheRectangle)
     EXPECT_EQ(c.GetHeight(), 16);
     c.SetWidth(10);
     EXPECT_EQ(RectOf(c).Right, 10);
+    // The whole extent rounds halves to even before it is halved.
+    c.Direction = Vertical;
+    c.SetLocation({0, 0, 32.5f, 65});
+    EXPECT_EQ(c.GetWidth(), 32);
+    EXPECT_EQ(c.GetHeight(), 32);
+    c.SetLocation({0, 0, 33.5f, 10});
+    EXPECT_EQ(c.GetWidth(), 34);
 }
 
 TEST(UpDown, ButtonLayoutRoundsHalvesToEven)
