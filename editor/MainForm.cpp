@@ -61,6 +61,7 @@ void TMainForm::FormCreate(const QString& settingsFile)
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
+    ConnectCommands();
 
     FLastProjects = QStringList{TranslatableString(22)} + FSettings->LastProjects();
     BuildRecentMenu();
@@ -174,6 +175,7 @@ void TMainForm::FormClose()
 void TMainForm::FormDestroy()
 {
     qApp->removeEventFilter(this);
+    disconnect(FFocusConnection);
     RunGuarded([this] {
         FSettings->SetLastProjects(FLastProjects.mid(1));
         FSettings->Save();

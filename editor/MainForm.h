@@ -130,8 +130,26 @@ public:
     void btEditWindowClick();
     // A control layer that enters the canvas: mouse events on, selected by a click.
     void AttachControl(TItemLayer* layer);
-    // Hook for the editing commands: deletes the selected control.
+    // Deletes the selected control (Delete and the Del key).
     void DeleteSelected();
+
+    // --- editing commands ---
+    // The internal clipboard: one "Control" element in the page writer's form, or none.
+    const TJvSimpleXMLElem* CopyElem() const { return FCopyElem.get(); }
+    // Inserts the control of an Elements menu number.
+    void Main1Click(int tag);
+    void mnCopy1Click();
+    void mnPaste1Click();
+    void mnClone1Click();
+    void mnLock1Click();
+    void mnHide1Click();
+    void mnBringFront1Click();
+    void mnToBackClick();
+    void mnLevelUpClick();
+    void mnReorder();
+    void mnMoveClick();
+    // Opening the Selection menu.
+    void mnSelectionClick();
 
     // Applies a language file to a window. The translation module fills this in; until then the
     // built-in English texts stay.
@@ -150,6 +168,8 @@ signals:
     void InsertRequested(int tag);
     // The canvas size changed (the aspect window shows it).
     void CanvasSizeChanged(int width, int height);
+    // "Move objects": the Move dialog shows itself modally; afterwards the page counts as changed.
+    void MoveObjectsRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -171,6 +191,14 @@ private:
     void BuildElementsMenu();
     bool SourceViewActive() const { return FSourceView && FSourceView->Active(); }
     void UpdateActions();
+    void ConnectCommands();
+    void UpdateCommandActions();
+    // The centre of the visible part of the canvas, in canvas pixels.
+    QPoint ViewCentre() const;
+    // The index a control gets when it is brought to the front: directly under the frame.
+    int TopControlIndex() const;
+    // A new control of the page: mouse events on, selected, the page changed.
+    void AddControlToPage(TItemLayer* layer);
     void mnFileClick();
     void mnInfoClick();
     void ShowBackdrop(const std::string& name);
@@ -198,6 +226,7 @@ private:
     QStringList FLastProjects;
     TRubberbandLayer* FRubberBand = nullptr;
     std::vector<std::unique_ptr<TJvSimpleXMLElem>> FUnreadItems;
+    QMetaObject::Connection FFocusConnection;
 
     std::unique_ptr<TEditorSettings> FSettings;
     ISourceView* FSourceView = nullptr;

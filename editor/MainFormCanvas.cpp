@@ -245,6 +245,9 @@ bool TMainForm::FormKeyDown(int key, Qt::KeyboardModifiers shift)
     }
     if (!FSelected || !FMouseInView)
         return false;
+    // A locked control stays where it is.
+    if (FSelected->FLocked)
+        return true;
     auto offset = [dx, dy](const TFloatRect& r) {
         return TFloatRect{r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
     };
@@ -307,16 +310,4 @@ void TMainForm::btEditWindowClick()
 {
     SetSelection(nullptr);
     FreeRubberBand();
-}
-
-void TMainForm::DeleteSelected()
-{
-    if (!FSelected)
-        return;
-    TItemLayer* layer = FSelected;
-    SetSelection(nullptr);
-    FreeRubberBand();
-    delete layer;
-    SetModified(true);
-    emit ControlsChanged();
 }

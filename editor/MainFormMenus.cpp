@@ -2,6 +2,8 @@
 #include "editor/MainForm.h"
 
 #include "editor/TranslatableStrings.h"
+#include "editor/fonts/FontsWindow.h"
+#include "editor/source/SourceView.h"
 #include "editor/tools/ElementList.h"
 #include "skinmodel/UGlobal.h"
 
@@ -170,6 +172,10 @@ void TMainForm::CreateToolBar()
     source->setText(QStringLiteral("Edit Source"));
     source->setCheckable(true);
     bar->addWidget(source);
+    auto* sourceView = new TSourceView(*this);
+    SetSourceView(sourceView);
+    connect(source, &QToolButton::clicked, this,
+            [this, sourceView] { RunGuarded([sourceView] { sourceView->btEditSourceClick(); }); });
 
     auto* window = new QToolButton(bar);
     window->setObjectName(QStringLiteral("btEditWindow"));
@@ -220,6 +226,10 @@ void TMainForm::CreateToolWindows()
         delete objects->widget();
         objects->setWidget(new TfrmObjects(*this));
     }
+    if (QDockWidget* fonts = ToolWindow("frmFonts")) {
+        delete fonts->widget();
+        fonts->setWidget(new TfrmFonts(*this));
+    }
     UpdateActions();
 }
 
@@ -229,10 +239,7 @@ void TMainForm::UpdateActions()
     Action("mnNew")->setEnabled(project);
     Action("mnOpen")->setEnabled(project);
     Action("mnSave")->setEnabled(FModified);
-    const bool selected = FSelected != nullptr;
-    for (const char* name : {"mnCopy", "mnClone", "mnDelete", "mnLock", "mnHide"})
-        Action(name)->setEnabled(selected);
-    Action("mnPaste")->setEnabled(FCopyElem != nullptr);
+    UpdateCommandActions();
     const std::pair<const char*, const char*> toolActions[] = {
         {"Properties1", "frmTools"}, {"Objects1", "frmObjects"}, {"Fonts1", "frmFonts"}, {"mnuDoubles", "frmDoubles"}};
     for (const auto& [action, window] : toolActions) {

@@ -212,8 +212,9 @@ void TMainForm::ShowBackdrop(const std::string& name)
     QString path;
     if (!FileExistsNoCase(WithTrailingSlash(FProjectFolder), QStringLiteral("images/") + FromWin1252(name), &path))
         return;
-    // A picture that cannot be decoded counts as missing.
-    const TPicture picture = TPictureCache::Decode(path);
+    // A picture that cannot be decoded counts as missing. Reopening the page reuses the decoded
+    // picture while the file is unchanged.
+    const TPicture picture = TPictureCache::Instance().Load(path);
     if (!picture || picture->isNull())
         return;
     FreeRubberBand();

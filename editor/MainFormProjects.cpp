@@ -77,6 +77,9 @@ void TMainForm::mnNewProjectClick()
     BuildPagesMenu();
     SyncAspectRatio();
     UpdateActions();
+    // The new skin is the open project now: the windows that follow it (fonts) must not keep
+    // the previous skin's state and write it into the new files.
+    emit ProjectOpened(FProjectFolder);
 }
 
 void TMainForm::mnOpenProjectClick()

@@ -1,12 +1,16 @@
 #include "skinmodel/PictureCache.h"
 
+#include "platform/core/FileStamp.h"
+
 #include <QBuffer>
 #include <QByteArray>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
-#include <filesystem>
+#include <chrono>
+#include <iterator>
 
 namespace {
 
@@ -31,23 +35,42 @@ QByteArray DecoderFor(const QString& path, const QByteArray& head)
     return {};
 }
 
-}  // namespace
+// Time stamps of one file system can be this coarse (FAT keeps two seconds): a file read within
+// this time after its modification may be rewritten with the same time.
+constexpr int64_t TimeGranularityNs = int64_t(2'000'000'000);
 
-TPictureCache& TPictureCache::Instance()
+// Now on the clock that file times are given in (nanoseconds since the Unix epoch).
+int64_t FileClockNow()
 {
-    static TPictureCache cache;
-    return cache;
+    return int64_t(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                       std::chrono::system_clock::now().time_since_epoch())
+                       .count());
 }
 
-TPicture TPictureCache::Decode(const QString& path)
+bool IsRacy(int64_t modified, int64_t checkedAt)
+{
+    return checkedAt - modified < TimeGranularityNs;
+}
+
+QByteArray Digest(const QByteArray& data)
+{
+    return QCryptographicHash::hash(data, QCryptographicHash::Sha1);
+}
+
+// The file's bytes; false when it cannot be read or is too large for a picture a skin can use.
+bool ReadPictureFile(const QString& path, QByteArray& data)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileBytes)
+        return false;
+    data = file.readAll();
+    return data.size() <= MaxFileBytes;
+}
+
+TPicture DecodeData(const QString& path, QByteArray& data)
+{
+    if (data.size() < 2)
         return {};
-    if (file.size() < 2 || file.size() > MaxFileBytes)
-        return {};
-    QByteArray data = file.readAll();
-    file.close();
     const QByteArray format = DecoderFor(path, data.left(2));
     if (format.isEmpty())
         return {};
@@ -59,12 +82,12 @@ TPicture TPictureCache::Decode(const QString& path)
     reader.setDecideFormatFromContent(false);
     // Refuse absurd dimensions before any pixel memory is taken.
     const QSize size = reader.size();
-    if (size.isValid() && int64_t(size.width()) * size.height() > MaxPixels)
+    if (size.isValid() && int64_t(size.width()) * size.height() > TPictureCache::MaxPixels)
         return {};
     QImage image;
     if (!reader.read(&image) || image.isNull())
         return {};
-    if (int64_t(image.width()) * image.height() > MaxPixels)
+    if (int64_t(image.width()) * image.height() > TPictureCache::MaxPixels)
         return {};
     if (image.format() != QImage::Format_ARGB32_Premultiplied)
         image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -73,34 +96,72 @@ TPicture TPictureCache::Decode(const QString& path)
     return std::make_shared<const QImage>(std::move(image));
 }
 
+}  // namespace
+
+TPictureCache& TPictureCache::Instance()
+{
+    static TPictureCache cache;
+    return cache;
+}
+
+TPicture TPictureCache::Decode(const QString& path)
+{
+    QByteArray data;
+    if (!ReadPictureFile(path, data))
+        return {};
+    return DecodeData(path, data);
+}
+
 TPicture TPictureCache::Load(const QString& path)
 {
-    QFileInfo info(path);
-    if (path.isEmpty() || !info.isFile())
+    if (path.isEmpty())
         return {};
-    const QString key = info.absoluteFilePath();
-    const int64_t size = info.size();
-    // The file clock's full resolution: a file rewritten within the same second is still seen.
-    std::error_code error;
-    const auto stamp = std::filesystem::last_write_time(std::filesystem::path(QFile::encodeName(key).toStdString()), error);
-    const int64_t modified = error ? 0 : int64_t(std::chrono::duration_cast<std::chrono::nanoseconds>(stamp.time_since_epoch()).count());
+    // Taken before the file's time is read, so that a file counts as racy rather than not.
+    const int64_t checkedAt = FileClockNow();
+    // One status call gives the existence, the size and the file clock's full resolution.
+    const TFileStamp stamp = ReadFileStamp(path);
+    if (!stamp.IsFile)
+        return {};
+    const QString key = QFileInfo(path).absoluteFilePath();
+    const int64_t size = stamp.Size;
+    const int64_t modified = stamp.Modified;
 
     std::lock_guard<std::mutex> guard(FLock);
     if (auto it = FIndex.find(key); it != FIndex.end()) {
         TList::iterator entry = it->second;
         if (entry->Size == size && entry->Modified == modified) {
-            FEntries.splice(FEntries.begin(), FEntries, entry);
-            return entry->Picture;
+            bool same = !entry->Racy;
+            if (!same) {
+                QByteArray data;
+                same = ReadPictureFile(key, data) && Digest(data) == entry->Digest;
+                entry->Racy = same && IsRacy(modified, checkedAt);
+            }
+            if (same) {
+                FEntries.splice(FEntries.begin(), FEntries, entry);
+                return entry->Picture;
+            }
         }
-        FBytes -= entry->Bytes;
-        FEntries.erase(entry);
-        FIndex.erase(it);
+        Forget(entry);
     }
+    return Add(key, size, modified, checkedAt);
+}
 
+TPicture TPictureCache::Add(const QString& key, int64_t size, int64_t modified, int64_t checkedAt)
+{
     // A file that cannot be decoded is remembered too, so it is not tried again until it changes.
-    TPicture picture = Decode(key);
+    QByteArray data;
+    const bool read = ReadPictureFile(key, data);
+    TPicture picture = read ? DecodeData(key, data) : TPicture();
     ++FDecodes;
-    TEntry entry{key, size, modified, picture, picture ? int64_t(picture->sizeInBytes()) : 0};
+    TEntry entry;
+    entry.Path = key;
+    entry.Size = size;
+    entry.Modified = modified;
+    entry.Picture = picture;
+    entry.Bytes = picture ? int64_t(picture->sizeInBytes()) : 0;
+    entry.Racy = IsRacy(modified, checkedAt);
+    if (entry.Racy)
+        entry.Digest = read ? Digest(data) : QByteArray();
     FBytes += entry.Bytes;
     FEntries.push_front(std::move(entry));
     FIndex[key] = FEntries.begin();
@@ -108,22 +169,21 @@ TPicture TPictureCache::Load(const QString& path)
     return picture;
 }
 
+void TPictureCache::Forget(TList::iterator entry)
+{
+    FBytes -= entry->Bytes;
+    FIndex.erase(entry->Path);
+    FEntries.erase(entry);
+}
+
 void TPictureCache::Trim()
 {
     // Keeps the newest entry even when it alone is over the limit; its owner holds it anyway.
-    while (FBytes > FByteLimit && FEntries.size() > 1) {
-        TEntry& last = FEntries.back();
-        FBytes -= last.Bytes;
-        FIndex.erase(last.Path);
-        FEntries.pop_back();
-    }
+    while (FBytes > FByteLimit && FEntries.size() > 1)
+        Forget(std::prev(FEntries.end()));
     // Bound the number of remembered failures as well.
-    while (FEntries.size() > 4096) {
-        TEntry& last = FEntries.back();
-        FBytes -= last.Bytes;
-        FIndex.erase(last.Path);
-        FEntries.pop_back();
-    }
+    while (FEntries.size() > 4096)
+        Forget(std::prev(FEntries.end()));
 }
 
 void TPictureCache::SetByteLimit(int64_t bytes)

@@ -1,6 +1,8 @@
 // Decoded pictures of a skin's "images" folder, shared by every control that shows them.
 // A file is decoded once while it stays unchanged on disk (same path, size and modification time),
-// however many controls, temporary reference controls and saves ask for it.
+// however many controls, temporary reference controls and saves ask for it. A file whose time was
+// still within the file system's time granularity when it was read can be rewritten without its
+// size or time changing; such an entry is checked against the file's bytes until it is older.
 #pragma once
 
 #include <QHash>
@@ -49,10 +51,17 @@ private:
         int64_t Modified = 0;  // nanoseconds of the file clock
         TPicture Picture;
         int64_t Bytes = 0;
+        // The file was read so soon after its modification that a rewrite may keep size and time:
+        // its bytes are compared with Digest before the entry is trusted.
+        bool Racy = false;
+        QByteArray Digest;
     };
     using TList = std::list<TEntry>;
 
     void Trim();
+    void Forget(TList::iterator entry);
+    // Reads and decodes the file into a new entry, newest first.
+    TPicture Add(const QString& key, int64_t size, int64_t modified, int64_t checkedAt);
 
     mutable std::mutex FLock;
     TList FEntries;  // most recently used first

@@ -1,26 +1,36 @@
 #include "skinmodel/SkinFonts.h"
 
 #include "platform/core/FileLookup.h"
+#include "platform/core/FileStamp.h"
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/SkinContext.h"
 #include "skinmodel/ValueText.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 
 #include <memory>
+#include <mutex>
 #include <optional>
 
 namespace {
 
-// "font.xml" of the open project, or none (no project, no file, unreadable, root not "fonts").
-std::unique_ptr<TJvSimpleXML> LoadFontFile()
+// The last "font.xml" read, kept while the file stays the same: labels look their font up on
+// every load, and a page holds many of them.
+struct TFontFileCache {
+    std::mutex Lock;
+    QString Path;
+    TFileStamp Stamp;
+    std::shared_ptr<TJvSimpleXML> Doc;  // none: unreadable, or its root is not "fonts"
+};
+
+TFontFileCache& FontFileCache()
 {
-    const QString folder = CurrentProjectFolder();
-    if (folder.isEmpty())
-        return nullptr;
-    QString path;
-    if (!FileExistsNoCase(WithTrailingSlash(folder), QStringLiteral("font.xml"), &path))
-        return nullptr;
-    auto doc = std::make_unique<TJvSimpleXML>();
+    static TFontFileCache cache;
+    return cache;
+}
+
+std::shared_ptr<TJvSimpleXML> ReadFontFile(const QString& path)
+{
+    auto doc = std::make_shared<TJvSimpleXML>();
     try {
         doc->LoadFromFile(path);
     } catch (const std::exception&) {
@@ -29,6 +39,29 @@ std::unique_ptr<TJvSimpleXML> LoadFontFile()
     if (doc->Root().Name() != "fonts")
         return nullptr;
     return doc;
+}
+
+// "font.xml" of the open project, or none (no project, no file, unreadable, root not "fonts").
+// Only read from; shared with every caller until the file changes.
+std::shared_ptr<TJvSimpleXML> LoadFontFile()
+{
+    const QString folder = CurrentProjectFolder();
+    if (folder.isEmpty())
+        return nullptr;
+    QString path;
+    if (!FileExistsNoCase(WithTrailingSlash(folder), QStringLiteral("font.xml"), &path))
+        return nullptr;
+    const TFileStamp stamp = ReadFileStamp(path);
+    if (!stamp.IsFile)
+        return nullptr;
+    TFontFileCache& cache = FontFileCache();
+    std::lock_guard<std::mutex> guard(cache.Lock);
+    if (cache.Path != path || !(cache.Stamp == stamp)) {
+        cache.Doc = ReadFontFile(path);
+        cache.Path = path;
+        cache.Stamp = stamp;
+    }
+    return cache.Doc;
 }
 
 // The font elements: children of the root named exactly "font".
@@ -50,7 +83,7 @@ bool LookupSkinFont(std::string_view Name, std::string& Face, int32_t& Size, int
     Face = "Arial";
     Size = 12;
     Style = 0;
-    std::unique_ptr<TJvSimpleXML> doc = LoadFontFile();
+    std::shared_ptr<TJvSimpleXML> doc = LoadFontFile();
     if (!doc)
         return false;
     const std::string wanted = LowerAscii(Name);
@@ -80,7 +113,7 @@ bool LookupSkinFont(std::string_view Name, std::string& Face, int32_t& Size, int
 std::vector<std::string> GetSkinFontNames()
 {
     std::vector<std::string> names{"debugfont"};
-    if (std::unique_ptr<TJvSimpleXML> doc = LoadFontFile())
+    if (std::shared_ptr<TJvSimpleXML> doc = LoadFontFile())
         ForEachFont(*doc, [&](TJvSimpleXMLElem* font) {
             if (TJvSimpleXMLElem* name = TOSDControlFactory::FindChild(font, "name"))
                 names.push_back(name->Value());

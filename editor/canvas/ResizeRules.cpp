@@ -4,8 +4,11 @@ TResizeOutcome ApplyResizeRules(const TFloatRect& oldLocation, TFloatRect& newLo
                                 Qt::KeyboardModifiers keys, Qt::MouseButtons buttons, bool locked, bool isVideo)
 {
     TResizeOutcome out;
-    if (locked)
+    // A locked control neither moves nor changes its size, so the page does not change either.
+    if (locked) {
         newLocation = oldLocation;
+        return out;
+    }
     if (dragState == dsMove) {
         out.Modified = true;
         out.CopyVideoWindow = isVideo;

@@ -3,6 +3,8 @@
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/controls/KindHelpers.h"
 
+#include <optional>
+
 using F = TOSDControlFactory;
 
 namespace {
@@ -48,7 +50,12 @@ void TOSDCustomButtonControl::SaveToXMLWith(TJvSimpleXMLElem* Elem, const TSaveC
     // Only the caller's Ref counts here; no reference of the button's own type is looked up for
     // these values. Base is what a reload gives back, so "none" is written where it would not.
     const auto* ref = static_cast<const TOSDCustomButtonControl*>(Ctx.Ref);
-    const auto* base = static_cast<const TOSDCustomButtonControl*>(Ctx.Base);
+    // The base class has no keyword, so no blank of its own kind can stand for it: a control of
+    // this class alone compares with its constructor's values.
+    std::optional<TOSDCustomButtonControl> blank;
+    const auto* base = dynamic_cast<const TOSDCustomButtonControl*>(Ctx.Base);
+    if (!base)
+        base = &blank.emplace(nullptr);
     if ((JumpTo >= 0 && (!ref || JumpTo != ref->JumpTo)) || JumpTo != base->JumpTo)
         F::WriteInteger(Elem, "hyperlink", JumpTo);
     const auto text = [&](const char* name, const std::string& value, const std::string* refValue) {

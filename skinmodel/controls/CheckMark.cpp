@@ -2,6 +2,7 @@
 
 #include "skinmodel/controls/ImageLayer.h"
 #include "skinmodel/controls/KindHelpers.h"
+#include "skinmodel/controls/PartPlacement.h"
 #include "skinmodel/controls/TextLayer.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 
@@ -161,7 +162,9 @@ TPartTable TOSDCheckerControl::PartTable()
     table.Slots = {
         PartNeverPruned(ImageCheck.get(), "imgcheckmark"),
         PartNeverPruned(ImageNoCheck.get(), "imgcheckmarknofocus"),
-        PartNeverPruned(LabelControl.get(), "label"),
+        // Loading the control sets the label's width; SaveToXMLWith writes it where that would
+        // not give it back, and the rules alone apply otherwise.
+        OwnerSized(PartNeverPruned(LabelControl.get(), "label"), true, false),
     };
     table.PruneEmptyWithRef = false;
     table.PruneEmptyWithoutRef = false;

@@ -354,6 +354,8 @@ void TItemLayer::PaintPlaceholder(TBitmap32& Buffer)
         QPainter p(&Buffer.Image());
         p.setCompositionMode(QPainter::CompositionMode_SourceOver);
         p.setRenderHint(QPainter::Antialiasing, false);
+        if (Buffer.ClipRect() != Buffer.BoundsRect())
+            p.setClipRect(Buffer.ClipRect());
         p.fillRect(visible, QColor::fromRgba(PlaceholderFill));
         p.setPen(QPen(QColor::fromRgba(PlaceholderLines), 0));
         // Edges in 64-bit arithmetic: a rectangle from a file may reach beyond the int range.

@@ -15,6 +15,14 @@ QRect Visible(const TBitmap32& buffer, const QRect& r)
     return r.intersected(buffer.BoundsRect());
 }
 
+// The part of r that is repainted: a partial repaint leaves everything else alone.
+QRect Repainted(const TBitmap32& buffer, const QRect& r)
+{
+    if (r.isEmpty() || buffer.Empty())
+        return {};
+    return r.intersected(buffer.ClipRect());
+}
+
 }  // namespace
 
 QRect EdgeRect(int64_t left, int64_t top, int64_t right, int64_t bottom)
@@ -32,7 +40,7 @@ QRect EdgeRect(int64_t left, int64_t top, int64_t right, int64_t bottom)
 
 void FillRectBlend(TBitmap32& buffer, const QRect& r, uint32_t argb)
 {
-    const QRect v = Visible(buffer, r);
+    const QRect v = Repainted(buffer, r);
     if (v.isEmpty() || (argb >> 24) == 0)
         return;
     QPainter p(&buffer.Image());
@@ -58,7 +66,7 @@ void FrameRectBlend(TBitmap32& buffer, const QRect& r, uint32_t argb)
 void DrawPictureStretched(TBitmap32& buffer, const QRect& r, const QImage& picture, uint8_t alpha)
 {
     const QRect v = Visible(buffer, r);
-    if (v.isEmpty() || picture.isNull() || alpha == 0)
+    if (v.isEmpty() || picture.isNull() || alpha == 0 || Repainted(buffer, r).isEmpty())
         return;
     // The source rectangle that maps onto the visible part of r.
     const double sx = double(picture.width()) / r.width();
@@ -69,5 +77,8 @@ void DrawPictureStretched(TBitmap32& buffer, const QRect& r, const QImage& pictu
     p.setOpacity(alpha / 255.0);
     // Nearest-pixel stretching, as the canvas always showed pictures.
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    // Clipped rather than cut: every pixel inside takes the same source pixel as in a full repaint.
+    if (buffer.ClipRect() != buffer.BoundsRect())
+        p.setClipRect(buffer.ClipRect());
     p.drawImage(QRectF(v), picture, source);
 }

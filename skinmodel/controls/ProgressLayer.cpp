@@ -64,13 +64,16 @@ TProgressbarLayer::~TProgressbarLayer()
 TPartTable TProgressbarLayer::PartTable()
 {
     TPartTable table;
+    // The layout gives the ends the bar's height (horizontal) or width (vertical) and the other
+    // parts their whole size, so only the ends' own length needs to come back from the file.
+    const bool horizontal = GetWidth() >= GetHeight();
     // The pictures are dropped only when a reference says what they are; the label never.
     table.Slots = {
-        PartPrunedWithRef(ImageBackground.get(), "background"),
-        PartPrunedWithRef(ImageLeft.get(), "left"),
-        PartPrunedWithRef(ImageRight.get(), "right"),
-        PartPrunedWithRef(ImageMiddle.get(), "mid"),
-        PartNeverPruned(LabelControl.get(), "label"),
+        OwnerSized(PartPrunedWithRef(ImageBackground.get(), "background")),
+        OwnerSized(PartPrunedWithRef(ImageLeft.get(), "left"), !horizontal, horizontal),
+        OwnerSized(PartPrunedWithRef(ImageRight.get(), "right"), !horizontal, horizontal),
+        OwnerSized(PartPrunedWithRef(ImageMiddle.get(), "mid")),
+        OwnerSized(PartNeverPruned(LabelControl.get(), "label")),
     };
     table.PruneEmptyWithRef = false;
     table.PruneEmptyWithoutRef = false;
@@ -148,7 +151,8 @@ TTickProgressLayer::~TTickProgressLayer()
 TPartTable TTickProgressLayer::PartTable()
 {
     TPartTable table = TProgressbarLayer::PartTable();
-    table.Slots.push_back(PartPrunedWithRef(ImageTick.get(), "tickimage"));
+    // The tick has the bar's height in either direction.
+    table.Slots.push_back(OwnerSized(PartPrunedWithRef(ImageTick.get(), "tickimage"), false, true));
     return table;
 }
 

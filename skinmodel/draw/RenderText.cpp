@@ -56,13 +56,15 @@ struct TVisible {
     bool Empty() const { return Right <= Left || Bottom <= Top; }
 };
 
+// Only the part being repainted counts: outside the target's clip nothing would be shown.
 TVisible VisiblePart(const TBitmap32& target, const TTextPlacement& at, int64_t w, int64_t h)
 {
+    const QRect clip = target.ClipRect();
     TVisible v;
-    v.Left = std::max<int64_t>(0, -at.X);
-    v.Top = std::max<int64_t>(0, -at.Y);
-    v.Right = std::min<int64_t>(w, target.Width() - at.X);
-    v.Bottom = std::min<int64_t>(h, target.Height() - at.Y);
+    v.Left = std::max<int64_t>(0, int64_t(clip.left()) - at.X);
+    v.Top = std::max<int64_t>(0, int64_t(clip.top()) - at.Y);
+    v.Right = std::min<int64_t>(w, int64_t(clip.left()) + clip.width() - at.X);
+    v.Bottom = std::min<int64_t>(h, int64_t(clip.top()) + clip.height() - at.Y);
     return v;
 }
 
@@ -217,6 +219,10 @@ void RenderTextRect(TBitmap32& Target, const QRect& DstRect, uint32_t Flags, std
     // Glyphs without the system's smoothing: the oversampling is the only smoothing.
     Target.Font.Quality = NONANTIALIASED_QUALITY;
     if (RectWidth(DstRect) <= 0 || RectHeight(DstRect) <= 0 || opacity == 0)
+        return;
+    // Text at its own size never leaves DstRect, so a rectangle outside the repainted part costs
+    // no measuring.
+    if (level == 0 && !DstRect.intersects(Target.ClipRect()))
         return;
 
     TTextPlacement at;

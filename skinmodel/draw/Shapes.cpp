@@ -244,6 +244,9 @@ void FillShapePolygon(TBitmap32& bitmap, std::span<const TFixedPoint> points, bo
 
     QPainter painter(&bitmap.Image());
     painter.setRenderHint(QPainter::Antialiasing, antialias);
+    // A partial repaint: the pixels inside come out as in a full one, the rest is not touched.
+    if (bitmap.ClipRect() != bitmap.BoundsRect())
+        painter.setClipRect(bitmap.ClipRect());
     if (!fill.NoFill && (fill.Color >> 24) != 0) {
         QPainterPath inside;
         inside.addPolygon(polygon);

@@ -1,6 +1,8 @@
 #include "skinmodel/ControlFactory.h"
+#include "skinmodel/controls/ButtonBase.h"
 #include "skinmodel/controls/CheckMark.h"
 #include "skinmodel/controls/ImageLayer.h"
+#include "skinmodel/controls/ListControls.h"
 #include "skinmodel/controls/SelectButton.h"
 #include "skinmodel/controls/SimpleButton.h"
 #include "skinmodel/controls/TextLayer.h"
@@ -90,6 +92,19 @@ TEST(ButtonBase, EmptyTextAgainstReferenceIsNotWritten)
     EXPECT_EQ(saved.Child("script"), "(none)");
 }
 
+TEST(ButtonBase, AloneComparesWithItsConstructorsValues)
+{
+    // The base class has no keyword of its own; saved by itself it writes only what differs from
+    // the -1 its constructor gives.
+    TReferencesScope none("");
+    TOSDCustomButtonControl button(nullptr);
+    EXPECT_EQ(SaveElement(button).Text, XmlLines({"<item/>"}));
+    button.JumpTo = -5;
+    const TSavedElement saved = SaveElement(button);
+    EXPECT_EQ(saved.Child("hyperlink"), "-5");
+    EXPECT_EQ(saved.Child("action"), "(none)");
+}
+
 TEST(ButtonBase, ActionReadsAsSigned32Bits)
 {
     TReferencesScope none("");
@@ -127,6 +142,8 @@ TEST(SimpleButton, WithoutReferencesWritesOffsetAndSizedParts)
     button.ActionID = 5;
     button.JumpTo = 0;
     button.ScriptFunction = "Go";
+    button.Application = "player.exe";
+    button.Arguments = "-f";
     EXPECT_EQ(SavedControlText(button), XmlLines({
                                      "<item>",
                                      "  <type>Button</type>",
@@ -136,6 +153,8 @@ TEST(SimpleButton, WithoutReferencesWritesOffsetAndSizedParts)
                                      "  <height>30</height>",
                                      "  <hyperlink>0</hyperlink>",
                                      "  <script>Go</script>",
+                                     "  <application>player.exe</application>",
+                                     "  <arguments>-f</arguments>",
                                      "  <action>5</action>",
                                      "  <TextOffsetX>10</TextOffsetX>",
                                      "  <subcontrols>",
@@ -273,6 +292,25 @@ TEST(SimpleButton, PartWithoutReferenceLooksUpNoneOfItsOwnKind)
     EXPECT_EQ(ChildText(&doc.Root(), "TextOffsetX"), "10");
     ASSERT_TRUE(TOSDControlFactory::FindChild(&doc.Root(), "subcontrols"));
     EXPECT_EQ(TOSDControlFactory::FindChild(&doc.Root(), "subcontrols")->ChildCount(), 3);
+}
+
+TEST(SimpleButton, ItemButtonOfAListWithoutReferenceIgnoresTheButtonReference)
+{
+    // Only a "button" reference exists: the list has none, so its item button is written under
+    // the rules without one, offset included, although it equals the "button" reference's.
+    TReferencesScope refs(SmallButtonReference);
+    TOSDList list(nullptr);
+    list.Button->TextOffsetX = 10;
+    TJvSimpleXML doc;
+    doc.LoadFromString(SavedControlText(list));
+    TJvSimpleXMLElem* subcontrols = TOSDControlFactory::FindChild(&doc.Root(), "subcontrols");
+    ASSERT_TRUE(subcontrols);
+    TJvSimpleXMLElem* button = nullptr;
+    for (int i = 0; i < subcontrols->ChildCount(); ++i)
+        if (ChildText(subcontrols->Items().Item(i), "description") == "Button")
+            button = subcontrols->Items().Item(i);
+    ASSERT_TRUE(button);
+    EXPECT_EQ(ChildText(button, "TextOffsetX"), "10");
 }
 
 struct TAlignCase {
@@ -502,6 +540,49 @@ TEST(SelectButton, WithoutReferencesKeepsEveryPart)
                                  }));
 }
 
+TEST(SelectButton, EqualToReferenceWritesNoOffsetsAndNoSubcontrols)
+{
+    TReferencesScope refs(
+        "<controls><control><type>selectbutton</type><width>100</width><height>30</height>"
+        "<TextOffsetX>4</TextOffsetX><TextOffsetX2>6</TextOffsetX2><subcontrols>"
+        "<control><description>imgfocus</description><type>Image</type><width>100</width><height>30</height></control>"
+        "<control><description>imgnofocus</description><type>Image</type><width>100</width><height>30</height></control>"
+        "<control><description>imgleft</description><type>Image</type><texture>left.png</texture></control>"
+        "<control><description>buttonlabel</description><type>Label</type><width>100</width><height>30</height></control>"
+        "</subcontrols></control></controls>");
+    auto button = KindFromText<TOSDSelectOneButton>(
+        XmlLines({"<item>", "  <type>selectbutton</type>", "  <x>5</x>", "</item>"}));
+    ASSERT_TRUE(button);
+    EXPECT_EQ(button->TextOffsetX, 4);
+    EXPECT_EQ(button->TextOffsetX2, 6);
+    EXPECT_EQ(SavedControlText(*button), XmlLines({
+                                             "<item>",
+                                             "  <type>Selectbutton</type>",
+                                             "  <x>5</x>",
+                                             "  <width>100</width>",
+                                             "  <height>30</height>",
+                                             "</item>",
+                                         }));
+    button->TextOffsetX2 = 7;
+    button->ImageRight->SetFileName("right.png");
+    EXPECT_EQ(SavedControlText(*button), XmlLines({
+                                             "<item>",
+                                             "  <type>Selectbutton</type>",
+                                             "  <x>5</x>",
+                                             "  <width>100</width>",
+                                             "  <height>30</height>",
+                                             "  <TextOffsetX2>7</TextOffsetX2>",
+                                             "  <subcontrols>",
+                                             "    <control>",
+                                             "      <description>imgright</description>",
+                                             "      <type>Image</type>",
+                                             "      <texture>right.png</texture>",
+                                             "    </control>",
+                                             "  </subcontrols>",
+                                             "</item>",
+                                         }));
+}
+
 TEST(SelectButton, LabelTextIsTheControlsOwnLabel)
 {
     TOSDSelectOneButton button(nullptr);
@@ -524,6 +605,75 @@ TEST(SelectButton, LabelOverTheWholeButtonArrowsUntouched)
     EXPECT_EQ(button.ImageNoFocus->Location(), (TFloatRect{10, 10, 90, 40}));
     EXPECT_EQ(button.ImageLeft->Location(), (TFloatRect{1, 2, 3, 4}));
 }
+
+// ---- published properties ----------------------------------------------------------------
+
+struct TPublishedCase {
+    const char* keyword;
+    std::vector<std::pair<const char*, TPropType>> own;   // after the control layer's nine
+};
+
+const std::vector<std::pair<const char*, TPropType>> ButtonValues = {
+    {"ActionID", TPropType::Int64Action}, {"Application", TPropType::FileName}, {"Arguments", TPropType::String},
+    {"ControlDown", TPropType::Integer},  {"ControlLeft", TPropType::Integer},  {"ControlRight", TPropType::Integer},
+    {"ControlUp", TPropType::Integer},    {"JumpTo", TPropType::WindowNumber},  {"ScriptFunction", TPropType::Function},
+};
+
+std::vector<std::pair<const char*, TPropType>> Then(std::vector<std::pair<const char*, TPropType>> first,
+                                                    std::vector<std::pair<const char*, TPropType>> more)
+{
+    first.insert(first.end(), more.begin(), more.end());
+    return first;
+}
+
+class PublishedOrder : public ::testing::TestWithParam<TPublishedCase> {};
+
+TEST_P(PublishedOrder, NamesAndTypesInOrder)
+{
+    std::unique_ptr<TItemLayer> control(OSDControlFactory().CreateKind(GetParam().keyword, nullptr));
+    ASSERT_TRUE(control);
+    const auto props = control->PublishedProperties();
+    const auto& own = GetParam().own;
+    ASSERT_EQ(props.size(), 9 + own.size());
+    EXPECT_EQ(props[0].Name, "Control_ID");
+    EXPECT_EQ(props[8].Name, "Y");
+    for (std::size_t i = 0; i < own.size(); ++i) {
+        EXPECT_EQ(props[9 + i].Name, own[i].first) << i;
+        EXPECT_EQ(props[9 + i].Type, own[i].second) << own[i].first;
+        EXPECT_EQ(props[9 + i].ReadOnly(), own[i].second == TPropType::Object) << own[i].first;
+    }
+}
+
+constexpr TPropType Obj = TPropType::Object;
+constexpr TPropType Int = TPropType::Integer;
+const std::vector<std::pair<const char*, TPropType>> Navigation = {
+    {"ControlDown", Int}, {"ControlLeft", Int}, {"ControlRight", Int}, {"ControlUp", Int}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, PublishedOrder,
+    ::testing::Values(
+        TPublishedCase{"button", Then(ButtonValues, {{"LabelControl", Obj}, {"LabelText", TPropType::String},
+                                                     {"TextOffsetX", Int}, {"ImageFocus", Obj}, {"ImageNoFocus", Obj}})},
+        TPublishedCase{"togglebutton",
+                       Then(ButtonValues, {{"ToggledImageFocus", Obj}, {"ToggledImageNoFocus", Obj}, {"LabelControl", Obj},
+                                           {"TextOffsetX", Int}, {"ImageFocus", Obj}, {"ImageNoFocus", Obj}})},
+        TPublishedCase{"selectbutton",
+                       Then(ButtonValues, {{"LabelControl", Obj}, {"LabelText", TPropType::String}, {"TextOffsetX", Int},
+                                           {"TextOffsetX2", Int}, {"ImageFocus", Obj}, {"ImageLeft", Obj},
+                                           {"ImageLeftFocus", Obj}, {"ImageNoFocus", Obj}, {"ImageRight", Obj},
+                                           {"ImageRightFocus", Obj}})},
+        TPublishedCase{"button3part",
+                       Then(ButtonValues, {{"IconImageHeight", Int}, {"IconImageOffsetX", Int}, {"IconImageOffsetY", Int},
+                                           {"IconImageWidth", Int}, {"LabelControl1", Obj}, {"LabelControl2", Obj},
+                                           {"TextOffsetX1", Int}, {"TextOffsetX2", Int}, {"TextOffsetY1", Int},
+                                           {"TextOffsetY2", Int}, {"ImageFocusLeft", Obj}, {"ImageFocusMiddle", Obj},
+                                           {"ImageFocusRight", Obj}, {"IconImage", Obj}, {"ImageNoFocusLeft", Obj},
+                                           {"ImageNoFocusMiddle", Obj}, {"ImageNoFocusRight", Obj}})},
+        TPublishedCase{"checkmark", Then(Navigation, {{"LabelControl", Obj}, {"ImageCheck", Obj}, {"ImageNoCheck", Obj},
+                                                      {"Imagewidth", Int}, {"Textwidth", Int}})},
+        TPublishedCase{"slider", Then(Navigation, {{"LabelControl", Obj}, {"UpDownType", TPropType::Enum},
+                                                   {"ImageBackground", Obj}, {"ImageMiddle", Obj}, {"ImageMiddleFocus", Obj}})}),
+    [](const auto& info) { return std::string(info.param.keyword); });
 
 // ---- every kind of this family under bad geometry ----------------------------------------
 
@@ -580,6 +730,31 @@ TEST_F(ButtonPreview, EachButtonKindPaintsItsFocusedLook)
     select.LabelControl->SetTextAlign(StringAlignmentCenter);
     const QImage c = WritePreview(select, 160, 52, "selectbutton.png");
     EXPECT_EQ(c.pixelColor(12, 12), QColor(40, 160, 220));
+}
+
+TEST_F(ButtonPreview, UnfocusedPictureIsNeverDrawn)
+{
+    // A clear focused look over an unfocused picture: the background shows through.
+    WriteProjectFile("images/nofocus.png", SolidPng(8, 8, QColor(90, 90, 90)));
+    const QColor background = QColor::fromRgba(0xFF203040u);
+    const auto clearFocus = [](TImageLayer& focus) {
+        focus.GraphicsType = GT_RECTANGLE;
+        focus.Color = 0;
+    };
+
+    TOSDSimpleButton simple(nullptr);
+    simple.SetLocation({10, 10, 150, 42});
+    clearFocus(*simple.ImageFocus);
+    simple.ImageNoFocus->SetFileName("nofocus.png");
+    simple.TextOffsetX = 200;  // the label lies beyond the button
+    EXPECT_EQ(WritePreview(simple, 160, 52, "button_nofocus.png").pixelColor(30, 26), background);
+
+    TOSDSelectOneButton select(nullptr);
+    select.SetLocation({10, 10, 150, 42});
+    clearFocus(*select.ImageFocus);
+    select.ImageNoFocus->SetFileName("nofocus.png");
+    EXPECT_EQ(WritePreview(select, 160, 52, "selectbutton_nofocus.png").pixelColor(140, 36), background)
+        << "right of the label's text, inside its frame";
 }
 
 }  // namespace

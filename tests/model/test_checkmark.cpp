@@ -78,6 +78,43 @@ TEST_F(CheckMarkWithPicture, RightAlignedLabelStartsBesideThePicture)
     EXPECT_EQ(check->LabelControl->TextAlign, StringAlignmentFar);
 }
 
+TEST_F(CheckMarkWithPicture, LabelMovesByThePicturesPixelWidth)
+{
+    // The picture part says 30 wide, its picture is 20: the label moves by the picture's 20 and 5.
+    auto check = KindFromText<TOSDCheckerControl>(XmlLines({
+        "<item>",
+        "  <type>checkmark</type>",
+        "  <x>10</x>",
+        "  <height>20</height>",
+        "  <subcontrols>",
+        "    <control><description>imgcheckmark</description><texture>check.png</texture><width>30</width></control>",
+        "    <control><description>label</description><width>100</width><align>right</align></control>",
+        "  </subcontrols>",
+        "</item>",
+    }));
+    ASSERT_TRUE(check);
+    EXPECT_EQ(check->LabelControl->GetX(), 10 + 20 + 5);
+    EXPECT_EQ(check->GetImagewidth(), 30);
+    EXPECT_EQ(check->GetWidth(), 130);
+}
+
+TEST_F(CheckMarkWithPicture, RightAlignedTextIsDrawnFromThePictureOn)
+{
+    auto check = LoadedCheckMark("right", 100);
+    ASSERT_TRUE(check);
+    const QImage image = WritePreview(*check, 160, 40, "checkmark_right.png");
+    // The label lies from 30 to 130; its text is light on the dark buffer.
+    const auto lightPixels = [&](int from, int to) {
+        int n = 0;
+        for (int x = from; x < to; ++x)
+            for (int y = 12; y < 28; ++y)
+                n += image.pixelColor(x, y).lightness() > 128;
+        return n;
+    };
+    EXPECT_GT(lightPixels(32, 70), 0) << "the text starts beside the picture";
+    EXPECT_EQ(lightPixels(90, 128), 0) << "not at the label's right edge";
+}
+
 TEST_F(CheckMarkWithPicture, LeftAlignedTextComesFirstInThePreview)
 {
     auto check = LoadedCheckMark("", 40);
@@ -193,6 +230,27 @@ TEST(CheckMark, LabelWidthTheSizeWouldNotGiveBackIsWritten)
     ASSERT_TRUE(again);
     EXPECT_EQ(again->GetTextwidth(), 0);
     EXPECT_EQ(again->GetWidth(), 100);
+}
+
+TEST(CheckMark, LabelWidthTheSizeGivesBackIsNotWritten)
+{
+    // Against a reference label 24 wide: the control's own width (0) less the picture's (0)
+    // gives the label's 0 back, so no "width" is written for it.
+    TReferencesScope refs("<controls><control><type>checkmark</type><subcontrols>"
+                          "<control><description>label</description><type>Label</type><width>24</width>"
+                          "<height>16</height></control></subcontrols></control></controls>");
+    auto check = KindFromText<TOSDCheckerControl>(XmlLines({"<item>", "  <type>checkmark</type>", "  <x>3</x>", "</item>"}));
+    ASSERT_TRUE(check);
+    ASSERT_EQ(check->GetTextwidth(), 0);
+    const std::string text = SavedControlText(*check);
+    EXPECT_NE(text.find("      <description>label</description>\r\n      <type>Label</type>\r\n    </control>"),
+              std::string::npos)
+        << text;
+    check->SetTextwidth(24);
+    auto again = KindFromText<TOSDCheckerControl>(SavedControlText(*check));
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->GetTextwidth(), 24);
+    EXPECT_EQ(again->GetWidth(), 24);
 }
 
 class CheckRole : public ::testing::TestWithParam<const char*> {};

@@ -272,24 +272,28 @@ TEST_F(ImageTest, UnreadablePicturesPaintThePlaceholder)
 
 TEST_F(ImageTest, RectangleFrameFollowsTheOutlineColourAlpha)
 {
-    for (uint32_t outline : {0x00FFFFFFu, 0x80000000u}) {
-        TImageLayer i(nullptr);
-        i.GraphicsType = GT_RECTANGLE;
-        i.Color = 0xFFFFFFFFu;
-        i.OutlineColor = outline;
-        i.Outline = 0;
-        i.SetWidth(10);
-        i.SetHeight(10);
-        TBitmap32 buffer(12, 12);
-        i.Paint(buffer);
-        const QImage& img = buffer.Image();
-        EXPECT_EQ(img.pixel(5, 5), 0xFFFFFFFFu);
-        if (outline >> 24)
-            EXPECT_NEAR(qRed(img.pixel(0, 5)), 127, 2);
-        else
-            EXPECT_EQ(img.pixel(0, 5), 0xFFFFFFFFu);
-        EXPECT_EQ(img.pixel(10, 10), 0u);
-    }
+    // The frame is one pixel whatever the outline width says.
+    for (int32_t width : {0, 3})
+        for (uint32_t outline : {0x00FFFFFFu, 0x80000000u}) {
+            TImageLayer i(nullptr);
+            i.GraphicsType = GT_RECTANGLE;
+            i.Color = 0xFFFFFFFFu;
+            i.OutlineColor = outline;
+            i.Outline = width;
+            i.SetWidth(10);
+            i.SetHeight(10);
+            TBitmap32 buffer(12, 12);
+            i.Paint(buffer);
+            const QImage& img = buffer.Image();
+            EXPECT_EQ(img.pixel(5, 5), 0xFFFFFFFFu);
+            EXPECT_EQ(img.pixel(1, 5), 0xFFFFFFFFu);
+            if (outline >> 24) {
+                EXPECT_NEAR(qRed(img.pixel(0, 5)), 127, 2);
+            } else {
+                EXPECT_EQ(img.pixel(0, 5), 0xFFFFFFFFu);
+            }
+            EXPECT_EQ(img.pixel(10, 10), 0u);
+        }
 }
 
 TEST_F(ImageTest, ShapesFillTheirRectangle)
@@ -345,8 +349,9 @@ TEST_F(ImageTest, HugeAndInvertedControlsCostOnlyTheVisibleArea)
             i.SetHeight(size);
             TBitmap32 buffer(64, 64);
             i.Paint(buffer);
-            if (size > 0 && t != GT_ELLIPSE && t != GT_ROUNDRECT)
+            if (size > 0 && t != GT_ELLIPSE && t != GT_ROUNDRECT) {
                 EXPECT_EQ(buffer.Image().pixel(32, 32), 0xFF00FF00u) << int(t);
+            }
         }
     }
 }

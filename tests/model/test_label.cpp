@@ -24,6 +24,19 @@ const char* const FontXml =
 
 class LabelTest : public KindTest {
 protected:
+    // A label in the fallback font at (0, y), w by h, with the text in the colour.
+    static std::unique_ptr<TTextLayer> Plain(int y, int w, int h, const char* text, uint32_t colour)
+    {
+        auto l = std::make_unique<TTextLayer>(nullptr);
+        l->SetFontName("any");
+        l->SetY(y);
+        l->SetWidth(w);
+        l->SetHeight(h);
+        l->LabelText = text;
+        l->Textcolor = colour;
+        return l;
+    }
+
     // The example label of these tests.
     std::unique_ptr<TTextLayer> Example()
     {
@@ -334,23 +347,55 @@ TEST_F(LabelTest, ShadowAndOutlineArePainted)
 {
     TBitmap32 buffer(80, 40);
     buffer.Clear(0xFF808080u);
-    TTextLayer l(nullptr);
-    l.SetFontName("any");
-    l.SetWidth(80);
-    l.SetHeight(40);
-    l.LabelText = "HHH";
-    l.Textcolor = 0xFFFFFFFFu;
-    l.Shadow = true;
-    l.ShadowX = 3;
-    l.ShadowY = 3;
-    l.ShadowColor = 0xFF0000FFu;
-    l.Outline = true;
-    l.OutlineColor = 0xFFFF0000u;
-    l.Paint(buffer);
+    auto l = Plain(0, 80, 40, "HHH", 0xFFFFFFFFu);
+    l->Shadow = true;
+    l->ShadowX = 3;
+    l->ShadowY = 3;
+    l->ShadowColor = 0xFF0000FFu;
+    l->Outline = true;
+    l->OutlineColor = 0xFFFF0000u;
+    l->Paint(buffer);
     EXPECT_GT(CountNear(buffer.Image(), 0xFF0000FFu), 5);
     EXPECT_GT(CountNear(buffer.Image(), 0xFFFF0000u), 5);
     EXPECT_GT(CountNear(buffer.Image(), 0xFFFFFFFFu), 5);
     SavePreview(buffer.Image(), "label_shadow_outline.png");
+}
+
+TEST_F(LabelTest, FrameIsDrawnOverTheText)
+{
+    // A rectangle three pixels high cuts through the middle of the glyphs, so the text reaches
+    // its top and bottom rows; the frame still covers them.
+    TBitmap32 buffer(80, 5);
+    buffer.Clear(0xFF808080u);
+    Plain(1, 80, 3, "WWWWWWWWWWWW", 0xFFFFFFFFu)->Paint(buffer);
+    const QImage& img = buffer.Image();
+    int white = 0;
+    for (int x = 1; x < 79; ++x) {
+        EXPECT_EQ(img.pixel(x, 1), 0xFF000000u) << x;
+        EXPECT_EQ(img.pixel(x, 3), 0xFF000000u) << x;
+        white += img.pixel(x, 2) == 0xFFFFFFFFu;
+    }
+    EXPECT_GT(white, 5);
+}
+
+TEST_F(LabelTest, ShadowWithoutOffsetIsNotPainted)
+{
+    // Half-transparent text would let a shadow under it show through.
+    TBitmap32 buffer(80, 40);
+    buffer.Clear(0xFF808080u);
+    auto l = Plain(0, 80, 40, "HHH", 0x80FFFFFFu);
+    l->Shadow = true;
+    l->ShadowColor = 0xFF0000FFu;
+    l->Paint(buffer);
+    int blue = 0, light = 0;
+    for (int y = 1; y < 39; ++y)
+        for (int x = 1; x < 79; ++x) {
+            const QRgb p = buffer.Image().pixel(x, y);
+            blue += qBlue(p) > qRed(p) + 8;
+            light += qRed(p) > 0xA0;
+        }
+    EXPECT_EQ(blue, 0);
+    EXPECT_GT(light, 5);
 }
 
 TEST_F(LabelTest, MeasuringPaintsNothingButReportsTheArea)

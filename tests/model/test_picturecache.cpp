@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 class PictureCacheTest : public ::testing::Test {
@@ -122,6 +124,24 @@ TEST_F(PictureCacheTest, ChangedFileIsDecodedAgain)
     ASSERT_EQ(cache.Load(path)->size(), QSize(3, 3));
     Write("a.png", EncodePicture(SolidPicture(5, 7, Qt::red), "PNG"));
     TouchLater(path, 2);
+    ASSERT_TRUE(cache.Load(path));
+    EXPECT_EQ(cache.Load(path)->size(), QSize(5, 7));
+    EXPECT_EQ(cache.DecodeCount(), 2);
+}
+
+// Both pictures encode to the same number of bytes, and a file system with coarse time stamps
+// gives a rewrite within the same tick the same time: nothing but the bytes tells them apart.
+TEST_F(PictureCacheTest, RewriteKeepingSizeAndTimeIsSeen)
+{
+    const QByteArray small = EncodePicture(SolidPicture(3, 3, Qt::red), "PNG");
+    const QByteArray large = EncodePicture(SolidPicture(5, 7, Qt::red), "PNG");
+    ASSERT_EQ(small.size(), large.size());
+    const QString path = Write("a.png", small);
+    const std::filesystem::path file(QFile::encodeName(path).toStdString());
+    const auto stamp = std::filesystem::last_write_time(file);
+    ASSERT_EQ(cache.Load(path)->size(), QSize(3, 3));
+    Write("a.png", large);
+    std::filesystem::last_write_time(file, stamp);
     ASSERT_TRUE(cache.Load(path));
     EXPECT_EQ(cache.Load(path)->size(), QSize(5, 7));
     EXPECT_EQ(cache.DecodeCount(), 2);

@@ -181,7 +181,8 @@ TEST_F(ProgressTest, DefaultBarAgainstBuiltInReferences)
     auto bar = KindFromText<TProgressbarLayer>("<control><type>progress</type></control>");
     ASSERT_TRUE(bar);
     // The common values compare with the given reference only, and none is given. Equal pictures
-    // are dropped, the label never; the middle piece fills the bar.
+    // are dropped, the label never; the middle piece fills the bar. The middle piece's height is
+    // the reference's and the layout's: it is not written.
     EXPECT_EQ(SavedText(*bar), XmlLines({
         "<item>",
         "  <description>default progress</description>",
@@ -194,7 +195,6 @@ TEST_F(ProgressTest, DefaultBarAgainstBuiltInReferences)
         "      <description>mid</description>",
         "      <type>Image</type>",
         "      <width>349</width>",
-        "      <height>28</height>",
         "      <graphicstyp>tile_image</graphicstyp>",
         "    </control>",
         "    <control>",
@@ -225,7 +225,6 @@ TEST_F(ProgressTest, TickBarComparesWithItsOwnReference)
         "      <description>mid</description>",
         "      <type>Image</type>",
         "      <width>254</width>",
-        "      <height>31</height>",
         "      <graphicstyp>tile_image</graphicstyp>",
         "    </control>",
         "    <control>",
@@ -237,25 +236,45 @@ TEST_F(ProgressTest, TickBarComparesWithItsOwnReference)
     }));
 }
 
-TEST_F(ProgressTest, ChangedPictureOfAPartIsWrittenAndComesBack)
+// A bar of the built-in reference whose left piece shows another picture: the piece's element
+// stays, with the length of its own that the layout does not give (none when equal to the
+// reference's and found in the picture), and comes back in the same place.
+struct KeptEndCase {
+    const char* name;
+    const char* barValues;
+    const char* leftLength;
+};
+
+class KeptEndPiece : public ProgressTest, public ::testing::WithParamInterface<KeptEndCase> {};
+
+TEST_P(KeptEndPiece, WrittenAndBackInPlace)
 {
+    const KeptEndCase& c = GetParam();
     UseBuiltInReferences();
-    auto bar = KindFromText<TProgressbarLayer>("<control><type>progress</type></control>");
+    auto bar = KindFromText<TProgressbarLayer>(std::string("<control><type>progress</type>") + c.barValues +
+                                               "</control>");
     ASSERT_TRUE(bar);
     bar->ImageLeft->SetFileName("other_left.png");
     const std::string text = SavedText(*bar);
-    EXPECT_NE(text.find("      <description>left</description>\r\n      <type>Image</type>\r\n"
-                        "      <width>3</width>\r\n      <height>28</height>\r\n"
-                        "      <texture>other_left.png</texture>\r\n"),
-              std::string::npos);
+    EXPECT_NE(text.find(std::string("      <description>left</description>\r\n      <type>Image</type>\r\n") +
+                        c.leftLength + "      <texture>other_left.png</texture>\r\n    </control>"),
+              std::string::npos)
+        << text;
     auto back = KindFromText<TProgressbarLayer>(text);
     ASSERT_TRUE(back);
     back->LayoutParts();
     EXPECT_EQ(back->ImageLeft->FileName, "other_left.png");
-    EXPECT_EQ(back->ImageLeft->GetWidth(), 3);
+    EXPECT_EQ(back->ImageLeft->Location(), bar->ImageLeft->Location());
     EXPECT_EQ(back->ImageMiddle->GraphicsType, GT_IMAGE_TILE);
     EXPECT_EQ(back->LabelControl->FontName, "font16");
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Bars, KeptEndPiece,
+    ::testing::Values(KeptEndCase{"horizontal", "", "      <width>3</width>\r\n"},
+                      // 3 wide: the left piece is laid out 3 by 28, as the reference's
+                      KeptEndCase{"vertical", "<width>3</width>", "      <height>28</height>\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ProgressTest, PartValueEqualToTheReadersResetComesBack)
 {

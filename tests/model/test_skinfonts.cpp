@@ -1,11 +1,14 @@
 // The control layers' reading of the project's "font.xml".
 #include "skinmodel/SkinContext.h"
 #include "skinmodel/SkinFonts.h"
+#include "support/TestPictures.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -113,6 +116,51 @@ TEST_F(SkinFonts, BrokenTextFallsBack)
     EXPECT_FALSE(Lookup("a").ok);
     EXPECT_EQ(Lookup("a").face, "Arial");
     EXPECT_EQ(GetSkinFontNames(), std::vector<std::string>{"debugfont"});
+}
+
+// The file is read once while it stays the same; every change on disk is seen at the next lookup.
+TEST_F(SkinFonts, ReadAgainAfterEveryChange)
+{
+    const auto font = [](const char* face, int height) {
+        return "<fonts><font><name>a</name><filename>" + std::string(face) + "</filename><height>"
+               + std::to_string(height) + "</height></font></fonts>";
+    };
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+        bool ok;
+        const char* face;
+        int32_t size;
+    };
+    const QString path = dir.filePath("font.xml");
+    const Step steps[] = {
+        {"first read", [&] { Write(font("Tahoma", 10)); }, true, "Tahoma", 10},
+        {"unchanged", [] {}, true, "Tahoma", 10},
+        {"other size", [&] { Write(font("Verdana", 10)); }, true, "Verdana", 10},
+        {"same size, later time", [&] { Write(font("Georgi", 10)); TouchLater(path, 5); }, true, "Georgi", 10},
+        {"same size, one digit changed", [&] { Write(font("Georgi", 11)); TouchLater(path, 10); }, true, "Georgi", 11},
+        {"not well-formed", [&] { Write("<fonts><font>"); }, false, "Arial", 12},
+        {"mended", [&] { Write(font("Courier", 9)); }, true, "Courier", 9},
+        {"removed", [&] { QFile::remove(path); }, false, "Arial", 12},
+        {"back again", [&] { Write(font("Tahoma", 14)); }, true, "Tahoma", 14},
+        {"other project", [&] { SetCurrentProjectFolder(dir.path() + "/other/"); }, false, "Arial", 12},
+        {"same project again", [&] { SetCurrentProjectFolder(dir.path() + "/"); }, true, "Tahoma", 14},
+    };
+    for (const Step& step : steps) {
+        step.change();
+        const Found f = Lookup("a");
+        EXPECT_EQ(f.ok, step.ok) << step.what;
+        EXPECT_EQ(f.face, step.face) << step.what;
+        EXPECT_EQ(f.size, step.size) << step.what;
+    }
+}
+
+TEST_F(SkinFonts, NamesFollowTheFile)
+{
+    Write(Fonts);
+    EXPECT_EQ(GetSkinFontNames().size(), 4u);
+    Write("<fonts><font><name>only</name><filename>X</filename><height>5</height></font></fonts>");
+    EXPECT_EQ(GetSkinFontNames(), (std::vector<std::string>{"debugfont", "only"}));
 }
 
 }  // namespace

@@ -118,6 +118,37 @@ TEST(Slider, WithReferenceEqualPartsLeaveAnEmptySubcontrols)
                                   }));
 }
 
+TEST(Slider, WithReferenceTheTrackStillCarriesItsPlace)
+{
+    // The track is written as a control of its own also against a reference, so its place keeps
+    // its element; the other parts equal the reference's and are dropped.
+    TReferencesScope refs(BuiltInReferencesText());
+    auto slider = KindFromText<TOSDSlider>(
+        XmlLines({"<item>", "  <type>slider</type>", "  <x>30</x>", "  <y>5</y>", "</item>"}));
+    ASSERT_TRUE(slider);
+    EXPECT_EQ(SavedControlText(*slider), XmlLines({
+                                             "<item>",
+                                             "  <description>Slider</description>",
+                                             "  <type>Slider</type>",
+                                             "  <x>30</x>",
+                                             "  <y>5</y>",
+                                             "  <up>10</up>",
+                                             "  <down>704</down>",
+                                             "  <left>700</left>",
+                                             "  <right>700</right>",
+                                             "  <subtype>string</subtype>",
+                                             "  <subcontrols>",
+                                             "    <control>",
+                                             "      <description>Background</description>",
+                                             "      <type>Image</type>",
+                                             "      <x>30</x>",
+                                             "      <y>5</y>",
+                                             "    </control>",
+                                             "  </subcontrols>",
+                                             "</item>",
+                                         }));
+}
+
 TEST(Slider, WithoutReferencesAllFourPartsAndTheTracksPlace)
 {
     TReferencesScope none("");

@@ -84,7 +84,11 @@ void ExpectPaintsMeasuresAndSaves(std::string_view Keyword, const TFloatRect& Re
     ASSERT_FALSE(measured.ChangedAreas().empty());
     EXPECT_EQ(measured.ChangedAreas().back(), Control.PaintRect());
 
-    EXPECT_FALSE(SavedItem(Control).empty());
+    // What it writes reads back as a control of the same kind.
+    const std::string text = SavedItem(Control);
+    std::unique_ptr<TItemLayer> again = LoadItem(text);
+    ASSERT_TRUE(again) << text;
+    EXPECT_EQ(again->TypeName(), Control.TypeName());
 }
 
 namespace {

@@ -35,7 +35,8 @@ struct TBadRect {
 std::vector<TBadRect> BadRects();
 // Makes a control of the kind at the rectangle, lets Prepare set its values, paints it into a
 // small buffer, then again in measuring mode, and saves it (no references): the control's own
-// area is reported last both times, measuring draws nothing, and the save gives a text.
+// area is reported last both times, measuring draws nothing, and the text it saves reads back as
+// a control of the same kind.
 void ExpectPaintsMeasuresAndSaves(std::string_view Keyword, const TFloatRect& Rect,
                                   const std::function<void(TItemLayer&)>& Prepare);
 

@@ -1,0 +1,407 @@
+#include "editor/fonts/FontsWindow.h"
+
+#include "editor/MainForm.h"
+#include "platform/core/Codec1252.h"
+#include "platform/core/FileLookup.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/ErrorReport.h"
+#include "skinmodel/xml/JvSimpleXml2.h"
+
+#include <QDockWidget>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int LineHeight = 14;
+
+// The face the user chose for a font of the file. The dialog shows a stand-in for a face that is not
+// installed and hands the stand-in back; that is no choice of the user, so the face stays as written.
+QString ChosenFace(const QString& preset, const QFont& answer)
+{
+    const QString family = answer.family();
+    if (family.compare(preset, Qt::CaseInsensitive) == 0)
+        return preset;
+    if (!preset.isEmpty() && !QFontDatabase::hasFamily(preset) && family == QFontInfo(QFont(preset)).family())
+        return preset;
+    return family;
+}
+
+int32_t PointSize(const QFont& font)
+{
+    return font.pointSize() > 0 ? font.pointSize() : QFontInfo(font).pointSize();
+}
+
+int32_t StyleBits(const QFont& font)
+{
+    return (font.bold() ? FontStyleBold : 0) | (font.italic() ? FontStyleItalic : 0)
+           | (font.underline() ? FontStyleUnderline : 0);
+}
+
+// Text of the user interface as the skin's bytes; a character without one is refused.
+std::string SkinText(const QString& text, const char* what)
+{
+    QChar bad;
+    std::optional<std::string> bytes = ToWin1252(text, &bad);
+    if (!bytes)
+        throw std::runtime_error(QStringLiteral("The %1 \"%2\" cannot be used in a skin: the character \"%3\" has no "
+                                                "Windows-1252 code.")
+                                     .arg(QLatin1String(what), text, QString(bad))
+                                     .toStdString());
+    return *bytes;
+}
+
+QLabel* TitlePicture(QWidget* parent, const char* name)
+{
+    auto* picture = new QLabel(parent);
+    picture->setObjectName(QLatin1String(name));
+    picture->setFixedHeight(16);
+    picture->setAutoFillBackground(true);
+    picture->setBackgroundRole(QPalette::Highlight);
+    return picture;
+}
+
+} // namespace
+
+TfrmFonts::TfrmFonts(TMainForm& mainForm, QWidget* parent)
+    : QWidget(parent)
+    , FMainForm(mainForm)
+{
+    setObjectName(QStringLiteral("frmFonts"));
+    setWindowTitle(QStringLiteral("Edit Fonts"));
+    // The font dialog's first font: 8 points at 96 pixels per inch.
+    FDialogFont = QFont(QStringLiteral("MS Sans Serif"));
+    FDialogFont.setPointSize(8);
+
+    auto* title = new QWidget(this);
+    auto* titleLayout = new QHBoxLayout(title);
+    titleLayout->setContentsMargins(0, 0, 0, 0);
+    titleLayout->setSpacing(0);
+    QLabel* image1 = TitlePicture(title, "Image1");
+    image1->setFixedWidth(16);
+    QLabel* image3 = TitlePicture(title, "Image3");
+    image3->setFixedWidth(16);
+    titleLayout->addWidget(image1);
+    titleLayout->addWidget(TitlePicture(title, "Image2"), 1);
+    titleLayout->addWidget(image3);
+
+    auto* info = new QWidget(this);
+    info->setFixedHeight(41);
+    auto* infoLayout = new QGridLayout(info);
+    infoLayout->setContentsMargins(4, 2, 4, 2);
+    infoLayout->setVerticalSpacing(2);
+    auto* captionName = new QLabel(QStringLiteral("Fontname:"), info);
+    captionName->setObjectName(QStringLiteral("lbl_Fontname"));
+    captionName->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auto* captionSize = new QLabel(QStringLiteral("Fontsize:"), info);
+    captionSize->setObjectName(QStringLiteral("lbl_fontsize"));
+    captionSize->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblFontname = new QLabel(info);
+    lblFontname->setObjectName(QStringLiteral("lblFontname"));
+    lblFontsize = new QLabel(info);
+    lblFontsize->setObjectName(QStringLiteral("lblFontsize"));
+    infoLayout->addWidget(captionName, 0, 0);
+    infoLayout->addWidget(lblFontname, 0, 1);
+    infoLayout->addWidget(captionSize, 1, 0);
+    infoLayout->addWidget(lblFontsize, 1, 1);
+    infoLayout->setColumnStretch(1, 1);
+
+    lbFonts = new QListWidget(this);
+    lbFonts->setObjectName(QStringLiteral("lbFonts"));
+    lbFonts->setSelectionMode(QAbstractItemView::SingleSelection);
+    lbFonts->setUniformItemSizes(true);
+    lbFonts->setFont(QFont(QStringLiteral("Arial")));
+
+    auto* buttons = new QWidget(this);
+    buttons->setFixedHeight(33);
+    auto* buttonLayout = new QHBoxLayout(buttons);
+    buttonLayout->setContentsMargins(4, 4, 4, 4);
+    btnAdd = new QPushButton(QStringLiteral("&Add"), buttons);
+    btnAdd->setObjectName(QStringLiteral("btnAdd"));
+    btnEdit = new QPushButton(QStringLiteral("&Edit"), buttons);
+    btnEdit->setObjectName(QStringLiteral("btnEdit"));
+    btnEdit->setEnabled(false);
+    btnRemove = new QPushButton(QStringLiteral("&Remove"), buttons);
+    btnRemove->setObjectName(QStringLiteral("btnRemove"));
+    btnRemove->setEnabled(false);
+    buttonLayout->addWidget(btnAdd);
+    buttonLayout->addWidget(btnEdit);
+    buttonLayout->addWidget(btnRemove);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(title);
+    layout->addWidget(info);
+    layout->addWidget(lbFonts, 1);
+    layout->addWidget(buttons);
+
+    connect(lbFonts, &QListWidget::itemSelectionChanged, this, Guarded([this] {
+        if (!FUpdating)
+            lbFontsClick();
+    }));
+    connect(lbFonts, &QListWidget::itemClicked, this, Guarded([this] { lbFontsClick(); }));
+    connect(lbFonts, &QListWidget::itemDoubleClicked, this, Guarded([this] { lbFontsDblClick(); }));
+    connect(btnAdd, &QPushButton::clicked, this, Guarded([this] { btnAddClick(); }));
+    connect(btnEdit, &QPushButton::clicked, this, Guarded([this] { btnEditClick(); }));
+    connect(btnRemove, &QPushButton::clicked, this, Guarded([this] { btnRemoveClick(); }));
+    connect(&FMainForm, &TMainForm::ProjectOpened, this, Guarded([this](const QString& folder) {
+        LoadFonts(FindFileNoCase(folder, QStringLiteral("font.xml")));
+    }));
+}
+
+TfrmFonts::~TfrmFonts()
+{
+    // FormDestroy
+    FUpdating = true;
+    ClearFonts();
+}
+
+void TfrmFonts::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!FActivated)
+        GuardedCall([this] { FormActivate(); });
+}
+
+void TfrmFonts::FormActivate()
+{
+    FActivated = true;
+    TMainForm::TranslateForm(this, LanguageFile);
+}
+
+QString TfrmFonts::LineText(int row) const
+{
+    const QListWidgetItem* item = lbFonts->item(row);
+    return item ? item->text() : QString();
+}
+
+bool TfrmFonts::IsBuiltIn(int row) const
+{
+    return row >= 0 && row < FontCount() && FFonts[size_t(row)].get() == FBuiltIn;
+}
+
+int TfrmFonts::SelectedLine() const
+{
+    const QList<QListWidgetItem*> selected = lbFonts->selectedItems();
+    return selected.isEmpty() ? -1 : lbFonts->row(selected.first());
+}
+
+void TfrmFonts::SelectLine(int row)
+{
+    FUpdating = true;
+    if (row >= 0 && row < FontCount())
+        lbFonts->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    else
+        lbFonts->clearSelection();
+    FUpdating = false;
+    lbFontsClick();
+}
+
+void TfrmFonts::AppendLine(std::unique_ptr<TOSDFont> font, bool builtIn)
+{
+    InsertLine(FontCount(), std::move(font), builtIn);
+}
+
+void TfrmFonts::InsertLine(int row, std::unique_ptr<TOSDFont> font, bool builtIn)
+{
+    auto* item = new QListWidgetItem(FromWin1252(font->Name));
+    item->setSizeHint(QSize(0, LineHeight));
+    if (builtIn)
+        FBuiltIn = font.get();
+    FFonts.insert(FFonts.begin() + row, std::move(font));
+    const bool updating = FUpdating;
+    FUpdating = true;
+    lbFonts->insertItem(row, item);
+    FUpdating = updating;
+}
+
+std::unique_ptr<TOSDFont> TfrmFonts::TakeLine(int row)
+{
+    std::unique_ptr<TOSDFont> font = std::move(FFonts[size_t(row)]);
+    FFonts.erase(FFonts.begin() + row);
+    if (font.get() == FBuiltIn)
+        FBuiltIn = nullptr;
+    const bool updating = FUpdating;
+    FUpdating = true;
+    delete lbFonts->takeItem(row);
+    FUpdating = updating;
+    return font;
+}
+
+void TfrmFonts::ClearFonts()
+{
+    const bool updating = FUpdating;
+    FUpdating = true;
+    lbFonts->clear();
+    FUpdating = updating;
+    FFonts.clear();
+    FBuiltIn = nullptr;
+}
+
+void TfrmFonts::LoadFonts(const QString& FileName)
+{
+    ClearFonts();
+    AppendLine(std::make_unique<TOSDFont>("debug", "Arial", 12, 0), true);
+    std::vector<TOSDFont> fonts;
+    try {
+        TJvSimpleXML doc;
+        if (!QFileInfo::exists(FileName))
+            return;
+        doc.LoadFromFile(FileName);
+        fonts = ReadFontDocument(doc);
+    } catch (const std::exception&) {
+        // A file that cannot be read gives the built-in line alone.
+        return;
+    }
+    lbFonts->setUpdatesEnabled(false);
+    for (TOSDFont& font : fonts)
+        AppendLine(std::make_unique<TOSDFont>(std::move(font)));
+    lbFonts->setUpdatesEnabled(true);
+}
+
+void TfrmFonts::SaveFonts(const QString& FileName)
+{
+    std::vector<const TOSDFont*> fonts;
+    for (const auto& font : FFonts)
+        if (font.get() != FBuiltIn)
+            fonts.push_back(font.get());
+    BuildFontDocument(fonts)->SaveToFile(FileName);
+}
+
+bool TfrmFonts::Save()
+{
+    const QString folder = FMainForm.ProjectFolder();
+    if (folder.isEmpty())
+        return true;
+    try {
+        SaveFonts(FindFileNoCase(folder, QStringLiteral("font.xml")));
+    } catch (const std::exception& error) {
+        ShowError(error);
+        return false;
+    }
+    return true;
+}
+
+void TfrmFonts::lbFontsClick()
+{
+    const int row = SelectedLine();
+    if (row < 0) {
+        btnEdit->setEnabled(false);
+        btnRemove->setEnabled(false);
+        return;
+    }
+    btnEdit->setEnabled(true);
+    btnRemove->setEnabled(true);
+    const TOSDFont& font = Font(row);
+    lblFontname->setText(FromWin1252(font.FileName));
+    lblFontsize->setText(QString::number(font.Height));
+    QFont shown = lblFontname->font();
+    shown.setBold(font.Style & FontStyleBold);
+    shown.setItalic(font.Style & FontStyleItalic);
+    shown.setUnderline(font.Style & FontStyleUnderline);
+    lblFontname->setFont(shown);
+    // The dialog gains the styles of the selected font (it never loses any here), so the next Add
+    // starts with them.
+    if (font.Style & FontStyleBold)
+        FDialogFont.setBold(true);
+    if (font.Style & FontStyleItalic)
+        FDialogFont.setItalic(true);
+    if (font.Style & FontStyleUnderline)
+        FDialogFont.setUnderline(true);
+}
+
+void TfrmFonts::lbFontsDblClick()
+{
+    btnEditClick();
+}
+
+bool TfrmFonts::AskFont(QString& face, int32_t& size, int32_t& style, bool keepPreset)
+{
+    const QString preset = FDialogFont.family();
+    const std::optional<QFont> answer = Dialogs().ChooseFont(FDialogFont, QString());
+    if (!answer)
+        return false;
+    face = keepPreset ? ChosenFace(preset, *answer) : answer->family();
+    size = PointSize(*answer);
+    style = StyleBits(*answer);
+    FDialogFont = *answer;
+    FDialogFont.setFamily(face);
+    return true;
+}
+
+void TfrmFonts::btnAddClick()
+{
+    QString face;
+    int32_t size = 0;
+    int32_t style = 0;
+    if (!AskFont(face, size, style, false))
+        return;
+    std::string faceBytes = SkinText(face, "font name");
+    std::string name = MakeFontName(size, style, [this](std::string_view candidate) {
+        for (const auto& font : FFonts)
+            if (SameText1252(font->Name, candidate))
+                return true;
+        return false;
+    });
+    AppendLine(std::make_unique<TOSDFont>(std::move(name), std::move(faceBytes), size, style));
+    if (!Save())
+        TakeLine(FontCount() - 1);
+}
+
+void TfrmFonts::btnEditClick()
+{
+    const int row = SelectedLine();
+    if (row < 0)
+        return;
+    TOSDFont& font = *FFonts[size_t(row)];
+    FDialogFont = QFont(FromWin1252(font.FileName));
+    if (font.Height > 0)
+        FDialogFont.setPointSize(font.Height);
+    FDialogFont.setBold(font.Style & FontStyleBold);
+    FDialogFont.setItalic(font.Style & FontStyleItalic);
+    FDialogFont.setUnderline(font.Style & FontStyleUnderline);
+
+    QString face;
+    int32_t size = 0;
+    int32_t style = 0;
+    if (!AskFont(face, size, style, true))
+        return;
+    const TOSDFont before = font;
+    font.FileName = SkinText(face, "font name");
+    font.Height = size;
+    font.Style = style;
+    if (!Save())
+        font = before;
+    lbFontsClick();
+}
+
+void TfrmFonts::btnRemoveClick()
+{
+    const int row = SelectedLine();
+    // The line "debug" stays, whether built in or read from the file.
+    if (row < 0 || LineText(row) == QLatin1String("debug"))
+        return;
+    std::unique_ptr<TOSDFont> font = TakeLine(row);
+    FUpdating = true;
+    lbFonts->clearSelection();
+    lbFonts->setCurrentRow(-1);
+    FUpdating = false;
+    if (!Save()) {
+        InsertLine(row, std::move(font), false);
+        SelectLine(row);
+    }
+}
+
+TfrmFonts* FontsWindow(const TMainForm& mainForm)
+{
+    QDockWidget* dock = mainForm.ToolWindow("frmFonts");
+    return dock ? qobject_cast<TfrmFonts*>(dock->widget()) : nullptr;
+}

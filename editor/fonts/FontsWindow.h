@@ -1,0 +1,83 @@
+// The fonts window ("Edit Fonts"): the skin's fonts in a list, added, edited and removed through the
+// font dialog. Every change writes the whole "font.xml" of the open project at once; a change whose
+// file cannot be written is reported and taken back. The list begins with the built-in "debug" font
+// once a project is open; it is never written and cannot be removed.
+#pragma once
+
+#include "editor/fonts/OSDFont.h"
+
+#include <QFont>
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+class TMainForm;
+
+class TfrmFonts : public QWidget {
+    Q_OBJECT
+
+public:
+    // Loads the fonts of every project the main window opens.
+    explicit TfrmFonts(TMainForm& mainForm, QWidget* parent = nullptr);
+    ~TfrmFonts() override;
+
+    // The built-in line, then the fonts of FileName (nothing more when it is missing or unreadable).
+    void LoadFonts(const QString& FileName);
+    // Writes the list but the built-in line; raises the file error when the write fails.
+    void SaveFonts(const QString& FileName);
+    void ClearFonts();
+
+    int FontCount() const { return static_cast<int>(FFonts.size()); }
+    const TOSDFont& Font(int row) const { return *FFonts[size_t(row)]; }
+    QString LineText(int row) const;
+    bool IsBuiltIn(int row) const;
+    // -1 when no line is selected.
+    int SelectedLine() const;
+    // Selects a line as a click on it does (-1: none).
+    void SelectLine(int row);
+    // What the font dialog shows next (it keeps what it last held).
+    const QFont& FontDialog1() const { return FDialogFont; }
+
+    // Event handlers.
+    void lbFontsClick();
+    void lbFontsDblClick();
+    void btnAddClick();
+    void btnEditClick();
+    void btnRemoveClick();
+
+    QListWidget* lbFonts = nullptr;
+    QLabel* lblFontname = nullptr;
+    QLabel* lblFontsize = nullptr;
+    QPushButton* btnAdd = nullptr;
+    QPushButton* btnEdit = nullptr;
+    QPushButton* btnRemove = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormActivate();
+    void AppendLine(std::unique_ptr<TOSDFont> font, bool builtIn = false);
+    void InsertLine(int row, std::unique_ptr<TOSDFont> font, bool builtIn);
+    std::unique_ptr<TOSDFont> TakeLine(int row);
+    // Asks for a font starting from the dialog's font; false when cancelled. With `keepPreset` the
+    // dialog's face is kept unless the user picked another one.
+    bool AskFont(QString& face, int32_t& size, int32_t& style, bool keepPreset);
+    // Writes "font.xml" into the project folder; false after the failure was reported. With no
+    // project open nothing is written.
+    bool Save();
+
+    TMainForm& FMainForm;
+    std::vector<std::unique_ptr<TOSDFont>> FFonts;  // one per line, in line order
+    const TOSDFont* FBuiltIn = nullptr;
+    QFont FDialogFont;
+    bool FUpdating = false;
+    bool FActivated = false;
+};
+
+// The fonts window in the main window's "frmFonts" tool window, or none.
+TfrmFonts* FontsWindow(const TMainForm& mainForm);

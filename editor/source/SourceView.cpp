@@ -1,0 +1,218 @@
+#include "editor/source/SourceView.h"
+
+#include "canvas/view/ImgView32.h"
+#include "editor/TranslatableStrings.h"
+#include "platform/core/Codec1252.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/ErrorReport.h"
+#include "skinmodel/xml/JvSimpleXml2.h"
+
+#include <Qsci/qscilexerxml.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDockWidget>
+#include <QEvent>
+#include <QMenu>
+#include <QScrollArea>
+#include <QToolButton>
+
+namespace {
+
+// The hourglass for the length of a scope.
+class TBusyCursor {
+public:
+    TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TBusyCursor() { QApplication::restoreOverrideCursor(); }
+    TBusyCursor(const TBusyCursor&) = delete;
+    TBusyCursor& operator=(const TBusyCursor&) = delete;
+};
+
+// The page document's options: indent and value encoding, no entity encoding.
+constexpr uint8_t PageOptions = TJvSimpleXML::AutoIndent | TJvSimpleXML::EncodeValues;
+
+} // namespace
+
+TSourceView::TSourceView(TMainForm& mainForm)
+    : QObject(&mainForm)
+    , FMainForm(mainForm)
+{
+    setObjectName(QStringLiteral("SourceView"));
+    FScrollBox = mainForm.findChild<QScrollArea*>(QStringLiteral("ScrollBox1"));
+    FMemo = new QsciScintilla(FScrollBox ? static_cast<QWidget*>(FScrollBox) : &mainForm);
+    FMemo->setObjectName(QStringLiteral("Memo1"));
+    FMemo->setUtf8(true);
+    FMemo->setEolMode(QsciScintilla::EolWindows);
+    const QFont font(QStringLiteral("Courier New"), 10);
+    auto* lexer = new QsciLexerXML(FMemo);
+    lexer->setDefaultFont(font);
+    lexer->setFont(font);
+    FMemo->setLexer(lexer);
+    FMemo->setMarginLineNumbers(0, true);
+    FMemo->setMarginWidth(0, QStringLiteral("00000"));
+    FMemo->hide();
+    if (FScrollBox)
+        FScrollBox->installEventFilter(this);
+    // Any change the user makes to the text is an unsaved change of the page.
+    connect(FMemo, &QsciScintilla::textChanged, this, [this] {
+        if (!FSettingText && Active())
+            FMainForm.SetModified(true);
+    });
+}
+
+bool TSourceView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == FScrollBox && event->type() == QEvent::Resize && FMemo)
+        FMemo->setGeometry(FScrollBox->rect());
+    return QObject::eventFilter(watched, event);
+}
+
+QToolButton* TSourceView::Button(const char* name) const
+{
+    return FMainForm.findChild<QToolButton*>(QLatin1String(name));
+}
+
+bool TSourceView::Active() const
+{
+    const QToolButton* button = Button("btEditSource");
+    return button && button->isChecked();
+}
+
+QString TSourceView::Text() const
+{
+    return FMemo ? FMemo->text() : QString();
+}
+
+void TSourceView::SetText(const QString& text)
+{
+    FSettingText = true;
+    FMemo->setText(text);
+    FSettingText = false;
+}
+
+void TSourceView::ShowDocument(TJvSimpleXML& doc)
+{
+    SetText(FromWin1252(doc.SaveToString()));
+}
+
+std::optional<std::string> TSourceView::TextBytes() const
+{
+    const QString text = Text();
+    QChar bad;
+    std::optional<std::string> bytes = ToWin1252(text, &bad);
+    if (!bytes) {
+        const qsizetype at = text.indexOf(bad);
+        const qsizetype line = text.left(at).count(QLatin1Char('\n')) + 1;
+        ShowErrorText(QStringLiteral("The character \"%1\" in line %2 cannot be used in a skin: it has no "
+                                     "Windows-1252 code.")
+                          .arg(QString(bad))
+                          .arg(line));
+    }
+    return bytes;
+}
+
+bool TSourceView::Parse(TJvSimpleXML& doc)
+{
+    const std::optional<std::string> bytes = TextBytes();
+    if (!bytes)
+        return false;
+    try {
+        doc.LoadFromString(*bytes);
+    } catch (const std::exception& error) {
+        ShowErrorText(FromWin1252(error.what()));
+        return false;
+    }
+    return true;
+}
+
+void TSourceView::btEditSourceClick()
+{
+    if (Active())
+        Enter();
+    else
+        Leave();
+}
+
+void TSourceView::Enter()
+{
+    TBusyCursor busy;
+    try {
+        std::unique_ptr<TJvSimpleXML> doc = FMainForm.BuildWindowXML();
+        ShowDocument(*doc);
+    } catch (...) {
+        // The page stays on the canvas; the editor never holds a stale text in the source mode.
+        Button("btEditSource")->setChecked(false);
+        throw;
+    }
+    FMainForm.ClearPage();
+    emit FMainForm.ControlsChanged();
+    for (const char* window : {"frmTools", "frmObjects", "frmFonts"})
+        if (QDockWidget* dock = FMainForm.ToolWindow(window))
+            dock->hide();
+    EnableCanvasCommands(false);
+    ShowMode(true);
+    FMemo->setFocus();
+}
+
+void TSourceView::Leave()
+{
+    auto doc = std::make_unique<TJvSimpleXML>();
+    doc->Options = PageOptions;
+    const std::optional<std::string> bytes = TextBytes();
+    if (!bytes) {
+        // Nothing is lost: the text stays for the user to correct.
+        Button("btEditSource")->setChecked(true);
+        return;
+    }
+    try {
+        doc->LoadFromString(*bytes);
+    } catch (const std::exception& error) {
+        const QString text = TranslatableString(8) + QStringLiteral("\n\r\n\r") + FromWin1252(error.what());
+        if (Dialogs().MessageBox(TranslatableString(9), text, QMessageBox::Ok | QMessageBox::Cancel)
+            != QMessageBox::Ok) {
+            Button("btEditSource")->setChecked(true);
+            return;
+        }
+        // The text is given up: the page settings stay, the page has no controls.
+        doc = FMainForm.BuildWindowXML();
+        FMainForm.SetModified(false);
+    }
+    FMainForm.LoadWindowXML(doc.get());
+    for (const char* window : {"frmTools", "frmObjects"})
+        if (QDockWidget* dock = FMainForm.ToolWindow(window))
+            dock->show();
+    EnableCanvasCommands(true);
+    if (TImgView32* view = FMainForm.ImgView())
+        view->update();
+    ShowMode(false);
+}
+
+void TSourceView::EnableCanvasCommands(bool on)
+{
+    for (const char* name : {"mnElements", "mnSelection"})
+        if (QMenu* menu = FMainForm.Menu(name)) {
+            menu->setEnabled(on);
+            menu->menuAction()->setEnabled(on);
+        }
+    for (const char* name : {"btEditWindow", "btnObjects"})
+        if (QToolButton* button = Button(name))
+            button->setEnabled(on);
+}
+
+void TSourceView::ShowMode(bool source)
+{
+    FMemo->setGeometry(FScrollBox ? FScrollBox->rect() : FMemo->geometry());
+    FMemo->setVisible(source);
+    if (source)
+        FMemo->raise();
+    const std::pair<const char*, const char*> shortcuts[] = {
+        {"mnuCut", "Ctrl+X"}, {"mnCopy", "Ctrl+C"}, {"mnPaste", "Ctrl+V"}};
+    for (const auto& [name, keys] : shortcuts)
+        if (QAction* action = FMainForm.Action(name))
+            action->setShortcut(source ? QKeySequence() : QKeySequence(QLatin1String(keys)));
+}
+
+TSourceView* SourceView(const TMainForm& mainForm)
+{
+    return mainForm.findChild<TSourceView*>(QStringLiteral("SourceView"), Qt::FindDirectChildrenOnly);
+}

@@ -1,0 +1,62 @@
+// The XML source view: the tool button "Edit Source" switches the main window between the canvas and
+// the page's XML text in a text editor that covers the canvas. Leaving parses the text back into the
+// page. The text is shown as characters and kept in the skin as Windows-1252 bytes; a character
+// without such a byte is refused. Changed text marks the page as modified.
+#pragma once
+
+#include "editor/MainForm.h"
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QObject>
+#include <QPointer>
+
+#include <optional>
+#include <string>
+
+class QScrollArea;
+class QToolButton;
+
+class TSourceView : public QObject, public ISourceView {
+    Q_OBJECT
+
+public:
+    // The editor lies over the main window's scroll box; the main window owns this view.
+    explicit TSourceView(TMainForm& mainForm);
+
+    // The button "Edit Source" is down.
+    bool Active() const override;
+    void ShowDocument(TJvSimpleXML& doc) override;
+    // Save Page in the source view: a text that cannot be parsed is reported as an error.
+    bool Parse(TJvSimpleXML& doc) override;
+
+    // The button's click handler; the button has already changed its state.
+    void btEditSourceClick();
+
+    QsciScintilla* Memo1() const { return FMemo; }
+    QString Text() const;
+    // Puts text in without marking the page as modified.
+    void SetText(const QString& text);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Enter();
+    void Leave();
+    // The editor's visibility and the shortcuts Ctrl+X, Ctrl+C, Ctrl+V for the mode.
+    void ShowMode(bool source);
+    // Elements and Selection menus, "Window Settings" and "Elements" buttons.
+    void EnableCanvasCommands(bool on);
+    // The text as the skin's bytes; none (after telling the user) when a character has no byte.
+    std::optional<std::string> TextBytes() const;
+    QToolButton* Button(const char* name) const;
+
+    TMainForm& FMainForm;
+    QPointer<QScrollArea> FScrollBox;
+    QPointer<QsciScintilla> FMemo;
+    bool FSettingText = false;
+};
+
+// The source view of the main window, or none.
+TSourceView* SourceView(const TMainForm& mainForm);

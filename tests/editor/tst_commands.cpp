@@ -1,0 +1,663 @@
+// The editing commands through the real main window: insert, the internal clipboard, delete, lock,
+// hide, the enabling of the actions, and what they do with no selection, project or clipboard.
+#include "CanvasInput.h"
+#include "CommandsFixture.h"
+
+#include "canvas/RubberBand.h"
+#include "editor/commands/InsertKinds.h"
+#include "skinmodel/controls/ImageLayer.h"
+#include "skinmodel/controls/VideoControl.h"
+#include "skinmodel/xml/JvSimpleXml2.h"
+
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QImage>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QtTest>
+
+namespace {
+
+QByteArray Lines(std::initializer_list<const char*> lines)
+{
+    QByteArray out;
+    for (const char* line : lines)
+        out += QByteArray(line) + "\r\n";
+    return out;
+}
+
+// What a control inserted from the built-in default description saves as, by type keyword.
+const QHash<QByteArray, QByteArray>& InsertedItems()
+{
+    static const QHash<QByteArray, QByteArray> items = {
+        {"label", Lines({"    <item>", "      <description>default label</description>", "      <type>Label</type>",
+                         "      <id>1</id>", "      <disabledcolor>60FFFFFF</disabledcolor>", "      <y>60</y>",
+                         "      <width>150</width>", "      <height>24</height>", "      <label>-</label>",
+                         "    </item>"})},
+        {"button",
+         Lines({"    <item>", "      <description>default button</description>", "      <type>Button</type>",
+                "      <id>1</id>", "      <x>300</x>", "      <y>200</y>", "      <width>190</width>",
+                "      <height>32</height>", "      <down>2</down>", "      <left>1</left>", "      <right>1</right>",
+                "      <subcontrols>", "        <control>", "          <description>buttonlabel</description>",
+                "          <type>Label</type>", "          <disabledcolor>FFFFFFFF</disabledcolor>",
+                "          <width>190</width>", "        </control>", "      </subcontrols>", "    </item>"})},
+        {"progress",
+         Lines({"    <item>", "      <description>default progress</description>", "      <type>progress</type>",
+                "      <id>2</id>", "      <x>25</x>", "      <y>528</y>", "      <width>355</width>",
+                "      <height>28</height>", "      <label>-</label>", "      <subcontrols>", "        <control>",
+                "          <description>mid</description>", "          <type>Image</type>",
+                "          <width>349</width>",
+                "          <graphicstyp>tile_image</graphicstyp>", "        </control>", "        <control>",
+                "          <description>label</description>", "          <type>Label</type>",
+                "          <label>-</label>", "        </control>", "      </subcontrols>", "    </item>"})},
+        {"tickprogress",
+         Lines({"    <item>", "      <type>tickprogress</type>", "      <x>292</x>", "      <y>335</y>",
+                "      <width>260</width>", "      <height>31</height>", "      <subcontrols>", "        <control>",
+                "          <description>mid</description>", "          <type>Image</type>",
+                "          <width>254</width>",
+                "          <graphicstyp>tile_image</graphicstyp>", "        </control>", "        <control>",
+                "          <description>label</description>", "          <type>Label</type>", "        </control>",
+                "      </subcontrols>", "    </item>"})},
+    };
+    return items;
+}
+
+int ReferenceValue(TJvSimpleXMLElem* reference, const char* name)
+{
+    int32_t value = 0;
+    TOSDControlFactory::ReadInteger(reference, name, value);
+    return value;
+}
+
+// The keyword a menu number inserts; empty for the picture and the video window.
+QByteArray KeywordOfTag(int tag)
+{
+    static const char* const keywords[19] = {"",         "button",        "button3part", "selectbutton", "togglebutton",
+                                             "label",    "checkmark",     "progress",    "slider",       "spincontrol",
+                                             "textbox",  "listcontrol",   "thumbnailpanel", "tvlistcontrol", "menu",
+                                             "tickprogress", "numinput",  "edit",        "videowindow"};
+    return keywords[tag];
+}
+
+bool FactoryMakes(const QByteArray& keyword)
+{
+    std::unique_ptr<TItemLayer> probe(OSDControlFactory().CreateKind(keyword.toStdString(), nullptr));
+    return probe != nullptr;
+}
+
+void AddLabelTo(TLayerCollection& layers)
+{
+    OSDControlFactory().CreateKind("label", &layers);
+}
+
+} // namespace
+
+class TestCommands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void insertEveryKind_data();
+    void insertEveryKind();
+    void insertWithoutReferenceIsSquareAtViewCentre();
+    void insertVideoWindowOnce();
+    void insertPicture_data();
+    void insertPicture();
+    void copyPasteIsATrueCopy();
+    void pasteTwiceMakesOneControl();
+    void cloneLeavesCopySelectedAndClipboardEmpty();
+    void clipboardIsForgottenWithThePage();
+    void secondVideoWindowRefused();
+    void deleteRemovesTheSelection();
+    void lockStopsMouseAndKeys();
+    void hideIsCanvasOnly();
+    void enablingFollowsSelectionAndClipboard();
+    void selectionMenuRules();
+    void toolWindowsShowAndClose();
+    void shortcutsAndPopup();
+    void nothingHappensWithoutSelectionOrPage();
+    void deleteKeyIgnoredInTextField();
+    void failedCreationLeavesNothing();
+};
+
+void TestCommands::insertEveryKind_data()
+{
+    QTest::addColumn<int>("tag");
+    for (const TMenuRecord& entry : ElementMenuItems)
+        if (QByteArray(entry.Caption) != "-" && entry.MenuNumber != 0)
+            QTest::newRow(entry.Caption) << int(entry.MenuNumber);
+}
+
+// Every kind the factory makes: placed by its default description, selected, the page changed, and
+// saved as that description gives it.
+void TestCommands::insertEveryKind()
+{
+    QFETCH(int, tag);
+    const QByteArray keyword = KeywordOfTag(tag);
+    if (!FactoryMakes(keyword))
+        QSKIP("the factory does not make this kind yet");
+    TCommandsFixture f;
+    f.StartWithProject();
+    f.Insert(tag);
+    QCOMPARE(f.Count(), 2);  // the control and its frame
+    TItemLayer* control = f.Control(0);
+    QVERIFY(control);
+    QCOMPARE(f.Form->Selected(), control);
+    QCOMPARE(f.Form->RubberBand()->ChildLayer(), control);
+    QVERIFY(control->MouseEvents());
+    QVERIFY(f.Form->Modified());
+    QCOMPARE(QByteArray::fromStdString(control->TypeKeyword()), keyword);
+
+    const QByteArray page = f.SavedPage();
+    if (keyword == "videowindow") {
+        // The project's 400 by 300 canvas is shown whole: centred on (200, 150).
+        QCOMPARE(Rect(control), QRectF(168, 118, 64, 64));
+        QVERIFY(page.contains("<videowindow x=\"168\" y=\"118\" width=\"64\" height=\"64\"/>"));
+        return;
+    }
+    TJvSimpleXMLElem* reference = OSDControlFactory().FindReference(keyword.toStdString());
+    if (!reference) {
+        // No default description: the bare class, a 64 by 64 square centred on the view.
+        QCOMPARE(Rect(control), QRectF(168, 118, 64, 64));
+    } else {
+        QCOMPARE(control->GetX(), ReferenceValue(reference, "x"));
+        QCOMPARE(control->GetY(), ReferenceValue(reference, "y"));
+        if (ReferenceValue(reference, "width") > 0 && ReferenceValue(reference, "height") > 0) {
+            QCOMPARE(control->GetWidth(), ReferenceValue(reference, "width"));
+            QCOMPARE(control->GetHeight(), ReferenceValue(reference, "height"));
+        }
+    }
+    if (InsertedItems().contains(keyword))
+        QCOMPARE(ItemsOf(page), InsertedItems().value(keyword));
+    // Whatever the kind writes, the page reads back to the same bytes.
+    f.OpenPage(f.Folder + QStringLiteral("Unnamed1.xml"));
+    QCOMPARE(f.Count(), 1);
+    QCOMPARE(f.SavedPage(), page);
+}
+
+void TestCommands::insertWithoutReferenceIsSquareAtViewCentre()
+{
+    TCommandsFixture f;
+    f.StartWithoutProject();
+    f.Insert(5);  // Label
+    QCOMPARE(f.Count(), 2);
+    QCOMPARE(Rect(f.Control(0)), QRectF(328, 256, 64, 64));
+    QVERIFY(f.Form->Modified());
+
+    // A scrolled view: the centre of what is shown.
+    f.Form->resize(500, 400);
+    QCoreApplication::processEvents();
+    auto* scroll = f.Form->findChild<QScrollArea*>(QStringLiteral("ScrollBox1"));
+    scroll->horizontalScrollBar()->setValue(scroll->horizontalScrollBar()->maximum());
+    scroll->verticalScrollBar()->setValue(0);
+    const QRect shown(f.Form->ImgView()->mapFrom(scroll->viewport(), QPoint(0, 0)), scroll->viewport()->size());
+    QCOMPARE(shown.right(), 719);
+    f.Insert(5);
+    const QPoint centre((shown.left() * 2 + shown.width()) / 2, (shown.top() * 2 + shown.height()) / 2);
+    QCOMPARE(Rect(f.Form->Selected()), QRectF(centre - QPoint(32, 32), QSizeF(64, 64)));
+}
+
+void TestCommands::insertVideoWindowOnce()
+{
+    TCommandsFixture f;
+    f.StartWithProject();
+    f.Insert(18);
+    TItemLayer* video = f.Form->Selected();
+    QVERIFY(dynamic_cast<TOSDVideoControl*>(video));
+    // The page settings follow the layer.
+    QCOMPARE(f.Form->WindowInfos().VideoWindow().Width, 64);
+    QCOMPARE(f.Form->WindowInfos().VideoWindow().X, 168);
+    f.Form->SetSelection(nullptr);
+    f.Form->SetModified(false);
+    // A second one is not made; the page's own is selected.
+    f.Insert(18);
+    QCOMPARE(f.Count(), 2);
+    QCOMPARE(f.Form->Selected(), video);
+    QVERIFY(!f.Form->Modified());
+    // Deleted, the page has none, and a new one can be inserted.
+    f.Form->DeleteSelected();
+    QCOMPARE(f.Form->WindowInfos().VideoWindow().Width, 0);
+    f.Insert(18);
+    QCOMPARE(f.Count(), 2);
+}
+
+void TestCommands::insertPicture_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<int>("layers");
+    QTest::addColumn<QRectF>("location");
+    QTest::addColumn<QByteArray>("texture");
+    QTest::newRow("picture of the project") << QStringLiteral("images/pic.png") << 2 << QRectF(180, 140, 40, 20)
+                                            << QByteArray("pic.png");
+    QTest::newRow("name not in images") << QStringLiteral("/nowhere/other.png") << 2 << QRectF(200, 150, 0, 0)
+                                        << QByteArray("other.png");
+    QTest::newRow("cancel") << QString() << 0 << QRectF() << QByteArray();
+}
+
+void TestCommands::insertPicture()
+{
+    QFETCH(QString, answer);
+    QFETCH(int, layers);
+    QFETCH(QRectF, location);
+    QFETCH(QByteArray, texture);
+    TCommandsFixture f;
+    f.StartWithProject();
+    QImage picture(40, 20, QImage::Format_ARGB32);
+    picture.fill(Qt::red);
+    QVERIFY(picture.save(f.Folder + QStringLiteral("images/pic.png")));
+    f.Dialogs.AnswerOpenFile(answer.startsWith(QLatin1Char('/')) || answer.isEmpty() ? answer : f.Folder + answer);
+    f.Insert(0);
+    QCOMPARE(f.Dialogs.Calls().back().Caption, QStringLiteral("Open picture"));
+    QCOMPARE(f.Count(), layers);
+    QCOMPARE(f.Form->Modified(), layers > 0);
+    if (!layers)
+        return;
+    auto* image = dynamic_cast<TImageLayer*>(f.Control(0));
+    QVERIFY(image);
+    QCOMPARE(Rect(image), location);
+    QVERIFY(!image->Scaled());
+    QCOMPARE(f.Form->Selected(), image);
+    QVERIFY(ItemsOf(f.SavedPage()).contains("<texture>" + texture + "</texture>"));
+}
+
+// The pasted control lies over the copied one and saves to the same item, also where the copy
+// leaves out what equals the type's reference and where it lies at a negative place.
+void TestCommands::copyPasteIsATrueCopy()
+{
+    TCommandsFixture f;
+    f.StartWithProject();
+    QGuiApplication::clipboard()->setText(QStringLiteral("outside"));
+    f.Insert(5);  // Label from the reference: font, colours and alignment are the reference's
+    TItemLayer* original = f.Form->Selected();
+    original->SetLocation(TFloatRect{-12, 40, 100, 70});
+    original->Description = "mine";
+    f.Trigger("mnCopy");
+    QVERIFY(f.Form->CopyElem());
+    QCOMPARE(QByteArray::fromStdString(f.Form->CopyElem()->Name()), QByteArray("Control"));
+    f.Form->SetModified(false);
+    f.Trigger("mnPaste");
+    QCOMPARE(f.Count(), 3);
+    TItemLayer* pasted = f.Form->Selected();
+    QVERIFY(pasted && pasted != original);
+    QCOMPARE(Rect(pasted), Rect(original));
+    QVERIFY(!f.Form->CopyElem());
+    QVERIFY(f.Form->Modified());
+    QVERIFY(pasted->MouseEvents());
+    const QByteArray items = ItemsOf(f.SavedPage());
+    const int second = items.indexOf("    <item>", 1);
+    QVERIFY(second > 0);
+    QCOMPARE(items.mid(second), items.left(second));
+    QVERIFY(items.contains("<x>-12</x>"));
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("outside"));
+}
+
+void TestCommands::pasteTwiceMakesOneControl()
+{
+    TCommandsFixture f;
+    f.StartWithProject();
+    f.Insert(5);
+    f.Trigger("mnCopy");
+    f.Trigger("mnPaste");
+    f.Form->SetModified(false);
+    f.Form->mnPaste1Click();
+    QCOMPARE(f.Count(), 2);  // two labels; the second paste cleared the selection only
+    QVERIFY(!f.Form->Selected());
+    QVERIFY(!f.Form->Modified());
+}
+
+void TestCommands::cloneLeavesCopySelectedAndClipboardEmpty()
+{
+    TCommandsFixture f;
+    f.StartWithProject();
+    f.Insert(15);  // TickProgressbar
+    TItemLayer* first = f.Form->Selected();
+    f.Trigger("mnCopy");
+    f.Insert(5);
+    f.Form->SetModified(false);
+    f.Trigger("mnClone");
+    QCOMPARE(f.Count(), 4);
+    TItemLayer* clone = f.Form->Selected();
+    QVERIFY(clone != first && clone->TypeKeyword() == "label");
+    QCOMPARE(Rect(clone), QRectF(0, 60, 150, 24));
+    QVERIFY(!f.Form->CopyElem());  // what it held before is gone too
+    QVERIFY(f.Form->Modified());
+}
+
+void TestCommands::clipboardIsForgottenWithThePage()
+{
+    TCommandsFixture f;
+    f.StartWithProject();
+    f.Insert(5);
+    f.Trigger("mnCopy");
+    f.Dialogs.AnswerMessage(QMessageBox::No);
+    f.Trigger("mnNew");
+    QVERIFY(!f.Form->CopyElem());
+    QVERIFY(!f.Form->Action("mnPaste")->isEnabled());
+}
+
+void TestCommands::secondVideoWindowRefused()
+{
+    TCommandsFixture f;
+    f.StartWithProject();
+    f.Insert(18);
+    TItemLayer* video = f.Form->Selected();
+    f.Form->SetModified(false);
+    f.Trigger("mnClone");
+    QCOMPARE(f.Count(), 2);
+    QCOMPARE(f.Form->Selected(), video);
+    QVERIFY(!f.Form->Modified());
+    f.Trigger("mnCopy");
+    f.Trigger("mnPaste");
+    QCOMPARE(f.Count(), 2);
+    QVERIFY(!f.Form->CopyElem());
+    // Cut out and pasted back: the page's one video window again, at its place.
+    f.Form->SetSelection(video);
+    f.Trigger("mnCopy");
+    f.Form->DeleteSelected();
+    f.Trigger("mnPaste");
+    QCOMPARE(f.Count(), 2);
+    QVERIFY(dynamic_cast<TOSDVideoControl*>(f.Form->Selected()));
+    QCOMPARE(Rect(f.Form->Selected()), QRectF(168, 118, 64, 64));
+    QCOMPARE(f.Form->WindowInfos().VideoWindow().Height, 64);
+}
+
+void TestCommands::deleteRemovesTheSelection()
+{
+    TCommandsFixture f;
+    f.StartWithProject();
+    TItemLayer* a = AddLabel(*f.Form, 10, 10, "a");
+    AddLabel(*f.Form, 100, 10, "b");
+    f.Form->SetSelection(a);
+    f.Form->ImgView()->setFocus();
+    QSignalSpy rebuilt(f.Form.get(), &TMainForm::ControlsChanged);
+    f.Trigger("mnDelete");
+    QCOMPARE(f.Count(), 1);
+    QCOMPARE(f.Control(0)->Description, std::string("b"));
+    QVERIFY(!f.Form->Selected());
+    QVERIFY(!f.Form->RubberBand());
+    QVERIFY(f.Form->Modified());
+    QCOMPARE(rebuilt.count(), 1);
+}
+
+void TestCommands::lockStopsMouseAndKeys()
+{
+    TCommandsFixture f;
+    f.StartWithProject();
+    TItemLayer* a = AddLabel(*f.Form, 100, 100, "a");
+    f.Form->SetSelection(a);
+    const QByteArray before = f.SavedPage();
+    f.Form->SetSelection(a);
+    f.Trigger("mnLock");
+    QVERIFY(a->FLocked);
+    QVERIFY(f.Form->Action("mnLock")->isChecked());
+    QVERIFY(!f.Form->Modified());
+    QWidget* view = f.Form->ImgView();
+    Drag(view, QPoint(120, 110), QPoint(160, 150));                            // move
+    Drag(view, QPoint(140, 110), QPoint(190, 130));                            // right handle
+    Drag(view, QPoint(100, 110), QPoint(130, 110), Qt::ControlModifier);       // left handle about the centre
+    Enter(f.Form->ImgView());
+    f.Form->ImgView()->setFocus();
+    QTest::keyRelease(f.Form->ImgView(), Qt::Key_Right);
+    QTest::keyRelease(f.Form->ImgView(), Qt::Key_Down, Qt::ShiftModifier);
+    QCOMPARE(Rect(a), QRectF(100, 100, 40, 20));
+    QVERIFY(!f.Form->Modified());
+    QCOMPARE(f.SavedPage(), before);  // the lock is not saved
+    // Unlocked, the same drag moves it.
+    f.Form->SetSelection(a);
+    f.Trigger("mnLock");
+    QVERIFY(!a->FLocked);
+    Drag(view, QPoint(120, 110), QPoint(160, 150));
+    QCOMPARE(Rect(a), QRectF(140, 140, 40, 20));
+    QTest::keyRelease(f.Form->ImgView(), Qt::Key_Right);
+    QCOMPARE(Rect(a), QRectF(141, 140, 40, 20));
+}
+
+void TestCommands::hideIsCanvasOnly()
+{
+    TCommandsFixture f;
+    f.StartWithProject();
+    TItemLayer* a = AddLabel(*f.Form, 100, 100, "a");
+    const QByteArray before = f.SavedPage();
+    f.Form->SetSelection(a);
+    f.Trigger("mnHide");
+    QVERIFY(!a->Visible());
+    QVERIFY(!a->MouseEvents());
+    QVERIFY(a->FVisible);
+    QVERIFY(!f.Form->Selected());
+    QVERIFY(!f.Form->Modified());
+    Click(f.Form->ImgView(), QPoint(110, 110));
+    QVERIFY(!f.Form->Selected());
+    // Selected through the element list, a hidden control shows the check mark; Hide shows it again.
+    f.Form->SetSelection(a);
+    QVERIFY(f.Form->Action("mnHide")->isChecked());
+    f.Trigger("mnHide");
+    QVERIFY(a->Visible() && a->MouseEvents());
+    QCOMPARE(f.Form->Selected(), a);
+    QVERIFY(!f.Form->Action("mnHide")->isChecked());
+    QVERIFY(!f.Form->Modified());
+    f.Trigger("mnHide");
+    QCOMPARE(f.SavedPage(), before);
+}
+
+void TestCommands::enablingFollowsSelectionAndClipboard()
+{
+    TCommandsFixture f;
+    f.StartWithoutProject();
+    const char* const selectionActions[] = {"mnCopy", "mnClone", "mnLock", "mnHide", "mnDelete"};
+    QVERIFY(!f.Form->Action("mnNew")->isEnabled());
+    QVERIFY(!f.Form->Action("mnOpen")->isEnabled());
+    QVERIFY(!f.Form->Action("mnSave")->isEnabled());
+    for (const char* name : selectionActions)
+        QVERIFY2(!f.Form->Action(name)->isEnabled(), name);
+    QVERIFY(!f.Form->Action("mnPaste")->isEnabled());
+
+    TItemLayer* a = AddLabel(*f.Form, 10, 10, "a");
+    f.Form->ImgView()->setFocus();
+    f.Form->SetSelection(a);
+    for (const char* name : selectionActions)
+        QVERIFY2(f.Form->Action(name)->isEnabled(), name);
+    QVERIFY(!f.Form->Action("mnPaste")->isEnabled());
+    f.Trigger("mnCopy");
+    QVERIFY(f.Form->Action("mnPaste")->isEnabled());
+    QVERIFY(!f.Form->Action("mnSave")->isEnabled());
+    f.Trigger("mnSendBack");
+    QVERIFY(f.Form->Action("mnSave")->isEnabled());
+
+    // Delete wants the canvas or the element list to have the input focus.
+    auto* edit = new QLineEdit(f.Form->ToolWindow("frmTools"));
+    f.Form->ToolWindow("frmTools")->setWidget(edit);
+    f.Form->ToolWindow("frmTools")->show();
+    edit->setFocus();
+    QCOMPARE(QApplication::focusWidget(), edit);
+    QVERIFY(!f.Form->Action("mnDelete")->isEnabled());
+    f.Form->ImgView()->setFocus();
+    QVERIFY(f.Form->Action("mnDelete")->isEnabled());
+}
+
+void TestCommands::selectionMenuRules()
+{
+    TCommandsFixture f;
+    f.StartWithoutProject();
+    QMenu* menu = f.Form->Menu("mnSelection");
+    TItemLayer* a = AddLabel(*f.Form, 10, 10, "a");
+    TItemLayer* b = AddLabel(*f.Form, 60, 10, "b");
+    emit menu->aboutToShow();
+    QVERIFY(!f.Form->Action("mnMove")->isEnabled());  // two controls, no frame
+    QVERIFY(!f.Form->Action("mnLevelUp")->isEnabled());
+    QVERIFY(!f.Form->Action("mnLevelDown")->isEnabled());
+    QVERIFY(!f.Form->Action("mnDelete")->isEnabled());
+    f.Form->SetSelection(a);
+    f.Form->ToolWindow("frmTools")->show();
+    f.Form->ToolWindow("frmTools")->setFocus();
+    emit menu->aboutToShow();
+    QVERIFY(f.Form->Action("mnMove")->isEnabled());  // the frame is the third layer
+    QVERIFY(f.Form->Action("mnLevelUp")->isEnabled());
+    QVERIFY(!f.Form->Action("mnLevelDown")->isEnabled());
+    QVERIFY(f.Form->Action("mnDelete")->isEnabled());  // whatever has the focus
+    f.Form->SetSelection(b);
+    emit menu->aboutToShow();
+    QVERIFY(!f.Form->Action("mnLevelUp")->isEnabled());
+    QVERIFY(f.Form->Action("mnLevelDown")->isEnabled());
+
+    // Move objects: the selection goes, the dialog runs, the page counts as changed.
+    int shown = 0;
+    connect(f.Form.get(), &TMainForm::MoveObjectsRequested, [&] {
+        ++shown;
+        QVERIFY(!f.Form->Selected());
+        QVERIFY(!f.Form->RubberBand());
+    });
+    f.Trigger("mnMove");
+    QCOMPARE(shown, 1);
+    QVERIFY(f.Form->Modified());
+}
+
+void TestCommands::toolWindowsShowAndClose()
+{
+    TCommandsFixture f;
+    f.StartWithoutProject();
+    const std::pair<const char*, const char*> windows[] = {{"Properties1", "frmTools"},
+                                                           {"Objects1", "frmObjects"},
+                                                           {"Fonts1", "frmFonts"},
+                                                           {"mnuDoubles", "frmDoubles"},
+                                                           {"mnuAspectRatio", "frmAspectRatio"}};
+    for (const auto& [action, window] : windows) {
+        QDockWidget* dock = f.Form->ToolWindow(window);
+        QVERIFY(!dock->isVisible());
+        f.Trigger(action);
+        QVERIFY2(dock->isVisible(), window);
+        if (f.Form->Action(action)->isCheckable())
+            QVERIFY2(f.Form->Action(action)->isChecked(), action);
+        f.Trigger(action);
+        QVERIFY2(!dock->isVisible(), window);
+        QVERIFY2(!f.Form->Action(action)->isChecked(), action);
+    }
+}
+
+void TestCommands::shortcutsAndPopup()
+{
+    TCommandsFixture f;
+    f.StartWithoutProject();
+    const std::pair<const char*, const char*> keys[] = {
+        {"mnuCut", "Ctrl+X"}, {"mnCopy", "Ctrl+C"},  {"mnPaste", "Ctrl+V"},   {"mnClone", "Ctrl+D"},
+        {"mnDelete", ""},     {"mnBringFront", "F5"}, {"mnSendBack", "F6"},   {"mnLevelUp", "F7"},
+        {"mnLevelDown", "F8"}, {"mnLock", "F9"},      {"mnHide", "F11"},      {"mnMove", "F10"},
+        {"mnuAspectRatio", ""}};
+    for (const auto& [action, key] : keys)
+        QCOMPARE(f.Form->Action(action)->shortcut(), QKeySequence(QString::fromLatin1(key)));
+    QVERIFY(!f.Form->Action("mnuCut")->isVisible());
+
+    QStringList popup;
+    for (QAction* item : f.Form->Menu("PopupMenu3")->actions())
+        popup << (item->isSeparator() ? QStringLiteral("-") : item->text());
+    QCOMPARE(popup, (QStringList{"Copy", "Paste", "-", "Clone", "-", "Delete", "-", "Lock object", "Hide object", "-",
+                                 "To back", "To front"}));
+
+    // A right click selects the control under the pointer and opens the popup on the canvas.
+    TItemLayer* a = AddLabel(*f.Form, 10, 10, "a");
+    Click(f.Form->ImgView(), QPoint(20, 20), Qt::RightButton);
+    QCOMPARE(f.Form->Selected(), a);
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(20, 20));
+    QApplication::sendEvent(f.Form->ImgView(), &menuEvent);
+    QMenu* menu = f.Form->Menu("PopupMenu3");
+    QVERIFY(menu->isVisible());
+    QVERIFY(f.Form->Action("mnCopy")->isEnabled());
+    QVERIFY(!f.Form->Action("mnToFront")->isEnabled());
+    menu->hide();
+
+    // Cut has no command: nothing changes.
+    f.Trigger("mnuCut");
+    f.Form->ImgView()->setFocus();
+    QTest::keyClick(f.Form->ImgView(), Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(f.Count(), 2);
+    QVERIFY(!f.Form->CopyElem());
+    QVERIFY(!f.Form->Modified());
+
+    // The keys reach the commands.
+    QTest::keyClick(f.Form->ImgView(), Qt::Key_F9);
+    QVERIFY(a->FLocked);
+    QTest::keyClick(f.Form->ImgView(), Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(f.Form->CopyElem());
+    QTest::keyClick(f.Form->ImgView(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(f.Count(), 3);
+    QTest::keyClick(f.Form->ImgView(), Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(f.Count(), 4);
+    QTest::keyClick(f.Form->ImgView(), Qt::Key_F11);
+    QVERIFY(!f.Form->Selected());
+}
+
+// Every command on a window without project, page, selection or clipboard: nothing changes, no
+// dialog is asked, nothing fails.
+void TestCommands::nothingHappensWithoutSelectionOrPage()
+{
+    TCommandsFixture f;
+    f.StartWithoutProject();
+    for (int round = 0; round < 2; ++round) {
+        if (round == 1)
+            AddLabel(*f.Form, 10, 10, "a");
+        const int before = f.Count();
+        f.Form->mnCopy1Click();
+        f.Form->mnPaste1Click();
+        f.Form->mnClone1Click();
+        f.Form->DeleteSelected();
+        f.Form->mnLock1Click();
+        f.Form->mnHide1Click();
+        f.Form->mnBringFront1Click();
+        f.Form->mnToBackClick();
+        f.Form->mnLevelUpClick();
+        f.Form->mnReorder();
+        f.Form->mnMoveClick();  // no Move dialog is connected
+        f.Form->mnSelectionClick();
+        f.Form->Main1Click(-1);
+        f.Form->Main1Click(19);
+        QCOMPARE(f.Count(), before);
+        QVERIFY(!f.Form->CopyElem());
+        QVERIFY(!f.Form->Modified());
+    }
+    QVERIFY(f.Dialogs.Calls().empty());
+}
+
+void TestCommands::deleteKeyIgnoredInTextField()
+{
+    TCommandsFixture f;
+    f.StartWithoutProject();
+    TItemLayer* a = AddLabel(*f.Form, 10, 10, "a");
+    f.Form->SetSelection(a);
+    Enter(f.Form->ImgView());
+    auto* edit = new QLineEdit(f.Form->ToolWindow("frmTools"));
+    f.Form->ToolWindow("frmTools")->setWidget(edit);
+    f.Form->ToolWindow("frmTools")->show();
+    edit->setFocus();
+    QCOMPARE(QApplication::focusWidget(), edit);
+    QTest::keyRelease(edit, Qt::Key_Delete);
+    QCOMPARE(f.Count(), 2);
+    QCOMPARE(f.Form->Selected(), a);
+    // On the canvas the key deletes.
+    f.Form->ImgView()->setFocus();
+    QTest::keyRelease(f.Form->ImgView(), Qt::Key_Delete);
+    QCOMPARE(f.Count(), 0);
+}
+
+// A control whose reading fails is taken off the canvas again, and the failure is passed on to
+// the error report.
+void TestCommands::failedCreationLeavesNothing()
+{
+    TLayerCollection layers;
+    AddLabelTo(layers);
+    bool raised = false;
+    try {
+        CreateInLayers(layers, [&]() -> TItemLayer* {
+            AddLabelTo(layers);
+            AddLabelTo(layers);
+            throw std::runtime_error("broken");
+        });
+    } catch (const std::runtime_error&) {
+        raised = true;
+    }
+    QVERIFY(raised);
+    QCOMPARE(layers.Count(), 1);
+    QCOMPARE(CreateInLayers(layers, [] { return static_cast<TItemLayer*>(nullptr); }), nullptr);
+    QCOMPARE(layers.Count(), 1);
+}
+
+QTEST_MAIN(TestCommands)
+#include "tst_commands.moc"

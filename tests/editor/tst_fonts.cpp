@@ -1,0 +1,509 @@
+// The fonts window: "font.xml" read on opening a project and written whole, byte for byte, after
+// every change; the built-in "debug" line; faces kept as written; failed writes lose nothing.
+#include "EditorFixture.h"
+
+#include "editor/fonts/FontsWindow.h"
+#include "editor/fonts/OSDFont.h"
+
+#include <QDockWidget>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+// "font.xml" text with one element per font: name, face, height, style.
+QByteArray FontFile(std::initializer_list<std::array<const char*, 4>> fonts)
+{
+    QByteArray text("<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n");
+    if (fonts.size() == 0)
+        return text + "<fonts/>\r\n";
+    text += "<fonts>\r\n";
+    for (const auto& font : fonts) {
+        text += "  <font>\r\n";
+        text += QByteArray("    <name>") + font[0] + "</name>\r\n";
+        text += QByteArray("    <filename>") + font[1] + "</filename>\r\n";
+        text += QByteArray("    <height>") + font[2] + "</height>\r\n";
+        text += QByteArray("    <style>") + font[3] + "</style>\r\n";
+        text += "  </font>\r\n";
+    }
+    return text + "</fonts>\r\n";
+}
+
+QFont Chosen(const QString& face, int points, bool bold = false, bool italic = false, bool underline = false)
+{
+    QFont font(face);
+    font.setPointSize(points);
+    font.setBold(bold);
+    font.setItalic(italic);
+    font.setUnderline(underline);
+    return font;
+}
+
+// Records the font each font dialog starts with.
+class TRecordingDialogs : public TScriptedDialogs {
+public:
+    std::vector<QFont> Initial;
+    std::optional<QFont> ChooseFont(const QFont& initial, const QString& caption) override
+    {
+        Initial.push_back(initial);
+        return TScriptedDialogs::ChooseFont(initial, caption);
+    }
+};
+
+struct TFontsFixture : TEditorFixture {
+    QString Folder;
+    QString FontPath;
+
+    // Starts the editor on a project whose "font.xml" holds `fontXml`.
+    TfrmFonts& Open(const QByteArray& fontXml)
+    {
+        Folder = MakeProject(QStringLiteral("P"));
+        FontPath = Folder + QStringLiteral("font.xml");
+        WriteBytes(FontPath, fontXml);
+        Start();
+        OpenProject(Folder);
+        return *FontsWindow(*Form);
+    }
+
+    QStringList Lines() const
+    {
+        QStringList lines;
+        TfrmFonts& w = *FontsWindow(*Form);
+        for (int i = 0; i < w.FontCount(); ++i)
+            lines << w.LineText(i);
+        return lines;
+    }
+};
+
+} // namespace
+
+class TestFonts : public QObject {
+    Q_OBJECT
+
+private slots:
+    void windowInstalled();
+    void openReadsFileAfterDebug();
+    void fileThatGivesOnlyDebug_data();
+    void fileThatGivesOnlyDebug();
+    void addWritesExactBytes();
+    void addNames_data();
+    void addNames();
+    void addCancelledWritesNothing();
+    void editKeepsNameAndWrites();
+    void editDebugNeverWritten();
+    void removeDebugRefused();
+    void removeFileFontNamedDebugOtherCase();
+    void faceNotInstalledKeptAsWritten();
+    void selectionStylesReachAddDialog();
+    void unwritableFileReportedListUnchanged_data();
+    void unwritableFileReportedListUnchanged();
+    void readOnlyFileReported();
+    void noProjectNothingWritten();
+    void fileUnderOtherCaseWrittenInPlace();
+    void faceWithoutWindows1252Refused();
+    void newProjectStartsWithItsOwnFonts();
+};
+
+void TestFonts::windowInstalled()
+{
+    TFontsFixture f;
+    f.Start();
+    TfrmFonts* w = FontsWindow(*f.Form);
+    QVERIFY(w);
+    QCOMPARE(f.Form->ToolWindow("frmFonts")->windowTitle(), QStringLiteral("Edit Fonts"));
+    // No project yet: no lines, not even "debug".
+    QCOMPARE(w->FontCount(), 0);
+    QVERIFY(!w->btnEdit->isEnabled());
+    QVERIFY(!w->btnRemove->isEnabled());
+}
+
+void TestFonts::openReadsFileAfterDebug()
+{
+    TFontsFixture f;
+    const QByteArray text = "<fonts>"
+                            "<font><name>font12</name><filename>Verdana</filename><height>12</height><style>1</style></font>"
+                            "<typeface><NAME>odd</NAME><FileName>Tahoma</FileName><Height>9</Height></typeface>"
+                            "<font><name>noheight</name><filename>Arial</filename></font>"
+                            "<font><name>bad</name><filename>Arial</filename><height>12pt</height><style>x</style></font>"
+                            "<font><name>a</name><name>last</name><filename>F</filename><height>4294967307</height></font>"
+                            "<font><name>font12</name><filename>Verdana</filename><height>14</height></font>"
+                            "</fonts>";
+    TfrmFonts& w = f.Open(text);
+    QCOMPARE(f.Lines(), (QStringList{"debug", "font12", "odd", "bad", "last", "font12"}));
+    const struct {
+        int row;
+        const char* face;
+        int height;
+        int style;
+    } expected[] = {{0, "Arial", 12, 0}, {1, "Verdana", 12, 1}, {2, "Tahoma", 9, 0}, {3, "Arial", -1, -1},
+                    {4, "F", 11, 0},     {5, "Verdana", 14, 0}};
+    for (const auto& e : expected) {
+        QCOMPARE(w.Font(e.row).FileName, std::string(e.face));
+        QCOMPARE(w.Font(e.row).Height, e.height);
+        QCOMPARE(w.Font(e.row).Style, e.style);
+    }
+    QVERIFY(w.IsBuiltIn(0));
+    QCOMPARE(w.SelectedLine(), -1);
+    // Shown with bold, italic and underline; written back as read.
+    w.SelectLine(3);
+    QVERIFY(w.lblFontname->font().bold() && w.lblFontname->font().italic() && w.lblFontname->font().underline());
+    QCOMPARE(w.lblFontsize->text(), QStringLiteral("-1"));
+    QVERIFY(f.Dialogs.Calls().size() == 1);  // the folder browser only
+}
+
+void TestFonts::fileThatGivesOnlyDebug_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::newRow("root Fonts") << QByteArray("<Fonts><font><name>a</name><filename>F</filename><height>1</height></font></Fonts>");
+    QTest::newRow("malformed") << QByteArray("<fonts><font><name>a</name><filename>F</filename><height>1</height></font>");
+    QTest::newRow("empty root") << QByteArray("<fonts/>");
+}
+
+void TestFonts::fileThatGivesOnlyDebug()
+{
+    QFETCH(QByteArray, text);
+    TFontsFixture f;
+    f.Open(text);
+    QCOMPARE(f.Lines(), QStringList{"debug"});
+    QVERIFY(f.Dialogs.Unexpected().empty());
+    QCOMPARE(f.MessageCount(), 0);
+}
+
+void TestFonts::addWritesExactBytes()
+{
+    TFontsFixture f;
+    TfrmFonts& w = f.Open(FontFile({{"Font12BI", "Arial", "12", "0"}}));
+    f.Dialogs.AnswerFont(Chosen(QStringLiteral("Tahoma"), 12, true, true));
+    w.btnAddClick();
+    f.Dialogs.AnswerFont(Chosen(QStringLiteral("Tahoma"), 12, true, true));
+    w.btnAdd->click();
+    f.Dialogs.AnswerFont(Chosen(QStringLiteral("Courier & Co"), 8, false, false, true));
+    w.btnAddClick();
+    QCOMPARE(f.Lines(), (QStringList{"debug", "Font12BI", "font12bi_1", "font12bi_2", "font8u"}));
+    QCOMPARE(ReadBytes(f.FontPath), FontFile({{"Font12BI", "Arial", "12", "0"},
+                                               {"font12bi_1", "Tahoma", "12", "3"},
+                                               {"font12bi_2", "Tahoma", "12", "3"},
+                                               {"font8u", "Courier &amp; Co", "8", "4"}}));
+    // The new line is not selected.
+    QCOMPARE(w.SelectedLine(), -1);
+    QVERIFY(f.Dialogs.Unexpected().empty());
+}
+
+void TestFonts::addNames_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("points");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("gap filled, then counted on")
+        << FontFile({{"font10", "A", "10", "0"}, {"font10_2", "A", "10", "0"}}) << 10 << false
+        << QStringList{"font10_1", "font10_3"};
+    QTest::newRow("arial 12 is not debug") << FontFile({}) << 12 << false << QStringList{"font12", "font12_1"};
+    QTest::newRow("other case is taken") << FontFile({{"FONT9B", "A", "9", "1"}}) << 9 << true
+                                         << QStringList{"font9b_1", "font9b_2"};
+}
+
+void TestFonts::addNames()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, points);
+    QFETCH(bool, bold);
+    QFETCH(QStringList, names);
+    TFontsFixture f;
+    TfrmFonts& w = f.Open(file);
+    const int before = w.FontCount();
+    for (int i = 0; i < names.size(); ++i) {
+        f.Dialogs.AnswerFont(Chosen(QStringLiteral("Arial"), points, bold));
+        w.btnAddClick();
+    }
+    QCOMPARE(f.Lines().mid(before), names);
+}
+
+void TestFonts::addCancelledWritesNothing()
+{
+    TFontsFixture f;
+    const QByteArray text = "<fonts ></fonts>";
+    TfrmFonts& w = f.Open(text);
+    f.Dialogs.AnswerFont(std::nullopt);
+    w.btnAddClick();
+    QCOMPARE(w.FontCount(), 1);
+    QCOMPARE(ReadBytes(f.FontPath), text);
+}
+
+void TestFonts::editKeepsNameAndWrites()
+{
+    TFontsFixture f;
+    TfrmFonts& w = f.Open(FontFile({{"font12", "Arial", "12", "0"}, {"title", "Verdana", "20", "8"}}));
+    w.SelectLine(1);
+    QVERIFY(w.btnEdit->isEnabled() && w.btnRemove->isEnabled());
+    QCOMPARE(w.lblFontname->text(), QStringLiteral("Arial"));
+    QCOMPARE(w.lblFontsize->text(), QStringLiteral("12"));
+
+    // The dialog starts with the line's font; the style's other bits are dropped by OK.
+    TRecordingDialogs rec;
+    TDialogsOverride use(rec);
+    w.SelectLine(2);
+    rec.AnswerFont(Chosen(QStringLiteral("Tahoma"), 16, false, true));
+    w.lbFontsDblClick();
+    QCOMPARE(rec.Initial.size(), size_t(1));
+    QCOMPARE(rec.Initial[0].family(), QStringLiteral("Verdana"));
+    QCOMPARE(rec.Initial[0].pointSize(), 20);
+    QVERIFY(!rec.Initial[0].bold() && !rec.Initial[0].italic() && !rec.Initial[0].underline());
+    QCOMPARE(f.Lines(), (QStringList{"debug", "font12", "title"}));
+    QCOMPARE(w.lblFontname->text(), QStringLiteral("Tahoma"));
+    QCOMPARE(w.lblFontsize->text(), QStringLiteral("16"));
+    QVERIFY(w.lblFontname->font().italic());
+    QCOMPARE(ReadBytes(f.FontPath),
+             FontFile({{"font12", "Arial", "12", "0"}, {"title", "Tahoma", "16", "2"}}));
+
+    // Cancel changes nothing and writes nothing.
+    const QByteArray before = ReadBytes(f.FontPath);
+    rec.AnswerFont(std::nullopt);
+    w.btnEditClick();
+    QCOMPARE(ReadBytes(f.FontPath), before);
+    QVERIFY(rec.Unexpected().empty());
+}
+
+void TestFonts::editDebugNeverWritten()
+{
+    TFontsFixture f;
+    TfrmFonts& w = f.Open(FontFile({{"font12", "Arial", "12", "0"}}));
+    WriteBytes(f.FontPath, "stale");
+    w.SelectLine(0);
+    f.Dialogs.AnswerFont(Chosen(QStringLiteral("Verdana"), 10));
+    w.btnEditClick();
+    QCOMPARE(w.lblFontname->text(), QStringLiteral("Verdana"));
+    QCOMPARE(w.Font(0).FileName, std::string("Verdana"));
+    QCOMPARE(w.LineText(0), QStringLiteral("debug"));
+    // The file is written all the same, without the built-in line.
+    QCOMPARE(ReadBytes(f.FontPath), FontFile({{"font12", "Arial", "12", "0"}}));
+}
+
+void TestFonts::removeDebugRefused()
+{
+    TFontsFixture f;
+    const QByteArray text = "<fonts><font><name>debug</name><filename>F</filename><height>1</height></font></fonts>";
+    TfrmFonts& w = f.Open(text);
+    for (int row : {0, 1}) {
+        w.SelectLine(row);
+        w.btnRemoveClick();
+    }
+    QCOMPARE(f.Lines(), (QStringList{"debug", "debug"}));
+    QCOMPARE(ReadBytes(f.FontPath), text);
+    QCOMPARE(f.MessageCount(), 0);
+}
+
+void TestFonts::removeFileFontNamedDebugOtherCase()
+{
+    TFontsFixture f;
+    TfrmFonts& w = f.Open(FontFile({{"Debug", "Tahoma", "9", "0"}, {"font8", "Arial", "8", "0"}}));
+    w.SelectLine(1);
+    w.btnRemove->click();
+    QCOMPARE(f.Lines(), (QStringList{"debug", "font8"}));
+    QCOMPARE(w.SelectedLine(), -1);
+    // The labels and buttons still show the removed font; Edit and Remove then do nothing.
+    QCOMPARE(w.lblFontname->text(), QStringLiteral("Tahoma"));
+    QVERIFY(w.btnRemove->isEnabled());
+    w.btnRemoveClick();
+    w.btnEditClick();
+    QCOMPARE(f.Lines(), (QStringList{"debug", "font8"}));
+    QCOMPARE(ReadBytes(f.FontPath), FontFile({{"font8", "Arial", "8", "0"}}));
+
+    w.SelectLine(1);
+    w.btnRemoveClick();
+    QCOMPARE(ReadBytes(f.FontPath), FontFile({}));
+    QVERIFY(f.Dialogs.Unexpected().empty());
+}
+
+void TestFonts::faceNotInstalledKeptAsWritten()
+{
+    const char* absent = "Nowhere Grotesk Pro";
+    QVERIFY(!QFontDatabase::hasFamily(QLatin1String(absent)));
+    TFontsFixture f;
+    TfrmFonts& w = f.Open(FontFile({{"title", absent, "20", "0"}}));
+    QCOMPARE(w.Font(1).FileName, std::string(absent));
+
+    // Other changes of the list write the face back unchanged.
+    f.Dialogs.AnswerFont(Chosen(QStringLiteral("Tahoma"), 9));
+    w.btnAddClick();
+    QCOMPARE(ReadBytes(f.FontPath), FontFile({{"title", absent, "20", "0"}, {"font9", "Tahoma", "9", "0"}}));
+
+    // The dialog hands back its stand-in for the missing face: only the size was chosen.
+    const QString standIn = QFontInfo(QFont(QLatin1String(absent))).family();
+    w.SelectLine(1);
+    f.Dialogs.AnswerFont(Chosen(standIn, 22, true));
+    w.btnEditClick();
+    QCOMPARE(w.Font(1).FileName, std::string(absent));
+    QCOMPARE(w.Font(1).Height, 22);
+    QCOMPARE(w.Font(1).Style, 1);
+    QCOMPARE(w.lblFontname->text(), QLatin1String(absent));
+
+    // A face the user picks is taken.
+    f.Dialogs.AnswerFont(Chosen(QStringLiteral("Verdana"), 22));
+    w.btnEditClick();
+    QCOMPARE(w.Font(1).FileName, std::string("Verdana"));
+    QCOMPARE(ReadBytes(f.FontPath), FontFile({{"title", "Verdana", "22", "0"}, {"font9", "Tahoma", "9", "0"}}));
+}
+
+void TestFonts::selectionStylesReachAddDialog()
+{
+    TFontsFixture f;
+    TfrmFonts& w = f.Open(FontFile({{"font8b", "Arial", "8", "1"}, {"font8i", "Arial", "8", "2"}}));
+    TRecordingDialogs rec;
+    TDialogsOverride use(rec);
+    // Before any choice the dialog holds its own first font.
+    rec.AnswerFont(std::nullopt);
+    w.btnAddClick();
+    QCOMPARE(rec.Initial.back().family(), QStringLiteral("MS Sans Serif"));
+    QCOMPARE(rec.Initial.back().pointSize(), 8);
+    QVERIFY(!rec.Initial.back().bold());
+
+    // Styles of selected lines are added, never taken away.
+    w.SelectLine(1);
+    w.SelectLine(2);
+    rec.AnswerFont(std::nullopt);
+    w.btnAddClick();
+    QVERIFY(rec.Initial.back().bold());
+    QVERIFY(rec.Initial.back().italic());
+    QVERIFY(!rec.Initial.back().underline());
+}
+
+void TestFonts::unwritableFileReportedListUnchanged_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("font.xml is a folder") << QStringLiteral("folder");
+    QTest::newRow("project folder gone") << QStringLiteral("gone");
+}
+
+void TestFonts::unwritableFileReportedListUnchanged()
+{
+    QFETCH(QString, how);
+    TFontsFixture f;
+    TfrmFonts& w = f.Open(FontFile({{"font8", "Arial", "8", "0"}, {"font9", "Arial", "9", "0"}}));
+    if (how == QLatin1String("folder")) {
+        QFile::remove(f.FontPath);
+        QDir().mkpath(f.FontPath);
+    } else {
+        QDir(f.Folder).removeRecursively();
+    }
+    const QStringList lines = f.Lines();
+
+    f.Dialogs.AnswerFont(Chosen(QStringLiteral("Tahoma"), 12));
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    w.btnAddClick();
+    QCOMPARE(f.Lines(), lines);
+
+    w.SelectLine(1);
+    f.Dialogs.AnswerFont(Chosen(QStringLiteral("Tahoma"), 12));
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    w.btnEditClick();
+    QCOMPARE(w.Font(1).FileName, std::string("Arial"));
+    QCOMPARE(w.Font(1).Height, 8);
+    QCOMPARE(w.lblFontname->text(), QStringLiteral("Arial"));
+
+    w.SelectLine(2);
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    w.btnRemoveClick();
+    QCOMPARE(f.Lines(), lines);
+    QCOMPARE(w.SelectedLine(), 2);
+
+    int reports = 0;
+    for (const TDialogCall& call : f.Dialogs.Calls())
+        if (call.Kind == TDialogKind::MessageBox) {
+            ++reports;
+            QCOMPARE(call.Caption, QStringLiteral("Varnholt 2.0"));
+            QVERIFY2(call.Text.contains(QStringLiteral("font.xml")), qPrintable(call.Text));
+        }
+    QCOMPARE(reports, 3);
+    QVERIFY(f.Dialogs.Unexpected().empty());
+    QCOMPARE(f.Dialogs.Pending(), size_t(0));
+}
+
+void TestFonts::readOnlyFileReported()
+{
+    TFontsFixture f;
+    const QByteArray text = FontFile({{"font8", "Arial", "8", "0"}});
+    TfrmFonts& w = f.Open(text);
+    QFile::setPermissions(f.FontPath, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    if (QFileInfo(f.FontPath).isWritable())
+        QSKIP("this user may write read-only files");
+    f.Dialogs.AnswerFont(Chosen(QStringLiteral("Tahoma"), 12));
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    w.btnAddClick();
+    QCOMPARE(f.Lines(), (QStringList{"debug", "font8"}));
+    QCOMPARE(ReadBytes(f.FontPath), text);
+    QCOMPARE(f.MessageCount(), 1);
+}
+
+void TestFonts::noProjectNothingWritten()
+{
+    TFontsFixture f;
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(f.Dir.path());
+    f.Start();
+    TfrmFonts& w = *FontsWindow(*f.Form);
+    f.Dialogs.AnswerFont(Chosen(QStringLiteral("Tahoma"), 12));
+    w.btnAddClick();
+    QDir::setCurrent(cwd);
+    QCOMPARE(f.Lines(), QStringList{"font12"});
+    QVERIFY(QDir(f.Dir.path()).entryList({QStringLiteral("*.xml")}, QDir::Files).isEmpty());
+    QCOMPARE(f.MessageCount(), 0);
+}
+
+void TestFonts::fileUnderOtherCaseWrittenInPlace()
+{
+    TFontsFixture f;
+    const QString folder = f.MakeProject(QStringLiteral("P"));
+    QFile::remove(folder + QStringLiteral("font.xml"));
+    WriteBytes(folder + QStringLiteral("Font.XML"), FontFile({{"font8", "Arial", "8", "0"}}));
+    f.Start();
+    f.OpenProject(folder);
+    TfrmFonts& w = *FontsWindow(*f.Form);
+    QCOMPARE(f.Lines(), (QStringList{"debug", "font8"}));
+    f.Dialogs.AnswerFont(Chosen(QStringLiteral("Tahoma"), 12));
+    w.btnAddClick();
+    QVERIFY(!QFileInfo::exists(folder + QStringLiteral("font.xml")));
+    QCOMPARE(ReadBytes(folder + QStringLiteral("Font.XML")),
+             FontFile({{"font8", "Arial", "8", "0"}, {"font12", "Tahoma", "12", "0"}}));
+}
+
+void TestFonts::faceWithoutWindows1252Refused()
+{
+    TFontsFixture f;
+    const QByteArray text = FontFile({{"font8", "Arial", "8", "0"}});
+    TfrmFonts& w = f.Open(text);
+    f.Dialogs.AnswerFont(Chosen(QStringLiteral("Шрифт"), 12));
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    w.btnAdd->click();
+    QCOMPARE(f.Lines(), (QStringList{"debug", "font8"}));
+    QCOMPARE(ReadBytes(f.FontPath), text);
+    QCOMPARE(f.MessageCount(), 1);
+    QVERIFY(f.Dialogs.Calls().back().Text.contains(QStringLiteral("Шрифт")));
+}
+
+void TestFonts::newProjectStartsWithItsOwnFonts()
+{
+    TFontsFixture f;
+    TfrmFonts& w = f.Open(FontFile({{"font12", "Verdana", "12", "1"}}));
+    QCOMPARE(w.FontCount(), 2);
+    QTemporaryDir parent;
+    f.NewSkin.Answer.Name = QStringLiteral("Fresh");
+    f.NewSkin.Answer.Path = parent.path();
+    f.Form->mnNewProjectClick();
+    const QString fresh = parent.path() + QStringLiteral("/Fresh/");
+    QVERIFY(QFileInfo::exists(fresh + QStringLiteral("font.xml")));
+    // The old skin's fonts are gone, and a change writes only the new skin's fonts.
+    QCOMPARE(f.Lines(), QStringList{QStringLiteral("debug")});
+    f.Dialogs.AnswerFont(Chosen(QStringLiteral("Arial"), 10));
+    w.btnAddClick();
+    QFile file(fresh + QStringLiteral("font.xml"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(!file.readAll().contains("Verdana"));
+}
+
+QTEST_MAIN(TestFonts)
+#include "tst_fonts.moc"

@@ -1,0 +1,319 @@
+// The XML source view: the page's text in and out, the message for malformed text, the modified flag,
+// the menus and windows of each mode, and characters that have no Windows-1252 byte.
+#include "EditorFixture.h"
+
+#include "canvas/Layers.h"
+#include "editor/source/SourceView.h"
+#include "skinmodel/controls/ItemLayer.h"
+#include "skinmodel/xml/JvSimpleXml2.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDockWidget>
+#include <QMenu>
+#include <QToolButton>
+#include <QtTest>
+
+namespace {
+
+// A label whose text holds the euro sign (byte 0x80, written as a reference) and a video window.
+QByteArray SamplePage(const char* label = "Caf&#x80;")
+{
+    return XmlText({"<screen default=\"3\" allowoverlay=\"false\" hasbg=\"true\" version=\"Kestralon OSDSkin 1.1\">",
+                    "  <items>",
+                    "    <item>",
+                    "      <description>title</description>",
+                    "      <type>Label</type>",
+                    "      <x>5</x>",
+                    "      <y>6</y>",
+                    "      <width>100</width>",
+                    "      <height>20</height>",
+                    (std::string("      <label>") + label + "</label>").c_str(),
+                    "    </item>",
+                    "  </items>",
+                    "  <videowindow x=\"10\" y=\"20\" width=\"300\" height=\"200\"/>",
+                    "</screen>"});
+}
+
+QString Latin(const QByteArray& bytes)
+{
+    return QString::fromLatin1(bytes);
+}
+
+// The parser's own message for a text.
+QString ParserMessage(const QByteArray& text)
+{
+    TJvSimpleXML doc;
+    try {
+        doc.LoadFromString(text.toStdString());
+    } catch (const std::exception& e) {
+        return QString::fromLatin1(e.what());
+    }
+    return QString();
+}
+
+struct TSourceFixture : TEditorFixture {
+    QString Folder;
+    TSourceView* View = nullptr;
+
+    void OpenSample(const QByteArray& page = SamplePage())
+    {
+        Folder = MakeProject(QStringLiteral("P"), {{QStringLiteral("page.xml"), page}});
+        Start();
+        OpenProject(Folder);
+        OpenPage(Folder + QStringLiteral("page.xml"));
+        View = SourceView(*Form);
+    }
+
+    QToolButton* Button(const char* name) const { return Form->findChild<QToolButton*>(QLatin1String(name)); }
+    void Toggle() { Button("btEditSource")->click(); }
+    // The text as the user would leave it: a change through the editor.
+    void Type(const QString& text) { View->Memo1()->setText(text); }
+
+    bool CanvasCommandsEnabled() const
+    {
+        return Form->Menu("mnElements")->menuAction()->isEnabled() && Form->Menu("mnSelection")->menuAction()->isEnabled()
+               && Button("btEditWindow")->isEnabled() && Button("btnObjects")->isEnabled();
+    }
+    bool CanvasCommandsDisabled() const
+    {
+        return !Form->Menu("mnElements")->menuAction()->isEnabled() && !Form->Menu("mnSelection")->menuAction()->isEnabled()
+               && !Button("btEditWindow")->isEnabled() && !Button("btnObjects")->isEnabled();
+    }
+};
+
+} // namespace
+
+class TestSourceView : public QObject {
+    Q_OBJECT
+
+private slots:
+    void enterShowsPageText();
+    void leaveWithoutEditRebuildsPage();
+    void editTakenBackChangesCanvas();
+    void malformedCancelKeepsText();
+    void malformedOkGivesEmptyPage();
+    void otherRootGivesEmptyPageSilently();
+    void saveInSourceViewWritesText();
+    void saveMalformedReportedNothingWritten();
+    void characterWithoutByteRefused();
+    void keysStayInEditor();
+    void pageCommandsFillEditor();
+};
+
+void TestSourceView::enterShowsPageText()
+{
+    TSourceFixture f;
+    f.OpenSample();
+    QCOMPARE(f.Form->Layers().Count(), 2);
+    f.Toggle();
+    QVERIFY(f.View->Active());
+    QVERIFY(f.View->Memo1()->isVisible());
+    QCOMPARE(f.View->Text(), Latin(SamplePage()));
+    QCOMPARE(f.Form->Layers().Count(), 0);
+    QVERIFY(!f.Form->Modified());
+    QVERIFY(f.CanvasCommandsDisabled());
+    for (const char* window : {"frmTools", "frmObjects", "frmFonts"})
+        QVERIFY2(!f.Form->ToolWindow(window)->isVisible(), window);
+    // Ctrl+X, Ctrl+C and Ctrl+V belong to the text editor.
+    for (const char* action : {"mnuCut", "mnCopy", "mnPaste"})
+        QVERIFY2(f.Form->Action(action)->shortcut().isEmpty(), action);
+}
+
+void TestSourceView::leaveWithoutEditRebuildsPage()
+{
+    TSourceFixture f;
+    f.OpenSample();
+    f.Form->SetSelection(static_cast<TItemLayer*>(f.Form->Layers().Items(0)));
+    f.Toggle();
+    f.Toggle();
+    QVERIFY(!f.View->Active());
+    QVERIFY(!f.View->Memo1()->isVisible());
+    QCOMPARE(f.Form->Layers().Count(), 2);
+    QCOMPARE(f.Form->Selected(), nullptr);
+    QVERIFY(!f.Form->Modified());
+    QVERIFY(f.CanvasCommandsEnabled());
+    QVERIFY(f.Form->ToolWindow("frmTools")->isVisible());
+    QVERIFY(f.Form->ToolWindow("frmObjects")->isVisible());
+    QVERIFY(!f.Form->ToolWindow("frmFonts")->isVisible());
+    QCOMPARE(f.Form->Action("mnuCut")->shortcut(), QKeySequence(QStringLiteral("Ctrl+X")));
+    QCOMPARE(f.Form->Action("mnCopy")->shortcut(), QKeySequence(QStringLiteral("Ctrl+C")));
+    QCOMPARE(f.Form->Action("mnPaste")->shortcut(), QKeySequence(QStringLiteral("Ctrl+V")));
+    // The page passed once through the writer and the reader: it saves as it was.
+    QVERIFY(f.Form->mnSave2Click());
+    QCOMPARE(ReadBytes(f.Folder + QStringLiteral("page.xml")), SamplePage());
+    QVERIFY(f.Dialogs.Unexpected().empty());
+}
+
+void TestSourceView::editTakenBackChangesCanvas()
+{
+    TSourceFixture f;
+    f.OpenSample();
+    f.Toggle();
+    f.Type(f.View->Text()
+               .replace(QStringLiteral("<x>5</x>"), QStringLiteral("<x>40</x>"))
+               .replace(QStringLiteral("Caf&#x80;"), QStringLiteral("\u20AC \u00E9")));
+    // A change of the text is an unsaved change of the page.
+    QVERIFY(f.Form->Modified());
+    f.Toggle();
+    QCOMPARE(f.Form->Layers().Count(), 2);
+    auto* label = static_cast<TItemLayer*>(f.Form->Layers().Items(0));
+    QCOMPARE(label->GetX(), 40);
+    // Characters become the skin's Windows-1252 bytes.
+    QCOMPARE(label->LabelText, std::string("\x80 \xE9"));
+    QVERIFY(f.Form->Modified());
+    QCOMPARE(f.MessageCount(), 0);
+}
+
+void TestSourceView::malformedCancelKeepsText()
+{
+    TSourceFixture f;
+    f.OpenSample();
+    f.Toggle();
+    const QString broken = f.View->Text().replace(QStringLiteral("</items>"), QString());
+    f.Type(broken);
+    f.Dialogs.AnswerMessage(QMessageBox::Cancel);
+    f.Toggle();
+    QCOMPARE(f.Dialogs.Calls().back().Kind, TDialogKind::MessageBox);
+    QCOMPARE(f.Dialogs.Calls().back().Caption, QStringLiteral("Misformed XML!"));
+    const QString message = ParserMessage(broken.toLatin1());
+    QVERIFY(!message.isEmpty());
+    QCOMPARE(f.Dialogs.Calls().back().Text,
+             QStringLiteral("Your XML Code is not correct, if you choose OK your work will be lost!\n\r\n\r") + message);
+    QCOMPARE(f.Dialogs.Calls().back().Buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    // Nothing changed: still the source view with the broken text.
+    QVERIFY(f.View->Active());
+    QVERIFY(f.View->Memo1()->isVisible());
+    QCOMPARE(f.View->Text(), broken);
+    QVERIFY(f.CanvasCommandsDisabled());
+    QVERIFY(f.Form->Action("mnCopy")->shortcut().isEmpty());
+    QCOMPARE(f.Form->Layers().Count(), 0);
+    QVERIFY(f.Form->Modified());
+    QVERIFY(f.Dialogs.Unexpected().empty());
+}
+
+void TestSourceView::malformedOkGivesEmptyPage()
+{
+    TSourceFixture f;
+    f.OpenSample();
+    f.Toggle();
+    f.Type(QStringLiteral("<screen><items>"));
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    f.Toggle();
+    QVERIFY(!f.View->Active());
+    QVERIFY(!f.View->Memo1()->isVisible());
+    QCOMPARE(f.Form->Layers().Count(), 0);
+    QVERIFY(!f.Form->Modified());
+    QVERIFY(f.CanvasCommandsEnabled());
+    // The page settings stay; controls and video window are gone.
+    QCOMPARE(f.Form->WindowInfos().DefaultItem, 3);
+    QVERIFY(f.Form->WindowInfos().HasBackground);
+    QCOMPARE(f.Form->WindowInfos().VideoWindow().Width, 0);
+    QVERIFY(f.Dialogs.Unexpected().empty());
+}
+
+void TestSourceView::otherRootGivesEmptyPageSilently()
+{
+    TSourceFixture f;
+    f.OpenSample();
+    f.Toggle();
+    f.Type(QStringLiteral("<Screen><items><item><type>Label</type></item></items></Screen>"));
+    f.Toggle();
+    QVERIFY(!f.View->Active());
+    QCOMPARE(f.Form->Layers().Count(), 0);
+    QCOMPARE(f.MessageCount(), 0);
+}
+
+void TestSourceView::saveInSourceViewWritesText()
+{
+    TSourceFixture f;
+    f.OpenSample();
+    f.Toggle();
+    f.Type(f.View->Text().replace(QStringLiteral("Caf&#x80;"), QStringLiteral("5 \u20AC &amp; more")));
+    QVERIFY(f.Form->Modified());
+    QVERIFY(f.Form->mnSave2Click());
+    QVERIFY(!f.Form->Modified());
+    // Written as the page document writes it: the euro sign is byte 0x80, written as a reference.
+    QCOMPARE(ReadBytes(f.Folder + QStringLiteral("page.xml")), SamplePage("5 &#x80; &amp; more"));
+    QVERIFY(f.View->Active());
+}
+
+void TestSourceView::saveMalformedReportedNothingWritten()
+{
+    TSourceFixture f;
+    f.OpenSample();
+    f.Toggle();
+    f.Type(QStringLiteral("<screen>"));
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    QVERIFY(!f.Form->mnSave2Click());
+    QCOMPARE(f.Dialogs.Calls().back().Caption, QStringLiteral("Varnholt 2.0"));
+    QCOMPARE(f.Dialogs.Calls().back().Text, ParserMessage("<screen>"));
+    QCOMPARE(ReadBytes(f.Folder + QStringLiteral("page.xml")), SamplePage());
+    QVERIFY(f.Form->Modified());
+}
+
+void TestSourceView::characterWithoutByteRefused()
+{
+    TSourceFixture f;
+    f.OpenSample();
+    f.Toggle();
+    const QString text = f.View->Text().replace(QStringLiteral("Caf&#x80;"), QStringLiteral("\u0100"));
+    f.Type(text);
+    // Leaving: refused with a message that names the character; the text stays to be corrected.
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    f.Toggle();
+    QVERIFY(f.View->Active());
+    QCOMPARE(f.View->Text(), text);
+    QVERIFY(f.CanvasCommandsDisabled());
+    QCOMPARE(f.Dialogs.Calls().back().Caption, QStringLiteral("Varnholt 2.0"));
+    QVERIFY(f.Dialogs.Calls().back().Text.contains(QStringLiteral("\"\u0100\" in line 11")));
+    // Saving: refused the same way, nothing written.
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    QVERIFY(!f.Form->mnSave2Click());
+    QCOMPARE(ReadBytes(f.Folder + QStringLiteral("page.xml")), SamplePage());
+    QCOMPARE(f.MessageCount(), 2);
+    QVERIFY(f.Dialogs.Unexpected().empty());
+}
+
+void TestSourceView::keysStayInEditor()
+{
+    TSourceFixture f;
+    f.OpenSample();
+    f.Toggle();
+    QApplication::setActiveWindow(f.Form.get());
+    f.View->Memo1()->setFocus();
+    QVERIFY(QApplication::focusWidget());
+    QVERIFY(QApplication::focusWidget() == f.View->Memo1() || f.View->Memo1()->isAncestorOf(QApplication::focusWidget()));
+    // The canvas's key handler leaves the keys to the editor.
+    for (int key : {int(Qt::Key_Delete), int(Qt::Key_F4), int(Qt::Key_Left)})
+        QVERIFY(!f.Form->FormKeyDown(key, Qt::NoModifier));
+    // Typing reaches the text and marks the page.
+    QVERIFY(!f.Form->Modified());
+    f.View->Memo1()->setCursorPosition(0, 0);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("x"));
+    QVERIFY(f.View->Text().startsWith(QLatin1Char('x')));
+    QVERIFY(f.Form->Modified());
+}
+
+void TestSourceView::pageCommandsFillEditor()
+{
+    TSourceFixture f;
+    f.OpenSample();
+    f.Toggle();
+    // New Page while the source view is active: the empty page's text, not modified.
+    f.Type(QStringLiteral("<screen/>"));
+    f.Dialogs.AnswerMessage(QMessageBox::No);
+    f.Form->mnNew1Click();
+    QCOMPARE(f.View->Text(), Latin(XmlText({"<screen default=\"0\" allowoverlay=\"false\" hasbg=\"false\" "
+                                            "version=\"Kestralon OSDSkin 1.1\">",
+                                            "  <items/>", "</screen>"})));
+    QVERIFY(!f.Form->Modified());
+    // Open Page: the file's text.
+    f.OpenPage(f.Folder + QStringLiteral("page.xml"));
+    QCOMPARE(f.View->Text(), Latin(SamplePage()));
+    QVERIFY(!f.Form->Modified());
+    QVERIFY(f.Dialogs.Unexpected().empty());
+}
+
+QTEST_MAIN(TestSourceView)
+#include "tst_sourceview.moc"
