@@ -1,6 +1,7 @@
 #include "skinmodel/controls/EditControl.h"
 
 #include "skinmodel/ControlFactory.h"
+#include "skinmodel/controls/KindHelpers.h"
 #include "skinmodel/draw/GdiFont.h"
 #include "skinmodel/draw/GdiText.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
@@ -8,22 +9,11 @@
 #include <QColor>
 #include <QPainter>
 
-#include <algorithm>
-
 namespace {
 
 using F = TOSDControlFactory;
 
 constexpr uint32_t EditTextFlags = DT_CENTER | DT_VCENTER | DT_WORDBREAK;  // 21
-
-// Far-off edges are pulled in symmetrically so centred text keeps its place and sizes fit an int.
-QRect TextRectFor(const QRect& r)
-{
-    static constexpr int64_t reach = int64_t{1} << 20;
-    const auto clampEdge = [](int64_t v) { return static_cast<int>(std::clamp(v, -reach, reach)); };
-    const int64_t right = int64_t{r.left()} + r.width(), bottom = int64_t{r.top()} + r.height();
-    return QRect(QPoint(clampEdge(r.left()), clampEdge(r.top())), QPoint(clampEdge(right) - 1, clampEdge(bottom) - 1));
-}
 
 }  // namespace
 
@@ -65,7 +55,7 @@ void TOSDEdit::Paint(TBitmap32& Buffer)
         SetStockSystemFont(Buffer.Font);
         // The text colour without its alpha: the text is drawn opaque.
         Buffer.Font.Color = TextColor | 0xFF000000u;
-        QRect textRect = TextRectFor(r);
+        QRect textRect = CentredTextRect(r);
         DrawText(Buffer, text, textRect, EditTextFlags);
     }
     ReportArea(Buffer);
@@ -74,10 +64,7 @@ void TOSDEdit::Paint(TBitmap32& Buffer)
 std::vector<TPropInfo> TOSDEdit::PublishedProperties()
 {
     auto props = TItemLayer::PublishedProperties();
-    props.push_back(IntegerField("ControlDown", ControlDown));
-    props.push_back(IntegerField("ControlLeft", ControlLeft));
-    props.push_back(IntegerField("ControlRight", ControlRight));
-    props.push_back(IntegerField("ControlUp", ControlUp));
+    AppendNavigationProperties(props, *this);
     props.push_back(TextField("FontName", TPropType::FontName, FontName));
     props.push_back(ColorField("TextColor", TextColor));
     props.push_back(ColorField("BackgroundColor", BackgroundColor));

@@ -62,7 +62,7 @@ TPartTable TOSDImageList::PartTable()
 {
     TPartTable table;
     table.Slots = {PartPrunedWithRef(ImageCurrent.get(), "imgFolder"),
-                   PartPrunedWithRef(ImageCurrentFocus.get(), "imgFolderFocus"),
+                   OwnerSized(PartPrunedWithRef(ImageCurrentFocus.get(), "imgFolderFocus")),
                    {UpDown.get(), "upDown", false, false, true, false}};
     // The container stays, also empty.
     table.PruneEmptyWithRef = table.PruneEmptyWithoutRef = false;

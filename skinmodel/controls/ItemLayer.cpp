@@ -67,6 +67,14 @@ int32_t RoundToInt32(double v)
     return static_cast<int32_t>(r);
 }
 
+QRect CentredTextRect(const QRect& R)
+{
+    static constexpr int64_t reach = int64_t{1} << 20;
+    const auto clampEdge = [](int64_t v) { return static_cast<int>(std::clamp(v, -reach, reach)); };
+    const int64_t right = int64_t{R.left()} + R.width(), bottom = int64_t{R.top()} + R.height();
+    return QRect(QPoint(clampEdge(R.left()), clampEdge(R.top())), QPoint(clampEdge(right) - 1, clampEdge(bottom) - 1));
+}
+
 TItemLayer::TItemLayer(TLayerCollection* ALayerCollection) : TPositionedLayer(ALayerCollection) {}
 
 TItemLayer::~TItemLayer() = default;
@@ -257,7 +265,7 @@ void TItemLayer::SaveToXML(TJvSimpleXMLElem* Elem, TItemLayer* Ref, bool SubCont
 }
 
 void TItemLayer::SaveAsPart(TJvSimpleXMLElem* Elem, TItemLayer* Ref, bool SubControl, TItemLayer* Base,
-                            bool OwnerSetsWidth, bool OwnerSetsHeight)
+                            bool OwnerSetsWidth, bool OwnerSetsHeight, bool OwnerClearedNavigation)
 {
     if (!Elem)
         return;
@@ -268,6 +276,7 @@ void TItemLayer::SaveAsPart(TJvSimpleXMLElem* Elem, TItemLayer* Ref, bool SubCon
     ctx.Base = Ref ? Ref : Base;
     ctx.OwnerSetsWidth = OwnerSetsWidth;
     ctx.OwnerSetsHeight = OwnerSetsHeight;
+    ctx.OwnerClearedNavigation = OwnerClearedNavigation;
     std::unique_ptr<TItemLayer> blank;
     SaveWithContext(Elem, ctx, blank);
 }
@@ -311,7 +320,7 @@ void TItemLayer::SaveToXMLWith(TJvSimpleXMLElem* Elem, const TSaveContext& Ctx)
         (!Ctx.OwnerSetsHeight && height != HeightWhenLeftOut(Ctx)))
         F::WriteInteger(Elem, "height", height);
     const auto navigation = [&](const char* name, int32_t value, int32_t left) {
-        if ((value > 0 && !sub) || value != left)
+        if ((value > 0 && !sub) || (!Ctx.OwnerClearedNavigation && value != left))
             F::WriteInteger(Elem, name, value);
     };
     navigation("up", ControlUp, base.ControlUp);
@@ -362,11 +371,7 @@ void TItemLayer::PaintPlaceholder(TBitmap32& Buffer)
     }
     SetStockSystemFont(Buffer.Font);
     Buffer.Font.Color = 0xFF000000u;
-    // Far-off edges are pulled in symmetrically so the centred text keeps its place.
-    static constexpr int64_t reach = int64_t{1} << 20;
-    const auto clampEdge = [](int64_t v) { return static_cast<int>(std::clamp(v, -reach, reach)); };
-    const int64_t right = int64_t{r.left()} + r.width(), bottom = int64_t{r.top()} + r.height();
-    QRect textRect(QPoint(clampEdge(r.left()), clampEdge(r.top())), QPoint(clampEdge(right) - 1, clampEdge(bottom) - 1));
+    QRect textRect = CentredTextRect(r);
     DrawText(Buffer, text, textRect, PlaceholderTextFlags);
 }
 

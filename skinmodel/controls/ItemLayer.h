@@ -42,6 +42,8 @@ struct TSaveContext {
     // A part whose size its owner's layout sets: the size is written by the rules only.
     bool OwnerSetsWidth = false;
     bool OwnerSetsHeight = false;
+    // A part whose navigation its owner has just cleared: it is written by the rules only.
+    bool OwnerClearedNavigation = false;
 };
 
 class TItemLayer : public TPositionedLayer, public TPublished {
@@ -86,7 +88,8 @@ public:
     // Writes the control as a part: no reference of its own kind is looked up. Base is what its
     // owner would give it when its element is left out (none: the kind's constructor defaults).
     void SaveAsPart(TJvSimpleXMLElem* Elem, TItemLayer* Ref, bool SubControl, TItemLayer* Base,
-                    bool OwnerSetsWidth = false, bool OwnerSetsHeight = false);
+                    bool OwnerSetsWidth = false, bool OwnerSetsHeight = false,
+                    bool OwnerClearedNavigation = false);
 
     void Paint(TBitmap32& Buffer) override;
     // A part asks its owner to repaint.
@@ -149,3 +152,7 @@ private:
 
 // Round half to even into the signed 32-bit range.
 int32_t RoundToInt32(double v);
+
+// The rectangle to draw text centred in R: far-off edges are pulled in symmetrically, so the text
+// keeps its place and every size fits an int.
+QRect CentredTextRect(const QRect& R);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "skinmodel/controls/ItemLayer.h"
+#include "skinmodel/controls/PartPlacement.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,6 +1,7 @@
 #include "skinmodel/controls/ListControls.h"
 
 #include "skinmodel/ControlFactory.h"
+#include "skinmodel/controls/KindHelpers.h"
 #include "skinmodel/controls/PartPlacement.h"
 #include "skinmodel/controls/TextLayer.h"
 #include "skinmodel/controls/WriteRules.h"
@@ -26,10 +27,7 @@ TOSDCustomList::~TOSDCustomList() = default;
 std::vector<TPropInfo> TOSDCustomList::PublishedProperties()
 {
     auto props = TItemLayer::PublishedProperties();
-    props.push_back(IntegerField("ControlDown", ControlDown));
-    props.push_back(IntegerField("ControlLeft", ControlLeft));
-    props.push_back(IntegerField("ControlRight", ControlRight));
-    props.push_back(IntegerField("ControlUp", ControlUp));
+    AppendNavigationProperties(props, *this);
     props.push_back(ObjectProp("UpDown", UpDown.get()));
     return props;
 }
@@ -84,8 +82,11 @@ void TOSDList::LoadFromXML(TJvSimpleXMLElem* Elem)
 TPartTable TOSDList::PartTable()
 {
     TPartTable table;
-    table.Slots = {PartPrunedWithRef(Button.get(), "Button"),
-                   {UpDown.get(), "upDown", false, false, false, false}};
+    // The item button is placed by the layout; the spin part keeps its own place and size, and
+    // against a reference its navigation is the list's (cleared on saving).
+    TPartSlot upDown{UpDown.get(), "upDown", false, false, false, false};
+    upDown.NavigationClearedWithRef = true;
+    table.Slots = {OwnerSized(PartPrunedWithRef(Button.get(), "Button")), upDown};
     table.PruneEmptyWithRef = table.PruneEmptyWithoutRef = false;
     return table;
 }
@@ -221,8 +222,9 @@ TOSDTVList::~TOSDTVList() = default;
 TPartTable TOSDTVList::PartTable()
 {
     TPartTable table = TOSDList::PartTable();
-    table.Slots.push_back(PartNeverPruned(ImageBackgound.get(), "image"));
-    table.Slots.push_back(PartPrunedWithRef(TitleButton.get(), "titlebutton"));
+    table.Slots.push_back(OwnerSized(PartNeverPruned(ImageBackgound.get(), "image")));
+    // The title button keeps its own height.
+    table.Slots.push_back(OwnerSized(PartPrunedWithRef(TitleButton.get(), "titlebutton"), true, false));
     return table;
 }
 

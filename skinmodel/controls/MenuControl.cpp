@@ -46,8 +46,9 @@ void TOSDMenuControl::LoadFromXML(TJvSimpleXMLElem* Elem)
 TPartTable TOSDMenuControl::PartTable()
 {
     TPartTable table;
-    table.Slots = {PartPrunedWithRef(Button.get(), "Button"),
-                   {Background.get(), "image", false, false, false, false}};
+    // The item button keeps its own height; the background covers the menu.
+    table.Slots = {OwnerSized(PartPrunedWithRef(Button.get(), "Button"), true, false),
+                   OwnerSized({Background.get(), "image", false, false, false, false})};
     table.PruneEmptyWithRef = table.PruneEmptyWithoutRef = false;
     return table;
 }

@@ -1,6 +1,7 @@
 #include "skinmodel/controls/NumInput.h"
 
 #include "skinmodel/ControlFactory.h"
+#include "skinmodel/controls/KindHelpers.h"
 #include "skinmodel/controls/WriteRules.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 
@@ -33,18 +34,15 @@ void TOSDNumInputControl::LoadFromXML(TJvSimpleXMLElem* Elem)
 
 TPartTable TOSDNumInputControl::PartTable()
 {
-    return {{PartAlwaysPruned(ImageFocus.get(), "imgfocus"), PartAlwaysPruned(ImageNoFocus.get(), "imgnofocus"),
-             PartAlwaysPruned(LabelControl.get(), "buttonlabel")}};
+    // The layout lays all three over the field.
+    return {{OwnerSized(PartAlwaysPruned(ImageFocus.get(), "imgfocus")),
+             OwnerSized(PartAlwaysPruned(ImageNoFocus.get(), "imgnofocus")),
+             OwnerSized(PartAlwaysPruned(LabelControl.get(), "buttonlabel"))}};
 }
 
 void TOSDNumInputControl::LayoutParts()
 {
-    TFloatRect r = Location();
-    ImageFocus->SetLocation(r);
-    ImageNoFocus->SetLocation(r);
-    if (LabelControl->TextAlign == StringAlignmentNear)
-        r.Left = static_cast<float>(static_cast<double>(r.Left) + TextOffset);
-    LabelControl->SetLocation(r);
+    PlacePicturesAndLabel(Location(), *ImageFocus, *ImageNoFocus, *LabelControl, TextOffset);
 }
 
 void TOSDNumInputControl::Paint(TBitmap32& Buffer)
@@ -70,10 +68,7 @@ std::vector<TPropInfo> TOSDNumInputControl::PublishedProperties()
 {
     auto props = TItemLayer::PublishedProperties();
     props.push_back(IntegerField("CharCount", CharCount));
-    props.push_back(IntegerField("ControlDown", ControlDown));
-    props.push_back(IntegerField("ControlLeft", ControlLeft));
-    props.push_back(IntegerField("ControlRight", ControlRight));
-    props.push_back(IntegerField("ControlUp", ControlUp));
+    AppendNavigationProperties(props, *this);
     props.push_back(ObjectProp("LabelControl", LabelControl.get()));
     // The label part's text, not the control's own "label".
     props.push_back(TextProp("LabelText", TPropType::String, [this] { return LabelControl->LabelText; },

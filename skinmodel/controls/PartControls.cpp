@@ -50,7 +50,7 @@ void TItemLayer::SavePartsToXML(TJvSimpleXMLElem* Elem, const TSaveContext& Ctx)
         TItemLayer* refPart = i < refTable.Slots.size() ? refTable.Slots[i].Part : nullptr;
         TItemLayer* basePart = i < baseTable.Slots.size() ? baseTable.Slots[i].Part : nullptr;
         slot.Part->SaveAsPart(control, refPart, withRef ? slot.SubWithRef : slot.SubWithoutRef, basePart,
-                              slot.OwnerSetsWidth, slot.OwnerSetsHeight);
+                              slot.OwnerSetsWidth, slot.OwnerSetsHeight, withRef && slot.NavigationClearedWithRef);
         const bool prune = withRef ? slot.PruneWithRef : slot.PruneWithoutRef;
         if (prune && control->ChildCount() == 2)
             subcontrols->Items().Delete(subcontrols->GetChildIndex(control));

@@ -20,6 +20,9 @@ struct TPartSlot {
     // part writes: they follow only the written rules, without being kept as reset values.
     bool OwnerSetsWidth = false;
     bool OwnerSetsHeight = false;
+    // The owner clears the part's navigation values whenever it saves against a reference, so a
+    // reload need not give the cleared values back: they follow only the written rules.
+    bool NavigationClearedWithRef = false;
 };
 
 // The slot with its width and/or height marked as set by the owner's layout.

@@ -1,6 +1,8 @@
 #include "skinmodel/controls/PartPlacement.h"
 
 #include "skinmodel/controls/ItemLayer.h"
+#include "skinmodel/controls/KindHelpers.h"
+#include "skinmodel/controls/TextLayer.h"
 
 #include <algorithm>
 #include <limits>
@@ -17,4 +19,15 @@ void PlacePart(TItemLayer& Part, int64_t X, int64_t Width, int64_t Y, int64_t He
     Part.SetWidth(ClampToInt32(Width));
     Part.SetY(ClampToInt32(Y));
     Part.SetHeight(ClampToInt32(Height));
+}
+
+void PlacePicturesAndLabel(const TFloatRect& R, TItemLayer& Focus, TItemLayer& NoFocus, TTextLayer& Label,
+                           int64_t Inset)
+{
+    TFloatRect r = R;
+    Focus.SetLocation(r);
+    NoFocus.SetLocation(r);
+    if (Label.TextAlign == StringAlignmentNear)
+        r.Left = ShiftedEdge(r.Left, Inset);
+    Label.SetLocation(r);
 }

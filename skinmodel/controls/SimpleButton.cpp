@@ -53,12 +53,7 @@ TPartTable TOSDSimpleButton::PartTable()
 
 void TOSDSimpleButton::LayoutParts()
 {
-    TFloatRect r = Location();
-    ImageFocus->SetLocation(r);
-    ImageNoFocus->SetLocation(r);
-    if (LabelControl->TextAlign == StringAlignmentNear)
-        r.Left = ShiftedEdge(r.Left, TextOffsetX);
-    LabelControl->SetLocation(r);
+    PlacePicturesAndLabel(Location(), *ImageFocus, *ImageNoFocus, *LabelControl, TextOffsetX);
 }
 
 void TOSDSimpleButton::Paint(TBitmap32& Buffer)

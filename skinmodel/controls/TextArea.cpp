@@ -1,6 +1,7 @@
 #include "skinmodel/controls/TextArea.h"
 
 #include "skinmodel/ControlFactory.h"
+#include "skinmodel/controls/KindHelpers.h"
 #include "skinmodel/controls/WriteRules.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 
@@ -79,10 +80,7 @@ void TOSDTextArea::SaveToXMLWith(TJvSimpleXMLElem* Elem, const TSaveContext& Ctx
 std::vector<TPropInfo> TOSDTextArea::PublishedProperties()
 {
     auto props = TItemLayer::PublishedProperties();
-    props.push_back(IntegerField("ControlDown", ControlDown));
-    props.push_back(IntegerField("ControlLeft", ControlLeft));
-    props.push_back(IntegerField("ControlRight", ControlRight));
-    props.push_back(IntegerField("ControlUp", ControlUp));
+    AppendNavigationProperties(props, *this);
     props.push_back(TextProp("LabelText", TPropType::String, [this] { return LabelText; },
                              [this](const std::string& v) { SetLabelText(v); }));
     props.push_back(TextField("FontName", TPropType::FontName, FontName));

@@ -2,6 +2,7 @@
 
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/ValueText.h"
+#include "skinmodel/controls/KindHelpers.h"
 #include "skinmodel/controls/KeepValues.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 
@@ -125,10 +126,11 @@ void TOSDUpDownControl::MoveToY(int32_t V)
 
 TPartTable TOSDUpDownControl::PartTable()
 {
-    return {{PartAlwaysPruned(ImageDown.get(), "imgspinDown"),
-             PartAlwaysPruned(ImageDownFocus.get(), "imgspinDownFocus"),
-             PartAlwaysPruned(ImageUp.get(), "imgspinUp"),
-             PartAlwaysPruned(ImageUpFocus.get(), "imgspinUpFocus")}};
+    // The layout gives every button picture its place and size.
+    return {{OwnerSized(PartAlwaysPruned(ImageDown.get(), "imgspinDown")),
+             OwnerSized(PartAlwaysPruned(ImageDownFocus.get(), "imgspinDownFocus")),
+             OwnerSized(PartAlwaysPruned(ImageUp.get(), "imgspinUp")),
+             OwnerSized(PartAlwaysPruned(ImageUpFocus.get(), "imgspinUpFocus"))}};
 }
 
 void TOSDUpDownControl::LayoutParts()
@@ -211,11 +213,11 @@ void TOSDUpDownControl::SaveToXMLWith(TJvSimpleXMLElem* Elem, const TSaveContext
     const auto* ref = static_cast<TOSDUpDownControl*>(Ctx.Reference);
     const auto* base = static_cast<TOSDUpDownControl*>(Ctx.Base);
     // A spin part whose element its owner drops keeps the owner's reference part's kind of
-    // value, so a plain value that differs from it is named.
-    if (UpDownType == spAlphanum && base->UpDownType != spAlphanum && !ElementAlwaysRead(*this, Ctx))
-        F::WriteString(Elem, "subtype", "string");
-    else
-        F::WriteString(Elem, "subtype", SpinTypeWord(UpDownType));
+    // value, so a plain value that differs from it is named, unless other values keep the
+    // element anyway (the reader then resets the kind itself).
+    const bool namePlain =
+        UpDownType == spAlphanum && base->UpDownType != spAlphanum && !ElementAlwaysRead(*this, Ctx);
+    F::WriteString(Elem, "subtype", namePlain ? "string" : SpinTypeWord(UpDownType));
     if ((ref ? Toggle != ref->Toggle && Toggle : Toggle) || Toggle != base->Toggle)
         F::WriteBool(Elem, "reverse", Toggle);
     if ((ref ? ShowMax != ref->ShowMax && !ShowMax : !ShowMax) || ShowMax != base->ShowMax)
@@ -237,6 +239,10 @@ void TOSDUpDownControl::SaveToXMLWith(TJvSimpleXMLElem* Elem, const TSaveContext
         TextAlignment != base->TextAlignment)
         F::WriteAlignment(Elem, "align", TextAlignment);
     SavePartsToXML(Elem, Ctx);
+    // Description, type and the named kind: nothing else keeps the element.
+    if (namePlain && Elem->ChildCount() > 3)
+        if (TJvSimpleXMLElem* plain = F::FindChild(Elem, "subtype"))
+            Elem->Items().Delete(Elem->GetChildIndex(plain));
 }
 
 // ---- published -----------------------------------------------------------------------------
@@ -251,10 +257,7 @@ std::vector<TPropInfo> TOSDUpDownControl::PublishedProperties()
         else if (p.Name == "Y")
             p.Set = [this](const TPropValue& v) { MoveToY(static_cast<int32_t>(PropInt(v))); };
     }
-    props.push_back(IntegerField("ControlDown", ControlDown));
-    props.push_back(IntegerField("ControlLeft", ControlLeft));
-    props.push_back(IntegerField("ControlRight", ControlRight));
-    props.push_back(IntegerField("ControlUp", ControlUp));
+    AppendNavigationProperties(props, *this);
     props.push_back(IntegerField("CharCount", CharCount));
     props.push_back(TextField("FontName", TPropType::FontName, FontName));
     props.push_back(EnumProp("Direction", EnumNameList(TeOrientationValueNames),

@@ -12,6 +12,7 @@
 #include "support/GuiApp.h"
 #include "support/KindFixture.h"
 #include "support/KindTesting.h"
+#include "support/KindTests.h"
 #include "support/XmlText.h"
 
 #include <gtest/gtest.h>
@@ -676,45 +677,24 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- every kind of this family under bad geometry ----------------------------------------
 
-struct TBadRect {
-    const char* name;
-    TFloatRect rect;
-};
-
 class BadGeometry : public ::testing::TestWithParam<std::tuple<const char*, TBadRect>> {};
 
-TEST_P(BadGeometry, PaintsAndSavesWithoutHarm)
+TEST_P(BadGeometry, PaintsMeasuresAndSavesWithoutHarm)
 {
-    EnsureGuiApplication();
-    TReferencesScope none("");
     const auto& [keyword, bad] = GetParam();
-    std::unique_ptr<TItemLayer> control(OSDControlFactory().CreateKind(keyword, nullptr));
-    ASSERT_TRUE(control);
-    control->SetLocation(bad.rect);
-    control->SetLabelText(std::string(5000, 'W'));  // far longer than any control
-    if (auto* check = dynamic_cast<TOSDCheckerControl*>(control.get())) {
-        check->SetImagewidth(std::numeric_limits<int32_t>::max());
-        check->SetTextwidth(std::numeric_limits<int32_t>::min());
-    }
-    TBitmap32 buffer(64, 48);
-    control->Paint(buffer);
-    buffer.SetMeasuringMode(true);
-    buffer.ClearChangedAreas();
-    control->Paint(buffer);
-    ASSERT_FALSE(buffer.ChangedAreas().empty());
-    EXPECT_EQ(buffer.ChangedAreas().back(), control->PaintRect()) << "the control's own area is reported last";
-    const std::string text = SavedControlText(*control);
-    std::unique_ptr<TItemLayer> again = ControlFromText(text);
-    ASSERT_TRUE(again) << text;
-    EXPECT_EQ(again->TypeName(), control->TypeName());
+    ExpectPaintsMeasuresAndSaves(keyword, bad.rect, [](TItemLayer& control) {
+        control.SetLabelText(std::string(5000, 'W'));  // far longer than any control
+        if (auto* check = dynamic_cast<TOSDCheckerControl*>(&control)) {
+            check->SetImagewidth(std::numeric_limits<int32_t>::max());
+            check->SetTextwidth(std::numeric_limits<int32_t>::min());
+        }
+    });
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, BadGeometry,
     ::testing::Combine(::testing::Values("button", "togglebutton", "selectbutton", "button3part", "checkmark", "slider"),
-                       ::testing::Values(TBadRect{"Empty", {5, 5, 5, 5}}, TBadRect{"Inverted", {50, 40, 10, 5}},
-                                         TBadRect{"Huge", {-2e9f, -2e9f, 2e9f, 2e9f}},
-                                         TBadRect{"FarAway", {3e9f, 3e9f, 3.1e9f, 3.1e9f}})),
+                       ::testing::ValuesIn(BadRects())),
     [](const auto& info) {
         return std::string(std::get<0>(info.param)) + "_" + std::get<1>(info.param).name;
     });

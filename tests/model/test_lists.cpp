@@ -24,8 +24,8 @@ TEST(List, EqualToTheReferenceWritesNoOwnValue)
     EXPECT_EQ(c->ItemHeight, 30);
     EXPECT_EQ(c->UpDown->ControlRight, 10);
     // The item button differs from the reference's (one item high); the spin part is always
-    // written, its navigation cleared and named so that a reload keeps it cleared. The pictures
-    // of a part whose element is read again name the sizes the reader would otherwise reset.
+    // written, its navigation cleared and left out, and its pictures, laid out by the spin part,
+    // equal the reference's.
     EXPECT_EQ(SavedItem(*c), Lines(R"(
 <item>
   <description>default listcontrol</description>
@@ -63,36 +63,7 @@ TEST(List, EqualToTheReferenceWritesNoOwnValue)
     <control>
       <description>upDown</description>
       <type>Spincontrol</type>
-      <up>0</up>
-      <down>0</down>
-      <right>0</right>
       <subtype>int</subtype>
-      <subcontrols>
-        <control>
-          <description>imgspinDown</description>
-          <type>Image</type>
-          <width>0</width>
-          <height>0</height>
-        </control>
-        <control>
-          <description>imgspinDownFocus</description>
-          <type>Image</type>
-          <width>0</width>
-          <height>0</height>
-        </control>
-        <control>
-          <description>imgspinUp</description>
-          <type>Image</type>
-          <width>0</width>
-          <height>0</height>
-        </control>
-        <control>
-          <description>imgspinUpFocus</description>
-          <type>Image</type>
-          <width>0</width>
-          <height>0</height>
-        </control>
-      </subcontrols>
     </control>
   </subcontrols>
 </item>
@@ -101,6 +72,31 @@ TEST(List, EqualToTheReferenceWritesNoOwnValue)
     EXPECT_EQ(c->UpDown->ControlDown, 0);
     EXPECT_EQ(c->Button->Description, "Button");
     EXPECT_EQ(c->UpDown->Description, "upDown");
+    // Read again, the spin part has the reference's navigation, and the next save clears it the
+    // same way: the bytes stay the same.
+    const std::string text = SavedItem(*c);
+    auto again = LoadKind<TOSDList>(text);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->UpDown->ControlUp, 1);
+    EXPECT_EQ(again->UpDown->ControlDown, -1);
+    EXPECT_EQ(again->UpDown->ControlRight, 10);
+    EXPECT_EQ(SavedItem(*again), text);
+}
+
+TEST(List, SpinNavigationAgainstTheReference)
+{
+    // A value the user set in the spin part is cleared by the save and written by no rule; a
+    // negative one is cleared too.
+    TReferencesScope refs(BuiltInReferencesText());
+    auto c = LoadKind<TOSDList>(ListItem);
+    ASSERT_TRUE(c);
+    c->UpDown->ControlUp = 7;
+    c->UpDown->ControlLeft = -4;
+    const std::string text = SavedItem(*c);
+    EXPECT_EQ(text.find("<up>7</up>"), std::string::npos) << text;
+    EXPECT_EQ(text.find("<left>-4</left>"), std::string::npos) << text;
+    EXPECT_EQ(c->UpDown->ControlUp, 0);
+    EXPECT_EQ(c->UpDown->ControlLeft, 0);
 }
 
 TEST(List, WithoutReferenceEverythingIsWritten)

@@ -63,26 +63,35 @@ TEST(NumInput, WithoutReferenceWritesOffsetAndDigits)
 )"));
 }
 
+TEST(NumInput, DefaultWithoutReference)
+{
+    // The three parts of an empty field write nothing but their roles and are dropped.
+    TReferencesScope none("");
+    TOSDNumInputControl c(nullptr);
+    EXPECT_EQ(SavedItem(c), Lines(R"(
+<item>
+  <type>NumInput</type>
+  <TextOffset>4</TextOffset>
+  <digits>0</digits>
+</item>
+)"));
+}
+
 TEST(NumInput, WithReferenceDigitsAlwaysOffsetWhenItDiffers)
 {
     TReferencesScope refs(InputReferences);
     auto same = LoadKind<TOSDNumInputControl>("<item><type>numinput</type></item>");
     ASSERT_TRUE(same);
     EXPECT_EQ(same->TextOffset, 7);
-    // The label sits 7 pixels in from the empty rectangle's left edge.
+    // The label sits 7 pixels in from the empty rectangle's left edge; that width of -7 is the
+    // layout's, which a reload gives back, so it is not written.
     EXPECT_EQ(SavedItem(*same), Lines(R"(
 <item>
   <type>NumInput</type>
   <digits>5</digits>
-  <subcontrols>
-    <control>
-      <description>buttonlabel</description>
-      <type>Label</type>
-      <width>-7</width>
-    </control>
-  </subcontrols>
 </item>
 )"));
+    EXPECT_EQ(same->LabelControl->GetWidth(), -7);
     same->TextOffset = 9;
     EXPECT_NE(SavedItem(*same).find("<TextOffset>9</TextOffset>"), std::string::npos);
 }

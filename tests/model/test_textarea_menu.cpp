@@ -33,32 +33,6 @@ TEST(Textbox, EqualToTheReferenceKeepsOnlyTheSpinPart)
       <type>Spincontrol</type>
       <up>1</up>
       <subtype>int</subtype>
-      <subcontrols>
-        <control>
-          <description>imgspinDown</description>
-          <type>Image</type>
-          <width>0</width>
-          <height>0</height>
-        </control>
-        <control>
-          <description>imgspinDownFocus</description>
-          <type>Image</type>
-          <width>0</width>
-          <height>0</height>
-        </control>
-        <control>
-          <description>imgspinUp</description>
-          <type>Image</type>
-          <width>0</width>
-          <height>0</height>
-        </control>
-        <control>
-          <description>imgspinUpFocus</description>
-          <type>Image</type>
-          <width>0</width>
-          <height>0</height>
-        </control>
-      </subcontrols>
     </control>
   </subcontrols>
 </item>
@@ -150,8 +124,6 @@ TEST(Menu, WritesItsOwnValuesWhateverTheReference)
     <control>
       <description>image</description>
       <type>Image</type>
-      <width>284</width>
-      <height>309</height>
     </control>
   </subcontrols>
 </item>
@@ -195,4 +167,43 @@ TEST(Menu, HugeOffsetsPaintNothingBeyondTheBuffer)
     c.LayoutParts();
     EXPECT_EQ(c.Button->GetX(), 2147483647);
     PaintPreview(c, 64, 64, "menu_huge");
+}
+
+TEST(Menu, WithoutReferenceNothingIsRemoved)
+{
+    TReferencesScope none("");
+    TOSDMenuControl c(nullptr);
+    EXPECT_EQ(SavedItem(c), Lines(R"(
+<item>
+  <type>Menu</type>
+  <Space>4</Space>
+  <UseHotzones>true</UseHotzones>
+  <DoAlpha>true</DoAlpha>
+  <WidthOffset>4</WidthOffset>
+  <XOffset>4</XOffset>
+  <SelectedColor>00000000</SelectedColor>
+  <subcontrols>
+    <control>
+      <description>Button</description>
+      <type>Button</type>
+      <TextOffsetX>10</TextOffsetX>
+      <subcontrols>
+        <control>
+          <description>buttonlabel</description>
+          <type>Label</type>
+          <label>-</label>
+        </control>
+      </subcontrols>
+    </control>
+    <control>
+      <description>image</description>
+      <type>Image</type>
+    </control>
+  </subcontrols>
+</item>
+)"));
+    // A set "standalone" is written without a reference too, or a reload would lose it.
+    c.Standalone = true;
+    EXPECT_NE(SavedItem(c).find("  <SelectedColor>00000000</SelectedColor>\n  <standalone>true</standalone>\n"),
+              std::string::npos);
 }

@@ -48,7 +48,6 @@ TEST(Thumbnailpanel, BuiltInReference)
     <control>
       <description>imgFolderFocus</description>
       <type>Image</type>
-      <width>80</width>
       <height>80</height>
     </control>
     <control>
@@ -56,32 +55,6 @@ TEST(Thumbnailpanel, BuiltInReference)
       <type>Spincontrol</type>
       <up>1</up>
       <subtype>int</subtype>
-      <subcontrols>
-        <control>
-          <description>imgspinDown</description>
-          <type>Image</type>
-          <width>0</width>
-          <height>0</height>
-        </control>
-        <control>
-          <description>imgspinDownFocus</description>
-          <type>Image</type>
-          <width>0</width>
-          <height>0</height>
-        </control>
-        <control>
-          <description>imgspinUp</description>
-          <type>Image</type>
-          <width>0</width>
-          <height>0</height>
-        </control>
-        <control>
-          <description>imgspinUpFocus</description>
-          <type>Image</type>
-          <width>0</width>
-          <height>0</height>
-        </control>
-      </subcontrols>
     </control>
   </subcontrols>
 </item>
@@ -118,6 +91,32 @@ TEST(Thumbnailpanel, AllEqualLeavesAnEmptySubcontrols)
     EXPECT_NE(text.find("<subtype>string</subtype>"), std::string::npos) << text;
     auto again = LoadKind<TOSDImageList>(text);
     EXPECT_EQ(again->UpDown->UpDownType, spAlphanum);
+    // With another value the element stays anyway, and the reader resets the kind by itself.
+    c->UpDown->CharCount = 3;
+    const std::string kept = SavedItem(*c);
+    EXPECT_EQ(kept.find("<subtype>"), std::string::npos) << kept;
+    EXPECT_NE(kept.find("<digits>3</digits>"), std::string::npos) << kept;
+    auto keptAgain = LoadKind<TOSDImageList>(kept);
+    EXPECT_EQ(keptAgain->UpDown->UpDownType, spAlphanum);
+    EXPECT_EQ(keptAgain->UpDown->CharCount, 3);
+}
+
+TEST(Thumbnailpanel, ReferenceChildrenWithoutLowOrBigAreNotRead)
+{
+    // Neither from the reference nor from the item: every value stays as a new panel has it.
+    for (const char* child : {"ItemWidth", "ItemHeight", "TextureWidth", "TextureHeight", "ThumbWidth", "ThumbHeight",
+                              "ThumbXPos", "ThumbYPos"}) {
+        const std::string tag = child;
+        TReferencesScope refs("<controls><control><type>thumbnailpanel</type><" + tag + ">17</" + tag +
+                              "></control></controls>");
+        auto c = LoadKind<TOSDImageList>("<item><type>thumbnailpanel</type><" + tag + ">19</" + tag + "></item>");
+        ASSERT_TRUE(c);
+        TOSDImageList blank(nullptr);
+        // Reading names the parts by their roles.
+        for (const std::string& d :
+             ComparePublished(blank, *c, {"ImageCurrent.Description", "ImageCurrentFocus.Description", "UpDown.Description"}))
+            ADD_FAILURE() << tag << ": " << d;
+    }
 }
 
 TEST(Thumbnailpanel, WithoutReferenceEveryValueAndPart)

@@ -146,6 +146,13 @@ TEST(UpDown, WidthDropsTheRemainderAndSwitchingDirectionKeepsTheRectangle)
     EXPECT_EQ(c.GetHeight(), 16);
     c.SetWidth(10);
     EXPECT_EQ(RectOf(c).Right, 10);
+    // The whole extent rounds halves to even before it is halved.
+    c.Direction = Vertical;
+    c.SetLocation({0, 0, 32.5f, 65});
+    EXPECT_EQ(c.GetWidth(), 32);
+    EXPECT_EQ(c.GetHeight(), 32);
+    c.SetLocation({0, 0, 33.5f, 10});
+    EXPECT_EQ(c.GetWidth(), 34);
 }
 
 TEST(UpDown, ButtonLayoutRoundsHalvesToEven)
@@ -314,4 +321,29 @@ TEST(UpDown, PaintsBothButtonsAndReportsItsArea)
     EXPECT_EQ(buffer.ChangedAreas().back(), QRect(10, 10, 40, 20));
     c.Direction = Vertical;
     PaintPreview(c, 60, 60, "updown_vertical");
+}
+
+TEST(UpDown, InspectorDirectionKeepsTheRectangleUnlessAFileCouldNotHoldIt)
+{
+    struct Case {
+        TeOrientation from, to;
+        TFloatRect rect, after;
+    };
+    const Case cases[] = {
+        {Horizontal, Vertical, {0, 0, 32, 16}, {0, 0, 32, 16}},
+        {Vertical, diagonalfw, {0, 0, 16, 32}, {0, 0, 16, 32}},
+        // One button 1500 high becomes a 3000-high button, which a file gives back as 24.
+        {Vertical, Horizontal, {0, 0, 10, 3000}, {0, 0, 10, 2000}},
+        {Horizontal, Vertical, {0, 0, 4000, 10}, {0, 0, 2000, 10}},
+        {Horizontal, diagonalrev, {0, 0, -4000, 10}, {0, 0, -2000, 10}},
+    };
+    for (const Case& k : cases) {
+        TOSDUpDownControl c(nullptr);
+        c.Direction = k.from;
+        c.SetLocation(k.rect);
+        auto props = c.PublishedProperties();
+        FindProperty(props, "Direction")->Set(int64_t{k.to});
+        EXPECT_EQ(c.Direction, k.to);
+        EXPECT_EQ(RectOf(c), k.after) << int(k.from) << "->" << int(k.to) << " " << k.rect.Right << " " << k.rect.Bottom;
+    }
 }

@@ -7,9 +7,11 @@
 #include "support/KindTesting.h"
 #include "support/RoundTrip.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 
 // The item text a page writer would write for the control (Ref none, SubControl false), with
@@ -24,9 +26,24 @@ std::string Lines(std::string_view Text);
 // VARNHOLT_TEST_OUTPUT/<Name>.png. Returns the buffer.
 TBitmap32 PaintPreview(TItemLayer& Control, int Width, int Height, const std::string& Name);
 
+// A rectangle no control should be harmed by, and the four every kind family is tried with:
+// empty, inverted, huge and far off.
+struct TBadRect {
+    const char* name;
+    TFloatRect rect;
+};
+std::vector<TBadRect> BadRects();
+// Makes a control of the kind at the rectangle, lets Prepare set its values, paints it into a
+// small buffer, then again in measuring mode, and saves it (no references): the control's own
+// area is reported last both times, measuring draws nothing, and the text it saves reads back as
+// a control of the same kind.
+void ExpectPaintsMeasuresAndSaves(std::string_view Keyword, const TFloatRect& Rect,
+                                  const std::function<void(TItemLayer&)>& Prepare);
+
 // The round-trip options of a kind: the image reader makes Color and ColorKey equal, so the
 // pairs of its picture parts (found through the published sub-objects) are left out, and so are
-// the sizes of a spin control's pictures, laid out from a rectangle of any extent.
+// the sizes of a spin control's pictures, laid out from a rectangle of any extent. With
+// references, the navigation of a part that its owner clears on saving is left out too.
 TRoundTripOptions KindTripOptions(std::string_view Keyword, bool WithReferences);
 
 template <class K>
