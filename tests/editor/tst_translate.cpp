@@ -8,6 +8,7 @@
 #include "editor/settings/EditorSettings.h"
 #include "editor/translate/CommaText.h"
 #include "editor/translate/UTranslate.h"
+#include "support/FileSizeLimit.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -24,54 +25,47 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include <csignal>
-#include <sys/resource.h>
+#include <optional>
 
 namespace {
+
+template <class T>
+T* Named(T* component, const char* name)
+{
+    component->setObjectName(QLatin1String(name));
+    return component;
+}
 
 // A window with one component of each kind the language files know.
 struct TSample {
     QDialog Form;
-    QPushButton* btOK = new QPushButton(QStringLiteral("&OK"), &Form);
-    QLabel* lblName = new QLabel(QStringLiteral("&Name"), &Form);
-    QLineEdit* edName = new QLineEdit(&Form);
-    QGroupBox* gbSize = new QGroupBox(QStringLiteral("Size"), &Form);
-    QPushButton* btnSearch = new QPushButton(QStringLiteral("..."), &Form);
-    QCheckBox* cbBig = new QCheckBox(QStringLiteral("Big"), &Form);
-    QLabel* lblMulti = new QLabel(QStringLiteral("two\nlines"), &Form);
+    QPushButton* btOK = Named(new QPushButton(QStringLiteral("&OK"), &Form), "btOK");
+    QLabel* lblName = Named(new QLabel(QStringLiteral("&Name"), &Form), "lblName");
+    QLineEdit* edName = Named(new QLineEdit(&Form), "edName");
+    QGroupBox* gbSize = Named(new QGroupBox(QStringLiteral("Size"), &Form), "gbSize");
+    QPushButton* btnSearch = Named(new QPushButton(QStringLiteral("..."), &Form), "btnSearch");
+    QCheckBox* cbBig = Named(new QCheckBox(QStringLiteral("Big"), &Form), "cbBig");
+    QLabel* lblMulti = Named(new QLabel(QStringLiteral("two\nlines"), &Form), "lblMulti");
     QPushButton* nameless = new QPushButton(QStringLiteral("nameless"), &Form);
-    QMenu* mnFile = new QMenu(QStringLiteral("&File"), &Form);
-    QAction* mnOpen = mnFile->addAction(QStringLiteral("Open"));
-    QAction* mnSep = mnFile->addSeparator();
-    QListWidget* lbLines = new QListWidget(&Form);
-    QTabWidget* pcPages = new QTabWidget(&Form);
-    QWidget* tsRGB = new QWidget;
+    QMenu* mnFile = Named(new QMenu(QStringLiteral("&File"), &Form), "mnFile");
+    QAction* mnOpen = Named(mnFile->addAction(QStringLiteral("Open")), "mnOpen");
+    QAction* mnSep = Named(mnFile->addSeparator(), "mnSep");
+    QListWidget* lbLines = Named(new QListWidget(&Form), "lbLines");
+    QTabWidget* pcPages = Named(new QTabWidget(&Form), "pcPages");
+    QWidget* tsRGB = Named(new QWidget, "tsRGB");
 
     TSample()
     {
         Form.setObjectName(QStringLiteral("frmSample"));
         Form.setWindowTitle(QStringLiteral("Sample"));
-        btOK->setObjectName(QStringLiteral("btOK"));
         btOK->setToolTip(QStringLiteral("Closes the window"));
-        lblName->setObjectName(QStringLiteral("lblName"));
-        edName->setObjectName(QStringLiteral("edName"));
         edName->setToolTip(QStringLiteral("Your name"));
-        gbSize->setObjectName(QStringLiteral("gbSize"));
-        btnSearch->setObjectName(QStringLiteral("btnSearch"));
         btnSearch->setToolTip(QStringLiteral("Search"));
         btnSearch->setProperty("Tag", 1);
-        cbBig->setObjectName(QStringLiteral("cbBig"));
         cbBig->setProperty("Tag", 100);
-        lblMulti->setObjectName(QStringLiteral("lblMulti"));
-        mnFile->setObjectName(QStringLiteral("mnFile"));
-        mnOpen->setObjectName(QStringLiteral("mnOpen"));
         mnOpen->setStatusTip(QStringLiteral("Opens a page"));
-        mnSep->setObjectName(QStringLiteral("mnSep"));
-        lbLines->setObjectName(QStringLiteral("lbLines"));
         lbLines->setProperty("CheckListBox", true);
         lbLines->addItems({QStringLiteral("a b"), QStringLiteral("c"), QStringLiteral("say \"hi\"")});
-        pcPages->setObjectName(QStringLiteral("pcPages"));
-        tsRGB->setObjectName(QStringLiteral("tsRGB"));
         pcPages->addTab(tsRGB, QStringLiteral("RGB"));
     }
 
@@ -302,17 +296,13 @@ void TestTranslate::failuresAreReportedAndNothingIsLost()
         WriteBytes(file, old);
 
     TSample s;
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    if (kind == QLatin1String("limit")) {
-        rlimit small = saved;
-        small.rlim_cur = 64; // the old file is shorter, the new one longer
-        setrlimit(RLIMIT_FSIZE, &small);
+    {
+        // The old file is shorter than this, the new one longer.
+        std::optional<TFileSizeLimit> limit;
+        if (kind == QLatin1String("limit"))
+            QVERIFY(limit.emplace(64).Active());
+        TranslateForm(&s.Form, file);
     }
-    TranslateForm(&s.Form, file);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
 
     QCOMPARE(dialogs.Calls().size(), std::size_t(1));
     QCOMPARE(dialogs.Calls()[0].Caption, QStringLiteral("Varnholt 2.0"));

@@ -2,15 +2,13 @@
 #include "platform/core/AtomicFile.h"
 #include "platform/core/FileErrors.h"
 #include "platform/core/FileLookup.h"
+#include "support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -84,27 +82,23 @@ TEST(AtomicFile, WritesAndReadsWholeFiles)
     EXPECT_EQ(ReadWholeFile(path), "");
 }
 
-// The process's file-size limit binds root too. A write that small stays in the buffer until the
-// file is committed; its failure there must still keep the old file.
+// A write that small stays in the buffer until the file is committed; its failure there must still
+// keep the old file.
 TEST(AtomicFile, ASmallWriteThatFailsKeepsTheOldFile)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("keep.ini");
     WriteFileAtomically(path, "old");
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 8;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     bool raised = false;
-    try {
-        WriteFileAtomically(path, std::string(100, 'n'));
-    } catch (const EWriteError& e) {
-        raised = std::string(e.what()).find("keep.ini") != std::string::npos;
+    {
+        TFileSizeLimit limit(8);
+        ASSERT_TRUE(limit.Active());
+        try {
+            WriteFileAtomically(path, std::string(100, 'n'));
+        } catch (const EWriteError& e) {
+            raised = std::string(e.what()).find("keep.ini") != std::string::npos;
+        }
     }
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
     EXPECT_TRUE(raised);
     EXPECT_EQ(ReadWholeFile(path), "old");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.ini"});
