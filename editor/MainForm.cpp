@@ -72,6 +72,7 @@ void TMainForm::FormCreate(const QString& settingsFile)
     FClosing = false;
     FOwnNewSkinDialog = std::make_unique<TDefaultNewSkinDialog>();
     FNewSkinDialog = FOwnNewSkinDialog.get();
+    BuildLanguageMenu();
     RunGuarded([] { ReadDataIni(ConfigDir().ProgramFolder(), PlayerLists()); });
 
     resize(1024, 768);
@@ -90,10 +91,13 @@ void TMainForm::showEvent(QShowEvent* event)
 void TMainForm::FormShow()
 {
     const QString language = FSettings->Language().toLower();
-    // Found under any case of the name on disk ("German" finds german.lng or German.lng).
-    LanguageFile = FindFileNoCase(ConfigDir().ProgramFolder(),
-                                  QStringLiteral("Language/Quorvantel/") + language + QStringLiteral(".lng"));
-    if (QFileInfo(LanguageFile).isFile())
+    // Found under any case of the name on disk ("German" finds german.lng or German.lng). Without a
+    // program folder (never in the program itself) there is no language file to read or fill.
+    LanguageFile.clear();
+    if (!ConfigDir().ProgramFolder().isEmpty())
+        LanguageFile = FindFileNoCase(ConfigDir().ProgramFolder(),
+                                      QStringLiteral("Language/Quorvantel/") + language + QStringLiteral(".lng"));
+    if (!LanguageFile.isEmpty() && QFileInfo(LanguageFile).isFile())
         ApplyLanguageFile(LanguageFile);
     BuildElementsMenu();
     FVersion = "Kestralon OSDSkin 1.1";
@@ -221,17 +225,6 @@ void TMainForm::mnInfoClick()
     ShowInfoBox(QStringLiteral("Varnholt for Kestralon Pro 4.1.x+\r\n\r\nVersion: ")
                     + GetFileVersion(QCoreApplication::applicationFilePath()),
                 QStringLiteral("About"));
-}
-
-void TMainForm::TranslateForm(QWidget* form, const QString& languageFile)
-{
-    Q_UNUSED(form);
-    Q_UNUSED(languageFile);
-}
-
-void TMainForm::ApplyLanguageFile(const QString& languageFile)
-{
-    Q_UNUSED(languageFile);
 }
 
 void TMainForm::RunGuarded(const std::function<void()>& command)

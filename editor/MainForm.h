@@ -151,11 +151,13 @@ public:
     // Opening the Selection menu.
     void mnSelectionClick();
 
-    // Applies a language file to a window. The translation module fills this in; until then the
-    // built-in English texts stay.
+    // Translates a window from a language file, or fills the file with the window's texts.
     static void TranslateForm(QWidget* form, const QString& languageFile);
-    // Applies the language file to the 22 texts, the element captions and this window (hook, as above).
+    // Applies the language file to this window, the 22 texts and the element captions.
     void ApplyLanguageFile(const QString& languageFile);
+    // The Language menu: one entry per language file; the chosen one switches the language.
+    void BuildLanguageMenu();
+    void LanguageMenuClick(QAction* item);
 
 signals:
     // The selection changed (the element list and the inspector follow it).

@@ -139,12 +139,15 @@ void TMainForm::BuildElementsMenu()
 {
     QMenu* menu = Menu("mnElements");
     menu->clear();
-    for (const TMenuRecord& entry : ElementMenuItems) {
-        if (QLatin1String(entry.Caption) == QLatin1String("-")) {
+    for (std::size_t i = 0; i < ElementMenuItems.size(); ++i) {
+        const TMenuRecord& entry = ElementMenuItems[i];
+        // The captions may have been translated from the language file.
+        const QString caption = ElementMenuCaption(static_cast<int>(i));
+        if (caption == QLatin1String("-")) {
             menu->addSeparator();
             continue;
         }
-        QAction* item = menu->addAction(QString::fromLatin1(entry.Caption));
+        QAction* item = menu->addAction(caption);
         item->setData(entry.MenuNumber);
         const int tag = entry.MenuNumber;
         connect(item, &QAction::triggered, this, [this, tag] { RunGuarded([this, tag] { emit InsertRequested(tag); }); });
@@ -221,7 +224,6 @@ void TMainForm::CreateToolWindows()
         dock->hide();
         connect(dock, &QDockWidget::visibilityChanged, this, [this] { UpdateActions(); });
         FToolWindows.push_back(dock);
-        TranslateForm(dock, LanguageFile);
     }
     if (QDockWidget* objects = ToolWindow("frmObjects")) {
         delete objects->widget();
@@ -235,6 +237,10 @@ void TMainForm::CreateToolWindows()
         delete tools->widget();
         tools->setWidget(new TfrmTools(*this));
     }
+    // Each window translates its contents itself; the dock shows the caption they got.
+    for (QDockWidget* dock : FToolWindows)
+        if (!dock->widget()->windowTitle().isEmpty())
+            dock->setWindowTitle(dock->widget()->windowTitle());
     UpdateActions();
 }
 

@@ -1,6 +1,9 @@
 #include "editor/TranslatableStrings.h"
 
+#include "skinmodel/UGlobal.h"
+
 #include <array>
+#include <tuple>
 
 namespace {
 
@@ -40,6 +43,19 @@ std::array<QString, TranslatableStringCount>& Texts()
     return texts;
 }
 
+constexpr std::size_t ElementMenuCount = std::tuple_size_v<std::remove_cv_t<decltype(ElementMenuItems)>>;
+
+std::array<QString, ElementMenuCount>& Captions()
+{
+    static std::array<QString, ElementMenuCount> captions = [] {
+        std::array<QString, ElementMenuCount> c;
+        for (std::size_t i = 0; i < c.size(); ++i)
+            c[i] = QString::fromLatin1(ElementMenuItems[i].Caption);
+        return c;
+    }();
+    return captions;
+}
+
 } // namespace
 
 QString& TranslatableString(int n)
@@ -52,8 +68,20 @@ QString& TranslatableString(int n)
     return Texts()[n - 1];
 }
 
+QString& ElementMenuCaption(int index)
+{
+    static QString outOfRange;
+    if (index < 0 || index >= static_cast<int>(Captions().size())) {
+        outOfRange.clear();
+        return outOfRange;
+    }
+    return Captions()[index];
+}
+
 void ResetTranslatableStrings()
 {
     for (int i = 0; i < TranslatableStringCount; ++i)
         Texts()[i] = QString::fromLatin1(Defaults[i]);
+    for (std::size_t i = 0; i < Captions().size(); ++i)
+        Captions()[i] = QString::fromLatin1(ElementMenuItems[i].Caption);
 }

@@ -22,12 +22,20 @@
 
 namespace {
 
+// "edName" is labelled by "lblName": a named label can be translated.
+QLabel* LabelFor(QWidget* edit, const QString& caption, QWidget* parent)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QStringLiteral("lbl") + edit->objectName().mid(2));
+    label->setBuddy(edit);
+    return label;
+}
+
 QLineEdit* AddEdit(QGridLayout* grid, int row, const QString& caption, const char* name, QWidget* parent)
 {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(name));
-    auto* label = new QLabel(caption, parent);
-    label->setBuddy(edit);
+    auto* label = LabelFor(edit, caption, parent);
     grid->addWidget(label, row, 0);
     grid->addWidget(edit, row, 1);
     return edit;
@@ -41,8 +49,7 @@ QSpinBox* AddSize(QGridLayout* grid, int row, const QString& caption, const char
     edit->setValue(start);
     // Numbers are not translated.
     edit->setProperty("Tag", 1);
-    auto* label = new QLabel(caption, parent);
-    label->setBuddy(edit);
+    auto* label = LabelFor(edit, caption, parent);
     grid->addWidget(label, row, 0);
     grid->addWidget(edit, row, 1);
     return edit;

@@ -115,6 +115,8 @@ TfrmObjects::TfrmObjects(TMainForm& mainForm, QWidget* parent)
 
     lbSelection = new TElementListBox(this);
     lbSelection->setObjectName(QStringLiteral("lbSelection"));
+    // Its lines are translatable as one comma-separated text.
+    lbSelection->setProperty("CheckListBox", true);
     lbSelection->setSelectionMode(QAbstractItemView::SingleSelection);
     lbSelection->setUniformItemSizes(true);
     lbSelection->setDragEnabled(true);

@@ -28,6 +28,13 @@ void WriteFileAtomically(const QString& path, std::string_view bytes)
         file.cancelWriting();
         throw EWriteError(Message("Cannot write file", path, reason));
     }
+    // A small file sits in the write buffer until here; commit() would rename it even when this
+    // last write fails.
+    if (!file.flush()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        throw EWriteError(Message("Cannot write file", path, reason));
+    }
     if (!file.commit())
         throw EWriteError(Message("Cannot write file", path, file.errorString()));
 }

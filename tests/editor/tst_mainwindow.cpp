@@ -302,7 +302,7 @@ void TestMainWindow::languageFileFoundWithoutRegardToCase()
     WriteBytes(f.Path(QStringLiteral("varnholt.ini")), "[General]\r\nLanguage=German\r\nnoshowstartup=1\r\n");
     f.Start();
     QCOMPARE(LanguageFile, program + QLatin1Char('/') + expected);
-    ConfigDir().LoadUserModeSettings(QCoreApplication::applicationDirPath());
+    ConfigDir() = TConfigDir(); // as before: no program folder, so no language file either
 }
 
 void TestMainWindow::closingClearsSelectionWithoutRefill()

@@ -2,6 +2,7 @@
 #include "platform/core/AtomicFile.h"
 #include "platform/core/FileErrors.h"
 #include "platform/core/FileLookup.h"
+#include "support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
@@ -79,6 +80,28 @@ TEST(AtomicFile, WritesAndReadsWholeFiles)
     EXPECT_EQ(ReadWholeFile(path), bytes);
     WriteFileAtomically(path, "");
     EXPECT_EQ(ReadWholeFile(path), "");
+}
+
+// A write that small stays in the buffer until the file is committed; its failure there must still
+// keep the old file.
+TEST(AtomicFile, ASmallWriteThatFailsKeepsTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("keep.ini");
+    WriteFileAtomically(path, "old");
+    bool raised = false;
+    {
+        TFileSizeLimit limit(8);
+        ASSERT_TRUE(limit.Active());
+        try {
+            WriteFileAtomically(path, std::string(100, 'n'));
+        } catch (const EWriteError& e) {
+            raised = std::string(e.what()).find("keep.ini") != std::string::npos;
+        }
+    }
+    EXPECT_TRUE(raised);
+    EXPECT_EQ(ReadWholeFile(path), "old");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.ini"});
 }
 
 TEST(AtomicFile, ReadingAMissingFileRaisesWithThePath)

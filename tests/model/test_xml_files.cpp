@@ -1,6 +1,7 @@
 // Loading and saving documents as files.
 #include "platform/core/FileErrors.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
+#include "support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -111,21 +110,16 @@ TEST_F(XmlFiles, AFailedWriteLeavesTheOldFile)
     doc.Root().SetName("big");
     doc.Root().SetValue(std::string(1 << 20, 'v'));
 
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     bool raised = false;
-    try {
-        doc.SaveToFile(Path("keep.xml"));
-    } catch (const EWriteError&) {
-        raised = true;
+    {
+        TFileSizeLimit limit(4096);
+        ASSERT_TRUE(limit.Active());
+        try {
+            doc.SaveToFile(Path("keep.xml"));
+        } catch (const EWriteError&) {
+            raised = true;
+        }
     }
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
-
     EXPECT_TRUE(raised);
     EXPECT_EQ(Slurp(Path("keep.xml")), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.xml"});
