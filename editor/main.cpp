@@ -3,6 +3,7 @@
 #include "editor/dialogs/NewSkinDialog.h"
 #include "editor/dialogs/StartupDialog.h"
 #include "editor/settings/ConfigDir.h"
+#include "editor/tools/MoveDialog.h"
 
 #include <QApplication>
 
@@ -15,7 +16,8 @@ int main(int argc, char* argv[])
     LoadUserModeSettings();
 
     TMainForm mainForm;
-    // The Move dialog and the colour selector are created after the main window by their own modules.
+    // The colour selector is created after the main window by its own module.
+    TSelectionForm SelectionForm(mainForm);
     TfrmNewSkin frmNewSkin(&mainForm);
     mainForm.SetNewSkinDialog(&frmNewSkin);
     TfrmStartup frmStartup(mainForm.Settings(), &mainForm);
