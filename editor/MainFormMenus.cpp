@@ -2,6 +2,8 @@
 #include "editor/MainForm.h"
 
 #include "editor/TranslatableStrings.h"
+#include "editor/tools/AspectRatio.h"
+#include "editor/tools/Doubles.h"
 #include "editor/tools/ElementList.h"
 #include "skinmodel/UGlobal.h"
 
@@ -214,11 +216,21 @@ void TMainForm::CreateToolWindows()
         dock->hide();
         connect(dock, &QDockWidget::visibilityChanged, this, [this] { UpdateActions(); });
         FToolWindows.push_back(dock);
-        TranslateForm(dock, LanguageFile);
+        // The list of unused pictures is never translated.
+        if (qstrcmp(name, "frmDoubles") != 0)
+            TranslateForm(dock, LanguageFile);
     }
     if (QDockWidget* objects = ToolWindow("frmObjects")) {
         delete objects->widget();
         objects->setWidget(new TfrmObjects(*this));
+    }
+    if (QDockWidget* doubles = ToolWindow("frmDoubles")) {
+        delete doubles->widget();
+        doubles->setWidget(new TfrmDoubles(*this));
+    }
+    if (QDockWidget* aspect = ToolWindow("frmAspectRatio")) {
+        delete aspect->widget();
+        aspect->setWidget(new TfrmAspectRatio(*this));
     }
     UpdateActions();
 }
