@@ -4,6 +4,8 @@
 #include "editor/TranslatableStrings.h"
 #include "editor/fonts/FontsWindow.h"
 #include "editor/source/SourceView.h"
+#include "editor/tools/AspectRatio.h"
+#include "editor/tools/Doubles.h"
 #include "editor/tools/ElementList.h"
 #include "editor/tools/Inspector.h"
 #include "skinmodel/UGlobal.h"
@@ -236,6 +238,14 @@ void TMainForm::CreateToolWindows()
     if (QDockWidget* tools = ToolWindow("frmTools")) {
         delete tools->widget();
         tools->setWidget(new TfrmTools(*this));
+    }
+    if (QDockWidget* doubles = ToolWindow("frmDoubles")) {
+        delete doubles->widget();
+        doubles->setWidget(new TfrmDoubles(*this));
+    }
+    if (QDockWidget* aspect = ToolWindow("frmAspectRatio")) {
+        delete aspect->widget();
+        aspect->setWidget(new TfrmAspectRatio(*this));
     }
     // Each window translates its contents itself; the dock shows the caption they got.
     for (QDockWidget* dock : FToolWindows)

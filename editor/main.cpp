@@ -7,6 +7,7 @@
 #include "editor/dialogs/StartupDialog.h"
 #include "editor/settings/ConfigDir.h"
 #include "editor/tools/ColorSelector.h"
+#include "editor/tools/MoveDialog.h"
 
 #include <QApplication>
 
@@ -21,7 +22,8 @@ int main(int argc, char* argv[])
     PatchFormClass(TMainForm::staticMetaObject, true);
 
     TMainForm mainForm;
-    // The Move dialog and the colour selector are created after the main window by their own modules.
+    // The other windows in the order the program creates them.
+    TSelectionForm SelectionForm(mainForm);
     TfrmNewSkin frmNewSkin(&mainForm);
     mainForm.SetNewSkinDialog(&frmNewSkin);
     TfrmStartup frmStartup(mainForm.Settings(), &mainForm);

@@ -1,0 +1,126 @@
+#include "editor/tools/AspectRatio.h"
+
+#include "canvas/RubberBand.h"
+#include "editor/MainForm.h"
+#include "platform/ui/ErrorReport.h"
+#include "skinmodel/controls/ItemLayer.h"
+
+#include <QDockWidget>
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+constexpr int MaxSize = 16385;
+
+QSpinBox* AddSize(QWidget* owner, QFormLayout* form, const char* name, const QString& caption, int start)
+{
+    auto* edit = new QSpinBox(owner);
+    edit->setObjectName(QLatin1String(name));
+    edit->setRange(1, MaxSize);
+    edit->setValue(start);
+    auto* label = new QLabel(caption, owner);
+    label->setBuddy(edit);
+    form->addRow(label, edit);
+    return edit;
+}
+
+} // namespace
+
+TfrmAspectRatio::TfrmAspectRatio(TMainForm& mainForm, QWidget* parent)
+    : QWidget(parent)
+    , FMainForm(mainForm)
+{
+    setObjectName(QStringLiteral("frmAspectRatio"));
+    setWindowTitle(QStringLiteral("Aspect"));
+
+    auto* form = new QFormLayout;
+    edWidth = AddSize(this, form, "edWidth", QStringLiteral("&Width:"), 1);
+    edHeight = AddSize(this, form, "edHeight", QStringLiteral("&Height:"), 1);
+    edMinimum = AddSize(this, form, "edMinimum", QStringLiteral("Min&Width"), 100);
+    Button1 = new QPushButton(QStringLiteral("&Resize"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(Button1);
+    layout->addStretch(1);
+
+    connect(Button1, &QPushButton::clicked, this, Guarded([this] { Button1Click(); }));
+    connect(&mainForm, &TMainForm::CanvasSizeChanged, this, [this](int width, int height) { SetCanvasSize(width, height); });
+    TMainForm::TranslateForm(this, LanguageFile);
+}
+
+void TfrmAspectRatio::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    FormShow();
+}
+
+void TfrmAspectRatio::FormShow()
+{
+    if (edWidth->text() == QLatin1String("1"))
+        edWidth->setValue(FMainForm.CanvasWidth());
+    if (edHeight->text() == QLatin1String("1"))
+        edHeight->setValue(FMainForm.CanvasHeight());
+}
+
+void TfrmAspectRatio::SetCanvasSize(int width, int height)
+{
+    edWidth->setValue(width);
+    edHeight->setValue(height);
+}
+
+void TfrmAspectRatio::ScaleValue(double& Value, int Minimum, double Factor)
+{
+    if (Minimum != 0 && Minimum >= Value)
+        return;
+    Value = std::nearbyint(Factor * Value);
+}
+
+void TfrmAspectRatio::Button1Click()
+{
+    const int canvasWidth = FMainForm.CanvasWidth();
+    const int canvasHeight = FMainForm.CanvasHeight();
+    // A canvas without width or height gives no factor; rescaling by it would wreck every control.
+    if (canvasWidth <= 0 || canvasHeight <= 0)
+        return;
+    const double fx = double(edWidth->value()) / canvasWidth;
+    const double fy = double(edHeight->value()) / canvasHeight;
+    const int m = edMinimum->value();
+
+    TLayerCollection& layers = FMainForm.Layers();
+    bool changed = false;
+    for (int i = layers.Count() - 1; i >= 0; --i) {
+        auto* control = dynamic_cast<TItemLayer*>(layers.Items(i));
+        if (!control)
+            continue;
+        const TFloatRect r = control->Location();
+        double x = r.Left;
+        double y = r.Top;
+        double w = double(r.Right) - double(r.Left);
+        double h = double(r.Bottom) - double(r.Top);
+        ScaleValue(x, 0, fx);
+        ScaleValue(y, 0, fy);
+        ScaleValue(w, m, fx);
+        ScaleValue(h, m, fy);
+        control->SetLocation(TFloatRect{float(x), float(y), float(x + w), float(y + h)});
+        changed = true;
+    }
+    // The frame is no control: it takes the rescaled rectangle of the one it surrounds.
+    if (TRubberbandLayer* frame = FMainForm.RubberBand(); frame && FMainForm.Selected())
+        frame->SetLocation(FMainForm.Selected()->Location());
+    if (changed)
+        FMainForm.SetModified(true);
+}
+
+TfrmAspectRatio* AspectRatioWindow(const TMainForm& mainForm)
+{
+    QDockWidget* dock = mainForm.ToolWindow("frmAspectRatio");
+    return dock ? qobject_cast<TfrmAspectRatio*>(dock->widget()) : nullptr;
+}

@@ -1,0 +1,41 @@
+// The "Aspect" tool window: rescales every control of the page from the canvas size to a new width
+// and height. Sizes at or below the minimum keep their value; positions are always rescaled.
+#pragma once
+
+#include <QWidget>
+
+class QPushButton;
+class QSpinBox;
+class TMainForm;
+
+class TfrmAspectRatio : public QWidget {
+    Q_OBJECT
+
+public:
+    // Follows the canvas size the main window reports when a project is created or opened.
+    explicit TfrmAspectRatio(TMainForm& mainForm, QWidget* parent = nullptr);
+
+    // A value of 1 (the start value) becomes the canvas's width or height.
+    void FormShow();
+    // Rescales every control to the new size; the frame follows the selected control.
+    void Button1Click();
+    // Value := Factor * Value rounded half to even, unless Minimum is not 0 and Value <= Minimum.
+    static void ScaleValue(double& Value, int Minimum, double Factor);
+    // The main window's canvas size reaches both edits.
+    void SetCanvasSize(int width, int height);
+
+    // Each spin box is both the edit and its up-down control (edWidth/udWidth and so on).
+    QSpinBox* edWidth = nullptr;
+    QSpinBox* edHeight = nullptr;
+    QSpinBox* edMinimum = nullptr;
+    QPushButton* Button1 = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    TMainForm& FMainForm;
+};
+
+// The aspect window in the main window's "frmAspectRatio" tool window, or none.
+TfrmAspectRatio* AspectRatioWindow(const TMainForm& mainForm);

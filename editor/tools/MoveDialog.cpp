@@ -1,0 +1,135 @@
+#include "editor/tools/MoveDialog.h"
+
+#include "canvas/Layers.h"
+#include "editor/MainForm.h"
+#include "platform/core/Codec1252.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/ErrorReport.h"
+#include "skinmodel/ValueText.h"
+#include "skinmodel/controls/ItemLayer.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int ControlRole = Qt::UserRole;
+
+QLineEdit* AddOffset(QGroupBox* box, QGridLayout* grid, int row, const char* name, const QString& caption)
+{
+    auto* edit = new QLineEdit(QStringLiteral("0"), box);
+    edit->setObjectName(QLatin1String(name));
+    auto* label = new QLabel(caption, box);
+    label->setBuddy(edit);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(edit, row, 1);
+    return edit;
+}
+
+} // namespace
+
+TSelectionForm::TSelectionForm(TMainForm& mainForm, QWidget* parent)
+    : QDialog(parent ? parent : &mainForm,
+              Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , FMainForm(mainForm)
+{
+    setObjectName(QStringLiteral("SelectionForm"));
+    setWindowTitle(QStringLiteral("Move"));
+
+    gbMove = new QGroupBox(QStringLiteral("Move"), this);
+    gbMove->setObjectName(QStringLiteral("gbMove"));
+    auto* grid = new QGridLayout(gbMove);
+    edX = AddOffset(gbMove, grid, 0, "edX", QStringLiteral("&x"));
+    edY = AddOffset(gbMove, grid, 1, "edY", QStringLiteral("&y"));
+
+    ListBox1 = new QListWidget(this);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(gbMove);
+    layout->addWidget(ListBox1, 1);
+
+    for (QLineEdit* edit : {edX, edY})
+        connect(edit, &QLineEdit::returnPressed, this, Guarded([this] { edXKeyPress(QChar(13)); }));
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this, [this] { ListBox1Click(); });
+    connect(ListBox1, &QListWidget::itemClicked, this, [this] { ListBox1Click(); });
+    connect(&mainForm, &TMainForm::MoveObjectsRequested, this, Guarded([this] { Execute(); }));
+}
+
+void TSelectionForm::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !FTranslated) {
+        FTranslated = true;
+        TMainForm::TranslateForm(this, LanguageFile);
+    }
+}
+
+void TSelectionForm::Execute()
+{
+    FormShow();
+    Dialogs().ExecModal(*this);
+}
+
+void TSelectionForm::FormShow()
+{
+    FMainForm.SetSelection(nullptr);
+    ListBox1->clear();
+    const TLayerCollection& layers = FMainForm.Layers();
+    for (int i = 0; i < layers.Count(); ++i) {
+        auto* control = dynamic_cast<TItemLayer*>(layers.Items(i));
+        if (!control)
+            continue;
+        auto* line = new QListWidgetItem(FromWin1252(control->TypeName() + ' ' + control->Description), ListBox1);
+        line->setData(ControlRole, QVariant::fromValue(static_cast<void*>(control)));
+    }
+    edX->setText(QStringLiteral("0"));
+    edY->setText(QStringLiteral("0"));
+}
+
+void TSelectionForm::ListBox1Click()
+{
+    edX->setText(QStringLiteral("0"));
+    edY->setText(QStringLiteral("0"));
+}
+
+void TSelectionForm::edXKeyPress(QChar key)
+{
+    if (key == QChar(13) && !edX->text().isEmpty() && !edY->text().isEmpty())
+        MoveSelected();
+}
+
+TItemLayer* TSelectionForm::LineControl(int row) const
+{
+    const QListWidgetItem* line = ListBox1->item(row);
+    if (!line)
+        return nullptr;
+    auto* layer = static_cast<TCustomLayer*>(line->data(ControlRole).value<void*>());
+    // A pointer is only trusted while the canvas still holds that layer.
+    if (FMainForm.Layers().IndexOf(layer) < 0)
+        return nullptr;
+    return dynamic_cast<TItemLayer*>(layer);
+}
+
+void TSelectionForm::MoveSelected()
+{
+    for (int row = 0; row < ListBox1->count(); ++row) {
+        if (!ListBox1->item(row)->isSelected())
+            continue;
+        TItemLayer* control = LineControl(row);
+        if (!control)
+            continue;
+        const float dx = float(TextToInteger(edX->text().toStdString()));
+        const float dy = float(TextToInteger(edY->text().toStdString()));
+        const TFloatRect r = control->Location();
+        control->SetLocation(TFloatRect{r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy});
+    }
+    edX->setText(QStringLiteral("0"));
+    edY->setText(QStringLiteral("0"));
+}

@@ -1,0 +1,45 @@
+// The "Move" dialog: offsets a chosen set of the page's controls by whole pixels. It stays open
+// for further moves until the user closes it; "Move objects" shows it modally.
+#pragma once
+
+#include <QDialog>
+
+class QGroupBox;
+class QLineEdit;
+class QListWidget;
+class TItemLayer;
+class TMainForm;
+
+class TSelectionForm : public QDialog {
+    Q_OBJECT
+
+public:
+    // Answers the main window's "Move objects".
+    explicit TSelectionForm(TMainForm& mainForm, QWidget* parent = nullptr);
+
+    // Rebuilds the list from the canvas (nothing selected on the canvas) and shows it modally
+    // through the injectable dialogs.
+    void Execute();
+    // One line per control in stacking order from the back; both offsets "0".
+    void FormShow();
+    void ListBox1Click();
+    // Enter (13) in either offset moves the chosen controls when both offsets are filled in.
+    void edXKeyPress(QChar key);
+    // Offsets every chosen control by the two offsets, then resets them to "0".
+    void MoveSelected();
+
+    // The control of a line; none outside the lines or when it has left the canvas.
+    TItemLayer* LineControl(int row) const;
+
+    QGroupBox* gbMove = nullptr;
+    QLineEdit* edX = nullptr;
+    QLineEdit* edY = nullptr;
+    QListWidget* ListBox1 = nullptr;
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    TMainForm& FMainForm;
+    bool FTranslated = false;
+};

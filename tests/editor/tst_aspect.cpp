@@ -1,0 +1,185 @@
+// The Aspect window: the rounding of one value, a page rescaled from 720 by 576 to 1280 by 720,
+// the minimum size, the frame that follows the selected control, the canvas size in its edits and
+// the page's modified flag.
+#include "CommandsFixture.h"
+
+#include "canvas/RubberBand.h"
+#include "editor/tools/AspectRatio.h"
+#include "skinmodel/uskininfo.h"
+
+#include <QPushButton>
+#include <QSpinBox>
+#include <QtTest>
+
+namespace {
+
+QString Where(const TPositionedLayer* layer)
+{
+    const TFloatRect r = layer->Location();
+    return QStringLiteral("%1,%2,%3,%4").arg(r.Left).arg(r.Top).arg(r.Right - r.Left).arg(r.Bottom - r.Top);
+}
+
+TItemLayer* AddControl(TMainForm& form, float x, float y, float w, float h)
+{
+    TItemLayer* layer = AddLabel(form, x, y, "c");
+    layer->SetLocation(TFloatRect{x, y, x + w, y + h});
+    return layer;
+}
+
+TfrmAspectRatio& Window(TCommandsFixture& f)
+{
+    TfrmAspectRatio* window = AspectRatioWindow(*f.Form);
+    if (!window)
+        qFatal("no aspect window");
+    return *window;
+}
+
+void Resize(TCommandsFixture& f, int width, int height, int minimum)
+{
+    TfrmAspectRatio& w = Window(f);
+    w.edWidth->setValue(width);
+    w.edHeight->setValue(height);
+    w.edMinimum->setValue(minimum);
+    w.Button1->click();
+}
+
+} // namespace
+
+class TestAspect : public QObject {
+    Q_OBJECT
+
+private slots:
+    void scaleValue_data();
+    void scaleValue();
+    void rescalePage_data();
+    void rescalePage();
+    void frameFollowsTheSelection();
+    void leavesCanvasAndSkinSize();
+    void editsTakeTheCanvasSize();
+    void emptyPageStaysUnchanged();
+};
+
+void TestAspect::scaleValue_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("minimum");
+    QTest::addColumn<double>("factor");
+    QTest::addColumn<double>("result");
+    const double fx = 1280.0 / 720.0;
+    QTest::newRow("200 wide to 1280") << 200.0 << 100 << fx << 356.0;           // 355.6
+    QTest::newRow("150 high, half to even up") << 150.0 << 100 << 1.25 << 188.0; // 187.5
+    QTest::newRow("half to even down") << 5.0 << 0 << 0.5 << 2.0;               // 2.5
+    QTest::newRow("half to even, negative") << -3.0 << 0 << 0.5 << -2.0;        // -1.5
+    QTest::newRow("one half") << 1.0 << 0 << 0.5 << 0.0;
+    QTest::newRow("below the minimum") << 80.0 << 100 << fx << 80.0;
+    QTest::newRow("at the minimum") << 100.0 << 100 << fx << 100.0;
+    QTest::newRow("just above the minimum") << 101.0 << 100 << 2.0 << 202.0;
+    QTest::newRow("minimum 1 keeps 1") << 1.0 << 1 << 3.0 << 1.0;
+    QTest::newRow("minimum 1 scales 2") << 2.0 << 1 << 3.0 << 6.0;
+    QTest::newRow("negative size under the minimum") << -10.0 << 100 << 2.0 << -10.0;
+    QTest::newRow("no minimum scales 0") << 0.0 << 0 << 2.0 << 0.0;
+}
+
+void TestAspect::scaleValue()
+{
+    QFETCH(double, value);
+    QFETCH(int, minimum);
+    QFETCH(double, factor);
+    QFETCH(double, result);
+    TfrmAspectRatio::ScaleValue(value, minimum, factor);
+    QCOMPARE(value, result);
+}
+
+void TestAspect::rescalePage_data()
+{
+    QTest::addColumn<QRectF>("before");
+    QTest::addColumn<int>("minimum");
+    QTest::addColumn<QString>("after");
+    // From the 720 by 576 canvas to 1280 by 720: fx = 16/9, fy = 1.25.
+    QTest::newRow("small control keeps its size") << QRectF(360, 288, 80, 40) << 100 << "640,360,80,40";
+    QTest::newRow("large control") << QRectF(0, 0, 200, 150) << 100 << "0,0,356,188";
+    QTest::newRow("position below the minimum") << QRectF(9, 2, 300, 300) << 100 << "16,2,533,375";
+    QTest::newRow("minimum 1") << QRectF(10, 10, 1, 2) << 1 << "18,12,1,2";
+    QTest::newRow("negative position") << QRectF(-90, -10, 120, 120) << 100 << "-160,-12,213,150";
+}
+
+void TestAspect::rescalePage()
+{
+    QFETCH(QRectF, before);
+    QFETCH(int, minimum);
+    QFETCH(QString, after);
+    TCommandsFixture f;
+    f.StartWithoutProject();
+    TItemLayer* control = AddControl(*f.Form, float(before.x()), float(before.y()), float(before.width()),
+                                     float(before.height()));
+    QVERIFY(!f.Form->Modified());
+    Resize(f, 1280, 720, minimum);
+    QCOMPARE(Where(control), after);
+    QVERIFY(f.Form->Modified());
+}
+
+void TestAspect::frameFollowsTheSelection()
+{
+    TCommandsFixture f;
+    f.StartWithoutProject();
+    TItemLayer* other = AddControl(*f.Form, 100, 100, 200, 200);
+    TItemLayer* selected = AddControl(*f.Form, 360, 288, 200, 150);
+    f.Form->SetSelection(selected);
+    Resize(f, 1440, 1152, 100);
+    // Rescaled once (factor 2), like every other control; the frame is no control of its own.
+    QCOMPARE(Where(selected), QStringLiteral("720,576,400,300"));
+    QCOMPARE(Where(other), QStringLiteral("200,200,400,400"));
+    QVERIFY(f.Form->RubberBand());
+    QCOMPARE(Where(f.Form->RubberBand()), Where(selected));
+    QCOMPARE(f.Form->Selected(), selected);
+}
+
+void TestAspect::leavesCanvasAndSkinSize()
+{
+    TCommandsFixture f;
+    f.StartWithProject();
+    AddControl(*f.Form, 10, 10, 200, 200);
+    Resize(f, 800, 600, 100);
+    QCOMPARE(f.Form->CanvasWidth(), 400);
+    QCOMPARE(f.Form->CanvasHeight(), 300);
+    QCOMPARE(f.Form->SkinInfo().SizeX, 400);
+    QCOMPARE(f.Form->SkinInfo().SizeY, 300);
+    // The edits keep their values between uses.
+    QCOMPARE(Window(f).edWidth->value(), 800);
+    QCOMPARE(Window(f).edMinimum->value(), 100);
+}
+
+void TestAspect::editsTakeTheCanvasSize()
+{
+    TCommandsFixture f;
+    f.StartWithoutProject();
+    TfrmAspectRatio& w = Window(f);
+    QCOMPARE(w.edWidth->text(), QStringLiteral("1"));
+    QCOMPARE(w.edMinimum->text(), QStringLiteral("100"));
+    QCOMPARE(w.edWidth->maximum(), 16385);
+    // The first show replaces the start values by the canvas size.
+    f.Trigger("mnuAspectRatio");
+    QVERIFY(f.Form->ToolWindow("frmAspectRatio")->isVisible());
+    QCOMPARE(w.edWidth->value(), 720);
+    QCOMPARE(w.edHeight->value(), 576);
+    // A value the user set stays at the next show.
+    w.edWidth->setValue(1280);
+    f.Trigger("mnuAspectRatio");
+    f.Trigger("mnuAspectRatio");
+    QCOMPARE(w.edWidth->value(), 1280);
+    // Opening a project writes its canvas size.
+    f.OpenProject(f.MakeProject(QStringLiteral("Skin")));
+    QCOMPARE(w.edWidth->value(), 400);
+    QCOMPARE(w.edHeight->value(), 300);
+}
+
+void TestAspect::emptyPageStaysUnchanged()
+{
+    TCommandsFixture f;
+    f.StartWithoutProject();
+    Resize(f, 1280, 720, 100);
+    QVERIFY(!f.Form->Modified());
+}
+
+QTEST_MAIN(TestAspect)
+#include "tst_aspect.moc"

@@ -1,0 +1,169 @@
+// The Move dialog behind "Move objects": its lines, offsets typed into it (negative, not a number,
+// empty), repeated moves with the same lines chosen, and the page's modified flag afterwards.
+#include "CommandsFixture.h"
+
+#include "canvas/RubberBand.h"
+#include "editor/tools/MoveDialog.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QtTest>
+
+namespace {
+
+// Where a control lies: "x,y,w,h".
+QString Where(const TItemLayer* layer)
+{
+    const TFloatRect r = layer->Location();
+    return QStringLiteral("%1,%2,%3,%4").arg(r.Left).arg(r.Top).arg(r.Right - r.Left).arg(r.Bottom - r.Top);
+}
+
+void ChooseLines(TSelectionForm& dialog, std::initializer_list<int> rows)
+{
+    dialog.ListBox1->clearSelection();
+    for (int row : rows)
+        dialog.ListBox1->item(row)->setSelected(true);
+}
+
+} // namespace
+
+class TestMove : public QObject {
+    Q_OBJECT
+
+private slots:
+    void linesAndStart();
+    void offsets_data();
+    void offsets();
+    void twiceWithTheSameLines();
+    void enterKeyMoves();
+    void clickInTheListResetsOffsets();
+};
+
+void TestMove::linesAndStart()
+{
+    TCommandsFixture f;
+    f.StartWithoutProject();
+    TSelectionForm dialog(*f.Form);
+    TItemLayer* a = AddLabel(*f.Form, 10, 10, "a");
+    AddLabel(*f.Form, 20, 20, "b \xE9");
+    f.Form->SetSelection(a);
+    QStringList lines;
+    QString offsets;
+    f.Dialogs.AnswerModal(QDialog::Rejected, [&](QDialog& d) {
+        auto& form = static_cast<TSelectionForm&>(d);
+        for (int i = 0; i < form.ListBox1->count(); ++i)
+            lines << form.ListBox1->item(i)->text();
+        offsets = form.edX->text() + QLatin1Char(';') + form.edY->text();
+    });
+    QVERIFY(!f.Form->Modified());
+    f.Form->Action("mnMove")->setEnabled(true);
+    f.Trigger("mnMove");
+
+    QVERIFY(f.Dialogs.Unexpected().empty());
+    QCOMPARE(f.Dialogs.Calls().back().Caption, QStringLiteral("Move"));
+    // Back to front, the frame left out; the canvas selection is cleared before the dialog shows.
+    const QString type = QString::fromStdString(a->TypeName());
+    QCOMPARE(lines, (QStringList{type + QStringLiteral(" a"), type + QStringLiteral(" b \u00E9")}));
+    QCOMPARE(offsets, QStringLiteral("0;0"));
+    QCOMPARE(f.Form->Selected(), nullptr);
+    QCOMPARE(f.Form->RubberBand(), nullptr);
+    QCOMPARE(f.Count(), 2);
+    // Closing the dialog marks the page changed, moved or not.
+    QVERIFY(f.Form->Modified());
+}
+
+void TestMove::offsets_data()
+{
+    QTest::addColumn<QString>("x");
+    QTest::addColumn<QString>("y");
+    QTest::addColumn<QString>("first");   // the chosen control after Enter
+    QTest::addColumn<QString>("after");   // both offsets after Enter
+    QTest::newRow("right and up") << "5" << "-3" << "105,47,40,20" << "0;0";
+    QTest::newRow("left and down") << "-12" << "30" << "88,80,40,20" << "0;0";
+    QTest::newRow("not a number counts as 0") << "abc" << "7" << "100,57,40,20" << "0;0";
+    QTest::newRow("blanks and hexadecimal") << " 4" << "$10" << "104,66,40,20" << "0;0";
+    QTest::newRow("empty x does nothing") << "" << "5" << "100,50,40,20" << ";5";
+    QTest::newRow("empty y does nothing") << "9" << "" << "100,50,40,20" << "9;";
+}
+
+void TestMove::offsets()
+{
+    QFETCH(QString, x);
+    QFETCH(QString, y);
+    QFETCH(QString, first);
+    QFETCH(QString, after);
+    TCommandsFixture f;
+    f.StartWithoutProject();
+    TSelectionForm dialog(*f.Form);
+    TItemLayer* chosen = AddLabel(*f.Form, 100, 50, "a");
+    TItemLayer* other = AddLabel(*f.Form, 100, 50, "b");
+    QString left;
+    f.Dialogs.AnswerModal(QDialog::Rejected, [&](QDialog&) {
+        ChooseLines(dialog, {0});
+        dialog.edX->setText(x);
+        dialog.edY->setText(y);
+        dialog.edXKeyPress(QChar(13));
+        left = dialog.edX->text() + QLatin1Char(';') + dialog.edY->text();
+    });
+    f.Form->mnMoveClick();
+    QCOMPARE(Where(chosen), first);
+    QCOMPARE(Where(other), QStringLiteral("100,50,40,20"));
+    QCOMPARE(left, after);
+}
+
+void TestMove::twiceWithTheSameLines()
+{
+    TCommandsFixture f;
+    f.StartWithoutProject();
+    TSelectionForm dialog(*f.Form);
+    TItemLayer* a = AddLabel(*f.Form, 0, 0, "a");
+    TItemLayer* b = AddLabel(*f.Form, 0, 0, "b");
+    TItemLayer* c = AddLabel(*f.Form, 0, 0, "c");
+    f.Dialogs.AnswerModal(QDialog::Rejected, [&](QDialog&) {
+        ChooseLines(dialog, {0, 2});
+        for (int i = 0; i < 2; ++i) {
+            dialog.edX->setText(QStringLiteral("5"));
+            dialog.edY->setText(QStringLiteral("-3"));
+            dialog.MoveSelected();
+        }
+    });
+    f.Form->mnMoveClick();
+    QCOMPARE(Where(a), QStringLiteral("10,-6,40,20"));
+    QCOMPARE(Where(b), QStringLiteral("0,0,40,20"));
+    QCOMPARE(Where(c), QStringLiteral("10,-6,40,20"));
+}
+
+void TestMove::enterKeyMoves()
+{
+    TCommandsFixture f;
+    f.StartWithoutProject();
+    TSelectionForm dialog(*f.Form);
+    TItemLayer* a = AddLabel(*f.Form, 30, 40, "a");
+    f.Dialogs.AnswerModal(QDialog::Rejected, [&](QDialog&) {
+        ChooseLines(dialog, {0});
+        dialog.edX->setText(QStringLiteral("-30"));
+        dialog.edY->setText(QStringLiteral("2"));
+        QTest::keyClick(dialog.edY, Qt::Key_Return);
+    });
+    f.Form->mnMoveClick();
+    QCOMPARE(Where(a), QStringLiteral("0,42,40,20"));
+    QCOMPARE(dialog.edY->text(), QStringLiteral("0"));
+}
+
+void TestMove::clickInTheListResetsOffsets()
+{
+    TCommandsFixture f;
+    f.StartWithoutProject();
+    TSelectionForm dialog(*f.Form);
+    AddLabel(*f.Form, 0, 0, "a");
+    AddLabel(*f.Form, 0, 0, "b");
+    dialog.FormShow();
+    dialog.edX->setText(QStringLiteral("8"));
+    dialog.edY->setText(QStringLiteral("9"));
+    ChooseLines(dialog, {1});
+    QCOMPARE(dialog.edX->text(), QStringLiteral("0"));
+    QCOMPARE(dialog.edY->text(), QStringLiteral("0"));
+}
+
+QTEST_MAIN(TestMove)
+#include "tst_move.moc"
