@@ -281,10 +281,9 @@ void TMainForm::mnLevelUpClick()
         return;
     if (FRubberBand)
         FRubberBand->BringToFront();
-    // Never above its own frame.
-    if (FSelected->Index() >= TopControlIndex())
-        return;
-    FSelected->SetIndex(FSelected->Index() + 1);
+    // Never above its own frame; at the top it changes nothing but still counts, as the other three do.
+    if (FSelected->Index() < TopControlIndex())
+        FSelected->SetIndex(FSelected->Index() + 1);
     SetModified(true);
     emit ControlsChanged();
 }
