@@ -111,6 +111,7 @@ private slots:
     void insertVideoWindowOnce();
     void insertPicture_data();
     void insertPicture();
+    void insertPictureKeepsItsNameAsSkinText();
     void copyPasteIsATrueCopy();
     void pasteTwiceMakesOneControl();
     void cloneLeavesCopySelectedAndClipboardEmpty();
@@ -381,6 +382,37 @@ void TestCommands::insertPicture()
     QVERIFY(!image->Scaled());
     QCOMPARE(f.Form->Selected(), image);
     QVERIFY(ItemsOf(f.SavedPage()).contains("<texture>" + texture + "</texture>"));
+}
+
+// The chosen picture's name is the skin's Windows-1252 text: a name with "ü" finds its picture;
+// a name that has no such form is refused with a message and nothing is inserted.
+void TestCommands::insertPictureKeepsItsNameAsSkinText()
+{
+    TCommandsFixture f;
+    f.StartWithProject();
+    QImage picture(40, 20, QImage::Format_ARGB32);
+    picture.fill(Qt::blue);
+    const QString name = QStringLiteral("gr\u00fcn.png");
+    QVERIFY(picture.save(f.Folder + QStringLiteral("images/") + name, "PNG"));
+    f.Dialogs.AnswerOpenFile(f.Folder + QStringLiteral("images/") + name);
+    f.Insert(0);
+    const TFileDialogOptions& asked = f.Dialogs.Calls().back().File;
+    QVERIFY(asked.Filter.contains(QStringLiteral("*.png")));
+    QVERIFY(asked.Filter.contains(QStringLiteral("*.bmp")));
+    auto* image = dynamic_cast<TImageLayer*>(f.Form->Selected());
+    QVERIFY(image);
+    QCOMPARE(image->FileName, std::string("gr\xfcn.png"));
+    QCOMPARE(Rect(image), QRectF(180, 140, 40, 20));
+
+    f.Form->SetModified(false);
+    f.Dialogs.AnswerOpenFile(f.Folder + QStringLiteral("images/\u540d.png"));
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    f.Insert(0);
+    QCOMPARE(f.Count(), 2);
+    QVERIFY(!f.Form->Modified());
+    QCOMPARE(f.Dialogs.Calls().back().Caption, QStringLiteral("Varnholt 2.0"));
+    QVERIFY(f.Dialogs.Calls().back().Text.contains(QStringLiteral("\u540d")));
+    QVERIFY(f.Dialogs.Unexpected().empty());
 }
 
 // The pasted control lies over the copied one and saves to the same item, also where the copy
