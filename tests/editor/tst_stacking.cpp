@@ -57,6 +57,7 @@ void TestStacking::command_data()
     QTest::newRow("one to front, top") << QByteArray("mnLevelUp") << "d" << "abcd#" << true;
     QTest::newRow("one back, top") << QByteArray("mnLevelDown") << "d" << "abdc#" << true;
     QTest::newRow("one back, second") << QByteArray("mnLevelDown") << "b" << "bacd#" << true;
+    QTest::newRow("one back, bottom") << QByteArray("mnLevelDown") << "a" << "abcd#" << true;
 }
 
 void TestStacking::command()
