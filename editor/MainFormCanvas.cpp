@@ -249,9 +249,7 @@ bool TMainForm::FormKeyDown(int key, Qt::KeyboardModifiers shift)
     }
     if (!FSelected || !FMouseInView)
         return false;
-    // A locked control stays where it is.
-    if (FSelected->FLocked)
-        return true;
+    // The lock holds the frame only: the keys move a locked control too.
     auto offset = [dx, dy](const TFloatRect& r) {
         return TFloatRect{r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
     };

@@ -8,6 +8,7 @@
 #include "editor/TranslatableStrings.h"
 #include "editor/commands/InsertKinds.h"
 #include "editor/page/PageXml.h"
+#include "platform/core/Codec1252.h"
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/ValueText.h"
 #include "skinmodel/controls/ImageLayer.h"
@@ -18,9 +19,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QDockWidget>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMetaMethod>
 #include <QScrollArea>
+
+#include <optional>
+#include <stdexcept>
 
 namespace {
 
@@ -158,9 +163,18 @@ void TMainForm::Main1Click(int tag)
         const QString file = AskOpenPicture(TranslatableString(5), folder);
         if (file.isEmpty())
             return;
+        // The layer keeps the name only, as the skin's Windows-1252 text; a name that has no such
+        // form is refused before anything is made.
+        const QString name = QFileInfo(file).fileName();
+        QChar bad;
+        const std::optional<std::string> texture = ToWin1252(name, &bad);
+        if (!texture)
+            throw std::runtime_error(
+                QStringLiteral("The picture name \"%1\" cannot be used in a skin (character \"%2\").").arg(name, bad)
+                    .toStdString());
         control = CreateInLayers(layers, [&]() -> TItemLayer* {
             auto* image = new TImageLayer(&layers);
-            image->SetFileName(file.toStdString());
+            image->SetFileName(*texture);
             const double halfWidth = image->Bitmap ? image->Bitmap->width() / 2.0 : 0.0;
             const double halfHeight = image->Bitmap ? image->Bitmap->height() / 2.0 : 0.0;
             image->SetLocation(TFloatRect{float(centre.x() - halfWidth), float(centre.y() - halfHeight),
@@ -281,10 +295,9 @@ void TMainForm::mnLevelUpClick()
         return;
     if (FRubberBand)
         FRubberBand->BringToFront();
-    // Never above its own frame.
-    if (FSelected->Index() >= TopControlIndex())
-        return;
-    FSelected->SetIndex(FSelected->Index() + 1);
+    // Never above its own frame; at the top it changes nothing but still counts, as the other three do.
+    if (FSelected->Index() < TopControlIndex())
+        FSelected->SetIndex(FSelected->Index() + 1);
     SetModified(true);
     emit ControlsChanged();
 }

@@ -4,11 +4,10 @@ TResizeOutcome ApplyResizeRules(const TFloatRect& oldLocation, TFloatRect& newLo
                                 Qt::KeyboardModifiers keys, Qt::MouseButtons buttons, bool locked, bool isVideo)
 {
     TResizeOutcome out;
-    // A locked control neither moves nor changes its size, so the page does not change either.
-    if (locked) {
+    // A locked control keeps its rectangle under the frame; the Ctrl rule below may still widen a
+    // control narrower than 4 pixels, and the drag counts as a change of the page.
+    if (locked)
         newLocation = oldLocation;
-        return out;
-    }
     if (dragState == dsMove) {
         out.Modified = true;
         out.CopyVideoWindow = isVideo;

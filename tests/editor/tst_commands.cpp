@@ -5,6 +5,7 @@
 
 #include "canvas/RubberBand.h"
 #include "editor/commands/InsertKinds.h"
+#include "editor/tools/ElementList.h"
 #include "skinmodel/controls/ImageLayer.h"
 #include "skinmodel/controls/VideoControl.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -97,20 +99,28 @@ class TestCommands : public QObject {
     Q_OBJECT
 
 private slots:
+    void elementsMenu();
+    void kindOfEveryEntry_data();
+    void kindOfEveryEntry();
     void insertEveryKind_data();
     void insertEveryKind();
     void insertWithoutReferenceIsSquareAtViewCentre();
+    void insertEveryKindWithoutReference_data();
+    void insertEveryKindWithoutReference();
+    void insertWhileSelected();
     void insertVideoWindowOnce();
     void insertPicture_data();
     void insertPicture();
+    void insertPictureKeepsItsNameAsSkinText();
     void copyPasteIsATrueCopy();
     void pasteTwiceMakesOneControl();
     void cloneLeavesCopySelectedAndClipboardEmpty();
     void clipboardIsForgottenWithThePage();
     void secondVideoWindowRefused();
     void deleteRemovesTheSelection();
-    void lockStopsMouseAndKeys();
+    void lockHoldsTheFrameOnly();
     void hideIsCanvasOnly();
+    void elementListFollowsTheCommands();
     void enablingFollowsSelectionAndClipboard();
     void selectionMenuRules();
     void toolWindowsShowAndClose();
@@ -119,6 +129,75 @@ private slots:
     void deleteKeyIgnoredInTextField();
     void failedCreationLeavesNothing();
 };
+
+// The Elements menu: the twenty entries in table order, the separator, each item's menu number;
+// the toolbar button drops the same menu down.
+void TestCommands::elementsMenu()
+{
+    TCommandsFixture f;
+    f.StartWithoutProject();
+    QStringList captions;
+    QList<int> tags;
+    for (QAction* item : f.Form->Menu("mnElements")->actions()) {
+        captions << (item->isSeparator() ? QStringLiteral("-") : item->text());
+        tags << (item->isSeparator() ? -1 : item->data().toInt());
+    }
+    QCOMPARE(captions, (QStringList{"Image", "Label", "Button", "Image Button", "Selectonebutton", "Togglebutton",
+                                    "CheckControl", "Progressbar", "Slidecontrol", "UpDowncontrol", "Textbox", "List",
+                                    "Iconlist", "TVList", "Menulist", "TickProgressbar", "NumInput", "Editfield", "-",
+                                    "VideoWindow"}));
+    QCOMPARE(tags, (QList<int>{0, 5, 1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, -1, 18}));
+    auto* button = f.Form->findChild<QToolButton*>(QStringLiteral("btnObjects"));
+    QVERIFY(button);
+    QCOMPARE(button->menu(), f.Form->Menu("mnElements"));
+}
+
+void TestCommands::kindOfEveryEntry_data()
+{
+    QTest::addColumn<int>("tag");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QByteArray>("keyword");
+    struct Row {
+        const char* caption;
+        int tag;
+        int kind;
+        const char* keyword;
+    };
+    const Row rows[] = {
+        {"Image", 0, 0, nullptr},
+        {"Label", 5, 1, "label"},
+        {"Button", 1, 2, "button"},
+        {"Image Button", 2, 3, "button3part"},
+        {"Selectonebutton", 3, 4, "selectbutton"},
+        {"Togglebutton", 4, 5, "togglebutton"},
+        {"CheckControl", 6, 6, "checkmark"},
+        {"Slidecontrol", 8, 7, "slider"},
+        {"UpDowncontrol", 9, 8, "spincontrol"},
+        {"Textbox", 10, 9, "textbox"},
+        {"List", 11, 10, "listcontrol"},
+        {"Iconlist", 12, 11, "thumbnailpanel"},
+        {"TVList", 13, 12, "tvlistcontrol"},
+        {"Menulist", 14, 13, "menu"},
+        {"TickProgressbar", 15, 14, "tickprogress"},
+        {"VideoWindow", 18, 15, "videowindow"},
+        {"Progressbar", 7, 17, "progress"},
+        {"NumInput", 16, 19, "numinput"},
+        {"Editfield", 17, 20, "edit"},
+    };
+    for (const Row& row : rows)
+        QTest::newRow(row.caption) << row.tag << row.kind << QByteArray(row.keyword);
+}
+
+void TestCommands::kindOfEveryEntry()
+{
+    QFETCH(int, tag);
+    QFETCH(int, kind);
+    QFETCH(QByteArray, keyword);
+    QCOMPARE(InsertKindOfTag(tag), kind);
+    QCOMPARE(QByteArray(InsertKindKeyword(kind)), keyword);
+    QCOMPARE(InsertKindOfTag(-1), -1);
+    QCOMPARE(InsertKindOfTag(19), -1);
+}
 
 void TestCommands::insertEveryKind_data()
 {
@@ -197,6 +276,51 @@ void TestCommands::insertWithoutReferenceIsSquareAtViewCentre()
     QCOMPARE(Rect(f.Form->Selected()), QRectF(centre - QPoint(32, 32), QSizeF(64, 64)));
 }
 
+void TestCommands::insertEveryKindWithoutReference_data()
+{
+    insertEveryKind_data();
+}
+
+// Without a default description every kind is its bare class, a 64 by 64 square centred on the
+// view; the thumbnail panel keeps the place its constructor gives it.
+void TestCommands::insertEveryKindWithoutReference()
+{
+    QFETCH(int, tag);
+    const QByteArray keyword = KeywordOfTag(tag);
+    TCommandsFixture f;
+    f.StartWithoutProject();
+    f.Insert(tag);
+    QCOMPARE(f.Count(), 2);
+    TItemLayer* control = f.Control(0);
+    QVERIFY(control);
+    QCOMPARE(f.Form->Selected(), control);
+    QCOMPARE(QByteArray::fromStdString(control->TypeKeyword()), keyword);
+    QVERIFY(f.Form->Modified());
+    if (keyword == "thumbnailpanel") {
+        std::unique_ptr<TItemLayer> fresh(OSDControlFactory().CreateKind("thumbnailpanel", nullptr));
+        QCOMPARE(Rect(control), Rect(fresh.get()));
+    } else {
+        QCOMPARE(Rect(control), QRectF(328, 256, 64, 64));
+    }
+}
+
+// A control inserted while another is selected becomes the selection, under the frame.
+void TestCommands::insertWhileSelected()
+{
+    TCommandsFixture f;
+    f.StartWithoutProject();
+    TItemLayer* a = AddLabel(*f.Form, 10, 10, "a");
+    f.Form->SetSelection(a);
+    f.Insert(1);
+    QCOMPARE(f.Count(), 3);
+    TItemLayer* inserted = f.Form->Selected();
+    QVERIFY(inserted && inserted != a);
+    QCOMPARE(f.Control(0), a);
+    QCOMPARE(f.Control(1), inserted);
+    QCOMPARE(f.Form->Layers().Items(2), static_cast<TCustomLayer*>(f.Form->RubberBand()));
+    QCOMPARE(f.Form->RubberBand()->ChildLayer(), inserted);
+}
+
 void TestCommands::insertVideoWindowOnce()
 {
     TCommandsFixture f;
@@ -258,6 +382,37 @@ void TestCommands::insertPicture()
     QVERIFY(!image->Scaled());
     QCOMPARE(f.Form->Selected(), image);
     QVERIFY(ItemsOf(f.SavedPage()).contains("<texture>" + texture + "</texture>"));
+}
+
+// The chosen picture's name is the skin's Windows-1252 text: a name with "ü" finds its picture;
+// a name that has no such form is refused with a message and nothing is inserted.
+void TestCommands::insertPictureKeepsItsNameAsSkinText()
+{
+    TCommandsFixture f;
+    f.StartWithProject();
+    QImage picture(40, 20, QImage::Format_ARGB32);
+    picture.fill(Qt::blue);
+    const QString name = QStringLiteral("gr\u00fcn.png");
+    QVERIFY(picture.save(f.Folder + QStringLiteral("images/") + name, "PNG"));
+    f.Dialogs.AnswerOpenFile(f.Folder + QStringLiteral("images/") + name);
+    f.Insert(0);
+    const TFileDialogOptions& asked = f.Dialogs.Calls().back().File;
+    QVERIFY(asked.Filter.contains(QStringLiteral("*.png")));
+    QVERIFY(asked.Filter.contains(QStringLiteral("*.bmp")));
+    auto* image = dynamic_cast<TImageLayer*>(f.Form->Selected());
+    QVERIFY(image);
+    QCOMPARE(image->FileName, std::string("gr\xfcn.png"));
+    QCOMPARE(Rect(image), QRectF(180, 140, 40, 20));
+
+    f.Form->SetModified(false);
+    f.Dialogs.AnswerOpenFile(f.Folder + QStringLiteral("images/\u540d.png"));
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    f.Insert(0);
+    QCOMPARE(f.Count(), 2);
+    QVERIFY(!f.Form->Modified());
+    QCOMPARE(f.Dialogs.Calls().back().Caption, QStringLiteral("Varnholt 2.0"));
+    QVERIFY(f.Dialogs.Calls().back().Text.contains(QStringLiteral("\u540d")));
+    QVERIFY(f.Dialogs.Unexpected().empty());
 }
 
 // The pasted control lies over the copied one and saves to the same item, also where the copy
@@ -379,7 +534,9 @@ void TestCommands::deleteRemovesTheSelection()
     QCOMPARE(rebuilt.count(), 1);
 }
 
-void TestCommands::lockStopsMouseAndKeys()
+// The lock holds the control under the frame only: frame drags leave it where it is (and still
+// count as a change of the page), the arrow keys move it, and the lock is never saved.
+void TestCommands::lockHoldsTheFrameOnly()
 {
     TCommandsFixture f;
     f.StartWithProject();
@@ -391,25 +548,37 @@ void TestCommands::lockStopsMouseAndKeys()
     QVERIFY(a->FLocked);
     QVERIFY(f.Form->Action("mnLock")->isChecked());
     QVERIFY(!f.Form->Modified());
+    QCOMPARE(f.SavedPage(), before);  // the lock is not saved
+    f.Form->SetSelection(a);
+    QVERIFY(a->FLocked);
     QWidget* view = f.Form->ImgView();
-    Drag(view, QPoint(120, 110), QPoint(160, 150));                            // move
-    Drag(view, QPoint(140, 110), QPoint(190, 130));                            // right handle
-    Drag(view, QPoint(100, 110), QPoint(130, 110), Qt::ControlModifier);       // left handle about the centre
+    Drag(view, QPoint(120, 110), QPoint(160, 150));                       // move
+    Drag(view, QPoint(140, 110), QPoint(190, 130));                       // right handle
+    Drag(view, QPoint(100, 110), QPoint(130, 110), Qt::ControlModifier);  // left handle about the centre
+    QCOMPARE(Rect(a), QRectF(100, 100, 40, 20));
+    QCOMPARE(f.Form->Selected(), a);
+    QVERIFY(f.Form->Modified());
     Enter(f.Form->ImgView());
     f.Form->ImgView()->setFocus();
     QTest::keyRelease(f.Form->ImgView(), Qt::Key_Right);
+    QCOMPARE(Rect(a), QRectF(101, 100, 40, 20));
     QTest::keyRelease(f.Form->ImgView(), Qt::Key_Down, Qt::ShiftModifier);
-    QCOMPARE(Rect(a), QRectF(100, 100, 40, 20));
-    QVERIFY(!f.Form->Modified());
-    QCOMPARE(f.SavedPage(), before);  // the lock is not saved
+    QCOMPARE(Rect(a), QRectF(101, 110, 40, 20));
+
+    // A locked control narrower than 4 pixels is widened to 4 by a Ctrl drag on a handle.
+    TFloatRect next{10, 10, 40, 30};
+    const TResizeOutcome out =
+        ApplyResizeRules(TFloatRect{10, 10, 12, 30}, next, dsSizeR, Qt::ControlModifier, Qt::LeftButton, true, false);
+    QCOMPARE(QRectF(QPointF(next.Left, next.Top), QPointF(next.Right, next.Bottom)), QRectF(9, 10, 4, 20));
+    QVERIFY(out.Modified);
+
     // Unlocked, the same drag moves it.
     f.Form->SetSelection(a);
     f.Trigger("mnLock");
     QVERIFY(!a->FLocked);
-    Drag(view, QPoint(120, 110), QPoint(160, 150));
-    QCOMPARE(Rect(a), QRectF(140, 140, 40, 20));
-    QTest::keyRelease(f.Form->ImgView(), Qt::Key_Right);
-    QCOMPARE(Rect(a), QRectF(141, 140, 40, 20));
+    QVERIFY(!f.Form->Action("mnLock")->isChecked());
+    Drag(view, QPoint(121, 120), QPoint(161, 160));
+    QCOMPARE(Rect(a), QRectF(141, 150, 40, 20));
 }
 
 void TestCommands::hideIsCanvasOnly()
@@ -437,6 +606,58 @@ void TestCommands::hideIsCanvasOnly()
     QVERIFY(!f.Form->Modified());
     f.Trigger("mnHide");
     QCOMPARE(f.SavedPage(), before);
+}
+
+// The element list is rebuilt by every command that changes the set, order, lock or canvas
+// visibility of the controls: lines in stacking order, " *" and italics for a locked control, the
+// check box for the canvas visibility.
+void TestCommands::elementListFollowsTheCommands()
+{
+    TCommandsFixture f;
+    f.StartWithoutProject();
+    TfrmObjects* list = ElementList(*f.Form);
+    QVERIFY(list);
+    TItemLayer* a = AddLabel(*f.Form, 10, 10, "a");
+    TItemLayer* b = AddLabel(*f.Form, 60, 10, "b");
+    a->Control_ID = 7;
+    list->RefreshList();
+    const auto lines = [&] {
+        QStringList out;
+        for (int row = 0; row < list->LineCount(); ++row)
+            out << list->LineText(row) + (list->LineItalic(row) ? QStringLiteral(" /i") : QString())
+                    + (list->LineChecked(row) ? QString() : QStringLiteral(" /hidden"));
+        return out;
+    };
+    QCOMPARE(lines(), (QStringList{"0007  Label - a", "0000  Label - b"}));
+
+    f.Form->SetSelection(a);
+    f.Trigger("mnLock");
+    QCOMPARE(lines(), (QStringList{"0007  Label - a * /i", "0000  Label - b"}));
+    f.Trigger("mnBringFront");
+    QCOMPARE(lines(), (QStringList{"0000  Label - b", "0007  Label - a * /i"}));
+    QCOMPARE(list->SelectedLine(), 1);
+    f.Trigger("mnLevelDown");
+    QCOMPARE(lines(), (QStringList{"0007  Label - a * /i", "0000  Label - b"}));
+    f.Trigger("mnLevelUp");
+    QCOMPARE(lines(), (QStringList{"0000  Label - b", "0007  Label - a * /i"}));
+    f.Trigger("mnSendBack");
+    QCOMPARE(lines(), (QStringList{"0007  Label - a * /i", "0000  Label - b"}));
+    f.Trigger("mnLock");
+    QCOMPARE(lines(), (QStringList{"0007  Label - a", "0000  Label - b"}));
+    f.Trigger("mnHide");
+    QCOMPARE(lines(), (QStringList{"0007  Label - a /hidden", "0000  Label - b"}));
+    QCOMPARE(list->SelectedLine(), -1);
+
+    f.Form->SetSelection(b);
+    f.Trigger("mnClone");
+    QCOMPARE(lines(), (QStringList{"0007  Label - a /hidden", "0000  Label - b", "0000  Label - b"}));
+    QCOMPARE(list->SelectedLine(), 2);
+    f.Form->ImgView()->setFocus();
+    f.Trigger("mnDelete");
+    QCOMPARE(lines(), (QStringList{"0007  Label - a /hidden", "0000  Label - b"}));
+    f.Insert(5);
+    QCOMPARE(list->LineCount(), 3);
+    QCOMPARE(list->SelectedLine(), 2);
 }
 
 void TestCommands::enablingFollowsSelectionAndClipboard()
