@@ -78,7 +78,11 @@ TPicture TPictureCache::Load(const QString& path)
 {
     // One status call gives the existence, the size and the file clock's full resolution (a file
     // rewritten within the same second is still seen).
-    const TFileStamp stamp = ReadFileStamp(path);
+    return Load(path, ReadFileStamp(path));
+}
+
+TPicture TPictureCache::Load(const QString& path, const TFileStamp& stamp)
+{
     if (!stamp.IsFile)
         return {};
     const QString key = QFileInfo(path).absoluteFilePath();

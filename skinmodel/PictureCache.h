@@ -3,6 +3,8 @@
 // however many controls, temporary reference controls and saves ask for it.
 #pragma once
 
+#include "platform/core/FileStamp.h"
+
 #include <QHash>
 #include <QImage>
 #include <QString>
@@ -27,6 +29,8 @@ public:
     // The picture in the file, premultiplied ARGB; none when the file is missing, empty, not a
     // picture of a kind that can be read, or cannot be decoded.
     TPicture Load(const QString& path);
+    // The same with the file's stamp read by the caller just before.
+    TPicture Load(const QString& path, const TFileStamp& stamp);
 
     // Decoded pictures kept beyond this many bytes are dropped, least recently used first.
     void SetByteLimit(int64_t bytes);
