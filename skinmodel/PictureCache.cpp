@@ -116,10 +116,14 @@ TPicture TPictureCache::Load(const QString& path)
 {
     if (path.isEmpty())
         return {};
-    // Taken before the file's time is read, so that a file counts as racy rather than not.
-    const int64_t checkedAt = FileClockNow();
     // One status call gives the existence, the size and the file clock's full resolution.
-    const TFileStamp stamp = ReadFileStamp(path);
+    return Load(path, ReadFileStamp(path));
+}
+
+TPicture TPictureCache::Load(const QString& path, const TFileStamp& stamp)
+{
+    // Taken right after the caller read the stamp: a file counts as racy rather than not.
+    const int64_t checkedAt = FileClockNow();
     if (!stamp.IsFile)
         return {};
     const QString key = QFileInfo(path).absoluteFilePath();

@@ -5,6 +5,8 @@
 // size or time changing; such an entry is checked against the file's bytes until it is older.
 #pragma once
 
+#include "platform/core/FileStamp.h"
+
 #include <QHash>
 #include <QImage>
 #include <QString>
@@ -29,6 +31,8 @@ public:
     // The picture in the file, premultiplied ARGB; none when the file is missing, empty, not a
     // picture of a kind that can be read, or cannot be decoded.
     TPicture Load(const QString& path);
+    // The same with the file's stamp read by the caller just before.
+    TPicture Load(const QString& path, const TFileStamp& stamp);
 
     // Decoded pictures kept beyond this many bytes are dropped, least recently used first.
     void SetByteLimit(int64_t bytes);

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 // The entry of `dir` named `part` under its existing case; empty when there is none.
@@ -24,6 +26,19 @@ QString Resolve(const QString& folder, const QString& name, bool* exists)
     QString rest = name;
     rest.replace(QLatin1Char('\\'), QLatin1Char('/'));
     const QStringList parts = rest.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    // The usual case, a name in the case it has on disk: one status call finds it, and every part
+    // on the way then exists under that case too.
+    const auto isDots = [](const QString& part) { return part == QLatin1String(".") || part == QLatin1String(".."); };
+    if (!parts.isEmpty() && std::none_of(parts.begin(), parts.end(), isDots)) {
+        QString exact = path + parts.join(QLatin1Char('/'));
+        if (rest.endsWith(QLatin1Char('/')))
+            exact += QLatin1Char('/');
+        if (QFileInfo::exists(exact)) {
+            if (exists)
+                *exists = true;
+            return exact;
+        }
+    }
     bool found = true;
     for (qsizetype i = 0; i < parts.size(); ++i) {
         const QString& part = parts[i];

@@ -7,7 +7,8 @@
 TFileStamp ReadFileStamp(const QString& path)
 {
     TFileStamp stamp;
-    if (path.isEmpty())
+    // A name with a NUL character in it names no file (the system would cut it short).
+    if (path.isEmpty() || path.contains(QChar(0)))
         return stamp;
     struct stat info {};
     if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))

@@ -72,9 +72,17 @@ void TImageLayer::SetFileName(const std::string& V)
     Bitmap.reset();
     // The cache decodes a file only once while it is unchanged; pictures that cannot be decoded
     // count as missing.
-    const QString path = PicturePath(FileName);
-    if (!path.isEmpty())
+    // A name in the case it has on disk is the usual case: one status call finds the file and
+    // tells the cache whether it changed.
+    const QString folder = CurrentProjectFolder();
+    const QString exact = folder.isEmpty() || FileName.empty()
+        ? QString()
+        : WithTrailingSlash(folder) + QStringLiteral("images/") + FromWin1252(FileName);
+    if (const TFileStamp stamp = ReadFileStamp(exact); stamp.IsFile) {
+        Bitmap = TPictureCache::Instance().Load(exact, stamp);
+    } else if (const QString path = PicturePath(FileName); !path.isEmpty()) {
         Bitmap = TPictureCache::Instance().Load(path);
+    }
     Changed();
 }
 

@@ -3,6 +3,7 @@
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/ValueText.h"
 #include "skinmodel/draw/GdiFont.h"
+#include "skinmodel/draw/BlendBands.h"
 #include "skinmodel/draw/GdiText.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 
@@ -356,18 +357,24 @@ void TItemLayer::PaintPlaceholder(TBitmap32& Buffer)
         p.setRenderHint(QPainter::Antialiasing, false);
         if (Buffer.ClipRect() != Buffer.BoundsRect())
             p.setClipRect(Buffer.ClipRect());
-        p.fillRect(visible, QColor::fromRgba(PlaceholderFill));
+        PaintInBands(p, Buffer.ClipRect(), visible, Qt::Horizontal,
+                     [&] { p.fillRect(visible, QColor::fromRgba(PlaceholderFill)); });
         p.setPen(QPen(QColor::fromRgba(PlaceholderLines), 0));
         // Edges in 64-bit arithmetic: a rectangle from a file may reach beyond the int range.
         const double l = r.left(), t = r.top();
         const double rr = l + r.width(), b = t + r.height();
         const double cl = -1, ct = -1, cr = Buffer.Width() + 1, cb = Buffer.Height() + 1;
-        double x0 = l, y0 = t, x1 = rr, y1 = b;
-        if (ClipSegment(x0, y0, x1, y1, cl, ct, cr, cb))
-            p.drawLine(QLineF(x0, y0, x1, y1));
-        x0 = l, y0 = b, x1 = rr, y1 = t;
-        if (ClipSegment(x0, y0, x1, y1, cl, ct, cr, cb))
-            p.drawLine(QLineF(x0, y0, x1, y1));
+        const auto drawDiagonal = [&](double x0, double y0, double x1, double y1) {
+            if (!ClipSegment(x0, y0, x1, y1, cl, ct, cr, cb))
+                return;
+            const QLineF line(x0, y0, x1, y1);
+            // Every pixel of a shallow line is a span of its own: those go in strips of columns.
+            const bool shallow = std::abs(x1 - x0) > std::abs(y1 - y0);
+            PaintInBands(p, Buffer.ClipRect(), QRectF(line.p1(), line.p2()).normalized().toAlignedRect().adjusted(-1, -1, 1, 1),
+                         shallow ? Qt::Vertical : Qt::Horizontal, [&] { p.drawLine(line); });
+        };
+        drawDiagonal(l, t, rr, b);
+        drawDiagonal(l, b, rr, t);
     }
     SetStockSystemFont(Buffer.Font);
     Buffer.Font.Color = 0xFF000000u;

@@ -1,6 +1,7 @@
 #include "skinmodel/controls/PaintAids.h"
 
 #include "canvas/Bitmap32.h"
+#include "skinmodel/draw/BlendBands.h"
 
 #include <QPainter>
 
@@ -45,7 +46,7 @@ void FillRectBlend(TBitmap32& buffer, const QRect& r, uint32_t argb)
         return;
     QPainter p(&buffer.Image());
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    p.fillRect(v, QColor::fromRgba(argb));
+    PaintInBands(p, v, v, Qt::Horizontal, [&] { p.fillRect(v, QColor::fromRgba(argb)); });
 }
 
 void FrameRectBlend(TBitmap32& buffer, const QRect& r, uint32_t argb)
@@ -80,5 +81,5 @@ void DrawPictureStretched(TBitmap32& buffer, const QRect& r, const QImage& pictu
     // Clipped rather than cut: every pixel inside takes the same source pixel as in a full repaint.
     if (buffer.ClipRect() != buffer.BoundsRect())
         p.setClipRect(buffer.ClipRect());
-    p.drawImage(QRectF(v), picture, source);
+    PaintInBands(p, buffer.ClipRect(), v, Qt::Horizontal, [&] { p.drawImage(QRectF(v), picture, source); });
 }

@@ -4,6 +4,7 @@
 #include "skinmodel/draw/GdiFont.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
 
 #include <algorithm>
@@ -53,7 +54,7 @@ public:
             if (i < s.size() && s[i] != u'\t')
                 continue;
             if (i > start)
-                x += FMetrics.horizontalAdvance(s.mid(start, i - start));
+                x += Advance(s.mid(start, i - start));
             if (i < s.size())
                 x = (x >= 0 ? x / FTab + 1 : 0) * FTab;
             start = i + 1;
@@ -64,7 +65,19 @@ public:
     int64_t Width(const QString& s) const { return AdvanceFrom(0, s); }
 
 private:
+    // A line is measured when laid out, again for its place and once more for the pen after it:
+    // each text is shaped only once per call.
+    int64_t Advance(const QString& run) const
+    {
+        if (const auto it = FAdvances.constFind(run); it != FAdvances.cend())
+            return *it;
+        const int64_t advance = FMetrics.horizontalAdvance(run);
+        FAdvances.insert(run, advance);
+        return advance;
+    }
+
     QFontMetrics FMetrics;
+    mutable QHash<QString, int64_t> FAdvances;
     int64_t FTab = 8;
     int64_t FLineHeight = 1;
 };

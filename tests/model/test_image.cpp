@@ -8,6 +8,9 @@
 #include "support/RoundTrip.h"
 #include "support/TestPictures.h"
 
+#include <QDir>
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -173,6 +176,39 @@ TEST_F(ImageTest, PictureFoundWhateverItsCase)
     ASSERT_TRUE(i);
     ASSERT_TRUE(i->Bitmap);
     EXPECT_EQ(i->Bitmap->size(), QSize(8, 4));
+}
+
+TEST_F(ImageTest, PictureRewrittenOnDiskIsReadAgain)
+{
+    // Exact case (one status call) and another case (found by the folder's listing).
+    const std::pair<const char*, const char*> cases[] = {{"images/pic.png", "pic.png"}, {"images/Other.PNG", "other.png"}};
+    for (const auto& [stored, name] : cases) {
+        SCOPED_TRACE(stored);
+        // Bitmaps: the file's size alone tells the versions apart, whatever the file clock says.
+        WritePicture(stored, 8, 4, Qt::red, "BMP");
+        TImageLayer i(nullptr);
+        i.SetFileName(name);
+        ASSERT_TRUE(i.Bitmap);
+        EXPECT_EQ(i.Bitmap->size(), QSize(8, 4));
+        WritePicture(stored, 16, 3, Qt::blue, "BMP");
+        i.SetFileName(name);
+        ASSERT_TRUE(i.Bitmap);
+        EXPECT_EQ(i.Bitmap->size(), QSize(16, 3));
+        ASSERT_TRUE(QFile::remove(Project.filePath(stored)));
+        i.SetFileName(name);
+        EXPECT_FALSE(i.Bitmap);
+    }
+}
+
+TEST_F(ImageTest, NamesThatAreNoPictureFile)
+{
+    WritePicture("images/pic.png", 8, 4, Qt::red);
+    ASSERT_TRUE(QDir(Project.path()).mkpath("images/folder.png"));
+    for (const std::string& name : {std::string("pic.png\0x", 9), std::string("folder.png"), std::string("..")}) {
+        TImageLayer i(nullptr);
+        i.SetFileName(name);
+        EXPECT_FALSE(i.Bitmap) << name;
+    }
 }
 
 TEST_F(ImageTest, NoProjectReadsNoPicture)

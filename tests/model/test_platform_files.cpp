@@ -37,6 +37,32 @@ TEST_F(Lookup, FindsEntriesWhateverTheirCase)
     EXPECT_TRUE(FileExistsNoCase(Root(), "images"));
 }
 
+TEST_F(Lookup, ExactNamesDotsAndTrailingSlashes)
+{
+    const QString base = WithTrailingSlash(Root());
+    struct TCase {
+        const char* name;
+        bool exists;
+        const char* path;  // relative to the root
+    };
+    const TCase cases[] = {
+        {"Images/Back.PNG", true, "Images/Back.PNG"},
+        {"Images//Back.PNG", true, "Images/Back.PNG"},
+        {"Images\\Sub\\", true, "Images/Sub/"},
+        {"font.xml/", false, "font.xml/"},
+        {"Images/../font.xml", true, "Images/../font.xml"},
+        {"images/./back.png", true, "Images/./Back.PNG"},
+        {"Images/Missing.png", false, "Images/Missing.png"},
+    };
+    for (const TCase& c : cases) {
+        QString found;
+        EXPECT_EQ(FileExistsNoCase(Root(), c.name, &found), c.exists) << c.name;
+        EXPECT_EQ(FindFileNoCase(Root(), c.name), base + c.path) << c.name;
+        if (c.exists)
+            EXPECT_EQ(found, base + c.path) << c.name;
+    }
+}
+
 TEST_F(Lookup, MissingEntriesKeepTheGivenName)
 {
     const QString base = WithTrailingSlash(Root());
