@@ -390,6 +390,12 @@ void TestTranslate::missingWindowsFillTheFile()
         QVERIFY2(ini.ReadString("MainForm", key, "") != QLatin1String("-"), qPrintable(key));
     }
     QCOMPARE(p.F.MessageCount(), 0);
+    // The fonts window adds its section at its first activation, with its caption and texts.
+    p.F.Form->ToolWindow("frmFonts")->show();
+    ini.Reload();
+    QCOMPARE(ini.ReadString("frmFonts", "Caption", "?"), QStringLiteral("Edit Fonts"));
+    QCOMPARE(ini.ReadString("frmFonts", "lbl_Fontname.Caption", "?"), QStringLiteral("Fontname:"));
+    QVERIFY(!ini.SectionExists("frmDoubles"));
 }
 
 void TestTranslate::languageMenuSwitches()
