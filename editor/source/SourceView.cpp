@@ -144,7 +144,10 @@ void TSourceView::Enter()
         Button("btEditSource")->setChecked(false);
         throw;
     }
+    // Unsaved changes of the canvas now live in the text: the page stays modified.
+    const bool modified = FMainForm.Modified();
     FMainForm.ClearPage();
+    FMainForm.SetModified(modified);
     emit FMainForm.ControlsChanged();
     for (const char* window : {"frmTools", "frmObjects", "frmFonts"})
         if (QDockWidget* dock = FMainForm.ToolWindow(window))
