@@ -200,6 +200,10 @@ void TSourceView::EnableCanvasCommands(bool on)
     for (const char* name : {"btEditWindow", "btnObjects"})
         if (QToolButton* button = Button(name))
             button->setEnabled(on);
+    // Reopened through the View menu, the inspector would edit page settings that leaving the text
+    // then overrides, and a skin description that saving the text does not write.
+    if (QDockWidget* tools = FMainForm.ToolWindow("frmTools"); tools && tools->widget())
+        tools->widget()->setEnabled(on);
 }
 
 void TSourceView::ShowMode(bool source)

@@ -103,6 +103,7 @@ private slots:
     void unsavedCanvasChangeKeptOnEnter();
     void projectCommandsShowNewEmptyPage();
     void copyKeysFollowMode();
+    void inspectorReadOnlyInSourceView();
 };
 
 void TestSourceView::enterShowsPageText()
@@ -397,6 +398,21 @@ void TestSourceView::copyKeysFollowMode()
     QTest::keyClick(f.Form.get(), Qt::Key_C, Qt::ControlModifier);
     QVERIFY(f.Form->CopyElem());
     QCOMPARE(f.Form->CopyElem()->Name(), std::string("Control"));
+}
+
+void TestSourceView::inspectorReadOnlyInSourceView()
+{
+    TSourceFixture f;
+    f.OpenSample();
+    QWidget* inspector = f.Form->ToolWindow("frmTools")->widget();
+    QVERIFY(inspector->isEnabled());
+    f.Toggle();
+    // Shown again through the View menu it edits nothing: page settings live in the text now.
+    f.Form->Action("Properties1")->trigger();
+    QVERIFY(f.Form->ToolWindow("frmTools")->isVisible());
+    QVERIFY(!inspector->isEnabled());
+    f.Toggle();
+    QVERIFY(inspector->isEnabled());
 }
 
 QTEST_MAIN(TestSourceView)
