@@ -36,6 +36,13 @@ QByteArray SamplePage(const char* label = "Caf&#x80;")
                     "</screen>"});
 }
 
+// The text of a page without controls and with the settings reset.
+QByteArray EmptyPage()
+{
+    return XmlText({"<screen default=\"0\" allowoverlay=\"false\" hasbg=\"false\" version=\"Kestralon OSDSkin 1.1\">",
+                    "  <items/>", "</screen>"});
+}
+
 QString Latin(const QByteArray& bytes)
 {
     return QString::fromLatin1(bytes);
@@ -309,9 +316,7 @@ void TestSourceView::pageCommandsFillEditor()
     f.Type(QStringLiteral("<screen/>"));
     f.Dialogs.AnswerMessage(QMessageBox::No);
     f.Form->mnNew1Click();
-    QCOMPARE(f.View->Text(), Latin(XmlText({"<screen default=\"0\" allowoverlay=\"false\" hasbg=\"false\" "
-                                            "version=\"Kestralon OSDSkin 1.1\">",
-                                            "  <items/>", "</screen>"})));
+    QCOMPARE(f.View->Text(), Latin(EmptyPage()));
     QVERIFY(!f.Form->Modified());
     // Open Page: the file's text.
     f.OpenPage(f.Folder + QStringLiteral("page.xml"));
@@ -352,9 +357,7 @@ void TestSourceView::projectCommandsShowNewEmptyPage()
     f.OpenSample();
     const QString other = f.MakeProject(QStringLiteral("Other"));
     f.Toggle();
-    const QByteArray empty = XmlText({"<screen default=\"0\" allowoverlay=\"false\" hasbg=\"false\" "
-                                      "version=\"Kestralon OSDSkin 1.1\">",
-                                      "  <items/>", "</screen>"});
+    const QByteArray empty = EmptyPage();
     // Open Project: the old project's page does not follow into the new one.
     f.OpenProject(other);
     QCOMPARE(f.Form->ProjectFolder(), other);
