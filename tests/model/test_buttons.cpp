@@ -9,7 +9,6 @@
 #include "skinmodel/controls/ToggleButton.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 #include "support/ControlXml.h"
-#include "support/GuiApp.h"
 #include "support/KindFixture.h"
 #include "support/KindTesting.h"
 #include "support/KindTests.h"
@@ -459,7 +458,6 @@ TEST(ToggleButton, AlternateRoleInAnyCase)
 
 TEST(ToggleButton, PaintsOnlyTheFocusedPicture)
 {
-    EnsureGuiApplication();
     TOSDToggleButton button(nullptr);
     button.SetLocation({4, 4, 20, 20});
     button.LabelControl->SetLocation({0, 0, 5, 5});

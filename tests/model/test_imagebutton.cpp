@@ -4,7 +4,6 @@
 #include "skinmodel/controls/TextLayer.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 #include "support/ControlXml.h"
-#include "support/GuiApp.h"
 #include "support/KindFixture.h"
 #include "support/KindTesting.h"
 #include "support/XmlText.h"
@@ -51,7 +50,6 @@ TEST(ImageButton, LayoutSpansTheMiddleBetweenTheEnds)
 
 TEST(ImageButton, EndsWiderThanTheButtonLeaveAnEmptyMiddle)
 {
-    EnsureGuiApplication();
     TOSDImageButton button(nullptr);
     button.SetLocation({10, 10, 30, 30});
     button.ImageFocusLeft->SetWidth(15);

@@ -3,7 +3,6 @@
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/controls/VideoControl.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
-#include "support/GuiApp.h"
 #include "support/TestKinds.h"
 #include "support/XmlText.h"
 
@@ -12,8 +11,6 @@
 #include <memory>
 
 namespace {
-
-QGuiApplication* const app = EnsureGuiApplication();
 
 std::unique_ptr<TOSDVideoControl> Load(std::string_view items, TItemLayer* into = nullptr)
 {

@@ -7,8 +7,6 @@
 #include "support/KindFixture.h"
 #include "support/RoundTrip.h"
 
-#include <QGuiApplication>
-
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -2,7 +2,6 @@
 // and pruning rules on writing, layout before saving, and painting in the owner's viewport.
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
-#include "support/GuiApp.h"
 #include "support/TestKinds.h"
 #include "support/XmlText.h"
 
@@ -11,8 +10,6 @@
 #include <memory>
 
 namespace {
-
-QGuiApplication* const app = EnsureGuiApplication();
 
 const char* const CompositeReference =
     "<controls><control><type>testcomposite</type><spacing>3</spacing><width>40</width><height>20</height>"

@@ -122,7 +122,6 @@ void WriteSampleProject()
 
 TEST(SamplePage, EveryKindLoadsPaintsAndSavesTheSameBytes)
 {
-    EnsureGuiApplication();
     TReferencesScope none("");
     SetCurrentProjectFolder(SampleFolder);
     if (qEnvironmentVariableIsSet("VARNHOLT_WRITE_SAMPLE")) {

@@ -4,7 +4,6 @@
 #include "skinmodel/controls/TextLayer.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 #include "support/ControlXml.h"
-#include "support/GuiApp.h"
 #include "support/KindFixture.h"
 #include "support/KindTesting.h"
 #include "support/XmlText.h"

@@ -2,14 +2,12 @@
 
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/SkinContext.h"
-#include "support/GuiApp.h"
 #include "support/TestPictures.h"
 
 #include <QDir>
 
 void KindTest::SetUp()
 {
-    EnsureGuiApplication();
     ASSERT_TRUE(Project.isValid());
     SetCurrentProjectFolder(Project.path() + "/");
     OSDControlFactory().ClearReferences();

@@ -5,7 +5,6 @@
 #include "skinmodel/controls/ItemLayer.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 #include "support/ControlXml.h"
-#include "support/GuiApp.h"
 #include "support/TestPictures.h"
 
 #include <QDir>
@@ -68,7 +67,6 @@ TSavedElement SaveElement(TItemLayer& control, TItemLayer* ref, bool subControl)
 
 QImage WritePreview(TItemLayer& control, int width, int height, const char* fileName)
 {
-    EnsureGuiApplication();
     TBitmap32 buffer(width, height);
     buffer.Clear(0xFF203040u);
     control.Paint(buffer);

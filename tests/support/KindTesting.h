@@ -2,7 +2,6 @@
 // round-trip options, saved values, pictures and previews.
 #pragma once
 
-#include "support/GuiApp.h"
 #include "support/RoundTrip.h"
 
 #include <QByteArray>

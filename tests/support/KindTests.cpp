@@ -44,7 +44,6 @@ std::string Lines(std::string_view Text)
 
 TBitmap32 PaintPreview(TItemLayer& Control, int Width, int Height, const std::string& Name)
 {
-    EnsureGuiApplication();
     TBitmap32 buffer(Width, Height);
     buffer.Clear(0xFF202020u);
     Control.Paint(buffer);
@@ -62,7 +61,6 @@ std::vector<TBadRect> BadRects()
 void ExpectPaintsMeasuresAndSaves(std::string_view Keyword, const TFloatRect& Rect,
                                   const std::function<void(TItemLayer&)>& Prepare)
 {
-    EnsureGuiApplication();
     TReferencesScope none("");
     std::unique_ptr<TItemLayer> control(OSDControlFactory().CreateKind(Keyword, nullptr));
     ASSERT_TRUE(control) << Keyword;

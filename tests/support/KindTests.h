@@ -3,7 +3,6 @@
 
 #include "canvas/Bitmap32.h"
 #include "skinmodel/controls/ItemLayer.h"
-#include "support/GuiApp.h"
 #include "support/KindTesting.h"
 #include "support/RoundTrip.h"
 
