@@ -12,7 +12,6 @@
 #include "support/KindFixture.h"
 #include "support/KindTesting.h"
 #include "support/KindTests.h"
-#include "support/XmlText.h"
 
 #include <gtest/gtest.h>
 

@@ -112,7 +112,7 @@ void WriteSampleProject()
     ASSERT_TRUE(info.SaveToFile(SampleFolder));
     std::vector<std::unique_ptr<TItemLayer>> controls;
     for (const char* item : SourceItems) {
-        controls.push_back(LoadItem(item, true));
+        controls.push_back(ControlFromText(item, true));
         ASSERT_TRUE(controls.back()) << item;
     }
     WriteText("sample.xml", PageText(controls));

@@ -6,7 +6,6 @@
 #include "support/ControlXml.h"
 #include "support/KindFixture.h"
 #include "support/KindTesting.h"
-#include "support/XmlText.h"
 
 #include <gtest/gtest.h>
 

@@ -14,7 +14,7 @@ VARNHOLT_KIND_ROUND_TRIP_TEST(Menu, "menu")
 TEST(Textbox, EqualToTheReferenceKeepsOnlyTheSpinPart)
 {
     TReferencesScope refs(BuiltInReferencesText());
-    auto c = LoadKind<TOSDTextArea>("<item><type>textbox</type><TEXTCOLOR>FFFFFFFF</TEXTCOLOR></item>");
+    auto c = KindFromText<TOSDTextArea>("<item><type>textbox</type><TEXTCOLOR>FFFFFFFF</TEXTCOLOR></item>");
     ASSERT_TRUE(c);
     EXPECT_EQ(c->FontName, "font13");
     EXPECT_EQ(SavedItem(*c), Lines(R"(
@@ -77,7 +77,7 @@ TEST(Textbox, WithoutReference)
 TEST(Menu, WritesItsOwnValuesWhateverTheReference)
 {
     TReferencesScope refs(BuiltInReferencesText());
-    auto c = LoadKind<TOSDMenuControl>("<item><type>menu</type></item>");
+    auto c = KindFromText<TOSDMenuControl>("<item><type>menu</type></item>");
     ASSERT_TRUE(c);
     // "SmallFont" and "SelectedColor" come from the element alone.
     EXPECT_EQ(c->SmallFont, "");
@@ -128,7 +128,7 @@ TEST(Menu, WritesItsOwnValuesWhateverTheReference)
   </subcontrols>
 </item>
 )"));
-    auto small = LoadKind<TOSDMenuControl>("<item><type>menu</type><SmallFont>font9</SmallFont></item>");
+    auto small = KindFromText<TOSDMenuControl>("<item><type>menu</type><SmallFont>font9</SmallFont></item>");
     EXPECT_NE(SavedItem(*small).find("  <SmallFont>font9</SmallFont>\n  <UseHotzones>"), std::string::npos);
 }
 
@@ -147,7 +147,7 @@ TEST(Menu, ItemButtonLayout)
 TEST(Menu, ChildWithoutDescriptionTakesThePreviousRole)
 {
     TReferencesScope none("");
-    auto c = LoadKind<TOSDMenuControl>(R"(<item><type>menu</type><subcontrols>
+    auto c = KindFromText<TOSDMenuControl>(R"(<item><type>menu</type><subcontrols>
       <control><description>Image</description><texture>a.png</texture></control>
       <control><texture>b.png</texture></control>
       <control><description>BUTTON</description><TextOffsetX>2</TextOffsetX></control>

@@ -3,7 +3,6 @@
 #include "canvas/Bitmap32.h"
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/controls/ItemLayer.h"
-#include "skinmodel/xml/JvSimpleXml2.h"
 #include "support/ControlXml.h"
 #include "support/TestPictures.h"
 
@@ -37,32 +36,6 @@ TRoundTripOptions KindTripOptions(bool withReferences, std::initializer_list<con
         o.Skip.push_back(std::string(part) + ".ColorKey");
     }
     return o;
-}
-
-std::string ChildText(TJvSimpleXMLElem* elem, std::string_view name)
-{
-    TJvSimpleXMLElem* child = elem ? TOSDControlFactory::FindChild(elem, name) : nullptr;
-    return child ? child->Value() : "(none)";
-}
-
-std::string TSavedElement::Child(std::string_view name) const
-{
-    TJvSimpleXML doc;
-    doc.LoadFromString(Text);
-    return ChildText(&doc.Root(), name);
-}
-
-std::string SavedControlText(TItemLayer& control, TItemLayer* ref, bool subControl)
-{
-    TJvSimpleXML doc;
-    doc.Root().SetName("item");
-    control.SaveToXML(&doc.Root(), ref, subControl);
-    return doc.SaveToString();
-}
-
-TSavedElement SaveElement(TItemLayer& control, TItemLayer* ref, bool subControl)
-{
-    return {SavedControlText(control, ref, subControl)};
 }
 
 QImage WritePreview(TItemLayer& control, int width, int height, const char* fileName)

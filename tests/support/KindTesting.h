@@ -14,7 +14,6 @@
 #include <vector>
 
 class TItemLayer;
-class TJvSimpleXMLElem;
 
 // Loads the references for the life of the scope (none for an empty text) and clears them after.
 class TReferencesScope {
@@ -29,17 +28,6 @@ public:
 // ColorKey equal, so those two are left out for each picture part; `more` adds further paths.
 TRoundTripOptions KindTripOptions(bool withReferences, std::initializer_list<const char*> pictureParts,
                                   std::vector<std::string> more = {});
-
-// The text of the child of that name (the last one, any case), or "(none)".
-std::string ChildText(TJvSimpleXMLElem* elem, std::string_view name);
-// The control saved into an element of its own, with the reference and part flag given.
-struct TSavedElement {
-    std::string Text;
-    std::string Child(std::string_view name) const;
-};
-// The control saved into a root element named "item", as the document writes it.
-std::string SavedControlText(TItemLayer& control, TItemLayer* ref = nullptr, bool subControl = false);
-TSavedElement SaveElement(TItemLayer& control, TItemLayer* ref = nullptr, bool subControl = false);
 
 // A w by h PNG of one colour, for a project's "images" folder.
 QByteArray SolidPng(int w, int h, QColor color);

@@ -11,37 +11,6 @@
 
 #include <gtest/gtest.h>
 
-std::string SavedItem(TItemLayer& Control)
-{
-    TJvSimpleXML doc;
-    doc.Root().SetName("item");
-    Control.SaveToXML(&doc.Root(), nullptr, false);
-    std::string text = doc.SaveToString();
-    // The declaration line and the CR of every line end are left out.
-    const std::size_t start = text.find("\r\n");
-    text = start == std::string::npos ? text : text.substr(start + 2);
-    std::string lines;
-    for (char c : text)
-        if (c != '\r')
-            lines += c;
-    return lines;
-}
-
-std::unique_ptr<TItemLayer> LoadItem(std::string_view ElementText, bool ApplyReference)
-{
-    TJvSimpleXML doc;
-    doc.LoadFromString(ElementText);
-    return std::unique_ptr<TItemLayer>(OSDControlFactory().CreateControl(nullptr, &doc.Root(), ApplyReference));
-}
-
-std::string Lines(std::string_view Text)
-{
-    std::string s(Text);
-    if (!s.empty() && s.front() == '\n')
-        s.erase(0, 1);
-    return s;
-}
-
 TBitmap32 PaintPreview(TItemLayer& Control, int Width, int Height, const std::string& Name)
 {
     TBitmap32 buffer(Width, Height);
@@ -84,7 +53,7 @@ void ExpectPaintsMeasuresAndSaves(std::string_view Keyword, const TFloatRect& Re
 
     // What it writes reads back as a control of the same kind.
     const std::string text = SavedItem(Control);
-    std::unique_ptr<TItemLayer> again = LoadItem(text);
+    std::unique_ptr<TItemLayer> again = ControlFromText(text);
     ASSERT_TRUE(again) << text;
     EXPECT_EQ(again->TypeName(), Control.TypeName());
 }

@@ -3,6 +3,7 @@
 
 #include "canvas/Bitmap32.h"
 #include "skinmodel/controls/ItemLayer.h"
+#include "support/ControlXml.h"
 #include "support/KindTesting.h"
 #include "support/RoundTrip.h"
 
@@ -12,14 +13,6 @@
 #include <string_view>
 #include <vector>
 
-
-// The item text a page writer would write for the control (Ref none, SubControl false), with
-// "\n" line ends and without the declaration.
-std::string SavedItem(TItemLayer& Control);
-// A control read through the factory from the text of an element (ApplyReference as given).
-std::unique_ptr<TItemLayer> LoadItem(std::string_view ElementText, bool ApplyReference = true);
-// Test text with "\n" line ends, for comparisons with SavedItem.
-std::string Lines(std::string_view Text);
 
 // Paints the control into a cleared buffer of the given size and writes it as
 // VARNHOLT_TEST_OUTPUT/<Name>.png. Returns the buffer.
@@ -44,17 +37,6 @@ void ExpectPaintsMeasuresAndSaves(std::string_view Keyword, const TFloatRect& Re
 // the sizes of a spin control's pictures, laid out from a rectangle of any extent. With
 // references, the navigation of a part that its owner clears on saving is left out too.
 TRoundTripOptions KindTripOptions(std::string_view Keyword, bool WithReferences);
-
-template <class K>
-std::unique_ptr<K> LoadKind(std::string_view ElementText, bool ApplyReference = true)
-{
-    auto control = LoadItem(ElementText, ApplyReference);
-    auto* kind = dynamic_cast<K*>(control.get());
-    if (!kind)
-        return nullptr;
-    control.release();
-    return std::unique_ptr<K>(kind);
-}
 
 // The generic round trip of a kind, with the built-in references and with none.
 #define VARNHOLT_KIND_ROUND_TRIP_TEST(Kind, keyword)                                          \
