@@ -21,23 +21,10 @@ namespace {
 
 // ---- round trips -------------------------------------------------------------------------
 
-const auto SimpleParts = {"ImageFocus", "ImageNoFocus"};
-const auto ToggleParts = {"ImageFocus", "ImageNoFocus", "ToggledImageFocus", "ToggledImageNoFocus"};
-const auto SelectParts = {"ImageFocus", "ImageNoFocus", "ImageLeft", "ImageLeftFocus", "ImageRight", "ImageRightFocus"};
-
-TEST(RoundTrip_Button, WithBuiltInReferences) { CheckRoundTrip("button", KindTripOptions(true, SimpleParts)); }
-TEST(RoundTrip_Button, WithoutReferences) { CheckRoundTrip("button", KindTripOptions(false, SimpleParts)); }
+VARNHOLT_ROUND_TRIP_TEST(Button, "button")
 // The toggle button's label is never placed, and the label reader turns a height of 0 into 24.
-TEST(RoundTrip_ToggleButton, WithBuiltInReferences)
-{
-    CheckRoundTrip("togglebutton", KindTripOptions(true, ToggleParts, {"LabelControl.Height"}));
-}
-TEST(RoundTrip_ToggleButton, WithoutReferences)
-{
-    CheckRoundTrip("togglebutton", KindTripOptions(false, ToggleParts, {"LabelControl.Height"}));
-}
-TEST(RoundTrip_SelectButton, WithBuiltInReferences) { CheckRoundTrip("selectbutton", KindTripOptions(true, SelectParts)); }
-TEST(RoundTrip_SelectButton, WithoutReferences) { CheckRoundTrip("selectbutton", KindTripOptions(false, SelectParts)); }
+VARNHOLT_ROUND_TRIP_TEST_SKIPPING(ToggleButton, "togglebutton", "LabelControl.Height")
+VARNHOLT_ROUND_TRIP_TEST(SelectButton, "selectbutton")
 
 // ---- button base values ------------------------------------------------------------------
 

@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-VARNHOLT_KIND_ROUND_TRIP_TEST(List, "listcontrol")
-VARNHOLT_KIND_ROUND_TRIP_TEST(TVList, "tvlistcontrol")
+VARNHOLT_ROUND_TRIP_TEST(List, "listcontrol")
+VARNHOLT_ROUND_TRIP_TEST(TVList, "tvlistcontrol")
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-VARNHOLT_KIND_ROUND_TRIP_TEST(NumInput, "numinput")
-VARNHOLT_KIND_ROUND_TRIP_TEST(Edit, "edit")
+VARNHOLT_ROUND_TRIP_TEST(NumInput, "numinput")
+VARNHOLT_ROUND_TRIP_TEST(Edit, "edit")
 
 namespace {
 

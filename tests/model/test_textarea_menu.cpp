@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-VARNHOLT_KIND_ROUND_TRIP_TEST(Textbox, "textbox")
-VARNHOLT_KIND_ROUND_TRIP_TEST(Menu, "menu")
+VARNHOLT_ROUND_TRIP_TEST(Textbox, "textbox")
+VARNHOLT_ROUND_TRIP_TEST(Menu, "menu")
 
 TEST(Textbox, EqualToTheReferenceKeepsOnlyTheSpinPart)
 {

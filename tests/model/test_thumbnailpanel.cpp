@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-VARNHOLT_KIND_ROUND_TRIP_TEST(Thumbnailpanel, "thumbnailpanel")
+VARNHOLT_ROUND_TRIP_TEST(Thumbnailpanel, "thumbnailpanel")
 
 TEST(Thumbnailpanel, Defaults)
 {

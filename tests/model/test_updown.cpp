@@ -25,7 +25,7 @@ TFloatRect RectOf(TItemLayer& c)
 
 }  // namespace
 
-VARNHOLT_KIND_ROUND_TRIP_TEST(Spincontrol, "spincontrol")
+VARNHOLT_ROUND_TRIP_TEST(Spincontrol, "spincontrol")
 
 TEST(UpDown, DefaultsAndPublishedOrder)
 {

@@ -25,19 +25,6 @@ QByteArray SolidPng(int w, int h, QColor color)
     return EncodePicture(SolidPicture(w, h, color), "PNG");
 }
 
-TRoundTripOptions KindTripOptions(bool withReferences, std::initializer_list<const char*> pictureParts,
-                                  std::vector<std::string> more)
-{
-    TRoundTripOptions o;
-    o.WithReferences = withReferences;
-    o.Skip = std::move(more);
-    for (const char* part : pictureParts) {
-        o.Skip.push_back(std::string(part) + ".Color");
-        o.Skip.push_back(std::string(part) + ".ColorKey");
-    }
-    return o;
-}
-
 QImage WritePreview(TItemLayer& control, int width, int height, const char* fileName)
 {
     TBitmap32 buffer(width, height);

@@ -24,11 +24,6 @@ public:
     TReferencesScope& operator=(const TReferencesScope&) = delete;
 };
 
-// Round-trip options for a kind whose picture parts are listed: the image reader makes Color and
-// ColorKey equal, so those two are left out for each picture part; `more` adds further paths.
-TRoundTripOptions KindTripOptions(bool withReferences, std::initializer_list<const char*> pictureParts,
-                                  std::vector<std::string> more = {});
-
 // A w by h PNG of one colour, for a project's "images" folder.
 QByteArray SolidPng(int w, int h, QColor color);
 

@@ -2,10 +2,7 @@
 
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/SkinContext.h"
-#include "skinmodel/controls/ImageLayer.h"
-#include "skinmodel/controls/UpDownControl.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
-#include "support/RoundTrip.h"
 
 #include <QDir>
 
@@ -56,60 +53,4 @@ void ExpectPaintsMeasuresAndSaves(std::string_view Keyword, const TFloatRect& Re
     std::unique_ptr<TItemLayer> again = ControlFromText(text);
     ASSERT_TRUE(again) << text;
     EXPECT_EQ(again->TypeName(), Control.TypeName());
-}
-
-namespace {
-
-void CollectImageParts(TPublished& object, const std::string& path, std::vector<std::string>& skip)
-{
-    // A spin control's rectangle may have an odd extent that its one-button size cannot carry
-    // into a file; its pictures are laid out from that rectangle.
-    if (dynamic_cast<TOSDUpDownControl*>(&object))
-        for (const char* part : {"ImageDown", "ImageDownFocus", "ImageUp", "ImageUpFocus"})
-            for (const char* size : {".Width", ".Height"})
-                skip.push_back((path.empty() ? std::string() : path + ".") + part + size);
-    for (const TPropInfo& p : object.PublishedProperties()) {
-        if (p.Type != TPropType::Object)
-            continue;
-        TPublished* sub = PropObject(p.Get());
-        if (!sub)
-            continue;
-        const std::string name = path.empty() ? p.Name : path + "." + p.Name;
-        if (dynamic_cast<TImageLayer*>(sub)) {
-            skip.push_back(name + ".Color");
-            skip.push_back(name + ".ColorKey");
-        }
-        CollectImageParts(*sub, name, skip);
-    }
-}
-
-// Parts whose navigation the owner clears on saving against a reference: a reload gives the
-// reference's values, not the cleared ones.
-void CollectClearedNavigation(TItemLayer& control, std::vector<std::string>& skip)
-{
-    const TPartTable table = control.PartTable();
-    for (const TPropInfo& p : control.PublishedProperties()) {
-        if (p.Type != TPropType::Object)
-            continue;
-        TPublished* sub = PropObject(p.Get());
-        for (const TPartSlot& slot : table.Slots)
-            if (slot.NavigationClearedWithRef && static_cast<TPublished*>(slot.Part) == sub)
-                for (const char* name : {".ControlDown", ".ControlLeft", ".ControlRight", ".ControlUp"})
-                    skip.push_back(p.Name + name);
-    }
-}
-
-}  // namespace
-
-TRoundTripOptions KindTripOptions(std::string_view Keyword, bool WithReferences)
-{
-    TRoundTripOptions o;
-    o.WithReferences = WithReferences;
-    std::unique_ptr<TItemLayer> control(OSDControlFactory().CreateKind(Keyword, nullptr));
-    if (control) {
-        CollectImageParts(*control, {}, o.Skip);
-        if (WithReferences)
-            CollectClearedNavigation(*control, o.Skip);
-    }
-    return o;
 }

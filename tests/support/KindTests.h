@@ -31,14 +31,3 @@ std::vector<TBadRect> BadRects();
 // a control of the same kind.
 void ExpectPaintsMeasuresAndSaves(std::string_view Keyword, const TFloatRect& Rect,
                                   const std::function<void(TItemLayer&)>& Prepare);
-
-// The round-trip options of a kind: the image reader makes Color and ColorKey equal, so the
-// pairs of its picture parts (found through the published sub-objects) are left out, and so are
-// the sizes of a spin control's pictures, laid out from a rectangle of any extent. With
-// references, the navigation of a part that its owner clears on saving is left out too.
-TRoundTripOptions KindTripOptions(std::string_view Keyword, bool WithReferences);
-
-// The generic round trip of a kind, with the built-in references and with none.
-#define VARNHOLT_KIND_ROUND_TRIP_TEST(Kind, keyword)                                          \
-    TEST(RoundTrip_##Kind, WithBuiltInReferences) { CheckRoundTrip(keyword, KindTripOptions(keyword, true)); } \
-    TEST(RoundTrip_##Kind, WithoutReferences) { CheckRoundTrip(keyword, KindTripOptions(keyword, false)); }
