@@ -5,7 +5,8 @@
 #include "skinmodel/xml/JvSimpleXml2.h"
 #include "support/ControlXml.h"
 #include "support/KindFixture.h"
-#include "support/KindTesting.h"
+#include "support/RoundTrip.h"
+#include "support/TestPictures.h"
 
 #include <gtest/gtest.h>
 
@@ -94,7 +95,7 @@ TEST_F(CheckMarkWithPicture, RightAlignedTextIsDrawnFromThePictureOn)
 {
     auto check = LoadedCheckMark("right", 100);
     ASSERT_TRUE(check);
-    const QImage image = WritePreview(*check, 160, 40, "checkmark_right.png");
+    const QImage image = PaintPreview(*check, 160, 40, "checkmark_right").Image();
     // The label lies from 30 to 130; its text is light on the dark buffer.
     const auto lightPixels = [&](int from, int to) {
         int n = 0;
@@ -132,7 +133,7 @@ TEST_F(CheckMarkWithPicture, Preview)
     auto check = LoadedCheckMark("", 60);
     ASSERT_TRUE(check);
     check->ImageNoCheck->SetLocation({0, 0, 5, 5});
-    const QImage image = WritePreview(*check, 100, 40, "checkmark.png");
+    const QImage image = PaintPreview(*check, 100, 40, "checkmark").Image();
     EXPECT_EQ(image.pixelColor(80, 20), QColor(250, 200, 0)) << "the picture right of the left-aligned text";
     EXPECT_EQ(check->ImageNoCheck->Location(), (TFloatRect{0, 0, 5, 5})) << "never drawn or placed";
 }

@@ -260,7 +260,7 @@ TEST_F(ImageTest, PictureIsStretchedAlsoWhenTiledOrKeepingRatio)
         EXPECT_EQ(img.pixel(9, 9), 0u) << extra;
         EXPECT_EQ(img.pixel(30, 30), 0u) << extra;
         if (!*extra)
-            SavePreview(img, "image_picture.png");
+            SavePreview(img, "image_picture");
     }
 }
 
@@ -348,7 +348,7 @@ TEST_F(ImageTest, ShapesFillTheirRectangle)
         EXPECT_EQ(img.pixel(20, 15), 0xFF0000FFu) << int(t);
         EXPECT_LT(qAlpha(img.pixel(0, 0)), 16) << int(t);
         if (t == GT_ROUNDRECT)
-            SavePreview(img, "image_roundrect.png");
+            SavePreview(img, "image_roundrect");
     }
 }
 

@@ -5,7 +5,8 @@
 #include "skinmodel/xml/JvSimpleXml2.h"
 #include "support/ControlXml.h"
 #include "support/KindFixture.h"
-#include "support/KindTesting.h"
+#include "support/RoundTrip.h"
+#include "support/TestPictures.h"
 
 #include <gtest/gtest.h>
 
@@ -222,7 +223,7 @@ TEST_F(ImageButtonPreview, FocusedEndsMiddleAndFirstText)
     button.ImageFocusRight->SetWidth(12);
     button.LabelControl1->SetLabelText("Three parts");
     button.LabelControl2->SetLabelText("never shown");
-    const QImage image = WritePreview(button, 180, 60, "button3part.png");
+    const QImage image = PaintPreview(button, 180, 60, "button3part").Image();
     EXPECT_EQ(image.pixelColor(12, 30), QColor(200, 60, 60));
     EXPECT_EQ(image.pixelColor(165, 30), QColor(60, 60, 200));
     EXPECT_EQ(image.pixelColor(25, 15), QColor(60, 200, 60)) << "above the inset text";

@@ -337,7 +337,7 @@ TEST_F(LabelTest, PaintsTextThenFrame)
     EXPECT_GT(CountNear(img, 0xFFFFFF00u), 20);
     ASSERT_FALSE(buffer.ChangedAreas().empty());
     EXPECT_EQ(buffer.ChangedAreas().back(), QRect(6, 6, 70, 30));
-    SavePreview(img, "label.png");
+    SavePreview(img, "label");
 }
 
 TEST_F(LabelTest, ShadowAndOutlineArePainted)
@@ -355,7 +355,7 @@ TEST_F(LabelTest, ShadowAndOutlineArePainted)
     EXPECT_GT(CountNear(buffer.Image(), 0xFF0000FFu), 5);
     EXPECT_GT(CountNear(buffer.Image(), 0xFFFF0000u), 5);
     EXPECT_GT(CountNear(buffer.Image(), 0xFFFFFFFFu), 5);
-    SavePreview(buffer.Image(), "label_shadow_outline.png");
+    SavePreview(buffer.Image(), "label_shadow_outline");
 }
 
 TEST_F(LabelTest, FrameIsDrawnOverTheText)

@@ -3,7 +3,9 @@
 #include "skinmodel/controls/ListControls.h"
 #include "skinmodel/controls/TextLayer.h"
 #include "skinmodel/ControlFactory.h"
-#include "support/KindTests.h"
+#include "support/ControlXml.h"
+#include "support/KindFixture.h"
+#include "support/RoundTrip.h"
 
 #include <gtest/gtest.h>
 

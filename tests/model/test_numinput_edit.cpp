@@ -2,7 +2,9 @@
 // the edit field's preview.
 #include "skinmodel/controls/EditControl.h"
 #include "skinmodel/controls/NumInput.h"
-#include "support/KindTests.h"
+#include "support/ControlXml.h"
+#include "support/KindFixture.h"
+#include "support/RoundTrip.h"
 
 #include <gtest/gtest.h>
 

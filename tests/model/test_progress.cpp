@@ -340,7 +340,7 @@ TEST_F(ProgressTest, PaintsAFullHorizontalBar)
     EXPECT_EQ(img.pixel(0, 0), 0xFF000000u);  // the label's frame over everything
     ASSERT_FALSE(buffer.ChangedAreas().empty());
     EXPECT_EQ(buffer.ChangedAreas().back(), QRect(0, 0, 100, 20));
-    SavePreview(img, "progress.png");
+    SavePreview(img, "progress");
 }
 
 TEST_F(ProgressTest, PaintsAVerticalBarWithEndsAtBottomAndTop)
@@ -364,7 +364,7 @@ TEST_F(ProgressTest, TickIsPaintedLastAndAlsoMeasured)
     tick->Paint(buffer);
     EXPECT_EQ(buffer.Image().pixel(2, 1), 0xFFFF00FFu);
     EXPECT_EQ(buffer.Image().pixel(0, 0), 0xFFFF00FFu);
-    SavePreview(buffer.Image(), "tickprogress.png");
+    SavePreview(buffer.Image(), "tickprogress");
 
     TBitmap32 measuring(100, 20);
     measuring.SetMeasuringMode(true);

@@ -6,7 +6,8 @@
 #include "skinmodel/SkinContext.h"
 #include "skinmodel/uskininfo.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
-#include "support/KindTests.h"
+#include "support/ControlXml.h"
+#include "support/KindFixture.h"
 
 #include <QDir>
 #include <QFile>

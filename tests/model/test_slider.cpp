@@ -5,7 +5,8 @@
 #include "skinmodel/xml/JvSimpleXml2.h"
 #include "support/ControlXml.h"
 #include "support/KindFixture.h"
-#include "support/KindTesting.h"
+#include "support/RoundTrip.h"
+#include "support/TestPictures.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +47,7 @@ TEST_F(SliderWithPictures, SizeFollowsTheTrackPicture)
     ASSERT_TRUE(slider);
     EXPECT_EQ(slider->GetWidth(), 200);
     EXPECT_EQ(slider->GetHeight(), 20);
-    const QImage image = WritePreview(*slider, 240, 40, "slider.png");
+    const QImage image = PaintPreview(*slider, 240, 40, "slider").Image();
     EXPECT_EQ(image.pixelColor(30, 15), QColor(80, 80, 160));
     EXPECT_EQ(image.pixelColor(125, 15), QColor(240, 240, 240)) << "the middle picture from the centre on";
     EXPECT_EQ(image.pixelColor(115, 15), QColor(80, 80, 160));

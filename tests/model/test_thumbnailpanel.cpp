@@ -2,7 +2,9 @@
 // texture's place, and the spin part that is pruned like the pictures.
 #include "skinmodel/controls/ImageList.h"
 #include "skinmodel/ControlFactory.h"
-#include "support/KindTests.h"
+#include "support/ControlXml.h"
+#include "support/KindFixture.h"
+#include "support/RoundTrip.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,9 @@
 // XML with and without references, and its edge cases.
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/controls/UpDownControl.h"
-#include "support/KindTests.h"
+#include "support/ControlXml.h"
+#include "support/KindFixture.h"
+#include "support/RoundTrip.h"
 
 #include <gtest/gtest.h>
 
