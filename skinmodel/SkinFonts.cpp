@@ -1,5 +1,6 @@
 #include "skinmodel/SkinFonts.h"
 
+#include "platform/core/AtomicFile.h"
 #include "platform/core/FileLookup.h"
 #include "platform/core/FileStamp.h"
 #include "skinmodel/ControlFactory.h"
@@ -7,9 +8,11 @@
 #include "skinmodel/ValueText.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -20,7 +23,29 @@ struct TFontFileCache {
     QString Path;
     TFileStamp Stamp;
     std::shared_ptr<TJvSimpleXML> Doc;  // none: unreadable, or its root is not "fonts"
+    // A file read within the clock's granularity of its last change may be rewritten with the
+    // same size and time; its bytes are then compared on every look until it is older.
+    bool Racy = false;
+    std::string Bytes;
 };
+
+constexpr int64_t TimeGranularityNs = int64_t(2'000'000'000);
+
+int64_t Now()
+{
+    return int64_t(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                       std::chrono::system_clock::now().time_since_epoch())
+                       .count());
+}
+
+std::string ReadBytes(const QString& path)
+{
+    try {
+        return ReadWholeFile(path);
+    } catch (const std::exception&) {
+        return {};
+    }
+}
 
 TFontFileCache& FontFileCache()
 {
@@ -52,14 +77,25 @@ std::shared_ptr<TJvSimpleXML> LoadFontFile()
     if (!FileExistsNoCase(WithTrailingSlash(folder), QStringLiteral("font.xml"), &path))
         return nullptr;
     const TFileStamp stamp = ReadFileStamp(path);
+    const int64_t checkedAt = Now();
     if (!stamp.IsFile)
         return nullptr;
     TFontFileCache& cache = FontFileCache();
     std::lock_guard<std::mutex> guard(cache.Lock);
-    if (cache.Path != path || !(cache.Stamp == stamp)) {
+    const bool racy = checkedAt - stamp.Modified < TimeGranularityNs;
+    bool same = cache.Path == path && cache.Stamp == stamp;
+    if (same && cache.Racy) {
+        const std::string bytes = ReadBytes(path);
+        same = bytes == cache.Bytes;
+        if (same)
+            cache.Racy = racy;
+    }
+    if (!same) {
         cache.Doc = ReadFontFile(path);
         cache.Path = path;
         cache.Stamp = stamp;
+        cache.Racy = racy;
+        cache.Bytes = racy ? ReadBytes(path) : std::string();
     }
     return cache.Doc;
 }

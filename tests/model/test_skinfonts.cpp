@@ -3,7 +3,9 @@
 #include "skinmodel/SkinFonts.h"
 #include "support/TestPictures.h"
 
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -153,6 +155,21 @@ TEST_F(SkinFonts, ReadAgainAfterEveryChange)
         EXPECT_EQ(f.face, step.face) << step.what;
         EXPECT_EQ(f.size, step.size) << step.what;
     }
+}
+
+TEST_F(SkinFonts, RewriteKeepingSizeAndTimeIsSeen)
+{
+    const QString path = dir.filePath("font.xml");
+    Write("<fonts><font><name>a</name><filename>Tahoma</filename><height>10</height></font></fonts>");
+    EXPECT_EQ(Lookup("a").face, "Tahoma");
+    const QDateTime time = QFileInfo(path).fileTime(QFileDevice::FileModificationTime);
+    Write("<fonts><font><name>a</name><filename>Georgi</filename><height>10</height></font></fonts>");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(time, QFileDevice::FileModificationTime));
+    }
+    EXPECT_EQ(Lookup("a").face, "Georgi");
 }
 
 TEST_F(SkinFonts, NamesFollowTheFile)
