@@ -1,6 +1,7 @@
 #include "editor/tools/InspectorEditor.h"
 
 #include "editor/tools/InspectorItems.h"
+#include "platform/ui/ErrorReport.h"
 
 #include <QHBoxLayout>
 #include <QAbstractItemView>
@@ -37,7 +38,7 @@ void TValueListCombo::ShowText(const QString& text)
 
 void TValueListCombo::showPopup()
 {
-    Fill(isEditable() ? currentText() : itemText(currentIndex()));
+    GuardedCall([this] { Fill(isEditable() ? currentText() : itemText(currentIndex())); });
     QComboBox::showPopup();
 }
 
