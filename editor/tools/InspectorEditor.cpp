@@ -60,7 +60,11 @@ TInspectorEditor::TInspectorEditor(TJvCustomInspectorItem& item, QWidget* parent
         connect(FCombo, &QComboBox::activated, this, [this](int index) { Commit(FCombo->itemText(index)); });
         if (QLineEdit* field = FCombo->lineEdit()) {
             field->setMaxLength(maxLength);
-            connect(field, &QLineEdit::editingFinished, this, [this] { Commit(FCombo->currentText()); });
+            // Leaving a field commits only what was typed into it, never a value shown before a change.
+            connect(field, &QLineEdit::editingFinished, this, [this, field] {
+                if (field->isModified())
+                    Commit(FCombo->currentText());
+            });
         }
         layout->addWidget(FCombo, 1);
     } else {
@@ -70,7 +74,7 @@ TInspectorEditor::TInspectorEditor(TJvCustomInspectorItem& item, QWidget* parent
         FText->setReadOnly(!item.TextEditable());
         FText->setMaxLength(maxLength);
         connect(FText, &QLineEdit::editingFinished, this, [this] {
-            if (!FText->isReadOnly())
+            if (!FText->isReadOnly() && FText->isModified())
                 Commit(FText->text());
         });
         layout->addWidget(FText, 1);
@@ -101,6 +105,8 @@ void TInspectorEditor::ShowValue(bool always)
     } else if (FText->text() != text) {
         FText->setText(text);
         FText->setCursorPosition(0);
+    } else if (always) {
+        FText->setModified(false);
     }
 }
 
@@ -132,5 +138,5 @@ bool TInspectorEditor::BeingTyped() const
     if (FCombo && FCombo->view()->isVisible())
         return true;
     const QLineEdit* field = LineEdit();
-    return field && !field->isReadOnly() && field->hasFocus();
+    return field && !field->isReadOnly() && field->hasFocus() && field->isModified();
 }

@@ -103,6 +103,7 @@ struct TInspectorFixture : TEditorFixture {
         QVERIFY(field && !field->isReadOnly());
         field->setFocus();
         field->setText(text);
+        field->setModified(true);  // as typing leaves it
         QTest::keyClick(field, Qt::Key_Return);
     }
     // Chooses an entry of a line's value list.
@@ -158,6 +159,7 @@ private slots:
     void positionAfterFrameResize();
     void freedWhileShown();
     void keysStayInInspector();
+    void focusedFieldFollowsChanges();
 };
 
 void TestInspector::installedAndRegistered()
@@ -686,6 +688,35 @@ void TestInspector::keysStayInInspector()
     QVERIFY(outside && !f.Tools->isAncestorOf(outside));
     QTest::keyClick(outside, Qt::Key_Left);
     QCOMPARE(label->Location().Left, start.Left - 1);
+}
+
+void TestInspector::focusedFieldFollowsChanges()
+{
+    TInspectorFixture f;
+    auto* label = AddControl<TTextLayer>(*f.Form, "t");
+    f.Form->SetSelection(label);
+    f.Form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.Form.get()));
+    // The X field has the focus but nothing typed; the control moves elsewhere (the Move dialog).
+    QLineEdit* x = f.Tools->Editor("X")->LineEdit();
+    x->setFocus();
+    QVERIFY(x->hasFocus());
+    label->SetLocation(TFloatRect{70, 30, 170, 60});
+    f.Tools->RefreshValues();
+    QCOMPARE(x->text(), QStringLiteral("70"));
+    // Leaving the field stores nothing.
+    f.Tools->Editor("Y")->LineEdit()->setFocus();
+    QCOMPARE(label->GetX(), 70);
+    QVERIFY(!f.Form->Modified());
+    // Typed text not yet stored is kept while the values are shown again, and stored on leaving.
+    QLineEdit* y = f.Tools->Editor("Y")->LineEdit();
+    y->setText(QStringLiteral("12"));
+    y->setModified(true);
+    f.Tools->RefreshValues();
+    QCOMPARE(y->text(), QStringLiteral("12"));
+    x->setFocus();
+    QCOMPARE(label->GetY(), 12);
+    QVERIFY(f.Form->Modified());
 }
 
 QTEST_MAIN(TestInspector)
