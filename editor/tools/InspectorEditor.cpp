@@ -11,11 +11,14 @@
 void TValueListCombo::Fill(const QString& text)
 {
     const QSignalBlocker quiet(this);
+    // Text typed and not yet stored stays typed.
+    const bool typed = lineEdit() && lineEdit()->isModified();
     clear();
     if (Source)
         addItems(Source());
     if (isEditable()) {
         setEditText(text);
+        lineEdit()->setModified(typed);
         return;
     }
     int index = findText(text, Qt::MatchExactly);

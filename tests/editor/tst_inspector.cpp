@@ -472,6 +472,18 @@ void TestInspector::fontItem()
     QCOMPARE(fonts->itemText(1), QStringLiteral("font12"));
     f.Choose("FontName", "font12");
     QCOMPARE(label->FontName, std::string("font12"));
+    // A name typed, the list opened and closed again, then the field left: the typed name is stored.
+    f.Form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.Form.get()));
+    QLineEdit* field = fonts->lineEdit();
+    field->setFocus();
+    field->setText(QStringLiteral("own"));
+    field->setModified(true);
+    fonts->showPopup();
+    fonts->hidePopup();
+    QCOMPARE(fonts->currentText(), QStringLiteral("own"));
+    f.Tools->Editor("LabelText")->LineEdit()->setFocus();
+    QCOMPARE(label->FontName, std::string("own"));
 }
 
 void TestInspector::colourItem()
