@@ -42,6 +42,21 @@ protected:
 
 } // namespace
 
+class TfrmTools::TShownWatch : public TCustomLayer {
+public:
+    explicit TShownWatch(std::function<void()> gone)
+        : TCustomLayer(nullptr)
+        , FGone(std::move(gone))
+    {
+    }
+
+protected:
+    void Notification(TCustomLayer*) override { FGone(); }
+
+private:
+    std::function<void()> FGone;
+};
+
 struct TfrmTools::TLine {
     QTreeWidgetItem* Node = nullptr;
     std::unique_ptr<TJvCustomInspectorItem> Item;
@@ -76,6 +91,7 @@ TfrmTools::TfrmTools(TMainForm& mainForm, QWidget* parent)
     layout->addWidget(JvInspector1, 1);
 
     FColorStandIn = std::make_unique<TColorHexDialog>(this);
+    Clear();
     FContext.ProjectFolder = [this] { return FMainForm.ProjectFolder(); };
     FContext.Lists = []() -> const TPlayerLists& { return PlayerLists(); };
     FContext.FontNames = [] { return GetSkinFontNames(); };
@@ -154,6 +170,8 @@ void TfrmTools::InspectObject(const QString& category, bool clear, TPublished* i
 
 void TfrmTools::AddProperties(QTreeWidgetItem* parent, TPublished* instance, int depth)
 {
+    if (auto* layer = dynamic_cast<TCustomLayer*>(instance))
+        layer->AddNotification(FWatch.get());
     for (const TPropInfo& prop : instance->PublishedProperties()) {
         auto line = std::make_unique<TLine>();
         line->Item = FRegistry.CreateItem(prop, FContext);
@@ -181,6 +199,12 @@ void TfrmTools::Clear()
     JvInspector1->clear();
     FLines.clear();
     FShownLayers.clear();
+    // A fresh watch: the old one stops watching as it goes.
+    FWatch = std::make_unique<TShownWatch>([this] {
+        FShownGone = true;
+        QMetaObject::invokeMethod(this, [this] { GuardedCall([this] { ShownObjectsAlive(); }); }, Qt::QueuedConnection);
+    });
+    FShownGone = false;
 }
 
 void TfrmTools::JvInspector1DataValueChanged()
@@ -206,12 +230,12 @@ void TfrmTools::RefreshValues(bool always)
 
 bool TfrmTools::ShownObjectsAlive()
 {
+    bool gone = FShownGone;
     for (const TCustomLayer* layer : FShownLayers)
-        if (FMainForm.Layers().IndexOf(layer) < 0) {
-            Clear();
-            return false;
-        }
-    return true;
+        gone = gone || FMainForm.Layers().IndexOf(layer) < 0;
+    if (gone)
+        Clear();
+    return !gone;
 }
 
 void TfrmTools::Commit(TLine& line, const QString& text)
@@ -223,7 +247,13 @@ void TfrmTools::Commit(TLine& line, const QString& text)
     QString refused;
     bool stored = false;
     GuardedCall([&] {
-        if (!ShownObjectsAlive() || text == line.Item->GetDisplayValue())
+        if (!ShownObjectsAlive())
+            return;
+        // What changed elsewhere is read first: a new X or Y keeps the size the frame gave.
+        for (const auto& other : FLines)
+            if (other.get() != &line)
+                other->Editor->ShowValue(false);
+        if (text == line.Item->GetDisplayValue())
             return;
         try {
             line.Item->SetDisplayValue(text);
@@ -233,7 +263,7 @@ void TfrmTools::Commit(TLine& line, const QString& text)
         }
     });
     if (editor)
-        editor->ShowValue(true);
+        GuardedCall([&] { editor->ShowValue(true); });
     if (stored)
         GuardedCall([this] { JvInspector1DataValueChanged(); });
     else if (!refused.isEmpty())

@@ -61,6 +61,7 @@ public:
 
 private:
     struct TLine;
+    class TShownWatch;
 
     void FormCreate();
     void AddProperties(QTreeWidgetItem* parent, TPublished* instance, int depth);
@@ -78,6 +79,9 @@ private:
     std::vector<std::unique_ptr<TLine>> FLines;
     // The controls shown at the top of a category, each checked for being on the page still.
     std::vector<const TCustomLayer*> FShownLayers;
+    // Told when any shown control or part is freed; its address may then hold another control.
+    std::unique_ptr<TShownWatch> FWatch;
+    bool FShownGone = false;
     QTimer* FAutoUpdate = nullptr;
     bool FCommitting = false;
 };

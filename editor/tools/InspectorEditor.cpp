@@ -1,6 +1,7 @@
 #include "editor/tools/InspectorEditor.h"
 
 #include "editor/tools/InspectorItems.h"
+#include "platform/ui/ErrorReport.h"
 
 #include <QHBoxLayout>
 #include <QAbstractItemView>
@@ -10,11 +11,14 @@
 void TValueListCombo::Fill(const QString& text)
 {
     const QSignalBlocker quiet(this);
+    // Text typed and not yet stored stays typed.
+    const bool typed = lineEdit() && lineEdit()->isModified();
     clear();
     if (Source)
         addItems(Source());
     if (isEditable()) {
         setEditText(text);
+        lineEdit()->setModified(typed);
         return;
     }
     int index = findText(text, Qt::MatchExactly);
@@ -37,7 +41,7 @@ void TValueListCombo::ShowText(const QString& text)
 
 void TValueListCombo::showPopup()
 {
-    Fill(isEditable() ? currentText() : itemText(currentIndex()));
+    GuardedCall([this] { Fill(isEditable() ? currentText() : itemText(currentIndex())); });
     QComboBox::showPopup();
 }
 
@@ -59,7 +63,11 @@ TInspectorEditor::TInspectorEditor(TJvCustomInspectorItem& item, QWidget* parent
         connect(FCombo, &QComboBox::activated, this, [this](int index) { Commit(FCombo->itemText(index)); });
         if (QLineEdit* field = FCombo->lineEdit()) {
             field->setMaxLength(maxLength);
-            connect(field, &QLineEdit::editingFinished, this, [this] { Commit(FCombo->currentText()); });
+            // Leaving a field commits only what was typed into it, never a value shown before a change.
+            connect(field, &QLineEdit::editingFinished, this, [this, field] {
+                if (field->isModified())
+                    Commit(FCombo->currentText());
+            });
         }
         layout->addWidget(FCombo, 1);
     } else {
@@ -69,7 +77,7 @@ TInspectorEditor::TInspectorEditor(TJvCustomInspectorItem& item, QWidget* parent
         FText->setReadOnly(!item.TextEditable());
         FText->setMaxLength(maxLength);
         connect(FText, &QLineEdit::editingFinished, this, [this] {
-            if (!FText->isReadOnly())
+            if (!FText->isReadOnly() && FText->isModified())
                 Commit(FText->text());
         });
         layout->addWidget(FText, 1);
@@ -100,6 +108,8 @@ void TInspectorEditor::ShowValue(bool always)
     } else if (FText->text() != text) {
         FText->setText(text);
         FText->setCursorPosition(0);
+    } else if (always) {
+        FText->setModified(false);
     }
 }
 
@@ -131,5 +141,5 @@ bool TInspectorEditor::BeingTyped() const
     if (FCombo && FCombo->view()->isVisible())
         return true;
     const QLineEdit* field = LineEdit();
-    return field && !field->isReadOnly() && field->hasFocus();
+    return field && !field->isReadOnly() && field->hasFocus() && field->isModified();
 }

@@ -32,7 +32,7 @@ class TInspectorEditor : public QWidget {
 public:
     TInspectorEditor(TJvCustomInspectorItem& item, QWidget* parent = nullptr);
 
-    // Shows the item's value; unless `always`, a field being typed into keeps its text.
+    // Shows the item's value; unless `always`, a field with typed text not yet stored keeps it.
     void ShowValue(bool always);
     // The text shown.
     QString Text() const;

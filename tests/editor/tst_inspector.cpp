@@ -14,6 +14,7 @@
 #include "skinmodel/controls/ImageLayer.h"
 #include "skinmodel/controls/SimpleButton.h"
 #include "skinmodel/controls/TextLayer.h"
+#include "skinmodel/controls/UpDownControl.h"
 #include "skinmodel/uskininfo.h"
 
 #include <QApplication>
@@ -102,6 +103,7 @@ struct TInspectorFixture : TEditorFixture {
         QVERIFY(field && !field->isReadOnly());
         field->setFocus();
         field->setText(text);
+        field->setModified(true);  // as typing leaves it
         QTest::keyClick(field, Qt::Key_Return);
     }
     // Chooses an entry of a line's value list.
@@ -154,7 +156,10 @@ private slots:
     void fileItem();
     void pageSettingsAndSkinInfo();
     void followsSelectionAndDeletion();
+    void positionAfterFrameResize();
+    void freedWhileShown();
     void keysStayInInspector();
+    void focusedFieldFollowsChanges();
 };
 
 void TestInspector::installedAndRegistered()
@@ -416,6 +421,12 @@ void TestInspector::actionAndWindowItems()
     QCOMPARE(f.Tools->DisplayValue("ActionID"), QStringLiteral("-1"));
     f.Type("ActionID", "12");
     QCOMPARE(button->ActionID, 12);
+    // Beyond 32 bits is a name, and an unknown one: none.
+    f.Type("ActionID", "4294967295");
+    QCOMPARE(button->ActionID, -1);
+    button->ActionID = 4294967295ll;
+    f.Tools->RefreshValues(true);
+    QCOMPARE(f.Tools->DisplayValue("ActionID"), QStringLiteral("4294967295"));
     f.Choose("JumpTo", "Home");
     QCOMPARE(button->JumpTo, 1);
     f.Type("JumpTo", "-1");
@@ -461,6 +472,18 @@ void TestInspector::fontItem()
     QCOMPARE(fonts->itemText(1), QStringLiteral("font12"));
     f.Choose("FontName", "font12");
     QCOMPARE(label->FontName, std::string("font12"));
+    // A name typed, the list opened and closed again, then the field left: the typed name is stored.
+    f.Form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.Form.get()));
+    QLineEdit* field = fonts->lineEdit();
+    field->setFocus();
+    field->setText(QStringLiteral("own"));
+    field->setModified(true);
+    fonts->showPopup();
+    fonts->hidePopup();
+    QCOMPARE(fonts->currentText(), QStringLiteral("own"));
+    f.Tools->Editor("LabelText")->LineEdit()->setFocus();
+    QCOMPARE(label->FontName, std::string("own"));
 }
 
 void TestInspector::colourItem()
@@ -557,11 +580,19 @@ void TestInspector::pageSettingsAndSkinInfo()
     f.Type("WindowBackdrop.DefaultFile", "C:\\pics\\back.png");
     QCOMPARE(f.Form->WindowInfos().WindowBackdrop().DefaultFile(), std::string("back.png"));
     QCOMPARE(f.Tools->DisplayValue("WindowBackdrop.DefaultFile"), QStringLiteral("back.png"));
+    // The backdrop's files get the picture dialog too; DefaultFile keeps the name only.
+    f.Dialogs.AnswerOpenFile(QStringLiteral("/pics/night.png"));
+    f.ClickEdit("WindowBackdrop.DefaultFile");
+    QCOMPARE(f.LastCall().Caption, QStringLiteral("Open picture"));
+    QCOMPARE(f.Form->WindowInfos().WindowBackdrop().DefaultFile(), std::string("night.png"));
+    f.Dialogs.AnswerOpenFile(QStringLiteral("/pics/live.png"));
+    f.ClickEdit("WindowBackdrop.DynamicFile");
+    QCOMPARE(f.Form->WindowInfos().WindowBackdrop().DynamicFile, std::string("/pics/live.png"));
     f.Type("Skinname", "Blue");
     QCOMPARE(f.Form->SkinInfo().Skinname, std::string("Blue"));
     f.Type("SizeX", "1280");
     QCOMPARE(f.Form->SkinInfo().SizeX, 1280);
-    QVERIFY(f.Dialogs.Calls().empty());
+    QCOMPARE(f.Dialogs.Calls().size(), std::size_t(2));
 }
 
 void TestInspector::followsSelectionAndDeletion()
@@ -586,6 +617,58 @@ void TestInspector::followsSelectionAndDeletion()
     f.Tools->RefreshValues();
     QVERIFY(f.Tools->Names(QString()).isEmpty());
     QVERIFY(!f.Tools->Item("Description"));
+}
+
+void TestInspector::positionAfterFrameResize()
+{
+    TInspectorFixture f;
+    auto* label = AddControl<TTextLayer>(*f.Form, "t");
+    f.Form->SetSelection(label);
+    // Resized with the frame, then moved in the inspector before the values were shown again.
+    f.Form->RubberBand()->SetLocation(TFloatRect{20, 30, 220, 90});
+    f.Type("X", "50");
+    QCOMPARE(label->Location(), (TFloatRect{50, 30, 250, 90}));
+    f.Form->RubberBand()->SetLocation(TFloatRect{50, 30, 250, 130});
+    f.Type("Y", "10");
+    QCOMPARE(label->Location(), (TFloatRect{50, 10, 250, 110}));
+
+    // A spin control's Width is one button; moving it keeps both.
+    auto* spin = AddControl<TOSDUpDownControl>(*f.Form, "s");
+    f.Form->SetSelection(spin);
+    QCOMPARE(f.Tools->DisplayValue("Width"), QStringLiteral("50"));
+    f.Type("X", "0");
+    f.Type("Y", "5");
+    QCOMPARE(spin->Location(), (TFloatRect{0, 5, 100, 35}));
+    QCOMPARE(f.Form->RubberBand()->Location(), spin->Location());
+    f.Type("Width", "16");
+    QCOMPARE(spin->Location(), (TFloatRect{0, 5, 32, 35}));
+    QCOMPARE(f.Form->RubberBand()->Location(), spin->Location());
+}
+
+void TestInspector::freedWhileShown()
+{
+    TInspectorFixture f;
+    // New Page while a control is shown: the page settings come back.
+    f.Form->SetSelection(AddControl<TOSDSimpleButton>(*f.Form, "b"));
+    f.Form->mnNew1Click();
+    QCOMPARE(f.Tools->Categories(), (QStringList{"Window info", "Skin info"}));
+    // A control that is on no page, freed while shown, is never read again.
+    auto* loose = new TOSDSimpleButton(nullptr);
+    f.Tools->InspectObject(QStringLiteral("loose"), true, loose);
+    QCOMPARE(f.Tools->DisplayValue("ImageFocus.Width"), QStringLiteral("0"));
+    delete loose;
+    f.Tools->RefreshValues(true);
+    QVERIFY(f.Tools->Categories().isEmpty());
+    QVERIFY(!f.Tools->Item("ImageFocus.Width"));
+    // The same once a new control may sit where the freed one was.
+    auto* a = AddControl<TTextLayer>(*f.Form, "a");
+    f.Tools->InspectObject(QString(), true, a);
+    f.Form->Layers().Remove(a);
+    auto* b = AddControl<TTextLayer>(*f.Form, "b");
+    f.Tools->RefreshValues(true);
+    QVERIFY(!f.Tools->Item("Description"));
+    f.Form->SetSelection(b);
+    QCOMPARE(f.Tools->DisplayValue("Description"), QStringLiteral("b"));
 }
 
 void TestInspector::keysStayInInspector()
@@ -617,6 +700,35 @@ void TestInspector::keysStayInInspector()
     QVERIFY(outside && !f.Tools->isAncestorOf(outside));
     QTest::keyClick(outside, Qt::Key_Left);
     QCOMPARE(label->Location().Left, start.Left - 1);
+}
+
+void TestInspector::focusedFieldFollowsChanges()
+{
+    TInspectorFixture f;
+    auto* label = AddControl<TTextLayer>(*f.Form, "t");
+    f.Form->SetSelection(label);
+    f.Form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.Form.get()));
+    // The X field has the focus but nothing typed; the control moves elsewhere (the Move dialog).
+    QLineEdit* x = f.Tools->Editor("X")->LineEdit();
+    x->setFocus();
+    QVERIFY(x->hasFocus());
+    label->SetLocation(TFloatRect{70, 30, 170, 60});
+    f.Tools->RefreshValues();
+    QCOMPARE(x->text(), QStringLiteral("70"));
+    // Leaving the field stores nothing.
+    f.Tools->Editor("Y")->LineEdit()->setFocus();
+    QCOMPARE(label->GetX(), 70);
+    QVERIFY(!f.Form->Modified());
+    // Typed text not yet stored is kept while the values are shown again, and stored on leaving.
+    QLineEdit* y = f.Tools->Editor("Y")->LineEdit();
+    y->setText(QStringLiteral("12"));
+    y->setModified(true);
+    f.Tools->RefreshValues();
+    QCOMPARE(y->text(), QStringLiteral("12"));
+    x->setFocus();
+    QCOMPARE(label->GetY(), 12);
+    QVERIFY(f.Form->Modified());
 }
 
 QTEST_MAIN(TestInspector)
