@@ -11,6 +11,7 @@
 //   bit 4     the first control is made without applying its reference.
 // The project is a temporary folder with a few pictures (good, empty, broken, huge-looking) and a
 // "font.xml" with hostile sizes, so missing and present pictures and fonts are both met.
+// CONTROLS_TARGET_SHOW=1 in the environment prints the text each input is turned into.
 #include "canvas/Bitmap32.h"
 #include "canvas/Layers.h"
 #include "editor/page/PageXml.h"
