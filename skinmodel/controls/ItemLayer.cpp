@@ -303,7 +303,9 @@ void TItemLayer::SaveToXMLWith(TJvSimpleXMLElem* Elem, const TSaveContext& Ctx)
         F::WriteInteger(Elem, "id", Control_ID);
     if ((DisabledColor != 0xFF606060u && DisabledColor != 0) || DisabledColor != base.DisabledColor)
         F::WriteColor(Elem, "disabledcolor", DisabledColor);
-    if (Alpha != 255)
+    // A part whose element is left out keeps the reference part's alpha; the reader starts it
+    // afresh only where the element is there.
+    if (Alpha != 255 || (PartOwner() && Alpha != base.Alpha))
         F::WriteColor(Elem, "diffusecolor", static_cast<uint32_t>(Alpha) * 0x1000000u + 0xFFFFFFu);
     // A part's place is its owner's layout; it is never written.
     if (!sub) {

@@ -288,6 +288,24 @@ TEST_F(ProgressTest, PartValueEqualToTheReadersResetComesBack)
     EXPECT_EQ(back->ImageMiddle->GraphicsType, GT_IMAGE);
 }
 
+TEST_F(ProgressTest, OpaquePartOverATransparentReferencePartComesBack)
+{
+    OSDControlFactory().LoadReferencesFromText(
+        "<controls><control><type>progress</type><subcontrols><control><description>background</description>"
+        "<type>image</type><diffusecolor>00FFFFFF</diffusecolor></control></subcontrols></control></controls>");
+    // The bar's own background element starts the alpha afresh at 255.
+    auto bar = KindFromText<TProgressbarLayer>(
+        "<control><type>progress</type><subcontrols><control><description>background</description>"
+        "<type>image</type></control></subcontrols></control>");
+    ASSERT_TRUE(bar);
+    ASSERT_EQ(bar->ImageBackground->Alpha, 255);
+    const std::string text = SavedText(*bar);
+    EXPECT_NE(text.find("<diffusecolor>FFFFFFFF</diffusecolor>"), std::string::npos) << text;
+    auto back = KindFromText<TProgressbarLayer>(text);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->ImageBackground->Alpha, 255);
+}
+
 TEST_F(ProgressTest, PartsFoundByRole)
 {
     auto bar = KindFromText<TProgressbarLayer>(
