@@ -299,7 +299,7 @@ TEST_F(ProgressTest, OpaquePartOverATransparentReferencePartComesBack)
         "<type>image</type></control></subcontrols></control>");
     ASSERT_TRUE(bar);
     ASSERT_EQ(bar->ImageBackground->Alpha, 255);
-    const std::string text = SavedText(*bar);
+    const std::string text = SavedControlText(*bar);
     EXPECT_NE(text.find("<diffusecolor>FFFFFFFF</diffusecolor>"), std::string::npos) << text;
     auto back = KindFromText<TProgressbarLayer>(text);
     ASSERT_TRUE(back);
