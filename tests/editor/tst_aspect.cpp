@@ -65,6 +65,7 @@ private slots:
     void hugeValuesStayFinite();
     void spinControlAndSavedPage();
     void inspectorShowsNewValues();
+    void canvasWithoutWidth();
 };
 
 void TestAspect::scaleValue_data()
@@ -243,6 +244,22 @@ void TestAspect::inspectorShowsNewValues()
     QCOMPARE(tools->Editor("Height")->Text(), QStringLiteral("300"));
     QCOMPARE(tools->Editor("X")->Text(), QStringLiteral("720"));
     QCOMPARE(tools->Editor("Y")->Text(), QStringLiteral("576"));
+}
+
+void TestAspect::canvasWithoutWidth()
+{
+    TCommandsFixture f;
+    f.StartWithoutProject();
+    const QString folder = f.MakeProject(QStringLiteral("Flat"));
+    WriteBytes(folder + QStringLiteral("index.xml"),
+               XmlText({"<skininfo>", "<skinname>Flat</skinname>", "<sizex>0</sizex>", "<sizey>300</sizey>", "</skininfo>"}));
+    f.OpenProject(folder);
+    QCOMPARE(f.Form->CanvasWidth(), 0);
+    TItemLayer* control = AddControl(*f.Form, 10, 20, 200, 150);
+    // No factor can be taken from a canvas 0 pixels wide: nothing changes.
+    Resize(f, 800, 600, 100);
+    QCOMPARE(Where(control), QStringLiteral("10,20,200,150"));
+    QVERIFY(!f.Form->Modified());
 }
 
 QTEST_MAIN(TestAspect)
