@@ -38,8 +38,12 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    // The language file's texts, at the first show or activation.
+    void TranslateOnce();
+
     TMainForm& FMainForm;
     bool FTranslated = false;
 };
