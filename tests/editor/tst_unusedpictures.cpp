@@ -35,6 +35,8 @@ const TPictureCase PictureCases[] = {
     {"a&b.png", "<i v=\"a&amp;b.png\"/>", false},
     {"path.png", "<image>images\\path.png</image>", true},
     {"blank.png", "<image>blank.png </image>", true},
+    {"lead.png", "<image> lead.png</image>", false},   // the reader drops leading blanks of a text
+    {"split.png", "<image>\r\nsplit.png\r\n</image>", true},
     {"part.png", "<image>part.png.bak</image>", true},
     {"note.png", "<!-- <image>note.png</image> -->", true},
     {"cdata.png", "<image><![CDATA[cdata.png]]></image>", false},
