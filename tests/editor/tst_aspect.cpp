@@ -7,6 +7,7 @@
 #include "editor/tools/AspectRatio.h"
 #include "editor/tools/Inspector.h"
 #include "editor/tools/InspectorEditor.h"
+#include "skinmodel/controls/ListControls.h"
 #include "skinmodel/uskininfo.h"
 
 #include <QPushButton>
@@ -66,6 +67,7 @@ private slots:
     void spinControlAndSavedPage();
     void inspectorShowsNewValues();
     void canvasWithoutWidth();
+    void partsFollowTheirControl();
 };
 
 void TestAspect::scaleValue_data()
@@ -260,6 +262,22 @@ void TestAspect::canvasWithoutWidth()
     Resize(f, 800, 600, 100);
     QCOMPARE(Where(control), QStringLiteral("10,20,200,150"));
     QVERIFY(!f.Form->Modified());
+}
+
+void TestAspect::partsFollowTheirControl()
+{
+    TCommandsFixture f;
+    f.StartWithoutProject();
+    auto* list = new TOSDList(&f.Form->Layers());
+    f.Form->AttachControl(list);
+    list->SetLocation(TFloatRect{10, 20, 210, 320});
+    list->LayoutParts();
+    QCOMPARE(list->Button->GetWidth(), 200);
+    Resize(f, 1440, 1152, 100);
+    // Only the control is rescaled; its parts are laid out from it again.
+    list->LayoutParts();
+    QCOMPARE(list->Button->GetX(), 20);
+    QCOMPARE(list->Button->GetWidth(), 400);
 }
 
 QTEST_MAIN(TestAspect)
