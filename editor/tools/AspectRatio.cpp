@@ -117,6 +117,9 @@ void TfrmAspectRatio::Button1Click()
         ScaleValue(w, m, fx);
         ScaleValue(h, m, fy);
         control->SetLocation(TFloatRect{float(x), float(y), float(x + w), float(y + h)});
+        // Measured now, so that a later X or Y edit keeps the new size instead of the one before.
+        control->GetWidth();
+        control->GetHeight();
         changed = true;
     }
     // The frame is no control: it takes the rescaled rectangle of the one it surrounds.

@@ -142,6 +142,10 @@ void TestAspect::frameFollowsTheSelection()
     // Rescaled once (factor 2), like every other control; the frame is no control of its own.
     QCOMPARE(Where(selected), QStringLiteral("720,576,400,300"));
     QCOMPARE(Where(other), QStringLiteral("200,200,400,400"));
+    // Placing it afterwards keeps the new size.
+    other->SetX(50);
+    other->SetY(60);
+    QCOMPARE(Where(other), QStringLiteral("50,60,400,400"));
     QVERIFY(f.Form->RubberBand());
     QCOMPARE(Where(f.Form->RubberBand()), Where(selected));
     QCOMPARE(f.Form->Selected(), selected);
