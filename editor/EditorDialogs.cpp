@@ -44,30 +44,21 @@ QString BrowseForFolder(const QString& title, const QString& startFolder)
 
 QString AskOpenFile(const QString& title, const QString& filter, const QString& folder)
 {
-    TFileDialogOptions options;
-    options.Title = title;
-    options.Filter = filter;
-    options.InitialFolder = folder;
-    options.DefaultExt = QStringLiteral("xml");
-    return Dialogs().GetOpenFileName(options);
+    return Dialogs().GetOpenFileName(
+        {.Title = title, .Filter = filter, .InitialFolder = folder, .DefaultExt = QStringLiteral("xml")});
 }
 
 QString AskSaveFile(const QString& title, const QString& filter, const QString& preset)
 {
-    TFileDialogOptions options;
-    options.Title = title;
-    options.Filter = filter;
-    options.FileName = preset;
-    options.DefaultExt = QStringLiteral("xml");
-    return Dialogs().GetSaveFileName(options);
+    return Dialogs().GetSaveFileName(
+        {.Title = title, .Filter = filter, .DefaultExt = QStringLiteral("xml"), .FileName = preset});
 }
 
 QString AskOpenPicture(const QString& title, const QString& folder, const QString& fileName)
 {
-    TFileDialogOptions options;
-    options.Title = title;
-    options.Filter = QStringLiteral("Pictures (*.png *.jpg *.jpeg *.jpe *.jfif *.bmp *.ico *.rle *.dib);;All files (*)");
-    options.InitialFolder = folder;
-    options.FileName = fileName;
-    return Dialogs().GetOpenFileName(options);
+    return Dialogs().GetOpenFileName(
+        {.Title = title,
+         .Filter = QStringLiteral("Pictures (*.png *.jpg *.jpeg *.jpe *.jfif *.bmp *.ico *.rle *.dib);;All files (*)"),
+         .InitialFolder = folder,
+         .FileName = fileName});
 }

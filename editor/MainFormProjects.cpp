@@ -11,6 +11,7 @@
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/SkinContext.h"
 #include "skinmodel/uskininfo.h"
+#include "skinmodel/xml/JvSimpleXml2.h"
 
 #include <QAction>
 #include <QDir>
@@ -49,6 +50,9 @@ void TMainForm::mnNewProjectClick()
     emit ControlsChanged();
     FWindowInfos->Reset();
     OSDControlFactory().ClearReferences();
+    // The source view shows the new project's empty page, not the text of the previous one.
+    if (SourceViewActive())
+        FSourceView->ShowDocument(*BuildWindowXML());
     SetCanvasSize(FNewSkin.Width, FNewSkin.Height);
     FSkinInfo = std::move(info);
     FProjectFolder = WithTrailingSlash(folder);
@@ -101,6 +105,9 @@ bool TMainForm::OpenProject(const QString& folder)
     emit ControlsChanged();
     FWindowInfos->Reset();
     OSDControlFactory().ClearReferences();
+    // The source view shows the new project's empty page, not the text of the previous one.
+    if (SourceViewActive())
+        FSourceView->ShowDocument(*BuildWindowXML());
 
     FSkinInfo = std::move(probe);
     FProjectFolder = WithTrailingSlash(folder);

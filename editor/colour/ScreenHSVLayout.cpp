@@ -113,6 +113,8 @@ void TFormHSV::CreateComponents()
         line.Image = MakePicture(line.ImageName, component, 256, 19, line.Page);
         line.Track = MakeTrackBar(line.TrackName, line.TrackTag, line.Page);
         auto* label = new QLabel(QString::fromLatin1(line.Caption), line.Page);
+        // "lblRed" for "editRed": a named label can be translated.
+        label->setObjectName(QStringLiteral("lbl") + QLatin1String(line.EditName).mid(4));
         label->setBuddy(line.Edit);
         if (line.Hint) {
             const QString hint = QString::fromLatin1(line.Hint);

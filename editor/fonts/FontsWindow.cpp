@@ -323,13 +323,13 @@ void TfrmFonts::lbFontsDblClick()
     btnEditClick();
 }
 
-bool TfrmFonts::AskFont(QString& face, int32_t& size, int32_t& style, bool keepPreset)
+bool TfrmFonts::AskFont(QString& face, int32_t& size, int32_t& style)
 {
     const QString preset = FDialogFont.family();
     const std::optional<QFont> answer = Dialogs().ChooseFont(FDialogFont, QString());
     if (!answer)
         return false;
-    face = keepPreset ? ChosenFace(preset, *answer) : answer->family();
+    face = ChosenFace(preset, *answer);
     size = PointSize(*answer);
     style = StyleBits(*answer);
     FDialogFont = *answer;
@@ -342,7 +342,7 @@ void TfrmFonts::btnAddClick()
     QString face;
     int32_t size = 0;
     int32_t style = 0;
-    if (!AskFont(face, size, style, false))
+    if (!AskFont(face, size, style))
         return;
     std::string faceBytes = SkinText(face, "font name");
     std::string name = MakeFontName(size, style, [this](std::string_view candidate) {
@@ -372,7 +372,7 @@ void TfrmFonts::btnEditClick()
     QString face;
     int32_t size = 0;
     int32_t style = 0;
-    if (!AskFont(face, size, style, true))
+    if (!AskFont(face, size, style))
         return;
     const TOSDFont before = font;
     font.FileName = SkinText(face, "font name");

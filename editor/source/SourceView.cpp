@@ -144,7 +144,10 @@ void TSourceView::Enter()
         Button("btEditSource")->setChecked(false);
         throw;
     }
+    // Unsaved changes of the canvas now live in the text: the page stays modified.
+    const bool modified = FMainForm.Modified();
     FMainForm.ClearPage();
+    FMainForm.SetModified(modified);
     emit FMainForm.ControlsChanged();
     for (const char* window : {"frmTools", "frmObjects", "frmFonts"})
         if (QDockWidget* dock = FMainForm.ToolWindow(window))
@@ -197,6 +200,10 @@ void TSourceView::EnableCanvasCommands(bool on)
     for (const char* name : {"btEditWindow", "btnObjects"})
         if (QToolButton* button = Button(name))
             button->setEnabled(on);
+    // Reopened through the View menu, the inspector would edit page settings that leaving the text
+    // then overrides, and a skin description that saving the text does not write.
+    if (QDockWidget* tools = FMainForm.ToolWindow("frmTools"); tools && tools->widget())
+        tools->widget()->setEnabled(on);
 }
 
 void TSourceView::ShowMode(bool source)

@@ -46,7 +46,7 @@ private:
     void Leave();
     // The editor's visibility and the shortcuts Ctrl+X, Ctrl+C, Ctrl+V for the mode.
     void ShowMode(bool source);
-    // Elements and Selection menus, "Window Settings" and "Elements" buttons.
+    // Elements and Selection menus, "Window Settings" and "Elements" buttons, the inspector.
     void EnableCanvasCommands(bool on);
     // The text as the skin's bytes; none (after telling the user) when a character has no byte.
     std::optional<std::string> TextBytes() const;

@@ -28,6 +28,8 @@ QSpinBox* AddSize(QWidget* owner, QFormLayout* form, const char* name, const QSt
     edit->setRange(1, MaxSize);
     edit->setValue(start);
     auto* label = new QLabel(caption, owner);
+    // Named after its edit, so a language file can translate it.
+    label->setObjectName(QStringLiteral("lbl") + QLatin1String(name).mid(2));
     label->setBuddy(edit);
     form->addRow(label, edit);
     return edit;

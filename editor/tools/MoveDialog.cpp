@@ -25,6 +25,8 @@ QLineEdit* AddOffset(QGroupBox* box, QGridLayout* grid, int row, const char* nam
     auto* edit = new QLineEdit(QStringLiteral("0"), box);
     edit->setObjectName(QLatin1String(name));
     auto* label = new QLabel(caption, box);
+    // Named after its edit, so a language file can translate it.
+    label->setObjectName(QStringLiteral("lbl") + QLatin1String(name).mid(2));
     label->setBuddy(edit);
     grid->addWidget(label, row, 0);
     grid->addWidget(edit, row, 1);

@@ -21,6 +21,23 @@ int32_t HalfOf(int32_t v)
     return v / 2;
 }
 
+using TEdge = float TFloatRect::*;
+
+// The rectangle with one axis's far edge at its near edge plus the extent.
+TFloatRect WithExtent(TFloatRect r, TEdge nearEdge, TEdge farEdge, double extent)
+{
+    r.*farEdge = static_cast<float>(r.*nearEdge + extent);
+    return r;
+}
+
+// The rectangle moved along one axis so that its near edge is at v, its extent kept.
+TFloatRect MovedTo(TFloatRect r, TEdge nearEdge, TEdge farEdge, int32_t v)
+{
+    const double extent = static_cast<double>(r.*farEdge) - r.*nearEdge;
+    r.*nearEdge = static_cast<float>(v);
+    return WithExtent(r, nearEdge, farEdge, extent);
+}
+
 }  // namespace
 
 const char* SpinTypeWord(TSpinType V)
@@ -78,19 +95,13 @@ int32_t TOSDUpDownControl::GetHeight()
 void TOSDUpDownControl::SetWidth(int32_t V)
 {
     FWidth = V;
-    TFloatRect r = Location();
-    const double extent = Direction == Horizontal ? 2.0 * V : V;
-    r.Right = static_cast<float>(r.Left + extent);
-    SetLocation(r);
+    SetLocation(WithExtent(Location(), &TFloatRect::Left, &TFloatRect::Right, Direction == Horizontal ? 2.0 * V : V));
 }
 
 void TOSDUpDownControl::SetHeight(int32_t V)
 {
     FHeight = V;
-    TFloatRect r = Location();
-    const double extent = Direction == Vertical ? 2.0 * V : V;
-    r.Bottom = static_cast<float>(r.Top + extent);
-    SetLocation(r);
+    SetLocation(WithExtent(Location(), &TFloatRect::Top, &TFloatRect::Bottom, Direction == Vertical ? 2.0 * V : V));
 }
 
 void TOSDUpDownControl::SetDirection(TeOrientation V)
@@ -106,20 +117,12 @@ void TOSDUpDownControl::SetDirection(TeOrientation V)
 
 void TOSDUpDownControl::MoveToX(int32_t V)
 {
-    TFloatRect r = Location();
-    const double extent = static_cast<double>(r.Right) - r.Left;
-    r.Left = static_cast<float>(V);
-    r.Right = static_cast<float>(r.Left + extent);
-    SetLocation(r);
+    SetLocation(MovedTo(Location(), &TFloatRect::Left, &TFloatRect::Right, V));
 }
 
 void TOSDUpDownControl::MoveToY(int32_t V)
 {
-    TFloatRect r = Location();
-    const double extent = static_cast<double>(r.Bottom) - r.Top;
-    r.Top = static_cast<float>(V);
-    r.Bottom = static_cast<float>(r.Top + extent);
-    SetLocation(r);
+    SetLocation(MovedTo(Location(), &TFloatRect::Top, &TFloatRect::Bottom, V));
 }
 
 // ---- parts ---------------------------------------------------------------------------------
@@ -135,26 +138,24 @@ TPartTable TOSDUpDownControl::PartTable()
 
 void TOSDUpDownControl::LayoutParts()
 {
+    // The near half holds the first button (down across, up downwards); the second follows one
+    // button further on.
+    const bool across = Direction == Horizontal;
+    const TEdge nearEdge = across ? &TFloatRect::Left : &TFloatRect::Top;
+    const TEdge farEdge = across ? &TFloatRect::Right : &TFloatRect::Bottom;
+    TImageLayer& first = across ? *ImageDown : *ImageUp;
+    TImageLayer& firstFocus = across ? *ImageDownFocus : *ImageUpFocus;
+    TImageLayer& second = across ? *ImageUp : *ImageDown;
+    TImageLayer& secondFocus = across ? *ImageUpFocus : *ImageDownFocus;
     TFloatRect r = Location();
-    if (Direction == Horizontal) {
-        r.Right = static_cast<float>(r.Right - (static_cast<double>(r.Right) - r.Left) / 2.0);
-        ImageDown->SetLocation(r);
-        ImageDownFocus->SetLocation(r);
-        const double step = ImageDown->GetWidth();
-        r.Left = static_cast<float>(r.Left + step);
-        r.Right = static_cast<float>(r.Right + step);
-        ImageUp->SetLocation(r);
-        ImageUpFocus->SetLocation(r);
-    } else {
-        r.Bottom = static_cast<float>(r.Bottom - (static_cast<double>(r.Bottom) - r.Top) / 2.0);
-        ImageUp->SetLocation(r);
-        ImageUpFocus->SetLocation(r);
-        const double step = ImageUp->GetHeight();
-        r.Top = static_cast<float>(r.Top + step);
-        r.Bottom = static_cast<float>(r.Bottom + step);
-        ImageDown->SetLocation(r);
-        ImageDownFocus->SetLocation(r);
-    }
+    r.*farEdge = static_cast<float>(r.*farEdge - (static_cast<double>(r.*farEdge) - r.*nearEdge) / 2.0);
+    first.SetLocation(r);
+    firstFocus.SetLocation(r);
+    const double step = across ? first.GetWidth() : first.GetHeight();
+    r.*nearEdge = static_cast<float>(r.*nearEdge + step);
+    r.*farEdge = static_cast<float>(r.*farEdge + step);
+    second.SetLocation(r);
+    secondFocus.SetLocation(r);
 }
 
 void TOSDUpDownControl::Paint(TBitmap32& Buffer)

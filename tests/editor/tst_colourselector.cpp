@@ -208,6 +208,8 @@ void TestColourSelector::typedValues_data()
     QTest::newRow("red negative") << "editRed" << "-1" << TState {255, 0, 0, 0, 255, 255, 128};
     QTest::newRow("hue abc") << "editHue" << "abc" << TState {255, 0, 0, 0, 255, 255, 128};
     QTest::newRow("hue 100") << "editHue" << "100" << TState {85, 255, 0, 100, 255, 255, 128};
+    // Hue 12 puts the hue bar at Round(8.5) = 8 (halves to even), which stands for 11.
+    QTest::newRow("hue 12") << "editHue" << "12" << TState {255, 51, 0, 11, 255, 255, 128};
     QTest::newRow("hue 360") << "editHue" << "360" << TState {255, 0, 0, 360, 255, 255, 128};
     QTest::newRow("hue 361") << "editHue" << "361" << TState {255, 0, 0, 0, 255, 255, 128};
     QTest::newRow("saturation 0") << "editSaturation" << "0" << TState {255, 255, 255, 0, 0, 255, 128};
@@ -294,6 +296,8 @@ void TestColourSelector::discPicksHueAndSaturation_data()
     QTest::newRow("below") << QPoint(90, 135) << 270 << 128 << "270";
     QTest::newRow("upper left") << QPoint(45, 45) << 135 << 181 << "136";
     QTest::newRow("centre") << QPoint(90, 90) << 0 << 0 << "NAN";
+    // MulDiv(15, 255, 90) = 42.5 rounds away from zero (the disc picture shows 42 there).
+    QTest::newRow("half a step") << QPoint(90, 105) << 270 << 43 << "270";
 }
 
 void TestColourSelector::discPicksHueAndSaturation()

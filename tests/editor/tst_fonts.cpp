@@ -106,6 +106,8 @@ private slots:
     void fileUnderOtherCaseWrittenInPlace();
     void faceWithoutWindows1252Refused();
     void newProjectStartsWithItsOwnFonts();
+    void valuesWrittenBackAsRead();
+    void addKeepsDialogFaceNotInstalled();
 };
 
 void TestFonts::windowInstalled()
@@ -503,6 +505,65 @@ void TestFonts::newProjectStartsWithItsOwnFonts()
     QFile file(fresh + QStringLiteral("font.xml"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(!file.readAll().contains("Verdana"));
+}
+
+void TestFonts::valuesWrittenBackAsRead()
+{
+    TFontsFixture f;
+    const QByteArray text = "<fonts>"
+                            "<font><name>caf</name><filename>Caf&#xE9; &amp; &quot;Co&quot;</filename><height>-5</height></font>"
+                            "<font><name/><filename></filename><height>x</height><style>x</style></font>"
+                            "<face><style>6</style><height>9</height><filename>F</filename><name>late</name></face>"
+                            "</fonts>";
+    TfrmFonts& w = f.Open(text);
+    QCOMPARE(w.Font(1).FileName, std::string("Caf\xE9 & \"Co\""));
+    f.Dialogs.AnswerFont(Chosen(QStringLiteral("Tahoma"), 12));
+    w.btnAddClick();
+    // Every font in list order, its four values in fixed order, "style" also when 0; empty texts as
+    // empty-element tags; bytes from 0x80 as references.
+    QCOMPARE(ReadBytes(f.FontPath), XmlText({"<fonts>",
+                                             "  <font>",
+                                             "    <name>caf</name>",
+                                             "    <filename>Caf&#xE9; &amp; &quot;Co&quot;</filename>",
+                                             "    <height>-5</height>",
+                                             "    <style>0</style>",
+                                             "  </font>",
+                                             "  <font>",
+                                             "    <name/>",
+                                             "    <filename/>",
+                                             "    <height>-1</height>",
+                                             "    <style>-1</style>",
+                                             "  </font>",
+                                             "  <font>",
+                                             "    <name>late</name>",
+                                             "    <filename>F</filename>",
+                                             "    <height>9</height>",
+                                             "    <style>6</style>",
+                                             "  </font>",
+                                             "  <font>",
+                                             "    <name>font12</name>",
+                                             "    <filename>Tahoma</filename>",
+                                             "    <height>12</height>",
+                                             "    <style>0</style>",
+                                             "  </font>",
+                                             "</fonts>"}));
+}
+
+void TestFonts::addKeepsDialogFaceNotInstalled()
+{
+    const char* absent = "Nowhere Grotesk Pro";
+    const QString standIn = QFontInfo(QFont(QLatin1String(absent))).family();
+    TFontsFixture f;
+    TfrmFonts& w = f.Open(FontFile({{"title", absent, "20", "0"}}));
+    // Edit presets the dialog with the missing face; OK with only the size changed keeps it.
+    w.SelectLine(1);
+    f.Dialogs.AnswerFont(Chosen(standIn, 20));
+    w.btnEditClick();
+    // The next Add starts from that face; the dialog's stand-in is no choice of the user.
+    f.Dialogs.AnswerFont(Chosen(standIn, 11));
+    w.btnAddClick();
+    QCOMPARE(w.Font(2).FileName, std::string(absent));
+    QCOMPARE(ReadBytes(f.FontPath), FontFile({{"title", absent, "20", "0"}, {"font11", absent, "11", "0"}}));
 }
 
 QTEST_MAIN(TestFonts)

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDockWidget>
 #include <QMenu>
 #include <QToolButton>
@@ -33,6 +34,13 @@ QByteArray SamplePage(const char* label = "Caf&#x80;")
                     "  </items>",
                     "  <videowindow x=\"10\" y=\"20\" width=\"300\" height=\"200\"/>",
                     "</screen>"});
+}
+
+// The text of a page without controls and with the settings reset.
+QByteArray EmptyPage()
+{
+    return XmlText({"<screen default=\"0\" allowoverlay=\"false\" hasbg=\"false\" version=\"Kestralon OSDSkin 1.1\">",
+                    "  <items/>", "</screen>"});
 }
 
 QString Latin(const QByteArray& bytes)
@@ -99,6 +107,10 @@ private slots:
     void characterWithoutByteRefused();
     void keysStayInEditor();
     void pageCommandsFillEditor();
+    void unsavedCanvasChangeKeptOnEnter();
+    void projectCommandsShowNewEmptyPage();
+    void copyKeysFollowMode();
+    void inspectorReadOnlyInSourceView();
 };
 
 void TestSourceView::enterShowsPageText()
@@ -304,15 +316,106 @@ void TestSourceView::pageCommandsFillEditor()
     f.Type(QStringLiteral("<screen/>"));
     f.Dialogs.AnswerMessage(QMessageBox::No);
     f.Form->mnNew1Click();
-    QCOMPARE(f.View->Text(), Latin(XmlText({"<screen default=\"0\" allowoverlay=\"false\" hasbg=\"false\" "
-                                            "version=\"Kestralon OSDSkin 1.1\">",
-                                            "  <items/>", "</screen>"})));
+    QCOMPARE(f.View->Text(), Latin(EmptyPage()));
     QVERIFY(!f.Form->Modified());
     // Open Page: the file's text.
     f.OpenPage(f.Folder + QStringLiteral("page.xml"));
     QCOMPARE(f.View->Text(), Latin(SamplePage()));
     QVERIFY(!f.Form->Modified());
     QVERIFY(f.Dialogs.Unexpected().empty());
+}
+
+void TestSourceView::unsavedCanvasChangeKeptOnEnter()
+{
+    TSourceFixture f;
+    f.OpenSample();
+    f.Form->SetSelection(static_cast<TItemLayer*>(f.Form->Layers().Items(0)));
+    f.Form->DeleteSelected();
+    QVERIFY(f.Form->Modified());
+    f.Toggle();
+    // The deleted label is gone from the text, and the change is still unsaved.
+    QVERIFY(!f.View->Text().contains(QStringLiteral("<item>")));
+    QVERIFY(f.Form->Modified());
+    // Opening a page asks first; Yes saves the text.
+    f.Dialogs.AnswerMessage(QMessageBox::Yes);
+    f.OpenPage(f.Folder + QStringLiteral("page.xml"));
+    QCOMPARE(f.MessageCount(), 1);
+    for (const TDialogCall& call : f.Dialogs.Calls())
+        if (call.Kind == TDialogKind::MessageBox)
+            QCOMPARE(call.Text, QStringLiteral("Save changes in skin?"));
+    const QByteArray saved = ReadBytes(f.Folder + QStringLiteral("page.xml"));
+    QVERIFY(!saved.contains("<item>"));
+    QVERIFY(saved.contains("<videowindow"));
+    QCOMPARE(f.View->Text(), Latin(saved));
+    QVERIFY(!f.Form->Modified());
+    QVERIFY(f.Dialogs.Unexpected().empty());
+}
+
+void TestSourceView::projectCommandsShowNewEmptyPage()
+{
+    TSourceFixture f;
+    f.OpenSample();
+    const QString other = f.MakeProject(QStringLiteral("Other"));
+    f.Toggle();
+    const QByteArray empty = EmptyPage();
+    // Open Project: the old project's page does not follow into the new one.
+    f.OpenProject(other);
+    QCOMPARE(f.Form->ProjectFolder(), other);
+    QCOMPARE(f.View->Text(), Latin(empty));
+    QVERIFY(f.Form->mnSave2Click());
+    QCOMPARE(ReadBytes(other + QStringLiteral("Unnamed1.xml")), empty);
+    f.Toggle();
+    QCOMPARE(f.Form->Layers().Count(), 0);
+
+    // New Project likewise.
+    f.Toggle();
+    f.Type(Latin(SamplePage()));
+    f.Dialogs.AnswerMessage(QMessageBox::No);
+    QTemporaryDir parent;
+    f.NewSkin.Answer.Name = QStringLiteral("Fresh");
+    f.NewSkin.Answer.Path = parent.path();
+    f.Form->mnNewProjectClick();
+    QCOMPARE(f.Form->ProjectFolder(), parent.path() + QStringLiteral("/Fresh/"));
+    QCOMPARE(f.View->Text(), Latin(empty));
+    QVERIFY(!f.Form->Modified());
+    QVERIFY(f.Dialogs.Unexpected().empty());
+}
+
+void TestSourceView::copyKeysFollowMode()
+{
+    TSourceFixture f;
+    f.OpenSample();
+    QApplication::setActiveWindow(f.Form.get());
+    f.Toggle();
+    // In the editor Ctrl+C copies the selected text, not a control.
+    f.View->Memo1()->setFocus();
+    f.View->Memo1()->setSelection(1, 0, 1, 7);
+    QApplication::clipboard()->clear();
+    QTest::keyClick(f.View->Memo1(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("<screen"));
+    QCOMPARE(f.Form->CopyElem(), nullptr);
+    // On the canvas the action copies the selected control into the internal clipboard.
+    f.Toggle();
+    f.Form->SetSelection(static_cast<TItemLayer*>(f.Form->Layers().Items(0)));
+    f.Form->setFocus();
+    QTest::keyClick(f.Form.get(), Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(f.Form->CopyElem());
+    QCOMPARE(f.Form->CopyElem()->Name(), std::string("Control"));
+}
+
+void TestSourceView::inspectorReadOnlyInSourceView()
+{
+    TSourceFixture f;
+    f.OpenSample();
+    QWidget* inspector = f.Form->ToolWindow("frmTools")->widget();
+    QVERIFY(inspector->isEnabled());
+    f.Toggle();
+    // Shown again through the View menu it edits nothing: page settings live in the text now.
+    f.Form->Action("Properties1")->trigger();
+    QVERIFY(f.Form->ToolWindow("frmTools")->isVisible());
+    QVERIFY(!inspector->isEnabled());
+    f.Toggle();
+    QVERIFY(inspector->isEnabled());
 }
 
 QTEST_MAIN(TestSourceView)

@@ -3,10 +3,14 @@
 #include "EditorFixture.h"
 
 #include "editor/TranslatableStrings.h"
+#include "editor/colour/PictureBox.h"
+#include "editor/colour/ScreenHSV.h"
 #include "editor/dialogs/NewSkinDialog.h"
+#include "editor/dialogs/StartupDialog.h"
 #include "editor/settings/ConfigDir.h"
 #include "editor/settings/EditorSettings.h"
 #include "editor/translate/CommaText.h"
+#include "editor/tools/MoveDialog.h"
 #include "editor/translate/UTranslate.h"
 #include "support/FileSizeLimit.h"
 
@@ -158,6 +162,8 @@ private slots:
     void firstShowAppliesChosenLanguage();
     void missingWindowsFillTheFile();
     void languageMenuSwitches();
+    void languageFileNamesAreTakenAsTheyAre();
+    void everyWindowTranslatesAtItsMoment();
 };
 
 void TestTranslate::commaText_data()
@@ -384,6 +390,12 @@ void TestTranslate::missingWindowsFillTheFile()
         QVERIFY2(ini.ReadString("MainForm", key, "") != QLatin1String("-"), qPrintable(key));
     }
     QCOMPARE(p.F.MessageCount(), 0);
+    // The fonts window adds its section at its first activation, with its caption and texts.
+    p.F.Form->ToolWindow("frmFonts")->show();
+    ini.Reload();
+    QCOMPARE(ini.ReadString("frmFonts", "Caption", "?"), QStringLiteral("Edit Fonts"));
+    QCOMPARE(ini.ReadString("frmFonts", "lbl_Fontname.Caption", "?"), QStringLiteral("Fontname:"));
+    QVERIFY(!ini.SectionExists("frmDoubles"));
 }
 
 void TestTranslate::languageMenuSwitches()
@@ -419,6 +431,99 @@ void TestTranslate::languageMenuSwitches()
     QVERIFY(p.F.Form->updatesEnabled());
     // Nothing of the main window came from this file's own section but the keys it has.
     QCOMPARE(p.Text("mnNewProject"), QStringLiteral("Neues Projekt"));
+}
+
+void TestTranslate::languageFileNamesAreTakenAsTheyAre()
+{
+    TProgram p;
+    WriteBytes(p.Folder + QStringLiteral("R&B.lng"), "[MainForm]\r\nmnFile.Caption=R&B-Datei\r\n");
+    // A folder is no language file, whatever its name.
+    QDir().mkpath(p.Folder + QStringLiteral("folder.lng"));
+    p.Start("english");
+    QMenu* menu = p.F.Form->Menu("mnLanguage");
+    QCOMPARE(menu->actions().size(), 1);
+    QAction* item = menu->actions()[0];
+    // Shown with its "&", not as an accelerator.
+    QCOMPARE(item->text(), QStringLiteral("R&&B"));
+    QVERIFY(!item->isChecked());
+    item->trigger();
+    QCOMPARE(LanguageFile, p.Folder + QStringLiteral("R&B.lng"));
+    QCOMPARE(p.Text("mnFile"), QStringLiteral("R&B-Datei"));
+    QCOMPARE(p.F.Form->Settings().Language(), QStringLiteral("R&B"));
+    QVERIFY(!QFileInfo::exists(p.Folder + QStringLiteral("RB.lng")));
+}
+
+void TestTranslate::everyWindowTranslatesAtItsMoment()
+{
+    TProgram p;
+    const QByteArray file = German
+        + "\r\n[frmTools]\r\nCaption=Eigenschaften\r\n\r\n"
+          "[frmObjects]\r\nCaption=Objekte\r\nmnuSortbyID.Caption=Nach &ID\r\n\r\n"
+          "[frmAspectRatio]\r\nCaption=Seitenverh\xe4ltnis\r\nButton1.Caption=&Skalieren\r\nlblWidth.Caption=&Breite:\r\n\r\n"
+          "[frmFonts]\r\nCaption=Schriften\r\n\r\n"
+          "[frmDoubles]\r\nCaption=Doppelte\r\n\r\n"
+          "[SelectionForm]\r\nCaption=Verschieben\r\ngbMove.Caption=Versatz\r\nlblX.Caption=&Waagrecht\r\n\r\n"
+          "[frmStartup]\r\nCaption=Bitte w\xe4hlen\r\n\r\n"
+          "[FormHSV]\r\nCaption=Farbwahl\r\nButton1.Caption=&Gut\r\nImage2.Hint=Eine Farbe\r\n"
+          "editRed.Text=abc\r\neditHue.Text=abc\r\neditGreen.Text=abc\r\nGroupBox1.Caption=&Deckkraft\r\nlblRed.Caption=&Rot\r\n";
+    const QString path = p.Folder + QStringLiteral("German.lng");
+    WriteBytes(path, file);
+    p.Start("German");
+    TMainForm& main = *p.F.Form;
+
+    // Created at the first activation: the inspector, the element list and the Aspect window.
+    QCOMPARE(main.ToolWindow("frmTools")->windowTitle(), QStringLiteral("Eigenschaften"));
+    QCOMPARE(main.ToolWindow("frmObjects")->windowTitle(), QStringLiteral("Objekte"));
+    QCOMPARE(main.findChild<QAction*>(QStringLiteral("mnuSortbyID"))->text(), QStringLiteral("Nach &ID"));
+    QCOMPARE(main.ToolWindow("frmAspectRatio")->windowTitle(), QStringLiteral("Seitenverh\u00e4ltnis"));
+    QCOMPARE(main.findChild<QLabel*>(QStringLiteral("lblWidth"))->text(), QStringLiteral("&Breite:"));
+    // Never the unused-pictures list; the fonts window at its first activation.
+    QCOMPARE(main.ToolWindow("frmDoubles")->windowTitle(), QStringLiteral("Doubles"));
+    QCOMPARE(main.ToolWindow("frmFonts")->windowTitle(), QStringLiteral("Edit Fonts"));
+    main.ToolWindow("frmFonts")->show();
+    QCOMPARE(main.ToolWindow("frmFonts")->windowTitle(), QStringLiteral("Schriften"));
+    main.ToolWindow("frmDoubles")->show();
+    QCOMPARE(main.ToolWindow("frmDoubles")->windowTitle(), QStringLiteral("Doubles"));
+
+    // The Move and start-up dialogs at their first activation.
+    TSelectionForm move(main);
+    TfrmStartup startup(main.Settings(), &main);
+    for (QDialog* dialog : {static_cast<QDialog*>(&move), static_cast<QDialog*>(&startup)}) {
+        const QString before = dialog->windowTitle();
+        dialog->show();
+        QCOMPARE(dialog->windowTitle(), before);
+        dialog->activateWindow();
+        QTRY_VERIFY(dialog->isActiveWindow());
+        dialog->hide();
+    }
+    QCOMPARE(move.windowTitle(), QStringLiteral("Verschieben"));
+    QCOMPARE(move.gbMove->title(), QStringLiteral("Versatz"));
+    QCOMPARE(move.findChild<QLabel*>(QStringLiteral("lblX"))->text(), QStringLiteral("&Waagrecht"));
+    QCOMPARE(startup.windowTitle(), QStringLiteral("Bitte w\u00e4hlen"));
+
+    // The colour selector on every show; its numbers never come from the file.
+    TFormHSV hsv(&main);
+    hsv.SetColor32(0x80102030u);
+    hsv.show();
+    QCOMPARE(hsv.windowTitle(), QStringLiteral("Farbwahl"));
+    QCOMPARE(hsv.Button1->text(), QStringLiteral("&Gut"));
+    QCOMPARE(hsv.GroupBox1->title(), QStringLiteral("&Deckkraft"));
+    QCOMPARE(hsv.Image2->toolTip(), QStringLiteral("Eine Farbe"));
+    QCOMPARE(hsv.findChild<QLabel*>(QStringLiteral("lblRed"))->text(), QStringLiteral("&Rot"));
+    QCOMPARE(hsv.editRed->text(), QStringLiteral("16"));
+    QCOMPARE(hsv.editGreen->text(), QStringLiteral("32"));
+    QCOMPARE(hsv.editHue->text(), QString::number(hsv.Hue()));
+    QCOMPARE(hsv.edAlpha->value(), 128);
+    QCOMPARE(hsv.GetColor32(), 0x80102030u);
+    hsv.hide();
+    QByteArray changed = file;
+    changed.replace("Caption=Farbwahl", "Caption=Farbe");
+    WriteBytes(path, changed);
+    hsv.show();
+    QCOMPARE(hsv.windowTitle(), QStringLiteral("Farbe"));
+    hsv.hide();
+    // Every window found its section: nothing was written.
+    QCOMPARE(ReadBytes(path), changed);
 }
 
 QTEST_MAIN(TestTranslate)

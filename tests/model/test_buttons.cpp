@@ -9,11 +9,9 @@
 #include "skinmodel/controls/ToggleButton.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 #include "support/ControlXml.h"
-#include "support/GuiApp.h"
 #include "support/KindFixture.h"
-#include "support/KindTesting.h"
-#include "support/KindTests.h"
-#include "support/XmlText.h"
+#include "support/RoundTrip.h"
+#include "support/TestPictures.h"
 
 #include <gtest/gtest.h>
 
@@ -23,23 +21,10 @@ namespace {
 
 // ---- round trips -------------------------------------------------------------------------
 
-const auto SimpleParts = {"ImageFocus", "ImageNoFocus"};
-const auto ToggleParts = {"ImageFocus", "ImageNoFocus", "ToggledImageFocus", "ToggledImageNoFocus"};
-const auto SelectParts = {"ImageFocus", "ImageNoFocus", "ImageLeft", "ImageLeftFocus", "ImageRight", "ImageRightFocus"};
-
-TEST(RoundTrip_Button, WithBuiltInReferences) { CheckRoundTrip("button", KindTripOptions(true, SimpleParts)); }
-TEST(RoundTrip_Button, WithoutReferences) { CheckRoundTrip("button", KindTripOptions(false, SimpleParts)); }
+VARNHOLT_ROUND_TRIP_TEST(Button, "button")
 // The toggle button's label is never placed, and the label reader turns a height of 0 into 24.
-TEST(RoundTrip_ToggleButton, WithBuiltInReferences)
-{
-    CheckRoundTrip("togglebutton", KindTripOptions(true, ToggleParts, {"LabelControl.Height"}));
-}
-TEST(RoundTrip_ToggleButton, WithoutReferences)
-{
-    CheckRoundTrip("togglebutton", KindTripOptions(false, ToggleParts, {"LabelControl.Height"}));
-}
-TEST(RoundTrip_SelectButton, WithBuiltInReferences) { CheckRoundTrip("selectbutton", KindTripOptions(true, SelectParts)); }
-TEST(RoundTrip_SelectButton, WithoutReferences) { CheckRoundTrip("selectbutton", KindTripOptions(false, SelectParts)); }
+VARNHOLT_ROUND_TRIP_TEST_SKIPPING(ToggleButton, "togglebutton", "LabelControl.Height")
+VARNHOLT_ROUND_TRIP_TEST(SelectButton, "selectbutton")
 
 // ---- button base values ------------------------------------------------------------------
 
@@ -459,7 +444,6 @@ TEST(ToggleButton, AlternateRoleInAnyCase)
 
 TEST(ToggleButton, PaintsOnlyTheFocusedPicture)
 {
-    EnsureGuiApplication();
     TOSDToggleButton button(nullptr);
     button.SetLocation({4, 4, 20, 20});
     button.LabelControl->SetLocation({0, 0, 5, 5});
@@ -713,14 +697,14 @@ TEST_F(ButtonPreview, EachButtonKindPaintsItsFocusedLook)
     simple.ImageFocus->SetFileName("focus.png");
     simple.ImageNoFocus->SetFileName("nofocus.png");
     simple.SetLabelText("Play");
-    const QImage a = WritePreview(simple, 160, 52, "button.png");
+    const QImage a = PaintPreview(simple, 160, 52, "button").Image();
     EXPECT_EQ(a.pixelColor(12, 12), QColor(40, 160, 220)) << "the focused picture is drawn";
 
     TOSDToggleButton toggle(nullptr);
     toggle.SetLocation({10, 10, 42, 42});
     toggle.ImageFocus->SetFileName("focus.png");
     toggle.ToggledImageFocus->SetFileName("nofocus.png");
-    const QImage b = WritePreview(toggle, 52, 52, "togglebutton.png");
+    const QImage b = PaintPreview(toggle, 52, 52, "togglebutton").Image();
     EXPECT_EQ(b.pixelColor(20, 20), QColor(40, 160, 220));
 
     TOSDSelectOneButton select(nullptr);
@@ -728,7 +712,7 @@ TEST_F(ButtonPreview, EachButtonKindPaintsItsFocusedLook)
     select.ImageFocus->SetFileName("focus.png");
     select.LabelControl->SetLabelText("Option");
     select.LabelControl->SetTextAlign(StringAlignmentCenter);
-    const QImage c = WritePreview(select, 160, 52, "selectbutton.png");
+    const QImage c = PaintPreview(select, 160, 52, "selectbutton").Image();
     EXPECT_EQ(c.pixelColor(12, 12), QColor(40, 160, 220));
 }
 
@@ -736,7 +720,7 @@ TEST_F(ButtonPreview, UnfocusedPictureIsNeverDrawn)
 {
     // A clear focused look over an unfocused picture: the background shows through.
     WriteProjectFile("images/nofocus.png", SolidPng(8, 8, QColor(90, 90, 90)));
-    const QColor background = QColor::fromRgba(0xFF203040u);
+    const QColor background = QColor::fromRgba(0xFF202020u);
     const auto clearFocus = [](TImageLayer& focus) {
         focus.GraphicsType = GT_RECTANGLE;
         focus.Color = 0;
@@ -747,13 +731,13 @@ TEST_F(ButtonPreview, UnfocusedPictureIsNeverDrawn)
     clearFocus(*simple.ImageFocus);
     simple.ImageNoFocus->SetFileName("nofocus.png");
     simple.TextOffsetX = 200;  // the label lies beyond the button
-    EXPECT_EQ(WritePreview(simple, 160, 52, "button_nofocus.png").pixelColor(30, 26), background);
+    EXPECT_EQ(PaintPreview(simple, 160, 52, "button_nofocus").Image().pixelColor(30, 26), background);
 
     TOSDSelectOneButton select(nullptr);
     select.SetLocation({10, 10, 150, 42});
     clearFocus(*select.ImageFocus);
     select.ImageNoFocus->SetFileName("nofocus.png");
-    EXPECT_EQ(WritePreview(select, 160, 52, "selectbutton_nofocus.png").pixelColor(140, 36), background)
+    EXPECT_EQ(PaintPreview(select, 160, 52, "selectbutton_nofocus").Image().pixelColor(140, 36), background)
         << "right of the label's text, inside its frame";
 }
 

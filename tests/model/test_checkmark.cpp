@@ -4,23 +4,16 @@
 #include "skinmodel/controls/TextLayer.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 #include "support/ControlXml.h"
-#include "support/GuiApp.h"
 #include "support/KindFixture.h"
-#include "support/KindTesting.h"
-#include "support/XmlText.h"
+#include "support/RoundTrip.h"
+#include "support/TestPictures.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 // The label keeps its own height, and the label reader turns a height of 0 into 24.
-TRoundTripOptions Trip(bool withReferences)
-{
-    return KindTripOptions(withReferences, {"ImageCheck", "ImageNoCheck"}, {"LabelControl.Height"});
-}
-
-TEST(RoundTrip_CheckMark, WithBuiltInReferences) { CheckRoundTrip("checkmark", Trip(true)); }
-TEST(RoundTrip_CheckMark, WithoutReferences) { CheckRoundTrip("checkmark", Trip(false)); }
+VARNHOLT_ROUND_TRIP_TEST_SKIPPING(CheckMark, "checkmark", "LabelControl.Height")
 
 // A check mark at (10, 10) with a 20 by 20 picture and a label of the given alignment and width.
 std::unique_ptr<TOSDCheckerControl> LoadedCheckMark(const char* align, int labelWidth)
@@ -102,7 +95,7 @@ TEST_F(CheckMarkWithPicture, RightAlignedTextIsDrawnFromThePictureOn)
 {
     auto check = LoadedCheckMark("right", 100);
     ASSERT_TRUE(check);
-    const QImage image = WritePreview(*check, 160, 40, "checkmark_right.png");
+    const QImage image = PaintPreview(*check, 160, 40, "checkmark_right").Image();
     // The label lies from 30 to 130; its text is light on the dark buffer.
     const auto lightPixels = [&](int from, int to) {
         int n = 0;
@@ -140,7 +133,7 @@ TEST_F(CheckMarkWithPicture, Preview)
     auto check = LoadedCheckMark("", 60);
     ASSERT_TRUE(check);
     check->ImageNoCheck->SetLocation({0, 0, 5, 5});
-    const QImage image = WritePreview(*check, 100, 40, "checkmark.png");
+    const QImage image = PaintPreview(*check, 100, 40, "checkmark").Image();
     EXPECT_EQ(image.pixelColor(80, 20), QColor(250, 200, 0)) << "the picture right of the left-aligned text";
     EXPECT_EQ(check->ImageNoCheck->Location(), (TFloatRect{0, 0, 5, 5})) << "never drawn or placed";
 }

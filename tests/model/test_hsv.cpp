@@ -229,6 +229,8 @@ TEST(CreateHSCircle, PixelsOfTheDisc)
         {0, 90, {0, 255, 255}},
         {90, 179, Components(HSVToRGBTriple(270, 252, 255))},
         {45, 90, Components(HSVToRGBTriple(180, 128, 255))},
+        // 15 * 255 / 90 = 42.5 rounds to even.
+        {90, 105, Components(HSVToRGBTriple(270, 42, 255))},
         // Outside the circle by one step.
         {26, 26, BackRgb},
     };

@@ -3,7 +3,6 @@
 #include "canvas/Bitmap32.h"
 #include "skinmodel/ControlFactory.h"
 #include "support/ControlXml.h"
-#include "support/XmlText.h"
 #include "support/KindFixture.h"
 #include "support/RoundTrip.h"
 #include "support/TestPictures.h"
@@ -41,7 +40,7 @@ TEST_F(ImageTest, RectangleWrittenWithoutReference)
     i.Color = i.ColorKey = 0xFF102030u;
     i.OutlineColor = 0x80000000u;
     i.SetAlpha(128);
-    EXPECT_EQ(SavedText(i), XmlLines({
+    EXPECT_EQ(SavedControlText(i), XmlLines({
         "<item>",
         "  <type>Image</type>",
         "  <diffusecolor>80FFFFFF</diffusecolor>",
@@ -65,7 +64,7 @@ TEST_F(ImageTest, PictureWrittenAgainstBuiltInReference)
     ASSERT_TRUE(i);
     // The reference: "background.png", 0 by 0. A picture writes no shape values.
     i->Outline = 0;
-    EXPECT_EQ(SavedText(*i), XmlLines({
+    EXPECT_EQ(SavedControlText(*i), XmlLines({
         "<item>",
         "  <description>default image</description>",
         "  <type>Image</type>",
@@ -123,7 +122,7 @@ TEST_F(ImageTest, ColourEditedAloneComesBackAsTheKey)
     auto i = Load("<graphicstyp>rectangle</graphicstyp><colorkey>FF00FF00</colorkey>");
     ASSERT_TRUE(i);
     i->Color = 0xFF0000FFu;
-    const std::string text = SavedText(*i);
+    const std::string text = SavedControlText(*i);
     EXPECT_NE(text.find("<color>FF0000FF</color>"), std::string::npos);
     EXPECT_NE(text.find("<colorkey>FF00FF00</colorkey>"), std::string::npos);
     auto back = KindFromText<TImageLayer>(text);
@@ -138,7 +137,7 @@ TEST_F(ImageTest, EqualColourPairComesBackAgainstAnyReference)
     for (uint32_t colour : {0u, 0xFF123456u, 0xFFABCDEFu}) {
         TImageLayer i(nullptr);
         i.Color = i.ColorKey = colour;
-        auto back = KindFromText<TImageLayer>(SavedText(i));
+        auto back = KindFromText<TImageLayer>(SavedControlText(i));
         ASSERT_TRUE(back);
         EXPECT_EQ(back->Color, colour);
         EXPECT_EQ(back->ColorKey, colour);
@@ -153,7 +152,7 @@ TEST_F(ImageTest, TypeFromReferenceIsResetAndWrittenToComeBack)
     ASSERT_TRUE(i);
     EXPECT_EQ(i->GraphicsType, GT_IMAGE);
     i->GraphicsType = GT_ELLIPSE;
-    const std::string text = SavedText(*i);
+    const std::string text = SavedControlText(*i);
     EXPECT_NE(text.find("<graphicstyp>ellipse</graphicstyp>"), std::string::npos);
     auto back = KindFromText<TImageLayer>(text);
     ASSERT_TRUE(back);
@@ -261,7 +260,7 @@ TEST_F(ImageTest, PictureIsStretchedAlsoWhenTiledOrKeepingRatio)
         EXPECT_EQ(img.pixel(9, 9), 0u) << extra;
         EXPECT_EQ(img.pixel(30, 30), 0u) << extra;
         if (!*extra)
-            SavePreview(img, "image_picture.png");
+            SavePreview(img, "image_picture");
     }
 }
 
@@ -349,7 +348,7 @@ TEST_F(ImageTest, ShapesFillTheirRectangle)
         EXPECT_EQ(img.pixel(20, 15), 0xFF0000FFu) << int(t);
         EXPECT_LT(qAlpha(img.pixel(0, 0)), 16) << int(t);
         if (t == GT_ROUNDRECT)
-            SavePreview(img, "image_roundrect.png");
+            SavePreview(img, "image_roundrect");
     }
 }
 

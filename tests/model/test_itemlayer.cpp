@@ -3,17 +3,14 @@
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/controls/VideoControl.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
-#include "support/GuiApp.h"
 #include "support/TestKinds.h"
-#include "support/XmlText.h"
+#include "support/ControlXml.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
 namespace {
-
-QGuiApplication* const app = EnsureGuiApplication();
 
 std::unique_ptr<TOSDVideoControl> Load(std::string_view items, TItemLayer* into = nullptr)
 {
@@ -114,7 +111,7 @@ TEST_F(ItemLayerTest, ExactPageText)
     c.SetHeight(9);
     c.SetX(3);
     c.Description = "A&B\xE9";
-    EXPECT_EQ(SavedText(c), "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<item>\r\n"
+    EXPECT_EQ(SavedControlText(c), "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<item>\r\n"
                             "  <description>A&amp;B&#xE9;</description>\r\n  <type>Videowindow</type>\r\n"
                             "  <x>3</x>\r\n  <width>16</width>\r\n  <height>9</height>\r\n</item>\r\n");
 }

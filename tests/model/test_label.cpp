@@ -3,11 +3,8 @@
 #include "canvas/Bitmap32.h"
 #include "skinmodel/ControlFactory.h"
 #include "support/ControlXml.h"
-#include "support/XmlText.h"
 #include "support/KindFixture.h"
 #include "support/RoundTrip.h"
-
-#include <QGuiApplication>
 
 #include <gtest/gtest.h>
 
@@ -61,7 +58,7 @@ protected:
 
 TEST_F(LabelTest, ExampleWrittenWithoutReference)
 {
-    EXPECT_EQ(SavedText(*Example()), XmlLines({
+    EXPECT_EQ(SavedControlText(*Example()), XmlLines({
         "<item>",
         "  <description>title</description>",
         "  <type>Label</type>",
@@ -89,7 +86,7 @@ TEST_F(LabelTest, ExampleWrittenAgainstBuiltInReference)
     UseBuiltInReferences();
     // The reference: font13, text colour FFDDDDDD, vertical centre, 150 by 24, disabled colour
     // 60FFFFFF (so the default disabled colour is written to come back).
-    EXPECT_EQ(SavedText(*Example()), XmlLines({
+    EXPECT_EQ(SavedControlText(*Example()), XmlLines({
         "<item>",
         "  <description>title</description>",
         "  <type>Label</type>",
@@ -246,7 +243,7 @@ TEST_P(LabelSaveRules, WithoutReference)
     std::string text = "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n";
     for (const std::string& line : expected)
         text += line + "\r\n";
-    EXPECT_EQ(SavedText(l), text);
+    EXPECT_EQ(SavedControlText(l), text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -274,7 +271,7 @@ TEST_F(LabelTest, DefaultValuesAgainstAnotherReferenceAreWritten)
     l.LabelText = "x";
     l.SetHeight(24);
     // Left out, these would come back from the reference.
-    EXPECT_EQ(SavedText(l), XmlLines({
+    EXPECT_EQ(SavedControlText(l), XmlLines({
         "<item>",
         "  <type>Label</type>",
         "  <height>24</height>",
@@ -285,7 +282,7 @@ TEST_F(LabelTest, DefaultValuesAgainstAnotherReferenceAreWritten)
         "  <shadow>false</shadow>",
         "</item>",
     }));
-    auto back = KindFromText<TTextLayer>(SavedText(l));
+    auto back = KindFromText<TTextLayer>(SavedControlText(l));
     ASSERT_TRUE(back);
     EXPECT_EQ(back->Textcolor, 0xFFFFFFFFu);
     EXPECT_EQ(back->TextAlign, StringAlignmentNear);
@@ -298,7 +295,7 @@ TEST_F(LabelTest, SelectedColourThatDiffersFromTextColourIsKept)
     TTextLayer l(nullptr);
     l.Textcolor = 0xFF00FF00u;
     l.TextSelectedColor = 0xFFFFFFFFu;
-    auto back = KindFromText<TTextLayer>(SavedText(l));
+    auto back = KindFromText<TTextLayer>(SavedControlText(l));
     ASSERT_TRUE(back);
     EXPECT_EQ(back->TextSelectedColor, 0xFFFFFFFFu);
 }
@@ -340,7 +337,7 @@ TEST_F(LabelTest, PaintsTextThenFrame)
     EXPECT_GT(CountNear(img, 0xFFFFFF00u), 20);
     ASSERT_FALSE(buffer.ChangedAreas().empty());
     EXPECT_EQ(buffer.ChangedAreas().back(), QRect(6, 6, 70, 30));
-    SavePreview(img, "label.png");
+    SavePreview(img, "label");
 }
 
 TEST_F(LabelTest, ShadowAndOutlineArePainted)
@@ -358,7 +355,7 @@ TEST_F(LabelTest, ShadowAndOutlineArePainted)
     EXPECT_GT(CountNear(buffer.Image(), 0xFF0000FFu), 5);
     EXPECT_GT(CountNear(buffer.Image(), 0xFFFF0000u), 5);
     EXPECT_GT(CountNear(buffer.Image(), 0xFFFFFFFFu), 5);
-    SavePreview(buffer.Image(), "label_shadow_outline.png");
+    SavePreview(buffer.Image(), "label_shadow_outline");
 }
 
 TEST_F(LabelTest, FrameIsDrawnOverTheText)

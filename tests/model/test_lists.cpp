@@ -3,12 +3,14 @@
 #include "skinmodel/controls/ListControls.h"
 #include "skinmodel/controls/TextLayer.h"
 #include "skinmodel/ControlFactory.h"
-#include "support/KindTests.h"
+#include "support/ControlXml.h"
+#include "support/KindFixture.h"
+#include "support/RoundTrip.h"
 
 #include <gtest/gtest.h>
 
-VARNHOLT_KIND_ROUND_TRIP_TEST(List, "listcontrol")
-VARNHOLT_KIND_ROUND_TRIP_TEST(TVList, "tvlistcontrol")
+VARNHOLT_ROUND_TRIP_TEST(List, "listcontrol")
+VARNHOLT_ROUND_TRIP_TEST(TVList, "tvlistcontrol")
 
 namespace {
 
@@ -19,7 +21,7 @@ const char* const ListItem = "<item><type>listcontrol</type></item>";
 TEST(List, EqualToTheReferenceWritesNoOwnValue)
 {
     TReferencesScope refs(BuiltInReferencesText());
-    auto c = LoadKind<TOSDList>(ListItem);
+    auto c = KindFromText<TOSDList>(ListItem);
     ASSERT_TRUE(c);
     EXPECT_EQ(c->ItemHeight, 30);
     EXPECT_EQ(c->UpDown->ControlRight, 10);
@@ -75,7 +77,7 @@ TEST(List, EqualToTheReferenceWritesNoOwnValue)
     // Read again, the spin part has the reference's navigation, and the next save clears it the
     // same way: the bytes stay the same.
     const std::string text = SavedItem(*c);
-    auto again = LoadKind<TOSDList>(text);
+    auto again = KindFromText<TOSDList>(text);
     ASSERT_TRUE(again);
     EXPECT_EQ(again->UpDown->ControlUp, 1);
     EXPECT_EQ(again->UpDown->ControlDown, -1);
@@ -88,7 +90,7 @@ TEST(List, SpinNavigationAgainstTheReference)
     // A value the user set in the spin part is cleared by the save and written by no rule; a
     // negative one is cleared too.
     TReferencesScope refs(BuiltInReferencesText());
-    auto c = LoadKind<TOSDList>(ListItem);
+    auto c = KindFromText<TOSDList>(ListItem);
     ASSERT_TRUE(c);
     c->UpDown->ControlUp = 7;
     c->UpDown->ControlLeft = -4;
@@ -142,7 +144,7 @@ TEST(List, StandaloneAndOffsetsAgainstTheReference)
 {
     TReferencesScope refs(R"(<controls><control><type>listcontrol</type><standalone>true</standalone>
       <TextOffsetX>5</TextOffsetX></control></controls>)");
-    auto c = LoadKind<TOSDList>(ListItem);
+    auto c = KindFromText<TOSDList>(ListItem);
     ASSERT_TRUE(c);
     EXPECT_TRUE(c->Standalone);
     c->Standalone = false;
@@ -151,7 +153,7 @@ TEST(List, StandaloneAndOffsetsAgainstTheReference)
     // A reload would bring the reference's values back, so the cleared ones are named.
     EXPECT_NE(text.find("<standalone>false</standalone>"), std::string::npos) << text;
     EXPECT_NE(text.find("<TextOffsetX>0</TextOffsetX>"), std::string::npos) << text;
-    auto again = LoadKind<TOSDList>(text);
+    auto again = KindFromText<TOSDList>(text);
     EXPECT_FALSE(again->Standalone);
     EXPECT_EQ(again->TextOffset_1_X, 0);
 }
@@ -201,7 +203,7 @@ TEST(TVList, ComparedWithItsOwnTypesReference)
 {
     // The built-in references have no "tvlistcontrol": every value and part is written.
     TReferencesScope refs(BuiltInReferencesText());
-    auto c = LoadKind<TOSDTVList>("<item><type>tvlistcontrol</type></item>");
+    auto c = KindFromText<TOSDTVList>("<item><type>tvlistcontrol</type></item>");
     ASSERT_TRUE(c);
     const std::string text = SavedItem(*c);
     EXPECT_NE(text.find("<ShadedColor>20FFFFFF</ShadedColor>"), std::string::npos) << text;
@@ -213,7 +215,7 @@ TEST(TVList, ComparedWithItsOwnTypesReference)
 TEST(TVList, RolesInAnyCaseAndOrder)
 {
     TReferencesScope none("");
-    auto c = LoadKind<TOSDTVList>(R"(<item><type>TVListControl</type><subcontrols>
+    auto c = KindFromText<TOSDTVList>(R"(<item><type>TVListControl</type><subcontrols>
       <control><description>TitleButton</description><TextOffsetX>3</TextOffsetX></control>
       <control><description>Image</description><texture>bg.png</texture></control>
       <control><description>UPDOWN</description><subtype>float</subtype></control>
@@ -232,7 +234,7 @@ TEST(TVList, RolesInAnyCaseAndOrder)
 TEST(List, FirstChildWithoutDescriptionIsSkipped)
 {
     TReferencesScope none("");
-    auto c = LoadKind<TOSDList>(R"(<item><type>listcontrol</type><subcontrols>
+    auto c = KindFromText<TOSDList>(R"(<item><type>listcontrol</type><subcontrols>
       <control><subtype>float</subtype></control>
     </subcontrols></item>)");
     ASSERT_TRUE(c);
@@ -242,7 +244,7 @@ TEST(List, FirstChildWithoutDescriptionIsSkipped)
 TEST(List, HugeItemsPaintOnlyWhatIsVisible)
 {
     TReferencesScope none("");
-    auto c = LoadKind<TOSDList>(
+    auto c = KindFromText<TOSDList>(
         "<item><type>listcontrol</type><width>2000</width><height>2000</height><ItemHeight>100000</ItemHeight></item>");
     ASSERT_TRUE(c);
     PaintPreview(*c, 64, 64, "list_huge");

@@ -5,7 +5,7 @@
 #include "skinmodel/controls/ListControls.h"
 #include "skinmodel/controls/MenuControl.h"
 #include "skinmodel/controls/NumInput.h"
-#include "support/KindTests.h"
+#include "support/KindFixture.h"
 
 #include <gtest/gtest.h>
 

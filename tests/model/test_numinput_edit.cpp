@@ -2,12 +2,14 @@
 // the edit field's preview.
 #include "skinmodel/controls/EditControl.h"
 #include "skinmodel/controls/NumInput.h"
-#include "support/KindTests.h"
+#include "support/ControlXml.h"
+#include "support/KindFixture.h"
+#include "support/RoundTrip.h"
 
 #include <gtest/gtest.h>
 
-VARNHOLT_KIND_ROUND_TRIP_TEST(NumInput, "numinput")
-VARNHOLT_KIND_ROUND_TRIP_TEST(Edit, "edit")
+VARNHOLT_ROUND_TRIP_TEST(NumInput, "numinput")
+VARNHOLT_ROUND_TRIP_TEST(Edit, "edit")
 
 namespace {
 
@@ -22,7 +24,7 @@ const char* const InputReferences = R"(<?xml version="1.0"?>
 TEST(NumInput, WithoutReferenceWritesOffsetAndDigits)
 {
     TReferencesScope none("");
-    auto c = LoadKind<TOSDNumInputControl>(
+    auto c = KindFromText<TOSDNumInputControl>(
         "<item><type>numinput</type><x>10</x><y>20</y><width>100</width><height>30</height>"
         "<digits>3</digits><subcontrols><control><description>buttonlabel</description><label>42</label>"
         "</control></subcontrols></item>");
@@ -80,7 +82,7 @@ TEST(NumInput, DefaultWithoutReference)
 TEST(NumInput, WithReferenceDigitsAlwaysOffsetWhenItDiffers)
 {
     TReferencesScope refs(InputReferences);
-    auto same = LoadKind<TOSDNumInputControl>("<item><type>numinput</type></item>");
+    auto same = KindFromText<TOSDNumInputControl>("<item><type>numinput</type></item>");
     ASSERT_TRUE(same);
     EXPECT_EQ(same->TextOffset, 7);
     // The label sits 7 pixels in from the empty rectangle's left edge; that width of -7 is the
@@ -104,7 +106,7 @@ TEST(NumInput, PartsThatWriteNothingLeaveNoSubcontrols)
         <control><description>imgnofocus</description><type>Image</type><width>100</width><height>30</height></control>
         <control><description>buttonlabel</description><type>Label</type><width>96</width><height>30</height></control>
       </subcontrols></control></controls>)");
-    auto c = LoadKind<TOSDNumInputControl>("<item><type>numinput</type></item>");
+    auto c = KindFromText<TOSDNumInputControl>("<item><type>numinput</type></item>");
     ASSERT_TRUE(c);
     EXPECT_EQ(SavedItem(*c), Lines(R"(
 <item>
@@ -161,7 +163,7 @@ TEST(Edit, DefaultsWrittenAlwaysNeverComparedWithAReference)
   <backgroundcolor>00000000</backgroundcolor>
 </item>
 )"));
-        auto loaded = LoadKind<TOSDEdit>("<item><type>edit</type><font>f</font></item>", true);
+        auto loaded = KindFromText<TOSDEdit>("<item><type>edit</type><font>f</font></item>", true);
         EXPECT_EQ(loaded->FontName, "f");
         EXPECT_EQ(loaded->TextColor, refs ? 0xFF00FF00u : 0xFFFFFFFFu);
     }

@@ -2,17 +2,14 @@
 // and pruning rules on writing, layout before saving, and painting in the owner's viewport.
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
-#include "support/GuiApp.h"
 #include "support/TestKinds.h"
-#include "support/XmlText.h"
+#include "support/ControlXml.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
 namespace {
-
-QGuiApplication* const app = EnsureGuiApplication();
 
 const char* const CompositeReference =
     "<controls><control><type>testcomposite</type><spacing>3</spacing><width>40</width><height>20</height>"
@@ -114,8 +111,8 @@ TEST_F(PartsTest, SavingTwiceGivesTheSameText)
 {
     OSDControlFactory().LoadReferencesFromText(CompositeReference);
     auto c = FromPage("<x>7</x><subcontrols><control><description>PARTB</description><depth>3</depth></control></subcontrols>");
-    const std::string first = SavedText(*c);
-    EXPECT_EQ(SavedText(*c), first);
+    const std::string first = SavedControlText(*c);
+    EXPECT_EQ(SavedControlText(*c), first);
     EXPECT_NE(first.find("<description>PartB</description>"), std::string::npos);
 }
 

@@ -6,7 +6,6 @@
 #include "support/ControlXml.h"
 #include "support/KindFixture.h"
 #include "support/TestPictures.h"
-#include "support/XmlText.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -202,7 +201,7 @@ TEST_F(PictureSharing, OpenPaintAndSaveDecodeEachFileOnce)
         for (auto& control : page) {
             ASSERT_TRUE(control);
             control->Paint(buffer);
-            SavedText(*control);
+            SavedControlText(*control);
         }
     EXPECT_EQ(cache.DecodeCount() - before, 6);
 }

@@ -3,7 +3,6 @@
 #include "canvas/Bitmap32.h"
 #include "skinmodel/ControlFactory.h"
 #include "support/ControlXml.h"
-#include "support/XmlText.h"
 #include "support/KindFixture.h"
 #include "support/RoundTrip.h"
 #include "support/TestPictures.h"
@@ -102,7 +101,7 @@ protected:
 TEST_F(ProgressTest, LaidOutBeforeSavingWithoutPainting)
 {
     auto bar = Bar(355, 28);
-    SavedText(*bar);
+    SavedControlText(*bar);
     EXPECT_EQ(bar->ImageLeft->Location(), (TFloatRect{25, 528, 28, 556}));
     EXPECT_EQ(bar->ImageRight->Location(), (TFloatRect{377, 528, 380, 556}));
     EXPECT_EQ(bar->ImageMiddle->GetWidth(), 349);
@@ -113,7 +112,7 @@ TEST_F(ProgressTest, LaidOutBeforeSavingWithoutPainting)
 TEST_F(ProgressTest, WrittenWithoutAnyReference)
 {
     auto bar = Bar(355, 28);
-    EXPECT_EQ(SavedText(*bar), XmlLines({
+    EXPECT_EQ(SavedControlText(*bar), XmlLines({
         "<item>",
         "  <type>progress</type>",
         "  <x>25</x>",
@@ -164,7 +163,7 @@ TEST_F(ProgressTest, TickWrittenWithoutAnyReferenceHasSixParts)
     tick.SetWidth(100);
     tick.SetHeight(20);
     tick.ImageTick->SetWidth(7);
-    const std::string text = SavedText(tick);
+    const std::string text = SavedControlText(tick);
     EXPECT_NE(text.find("<type>tickprogress</type>"), std::string::npos);
     int parts = 0;
     for (std::size_t at = 0; (at = text.find("    <control>", at)) != std::string::npos; ++at)
@@ -183,7 +182,7 @@ TEST_F(ProgressTest, DefaultBarAgainstBuiltInReferences)
     // The common values compare with the given reference only, and none is given. Equal pictures
     // are dropped, the label never; the middle piece fills the bar. The middle piece's height is
     // the reference's and the layout's: it is not written.
-    EXPECT_EQ(SavedText(*bar), XmlLines({
+    EXPECT_EQ(SavedControlText(*bar), XmlLines({
         "<item>",
         "  <description>default progress</description>",
         "  <type>progress</type>",
@@ -215,7 +214,7 @@ TEST_F(ProgressTest, TickBarComparesWithItsOwnReference)
     EXPECT_EQ(tick->GetWidth(), 260);
     EXPECT_TRUE(tick->ImageLeft->Ratio);
     EXPECT_EQ(tick->ImageTick->FileName, "progress_tick.png");
-    EXPECT_EQ(SavedText(*tick), XmlLines({
+    EXPECT_EQ(SavedControlText(*tick), XmlLines({
         "<item>",
         "  <type>tickprogress</type>",
         "  <width>260</width>",
@@ -255,7 +254,7 @@ TEST_P(KeptEndPiece, WrittenAndBackInPlace)
                                                "</control>");
     ASSERT_TRUE(bar);
     bar->ImageLeft->SetFileName("other_left.png");
-    const std::string text = SavedText(*bar);
+    const std::string text = SavedControlText(*bar);
     EXPECT_NE(text.find(std::string("      <description>left</description>\r\n      <type>Image</type>\r\n") +
                         c.leftLength + "      <texture>other_left.png</texture>\r\n    </control>"),
               std::string::npos)
@@ -284,7 +283,7 @@ TEST_F(ProgressTest, PartValueEqualToTheReadersResetComesBack)
     // The reference's middle piece is tiled; a picture type is what its reader resets to, yet a
     // dropped element would bring the tiling back.
     bar->ImageMiddle->GraphicsType = GT_IMAGE;
-    auto back = KindFromText<TProgressbarLayer>(SavedText(*bar));
+    auto back = KindFromText<TProgressbarLayer>(SavedControlText(*bar));
     ASSERT_TRUE(back);
     EXPECT_EQ(back->ImageMiddle->GraphicsType, GT_IMAGE);
 }
@@ -341,7 +340,7 @@ TEST_F(ProgressTest, PaintsAFullHorizontalBar)
     EXPECT_EQ(img.pixel(0, 0), 0xFF000000u);  // the label's frame over everything
     ASSERT_FALSE(buffer.ChangedAreas().empty());
     EXPECT_EQ(buffer.ChangedAreas().back(), QRect(0, 0, 100, 20));
-    SavePreview(img, "progress.png");
+    SavePreview(img, "progress");
 }
 
 TEST_F(ProgressTest, PaintsAVerticalBarWithEndsAtBottomAndTop)
@@ -365,7 +364,7 @@ TEST_F(ProgressTest, TickIsPaintedLastAndAlsoMeasured)
     tick->Paint(buffer);
     EXPECT_EQ(buffer.Image().pixel(2, 1), 0xFFFF00FFu);
     EXPECT_EQ(buffer.Image().pixel(0, 0), 0xFFFF00FFu);
-    SavePreview(buffer.Image(), "tickprogress.png");
+    SavePreview(buffer.Image(), "tickprogress");
 
     TBitmap32 measuring(100, 20);
     measuring.SetMeasuringMode(true);
@@ -388,7 +387,7 @@ TEST_F(ProgressTest, AbsurdSizesPaintWithoutHarm)
         tick->ImageTick->SetWidth(size * 3);
         TBitmap32 buffer(64, 64);
         tick->Paint(buffer);
-        SavedText(*tick);
+        SavedControlText(*tick);
     }
 }
 

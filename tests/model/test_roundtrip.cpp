@@ -1,14 +1,11 @@
 // Every control kind saved with random values and read back gives every published value back,
 // parts included, with the built-in references and without any.
-#include "support/GuiApp.h"
 #include "support/RoundTrip.h"
 #include "support/TestKinds.h"
 
 #include <algorithm>
 
 namespace {
-
-QGuiApplication* const app = EnsureGuiApplication();
 
 VARNHOLT_ROUND_TRIP_TEST(VideoWindow, "videowindow")
 VARNHOLT_ROUND_TRIP_TEST(TestComposite, "testcomposite")

@@ -6,7 +6,8 @@
 #include "skinmodel/SkinContext.h"
 #include "skinmodel/uskininfo.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
-#include "support/KindTests.h"
+#include "support/ControlXml.h"
+#include "support/KindFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -112,7 +113,7 @@ void WriteSampleProject()
     ASSERT_TRUE(info.SaveToFile(SampleFolder));
     std::vector<std::unique_ptr<TItemLayer>> controls;
     for (const char* item : SourceItems) {
-        controls.push_back(LoadItem(item, true));
+        controls.push_back(ControlFromText(item, true));
         ASSERT_TRUE(controls.back()) << item;
     }
     WriteText("sample.xml", PageText(controls));
@@ -122,7 +123,6 @@ void WriteSampleProject()
 
 TEST(SamplePage, EveryKindLoadsPaintsAndSavesTheSameBytes)
 {
-    EnsureGuiApplication();
     TReferencesScope none("");
     SetCurrentProjectFolder(SampleFolder);
     if (qEnvironmentVariableIsSet("VARNHOLT_WRITE_SAMPLE")) {

@@ -4,17 +4,19 @@
 #include "skinmodel/controls/TextArea.h"
 #include "skinmodel/controls/TextLayer.h"
 #include "skinmodel/ControlFactory.h"
-#include "support/KindTests.h"
+#include "support/ControlXml.h"
+#include "support/KindFixture.h"
+#include "support/RoundTrip.h"
 
 #include <gtest/gtest.h>
 
-VARNHOLT_KIND_ROUND_TRIP_TEST(Textbox, "textbox")
-VARNHOLT_KIND_ROUND_TRIP_TEST(Menu, "menu")
+VARNHOLT_ROUND_TRIP_TEST(Textbox, "textbox")
+VARNHOLT_ROUND_TRIP_TEST(Menu, "menu")
 
 TEST(Textbox, EqualToTheReferenceKeepsOnlyTheSpinPart)
 {
     TReferencesScope refs(BuiltInReferencesText());
-    auto c = LoadKind<TOSDTextArea>("<item><type>textbox</type><TEXTCOLOR>FFFFFFFF</TEXTCOLOR></item>");
+    auto c = KindFromText<TOSDTextArea>("<item><type>textbox</type><TEXTCOLOR>FFFFFFFF</TEXTCOLOR></item>");
     ASSERT_TRUE(c);
     EXPECT_EQ(c->FontName, "font13");
     EXPECT_EQ(SavedItem(*c), Lines(R"(
@@ -77,7 +79,7 @@ TEST(Textbox, WithoutReference)
 TEST(Menu, WritesItsOwnValuesWhateverTheReference)
 {
     TReferencesScope refs(BuiltInReferencesText());
-    auto c = LoadKind<TOSDMenuControl>("<item><type>menu</type></item>");
+    auto c = KindFromText<TOSDMenuControl>("<item><type>menu</type></item>");
     ASSERT_TRUE(c);
     // "SmallFont" and "SelectedColor" come from the element alone.
     EXPECT_EQ(c->SmallFont, "");
@@ -128,7 +130,7 @@ TEST(Menu, WritesItsOwnValuesWhateverTheReference)
   </subcontrols>
 </item>
 )"));
-    auto small = LoadKind<TOSDMenuControl>("<item><type>menu</type><SmallFont>font9</SmallFont></item>");
+    auto small = KindFromText<TOSDMenuControl>("<item><type>menu</type><SmallFont>font9</SmallFont></item>");
     EXPECT_NE(SavedItem(*small).find("  <SmallFont>font9</SmallFont>\n  <UseHotzones>"), std::string::npos);
 }
 
@@ -147,7 +149,7 @@ TEST(Menu, ItemButtonLayout)
 TEST(Menu, ChildWithoutDescriptionTakesThePreviousRole)
 {
     TReferencesScope none("");
-    auto c = LoadKind<TOSDMenuControl>(R"(<item><type>menu</type><subcontrols>
+    auto c = KindFromText<TOSDMenuControl>(R"(<item><type>menu</type><subcontrols>
       <control><description>Image</description><texture>a.png</texture></control>
       <control><texture>b.png</texture></control>
       <control><description>BUTTON</description><TextOffsetX>2</TextOffsetX></control>

@@ -2,11 +2,13 @@
 // texture's place, and the spin part that is pruned like the pictures.
 #include "skinmodel/controls/ImageList.h"
 #include "skinmodel/ControlFactory.h"
-#include "support/KindTests.h"
+#include "support/ControlXml.h"
+#include "support/KindFixture.h"
+#include "support/RoundTrip.h"
 
 #include <gtest/gtest.h>
 
-VARNHOLT_KIND_ROUND_TRIP_TEST(Thumbnailpanel, "thumbnailpanel")
+VARNHOLT_ROUND_TRIP_TEST(Thumbnailpanel, "thumbnailpanel")
 
 TEST(Thumbnailpanel, Defaults)
 {
@@ -28,7 +30,7 @@ TEST(Thumbnailpanel, Defaults)
 TEST(Thumbnailpanel, BuiltInReference)
 {
     TReferencesScope refs(BuiltInReferencesText());
-    auto c = LoadKind<TOSDImageList>("<item><type>thumbnailpanel</type></item>");
+    auto c = KindFromText<TOSDImageList>("<item><type>thumbnailpanel</type></item>");
     ASSERT_TRUE(c);
     // "ItemWidth", "TextureWidth", "ThumbXPos"... without "Low" or "Big" are not read.
     EXPECT_EQ(c->ImageXSmall, 9);
@@ -71,7 +73,7 @@ TEST(Thumbnailpanel, AllEqualLeavesAnEmptySubcontrols)
         // The reference's spin part is read without "subtype", so it is a plain one.
         TReferencesScope refs("<controls><control><type>thumbnailpanel</type>" + parts +
                                         "<control><description>updown</description></control></subcontrols></control></controls>");
-        auto c = LoadKind<TOSDImageList>("<item><type>thumbnailpanel</type></item>");
+        auto c = KindFromText<TOSDImageList>("<item><type>thumbnailpanel</type></item>");
         ASSERT_TRUE(c);
         EXPECT_EQ(c->UpDown->UpDownType, spAlphanum);
         EXPECT_EQ(SavedItem(*c), Lines(R"(
@@ -82,21 +84,21 @@ TEST(Thumbnailpanel, AllEqualLeavesAnEmptySubcontrols)
 )"));
     }
     TReferencesScope refs("<controls><control><type>thumbnailpanel</type>" + parts + "</subcontrols></control></controls>");
-    auto c = LoadKind<TOSDImageList>("<item><type>thumbnailpanel</type></item>");
+    auto c = KindFromText<TOSDImageList>("<item><type>thumbnailpanel</type></item>");
     ASSERT_TRUE(c);
     EXPECT_EQ(c->UpDown->UpDownType, spInteger);
     // A plain spin part against the reference's integer one is named, so that it is not dropped.
     c->UpDown->UpDownType = spAlphanum;
     const std::string text = SavedItem(*c);
     EXPECT_NE(text.find("<subtype>string</subtype>"), std::string::npos) << text;
-    auto again = LoadKind<TOSDImageList>(text);
+    auto again = KindFromText<TOSDImageList>(text);
     EXPECT_EQ(again->UpDown->UpDownType, spAlphanum);
     // With another value the element stays anyway, and the reader resets the kind by itself.
     c->UpDown->CharCount = 3;
     const std::string kept = SavedItem(*c);
     EXPECT_EQ(kept.find("<subtype>"), std::string::npos) << kept;
     EXPECT_NE(kept.find("<digits>3</digits>"), std::string::npos) << kept;
-    auto keptAgain = LoadKind<TOSDImageList>(kept);
+    auto keptAgain = KindFromText<TOSDImageList>(kept);
     EXPECT_EQ(keptAgain->UpDown->UpDownType, spAlphanum);
     EXPECT_EQ(keptAgain->UpDown->CharCount, 3);
 }
@@ -109,7 +111,7 @@ TEST(Thumbnailpanel, ReferenceChildrenWithoutLowOrBigAreNotRead)
         const std::string tag = child;
         TReferencesScope refs("<controls><control><type>thumbnailpanel</type><" + tag + ">17</" + tag +
                               "></control></controls>");
-        auto c = LoadKind<TOSDImageList>("<item><type>thumbnailpanel</type><" + tag + ">19</" + tag + "></item>");
+        auto c = KindFromText<TOSDImageList>("<item><type>thumbnailpanel</type><" + tag + ">19</" + tag + "></item>");
         ASSERT_TRUE(c);
         TOSDImageList blank(nullptr);
         // Reading names the parts by their roles.
@@ -152,7 +154,7 @@ TEST(Thumbnailpanel, FocusedTextureAtTheSmallTextureSize)
 TEST(Thumbnailpanel, ChildWithoutDescriptionTakesThePreviousRole)
 {
     TReferencesScope none("");
-    auto c = LoadKind<TOSDImageList>(R"(<item><type>thumbnailpanel</type><subcontrols>
+    auto c = KindFromText<TOSDImageList>(R"(<item><type>thumbnailpanel</type><subcontrols>
       <control><texture>first.png</texture></control>
       <control><description>IMGFOLDER</description><texture>a.png</texture></control>
       <control><texture>b.png</texture></control>

@@ -2,7 +2,9 @@
 // XML with and without references, and its edge cases.
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/controls/UpDownControl.h"
-#include "support/KindTests.h"
+#include "support/ControlXml.h"
+#include "support/KindFixture.h"
+#include "support/RoundTrip.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +27,7 @@ TFloatRect RectOf(TItemLayer& c)
 
 }  // namespace
 
-VARNHOLT_KIND_ROUND_TRIP_TEST(Spincontrol, "spincontrol")
+VARNHOLT_ROUND_TRIP_TEST(Spincontrol, "spincontrol")
 
 TEST(UpDown, DefaultsAndPublishedOrder)
 {
@@ -56,7 +58,7 @@ TEST(UpDown, DefaultsAndPublishedOrder)
 TEST(UpDown, HorizontalCoversTwoButtonsAndWritesOne)
 {
     TReferencesScope none("");
-    auto c = LoadKind<TOSDUpDownControl>("<item><type>spincontrol</type><width>16</width><height>16</height></item>");
+    auto c = KindFromText<TOSDUpDownControl>("<item><type>spincontrol</type><width>16</width><height>16</height></item>");
     ASSERT_TRUE(c);
     EXPECT_EQ(RectOf(*c), (TFloatRect{0, 0, 32, 16}));
     EXPECT_EQ(c->GetWidth(), 16);
@@ -101,7 +103,7 @@ TEST(UpDown, HorizontalCoversTwoButtonsAndWritesOne)
 TEST(UpDown, BuiltInReferenceLeavesEverythingOut)
 {
     TReferencesScope refs(BuiltInReferencesText());
-    auto c = LoadKind<TOSDUpDownControl>("<item><type>spincontrol</type></item>");
+    auto c = KindFromText<TOSDUpDownControl>("<item><type>spincontrol</type></item>");
     ASSERT_TRUE(c);
     EXPECT_TRUE(c->Toggle);
     EXPECT_EQ(c->FontName, "font13");
@@ -125,7 +127,7 @@ TEST(UpDown, VerticalInAnyPositionDoublesTheHeight)
     for (const char* text :
          {"<item><orientation>vertical</orientation><type>spincontrol</type><width>16</width><height>16</height></item>",
           "<item><type>spincontrol</type><width>16</width><height>16</height><orientation>VERTICAL</orientation></item>"}) {
-        auto c = LoadKind<TOSDUpDownControl>(text);
+        auto c = KindFromText<TOSDUpDownControl>(text);
         ASSERT_TRUE(c);
         EXPECT_EQ(RectOf(*c), (TFloatRect{0, 0, 16, 32})) << text;
         EXPECT_EQ(c->GetHeight(), 16);
@@ -210,7 +212,7 @@ TEST(UpDown, DiagonalIsWrittenAndReadBack)
     EXPECT_EQ(RectOf(c), (TFloatRect{0, 0, 16, 16}));
     const std::string text = SavedItem(c);
     EXPECT_NE(text.find("<orientation>diagonalrev</orientation>"), std::string::npos) << text;
-    auto again = LoadKind<TOSDUpDownControl>(text);
+    auto again = KindFromText<TOSDUpDownControl>(text);
     ASSERT_TRUE(again);
     EXPECT_EQ(again->Direction, diagonalrev);
     EXPECT_EQ(RectOf(*again), (TFloatRect{0, 0, 16, 16}));
@@ -219,7 +221,7 @@ TEST(UpDown, DiagonalIsWrittenAndReadBack)
 TEST(UpDown, HorizontalAgainstAVerticalReferenceIsNamed)
 {
     TReferencesScope refs(SpinReferences);
-    auto c = LoadKind<TOSDUpDownControl>("<item><type>spincontrol</type><orientation>horizontal</orientation></item>");
+    auto c = KindFromText<TOSDUpDownControl>("<item><type>spincontrol</type><orientation>horizontal</orientation></item>");
     ASSERT_TRUE(c);
     EXPECT_EQ(c->Direction, Horizontal);
     EXPECT_EQ(SavedItem(*c), Lines(R"(
@@ -233,7 +235,7 @@ TEST(UpDown, HorizontalAgainstAVerticalReferenceIsNamed)
 TEST(UpDown, SubtypeIsResetByEveryElement)
 {
     TReferencesScope refs(SpinReferences);
-    auto c = LoadKind<TOSDUpDownControl>("<item><type>spincontrol</type></item>");
+    auto c = KindFromText<TOSDUpDownControl>("<item><type>spincontrol</type></item>");
     ASSERT_TRUE(c);
     EXPECT_EQ(c->UpDownType, spAlphanum);
     EXPECT_EQ(c->Direction, Vertical);
@@ -242,9 +244,9 @@ TEST(UpDown, SubtypeIsResetByEveryElement)
   <type>Spincontrol</type>
 </item>
 )"));
-    auto f = LoadKind<TOSDUpDownControl>("<item><type>spincontrol</type><subtype>Float</subtype></item>");
+    auto f = KindFromText<TOSDUpDownControl>("<item><type>spincontrol</type><subtype>Float</subtype></item>");
     EXPECT_EQ(f->UpDownType, spFloat);
-    auto i = LoadKind<TOSDUpDownControl>("<item><type>spincontrol</type><subtype>int</subtype></item>");
+    auto i = KindFromText<TOSDUpDownControl>("<item><type>spincontrol</type><subtype>int</subtype></item>");
     // Equal to the reference's, the subtype is written all the same.
     EXPECT_EQ(SavedItem(*i), Lines(R"(
 <item>
@@ -257,7 +259,7 @@ TEST(UpDown, SubtypeIsResetByEveryElement)
 TEST(UpDown, SelectedColourFollowsTheTextColour)
 {
     TReferencesScope none("");
-    auto c = LoadKind<TOSDUpDownControl>("<item><type>spincontrol</type><textcolor>80FF0000</textcolor></item>");
+    auto c = KindFromText<TOSDUpDownControl>("<item><type>spincontrol</type><textcolor>80FF0000</textcolor></item>");
     EXPECT_EQ(c->Textcolor, 0x80FF0000u);
     EXPECT_EQ(c->TextSelectedColor, 0x80FF0000u);
 }
@@ -294,7 +296,7 @@ TEST(UpDown, OwnValuesInOrderWithoutReference)
 TEST(UpDown, PartRolesInAnyCase)
 {
     TReferencesScope none("");
-    auto c = LoadKind<TOSDUpDownControl>(R"(<item><type>spincontrol</type><subcontrols>
+    auto c = KindFromText<TOSDUpDownControl>(R"(<item><type>spincontrol</type><subcontrols>
       <control><description>imgSpinUp</description><type>Image</type><texture>up.png</texture></control>
       <control><description>IMGSPINDOWNFOCUS</description><type>Image</type><texture>df.png</texture></control>
       <control><type>Image</type><colorkey>FF00FF00</colorkey></control>

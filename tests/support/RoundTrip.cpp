@@ -2,7 +2,9 @@
 
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/SkinContext.h"
+#include "skinmodel/controls/ImageLayer.h"
 #include "skinmodel/controls/ItemLayer.h"
+#include "skinmodel/controls/UpDownControl.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 #include "support/TestKinds.h"
 
@@ -137,6 +139,65 @@ std::vector<std::string> ComparePublished(TPublished& expected, TPublished& actu
             differences.push_back(name + ": expected " + PropToText(a) + " got " + PropToText(b));
     }
     return differences;
+}
+
+// Helpers of KindTripOptions.
+namespace {
+
+void CollectImageParts(TPublished& object, const std::string& path, std::vector<std::string>& skip)
+{
+    // A spin control's rectangle may have an odd extent that its one-button size cannot carry
+    // into a file; its pictures are laid out from that rectangle.
+    if (dynamic_cast<TOSDUpDownControl*>(&object))
+        for (const char* part : {"ImageDown", "ImageDownFocus", "ImageUp", "ImageUpFocus"})
+            for (const char* size : {".Width", ".Height"})
+                skip.push_back((path.empty() ? std::string() : path + ".") + part + size);
+    for (const TPropInfo& p : object.PublishedProperties()) {
+        if (p.Type != TPropType::Object)
+            continue;
+        TPublished* sub = PropObject(p.Get());
+        if (!sub)
+            continue;
+        const std::string name = path.empty() ? p.Name : path + "." + p.Name;
+        if (dynamic_cast<TImageLayer*>(sub)) {
+            skip.push_back(name + ".Color");
+            skip.push_back(name + ".ColorKey");
+        }
+        CollectImageParts(*sub, name, skip);
+    }
+}
+
+// Parts whose navigation the owner clears on saving against a reference: a reload gives the
+// reference's values, not the cleared ones.
+void CollectClearedNavigation(TItemLayer& control, std::vector<std::string>& skip)
+{
+    const TPartTable table = control.PartTable();
+    for (const TPropInfo& p : control.PublishedProperties()) {
+        if (p.Type != TPropType::Object)
+            continue;
+        TPublished* sub = PropObject(p.Get());
+        for (const TPartSlot& slot : table.Slots)
+            if (slot.NavigationClearedWithRef && static_cast<TPublished*>(slot.Part) == sub)
+                for (const char* name : {".ControlDown", ".ControlLeft", ".ControlRight", ".ControlUp"})
+                    skip.push_back(p.Name + name);
+    }
+}
+
+}  // namespace
+
+TRoundTripOptions KindTripOptions(std::string_view keyword, bool withReferences, std::vector<std::string> more)
+{
+    RegisterTestKinds();
+    TRoundTripOptions o;
+    o.WithReferences = withReferences;
+    o.Skip = std::move(more);
+    std::unique_ptr<TItemLayer> control(OSDControlFactory().CreateKind(keyword, nullptr));
+    if (control) {
+        CollectImageParts(*control, {}, o.Skip);
+        if (withReferences)
+            CollectClearedNavigation(*control, o.Skip);
+    }
+    return o;
 }
 
 void CheckRoundTrip(std::string_view keyword, const TRoundTripOptions& options)

@@ -13,6 +13,11 @@ QImage SolidPicture(int w, int h, QColor color)
     return image;
 }
 
+QByteArray SolidPng(int w, int h, QColor color)
+{
+    return EncodePicture(SolidPicture(w, h, color), "PNG");
+}
+
 QByteArray EncodePicture(const QImage& image, const char* format)
 {
     QByteArray bytes;

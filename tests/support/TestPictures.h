@@ -8,6 +8,8 @@
 
 // A w by h picture filled with one colour (ARGB32, so a PNG keeps the alpha).
 QImage SolidPicture(int w, int h, QColor color);
+// The same picture as PNG bytes, for a project's "images" folder.
+QByteArray SolidPng(int w, int h, QColor color);
 // Encodes the picture in the given Qt format ("PNG", "BMP", "JPEG", "ICO").
 QByteArray EncodePicture(const QImage& image, const char* format);
 // Writes bytes to folder/name, creating the folder; returns the full path.
