@@ -67,23 +67,10 @@ TSelectionForm::TSelectionForm(TMainForm& mainForm, QWidget* parent)
 void TSelectionForm::changeEvent(QEvent* event)
 {
     QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        TranslateOnce();
-}
-
-void TSelectionForm::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    // A window manager may show a tool window without activating it.
-    TranslateOnce();
-}
-
-void TSelectionForm::TranslateOnce()
-{
-    if (FTranslated)
-        return;
-    FTranslated = true;
-    TMainForm::TranslateForm(this, LanguageFile);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !FTranslated) {
+        FTranslated = true;
+        TMainForm::TranslateForm(this, LanguageFile);
+    }
 }
 
 void TSelectionForm::Execute()

@@ -38,12 +38,8 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
-    // The language file's texts, at the first show or activation.
-    void TranslateOnce();
-
     TMainForm& FMainForm;
     bool FTranslated = false;
 };

@@ -5,7 +5,6 @@
 #include "canvas/RubberBand.h"
 #include "editor/tools/MoveDialog.h"
 
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QtTest>
@@ -40,7 +39,6 @@ private slots:
     void clickInTheListResetsOffsets();
     void sizeStaysAsItIs_data();
     void sizeStaysAsItIs();
-    void translatedOnFirstShow();
 };
 
 void TestMove::linesAndStart()
@@ -198,27 +196,6 @@ void TestMove::sizeStaysAsItIs()
     f.Form->mnMoveClick();
     QCOMPARE(Where(control), QStringLiteral("15,15,32,16"));
     QCOMPARE(control->GetWidth(), published);
-}
-
-void TestMove::translatedOnFirstShow()
-{
-    TCommandsFixture f;
-    f.StartWithoutProject();
-    const QString file = f.Path(QStringLiteral("german.lng"));
-    WriteBytes(file, "[SelectionForm]\r\nCaption=Verschieben\r\ngbMove.Caption=Versatz\r\n");
-    const QString before = LanguageFile;
-    LanguageFile = file;
-    const auto restore = qScopeGuard([&] { LanguageFile = before; });
-    TSelectionForm dialog(*f.Form);
-    QCOMPARE(dialog.gbMove->title(), QStringLiteral("Move"));
-    dialog.show();
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Verschieben"));
-    QCOMPARE(dialog.gbMove->title(), QStringLiteral("Versatz"));
-    // Once only: a later show leaves the texts alone.
-    dialog.hide();
-    dialog.gbMove->setTitle(QStringLiteral("Move"));
-    dialog.show();
-    QCOMPARE(dialog.gbMove->title(), QStringLiteral("Move"));
 }
 
 QTEST_MAIN(TestMove)
