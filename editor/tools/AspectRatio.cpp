@@ -12,7 +12,10 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 namespace {
 
@@ -82,7 +85,11 @@ void TfrmAspectRatio::ScaleValue(double& Value, int Minimum, double Factor)
 {
     if (Minimum != 0 && Minimum >= Value)
         return;
-    Value = std::nearbyint(Factor * Value);
+    // Positions and sizes are 32-bit values: repeated rescaling must not run a location into
+    // infinity (and the next rescale into NaN).
+    constexpr double lowest = std::numeric_limits<int32_t>::min();
+    constexpr double highest = std::numeric_limits<int32_t>::max();
+    Value = std::clamp(std::nearbyint(Factor * Value), lowest, highest);
 }
 
 void TfrmAspectRatio::Button1Click()
@@ -112,6 +119,9 @@ void TfrmAspectRatio::Button1Click()
         ScaleValue(w, m, fx);
         ScaleValue(h, m, fy);
         control->SetLocation(TFloatRect{float(x), float(y), float(x + w), float(y + h)});
+        // Measured now, so that a later X or Y edit keeps the new size instead of the one before.
+        control->GetWidth();
+        control->GetHeight();
         changed = true;
     }
     // The frame is no control: it takes the rescaled rectangle of the one it surrounds.

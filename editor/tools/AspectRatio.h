@@ -19,7 +19,8 @@ public:
     void FormShow();
     // Rescales every control to the new size; the frame follows the selected control.
     void Button1Click();
-    // Value := Factor * Value rounded half to even, unless Minimum is not 0 and Value <= Minimum.
+    // Value := Factor * Value rounded half to even and kept within the 32-bit range, unless
+    // Minimum is not 0 and Value <= Minimum.
     static void ScaleValue(double& Value, int Minimum, double Factor);
     // The main window's canvas size reaches both edits.
     void SetCanvasSize(int width, int height);

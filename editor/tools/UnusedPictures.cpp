@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <algorithm>
 #include <string_view>
 
 const std::array<const char*, 27> ReservedPictureNames = {
@@ -60,13 +61,21 @@ void CollectValues(const TJvSimpleXMLElem& elem, QSet<QString>& used)
             CollectValues(*items->Item(i), used);
 }
 
+QStringList UpperLines(const QString& text)
+{
+    QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
+    for (QString& line : lines)
+        line = line.toUpper();
+    return lines;
+}
+
 // A file the parser refuses is still searched line by line for ">NAME<", so that a page with an
 // error never makes its pictures look unused.
-bool NamedInLines(const QString& text, const QString& upperName)
+bool NamedInLines(const QStringList& upperLines, const QString& upperName)
 {
     const QString needle = QLatin1Char('>') + upperName + QLatin1Char('<');
-    for (const QString& line : text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n"))))
-        if (line.toUpper().contains(needle))
+    for (const QString& line : upperLines)
+        if (line.contains(needle))
             return true;
     return false;
 }
@@ -85,6 +94,8 @@ QStringList FindUnusedPictures(const QString& Folder)
             if (!IsReserved(upper))
                 candidates << upper;
         }
+    // The order of a case-insensitive file system's listing: by the upper-cased names.
+    std::sort(candidates.begin(), candidates.end());
 
     for (const QString& name : Entries(Folder, QStringLiteral("*.xml"), QDir::Files)) {
         if (candidates.isEmpty())
@@ -100,9 +111,9 @@ QStringList FindUnusedPictures(const QString& Folder)
         }
         // What was read before an error counts as well.
         CollectValues(doc.Root(), used);
-        const QString text = complete ? QString() : FromWin1252(bytes);
+        const QStringList lines = complete ? QStringList() : UpperLines(FromWin1252(bytes));
         candidates.removeIf([&](const QString& candidate) {
-            return used.contains(candidate) || (!complete && NamedInLines(text, candidate));
+            return used.contains(candidate) || (!complete && NamedInLines(lines, candidate));
         });
     }
     return candidates;

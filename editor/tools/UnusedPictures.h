@@ -11,7 +11,7 @@
 extern const std::array<const char*, 27> ReservedPictureNames;
 
 // The upper-cased names of the "*.png" entries of Folder's "images" folder (any case) that are not
-// reserved and that no "*.xml" file directly in Folder names, in name order. A name counts where it
+// reserved and that no "*.xml" file directly in Folder names, sorted as listed. A name counts where it
 // is the whole decoded text of an element or value of an attribute, in any case. An empty Folder
 // (no project) gives nothing. A file that cannot be read raises EFOpenError.
 QStringList FindUnusedPictures(const QString& Folder);

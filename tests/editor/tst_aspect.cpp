@@ -5,11 +5,17 @@
 
 #include "canvas/RubberBand.h"
 #include "editor/tools/AspectRatio.h"
+#include "editor/tools/Inspector.h"
+#include "editor/tools/InspectorEditor.h"
+#include "skinmodel/controls/ListControls.h"
 #include "skinmodel/uskininfo.h"
 
 #include <QPushButton>
 #include <QSpinBox>
 #include <QtTest>
+
+#include <cmath>
+#include <limits>
 
 namespace {
 
@@ -57,6 +63,11 @@ private slots:
     void leavesCanvasAndSkinSize();
     void editsTakeTheCanvasSize();
     void emptyPageStaysUnchanged();
+    void hugeValuesStayFinite();
+    void spinControlAndSavedPage();
+    void inspectorShowsNewValues();
+    void canvasWithoutWidth();
+    void partsFollowTheirControl();
 };
 
 void TestAspect::scaleValue_data()
@@ -78,6 +89,8 @@ void TestAspect::scaleValue_data()
     QTest::newRow("minimum 1 scales 2") << 2.0 << 1 << 3.0 << 6.0;
     QTest::newRow("negative size under the minimum") << -10.0 << 100 << 2.0 << -10.0;
     QTest::newRow("no minimum scales 0") << 0.0 << 0 << 2.0 << 0.0;
+    QTest::newRow("beyond 32 bits") << 2e9 << 100 << 16385.0 << 2147483647.0;
+    QTest::newRow("beyond 32 bits, negative") << -2e9 << 0 << 16385.0 << -2147483648.0;
 }
 
 void TestAspect::scaleValue()
@@ -129,6 +142,10 @@ void TestAspect::frameFollowsTheSelection()
     // Rescaled once (factor 2), like every other control; the frame is no control of its own.
     QCOMPARE(Where(selected), QStringLiteral("720,576,400,300"));
     QCOMPARE(Where(other), QStringLiteral("200,200,400,400"));
+    // Placing it afterwards keeps the new size.
+    other->SetX(50);
+    other->SetY(60);
+    QCOMPARE(Where(other), QStringLiteral("50,60,400,400"));
     QVERIFY(f.Form->RubberBand());
     QCOMPARE(Where(f.Form->RubberBand()), Where(selected));
     QCOMPARE(f.Form->Selected(), selected);
@@ -179,6 +196,92 @@ void TestAspect::emptyPageStaysUnchanged()
     f.StartWithoutProject();
     Resize(f, 1280, 720, 100);
     QVERIFY(!f.Form->Modified());
+}
+
+void TestAspect::hugeValuesStayFinite()
+{
+    TCommandsFixture f;
+    f.StartWithoutProject();
+    TItemLayer* far = AddControl(*f.Form, 2e9f, -2e9f, 2e9f, 2e9f);
+    // Each rescale multiplies by about 23: without a limit the location runs into infinity.
+    for (int i = 0; i < 30; ++i)
+        Resize(f, 16385, 16385, 100);
+    const TFloatRect r = far->Location();
+    for (float edge : {r.Left, r.Top, r.Right, r.Bottom})
+        QVERIFY(std::isfinite(edge));
+    QCOMPARE(far->GetX(), std::numeric_limits<int32_t>::max());
+    QCOMPARE(far->GetY(), std::numeric_limits<int32_t>::min());
+    QCOMPARE(far->GetWidth(), std::numeric_limits<int32_t>::max());
+    QCOMPARE(far->GetHeight(), std::numeric_limits<int32_t>::max());
+}
+
+void TestAspect::spinControlAndSavedPage()
+{
+    TCommandsFixture f;
+    f.StartWithProject();   // 400 by 300
+    TItemLayer* spin = OSDControlFactory().CreateKind("spincontrol", &f.Form->Layers());
+    f.Form->AttachControl(spin);
+    // Horizontal: two buttons of 16 by 16 side by side.
+    spin->SetLocation(TFloatRect{10, 20, 42, 36});
+    QCOMPARE(spin->GetWidth(), 16);
+    Resize(f, 800, 600, 1);
+    // The whole rectangle is rescaled; the published size stays one button's.
+    QCOMPARE(Where(spin), QStringLiteral("20,40,64,32"));
+    QCOMPARE(spin->GetWidth(), 32);
+    QCOMPARE(spin->GetHeight(), 32);
+    const QByteArray page = f.SavedPage();
+    for (const char* line : {"<x>20</x>", "<y>40</y>", "<width>32</width>", "<height>32</height>"})
+        QVERIFY2(page.contains(line), line);
+}
+
+void TestAspect::inspectorShowsNewValues()
+{
+    TCommandsFixture f;
+    f.StartWithoutProject();
+    f.Form->ToolWindow("frmTools")->show();
+    TItemLayer* control = AddControl(*f.Form, 360, 288, 200, 150);
+    f.Form->SetSelection(control);
+    TfrmTools* tools = Inspector(*f.Form);
+    QVERIFY(tools);
+    QCOMPARE(tools->Editor("Width")->Text(), QStringLiteral("200"));
+    Resize(f, 1440, 1152, 100);
+    // The inspector reads the values again by itself, without a new selection.
+    QTRY_COMPARE(tools->Editor("Width")->Text(), QStringLiteral("400"));
+    QCOMPARE(tools->Editor("Height")->Text(), QStringLiteral("300"));
+    QCOMPARE(tools->Editor("X")->Text(), QStringLiteral("720"));
+    QCOMPARE(tools->Editor("Y")->Text(), QStringLiteral("576"));
+}
+
+void TestAspect::canvasWithoutWidth()
+{
+    TCommandsFixture f;
+    f.StartWithoutProject();
+    const QString folder = f.MakeProject(QStringLiteral("Flat"));
+    WriteBytes(folder + QStringLiteral("index.xml"),
+               XmlText({"<skininfo>", "<skinname>Flat</skinname>", "<sizex>0</sizex>", "<sizey>300</sizey>", "</skininfo>"}));
+    f.OpenProject(folder);
+    QCOMPARE(f.Form->CanvasWidth(), 0);
+    TItemLayer* control = AddControl(*f.Form, 10, 20, 200, 150);
+    // No factor can be taken from a canvas 0 pixels wide: nothing changes.
+    Resize(f, 800, 600, 100);
+    QCOMPARE(Where(control), QStringLiteral("10,20,200,150"));
+    QVERIFY(!f.Form->Modified());
+}
+
+void TestAspect::partsFollowTheirControl()
+{
+    TCommandsFixture f;
+    f.StartWithoutProject();
+    auto* list = new TOSDList(&f.Form->Layers());
+    f.Form->AttachControl(list);
+    list->SetLocation(TFloatRect{10, 20, 210, 320});
+    list->LayoutParts();
+    QCOMPARE(list->Button->GetWidth(), 200);
+    Resize(f, 1440, 1152, 100);
+    // Only the control is rescaled; its parts are laid out from it again.
+    list->LayoutParts();
+    QCOMPARE(list->Button->GetX(), 20);
+    QCOMPARE(list->Button->GetWidth(), 400);
 }
 
 QTEST_MAIN(TestAspect)

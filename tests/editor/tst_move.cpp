@@ -37,6 +37,8 @@ private slots:
     void twiceWithTheSameLines();
     void enterKeyMoves();
     void clickInTheListResetsOffsets();
+    void sizeStaysAsItIs_data();
+    void sizeStaysAsItIs();
 };
 
 void TestMove::linesAndStart()
@@ -163,6 +165,37 @@ void TestMove::clickInTheListResetsOffsets()
     ChooseLines(dialog, {1});
     QCOMPARE(dialog.edX->text(), QStringLiteral("0"));
     QCOMPARE(dialog.edY->text(), QStringLiteral("0"));
+}
+
+void TestMove::sizeStaysAsItIs_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("published");   // the control's Width after the move
+    // A horizontal spin control is two buttons wide; its Width is one button.
+    QTest::newRow("spin control") << "spincontrol" << 16;
+    // A size set directly on the location, as the frame does, is not yet measured by the control.
+    QTest::newRow("label sized by the frame") << "label" << 32;
+}
+
+void TestMove::sizeStaysAsItIs()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, published);
+    TCommandsFixture f;
+    f.StartWithoutProject();
+    TSelectionForm dialog(*f.Form);
+    TItemLayer* control = OSDControlFactory().CreateKind(kind.toStdString(), &f.Form->Layers());
+    f.Form->AttachControl(control);
+    control->SetLocation(TFloatRect{10, 20, 42, 36});
+    f.Dialogs.AnswerModal(QDialog::Rejected, [&](QDialog&) {
+        ChooseLines(dialog, {0});
+        dialog.edX->setText(QStringLiteral("5"));
+        dialog.edY->setText(QStringLiteral("-5"));
+        dialog.MoveSelected();
+    });
+    f.Form->mnMoveClick();
+    QCOMPARE(Where(control), QStringLiteral("15,15,32,16"));
+    QCOMPARE(control->GetWidth(), published);
 }
 
 QTEST_MAIN(TestMove)

@@ -35,6 +35,8 @@ const TPictureCase PictureCases[] = {
     {"a&b.png", "<i v=\"a&amp;b.png\"/>", false},
     {"path.png", "<image>images\\path.png</image>", true},
     {"blank.png", "<image>blank.png </image>", true},
+    {"lead.png", "<image> lead.png</image>", false},   // the reader drops leading blanks of a text
+    {"split.png", "<image>\r\nsplit.png\r\n</image>", true},
     {"part.png", "<image>part.png.bak</image>", true},
     {"note.png", "<!-- <image>note.png</image> -->", true},
     {"cdata.png", "<image><![CDATA[cdata.png]]></image>", false},
@@ -47,11 +49,6 @@ const TPictureCase PictureCases[] = {
 QByteArray PageWith(const char* line)
 {
     return XmlText({"<screen>", line, "</screen>"});
-}
-
-QString UpperName(const char* picture)
-{
-    return QString::fromUtf8(picture).toUpper();
 }
 
 } // namespace
@@ -116,23 +113,26 @@ void TestUnusedPictures::malformedFileStillCounts()
 {
     QTemporaryDir dir;
     const QString folder = dir.path() + QLatin1Char('/');
-    for (const char* name : {"before.png", "after.png", "gone.png"})
+    for (const char* name : {"before.png", "after.png", "gone.png", "attr.png", "late.png"})
         WriteBytes(folder + QStringLiteral("images/") + QLatin1String(name), "png");
-    // The error lies between the two names: both still count.
-    const QByteArray text = XmlText({"<screen>", "<a>before.png</a>", "<b x=1>", "<a>After.png</a>", "</screen>"});
+    // The error lies between the names: what was read before it counts (the attribute too), and
+    // after it a line holding ">NAME<" counts.
+    const QByteArray text = XmlText({"<screen>", "<a>before.png</a>", "<c f=\"attr.png\"/>", "<b x=1>",
+                                     "<a>After.png</a>", "<c f=\"late.png\"/>", "</screen>"});
     TJvSimpleXML doc;
     QVERIFY_THROWS_EXCEPTION(EJvSimpleXMLError, doc.LoadFromString(text.toStdString()));
     WriteBytes(folder + QStringLiteral("broken.xml"), text);
-    QCOMPARE(FindUnusedPictures(folder), QStringList{"GONE.PNG"});
+    QCOMPARE(FindUnusedPictures(folder), (QStringList{"GONE.PNG", "LATE.PNG"}));
 }
 
 void TestUnusedPictures::orderAndUpperCase()
 {
     QTemporaryDir dir;
     const QString folder = dir.path() + QLatin1Char('/');
-    for (const char* name : {"b.png", "A.png", "c.PNG", "readme.txt", "d.png.txt"})
+    for (const char* name : {"b.png", "A.png", "c.PNG", "readme.txt", "d.png.txt", "arrow_up.png", "arrowUp.png"})
         WriteBytes(folder + QStringLiteral("images/") + QLatin1String(name), "x");
-    QCOMPARE(FindUnusedPictures(folder), (QStringList{"A.PNG", "B.PNG", "C.PNG"}));
+    // Ordered by the upper-cased names as listed: "_" comes after the letters.
+    QCOMPARE(FindUnusedPictures(folder), (QStringList{"A.PNG", "ARROWUP.PNG", "ARROW_UP.PNG", "B.PNG", "C.PNG"}));
 }
 
 void TestUnusedPictures::reservedNames()
