@@ -180,6 +180,9 @@ void TMainForm::FormDestroy()
 {
     qApp->removeEventFilter(this);
     disconnect(FFocusConnection);
+    // QWidget's destructor hides the docks after this object's own part is gone.
+    for (QDockWidget* dock : FToolWindows)
+        disconnect(dock, nullptr, this, nullptr);
     RunGuarded([this] {
         FSettings->SetLastProjects(FLastProjects.mid(1));
         FSettings->Save();

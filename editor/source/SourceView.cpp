@@ -62,7 +62,9 @@ TSourceView::TSourceView(TMainForm& mainForm)
 
 bool TSourceView::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == FScrollBox && event->type() == QEvent::Resize && FMemo)
+    // The type first: the scroll box's destructor sends its last events as a plain QWidget,
+    // and comparing with FScrollBox casts it to QScrollArea.
+    if (event->type() == QEvent::Resize && watched == FScrollBox && FMemo)
         FMemo->setGeometry(FScrollBox->rect());
     return QObject::eventFilter(watched, event);
 }

@@ -30,7 +30,7 @@ struct SizeClass {
 };
 
 // Slabs are never given back: the blocks of one tree serve the next.
-thread_local SizeClass tClasses[kClasses];
+[[maybe_unused]] thread_local SizeClass tClasses[kClasses];  // unused when the pool is off
 
 }  // namespace
 

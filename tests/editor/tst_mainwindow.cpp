@@ -51,6 +51,7 @@ private slots:
     void languageFileFoundWithoutRegardToCase_data();
     void languageFileFoundWithoutRegardToCase();
     void closingClearsSelectionWithoutRefill();
+    void destroyedWhileShown();
 };
 
 void TestMainWindow::actionsAndShortcuts_data()
@@ -320,6 +321,23 @@ void TestMainWindow::closingClearsSelectionWithoutRefill()
     // The inspector is left as it was while the window closes.
     QCOMPARE(spy.count(), 0);
     QVERIFY(f.Dialogs.Calls().empty());
+}
+
+// Only a sanitized build (scripts/test-sanitized.sh) sees the fault here: the window's base
+// destructor hides the docks and destroys the scroll box, and their signals and events must not
+// reach the window's or the source view's already destroyed parts.
+void TestMainWindow::destroyedWhileShown()
+{
+    TEditorFixture f;
+    f.Start();
+    for (const char* name : {"frmTools", "frmObjects", "frmFonts", "frmDoubles", "frmAspectRatio"})
+        f.Form->ToolWindow(name)->show();
+    int hidden = 0;
+    QObject outside;
+    QObject::connect(f.Form->ToolWindow("frmFonts"), &QDockWidget::visibilityChanged, &outside,
+                     [&hidden](bool visible) { hidden += visible ? 0 : 1; });
+    f.Form.reset();
+    QCOMPARE(hidden, 1);
 }
 
 QTEST_MAIN(TestMainWindow)
