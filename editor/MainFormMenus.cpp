@@ -4,10 +4,10 @@
 #include "editor/TranslatableStrings.h"
 #include "editor/fonts/FontsWindow.h"
 #include "editor/source/SourceView.h"
-#include "editor/tools/AspectRatio.h"
+#include "editor/tools/Rescale.h"
 #include "editor/tools/Doubles.h"
 #include "editor/tools/ElementList.h"
-#include "editor/tools/Inspector.h"
+#include "editor/tools/PropertySheet.h"
 #include "skinmodel/UGlobal.h"
 
 #include <QAction>

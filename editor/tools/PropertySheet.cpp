@@ -1,11 +1,11 @@
-#include "editor/tools/Inspector.h"
+#include "editor/tools/PropertySheet.h"
 
 #include "canvas/RubberBand.h"
 #include "editor/MainForm.h"
 #include "editor/TranslatableStrings.h"
 #include "editor/settings/PlayerLists.h"
 #include "editor/tools/ColorSelector.h"
-#include "editor/tools/InspectorEditor.h"
+#include "editor/tools/PropertyEditor.h"
 #include "platform/core/Codec1252.h"
 #include "platform/ui/ErrorReport.h"
 #include "skinmodel/SkinFonts.h"

@@ -1,4 +1,4 @@
-#include "editor/tools/AspectRatio.h"
+#include "editor/tools/Rescale.h"
 
 #include "canvas/RubberBand.h"
 #include "editor/MainForm.h"

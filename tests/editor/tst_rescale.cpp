@@ -4,9 +4,9 @@
 #include "CommandsFixture.h"
 
 #include "canvas/RubberBand.h"
-#include "editor/tools/AspectRatio.h"
-#include "editor/tools/Inspector.h"
-#include "editor/tools/InspectorEditor.h"
+#include "editor/tools/Rescale.h"
+#include "editor/tools/PropertySheet.h"
+#include "editor/tools/PropertyEditor.h"
 #include "skinmodel/controls/ListControls.h"
 #include "skinmodel/uskininfo.h"
 
@@ -285,4 +285,4 @@ void TestAspect::partsFollowTheirControl()
 }
 
 QTEST_MAIN(TestAspect)
-#include "tst_aspect.moc"
+#include "tst_rescale.moc"
