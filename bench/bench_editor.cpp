@@ -9,7 +9,9 @@
 #include "canvas/view/ImgView32.h"
 #include "editor/MainForm.h"
 #include "platform/ui/ScriptedDialogs.h"
+#include "skinmodel/ControlFactory.h"
 #include "skinmodel/PictureCache.h"
+#include "skinmodel/SkinProject.h"
 #include "skinmodel/controls/VideoControl.h"
 
 #include <QApplication>
@@ -106,7 +108,7 @@ void BM_OpenPageCold(benchmark::State& state)
         state.PauseTiming();
         s.Form->ClearPage();
         QApplication::processEvents();
-        TPictureCache::Instance().Clear();
+        OSDControlFactory().Project().Pictures().Clear();
         state.ResumeTiming();
         s.OpenPage();
     }

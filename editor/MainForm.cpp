@@ -11,6 +11,7 @@
 #include "editor/settings/PlayerLists.h"
 #include "platform/core/Codec1252.h"
 #include "platform/core/FileLookup.h"
+#include "skinmodel/ControlFactory.h"
 #include "skinmodel/uskininfo.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 
@@ -68,7 +69,8 @@ void TMainForm::FormCreate(const QString& settingsFile)
 
     FWindowInfos = std::make_unique<TWindowInfos>();
     FWindowInfos->WindowBackdrop().OnShowBackdrop = [this](const std::string& name) { ShowBackdrop(name); };
-    FSkinInfo = std::make_unique<TSkinInfo>();
+    FProject = std::make_shared<TSkinProject>();
+    OSDControlFactory().SetProject(FProject);
     FClosing = false;
     FOwnNewSkinDialog = std::make_unique<TDefaultNewSkinDialog>();
     FNewSkinDialog = FOwnNewSkinDialog.get();
@@ -103,7 +105,7 @@ void TMainForm::FormShow()
     FVersion = "Kestralon OSDSkin 1.1";
     FModified = false;
     FFileName = TranslatableString(3) + QStringLiteral(".xml");
-    FSkinInfo->Skinname = TranslatableString(3).toStdString();
+    FProject->SkinInfo().Skinname = TranslatableString(3).toStdString();
     UpdateCaption();
     UpdateActions();
 }
@@ -147,7 +149,7 @@ void TMainForm::FirstActivate()
 
 void TMainForm::UpdateCaption()
 {
-    setWindowTitle(QStringLiteral("Editor - ") + FromWin1252(FSkinInfo->Skinname) + QStringLiteral(" - ") + FFileName);
+    setWindowTitle(QStringLiteral("Editor - ") + FromWin1252(FProject->SkinInfo().Skinname) + QStringLiteral(" - ") + FFileName);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)

@@ -6,6 +6,7 @@
 #include "editor/NewSkinRequest.h"
 #include "editor/canvas/ResizeRules.h"
 #include "editor/page/WindowInfos.h"
+#include "skinmodel/SkinProject.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -29,6 +30,7 @@ class TJvSimpleXML;
 class TJvSimpleXMLElem;
 class TRubberbandLayer;
 class TSkinInfo;
+class TSkinProject;
 struct TPlayerLists;
 
 // The XML source view plugs in here; while it is active, pages load into it and save from it.
@@ -57,11 +59,11 @@ public:
 
     // --- state other windows read ---
     TItemLayer* Selected() const { return FSelected; }
-    const QString& ProjectFolder() const { return FProjectFolder; }
+    const QString& ProjectFolder() const { return FProject->Folder(); }
     const QString& FileName() const { return FFileName; }
     bool Modified() const { return FModified; }
     void SetModified(bool on);
-    TSkinInfo& SkinInfo() { return *FSkinInfo; }
+    TSkinInfo& SkinInfo() { return FProject->SkinInfo(); }
     TWindowInfos& WindowInfos() { return *FWindowInfos; }
     const QStringList& LastProjects() const { return FLastProjects; }
     const QStringList& PageList() const { return FPageList; }
@@ -206,6 +208,8 @@ private:
     void ShowBackdrop(const std::string& name);
     void ShowCanvasBitmap(const QImage& picture);
     void SetCanvasSize(int width, int height);
+    // Makes `folder` with `info` the open project, for the controls too.
+    void UseProject(const QString& folder, std::unique_ptr<TSkinInfo> info);
     void FreeRubberBand();
     void RestoreDockingLayout();
     void SaveDockingLayout();
@@ -216,14 +220,13 @@ private:
     bool FClosing = false;
     TItemLayer* FSelected = nullptr;
     std::unique_ptr<TJvSimpleXMLElem> FCopyElem;
-    QString FProjectFolder;
+    std::shared_ptr<TSkinProject> FProject;
     std::string FVersion = "Kestralon OSDSkin 1.1";
     bool FModified = false;
     QStringList FPageList;
     bool FHasPageList = false;
     bool FMouseInView = false;
     QString FFileName;
-    std::unique_ptr<TSkinInfo> FSkinInfo;
     std::unique_ptr<TWindowInfos> FWindowInfos;
     QStringList FLastProjects;
     TRubberbandLayer* FRubberBand = nullptr;

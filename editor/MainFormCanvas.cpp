@@ -291,7 +291,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 
 void TMainForm::mnBackgroundClick()
 {
-    const QString file = AskOpenPicture(TranslatableString(5), FProjectFolder);
+    const QString file = AskOpenPicture(TranslatableString(5), FProject->Folder());
     if (!file.isEmpty())
         LoadBackground(file);
 }

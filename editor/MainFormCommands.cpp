@@ -159,7 +159,7 @@ void TMainForm::Main1Click(int tag)
     const QPoint centre = ViewCentre();
     TItemLayer* control = nullptr;
     if (kind == InsertKindImage) {
-        const QString folder = FProjectFolder.isEmpty() ? QString() : FProjectFolder + QStringLiteral("images/");
+        const QString folder = FProject->Folder().isEmpty() ? QString() : FProject->Folder() + QStringLiteral("images/");
         const QString file = AskOpenPicture(TranslatableString(5), folder);
         if (file.isEmpty())
             return;

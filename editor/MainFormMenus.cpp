@@ -256,7 +256,7 @@ void TMainForm::CreateToolWindows()
 
 void TMainForm::UpdateActions()
 {
-    const bool project = !FProjectFolder.isEmpty();
+    const bool project = !FProject->Folder().isEmpty();
     Action("mnNew")->setEnabled(project);
     Action("mnOpen")->setEnabled(project);
     Action("mnSave")->setEnabled(FModified);

@@ -10,7 +10,9 @@
 #include "platform/core/Codec1252.h"
 #include "platform/core/FileLookup.h"
 #include "skinmodel/controls/ItemLayer.h"
+#include "skinmodel/ControlFactory.h"
 #include "skinmodel/PictureCache.h"
+#include "skinmodel/SkinProject.h"
 #include "skinmodel/uskininfo.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 
@@ -103,7 +105,7 @@ void TMainForm::mnOpen1Click()
     if (FModified && !ConfirmDiscard(TranslatableString(4)))
         return;
     const QString file =
-        AskOpenFile(TranslatableString(6), QStringLiteral("Skinfiles (*.xml)"), FProjectFolder);
+        AskOpenFile(TranslatableString(6), QStringLiteral("Skinfiles (*.xml)"), FProject->Folder());
     if (file.isEmpty())
         return;
     OpenPageFile(file);
@@ -142,7 +144,7 @@ bool TMainForm::mnSaveAsClick()
     }
     const QString folder = WithTrailingSlash(QFileInfo(file).absolutePath());
     // "index.xml" is written only into the open project, never into another skin's folder.
-    const bool inProject = !FProjectFolder.isEmpty() && SameFolder(folder, FProjectFolder);
+    const bool inProject = !FProject->Folder().isEmpty() && SameFolder(folder, FProject->Folder());
     if (!WritePage(FindFileNoCase(folder, name), inProject))
         return false;
     FFileName = file;
@@ -154,9 +156,9 @@ bool TMainForm::SavePage()
 {
     UpdateCaption();
     // Without a project the page is saved where the user chooses.
-    if (FProjectFolder.isEmpty())
+    if (FProject->Folder().isEmpty())
         return mnSaveAsClick();
-    return WritePage(FindFileNoCase(FProjectFolder, ExtractFileName(FFileName)), true);
+    return WritePage(FindFileNoCase(FProject->Folder(), ExtractFileName(FFileName)), true);
 }
 
 bool TMainForm::WritePage(const QString& target, bool withSkinInfo)
@@ -169,9 +171,9 @@ bool TMainForm::WritePage(const QString& target, bool withSkinInfo)
         if (!FSourceView->Parse(*doc))
             return false;
     } else {
-        if (withSkinInfo && !FSkinInfo->SaveToFile(FProjectFolder)) {
+        if (withSkinInfo && !FProject->SaveSkinInfo()) {
             ReportError(QStringLiteral("Cannot write \"%1\".")
-                                  .arg(FindFileNoCase(FProjectFolder, QStringLiteral("index.xml"))));
+                                  .arg(FindFileNoCase(FProject->Folder(), QStringLiteral("index.xml"))));
             ok = false;
         }
         doc = BuildWindowXML();
@@ -207,14 +209,14 @@ void TMainForm::ShowBackdrop(const std::string& name)
         FImgView->BitmapChanged();
         return;
     }
-    if (FProjectFolder.isEmpty())
+    if (FProject->Folder().isEmpty())
         return;
     QString path;
-    if (!FileExistsNoCase(WithTrailingSlash(FProjectFolder), QStringLiteral("images/") + FromWin1252(name), &path))
+    if (!FileExistsNoCase(WithTrailingSlash(FProject->Folder()), QStringLiteral("images/") + FromWin1252(name), &path))
         return;
     // A picture that cannot be decoded counts as missing. Reopening the page reuses the decoded
     // picture while the file is unchanged.
-    const TPicture picture = TPictureCache::Instance().Load(path);
+    const TPicture picture = OSDControlFactory().Project().Pictures().Load(path);
     if (!picture || picture->isNull())
         return;
     FreeRubberBand();

@@ -9,7 +9,7 @@
 #include "platform/core/Codec1252.h"
 #include "platform/core/FileLookup.h"
 #include "skinmodel/ControlFactory.h"
-#include "skinmodel/SkinContext.h"
+#include "skinmodel/SkinProject.h"
 #include "skinmodel/uskininfo.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 
@@ -54,14 +54,12 @@ void TMainForm::mnNewProjectClick()
     if (SourceViewActive())
         FSourceView->ShowDocument(*BuildWindowXML());
     SetCanvasSize(FNewSkin.Width, FNewSkin.Height);
-    FSkinInfo = std::move(info);
-    FProjectFolder = WithTrailingSlash(folder);
-    SetCurrentProjectFolder(FProjectFolder);
-    OSDControlFactory().LoadReferences(FindFileNoCase(FProjectFolder, QStringLiteral("references.xml")));
+    UseProject(folder, std::move(info));
+    OSDControlFactory().LoadReferences(FindFileNoCase(FProject->Folder(), QStringLiteral("references.xml")));
 
     FFileName = TranslatableString(3) + QStringLiteral(".xml");
     UpdateCaption();
-    AddRecentProject(FLastProjects, FProjectFolder);
+    AddRecentProject(FLastProjects, FProject->Folder());
     BuildRecentMenu();
     FPageList.clear();
     FHasPageList = false;
@@ -70,12 +68,12 @@ void TMainForm::mnNewProjectClick()
     UpdateActions();
     // The new skin is the open project now: the windows that follow it (fonts) must not keep
     // the previous skin's state and write it into the new files.
-    emit ProjectOpened(FProjectFolder);
+    emit ProjectOpened(FProject->Folder());
 }
 
 void TMainForm::mnOpenProjectClick()
 {
-    const QString start = FProjectFolder.isEmpty() ? QDir::currentPath() : FProjectFolder;
+    const QString start = FProject->Folder().isEmpty() ? QDir::currentPath() : FProject->Folder();
     const QString folder = BrowseForFolder(TranslatableString(16), start);
     if (folder.isEmpty())
         return;
@@ -109,20 +107,18 @@ bool TMainForm::OpenProject(const QString& folder)
     if (SourceViewActive())
         FSourceView->ShowDocument(*BuildWindowXML());
 
-    FSkinInfo = std::move(probe);
-    FProjectFolder = WithTrailingSlash(folder);
-    SetCurrentProjectFolder(FProjectFolder);
-    SetCanvasSize(FSkinInfo->SizeX, FSkinInfo->SizeY);
-    OSDControlFactory().LoadReferences(FindFileNoCase(FProjectFolder, QStringLiteral("references.xml")));
+    UseProject(folder, std::move(probe));
+    SetCanvasSize(FProject->SkinInfo().SizeX, FProject->SkinInfo().SizeY);
+    OSDControlFactory().LoadReferences(FindFileNoCase(FProject->Folder(), QStringLiteral("references.xml")));
 
     FFileName = TranslatableString(3) + QStringLiteral(".xml");
     UpdateCaption();
-    AddRecentProject(FLastProjects, FProjectFolder);
+    AddRecentProject(FLastProjects, FProject->Folder());
     BuildRecentMenu();
-    FPageList = ListPageFiles(FProjectFolder);
+    FPageList = ListPageFiles(FProject->Folder());
     FHasPageList = true;
     BuildPagesMenu();
-    emit ProjectOpened(FProjectFolder);
+    emit ProjectOpened(FProject->Folder());
     SyncAspectRatio();
     UpdateActions();
     return true;
@@ -180,4 +176,12 @@ void TMainForm::PageMenuClick(int index)
 void TMainForm::SyncAspectRatio()
 {
     emit CanvasSizeChanged(CanvasWidth(), CanvasHeight());
+}
+
+void TMainForm::UseProject(const QString& folder, std::unique_ptr<TSkinInfo> info)
+{
+    auto project = std::make_shared<TSkinProject>(folder);
+    project->SetSkinInfo(std::move(info));
+    FProject = std::move(project);
+    OSDControlFactory().SetProject(FProject);
 }

@@ -3,6 +3,7 @@
 #include "platform/core/Codec1252.h"
 #include "platform/core/FileLookup.h"
 #include "skinmodel/ControlKinds.h"
+#include "skinmodel/SkinProject.h"
 #include "skinmodel/ValueText.h"
 #include "skinmodel/controls/ItemLayer.h"
 #include "skinmodel/xml/BoolWords.h"
@@ -14,6 +15,12 @@ TOSDControlFactory::TOSDControlFactory()
     SetFalseBoolStrs({"false", "off", "no", "disabled", "nee"});
     for (const auto& [keyword, creator] : BuiltInControlKinds())
         FKinds.push_back({keyword, creator});
+    FProject = std::make_shared<TSkinProject>();
+}
+
+void TOSDControlFactory::SetProject(std::shared_ptr<TSkinProject> Project)
+{
+    FProject = Project ? std::move(Project) : std::make_shared<TSkinProject>();
 }
 
 TOSDControlFactory::~TOSDControlFactory() = default;

@@ -15,6 +15,7 @@
 
 class TItemLayer;
 class TLayerCollection;
+class TSkinProject;
 class TJvSimpleXML;
 class TJvSimpleXMLElem;
 
@@ -52,6 +53,12 @@ public:
     void LoadReferencesFromText(std::string_view Text);
     void ClearReferences();
     bool HasReferences() const { return FReferences != nullptr; }
+
+    // The open project the controls read their pictures and fonts from; never none (a project
+    // without a folder stands for "no project"). Handing none over ends the project.
+    TSkinProject& Project() const { return *FProject; }
+    const std::shared_ptr<TSkinProject>& SharedProject() const { return FProject; }
+    void SetProject(std::shared_ptr<TSkinProject> Project);
 
     // Joins a kind to the keyword table (a keyword already there gets the new creator).
     void RegisterKind(std::string_view Keyword, TControlCreator Creator);
@@ -92,6 +99,7 @@ private:
     };
     std::vector<TKind> FKinds;
     std::unique_ptr<TJvSimpleXML> FReferences;
+    std::shared_ptr<TSkinProject> FProject;
 };
 
 // The single factory of the program.

@@ -4,7 +4,7 @@
 // once a project is open; it is never written and cannot be removed.
 #pragma once
 
-#include "editor/fonts/OSDFont.h"
+#include "skinmodel/SkinFonts.h"
 
 #include <QFont>
 #include <QWidget>

@@ -8,7 +8,8 @@
 #include "editor/tools/PropertyEditor.h"
 #include "platform/core/Codec1252.h"
 #include "platform/ui/ErrorReport.h"
-#include "skinmodel/SkinFonts.h"
+#include "skinmodel/ControlFactory.h"
+#include "skinmodel/SkinProject.h"
 #include "skinmodel/uskininfo.h"
 #include "skinmodel/controls/ItemLayer.h"
 
@@ -94,7 +95,7 @@ TfrmTools::TfrmTools(TMainForm& mainForm, QWidget* parent)
     Clear();
     FContext.ProjectFolder = [this] { return FMainForm.ProjectFolder(); };
     FContext.Lists = []() -> const TPlayerLists& { return PlayerLists(); };
-    FContext.FontNames = [] { return GetSkinFontNames(); };
+    FContext.FontNames = [] { return OSDControlFactory().Project().FontNames(); };
     FContext.ColorSelector = [this]() -> IColorSelector& {
         IColorSelector* installed = InstalledColorSelector();
         return installed ? *installed : *FColorStandIn;
