@@ -3,7 +3,7 @@
 #include "bench/BenchProject.h"
 
 #include "canvas/Layers.h"
-#include "editor/page/PageXml.h"
+#include "document/PageXml.h"
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/SkinProject.h"
 #include "skinmodel/xml/JvSimpleXml2.h"

@@ -8,19 +8,58 @@
 TImageCanvas::TImageCanvas()
     : PaintStages{{PST_CLEAR_BACKGND, 0}, {PST_DRAW_BITMAP, 0}, {PST_DRAW_LAYERS, 0}}
 {
-    FLayers.OnLayerChanged = [this](TCustomLayer* layer) { LayerChanged(layer); };
-    FLayers.OnLayerRemoved = [this](TCustomLayer* layer) { LayerRemoved(layer); };
-    FLayers.OnListNotify = [this] {
-        if (!Updating())
-            Invalidate();
-    };
+    FLayers->AddObserver(&FObserver);
 }
 
 TImageCanvas::~TImageCanvas()
 {
     OnInvalidate = nullptr;
     OnCanvasResized = nullptr;
-    FLayers.Clear();
+    if (FLayers != &FOwnLayers)
+        FLayers->RemoveObserver(&FObserver);
+    FOwnLayers.Clear();
+    FOwnLayers.RemoveObserver(&FObserver);
+}
+
+void TImageCanvas::SetLayers(TLayerCollection* layers)
+{
+    if (!layers)
+        layers = &FOwnLayers;
+    if (layers == FLayers)
+        return;
+    FLayers->RemoveObserver(&FObserver);
+    FCapture = FHover = FEventLayer = nullptr;
+    FLayers = layers;
+    FLayers->AddObserver(&FObserver);
+    Invalidate();
+}
+
+void TImageCanvas::TObserver::LayerRemoved(TCustomLayer* layer, const QRect& area)
+{
+    FCanvas.LayerRemoved(layer);
+    if (!FCanvas.Updating())
+        FCanvas.InvalidateRect(area);
+}
+
+void TImageCanvas::TObserver::LayerMoved(TCustomLayer* layer)
+{
+    if (!FCanvas.Updating())
+        FCanvas.InvalidateRect(layer->ChangedArea());
+}
+
+void TImageCanvas::TObserver::LayerChanged(TCustomLayer* layer)
+{
+    FCanvas.LayerChanged(layer);
+}
+
+void TImageCanvas::TObserver::CollectionDestroyed(TLayerCollection* collection)
+{
+    if (collection != FCanvas.FLayers)
+        return;
+    FCanvas.FCapture = FCanvas.FHover = FCanvas.FEventLayer = nullptr;
+    FCanvas.FLayers = &FCanvas.FOwnLayers;
+    FCanvas.FOwnLayers.AddObserver(this);
+    FCanvas.Invalidate();
 }
 
 void TImageCanvas::BitmapChanged()
@@ -155,7 +194,7 @@ void TImageCanvas::RenderInto(TBitmap32& target, const QRect& clip)
             break;
         }
         case PST_DRAW_LAYERS:
-            FLastPainted += FLayers.PaintTo(target, clip);
+            FLastPainted += FLayers->PaintTo(target, clip);
             break;
         case PST_CUSTOM:
             if (OnPaintStage)
@@ -169,7 +208,7 @@ void TImageCanvas::RenderInto(TBitmap32& target, const QRect& clip)
 
 TCustomLayer* TImageCanvas::Target(float x, float y) const
 {
-    return FCapture ? FCapture : FLayers.FindLayerAtPos(x, y);
+    return FCapture ? FCapture : FLayers->FindLayerAtPos(x, y);
 }
 
 TCustomLayer* TImageCanvas::Deliver(TCustomLayer* layer, const std::function<void(TCustomLayer&)>& toLayer,

@@ -35,7 +35,9 @@ public:
     // The page backdrop. Call BitmapChanged after changing it.
     TBitmap32& Bitmap() { return FBitmap; }
     void BitmapChanged();
-    TLayerCollection& Layers() { return FLayers; }
+    TLayerCollection& Layers() { return *FLayers; }
+    // Shows another owner's collection (a page document's) instead of its own; none: its own again.
+    void SetLayers(TLayerCollection* layers);
 
     // The size the view asks for: the one set, or the bitmap's while none is set (0 by 0).
     void SetCanvasSize(int width, int height);
@@ -90,6 +92,17 @@ public:
     TMouseButtonEvent OnMouseUp;
 
 private:
+    class TObserver : public TLayerObserver {
+    public:
+        explicit TObserver(TImageCanvas& canvas) : FCanvas(canvas) {}
+        void LayerRemoved(TCustomLayer* layer, const QRect& area) override;
+        void LayerMoved(TCustomLayer* layer) override;
+        void LayerChanged(TCustomLayer* layer) override;
+        void CollectionDestroyed(TLayerCollection* collection) override;
+
+    private:
+        TImageCanvas& FCanvas;
+    };
     void LayerChanged(TCustomLayer* layer);
     void LayerRemoved(TCustomLayer* layer);
     void RenderInto(TBitmap32& target, const QRect& clip);
@@ -99,7 +112,9 @@ private:
                           const std::function<void(TCustomLayer*)>& toOwner);
 
     TBitmap32 FBitmap;
-    TLayerCollection FLayers;
+    TLayerCollection FOwnLayers;
+    TLayerCollection* FLayers = &FOwnLayers;
+    TObserver FObserver{*this};
     TBitmap32 FBack;      // what is shown
     TBitmap32 FScratch;   // partial repaints are drawn here, then their area is copied
     QSize FCanvasSize;

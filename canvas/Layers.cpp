@@ -143,8 +143,8 @@ void TCustomLayer::Changed()
 
 void TCustomLayer::ForceChanged()
 {
-    if (FCollection && FCollection->OnLayerChanged)
-        FCollection->OnLayerChanged(this);
+    if (FCollection)
+        FCollection->Notify([this](TLayerObserver& o) { o.LayerChanged(this); });
 }
 
 QRect TCustomLayer::PaintBounds() const
@@ -239,10 +239,79 @@ TLayerCollection::TLayerCollection() = default;
 TLayerCollection::~TLayerCollection()
 {
     // Nobody listens any more while the collection goes.
-    OnListNotify = nullptr;
-    OnLayerChanged = nullptr;
-    OnLayerRemoved = nullptr;
+    const std::vector<TLayerObserver*> observers = FObservers;
+    FObservers.clear();
+    for (TLayerObserver* observer : observers)
+        if (observer)
+            observer->CollectionDestroyed(this);
     Clear();
+}
+
+void TLayerCollection::AddObserver(TLayerObserver* observer)
+{
+    if (observer && std::find(FObservers.begin(), FObservers.end(), observer) == FObservers.end())
+        FObservers.push_back(observer);
+}
+
+void TLayerCollection::RemoveObserver(TLayerObserver* observer)
+{
+    auto it = std::find(FObservers.begin(), FObservers.end(), observer);
+    if (it == FObservers.end())
+        return;
+    if (FNotifying > 0)
+        *it = nullptr;
+    else
+        FObservers.erase(it);
+}
+
+template <class Call>
+void TLayerCollection::Notify(Call call)
+{
+    ++FNotifying;
+    // By index: an observer may add or remove observers while it is told.
+    for (size_t i = 0; i < FObservers.size(); ++i)
+        if (TLayerObserver* observer = FObservers[i])
+            call(*observer);
+    if (--FNotifying == 0)
+        FObservers.erase(std::remove(FObservers.begin(), FObservers.end(), nullptr), FObservers.end());
+}
+
+TLayerCallbacks::TLayerCallbacks(TLayerCollection& collection)
+    : FCollection(&collection)
+{
+    collection.AddObserver(this);
+}
+
+TLayerCallbacks::~TLayerCallbacks()
+{
+    if (FCollection)
+        FCollection->RemoveObserver(this);
+}
+
+void TLayerCallbacks::LayerAdded(TCustomLayer*)
+{
+    if (OnListNotify)
+        OnListNotify();
+}
+
+void TLayerCallbacks::LayerRemoved(TCustomLayer* layer, const QRect&)
+{
+    if (OnLayerRemoved)
+        OnLayerRemoved(layer);
+    if (OnListNotify)
+        OnListNotify();
+}
+
+void TLayerCallbacks::LayerMoved(TCustomLayer*)
+{
+    if (OnListNotify)
+        OnListNotify();
+}
+
+void TLayerCallbacks::LayerChanged(TCustomLayer* layer)
+{
+    if (OnLayerChanged)
+        OnLayerChanged(layer);
 }
 
 TCustomLayer* TLayerCollection::Items(int index) const
@@ -322,7 +391,7 @@ void TLayerCollection::Insert(TCustomLayer* layer)
 {
     layer->FCollection = this;
     FItems.push_back(layer);
-    NotifyList();
+    Notify([layer](TLayerObserver& o) { o.LayerAdded(layer); });
 }
 
 void TLayerCollection::Detach(TCustomLayer* layer)
@@ -332,9 +401,8 @@ void TLayerCollection::Detach(TCustomLayer* layer)
         return;
     FItems.erase(it);
     layer->FCollection = nullptr;
-    if (OnLayerRemoved)
-        OnLayerRemoved(layer);
-    NotifyList();
+    const QRect area = layer->FPaintedRect;
+    Notify([layer, &area](TLayerObserver& o) { o.LayerRemoved(layer, area); });
 }
 
 void TLayerCollection::Move(TCustomLayer* layer, int newIndex)
@@ -347,11 +415,5 @@ void TLayerCollection::Move(TCustomLayer* layer, int newIndex)
         return;
     FItems.erase(FItems.begin() + oldIndex);
     FItems.insert(FItems.begin() + newIndex, layer);
-    NotifyList();
-}
-
-void TLayerCollection::NotifyList()
-{
-    if (OnListNotify)
-        OnListNotify();
+    Notify([layer](TLayerObserver& o) { o.LayerMoved(layer); });
 }

@@ -40,6 +40,44 @@ QRect EnclosingRect(const TFloatRect& r);
 QRect UniteRects(const QRect& a, const QRect& b);
 
 class TLayerCollection;
+class TCustomLayer;
+
+// Told of the changes of a layer collection.
+class TLayerObserver {
+public:
+    virtual ~TLayerObserver() = default;
+    // A layer was put on top. It has painted nothing yet; what it paints it reports when it is placed.
+    virtual void LayerAdded(TCustomLayer* layer) {}
+    // A layer is leaving the collection (deleted or freed): `area` is what it covered when last
+    // painted. The pointer is for comparison only.
+    virtual void LayerRemoved(TCustomLayer* layer, const QRect& area) {}
+    // A layer moved in the stacking order.
+    virtual void LayerMoved(TCustomLayer* layer) {}
+    // A layer asks to be repainted.
+    virtual void LayerChanged(TCustomLayer* layer) {}
+    // The collection itself goes; nothing is told after this.
+    virtual void CollectionDestroyed(TLayerCollection* collection) {}
+};
+
+// An observer made of callbacks, for whoever needs only one or two of them.
+class TLayerCallbacks : public TLayerObserver {
+public:
+    explicit TLayerCallbacks(TLayerCollection& collection);
+    ~TLayerCallbacks() override;
+    // Added, removed or moved.
+    std::function<void()> OnListNotify;
+    std::function<void(TCustomLayer*)> OnLayerChanged;
+    std::function<void(TCustomLayer*)> OnLayerRemoved;
+
+    void LayerAdded(TCustomLayer*) override;
+    void LayerRemoved(TCustomLayer* layer, const QRect&) override;
+    void LayerMoved(TCustomLayer*) override;
+    void LayerChanged(TCustomLayer* layer) override;
+    void CollectionDestroyed(TLayerCollection*) override { FCollection = nullptr; }
+
+private:
+    TLayerCollection* FCollection;
+};
 
 class TCustomLayer {
 public:
@@ -167,18 +205,19 @@ public:
     // The view's offset: GetAdjustedLocation adds it (the canvas is at scale 1).
     QPointF ViewportOffset;
 
-    // Notifications for the view: a layer was added/removed/reordered, or changed. The image view
-    // installs these for itself; its owner uses the view's own events.
-    std::function<void()> OnListNotify;
-    std::function<void(TCustomLayer*)> OnLayerChanged;
-    // A layer is leaving the collection (deleted or freed); the pointer is for comparison only.
-    std::function<void(TCustomLayer*)> OnLayerRemoved;
+    // Anyone may follow the collection's changes, as many as want to; an observer removes itself
+    // before it goes (or is told that the collection goes first).
+    void AddObserver(TLayerObserver* observer);
+    void RemoveObserver(TLayerObserver* observer);
 
 private:
     friend class TCustomLayer;
     void Insert(TCustomLayer* layer);      // appends (on top), takes ownership
     void Detach(TCustomLayer* layer);      // forgets without freeing
     void Move(TCustomLayer* layer, int newIndex);
-    void NotifyList();
+    template <class Call>
+    void Notify(Call call);
     std::vector<TCustomLayer*> FItems;      // owned
+    std::vector<TLayerObserver*> FObservers;  // none while one is removed during a notification
+    int FNotifying = 0;
 };

@@ -8,6 +8,7 @@
 #include "editor/tools/Doubles.h"
 #include "editor/tools/ElementList.h"
 #include "editor/tools/PropertySheet.h"
+#include "editor/settings/PlayerLists.h"
 #include "skinmodel/UGlobal.h"
 
 #include <QAction>
@@ -227,25 +228,28 @@ void TMainForm::CreateToolWindows()
         connect(dock, &QDockWidget::visibilityChanged, this, [this] { UpdateActions(); });
         FToolWindows.push_back(dock);
     }
+    TPageDocument& doc = *FDocument;
     if (QDockWidget* objects = ToolWindow("frmObjects")) {
         delete objects->widget();
-        objects->setWidget(new TfrmObjects(*this));
+        auto* list = new TfrmObjects(doc);
+        list->SetPopupMenu(Menu("PopupMenu3"));
+        objects->setWidget(list);
     }
     if (QDockWidget* fonts = ToolWindow("frmFonts")) {
         delete fonts->widget();
-        fonts->setWidget(new TfrmFonts(*this));
+        fonts->setWidget(new TfrmFonts(doc));
     }
     if (QDockWidget* tools = ToolWindow("frmTools")) {
         delete tools->widget();
-        tools->setWidget(new TfrmTools(*this));
+        tools->setWidget(new TfrmTools(doc, PlayerLists()));
     }
     if (QDockWidget* doubles = ToolWindow("frmDoubles")) {
         delete doubles->widget();
-        doubles->setWidget(new TfrmDoubles(*this));
+        doubles->setWidget(new TfrmDoubles(doc));
     }
     if (QDockWidget* aspect = ToolWindow("frmAspectRatio")) {
         delete aspect->widget();
-        aspect->setWidget(new TfrmAspectRatio(*this));
+        aspect->setWidget(new TfrmAspectRatio(doc));
     }
     // Each window translates its contents itself; the dock shows the caption they got.
     for (QDockWidget* dock : FToolWindows)
@@ -256,10 +260,10 @@ void TMainForm::CreateToolWindows()
 
 void TMainForm::UpdateActions()
 {
-    const bool project = !FProject->Folder().isEmpty();
+    const bool project = !ProjectFolder().isEmpty();
     Action("mnNew")->setEnabled(project);
     Action("mnOpen")->setEnabled(project);
-    Action("mnSave")->setEnabled(FModified);
+    Action("mnSave")->setEnabled(Modified());
     UpdateCommandActions();
     const std::pair<const char*, const char*> toolActions[] = {
         {"Properties1", "frmTools"}, {"Objects1", "frmObjects"}, {"Fonts1", "frmFonts"}, {"mnuDoubles", "frmDoubles"}};
@@ -267,4 +271,40 @@ void TMainForm::UpdateActions()
         QDockWidget* dock = ToolWindow(window);
         Action(action)->setChecked(dock && dock->isVisible());
     }
+}
+
+namespace {
+
+template <class T>
+T* DockedWindow(const TMainForm& mainForm, const char* name)
+{
+    QDockWidget* dock = mainForm.ToolWindow(name);
+    return dock ? qobject_cast<T*>(dock->widget()) : nullptr;
+}
+
+} // namespace
+
+TfrmTools* Inspector(const TMainForm& mainForm)
+{
+    return DockedWindow<TfrmTools>(mainForm, "frmTools");
+}
+
+TfrmObjects* ElementList(const TMainForm& mainForm)
+{
+    return DockedWindow<TfrmObjects>(mainForm, "frmObjects");
+}
+
+TfrmFonts* FontsWindow(const TMainForm& mainForm)
+{
+    return DockedWindow<TfrmFonts>(mainForm, "frmFonts");
+}
+
+TfrmDoubles* DoublesWindow(const TMainForm& mainForm)
+{
+    return DockedWindow<TfrmDoubles>(mainForm, "frmDoubles");
+}
+
+TfrmAspectRatio* AspectRatioWindow(const TMainForm& mainForm)
+{
+    return DockedWindow<TfrmAspectRatio>(mainForm, "frmAspectRatio");
 }

@@ -4,8 +4,8 @@
 #include "editor/EditorDialogs.h"
 #include "editor/SkinText.h"
 #include "editor/TranslatableStrings.h"
-#include "editor/project/NewProject.h"
-#include "editor/project/ProjectFolder.h"
+#include "document/NewProject.h"
+#include "document/ProjectFolder.h"
 #include "platform/core/Codec1252.h"
 #include "platform/core/FileLookup.h"
 #include "skinmodel/ControlFactory.h"
@@ -22,7 +22,7 @@ void TMainForm::mnNewProjectClick()
 {
     if (!FNewSkinDialog)
         return;
-    if (FModified && !ConfirmDiscard(TranslatableString(4)))
+    if (Modified() && !ConfirmDiscard(TranslatableString(4)))
         return;
     if (!FNewSkinDialog->Execute(FNewSkin)) {
         SyncAspectRatio();
@@ -46,34 +46,18 @@ void TMainForm::mnNewProjectClick()
     // The files are written before anything of the open page is dropped: a failure leaves it as it was.
     WriteNewProjectFiles(WithTrailingSlash(folder), *info);
 
-    ClearPage();
-    emit ControlsChanged();
-    FWindowInfos->Reset();
-    OSDControlFactory().ClearReferences();
-    // The source view shows the new project's empty page, not the text of the previous one.
-    if (SourceViewActive())
-        FSourceView->ShowDocument(*BuildWindowXML());
-    SetCanvasSize(FNewSkin.Width, FNewSkin.Height);
-    UseProject(folder, std::move(info));
-    OSDControlFactory().LoadReferences(FindFileNoCase(FProject->Folder(), QStringLiteral("references.xml")));
-
-    FFileName = TranslatableString(3) + QStringLiteral(".xml");
-    UpdateCaption();
-    AddRecentProject(FLastProjects, FProject->Folder());
+    UseProject(folder, std::move(info), false);
+    FDocument->SetFileName(TranslatableString(3) + QStringLiteral(".xml"));
+    AddRecentProject(FLastProjects, ProjectFolder());
     BuildRecentMenu();
-    FPageList.clear();
-    FHasPageList = false;
     BuildPagesMenu();
     SyncAspectRatio();
     UpdateActions();
-    // The new skin is the open project now: the windows that follow it (fonts) must not keep
-    // the previous skin's state and write it into the new files.
-    emit ProjectOpened(FProject->Folder());
 }
 
 void TMainForm::mnOpenProjectClick()
 {
-    const QString start = FProject->Folder().isEmpty() ? QDir::currentPath() : FProject->Folder();
+    const QString start = ProjectFolder().isEmpty() ? QDir::currentPath() : ProjectFolder();
     const QString folder = BrowseForFolder(TranslatableString(16), start);
     if (folder.isEmpty())
         return;
@@ -83,12 +67,10 @@ void TMainForm::mnOpenProjectClick()
         OpenProject(WithTrailingSlash(folder));
         return;
     }
-    if (FModified && !ConfirmDiscard(TranslatableString(4)))
+    if (Modified() && !ConfirmDiscard(TranslatableString(4)))
         return;
-    if (OpenProject(WithTrailingSlash(folder))) {
-        FFileName = TranslatableString(3) + QStringLiteral(".xml");
-        UpdateCaption();
-    }
+    if (OpenProject(WithTrailingSlash(folder)))
+        FDocument->SetFileName(TranslatableString(3) + QStringLiteral(".xml"));
 }
 
 bool TMainForm::OpenProject(const QString& folder)
@@ -99,26 +81,11 @@ bool TMainForm::OpenProject(const QString& folder)
         SyncAspectRatio();
         return false;
     }
-    ClearPage();
-    emit ControlsChanged();
-    FWindowInfos->Reset();
-    OSDControlFactory().ClearReferences();
-    // The source view shows the new project's empty page, not the text of the previous one.
-    if (SourceViewActive())
-        FSourceView->ShowDocument(*BuildWindowXML());
-
-    UseProject(folder, std::move(probe));
-    SetCanvasSize(FProject->SkinInfo().SizeX, FProject->SkinInfo().SizeY);
-    OSDControlFactory().LoadReferences(FindFileNoCase(FProject->Folder(), QStringLiteral("references.xml")));
-
-    FFileName = TranslatableString(3) + QStringLiteral(".xml");
-    UpdateCaption();
-    AddRecentProject(FLastProjects, FProject->Folder());
+    UseProject(folder, std::move(probe), true);
+    FDocument->SetFileName(TranslatableString(3) + QStringLiteral(".xml"));
+    AddRecentProject(FLastProjects, ProjectFolder());
     BuildRecentMenu();
-    FPageList = ListPageFiles(FProject->Folder());
-    FHasPageList = true;
     BuildPagesMenu();
-    emit ProjectOpened(FProject->Folder());
     SyncAspectRatio();
     UpdateActions();
     return true;
@@ -142,7 +109,7 @@ void TMainForm::RecentProjectClick(int index)
         return;
     const QString folder = FLastProjects[index];
     TSkinInfo probe;
-    if (IsValidProject(folder, probe) && FModified && !ConfirmDiscard(TranslatableString(4)))
+    if (IsValidProject(folder, probe) && Modified() && !ConfirmDiscard(TranslatableString(4)))
         return;
     OpenProject(folder);
 }
@@ -153,12 +120,13 @@ void TMainForm::BuildPagesMenu()
     menu->clear();
     // Pages are offered in columns of 26: every 26th entry starts a new submenu.
     QMenu* column = menu;
-    for (int i = 0; i < FPageList.size(); ++i) {
+    const QStringList& pages = PageList();
+    for (int i = 0; i < pages.size(); ++i) {
         if (i > 0 && i % 26 == 0) {
             column = menu->addMenu(QStringLiteral("..."));
             column->setObjectName(QStringLiteral("mnPagesColumn%1").arg(i / 26));
         }
-        QAction* item = column->addAction(QFileInfo(FPageList[i]).completeBaseName().replace(QLatin1Char('&'), QStringLiteral("&&")));
+        QAction* item = column->addAction(QFileInfo(pages[i]).completeBaseName().replace(QLatin1Char('&'), QStringLiteral("&&")));
         item->setData(i);
         connect(item, &QAction::triggered, this, [this, i] { RunGuarded([this, i] { PageMenuClick(i); }); });
     }
@@ -166,22 +134,25 @@ void TMainForm::BuildPagesMenu()
 
 void TMainForm::PageMenuClick(int index)
 {
-    if (index < 0 || index >= FPageList.size())
+    if (index < 0 || index >= PageList().size())
         return;
-    if (FModified && !ConfirmDiscard(TranslatableString(4)))
+    if (Modified() && !ConfirmDiscard(TranslatableString(4)))
         return;
-    OpenPageFile(FPageList[index]);
+    OpenPageFile(PageList()[index]);
 }
 
 void TMainForm::SyncAspectRatio()
 {
-    emit CanvasSizeChanged(CanvasWidth(), CanvasHeight());
+    // The canvas size reaches whoever shows it, also when it stayed the same.
+    FDocument->SetCanvasSize(CanvasWidth(), CanvasHeight());
 }
 
-void TMainForm::UseProject(const QString& folder, std::unique_ptr<TSkinInfo> info)
+void TMainForm::UseProject(const QString& folder, std::unique_ptr<TSkinInfo> info, bool listPages)
 {
     auto project = std::make_shared<TSkinProject>(folder);
     project->SetSkinInfo(std::move(info));
-    FProject = std::move(project);
-    OSDControlFactory().SetProject(FProject);
+    FDocument->OpenProject(std::move(project), listPages);
+    // The source view shows the new project's empty page, not the text of the previous one.
+    if (SourceViewActive())
+        FSourceView->ShowDocument(*BuildWindowXML());
 }

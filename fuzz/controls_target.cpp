@@ -14,7 +14,7 @@
 // CONTROLS_TARGET_SHOW=1 in the environment prints the text each input is turned into.
 #include "canvas/Bitmap32.h"
 #include "canvas/Layers.h"
-#include "editor/page/PageXml.h"
+#include "document/PageXml.h"
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/SkinProject.h"
 #include "skinmodel/UGlobal.h"

@@ -150,7 +150,6 @@ void TSourceView::Enter()
     const bool modified = FMainForm.Modified();
     FMainForm.ClearPage();
     FMainForm.SetModified(modified);
-    emit FMainForm.ControlsChanged();
     for (const char* window : {"frmTools", "frmObjects", "frmFonts"})
         if (QDockWidget* dock = FMainForm.ToolWindow(window))
             dock->hide();

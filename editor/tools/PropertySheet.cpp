@@ -1,8 +1,9 @@
 #include "editor/tools/PropertySheet.h"
 
 #include "canvas/RubberBand.h"
-#include "editor/MainForm.h"
+#include "document/PageDocument.h"
 #include "editor/TranslatableStrings.h"
+#include "editor/translate/UTranslate.h"
 #include "editor/settings/PlayerLists.h"
 #include "editor/tools/ColorSelector.h"
 #include "editor/tools/PropertyEditor.h"
@@ -18,7 +19,6 @@
 #include <QLabel>
 #include <QPointer>
 #include <QResizeEvent>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -26,7 +26,6 @@ namespace {
 
 // Parts hold parts; no object nests deeper than this.
 constexpr int MaxDepth = 8;
-constexpr int AutoUpdateMs = 500;
 
 // The tree keeps its name column at 46 percent of its width.
 class TInspectorTree : public QTreeWidget {
@@ -64,9 +63,9 @@ struct TfrmTools::TLine {
     TInspectorEditor* Editor = nullptr;
 };
 
-TfrmTools::TfrmTools(TMainForm& mainForm, QWidget* parent)
+TfrmTools::TfrmTools(TPageDocument& document, const TPlayerLists& lists, QWidget* parent)
     : QWidget(parent)
-    , FMainForm(mainForm)
+    , FDocument(document)
 {
     setObjectName(QStringLiteral("frmTools"));
     setWindowTitle(QStringLiteral("tools"));
@@ -93,9 +92,9 @@ TfrmTools::TfrmTools(TMainForm& mainForm, QWidget* parent)
 
     FColorStandIn = std::make_unique<TColorHexDialog>(this);
     Clear();
-    FContext.ProjectFolder = [this] { return FMainForm.ProjectFolder(); };
-    FContext.Lists = []() -> const TPlayerLists& { return PlayerLists(); };
-    FContext.FontNames = [] { return OSDControlFactory().Project().FontNames(); };
+    FContext.ProjectFolder = [this] { return FDocument.ProjectFolder(); };
+    FContext.Lists = [&lists]() -> const TPlayerLists& { return lists; };
+    FContext.FontNames = [this] { return FDocument.Project().FontNames(); };
     FContext.ColorSelector = [this]() -> IColorSelector& {
         IColorSelector* installed = InstalledColorSelector();
         return installed ? *installed : *FColorStandIn;
@@ -103,17 +102,33 @@ TfrmTools::TfrmTools(TMainForm& mainForm, QWidget* parent)
 
     FormCreate();
 
-    // Values changed elsewhere (the frame, the arrow keys) show up without a new selection.
-    FAutoUpdate = new QTimer(this);
-    FAutoUpdate->setInterval(AutoUpdateMs);
-    connect(FAutoUpdate, &QTimer::timeout, this, Guarded([this] {
-        if (isVisible() && !FCommitting)
-            RefreshValues(false);
-    }));
-    FAutoUpdate->start();
+    // Values changed elsewhere (the frame, the arrow keys, other windows) show up as they change.
+    connect(&FDocument, &TPageDocument::SelectionChanged, this, Guarded([this](TItemLayer* layer) { ShowSelection(layer); }));
+    connect(&FDocument, &TPageDocument::ControlChanged, this, [this](TItemLayer* layer) { ControlChanged(layer); });
+    connect(&FDocument, &TPageDocument::ControlRemoved, this, [this](TItemLayer* layer) { ControlRemoved(layer); });
+    // A new page or project: the old settings and skin description are never shown again.
+    const auto showAgain = Guarded([this] { ShowSelection(FDocument.Selected()); });
+    connect(&FDocument, &TPageDocument::PageReplaced, this, showAgain);
+    connect(&FDocument, &TPageDocument::ProjectReplaced, this, showAgain);
+    ShowSelection(FDocument.Selected());
+}
 
-    connect(&FMainForm, &TMainForm::SelectionChanged, this, Guarded([this](TItemLayer* layer) { ShowSelection(layer); }));
-    ShowSelection(FMainForm.Selected());
+void TfrmTools::ControlChanged(TItemLayer* layer)
+{
+    if (FCommitting || FRefreshQueued
+        || std::find(FShownLayers.begin(), FShownLayers.end(), layer) == FShownLayers.end())
+        return;
+    FRefreshQueued = true;
+    QMetaObject::invokeMethod(this, [this] {
+        FRefreshQueued = false;
+        GuardedCall([this] { RefreshValues(false); });
+    }, Qt::QueuedConnection);
+}
+
+void TfrmTools::ControlRemoved(const TItemLayer* layer)
+{
+    if (std::find(FShownLayers.begin(), FShownLayers.end(), layer) != FShownLayers.end())
+        Clear();
 }
 
 TfrmTools::~TfrmTools()
@@ -131,7 +146,7 @@ void TfrmTools::FormCreate()
     FRegistry.RegisterItemClass<TJvInspectorTActionIndexItem>(TPropType::Int64Action);
     FRegistry.RegisterItemClass<TJvInspectorTfunctionItem>(TPropType::Function);
     FRegistry.RegisterItemClass<TJvInspectorTWindowItem>(TPropType::WindowNumber);
-    TMainForm::TranslateForm(this, LanguageFile);
+    TranslateForm(this, LanguageFile);
 }
 
 void TfrmTools::ShowSelection(TItemLayer* layer)
@@ -142,8 +157,8 @@ void TfrmTools::ShowSelection(TItemLayer* layer)
                       layer);
     } else {
         Clear();
-        InspectObject(TranslatableString(10), true, &FMainForm.WindowInfos());
-        InspectObject(TranslatableString(11), false, &FMainForm.SkinInfo());
+        InspectObject(TranslatableString(10), true, &FDocument.WindowInfos());
+        InspectObject(TranslatableString(11), false, &FDocument.SkinInfo());
     }
     JvInspector1->setUpdatesEnabled(true);
 }
@@ -164,7 +179,7 @@ void TfrmTools::InspectObject(const QString& category, bool clear, TPublished* i
         parent->setExpanded(true);
     }
     // A control that leaves the page must not be read again.
-    if (auto* layer = dynamic_cast<TItemLayer*>(instance); layer && FMainForm.Layers().IndexOf(layer) >= 0)
+    if (auto* layer = dynamic_cast<TItemLayer*>(instance); layer && FDocument.Layers().IndexOf(layer) >= 0)
         FShownLayers.push_back(layer);
     AddProperties(parent, instance, 0);
 }
@@ -208,16 +223,16 @@ void TfrmTools::Clear()
     FShownGone = false;
 }
 
-void TfrmTools::JvInspector1DataValueChanged()
+void TfrmTools::JvInspector1DataValueChanged(const QString& property)
 {
-    FMainForm.SetModified(true);
-    if (TItemLayer* selected = FMainForm.Selected()) {
+    FDocument.SetModified(true);
+    if (TItemLayer* selected = FDocument.Selected()) {
         selected->NotifyChanged();
-        if (TRubberbandLayer* frame = FMainForm.RubberBand())
+        if (TRubberbandLayer* frame = FDocument.RubberBand())
             frame->SetLocation(selected->Location());
+        // Identifier and description show in the element list.
+        FDocument.ControlEdited(selected, property);
     }
-    // Identifier and description show in the element list.
-    emit FMainForm.ControlsChanged();
     RefreshValues(true);
 }
 
@@ -233,7 +248,7 @@ bool TfrmTools::ShownObjectsAlive()
 {
     bool gone = FShownGone;
     for (const TCustomLayer* layer : FShownLayers)
-        gone = gone || FMainForm.Layers().IndexOf(layer) < 0;
+        gone = gone || FDocument.Layers().IndexOf(layer) < 0;
     if (gone)
         Clear();
     return !gone;
@@ -244,6 +259,7 @@ void TfrmTools::Commit(TLine& line, const QString& text)
     if (FCommitting)
         return;
     FCommitting = true;
+    const QString property = line.Item->Name();
     QPointer<TInspectorEditor> editor(line.Editor);
     QString refused;
     bool stored = false;
@@ -266,7 +282,7 @@ void TfrmTools::Commit(TLine& line, const QString& text)
     if (editor)
         GuardedCall([&] { editor->ShowValue(true); });
     if (stored)
-        GuardedCall([this] { JvInspector1DataValueChanged(); });
+        GuardedCall([this, &property] { JvInspector1DataValueChanged(property); });
     else if (!refused.isEmpty())
         ShowErrorText(refused);
     FCommitting = false;
@@ -288,7 +304,7 @@ void TfrmTools::EditButtonClick(TLine& line)
         }
     });
     if (stored)
-        GuardedCall([this] { JvInspector1DataValueChanged(); });
+        GuardedCall([this, &line] { JvInspector1DataValueChanged(line.Item->Name()); });
     FCommitting = false;
 }
 
@@ -378,8 +394,3 @@ QString TfrmTools::DisplayValue(const QString& path) const
     return editor ? editor->Text() : QString();
 }
 
-TfrmTools* Inspector(const TMainForm& mainForm)
-{
-    QDockWidget* dock = mainForm.ToolWindow("frmTools");
-    return dock ? qobject_cast<TfrmTools*>(dock->widget()) : nullptr;
-}

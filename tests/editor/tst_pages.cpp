@@ -3,7 +3,7 @@
 
 #include "canvas/Layers.h"
 #include "canvas/view/ImgView32.h"
-#include "editor/page/PageXml.h"
+#include "document/PageXml.h"
 #include "skinmodel/controls/VideoControl.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 #include "support/TestPictures.h"

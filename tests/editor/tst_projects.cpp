@@ -1,7 +1,7 @@
 // Projects: New Project's files, Open Project's test, the recent list, the Pages menu.
 #include "EditorFixture.h"
 
-#include "editor/project/ProjectFolder.h"
+#include "document/ProjectFolder.h"
 #include "editor/settings/EditorSettings.h"
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/uskininfo.h"

@@ -34,7 +34,7 @@ T* AddControl(TMainForm& form, const char* description)
     layer->Description = description;
     layer->SetLocation(TFloatRect{20, 30, 120, 60});
     form.AttachControl(layer);
-    emit form.ControlsChanged();
+    emit form.Document().PageReplaced();
     return layer;
 }
 
@@ -273,7 +273,7 @@ void TestInspector::editReachesControlPageAndList()
     TInspectorFixture f;
     auto* label = AddControl<TTextLayer>(*f.Form, "title");
     f.Form->SetSelection(label);
-    QSignalSpy changed(f.Form.get(), &TMainForm::ControlsChanged);
+    QSignalSpy changed(&f.Form->Document(), &TPageDocument::ControlChanged);
     f.Type("X", "45");
     QCOMPARE(label->GetX(), 45);
     QVERIFY(f.Form->Modified());

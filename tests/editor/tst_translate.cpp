@@ -486,7 +486,7 @@ void TestTranslate::everyWindowTranslatesAtItsMoment()
     QCOMPARE(main.ToolWindow("frmDoubles")->windowTitle(), QStringLiteral("Doubles"));
 
     // The Move and start-up dialogs at their first activation.
-    TSelectionForm move(main);
+    TSelectionForm move(main.Document(), &main);
     TfrmStartup startup(main.Settings(), &main);
     for (QDialog* dialog : {static_cast<QDialog*>(&move), static_cast<QDialog*>(&startup)}) {
         const QString before = dialog->windowTitle();
