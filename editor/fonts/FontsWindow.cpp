@@ -155,6 +155,10 @@ TfrmFonts::TfrmFonts(TMainForm& mainForm, QWidget* parent)
     connect(&FMainForm, &TMainForm::ProjectOpened, this, Guarded([this](const QString& folder) {
         LoadFonts(FindFileNoCase(folder, QStringLiteral("font.xml")));
     }));
+    // A project opened before this window existed: its fonts, not an empty list that the next
+    // change would write over its "font.xml".
+    if (!FMainForm.ProjectFolder().isEmpty())
+        LoadFonts(FindFileNoCase(FMainForm.ProjectFolder(), QStringLiteral("font.xml")));
 }
 
 TfrmFonts::~TfrmFonts()

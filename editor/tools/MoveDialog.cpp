@@ -64,10 +64,12 @@ TSelectionForm::TSelectionForm(TMainForm& mainForm, QWidget* parent)
     connect(&mainForm, &TMainForm::MoveObjectsRequested, this, Guarded([this] { Execute(); }));
 }
 
-void TSelectionForm::changeEvent(QEvent* event)
+// Translated when first shown: no window is activated before it is shown, and without a window
+// manager it may never be activated at all.
+void TSelectionForm::showEvent(QShowEvent* event)
 {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !FTranslated) {
+    QDialog::showEvent(event);
+    if (!FTranslated) {
         FTranslated = true;
         TMainForm::TranslateForm(this, LanguageFile);
     }
