@@ -89,6 +89,9 @@ void TMainForm::showEvent(QShowEvent* event)
     if (!FShown) {
         FShown = true;
         RunGuarded([this] { FormShow(); });
+        // Without a window manager the window may never be activated: what the first activation
+        // does comes with the first show as well, once the window is on screen.
+        QMetaObject::invokeMethod(this, [this] { FirstActivate(); }, Qt::QueuedConnection);
     }
 }
 

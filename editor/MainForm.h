@@ -86,7 +86,8 @@ public:
 
     // --- start-up, caption, shutdown ---
     void UpdateCaption();
-    // Runs what the first activation runs, once (the tests call it without a real activation).
+    // Runs what the first activation runs, once: at the first activation or the first show,
+    // whichever comes first (the tests may call it directly).
     void FirstActivate();
 
     // --- projects ---

@@ -251,6 +251,8 @@ void TFormHSV::edAlphaChange()
 void TFormHSV::editRedExit(QLineEdit* sender)
 {
     const int tag = TagOf(sender);
+    if (sender->text() == FShownText[std::size_t(tag)])
+        return;
     int& component = Component(tag);
     const int old = component;
     const int limit = tag == 3 ? 360 : 255;
@@ -272,7 +274,7 @@ void TFormHSV::UpdateRGBEdits()
 void TFormHSV::UpdateHSVEdits()
 {
     if (FSaturation == 0)
-        editHue->setText(QStringLiteral("NAN"));
+        SetEditText(QStringLiteral("NAN"), editHue);
     else
         SetEditValue(FHue, editHue);
     SetEditValue(FSaturation, editSaturation);
@@ -281,7 +283,13 @@ void TFormHSV::UpdateHSVEdits()
 
 void TFormHSV::SetEditValue(int value, QLineEdit* edit)
 {
-    edit->setText(QString::number(value));
+    SetEditText(QString::number(value), edit);
+}
+
+void TFormHSV::SetEditText(const QString& text, QLineEdit* edit)
+{
+    FShownText[std::size_t(TagOf(edit))] = text;
+    edit->setText(text);
 }
 
 void TFormHSV::UpdateHSVGradients()

@@ -115,6 +115,7 @@ private:
     void UpdateRGBEdits();
     void UpdateHSVEdits();
     void SetEditValue(int value, QLineEdit* edit);
+    void SetEditText(const QString& text, QLineEdit* edit);
     void UpdateHSVGradients();
     void DrawHSVGradient(int kind, TPictureBox* image);
     void DrawRGBGradients(int fr, int fg, int fb, TPictureBox* image);
@@ -138,6 +139,9 @@ private:
     bool FUpdatingHSV = false;
     bool FPicking = false;
     std::array<bool, 7> FBarPicking {};
+    // What the last update wrote into each edit (by tag): an edit left with that text unchanged
+    // converts nothing, so a rounded hue or saturation is not taken for a new value.
+    std::array<QString, 6> FShownText;
     bool FCircleDirty = true;
     bool FCentred = false;
 };

@@ -131,10 +131,12 @@ TStartupChoice TfrmStartup::Choice() const
     return choice;
 }
 
-void TfrmStartup::changeEvent(QEvent* event)
+// Translated when first shown: no window is activated before it is shown, and without a window
+// manager it may never be activated at all.
+void TfrmStartup::showEvent(QShowEvent* event)
 {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !FTranslated) {
+    QDialog::showEvent(event);
+    if (!FTranslated) {
         FTranslated = true;
         TMainForm::TranslateForm(this, LanguageFile);
     }

@@ -36,7 +36,7 @@ public:
     QPushButton* CancelButton = nullptr;
 
 protected:
-    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     TEditorSettings& FSettings;

@@ -161,6 +161,10 @@ TfrmFonts::TfrmFonts(TPageDocument& document, QWidget* parent)
         else
             ClearFonts();
     }));
+    // A project opened before this window existed: its fonts, not an empty list that the next
+    // change would write over its "font.xml".
+    if (FDocument.Project().IsOpen())
+        LoadFonts(FDocument.Project().FilePath(QStringLiteral("font.xml")));
 }
 
 TfrmFonts::~TfrmFonts()

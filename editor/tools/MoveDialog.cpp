@@ -69,10 +69,12 @@ TSelectionForm::TSelectionForm(TPageDocument& document, QWidget* parent)
     });
 }
 
-void TSelectionForm::changeEvent(QEvent* event)
+// Translated when first shown: no window is activated before it is shown, and without a window
+// manager it may never be activated at all.
+void TSelectionForm::showEvent(QShowEvent* event)
 {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !FTranslated) {
+    QDialog::showEvent(event);
+    if (!FTranslated) {
         FTranslated = true;
         TranslateForm(this, LanguageFile);
     }

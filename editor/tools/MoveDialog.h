@@ -37,7 +37,7 @@ public:
     QListWidget* ListBox1 = nullptr;
 
 protected:
-    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     TPageDocument& FDocument;

@@ -17,27 +17,98 @@
 #include <QDockWidget>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPointer>
-#include <QResizeEvent>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
 // Parts hold parts; no object nests deeper than this.
 constexpr int MaxDepth = 8;
 
-// The tree keeps its name column at 46 percent of its width.
+// The divider between names and values starts where the longest name shown fits; once the user
+// has dragged it, it stays where it was dropped.
 class TInspectorTree : public QTreeWidget {
 public:
-    using QTreeWidget::QTreeWidget;
+    explicit TInspectorTree(QWidget* parent)
+        : QTreeWidget(parent)
+    {
+        viewport()->setMouseTracking(true);
+        connect(this, &QTreeWidget::itemExpanded, this, [this] { FitDivider(); });
+        connect(this, &QTreeWidget::itemCollapsed, this, [this] { FitDivider(); });
+    }
+
+    void FitDivider()
+    {
+        if (!FDragged)
+            setColumnWidth(0, sizeHintForColumn(0));
+    }
 
 protected:
-    void resizeEvent(QResizeEvent* event) override
+    bool viewportEvent(QEvent* event) override
     {
-        QTreeWidget::resizeEvent(event);
-        setColumnWidth(0, viewport()->width() * 46 / 100);
+        switch (event->type()) {
+        case QEvent::MouseButtonPress: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            const int x = mouse->position().toPoint().x();
+            if (mouse->button() == Qt::LeftButton && OnDivider(x)) {
+                FDragging = true;
+                FGrab = columnViewportPosition(1) - x;
+                return true;
+            }
+            break;
+        }
+        case QEvent::MouseMove: {
+            const int x = static_cast<QMouseEvent*>(event)->position().toPoint().x();
+            if (FDragging) {
+                FDragged = true;
+                const int widest = std::max(DividerMargin, viewport()->width() - DividerMargin);
+                setColumnWidth(0, std::clamp(x + FGrab + horizontalOffset(), DividerMargin, widest));
+                return true;
+            }
+            if (OnDivider(x))
+                viewport()->setCursor(Qt::SplitHCursor);
+            else
+                viewport()->unsetCursor();
+            break;
+        }
+        case QEvent::MouseButtonRelease:
+            if (FDragging) {
+                FDragging = false;
+                return true;
+            }
+            break;
+        default:
+            break;
+        }
+        return QTreeWidget::viewportEvent(event);
     }
+
+    void changeEvent(QEvent* event) override
+    {
+        QTreeWidget::changeEvent(event);
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+            FitDivider();
+    }
+
+private:
+    static constexpr int DividerMargin = 16;
+    static constexpr int DividerGrip = 4;
+
+    // The value editors cover the column right of the divider; the grip lies just left of it.
+    bool OnDivider(int x) const
+    {
+        const int divider = columnViewportPosition(1);
+        return x >= divider - DividerGrip && x <= divider + 1;
+    }
+
+    bool FDragging = false;
+    bool FDragged = false;
+    // Where the divider lay from the point it was grabbed at.
+    int FGrab = 0;
 };
 
 } // namespace
@@ -182,6 +253,7 @@ void TfrmTools::InspectObject(const QString& category, bool clear, TPublished* i
     if (auto* layer = dynamic_cast<TItemLayer*>(instance); layer && FDocument.Layers().IndexOf(layer) >= 0)
         FShownLayers.push_back(layer);
     AddProperties(parent, instance, 0);
+    static_cast<TInspectorTree*>(JvInspector1)->FitDivider();
 }
 
 void TfrmTools::AddProperties(QTreeWidgetItem* parent, TPublished* instance, int depth)

@@ -5,6 +5,7 @@
 #include "editor/MainForm.h"
 #include "platform/ui/ScriptedDialogs.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -28,6 +29,20 @@ inline void WriteBytes(const QString& path, const QByteArray& bytes)
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         f.write(bytes);
 }
+
+// While it lives no window is activated, as on a display without a window manager (the offscreen
+// platform activates a window when it is shown).
+class TNoActivation : public QObject {
+public:
+    TNoActivation() { qApp->installEventFilter(this); }
+    ~TNoActivation() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        return event->type() == QEvent::WindowActivate || event->type() == QEvent::ActivationChange;
+    }
+};
 
 // New Project's answers without a dialog.
 class TScriptedNewSkin : public INewSkinDialog {

@@ -80,6 +80,8 @@ private slots:
     void typedValues_data();
     void typedValues();
     void returnCommitsTheEdit();
+    void returnOnAnUntouchedFieldKeepsTheColour_data();
+    void returnOnAnUntouchedFieldKeepsTheColour();
     void typedHueFollowsTheHueBar();
     void hueTrackBarStandsForDegrees();
     void discPicksHueAndSaturation_data();
@@ -241,6 +243,37 @@ void TestColourSelector::returnCommitsTheEdit()
     f.editBlue->setText(QStringLiteral("200"));
     QTest::keyClick(f.editBlue, Qt::Key_Return);
     QCOMPARE(f.GetColor32(), 0xFF0000C8u);
+}
+
+void TestColourSelector::returnOnAnUntouchedFieldKeepsTheColour_data()
+{
+    QTest::addColumn<uint>("color");
+    QTest::addColumn<QString>("field");
+    const uint colours[] = {0xFFC89665u, 0x80CA264Eu, 0xFF1E840Bu, 0x40257A95u, 0x80FF0000u, 0x01123456u,
+                            0xFF808080u, 0x7F3C3C3Cu, 0xFFFFFFFFu, 0x00000000u};
+    const char* fields[] = {"editHue", "editSaturation", "editValue", "editRed", "editGreen", "editBlue", "edAlpha"};
+    for (uint color : colours)
+        for (const char* field : fields)
+            QTest::addRow("%08X %s", color, field) << color << QString::fromLatin1(field);
+}
+
+// Enter confirms the dialog; the focused field, left as it was shown, changes nothing.
+void TestColourSelector::returnOnAnUntouchedFieldKeepsTheColour()
+{
+    QFETCH(uint, color);
+    QFETCH(QString, field);
+    TFormHSV f;
+    f.SetColor32(color);
+    f.show();
+    const TState shown = StateOf(f);
+    auto* widget = f.findChild<QWidget*>(field);
+    QVERIFY(widget);
+    widget->setFocus();
+    QTest::keyClick(widget, Qt::Key_Return);
+    QCOMPARE(f.result(), int(QDialog::Accepted));
+    QVERIFY(!f.isVisible());
+    QCOMPARE(QString::number(f.GetColor32(), 16), QString::number(color, 16));
+    QCOMPARE(Describe(StateOf(f)), Describe(shown));
 }
 
 void TestColourSelector::typedHueFollowsTheHueBar()

@@ -87,6 +87,7 @@ class TestFonts : public QObject {
 private slots:
     void windowInstalled();
     void openReadsFileAfterDebug();
+    void projectOpenedBeforeTheWindowExisted();
     void fileThatGivesOnlyDebug_data();
     void fileThatGivesOnlyDebug();
     void addWritesExactBytes();
@@ -155,6 +156,22 @@ void TestFonts::openReadsFileAfterDebug()
     QVERIFY(w.lblFontname->font().bold() && w.lblFontname->font().italic() && w.lblFontname->font().underline());
     QCOMPARE(w.lblFontsize->text(), QStringLiteral("-1"));
     QVERIFY(f.Dialogs.Calls().size() == 1);  // the folder browser only
+}
+
+void TestFonts::projectOpenedBeforeTheWindowExisted()
+{
+    TFontsFixture f;
+    f.Folder = f.MakeProject(QStringLiteral("P"));
+    f.FontPath = f.Folder + QStringLiteral("font.xml");
+    WriteBytes(f.FontPath, FontFile({{"font12", "Verdana", "12", "1"}}));
+    f.Form = std::make_unique<TMainForm>(f.Path(QStringLiteral("varnholt.ini")));
+    f.OpenProject(f.Folder);
+    f.Form->FirstActivate();
+    TfrmFonts& w = *FontsWindow(*f.Form);
+    QCOMPARE(f.Lines(), (QStringList{"debug", "font12"}));
+    f.Dialogs.AnswerFont(Chosen(QStringLiteral("Arial"), 10));
+    w.btnAddClick();
+    QCOMPARE(ReadBytes(f.FontPath), FontFile({{"font12", "Verdana", "12", "1"}, {"font10", "Arial", "10", "0"}}));
 }
 
 void TestFonts::fileThatGivesOnlyDebug_data()

@@ -42,6 +42,7 @@ private slots:
     void elementsMenu();
     void startState();
     void toolWindowsAndDockingLayout();
+    void firstShowWithoutActivation();
     void startupChoices_data();
     void startupChoices();
     void noShowStartup();
@@ -150,6 +151,31 @@ void TestMainWindow::toolWindowsAndDockingLayout()
     QVERIFY(!f.Form->ToolWindow("frmTools")->isVisible());
     QVERIFY(f.Form->ToolWindow("frmObjects")->isVisible());
     QVERIFY(f.Form->ToolWindow("frmFonts")->isVisible());
+}
+
+// No window manager: the first show does what the first activation does, once.
+void TestMainWindow::firstShowWithoutActivation()
+{
+    TEditorFixture f;
+    TScriptedStartup startup;
+    startup.Ok = false;
+    f.Form = std::make_unique<TMainForm>(f.Path(QStringLiteral("varnholt.ini")));
+    f.Form->SetStartupDialog(&startup);
+    {
+        TNoActivation noActivation;
+        f.Form->show();
+        QTRY_COMPARE(startup.Calls, 1);
+        for (const char* name : {"frmTools", "frmObjects", "frmFonts", "frmDoubles", "frmAspectRatio"}) {
+            QDockWidget* dock = f.Form->ToolWindow(name);
+            QVERIFY2(dock && dock->widget()->objectName() == QLatin1String(name), name);
+            QCOMPARE(dock->isVisible(), std::string_view(name) == "frmTools" || std::string_view(name) == "frmObjects");
+        }
+    }
+    f.Form->hide();
+    f.Form->show();
+    f.Form->activateWindow();
+    QTest::qWait(50);
+    QCOMPARE(startup.Calls, 1);
 }
 
 void TestMainWindow::startupChoices_data()

@@ -21,8 +21,10 @@
 #include <QDockWidget>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QtTest>
 
 namespace {
@@ -160,6 +162,9 @@ private slots:
     void freedWhileShown();
     void keysStayInInspector();
     void focusedFieldFollowsChanges();
+    void namesFitTheirColumn_data();
+    void namesFitTheirColumn();
+    void dividerDrags();
 };
 
 void TestInspector::installedAndRegistered()
@@ -729,6 +734,57 @@ void TestInspector::focusedFieldFollowsChanges()
     x->setFocus();
     QCOMPARE(label->GetY(), 12);
     QVERIFY(f.Form->Modified());
+}
+
+void TestInspector::namesFitTheirColumn_data()
+{
+    QTest::addColumn<bool>("label");
+    QTest::newRow("page settings") << false;
+    QTest::newRow("label") << true;
+}
+
+// In the docked width the inspector starts with, no name is cut.
+void TestInspector::namesFitTheirColumn()
+{
+    QFETCH(bool, label);
+    TInspectorFixture f;
+    if (label)
+        f.Form->SetSelection(AddControl<TTextLayer>(*f.Form, "title"));
+    QCoreApplication::processEvents();
+    QTreeWidget* tree = f.Tools->JvInspector1;
+    const int margin = tree->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree) + 1;
+    const int divider = tree->columnViewportPosition(1);
+    int names = 0;
+    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+        const QRect cell = tree->visualRect(tree->indexFromItem(*it, 0));
+        // Categories span the whole line; the lines of closed parts are not shown.
+        if ((*it)->isFirstColumnSpanned() || !cell.isValid())
+            continue;
+        const QString name = (*it)->text(0);
+        QVERIFY2(cell.left() + margin + tree->fontMetrics().horizontalAdvance(name) + margin <= divider, qPrintable(name));
+        ++names;
+    }
+    QCOMPARE(names, label ? LabelLines.size() : 13);
+}
+
+void TestInspector::dividerDrags()
+{
+    TInspectorFixture f;
+    QCoreApplication::processEvents();
+    QTreeWidget* tree = f.Tools->JvInspector1;
+    QWidget* viewport = tree->viewport();
+    const int divider = tree->columnViewportPosition(1);
+    const int y = tree->visualItemRect(tree->topLevelItem(0)->child(0)).center().y();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(divider - 2, y));
+    QMouseEvent move(QEvent::MouseMove, QPointF(divider + 28, y), viewport->mapToGlobal(QPointF(divider + 28, y)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &move);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(divider + 28, y));
+    QCOMPARE(tree->columnViewportPosition(1), divider + 30);
+    QVERIFY(!tree->currentItem());
+    // It stays where the user put it.
+    f.Form->SetSelection(AddControl<TTextLayer>(*f.Form, "title"));
+    QCOMPARE(tree->columnViewportPosition(1), divider + 30);
 }
 
 QTEST_MAIN(TestInspector)

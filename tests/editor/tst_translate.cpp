@@ -485,16 +485,15 @@ void TestTranslate::everyWindowTranslatesAtItsMoment()
     main.ToolWindow("frmDoubles")->show();
     QCOMPARE(main.ToolWindow("frmDoubles")->windowTitle(), QStringLiteral("Doubles"));
 
-    // The Move and start-up dialogs at their first activation.
+    // The Move and start-up dialogs when first shown, also where no window is ever activated.
     TSelectionForm move(main.Document(), &main);
     TfrmStartup startup(main.Settings(), &main);
-    for (QDialog* dialog : {static_cast<QDialog*>(&move), static_cast<QDialog*>(&startup)}) {
-        const QString before = dialog->windowTitle();
-        dialog->show();
-        QCOMPARE(dialog->windowTitle(), before);
-        dialog->activateWindow();
-        QTRY_VERIFY(dialog->isActiveWindow());
-        dialog->hide();
+    {
+        TNoActivation noActivation;
+        for (QDialog* dialog : {static_cast<QDialog*>(&move), static_cast<QDialog*>(&startup)}) {
+            dialog->show();
+            dialog->hide();
+        }
     }
     QCOMPARE(move.windowTitle(), QStringLiteral("Verschieben"));
     QCOMPARE(move.gbMove->title(), QStringLiteral("Versatz"));
