@@ -4,6 +4,7 @@
 #include "editor/EditorDialogs.h"
 #include "editor/FileVersion.h"
 #include "editor/TranslatableStrings.h"
+#include "editor/source/SourceView.h"
 #include "editor/project/DefaultNewSkinDialog.h"
 #include "document/ProjectFolder.h"
 #include "platform/ui/ErrorReport.h"

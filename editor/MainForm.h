@@ -44,6 +44,8 @@ public:
     virtual bool Parse(TJvSimpleXML& doc) = 0;
 };
 
+class ISourceViewHost;
+
 class TMainForm : public QMainWindow {
     Q_OBJECT
 
@@ -56,6 +58,8 @@ public:
     void SetNewSkinDialog(INewSkinDialog* dialog) { FNewSkinDialog = dialog ? dialog : FOwnNewSkinDialog.get(); }
     void SetStartupDialog(IStartupDialog* dialog) { FStartupDialog = dialog; }
     void SetSourceView(ISourceView* view) { FSourceView = view; }
+    // The XML source view the toolbar's "Edit Source" switches to, or none.
+    class TSourceView* SourceView() const { return FOwnSourceView; }
     // The Move dialog that answers "Move objects" (the caller keeps it alive).
     void SetMoveDialog(class TSelectionForm* dialog);
 
@@ -215,6 +219,11 @@ private:
 
     std::unique_ptr<TEditorSettings> FSettings;
     ISourceView* FSourceView = nullptr;
+    class TSourceView* FOwnSourceView = nullptr;
+    std::unique_ptr<ISourceViewHost> FSourceHost;
+    // Entering or leaving the source text: the canvas commands, the page's tool windows and the
+    // editing shortcuts go off or come back.
+    void SourceModeChanged(bool source);
     INewSkinDialog* FNewSkinDialog = nullptr;
     IStartupDialog* FStartupDialog = nullptr;
     std::unique_ptr<INewSkinDialog> FOwnNewSkinDialog;
@@ -242,5 +251,7 @@ TfrmObjects* ElementList(const TMainForm& mainForm);
 TfrmFonts* FontsWindow(const TMainForm& mainForm);
 TfrmDoubles* DoublesWindow(const TMainForm& mainForm);
 TfrmAspectRatio* AspectRatioWindow(const TMainForm& mainForm);
+class TSourceView;
+TSourceView* SourceView(const TMainForm& mainForm);
 // The player's actions, windows and script functions from "data.ini".
 TPlayerLists& PlayerLists();

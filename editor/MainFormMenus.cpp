@@ -1,6 +1,7 @@
 // The main window's menus, actions, toolbar, status bar and tool windows.
 #include "editor/MainForm.h"
 
+#include "canvas/view/ImgView32.h"
 #include "editor/TranslatableStrings.h"
 #include "editor/fonts/FontsWindow.h"
 #include "editor/source/SourceView.h"
@@ -179,7 +180,18 @@ void TMainForm::CreateToolBar()
     source->setText(QStringLiteral("Edit Source"));
     source->setCheckable(true);
     bar->addWidget(source);
-    auto* sourceView = new TSourceView(*this);
+    // The source view hands its mode changes to this window through a small host.
+    class THost : public ISourceViewHost {
+    public:
+        explicit THost(TMainForm& form) : FForm(form) {}
+        void SourceModeChanged(bool source) override { FForm.SourceModeChanged(source); }
+
+    private:
+        TMainForm& FForm;
+    };
+    FSourceHost = std::make_unique<THost>(*this);
+    auto* sourceView = new TSourceView(*FDocument, FScrollBox, source, *FSourceHost, this);
+    FOwnSourceView = sourceView;
     SetSourceView(sourceView);
     connect(source, &QToolButton::clicked, this,
             [this, sourceView] { RunGuarded([sourceView] { sourceView->btEditSourceClick(); }); });
@@ -307,4 +319,41 @@ TfrmDoubles* DoublesWindow(const TMainForm& mainForm)
 TfrmAspectRatio* AspectRatioWindow(const TMainForm& mainForm)
 {
     return DockedWindow<TfrmAspectRatio>(mainForm, "frmAspectRatio");
+}
+
+TSourceView* SourceView(const TMainForm& mainForm)
+{
+    return mainForm.SourceView();
+}
+
+void TMainForm::SourceModeChanged(bool source)
+{
+    const auto show = [this](std::initializer_list<const char*> windows, bool on) {
+        for (const char* window : windows)
+            if (QDockWidget* dock = ToolWindow(window))
+                dock->setVisible(on);
+    };
+    if (source)
+        show({"frmTools", "frmObjects", "frmFonts"}, false);
+    else
+        show({"frmTools", "frmObjects"}, true);
+    for (const char* name : {"mnElements", "mnSelection"})
+        if (QMenu* menu = Menu(name)) {
+            menu->setEnabled(!source);
+            menu->menuAction()->setEnabled(!source);
+        }
+    for (const char* name : {"btEditWindow", "btnObjects"})
+        if (auto* button = findChild<QToolButton*>(QLatin1String(name)))
+            button->setEnabled(!source);
+    // Reopened through the View menu, the inspector would edit page settings that leaving the text
+    // then overrides, and a skin description that saving the text does not write.
+    if (QDockWidget* tools = ToolWindow("frmTools"); tools && tools->widget())
+        tools->widget()->setEnabled(!source);
+    const std::pair<const char*, const char*> shortcuts[] = {
+        {"mnuCut", "Ctrl+X"}, {"mnCopy", "Ctrl+C"}, {"mnPaste", "Ctrl+V"}};
+    for (const auto& [name, keys] : shortcuts)
+        if (QAction* action = Action(name))
+            action->setShortcut(source ? QKeySequence() : QKeySequence(QLatin1String(keys)));
+    if (!source)
+        FImgView->update();
 }
