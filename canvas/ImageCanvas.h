@@ -60,6 +60,10 @@ public:
 
     void Invalidate();
     void InvalidateRect(const QRect& r);
+    // Several areas at once (a layer's old and new place): repainted each on its own, shown as one.
+    // `overlayOnly`: only the frames on top changed there; what lies under them is still current.
+    void InvalidateRects(const std::vector<QRect>& areas, bool overlayOnly = false);
+    // The bounds of everything that waits to be repainted.
     QRect DirtyRect() const { return FDirty; }
     // Repaints what is dirty into the back buffer and returns that area.
     QRect Render();
@@ -105,7 +109,11 @@ private:
     };
     void LayerChanged(TCustomLayer* layer);
     void LayerRemoved(TCustomLayer* layer);
-    void RenderInto(TBitmap32& target, const QRect& clip);
+    void RenderInto(TBitmap32& target, const std::vector<QRect>& areas, int lastLayer);
+    // The frames on top of every other layer (layers with an outline, from the top down).
+    std::vector<const TCustomLayer*> TopOverlays() const;
+    bool IsOverlay(const TCustomLayer* layer) const;
+    void RenderStage(TBitmap32& target, const QRect& clip, size_t stage);
     TCustomLayer* Target(float x, float y) const;
     // Hands an event to the layer, then to the owner; either may free the layer.
     TCustomLayer* Deliver(TCustomLayer* layer, const std::function<void(TCustomLayer&)>& toLayer,
@@ -117,10 +125,17 @@ private:
     TObserver FObserver{*this};
     TBitmap32 FBack;      // what is shown
     TBitmap32 FScratch;   // partial repaints are drawn here, then their area is copied
+    // Everything under the frames on top: a frame that moves is repainted from here, without
+    // painting the layers under it again.
+    TBitmap32 FUnder;
+    std::vector<const TCustomLayer*> FOverlays;  // the frames on top at the last render
+    std::vector<QRect> FOverlayAreas;            // dirty for the frames alone
     QSize FCanvasSize;
     QSize FBufferSize;
     bool FBufferSizeSet = false;
     QRect FDirty;
+    // The areas inside FDirty that are repainted; few, or FDirty alone.
+    std::vector<QRect> FDirtyAreas;
     int FUpdateCount = 0;
     int FLastPainted = 0;
     bool FRendering = false;   // a layer touching itself while it paints must not loop

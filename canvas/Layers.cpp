@@ -157,6 +157,15 @@ QRect TCustomLayer::ChangedArea() const
     return UniteRects(FPaintedRect, PaintBounds());
 }
 
+std::vector<QRect> TCustomLayer::OutlineAreas(const QRect& r) const
+{
+    const int w = FOutlineWidth;
+    if (w <= 0 || r.width() <= 2 * w || r.height() <= 2 * w)
+        return {r};
+    return {QRect(r.left(), r.top(), r.width(), w), QRect(r.left(), r.bottom() - w + 1, r.width(), w),
+            QRect(r.left(), r.top() + w, w, r.height() - 2 * w), QRect(r.right() - w + 1, r.top() + w, w, r.height() - 2 * w)};
+}
+
 void TCustomLayer::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y)
 {
     if (OnMouseDown)
@@ -364,16 +373,27 @@ void TLayerCollection::PaintTo(TBitmap32& buffer)
 
 int TLayerCollection::PaintTo(TBitmap32& buffer, const QRect& clip)
 {
+    return PaintTo(buffer, std::vector<QRect>{clip});
+}
+
+int TLayerCollection::PaintTo(TBitmap32& buffer, const std::vector<QRect>& areas, int first, int last)
+{
+    const auto meets = [&areas](const QRect& r) {
+        for (const QRect& area : areas)
+            if (r.intersects(area))
+                return true;
+        return false;
+    };
     int painted = 0;
     // Index loop: a layer's paint must not reorder the list, but it must not crash us either.
-    for (int i = 0; i < Count(); ++i) {
+    for (int i = std::max(first, 0); i < Count() && (last < 0 || i <= last); ++i) {
         TCustomLayer* layer = FItems[static_cast<size_t>(i)];
         if (!layer->Visible()) {
             layer->FPaintedRect = QRect();
             continue;
         }
         const QRect bounds = layer->PaintBounds();
-        if (!UniteRects(bounds, layer->FPaintedRect).intersects(clip))
+        if (!meets(bounds) && !meets(layer->FPaintedRect))
             continue;
         buffer.ClearChangedAreas();
         layer->Paint(buffer);

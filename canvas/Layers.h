@@ -115,6 +115,11 @@ public:
     const QRect& PaintedRect() const { return FPaintedRect; }
     // What must be repainted after a change: the old and the new area.
     QRect ChangedArea() const;
+    // A layer that paints only near the edges of its bounds (a frame) says how near, in pixels;
+    // 0: anywhere within them. A change then repaints those strips only.
+    int OutlineWidth() const { return FOutlineWidth; }
+    // The areas of `r` such a layer covers: its four edge strips, or `r` itself.
+    std::vector<QRect> OutlineAreas(const QRect& r) const;
 
     // Mouse events, delivered by the view to the layer under the pointer (or the captured one).
     // The base versions call the matching handler below.
@@ -144,12 +149,14 @@ protected:
     virtual void Notification(TCustomLayer* destroyed) {}
     // Reports the change even while LOB_NO_UPDATE is set.
     void ForceChanged();
+    void SetOutlineWidth(int width) { FOutlineWidth = width; }
 
 private:
     friend class TLayerCollection;
     TLayerCollection* FCollection;
     uint32_t FOptions = LOB_VISIBLE;
     QRect FPaintedRect;
+    int FOutlineWidth = 0;
     std::vector<TCustomLayer*> FFreeNotifies;   // told when this layer goes
     std::vector<TCustomLayer*> FWatching;       // layers whose free-notify list holds this one
 };
@@ -201,6 +208,9 @@ public:
     // areas are cleared before every layer; what a layer reports becomes part of its PaintedRect.
     // Returns the number of layers painted.
     int PaintTo(TBitmap32& buffer, const QRect& clip);
+    // The same for several areas and the layers `first` to `last`: a layer that meets any of the
+    // areas is painted once.
+    int PaintTo(TBitmap32& buffer, const std::vector<QRect>& areas, int first = 0, int last = -1);
 
     // The view's offset: GetAdjustedLocation adds it (the canvas is at scale 1).
     QPointF ViewportOffset;

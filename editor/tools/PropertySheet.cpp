@@ -240,41 +240,49 @@ void TfrmTools::InspectObject(const QString& category, bool clear, TPublished* i
         Clear();
     if (!instance)
         return;
-    QTreeWidgetItem* parent = nullptr;
-    if (!category.isEmpty()) {
-        parent = new QTreeWidgetItem(JvInspector1, QStringList{category});
+    QTreeWidgetItem* parent = category.isEmpty() ? nullptr : new QTreeWidgetItem(QStringList{category});
+    // A control that leaves the page must not be read again.
+    if (auto* layer = dynamic_cast<TItemLayer*>(instance); layer && FDocument.Layers().IndexOf(layer) >= 0)
+        FShownLayers.push_back(layer);
+    const size_t first = FLines.size();
+    QList<QTreeWidgetItem*> tops;
+    AddProperties(parent, instance, 0, tops);
+    // Into the tree at once: line by line, every line would lay the whole tree out again.
+    if (parent) {
+        JvInspector1->addTopLevelItem(parent);
         parent->setFirstColumnSpanned(true);
         QFont bold = parent->font(0);
         bold.setBold(true);
         parent->setFont(0, bold);
         parent->setExpanded(true);
+    } else {
+        JvInspector1->addTopLevelItems(tops);
     }
-    // A control that leaves the page must not be read again.
-    if (auto* layer = dynamic_cast<TItemLayer*>(instance); layer && FDocument.Layers().IndexOf(layer) >= 0)
-        FShownLayers.push_back(layer);
-    AddProperties(parent, instance, 0);
+    for (size_t i = first; i < FLines.size(); ++i)
+        JvInspector1->setItemWidget(FLines[i]->Node, 1, FLines[i]->Editor);
     static_cast<TInspectorTree*>(JvInspector1)->FitDivider();
 }
 
-void TfrmTools::AddProperties(QTreeWidgetItem* parent, TPublished* instance, int depth)
+void TfrmTools::AddProperties(QTreeWidgetItem* parent, TPublished* instance, int depth, QList<QTreeWidgetItem*>& tops)
 {
     if (auto* layer = dynamic_cast<TCustomLayer*>(instance))
         layer->AddNotification(FWatch.get());
     for (const TPropInfo& prop : instance->PublishedProperties()) {
         auto line = std::make_unique<TLine>();
         line->Item = FRegistry.CreateItem(prop, FContext);
-        const QString name = line->Item->Name();
-        line->Node = parent ? new QTreeWidgetItem(parent, QStringList{name})
-                            : new QTreeWidgetItem(JvInspector1, QStringList{name});
+        line->Node = new QTreeWidgetItem(QStringList{line->Item->Name()});
+        if (parent)
+            parent->addChild(line->Node);
+        else
+            tops.append(line->Node);
         line->Editor = new TInspectorEditor(*line->Item);
         TLine* raw = line.get();
         line->Editor->OnCommit = [this, raw](const QString& text) { Commit(*raw, text); };
         line->Editor->OnEditButton = [this, raw] { EditButtonClick(*raw); };
-        JvInspector1->setItemWidget(line->Node, 1, line->Editor);
         TPublished* sub = line->Item->SubObject();
         FLines.push_back(std::move(line));
         if (sub && depth < MaxDepth)
-            AddProperties(raw->Node, sub, depth + 1);
+            AddProperties(raw->Node, sub, depth + 1, tops);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "editor/tools/PropertyItems.h"
 
 #include <QString>
+#include <QList>
 #include <QStringList>
 #include <QWidget>
 
@@ -65,7 +66,8 @@ private:
     class TShownWatch;
 
     void FormCreate();
-    void AddProperties(QTreeWidgetItem* parent, TPublished* instance, int depth);
+    // New lines under `parent`, or into `tops` without one; they enter the tree afterwards.
+    void AddProperties(QTreeWidgetItem* parent, TPublished* instance, int depth, QList<QTreeWidgetItem*>& tops);
     QTreeWidgetItem* FindNode(const QString& path) const;
     TLine* LineOf(const QTreeWidgetItem* node) const;
     void Commit(TLine& line, const QString& text);
