@@ -144,7 +144,7 @@ std::vector<std::string> ComparePublished(TPublished& expected, TPublished& actu
 // Helpers of KindTripOptions.
 namespace {
 
-void CollectImageParts(TPublished& object, const std::string& path, std::vector<std::string>& skip)
+void CollectSpinPictureSizes(TPublished& object, const std::string& path, std::vector<std::string>& skip)
 {
     // A spin control's rectangle may have an odd extent that its one-button size cannot carry
     // into a file; its pictures are laid out from that rectangle.
@@ -155,15 +155,8 @@ void CollectImageParts(TPublished& object, const std::string& path, std::vector<
     for (const TPropInfo& p : object.PublishedProperties()) {
         if (p.Type != TPropType::Object)
             continue;
-        TPublished* sub = PropObject(p.Get());
-        if (!sub)
-            continue;
-        const std::string name = path.empty() ? p.Name : path + "." + p.Name;
-        if (dynamic_cast<TImageLayer*>(sub)) {
-            skip.push_back(name + ".Color");
-            skip.push_back(name + ".ColorKey");
-        }
-        CollectImageParts(*sub, name, skip);
+        if (TPublished* sub = PropObject(p.Get()))
+            CollectSpinPictureSizes(*sub, path.empty() ? p.Name : path + "." + p.Name, skip);
     }
 }
 
@@ -193,7 +186,7 @@ TRoundTripOptions KindTripOptions(std::string_view keyword, bool withReferences,
     o.Skip = std::move(more);
     std::unique_ptr<TItemLayer> control(OSDControlFactory().CreateKind(keyword, nullptr));
     if (control) {
-        CollectImageParts(*control, {}, o.Skip);
+        CollectSpinPictureSizes(*control, {}, o.Skip);
         if (withReferences)
             CollectClearedNavigation(*control, o.Skip);
     }
