@@ -86,6 +86,12 @@ TPropValue RandomValue(const TPropInfo& p, std::mt19937& rng)
     return {};
 }
 
+// A spin control's diagonal directions have no word in the file: they are not kept by design.
+bool OnlyWordedDirections(TPublished& object, const TPropInfo& p)
+{
+    return p.Name == "Direction" && dynamic_cast<TOSDUpDownControl*>(&object);
+}
+
 bool Skipped(const std::vector<std::string>& skip, const std::string& path)
 {
     return std::find(skip.begin(), skip.end(), path) != skip.end();
@@ -103,7 +109,10 @@ void RandomizePublished(TPublished& object, std::mt19937& rng, bool isPart)
         }
         if (p.ReadOnly() || IsPartPlace(p, isPart))
             continue;
-        p.Set(RandomValue(p, rng));
+        if (OnlyWordedDirections(object, p))
+            p.Set(int64_t{std::uniform_int_distribution<int>(Horizontal, Vertical)(rng)});
+        else
+            p.Set(RandomValue(p, rng));
     }
 }
 
