@@ -62,10 +62,11 @@ int32_t TOSDCheckerControl::GetTextwidth()
 
 void TOSDCheckerControl::SetImagewidth(int32_t V)
 {
+    const int32_t label = LabelControl->GetWidth();
     ImageCheck->SetWidth(V);
     ImageNoCheck->SetWidth(V);
-    FWidth = ClampToInt32(int64_t{LabelControl->GetWidth()} + ImageCheck->GetWidth());
-    Changed();
+    // The label keeps its width and the right edge follows, so the width saved is not stale.
+    TItemLayer::SetWidth(ClampToInt32(int64_t{label} + ImageCheck->GetWidth()));
 }
 
 void TOSDCheckerControl::SetTextwidth(int32_t V)
