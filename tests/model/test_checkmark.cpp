@@ -167,6 +167,37 @@ TEST_F(CheckMarkWithPicture, ImagewidthWidensTheControl)
     EXPECT_EQ(SavedControlText(*again), text);
 }
 
+struct SumCase {
+    int32_t imageFirst, text, image;   // image part's width, then Textwidth, then Imagewidth
+    int32_t wantImage, wantText;
+};
+
+class CheckMarkSum : public ::testing::TestWithParam<SumCase> {};
+
+TEST_P(CheckMarkSum, PictureAndTextTogetherStayWithinWhatAFileKeeps)
+{
+    // The image part's own width is edited through its sub-object, beside Imagewidth's range.
+    const SumCase& k = GetParam();
+    TReferencesScope none("");
+    TOSDCheckerControl check(nullptr);
+    check.ImageCheck->SetWidth(k.imageFirst);
+    check.SetTextwidth(k.text);
+    check.SetImagewidth(k.image);
+    EXPECT_EQ(check.GetImagewidth(), k.wantImage);
+    EXPECT_EQ(check.GetTextwidth(), k.wantText);
+    EXPECT_EQ(check.GetWidth(), k.wantImage + k.wantText);
+    auto again = KindFromText<TOSDCheckerControl>(SavedControlText(check));
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->GetWidth(), check.GetWidth());
+    EXPECT_EQ(again->GetTextwidth(), k.wantText);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, CheckMarkSum, ::testing::Values(
+    SumCase{1500, 1000, 1500, 1500, 500},
+    SumCase{-1800, -1000, -1800, -1800, -200},
+    SumCase{2000, 1000, 1000, 1000, 0},
+    SumCase{20, 100, 30, 30, 100}));
+
 TEST(CheckMark, PartsAreNeverDropped)
 {
     TReferencesScope none("");
