@@ -24,6 +24,9 @@ constexpr uint32_t PlaceholderFill = 0xA0888888u;
 constexpr uint32_t PlaceholderLines = 0xA0000000u;
 constexpr uint32_t PlaceholderTextFlags = 21;  // DT_CENTER | DT_VCENTER | DT_WORDBREAK
 constexpr int32_t MaxFileSize = 2000;          // larger sizes in a file are replaced
+// Parts reach up to a control's size beyond it, and a centred part starts on a half pixel: both
+// stay exact in a float below 2^22, so places are kept within that.
+constexpr int32_t MaxPlace = 1 << 22;
 
 // Clips the segment to the rectangle (Liang-Barsky); false when nothing of it lies inside.
 bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double l, double t, double r, double b)
@@ -197,12 +200,13 @@ void TItemLayer::LoadFromXML(TJvSimpleXMLElem* Elem)
     Control_ID = 0;
     F::ReadInteger(Elem, "id", Control_ID);
     F::ReadString(Elem, "description", Description);
+    // A place the inspector would refuse could not keep the size beside it.
     int32_t pos = 0;
     F::ReadInteger(Elem, "x", pos);
-    SetX(pos);
+    SetX(std::clamp(pos, -MaxPlace, MaxPlace));
     pos = 0;
     F::ReadInteger(Elem, "y", pos);
-    SetY(pos);
+    SetY(std::clamp(pos, -MaxPlace, MaxPlace));
     F::ReadInteger(Elem, "width", FWidth);
     if (std::llabs(int64_t{FWidth}) > MaxFileSize)
         FWidth = 200;
@@ -397,9 +401,7 @@ std::vector<TPropInfo> TItemLayer::PublishedProperties()
     // Sizes beyond 2000 come back from a file as 200 and 24, and positions are single-precision
     // floats: the ranges name what a file gives back unchanged.
     constexpr int64_t sizeLimit = MaxFileSize;
-    // Parts reach up to a control's size beyond it, and a centred part starts on a half pixel:
-    // both stay exact in a float below 2^22.
-    constexpr int64_t placeLimit = int64_t{1} << 22;
+    constexpr int64_t placeLimit = MaxPlace;
     return {
         IntegerField("Control_ID", Control_ID),
         TextField("Description", TPropType::String, Description),

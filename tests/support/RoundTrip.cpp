@@ -86,6 +86,12 @@ TPropValue RandomValue(const TPropInfo& p, std::mt19937& rng)
     return {};
 }
 
+// A spin control's diagonal directions have no word in the file: they are not kept by design.
+bool OnlyWordedDirections(TPublished& object, const TPropInfo& p)
+{
+    return p.Name == "Direction" && dynamic_cast<TOSDUpDownControl*>(&object);
+}
+
 bool Skipped(const std::vector<std::string>& skip, const std::string& path)
 {
     return std::find(skip.begin(), skip.end(), path) != skip.end();
@@ -103,7 +109,10 @@ void RandomizePublished(TPublished& object, std::mt19937& rng, bool isPart)
         }
         if (p.ReadOnly() || IsPartPlace(p, isPart))
             continue;
-        p.Set(RandomValue(p, rng));
+        if (OnlyWordedDirections(object, p))
+            p.Set(int64_t{std::uniform_int_distribution<int>(Horizontal, Vertical)(rng)});
+        else
+            p.Set(RandomValue(p, rng));
     }
 }
 
@@ -144,7 +153,7 @@ std::vector<std::string> ComparePublished(TPublished& expected, TPublished& actu
 // Helpers of KindTripOptions.
 namespace {
 
-void CollectImageParts(TPublished& object, const std::string& path, std::vector<std::string>& skip)
+void CollectSpinPictureSizes(TPublished& object, const std::string& path, std::vector<std::string>& skip)
 {
     // A spin control's rectangle may have an odd extent that its one-button size cannot carry
     // into a file; its pictures are laid out from that rectangle.
@@ -155,15 +164,8 @@ void CollectImageParts(TPublished& object, const std::string& path, std::vector<
     for (const TPropInfo& p : object.PublishedProperties()) {
         if (p.Type != TPropType::Object)
             continue;
-        TPublished* sub = PropObject(p.Get());
-        if (!sub)
-            continue;
-        const std::string name = path.empty() ? p.Name : path + "." + p.Name;
-        if (dynamic_cast<TImageLayer*>(sub)) {
-            skip.push_back(name + ".Color");
-            skip.push_back(name + ".ColorKey");
-        }
-        CollectImageParts(*sub, name, skip);
+        if (TPublished* sub = PropObject(p.Get()))
+            CollectSpinPictureSizes(*sub, path.empty() ? p.Name : path + "." + p.Name, skip);
     }
 }
 
@@ -193,7 +195,7 @@ TRoundTripOptions KindTripOptions(std::string_view keyword, bool withReferences,
     o.Skip = std::move(more);
     std::unique_ptr<TItemLayer> control(OSDControlFactory().CreateKind(keyword, nullptr));
     if (control) {
-        CollectImageParts(*control, {}, o.Skip);
+        CollectSpinPictureSizes(*control, {}, o.Skip);
         if (withReferences)
             CollectClearedNavigation(*control, o.Skip);
     }

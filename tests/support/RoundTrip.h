@@ -42,9 +42,8 @@ std::vector<std::string> ComparePublished(TPublished& expected, TPublished& actu
 // Runs the trip for a type keyword and reports every difference as a test failure.
 void CheckRoundTrip(std::string_view keyword, const TRoundTripOptions& options = {});
 
-// The options of a kind: the image reader makes Color and ColorKey equal, so the pairs of its
-// picture parts (found through the published sub-objects) are left out, and so are the sizes of
-// a spin control's pictures, laid out from a rectangle of any extent. With references, the
+// The options of a kind: the sizes of a spin control's pictures (found through the published
+// sub-objects), laid out from a rectangle of any extent, are left out. With references, the
 // navigation of a part that its owner clears on saving is left out too. `more` adds paths.
 TRoundTripOptions KindTripOptions(std::string_view keyword, bool withReferences, std::vector<std::string> more = {});
 
