@@ -76,6 +76,8 @@ private slots:
     void malformedPageKeepsOpenPage();
     void missingPageGivesEmptyPage();
     void pageFromOtherFolderSavedIntoProject();
+    void secondVideoWindowKeptAsRead_data();
+    void secondVideoWindowKeptAsRead();
 };
 
 void TestPages::openSaveGivesSameBytes()
@@ -467,6 +469,51 @@ void TestPages::pageFromOtherFolderSavedIntoProject()
     // The skin description goes with every save of the project's pages.
     QVERIFY(ReadBytes(folder + QStringLiteral("index.xml")).startsWith(XmlText({"<skininfo>"})));
     QCOMPARE(QDir(other).entryList(QDir::Files), QStringList{QStringLiteral("menu.xml")});
+}
+
+void TestPages::secondVideoWindowKeptAsRead_data()
+{
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<QByteArray>("saved");
+    const auto page = [](std::initializer_list<const char*> items, const char* videoElement) {
+        QByteArray text = XmlText({"<screen default=\"0\" allowoverlay=\"false\" hasbg=\"false\" version=\"Kestralon OSDSkin 1.1\">",
+                                   "  <items>"});
+        for (const char* item : items)
+            text += item;
+        text += "  </items>\r\n";
+        if (*videoElement)
+            text += QByteArray("  ") + videoElement + "\r\n";
+        return text + "</screen>\r\n";
+    };
+    const char* label = "    <item>\r\n      <type>Label</type>\r\n      <x>5</x>\r\n      <y>6</y>\r\n"
+                        "      <width>100</width>\r\n      <height>20</height>\r\n      <label>Hello</label>\r\n"
+                        "    </item>\r\n";
+    const char* first = "    <item>\r\n      <type>videowindow</type>\r\n      <x>7</x>\r\n      <y>8</y>\r\n"
+                        "      <width>70</width>\r\n      <height>80</height>\r\n    </item>\r\n";
+    const char* second = "    <item>\r\n      <type>videowindow</type>\r\n      <x>1</x>\r\n      <y>2</y>\r\n"
+                         "      <width>30</width>\r\n      <height>40</height>\r\n    </item>\r\n";
+    // The second one goes after the controls, the first one into "videowindow".
+    QTest::newRow("element and item")
+        << page({second, label}, "<videowindow x=\"10\" y=\"20\" width=\"300\" height=\"200\"/>")
+        << page({label, second}, "<videowindow x=\"10\" y=\"20\" width=\"300\" height=\"200\"/>");
+    QTest::newRow("two items") << page({first, label, second}, "")
+                               << page({label, second}, "<videowindow x=\"7\" y=\"8\" width=\"70\" height=\"80\"/>");
+}
+
+void TestPages::secondVideoWindowKeptAsRead()
+{
+    QFETCH(QByteArray, page);
+    QFETCH(QByteArray, saved);
+    TEditorFixture f;
+    const QString folder = f.MakeProject(QStringLiteral("P"), {{QStringLiteral("page.xml"), page}});
+    f.Start();
+    f.OpenProject(folder);
+    f.OpenPage(folder + QStringLiteral("page.xml"));
+    QCOMPARE(f.Form->Layers().Count(), 2);
+    QCOMPARE(f.Form->UnreadItemCount(), 1);
+    QVERIFY(f.Form->mnSave2Click());
+    QCOMPARE(ReadBytes(folder + QStringLiteral("page.xml")), saved);
+    QVERIFY(f.Dialogs.Unexpected().empty());
 }
 
 QTEST_MAIN(TestPages)

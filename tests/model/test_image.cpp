@@ -275,6 +275,11 @@ TEST_F(ImageTest, AlphaAppliesToPictures)
     buffer.Clear(0xFF000000u);
     i->Paint(buffer);
     EXPECT_NEAR(qRed(buffer.Image().pixel(1, 1)), 128, 3);
+    // Back to opaque as the inspector sets it.
+    FindProperty(i->PublishedProperties(), "Alpha")->Set(int64_t{255});
+    buffer.Clear(0xFF000000u);
+    i->Paint(buffer);
+    EXPECT_EQ(buffer.Image().pixel(1, 1), 0xFFFFFFFFu);
 }
 
 struct BadPicture {

@@ -184,6 +184,7 @@ const SaveCase saveCases[] = {
     {"PartNavigationDifferingIsWritten", [](TItemLayer& l) { l.ControlUp = 3; }, true, true, "type=Videowindow; up=3"},
     {"NegativeNavigationIsWritten", [](TItemLayer& l) { l.ControlDown = -1; }, true, false, "type=Videowindow; down=-1"},
     {"Alpha128", [](TItemLayer& l) { l.SetAlpha(128); }, true, false, "type=Videowindow; diffusecolor=80FFFFFF"},
+    {"AlphaBackTo255", [](TItemLayer& l) { l.SetAlpha(128); l.SetAlpha(255); }, true, false, "type=Videowindow"},
     {"NegativeIdIsWritten", [](TItemLayer& l) { l.Control_ID = -3; }, true, false, "type=Videowindow; id=-3"},
     {"DisabledColorZeroIsWrittenSoItComesBack",
      [](TItemLayer& l) { l.DisabledColor = 0; },
@@ -267,6 +268,10 @@ TEST_F(ItemLayerTest, SetAlphaOnlyInRangeAndOnChange)
     c.SetAlpha(0);
     EXPECT_EQ(c.Alpha, 0);
     EXPECT_EQ(c.changes, 1);
+    // Both ends of the range are values too.
+    c.SetAlpha(255);
+    EXPECT_EQ(c.Alpha, 255);
+    EXPECT_EQ(c.changes, 2);
 }
 
 // ---- painting ------------------------------------------------------------------------------
