@@ -36,16 +36,19 @@ void TMainForm::mnNewProjectClick()
         return;
     }
 
-    auto info = std::make_unique<TSkinInfo>();
-    info->Author = ToSkinText(FNewSkin.Author);
-    info->Copyright = ToSkinText(FNewSkin.Copyright);
-    info->SizeX = FNewSkin.Width;
-    info->SizeY = FNewSkin.Height;
-    info->Skinname = ToSkinText(FNewSkin.Name);
-    info->Version = "1.0";
+    TSkinInfo info;
+    info.Author = ToSkinText(FNewSkin.Author);
+    info.Copyright = ToSkinText(FNewSkin.Copyright);
+    info.SizeX = FNewSkin.Width;
+    info.SizeY = FNewSkin.Height;
+    info.Skinname = ToSkinText(FNewSkin.Name);
+    info.Version = "1.0";
     // The files are written before anything of the open page is dropped: a failure leaves it as it was.
-    WriteNewProjectFiles(WithTrailingSlash(folder), *info);
+    WriteNewProjectFiles(WithTrailingSlash(folder), info);
 
+    // The inspector holds the description object itself: it is filled in place, never replaced,
+    // and before ClearPage, so that the emptied selection shows the new values.
+    *FSkinInfo = info;
     ClearPage();
     emit ControlsChanged();
     FWindowInfos->Reset();
@@ -54,7 +57,6 @@ void TMainForm::mnNewProjectClick()
     if (SourceViewActive())
         FSourceView->ShowDocument(*BuildWindowXML());
     SetCanvasSize(FNewSkin.Width, FNewSkin.Height);
-    FSkinInfo = std::move(info);
     FProjectFolder = WithTrailingSlash(folder);
     SetCurrentProjectFolder(FProjectFolder);
     OSDControlFactory().LoadReferences(FindFileNoCase(FProjectFolder, QStringLiteral("references.xml")));
@@ -95,12 +97,14 @@ void TMainForm::mnOpenProjectClick()
 
 bool TMainForm::OpenProject(const QString& folder)
 {
-    auto probe = std::make_unique<TSkinInfo>();
-    if (!IsValidProject(folder, *probe)) {
+    TSkinInfo probe;
+    if (!IsValidProject(folder, probe)) {
         ShowErrorBox(TranslatableString(21), TranslatableString(17));
         SyncAspectRatio();
         return false;
     }
+    // Filled in place before ClearPage, as in New Project: the inspector holds this object.
+    *FSkinInfo = probe;
     ClearPage();
     emit ControlsChanged();
     FWindowInfos->Reset();
@@ -109,7 +113,6 @@ bool TMainForm::OpenProject(const QString& folder)
     if (SourceViewActive())
         FSourceView->ShowDocument(*BuildWindowXML());
 
-    FSkinInfo = std::move(probe);
     FProjectFolder = WithTrailingSlash(folder);
     SetCurrentProjectFolder(FProjectFolder);
     SetCanvasSize(FSkinInfo->SizeX, FSkinInfo->SizeY);
