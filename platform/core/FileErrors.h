@@ -34,3 +34,11 @@ class EWriteError : public EFileError {
 public:
     using EFileError::EFileError;
 };
+
+// The reason alone when the error has one, else its whole message.
+inline std::string FailureReason(const std::exception& error)
+{
+    if (const auto* file = dynamic_cast<const EFileError*>(&error); file && !file->Reason().empty())
+        return file->Reason();
+    return error.what();
+}
