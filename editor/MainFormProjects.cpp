@@ -8,6 +8,7 @@
 #include "editor/project/ProjectFolder.h"
 #include "platform/core/Codec1252.h"
 #include "platform/core/FileLookup.h"
+#include "platform/core/TextDecode.h"
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/SkinContext.h"
 #include "skinmodel/uskininfo.h"
@@ -17,6 +18,17 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+
+namespace {
+
+// The project opens with what was read; the user hears why the references are not whole.
+void ReportReferencesError(const std::optional<TOSDControlFactory::TReferencesError>& error)
+{
+    if (error)
+        ReportError(QStringLiteral("\"%1\": %2").arg(error->Path, DecodeUtf8Or1252(error->Reason)));
+}
+
+} // namespace
 
 void TMainForm::mnNewProjectClick()
 {
@@ -59,7 +71,8 @@ void TMainForm::mnNewProjectClick()
     SetCanvasSize(FNewSkin.Width, FNewSkin.Height);
     FProjectFolder = WithTrailingSlash(folder);
     SetCurrentProjectFolder(FProjectFolder);
-    OSDControlFactory().LoadReferences(FindFileNoCase(FProjectFolder, QStringLiteral("references.xml")));
+    const auto referencesError =
+        OSDControlFactory().LoadReferences(FindFileNoCase(FProjectFolder, QStringLiteral("references.xml")));
 
     FFileName = TranslatableString(3) + QStringLiteral(".xml");
     UpdateCaption();
@@ -73,6 +86,7 @@ void TMainForm::mnNewProjectClick()
     // The new skin is the open project now: the windows that follow it (fonts) must not keep
     // the previous skin's state and write it into the new files.
     emit ProjectOpened(FProjectFolder);
+    ReportReferencesError(referencesError);
 }
 
 void TMainForm::mnOpenProjectClick()
@@ -116,7 +130,8 @@ bool TMainForm::OpenProject(const QString& folder)
     FProjectFolder = WithTrailingSlash(folder);
     SetCurrentProjectFolder(FProjectFolder);
     SetCanvasSize(FSkinInfo->SizeX, FSkinInfo->SizeY);
-    OSDControlFactory().LoadReferences(FindFileNoCase(FProjectFolder, QStringLiteral("references.xml")));
+    const auto referencesError =
+        OSDControlFactory().LoadReferences(FindFileNoCase(FProjectFolder, QStringLiteral("references.xml")));
 
     FFileName = TranslatableString(3) + QStringLiteral(".xml");
     UpdateCaption();
@@ -128,6 +143,7 @@ bool TMainForm::OpenProject(const QString& folder)
     emit ProjectOpened(FProjectFolder);
     SyncAspectRatio();
     UpdateActions();
+    ReportReferencesError(referencesError);
     return true;
 }
 

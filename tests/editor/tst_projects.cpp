@@ -6,6 +6,7 @@
 #include "editor/tools/PropertyEditor.h"
 #include "editor/tools/PropertySheet.h"
 #include "skinmodel/ControlFactory.h"
+#include "skinmodel/controls/ItemLayer.h"
 #include "skinmodel/uskininfo.h"
 
 #include <QAction>
@@ -24,6 +25,7 @@ private slots:
     void openProjectRefusesFolders_data();
     void openProjectRefusesFolders();
     void openProjectSetsCanvasAndPages();
+    void openProjectWithDamagedReferences();
     void inspectorShowsTheNewSkinInfo_data();
     void inspectorShowsTheNewSkinInfo();
     void recentListMovesAndDrops();
@@ -164,6 +166,36 @@ void TestProjects::openProjectSetsCanvasAndPages()
     QCOMPARE(f.Form->windowTitle(), QStringLiteral("Editor - Blue - Unnamed1.xml"));
     QVERIFY(f.Form->Action("mnNew")->isEnabled());
     QVERIFY(f.Form->Action("mnOpen")->isEnabled());
+}
+
+void TestProjects::openProjectWithDamagedReferences()
+{
+    TEditorFixture f;
+    const std::string& text = BuiltInReferencesText();
+    // Cut off inside the fourth control.
+    const std::size_t cut = text.find("<x>192</x>", text.find("<type>togglebutton</type>"));
+    const QString folder = f.MakeProject(QStringLiteral("Blue"), {{QStringLiteral("p.xml"),
+        XmlText({"<screen>", "<items><item><type>label</type></item></items>", "</screen>"})}});
+    WriteBytes(folder + QStringLiteral("references.xml"), QByteArray::fromStdString(text.substr(0, cut)));
+    f.Start();
+    f.Dialogs.AnswerFolder(folder);
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    f.Form->Action("mnOpenProject")->trigger();
+
+    QCOMPARE(f.MessageCount(), 1);
+    const TDialogCall& call = f.Dialogs.Calls().back();
+    QCOMPARE(call.Caption, QStringLiteral("Varnholt 2.0"));
+    QCOMPARE(call.Text, QStringLiteral("\"%1references.xml\": Invalid XML Element: Erroneous end of tag, "
+                                       "expecting </control> but </> found").arg(folder));
+    QCOMPARE(f.Form->ProjectFolder(), folder);
+    QCOMPARE(f.Form->windowTitle(), QStringLiteral("Editor - Blue - Unnamed1.xml"));
+    // The label reference, read before the damage, still applies.
+    f.OpenPage(folder + QStringLiteral("p.xml"));
+    QCOMPARE(f.Form->Layers().Count(), 1);
+    auto* label = dynamic_cast<TItemLayer*>(f.Form->Layers().Items(0));
+    QVERIFY(label);
+    QCOMPARE(label->GetWidth(), 150);
+    QVERIFY(f.Dialogs.Unexpected().empty());
 }
 
 void TestProjects::inspectorShowsTheNewSkinInfo_data()
