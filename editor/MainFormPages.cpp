@@ -8,7 +8,9 @@
 #include "editor/page/PageXml.h"
 #include "editor/project/ProjectFolder.h"
 #include "platform/core/Codec1252.h"
+#include "platform/core/FileErrors.h"
 #include "platform/core/FileLookup.h"
+#include "platform/core/TextDecode.h"
 #include "skinmodel/controls/ItemLayer.h"
 #include "skinmodel/PictureCache.h"
 #include "skinmodel/uskininfo.h"
@@ -161,30 +163,34 @@ bool TMainForm::SavePage()
 
 bool TMainForm::WritePage(const QString& target, bool withSkinInfo)
 {
+    // One line per file not written; all of them in one report.
+    QStringList failures;
+    auto cannotWrite = [&failures](const QString& path, const QString& reason) {
+        failures << QStringLiteral("Cannot write \"%1\": %2").arg(path, reason);
+    };
     std::unique_ptr<TJvSimpleXML> doc;
-    bool ok = true;
     if (SourceViewActive()) {
         doc = std::make_unique<TJvSimpleXML>();
         doc->Options = TJvSimpleXML::AutoIndent | TJvSimpleXML::EncodeValues;
         if (!FSourceView->Parse(*doc))
             return false;
     } else {
-        if (withSkinInfo && !FSkinInfo->SaveToFile(FProjectFolder)) {
-            ReportError(QStringLiteral("Cannot write \"%1\".")
-                                  .arg(FindFileNoCase(FProjectFolder, QStringLiteral("index.xml"))));
-            ok = false;
-        }
+        QString reason;
+        if (withSkinInfo && !FSkinInfo->SaveToFile(FProjectFolder, &reason))
+            cannotWrite(FindFileNoCase(FProjectFolder, QStringLiteral("index.xml")), reason);
         doc = BuildWindowXML();
     }
     try {
         doc->SaveToFile(target);
     } catch (const std::exception& e) {
-        ReportError(e);
-        ok = false;
+        cannotWrite(target, DecodeUtf8Or1252(FailureReason(e)));
     }
-    if (ok)
-        SetModified(false);
-    return ok;
+    if (!failures.isEmpty()) {
+        ReportError(failures.join(QLatin1Char('\n')));
+        return false;
+    }
+    SetModified(false);
+    return true;
 }
 
 bool TMainForm::ConfirmDiscard(const QString& caption)

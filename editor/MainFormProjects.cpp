@@ -8,6 +8,7 @@
 #include "editor/project/ProjectFolder.h"
 #include "platform/core/Codec1252.h"
 #include "platform/core/FileLookup.h"
+#include "platform/core/TextDecode.h"
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/SkinContext.h"
 #include "skinmodel/uskininfo.h"
@@ -17,6 +18,17 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+
+namespace {
+
+// The project opens with what was read; the user hears why the references are not whole.
+void ReportReferencesError(const std::optional<TOSDControlFactory::TReferencesError>& error)
+{
+    if (error)
+        ReportError(QStringLiteral("\"%1\": %2").arg(error->Path, DecodeUtf8Or1252(error->Reason)));
+}
+
+} // namespace
 
 void TMainForm::mnNewProjectClick()
 {
@@ -36,16 +48,19 @@ void TMainForm::mnNewProjectClick()
         return;
     }
 
-    auto info = std::make_unique<TSkinInfo>();
-    info->Author = ToSkinText(FNewSkin.Author);
-    info->Copyright = ToSkinText(FNewSkin.Copyright);
-    info->SizeX = FNewSkin.Width;
-    info->SizeY = FNewSkin.Height;
-    info->Skinname = ToSkinText(FNewSkin.Name);
-    info->Version = "1.0";
+    TSkinInfo info;
+    info.Author = ToSkinText(FNewSkin.Author);
+    info.Copyright = ToSkinText(FNewSkin.Copyright);
+    info.SizeX = FNewSkin.Width;
+    info.SizeY = FNewSkin.Height;
+    info.Skinname = ToSkinText(FNewSkin.Name);
+    info.Version = "1.0";
     // The files are written before anything of the open page is dropped: a failure leaves it as it was.
-    WriteNewProjectFiles(WithTrailingSlash(folder), *info);
+    WriteNewProjectFiles(WithTrailingSlash(folder), info);
 
+    // The inspector holds the description object itself: it is filled in place, never replaced,
+    // and before ClearPage, so that the emptied selection shows the new values.
+    *FSkinInfo = info;
     ClearPage();
     emit ControlsChanged();
     FWindowInfos->Reset();
@@ -54,10 +69,10 @@ void TMainForm::mnNewProjectClick()
     if (SourceViewActive())
         FSourceView->ShowDocument(*BuildWindowXML());
     SetCanvasSize(FNewSkin.Width, FNewSkin.Height);
-    FSkinInfo = std::move(info);
     FProjectFolder = WithTrailingSlash(folder);
     SetCurrentProjectFolder(FProjectFolder);
-    OSDControlFactory().LoadReferences(FindFileNoCase(FProjectFolder, QStringLiteral("references.xml")));
+    const auto referencesError =
+        OSDControlFactory().LoadReferences(FindFileNoCase(FProjectFolder, QStringLiteral("references.xml")));
 
     FFileName = TranslatableString(3) + QStringLiteral(".xml");
     UpdateCaption();
@@ -71,6 +86,7 @@ void TMainForm::mnNewProjectClick()
     // The new skin is the open project now: the windows that follow it (fonts) must not keep
     // the previous skin's state and write it into the new files.
     emit ProjectOpened(FProjectFolder);
+    ReportReferencesError(referencesError);
 }
 
 void TMainForm::mnOpenProjectClick()
@@ -95,12 +111,14 @@ void TMainForm::mnOpenProjectClick()
 
 bool TMainForm::OpenProject(const QString& folder)
 {
-    auto probe = std::make_unique<TSkinInfo>();
-    if (!IsValidProject(folder, *probe)) {
+    TSkinInfo probe;
+    if (!IsValidProject(folder, probe)) {
         ShowErrorBox(TranslatableString(21), TranslatableString(17));
         SyncAspectRatio();
         return false;
     }
+    // Filled in place before ClearPage, as in New Project: the inspector holds this object.
+    *FSkinInfo = probe;
     ClearPage();
     emit ControlsChanged();
     FWindowInfos->Reset();
@@ -109,11 +127,11 @@ bool TMainForm::OpenProject(const QString& folder)
     if (SourceViewActive())
         FSourceView->ShowDocument(*BuildWindowXML());
 
-    FSkinInfo = std::move(probe);
     FProjectFolder = WithTrailingSlash(folder);
     SetCurrentProjectFolder(FProjectFolder);
     SetCanvasSize(FSkinInfo->SizeX, FSkinInfo->SizeY);
-    OSDControlFactory().LoadReferences(FindFileNoCase(FProjectFolder, QStringLiteral("references.xml")));
+    const auto referencesError =
+        OSDControlFactory().LoadReferences(FindFileNoCase(FProjectFolder, QStringLiteral("references.xml")));
 
     FFileName = TranslatableString(3) + QStringLiteral(".xml");
     UpdateCaption();
@@ -125,6 +143,7 @@ bool TMainForm::OpenProject(const QString& folder)
     emit ProjectOpened(FProjectFolder);
     SyncAspectRatio();
     UpdateActions();
+    ReportReferencesError(referencesError);
     return true;
 }
 

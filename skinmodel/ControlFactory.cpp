@@ -1,6 +1,8 @@
 #include "skinmodel/ControlFactory.h"
 
+#include "platform/core/AtomicFile.h"
 #include "platform/core/Codec1252.h"
+#include "platform/core/FileErrors.h"
 #include "platform/core/FileLookup.h"
 #include "skinmodel/ControlKinds.h"
 #include "skinmodel/ValueText.h"
@@ -109,47 +111,48 @@ TJvSimpleXMLElem* TOSDControlFactory::FindReference(std::string_view TypeName)
     return nullptr;
 }
 
-void TOSDControlFactory::AdoptReferences(std::unique_ptr<TJvSimpleXML> doc)
-{
-    // A document without the root "controls" holds no references.
-    if (doc->Root().Name() == "controls")
-        FReferences = std::move(doc);
-}
-
-void TOSDControlFactory::LoadReferences(const QString& FileName)
+std::optional<TOSDControlFactory::TReferencesError> TOSDControlFactory::LoadReferences(const QString& FileName)
 {
     if (FReferences)
-        return;
+        return std::nullopt;
     int cut = -1;
     for (int i = FileName.size() - 1; i >= 0 && cut < 0; --i)
         if (FileName[i] == '/' || FileName[i] == '\\' || FileName[i] == ':')
             cut = i;
     // A bare file name has no folder to look in.
     if (cut < 0)
-        return;
-    const QString folder = FileName.left(cut + 1);
+        return std::nullopt;
+    QString path;
+    if (!FileExistsNoCase(WithTrailingSlash(FileName.left(cut + 1)), QStringLiteral("references.xml"), &path))
+        return std::nullopt;
+    std::string text;
     try {
-        auto doc = std::make_unique<TJvSimpleXML>();
-        doc->LoadFromFile(FindFileNoCase(WithTrailingSlash(folder), QStringLiteral("references.xml")));
-        AdoptReferences(std::move(doc));
-    } catch (const std::exception&) {
-        // A file that cannot be read or parsed leaves the factory without references, rather
-        // than with whatever part of it was read.
-        FReferences.reset();
+        text = ReadWholeFile(path);
+    } catch (const EFileError& e) {
+        return TReferencesError{path, FailureReason(e)};
     }
+    if (std::optional<std::string> error = LoadReferencesFromText(text))
+        return TReferencesError{path, std::move(*error)};
+    return std::nullopt;
 }
 
-void TOSDControlFactory::LoadReferencesFromText(std::string_view Text)
+std::optional<std::string> TOSDControlFactory::LoadReferencesFromText(std::string_view Text)
 {
     if (FReferences)
-        return;
+        return std::nullopt;
+    auto doc = std::make_unique<TJvSimpleXML>();
     try {
-        auto doc = std::make_unique<TJvSimpleXML>();
         doc->LoadFromString(Text);
-        AdoptReferences(std::move(doc));
-    } catch (const std::exception&) {
-        FReferences.reset();
+    } catch (const std::exception& e) {
+        // A damaged file keeps what was read before the error: dropping it would make every value a
+        // page left out (because it equalled the reference) come back as a class default.
+        FReferences = std::move(doc);
+        return std::string(e.what());
     }
+    // A document without the root "controls" holds no references.
+    if (doc->Root().Name() == "controls")
+        FReferences = std::move(doc);
+    return std::nullopt;
 }
 
 void TOSDControlFactory::ClearReferences()

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,10 +47,18 @@ public:
 
     // The first "control" of the references whose "type" equals TypeName without regard to case.
     TJvSimpleXMLElem* FindReference(std::string_view TypeName);
-    // Loads "references.xml" from the folder of FileName, unless references are loaded already.
-    void LoadReferences(const QString& FileName);
-    // The same rules for a text (the built-in references, tests).
-    void LoadReferencesFromText(std::string_view Text);
+    // Why "references.xml" was not read whole: the file, and the parser's message or the reason it
+    // cannot be opened.
+    struct TReferencesError {
+        QString Path;
+        std::string Reason;
+    };
+    // Loads "references.xml" from the folder of FileName, unless references are loaded already. A
+    // file that fails to parse stays loaded as far as it was read (the controls before the error
+    // still serve as references); one that cannot be opened loads none. Either is returned.
+    std::optional<TReferencesError> LoadReferences(const QString& FileName);
+    // The same rules for a text (the built-in references, tests); the parser's message on an error.
+    std::optional<std::string> LoadReferencesFromText(std::string_view Text);
     void ClearReferences();
     bool HasReferences() const { return FReferences != nullptr; }
 
@@ -85,7 +94,7 @@ public:
     static bool TextToBool(std::string_view Text);
 
 private:
-    void AdoptReferences(std::unique_ptr<TJvSimpleXML> doc);
+
     struct TKind {
         std::string Keyword;
         TControlCreator Creator;

@@ -4,7 +4,9 @@
 #include "canvas/Layers.h"
 #include "canvas/view/ImgView32.h"
 #include "editor/page/PageXml.h"
+#include "platform/core/AtomicFile.h"
 #include "skinmodel/controls/VideoControl.h"
+#include "skinmodel/uskininfo.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 #include "support/TestPictures.h"
 
@@ -65,6 +67,8 @@ private slots:
     void corruptBackdropKeepsControls();
     void unreadablePageIsReported();
     void failedSaveKeepsModifiedAndOldFile();
+    void failedFilesInOneReport_data();
+    void failedFilesInOneReport();
     void saveAsNeverWritesAnotherSkinsIndex();
     void saveWithoutProjectAsksForFile();
     void videoWindowFromLayer();
@@ -268,6 +272,51 @@ void TestPages::failedSaveKeepsModifiedAndOldFile()
     QCOMPARE(f.Dialogs.Calls().back().Caption, QStringLiteral("Varnholt 2.0"));
     QVERIFY(f.Dialogs.Unexpected().empty());
     QCOMPARE(f.Form->Layers().Count(), 2);
+}
+
+void TestPages::failedFilesInOneReport_data()
+{
+    QTest::addColumn<bool>("pageFails");
+    QTest::addColumn<bool>("indexFails");
+    QTest::addColumn<QStringList>("lines");
+    const QString index = QStringLiteral("Cannot write \"%1index.xml\": No space left on device");
+    const QString page = QStringLiteral("Cannot write \"%1page.xml\": Permission denied");
+    QTest::newRow("none") << false << false << QStringList();
+    QTest::newRow("page") << true << false << QStringList{page};
+    QTest::newRow("index.xml") << false << true << QStringList{index};
+    QTest::newRow("both") << true << true << QStringList{index, page};
+}
+
+void TestPages::failedFilesInOneReport()
+{
+    QFETCH(bool, pageFails);
+    QFETCH(bool, indexFails);
+    QFETCH(QStringList, lines);
+    TEditorFixture f;
+    const QString folder = OpenSample(f);
+    f.Form->WindowInfos().DefaultItem = 7;
+    f.Form->SkinInfo().Author = "Eve";
+    f.Form->SetModified(true);
+    f.Dialogs.Reset();
+    if (pageFails)
+        FailNextWrite(QStringLiteral("page.xml"), TWriteStage::Write, QStringLiteral("Permission denied"));
+    if (indexFails)
+        FailNextWrite(QStringLiteral("index.xml"), TWriteStage::Commit, QStringLiteral("No space left on device"));
+    if (!lines.isEmpty())
+        f.Dialogs.AnswerMessage(QMessageBox::Ok);
+
+    QCOMPARE(f.Form->mnSave2Click(), lines.isEmpty());
+    ClearWriteFailures();
+    QCOMPARE(f.MessageCount(), lines.isEmpty() ? 0 : 1);
+    if (!lines.isEmpty()) {
+        const TDialogCall& call = f.Dialogs.Calls().back();
+        QCOMPARE(call.Caption, QStringLiteral("Varnholt 2.0"));
+        QCOMPARE(call.Text, lines.join(QLatin1Char('\n')).arg(folder));
+    }
+    QCOMPARE(ReadBytes(folder + QStringLiteral("page.xml")).contains("default=\"7\""), !pageFails);
+    QCOMPARE(ReadBytes(folder + QStringLiteral("index.xml")).contains("<author>Eve</author>"), !indexFails);
+    QCOMPARE(f.Form->Modified(), !lines.isEmpty());
+    QVERIFY(f.Dialogs.Unexpected().empty());
 }
 
 void TestPages::saveAsNeverWritesAnotherSkinsIndex()
