@@ -84,8 +84,8 @@ TItemLayer* TOSDControlFactory::CreateControl(TLayerCollection* Collection, TJvS
         return nullptr;
     if (ApplyReference)
         if (TJvSimpleXMLElem* ref = FindReference(type))
-            control->LoadFromXML(ref);
-    control->LoadFromXML(Elem);
+            control->ReadElement(ref);
+    control->ReadElement(Elem);
     return control;
 }
 
@@ -109,6 +109,11 @@ TJvSimpleXMLElem* TOSDControlFactory::FindReference(std::string_view TypeName)
             return child;
     }
     return nullptr;
+}
+
+bool TOSDControlFactory::IsReferenceElement(const TJvSimpleXMLElem* Elem) const
+{
+    return FReferences && Elem && Elem->SimpleXML() == FReferences.get();
 }
 
 std::optional<TOSDControlFactory::TReferencesError> TOSDControlFactory::LoadReferences(const QString& FileName)
@@ -162,10 +167,42 @@ void TOSDControlFactory::ClearReferences()
 
 // ---- readers -------------------------------------------------------------------------------
 
+namespace {
+thread_local TReadNames* ReadNamesTop = nullptr;
+}  // namespace
+
+TReadNames::TReadNames(const TJvSimpleXMLElem* Elem) : FElem(Elem), FOuter(ReadNamesTop)
+{
+    ReadNamesTop = this;
+}
+
+TReadNames::~TReadNames()
+{
+    ReadNamesTop = FOuter;
+}
+
+bool TReadNames::Looked(std::string_view Name) const
+{
+    for (const std::string& name : FNames)
+        if (SameText1252(name, Name))
+            return true;
+    return false;
+}
+
+void TReadNames::NoteLookup(const TJvSimpleXMLElem* Elem, std::string_view Name)
+{
+    for (TReadNames* scope = ReadNamesTop; scope; scope = scope->FOuter)
+        if (scope->FElem == Elem) {
+            scope->Note(Name);
+            return;
+        }
+}
+
 TJvSimpleXMLElem* TOSDControlFactory::FindChild(TJvSimpleXMLElem* Elem, std::string_view Name)
 {
     if (!Elem)
         return nullptr;
+    TReadNames::NoteLookup(Elem, Name);
     const TJvSimpleXMLElems* items = Elem->ItemsIfAny();
     if (!items)
         return nullptr;

@@ -61,6 +61,8 @@ public:
     std::optional<std::string> LoadReferencesFromText(std::string_view Text);
     void ClearReferences();
     bool HasReferences() const { return FReferences != nullptr; }
+    // Whether Elem lies in the loaded "references.xml".
+    bool IsReferenceElement(const TJvSimpleXMLElem* Elem) const;
 
     // Joins a kind to the keyword table (a keyword already there gets the new creator).
     void RegisterKind(std::string_view Keyword, TControlCreator Creator);
@@ -101,6 +103,28 @@ private:
     };
     std::vector<TKind> FKinds;
     std::unique_ptr<TJvSimpleXML> FReferences;
+};
+
+// Notes the child names that the readers look up in one element while it lives, so that the
+// children no reader looks at can be kept: the readers stay the one list of what a kind reads.
+// Scopes nest (a part's element is read while its owner's is).
+class TReadNames {
+public:
+    explicit TReadNames(const TJvSimpleXMLElem* Elem);
+    ~TReadNames();
+    TReadNames(const TReadNames&) = delete;
+    TReadNames& operator=(const TReadNames&) = delete;
+
+    void Note(std::string_view Name) { FNames.emplace_back(Name); }
+    // Whether a child of that name was looked up, compared as lookups compare.
+    bool Looked(std::string_view Name) const;
+    // Called by every lookup of a child.
+    static void NoteLookup(const TJvSimpleXMLElem* Elem, std::string_view Name);
+
+private:
+    const TJvSimpleXMLElem* FElem;
+    std::vector<std::string> FNames;
+    TReadNames* FOuter;
 };
 
 // The single factory of the program.

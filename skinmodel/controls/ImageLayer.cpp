@@ -118,8 +118,11 @@ void TImageLayer::LoadFromXML(TJvSimpleXMLElem* Elem)
     // "colorkey" wins over "color"; afterwards both are the same.
     uint32_t colour = ColorKey;
     F::ReadColor(Elem, "colorkey", colour);
+    // Looked up whatever "colorkey" holds: a child that is read is never kept as unknown.
+    uint32_t plain = colour;
+    F::ReadColor(Elem, "color", plain);
     if (colour == 0)
-        F::ReadColor(Elem, "color", colour);
+        colour = plain;
     Color = colour;
     ColorKey = colour;
     F::ReadColor(Elem, "color2", Color2);

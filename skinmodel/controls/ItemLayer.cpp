@@ -229,6 +229,76 @@ void TItemLayer::LoadFromXML(TJvSimpleXMLElem* Elem)
     Changed();
 }
 
+// ---- children no reader looks up -----------------------------------------------------------
+
+std::unique_ptr<TJvSimpleXMLElem> TItemLayer::CopyOf(const TJvSimpleXMLElem& Elem)
+{
+    std::unique_ptr<TJvSimpleXMLElem> copy = Elem.CloneEmpty(nullptr);
+    copy->Assign(Elem);
+    return copy;
+}
+
+void TItemLayer::ReadElement(TJvSimpleXMLElem* Elem)
+{
+    ReadKeeping(Elem, true);
+}
+
+void TItemLayer::ReadKeeping(TJvSimpleXMLElem* Elem, bool Replace)
+{
+    if (!Elem || OSDControlFactory().IsReferenceElement(Elem)) {
+        LoadFromXML(Elem);
+        return;
+    }
+    if (Replace)
+        ForgetUnknownChildren();
+    TReadNames names(Elem);
+    // The type chose the kind (for a part, its owner's role did); every kind writes it.
+    names.Note("type");
+    LoadFromXML(Elem);
+    if (const TJvSimpleXMLElems* children = Elem->ItemsIfAny())
+        for (int i = 0; i < children->Count(); ++i) {
+            const TJvSimpleXMLElem* child = children->Item(i);
+            if (child->Kind() == TJvSimpleXMLElemKind::Classic && !names.Looked(child->Name()))
+                FUnknownChildren.push_back(CopyOf(*child));
+        }
+}
+
+void TItemLayer::ForgetUnknownChildren()
+{
+    FUnknownChildren.clear();
+    FUnknownPartsBefore.clear();
+    FUnknownParts.clear();
+    for (const TPartSlot& slot : PartTable().Slots)
+        slot.Part->ForgetUnknownChildren();
+}
+
+bool TItemLayer::HoldsUnknownChildren()
+{
+    if (!FUnknownChildren.empty() || !FUnknownPartsBefore.empty() || !FUnknownParts.empty())
+        return true;
+    for (const TPartSlot& slot : PartTable().Slots)
+        if (slot.Part->HoldsUnknownChildren())
+            return true;
+    return false;
+}
+
+void TItemLayer::WriteUnknownChildren(TJvSimpleXMLElem* Elem)
+{
+    if (!FUnknownPartsBefore.empty() || !FUnknownParts.empty()) {
+        // Every kind writes "subcontrols" last, or leaves it out when no part is written.
+        const int count = Elem->ChildCount();
+        TJvSimpleXMLElem* subcontrols = count > 0 ? Elem->Items().Item(count - 1) : nullptr;
+        if (!subcontrols || subcontrols->Name() != "subcontrols")
+            subcontrols = Elem->Items().Add("subcontrols");
+        for (std::size_t i = 0; i < FUnknownPartsBefore.size(); ++i)
+            subcontrols->Items().Insert(static_cast<int>(i), CopyOf(*FUnknownPartsBefore[i]));
+        for (const auto& kept : FUnknownParts)
+            subcontrols->Items().Add(CopyOf(*kept));
+    }
+    for (const auto& kept : FUnknownChildren)
+        Elem->Items().Add(CopyOf(*kept));
+}
+
 // ---- writing -------------------------------------------------------------------------------
 
 std::unique_ptr<TItemLayer> TItemLayer::NewBlank() const
@@ -249,6 +319,7 @@ void TItemLayer::SaveWithContext(TJvSimpleXMLElem* Elem, TSaveContext& Ctx, std:
     }
     LayoutParts();
     SaveToXMLWith(Elem, Ctx);
+    WriteUnknownChildren(Elem);
 }
 
 void TItemLayer::SaveToXML(TJvSimpleXMLElem* Elem, TItemLayer* Ref, bool SubControl)

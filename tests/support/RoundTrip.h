@@ -1,6 +1,9 @@
 // The round trip every control kind passes: random values in every published property (parts
 // included), saved as a page item, read back through the text form and the factory, compared
-// property by property. A kind joins with one line in a test file:
+// property by property. The saved item is given children that no kind reads first (an unknown
+// value, "items" with an unknown child, a part of no known role, an unknown value in every
+// part): saved again, each must end its own element, and values and text must hold once more.
+// A kind joins with one line in a test file:
 //
 //   VARNHOLT_ROUND_TRIP_TEST(Label, "label")
 //
