@@ -5,7 +5,9 @@
 #include "document/ProjectFolder.h"
 #include "document/ResizeRules.h"
 #include "platform/core/Codec1252.h"
+#include "platform/core/FileErrors.h"
 #include "platform/core/FileLookup.h"
+#include "platform/core/TextDecode.h"
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/PictureCache.h"
 #include "skinmodel/SkinProject.h"
@@ -21,6 +23,7 @@
 #include <algorithm>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -142,18 +145,23 @@ TSkinInfo& TPageDocument::SkinInfo()
     return FProject->SkinInfo();
 }
 
-void TPageDocument::OpenProject(std::shared_ptr<TSkinProject> project, bool listPages)
+std::optional<TOSDControlFactory::TReferencesError> TPageDocument::OpenProject(std::shared_ptr<TSkinProject> project,
+                                                                              bool listPages)
 {
-    NewPage();
-    FProject = std::move(project);
-    OSDControlFactory().ClearReferences();
+    // The new project first: whoever shows the emptied page shows its skin description, and the
+    // old one lives on until everybody has been told.
+    const std::shared_ptr<TSkinProject> previous = std::exchange(FProject, std::move(project));
     OSDControlFactory().SetProject(FProject);
+    NewPage();
+    OSDControlFactory().ClearReferences();
+    std::optional<TOSDControlFactory::TReferencesError> referencesError;
     if (FProject->IsOpen())
-        OSDControlFactory().LoadReferences(FProject->FilePath(QStringLiteral("references.xml")));
+        referencesError = OSDControlFactory().LoadReferences(FProject->FilePath(QStringLiteral("references.xml")));
     FPageList = listPages ? ListPageFiles(FProject->Folder()) : QStringList();
     if (FProject->IsOpen())
         SetCanvasSize(FProject->SkinInfo().SizeX, FProject->SkinInfo().SizeY);
     emit ProjectReplaced();
+    return referencesError;
 }
 
 // --- selection -----------------------------------------------------------------------------
@@ -284,17 +292,21 @@ std::unique_ptr<TJvSimpleXML> TPageDocument::BuildWindowXML()
 QStringList TPageDocument::WritePage(const QString& target, bool withSkinInfo, TJvSimpleXML* doc)
 {
     QStringList errors;
+    const auto cannotWrite = [&errors](const QString& path, const QString& reason) {
+        errors << QStringLiteral("Cannot write \"%1\": %2").arg(path, reason);
+    };
     std::unique_ptr<TJvSimpleXML> built;
     if (!doc) {
-        if (withSkinInfo && !FProject->SaveSkinInfo())
-            errors << QStringLiteral("Cannot write \"%1\".").arg(FProject->FilePath(QStringLiteral("index.xml")));
+        QString reason;
+        if (withSkinInfo && !FProject->SaveSkinInfo(&reason))
+            cannotWrite(FProject->FilePath(QStringLiteral("index.xml")), reason);
         built = BuildWindowXML();
         doc = built.get();
     }
     try {
         doc->SaveToFile(target);
     } catch (const std::exception& e) {
-        errors << QString::fromLocal8Bit(e.what());
+        cannotWrite(target, DecodeUtf8Or1252(FailureReason(e)));
     }
     if (errors.isEmpty())
         SetModified(false);

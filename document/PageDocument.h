@@ -9,6 +9,7 @@
 #include "canvas/Layers.h"
 #include "canvas/RubberBand.h"
 #include "document/WindowInfos.h"
+#include "skinmodel/ControlFactory.h"
 
 #include <QImage>
 #include <QObject>
@@ -19,6 +20,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -67,7 +69,9 @@ public:
     const QStringList& PageList() const { return FPageList; }
     // Makes `project` the open project (for the controls too): the page is emptied, the references
     // are those of the project, the canvas takes the skin's size. `listPages` fills the page list.
-    void OpenProject(std::shared_ptr<TSkinProject> project, bool listPages);
+    // Says when the project's "references.xml" could not be read whole (what was read is used).
+    std::optional<TOSDControlFactory::TReferencesError> OpenProject(std::shared_ptr<TSkinProject> project,
+                                                                    bool listPages);
 
     // --- selection ---
     // Selects a control (none: clears the selection, announced every time).
@@ -88,7 +92,8 @@ public:
     // The page built from the page settings and the controls (the selection is cleared first).
     std::unique_ptr<TJvSimpleXML> BuildWindowXML();
     // Writes `doc` (else the page) to `target`, and with `withSkinInfo` has the project write
-    // "index.xml". The lines of what failed; none: everything was written and the page is saved.
+    // "index.xml". One line per file not written, `Cannot write "<path>": <reason>`; none:
+    // everything was written and the page is saved.
     QStringList WritePage(const QString& target, bool withSkinInfo, TJvSimpleXML* doc = nullptr);
 
     // --- commands ---

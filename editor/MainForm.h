@@ -7,6 +7,7 @@
 #include "document/ResizeRules.h"
 #include "editor/NewSkinRequest.h"
 #include "editor/translate/UTranslate.h"
+#include "skinmodel/ControlFactory.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -204,7 +205,9 @@ private:
     void ShowCanvasBitmap(const QImage& picture);
     void SetCanvasSize(int width, int height);
     // Makes `folder` with `info` the open project, for the controls too.
-    void UseProject(const QString& folder, std::unique_ptr<TSkinInfo> info, bool listPages);
+    // Says when "references.xml" could not be read whole.
+    std::optional<TOSDControlFactory::TReferencesError> UseProject(const QString& folder, const TSkinInfo& info,
+                                                                   bool listPages);
     void RestoreDockingLayout();
     void SaveDockingLayout();
     // Runs a command; any failure reaches the user as an error box, never leaves the slot.

@@ -8,7 +8,9 @@
 #include "document/PageXml.h"
 #include "document/ProjectFolder.h"
 #include "platform/core/Codec1252.h"
+#include "platform/core/FileErrors.h"
 #include "platform/core/FileLookup.h"
+#include "platform/core/TextDecode.h"
 #include "skinmodel/controls/ItemLayer.h"
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/PictureCache.h"
@@ -147,8 +149,9 @@ bool TMainForm::WritePage(const QString& target, bool withSkinInfo)
     } else {
         errors = FDocument->WritePage(target, withSkinInfo);
     }
-    for (const QString& error : errors)
-        ReportError(error);
+    // One report for every file that was not written.
+    if (!errors.isEmpty())
+        ReportError(errors.join(QLatin1Char('\n')));
     return errors.isEmpty();
 }
 

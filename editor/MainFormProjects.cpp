@@ -8,6 +8,7 @@
 #include "document/ProjectFolder.h"
 #include "platform/core/Codec1252.h"
 #include "platform/core/FileLookup.h"
+#include "platform/core/TextDecode.h"
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/SkinProject.h"
 #include "skinmodel/uskininfo.h"
@@ -17,6 +18,17 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+
+namespace {
+
+// The project opens with what was read; the user hears why the references are not whole.
+void ReportReferencesError(const std::optional<TOSDControlFactory::TReferencesError>& error)
+{
+    if (error)
+        ReportError(QStringLiteral("\"%1\": %2").arg(error->Path, DecodeUtf8Or1252(error->Reason)));
+}
+
+} // namespace
 
 void TMainForm::mnNewProjectClick()
 {
@@ -36,23 +48,24 @@ void TMainForm::mnNewProjectClick()
         return;
     }
 
-    auto info = std::make_unique<TSkinInfo>();
-    info->Author = ToSkinText(FNewSkin.Author);
-    info->Copyright = ToSkinText(FNewSkin.Copyright);
-    info->SizeX = FNewSkin.Width;
-    info->SizeY = FNewSkin.Height;
-    info->Skinname = ToSkinText(FNewSkin.Name);
-    info->Version = "1.0";
+    TSkinInfo info;
+    info.Author = ToSkinText(FNewSkin.Author);
+    info.Copyright = ToSkinText(FNewSkin.Copyright);
+    info.SizeX = FNewSkin.Width;
+    info.SizeY = FNewSkin.Height;
+    info.Skinname = ToSkinText(FNewSkin.Name);
+    info.Version = "1.0";
     // The files are written before anything of the open page is dropped: a failure leaves it as it was.
-    WriteNewProjectFiles(WithTrailingSlash(folder), *info);
+    WriteNewProjectFiles(WithTrailingSlash(folder), info);
 
-    UseProject(folder, std::move(info), false);
+    const auto referencesError = UseProject(folder, info, false);
     FDocument->SetFileName(TranslatableString(3) + QStringLiteral(".xml"));
     AddRecentProject(FLastProjects, ProjectFolder());
     BuildRecentMenu();
     BuildPagesMenu();
     SyncAspectRatio();
     UpdateActions();
+    ReportReferencesError(referencesError);
 }
 
 void TMainForm::mnOpenProjectClick()
@@ -75,19 +88,20 @@ void TMainForm::mnOpenProjectClick()
 
 bool TMainForm::OpenProject(const QString& folder)
 {
-    auto probe = std::make_unique<TSkinInfo>();
-    if (!IsValidProject(folder, *probe)) {
+    TSkinInfo probe;
+    if (!IsValidProject(folder, probe)) {
         ShowErrorBox(TranslatableString(21), TranslatableString(17));
         SyncAspectRatio();
         return false;
     }
-    UseProject(folder, std::move(probe), true);
+    const auto referencesError = UseProject(folder, probe, true);
     FDocument->SetFileName(TranslatableString(3) + QStringLiteral(".xml"));
     AddRecentProject(FLastProjects, ProjectFolder());
     BuildRecentMenu();
     BuildPagesMenu();
     SyncAspectRatio();
     UpdateActions();
+    ReportReferencesError(referencesError);
     return true;
 }
 
@@ -147,12 +161,14 @@ void TMainForm::SyncAspectRatio()
     FDocument->SetCanvasSize(CanvasWidth(), CanvasHeight());
 }
 
-void TMainForm::UseProject(const QString& folder, std::unique_ptr<TSkinInfo> info, bool listPages)
+std::optional<TOSDControlFactory::TReferencesError> TMainForm::UseProject(const QString& folder, const TSkinInfo& info,
+                                                                         bool listPages)
 {
     auto project = std::make_shared<TSkinProject>(folder);
-    project->SetSkinInfo(std::move(info));
-    FDocument->OpenProject(std::move(project), listPages);
+    project->SkinInfo() = info;
+    auto referencesError = FDocument->OpenProject(std::move(project), listPages);
     // The source view shows the new project's empty page, not the text of the previous one.
     if (SourceViewActive())
         FSourceView->ShowDocument(*BuildWindowXML());
+    return referencesError;
 }

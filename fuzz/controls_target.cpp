@@ -423,6 +423,19 @@ bool TextFormHolds(const TJvSimpleXMLElem& elem)
     return true;
 }
 
+// Whether the children kept for writing back, the parts' included, are held by the text form.
+bool KeptChildrenHeld(TItemLayer& control)
+{
+    for (const auto* kept : {&control.UnknownChildren(), &control.UnknownPartsBefore(), &control.UnknownParts()})
+        for (const auto& elem : *kept)
+            if (!TextFormHolds(*elem))
+                return false;
+    for (const TPartSlot& slot : control.PartTable().Slots)
+        if (slot.Part && !KeptChildrenHeld(*slot.Part))
+            return false;
+    return true;
+}
+
 std::string SaveControl(TItemLayer& control)
 {
     TJvSimpleXML doc;
@@ -449,7 +462,7 @@ void RunControl(TJvSimpleXMLElem& elem, bool applyReference)
         return;  // no control kind of that type
     PaintControl(*first);
     SetUnholdableValuesOfControl(*first);
-    const bool held = PlacesHeld(*first);
+    const bool held = PlacesHeld(*first) && KeptChildrenHeld(*first);
     const std::string once = SaveControl(*first);
 
     TJvSimpleXML again;
@@ -481,7 +494,7 @@ TSavedPage SavePage(TJvSimpleXML& doc)
     for (int i = 0; i < layers.Count(); ++i)
         if (auto* control = dynamic_cast<TItemLayer*>(layers.Items(i))) {
             SetUnholdableValuesOfControl(*control);
-            saved.Holds = saved.Holds && PlacesHeld(*control);
+            saved.Holds = saved.Holds && PlacesHeld(*control) && KeptChildrenHeld(*control);
         }
     // Only a video window of some size is written; a further video item read as unread then
     // becomes the page's video window.

@@ -2,7 +2,7 @@
 # Installs the Debian packages the project needs; apt-get update runs only when one is missing.
 set -euo pipefail
 PACKAGES=(qt6-base-dev libqscintilla2-qt6-dev fonts-liberation2 xvfb xauth libxkbcommon-dev
-          libgtest-dev libbenchmark-dev libpugixml-dev libtinyxml2-dev clang cmake g++)
+          libgtest-dev libbenchmark-dev libpugixml-dev libtinyxml2-dev clang libclang-rt-dev cmake g++)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

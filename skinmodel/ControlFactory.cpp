@@ -1,6 +1,8 @@
 #include "skinmodel/ControlFactory.h"
 
+#include "platform/core/AtomicFile.h"
 #include "platform/core/Codec1252.h"
+#include "platform/core/FileErrors.h"
 #include "platform/core/FileLookup.h"
 #include "skinmodel/ControlKinds.h"
 #include "skinmodel/SkinProject.h"
@@ -89,8 +91,8 @@ TItemLayer* TOSDControlFactory::CreateControl(TLayerCollection* Collection, TJvS
         return nullptr;
     if (ApplyReference)
         if (TJvSimpleXMLElem* ref = FindReference(type))
-            control->LoadFromXML(ref);
-    control->LoadFromXML(Elem);
+            control->ReadElement(ref);
+    control->ReadElement(Elem);
     return control;
 }
 
@@ -116,47 +118,53 @@ TJvSimpleXMLElem* TOSDControlFactory::FindReference(std::string_view TypeName)
     return nullptr;
 }
 
-void TOSDControlFactory::AdoptReferences(std::unique_ptr<TJvSimpleXML> doc)
+bool TOSDControlFactory::IsReferenceElement(const TJvSimpleXMLElem* Elem) const
 {
-    // A document without the root "controls" holds no references.
-    if (doc->Root().Name() == "controls")
-        FReferences = std::move(doc);
+    return FReferences && Elem && Elem->SimpleXML() == FReferences.get();
 }
 
-void TOSDControlFactory::LoadReferences(const QString& FileName)
+std::optional<TOSDControlFactory::TReferencesError> TOSDControlFactory::LoadReferences(const QString& FileName)
 {
     if (FReferences)
-        return;
+        return std::nullopt;
     int cut = -1;
     for (int i = FileName.size() - 1; i >= 0 && cut < 0; --i)
         if (FileName[i] == '/' || FileName[i] == '\\' || FileName[i] == ':')
             cut = i;
     // A bare file name has no folder to look in.
     if (cut < 0)
-        return;
-    const QString folder = FileName.left(cut + 1);
+        return std::nullopt;
+    QString path;
+    if (!FileExistsNoCase(WithTrailingSlash(FileName.left(cut + 1)), QStringLiteral("references.xml"), &path))
+        return std::nullopt;
+    std::string text;
     try {
-        auto doc = std::make_unique<TJvSimpleXML>();
-        doc->LoadFromFile(FindFileNoCase(WithTrailingSlash(folder), QStringLiteral("references.xml")));
-        AdoptReferences(std::move(doc));
-    } catch (const std::exception&) {
-        // A file that cannot be read or parsed leaves the factory without references, rather
-        // than with whatever part of it was read.
-        FReferences.reset();
+        text = ReadWholeFile(path);
+    } catch (const EFileError& e) {
+        return TReferencesError{path, FailureReason(e)};
     }
+    if (std::optional<std::string> error = LoadReferencesFromText(text))
+        return TReferencesError{path, std::move(*error)};
+    return std::nullopt;
 }
 
-void TOSDControlFactory::LoadReferencesFromText(std::string_view Text)
+std::optional<std::string> TOSDControlFactory::LoadReferencesFromText(std::string_view Text)
 {
     if (FReferences)
-        return;
+        return std::nullopt;
+    auto doc = std::make_unique<TJvSimpleXML>();
     try {
-        auto doc = std::make_unique<TJvSimpleXML>();
         doc->LoadFromString(Text);
-        AdoptReferences(std::move(doc));
-    } catch (const std::exception&) {
-        FReferences.reset();
+    } catch (const std::exception& e) {
+        // A damaged file keeps what was read before the error: dropping it would make every value a
+        // page left out (because it equalled the reference) come back as a class default.
+        FReferences = std::move(doc);
+        return std::string(e.what());
     }
+    // A document without the root "controls" holds no references.
+    if (doc->Root().Name() == "controls")
+        FReferences = std::move(doc);
+    return std::nullopt;
 }
 
 void TOSDControlFactory::ClearReferences()
@@ -166,10 +174,42 @@ void TOSDControlFactory::ClearReferences()
 
 // ---- readers -------------------------------------------------------------------------------
 
+namespace {
+thread_local TReadNames* ReadNamesTop = nullptr;
+}  // namespace
+
+TReadNames::TReadNames(const TJvSimpleXMLElem* Elem) : FElem(Elem), FOuter(ReadNamesTop)
+{
+    ReadNamesTop = this;
+}
+
+TReadNames::~TReadNames()
+{
+    ReadNamesTop = FOuter;
+}
+
+bool TReadNames::Looked(std::string_view Name) const
+{
+    for (const std::string& name : FNames)
+        if (SameText1252(name, Name))
+            return true;
+    return false;
+}
+
+void TReadNames::NoteLookup(const TJvSimpleXMLElem* Elem, std::string_view Name)
+{
+    for (TReadNames* scope = ReadNamesTop; scope; scope = scope->FOuter)
+        if (scope->FElem == Elem) {
+            scope->Note(Name);
+            return;
+        }
+}
+
 TJvSimpleXMLElem* TOSDControlFactory::FindChild(TJvSimpleXMLElem* Elem, std::string_view Name)
 {
     if (!Elem)
         return nullptr;
+    TReadNames::NoteLookup(Elem, Name);
     const TJvSimpleXMLElems* items = Elem->ItemsIfAny();
     if (!items)
         return nullptr;

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,12 +48,22 @@ public:
 
     // The first "control" of the references whose "type" equals TypeName without regard to case.
     TJvSimpleXMLElem* FindReference(std::string_view TypeName);
-    // Loads "references.xml" from the folder of FileName, unless references are loaded already.
-    void LoadReferences(const QString& FileName);
-    // The same rules for a text (the built-in references, tests).
-    void LoadReferencesFromText(std::string_view Text);
+    // Why "references.xml" was not read whole: the file, and the parser's message or the reason it
+    // cannot be opened.
+    struct TReferencesError {
+        QString Path;
+        std::string Reason;
+    };
+    // Loads "references.xml" from the folder of FileName, unless references are loaded already. A
+    // file that fails to parse stays loaded as far as it was read (the controls before the error
+    // still serve as references); one that cannot be opened loads none. Either is returned.
+    std::optional<TReferencesError> LoadReferences(const QString& FileName);
+    // The same rules for a text (the built-in references, tests); the parser's message on an error.
+    std::optional<std::string> LoadReferencesFromText(std::string_view Text);
     void ClearReferences();
     bool HasReferences() const { return FReferences != nullptr; }
+    // Whether Elem lies in the loaded "references.xml".
+    bool IsReferenceElement(const TJvSimpleXMLElem* Elem) const;
 
     // The open project the controls read their pictures and fonts from; never none (a project
     // without a folder stands for "no project"). Handing none over ends the project.
@@ -92,7 +103,7 @@ public:
     static bool TextToBool(std::string_view Text);
 
 private:
-    void AdoptReferences(std::unique_ptr<TJvSimpleXML> doc);
+
     struct TKind {
         std::string Keyword;
         TControlCreator Creator;
@@ -100,6 +111,28 @@ private:
     std::vector<TKind> FKinds;
     std::unique_ptr<TJvSimpleXML> FReferences;
     std::shared_ptr<TSkinProject> FProject;
+};
+
+// Notes the child names that the readers look up in one element while it lives, so that the
+// children no reader looks at can be kept: the readers stay the one list of what a kind reads.
+// Scopes nest (a part's element is read while its owner's is).
+class TReadNames {
+public:
+    explicit TReadNames(const TJvSimpleXMLElem* Elem);
+    ~TReadNames();
+    TReadNames(const TReadNames&) = delete;
+    TReadNames& operator=(const TReadNames&) = delete;
+
+    void Note(std::string_view Name) { FNames.emplace_back(Name); }
+    // Whether a child of that name was looked up, compared as lookups compare.
+    bool Looked(std::string_view Name) const;
+    // Called by every lookup of a child.
+    static void NoteLookup(const TJvSimpleXMLElem* Elem, std::string_view Name);
+
+private:
+    const TJvSimpleXMLElem* FElem;
+    std::vector<std::string> FNames;
+    TReadNames* FOuter;
 };
 
 // The single factory of the program.

@@ -67,10 +67,25 @@ bool ReadPictureFile(const QString& path, QByteArray& data)
     return data.size() <= MaxFileBytes;
 }
 
+// The widest pixel a decoder gives: 16 bits per channel.
+constexpr int64_t MaxDecodedBytesPerPixel = 8;
+
+// Qt refuses images beyond an allocation limit of its own (128 MB by default, about 33 million
+// pixels); the project's limit in pixels is the one that counts.
+void RaiseDecoderAllocationLimit()
+{
+    static const bool raised = [] {
+        QImageReader::setAllocationLimit(int((TPictureCache::MaxPixels * MaxDecodedBytesPerPixel) >> 20));
+        return true;
+    }();
+    (void)raised;
+}
+
 TPicture DecodeData(const QString& path, QByteArray& data)
 {
     if (data.size() < 2)
         return {};
+    RaiseDecoderAllocationLimit();
     const QByteArray format = DecoderFor(path, data.left(2));
     if (format.isEmpty())
         return {};
@@ -90,7 +105,7 @@ TPicture DecodeData(const QString& path, QByteArray& data)
     if (int64_t(image.width()) * image.height() > TPictureCache::MaxPixels)
         return {};
     if (image.format() != QImage::Format_ARGB32_Premultiplied)
-        image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        image = std::move(image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     if (image.isNull())
         return {};
     return std::make_shared<const QImage>(std::move(image));

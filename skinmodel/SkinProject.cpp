@@ -66,9 +66,9 @@ void TSkinProject::SetSkinInfo(std::unique_ptr<TSkinInfo> info)
     FSkinInfo = info ? std::move(info) : std::make_unique<TSkinInfo>();
 }
 
-bool TSkinProject::SaveSkinInfo() const
+bool TSkinProject::SaveSkinInfo(QString* reason) const
 {
-    return IsOpen() && FSkinInfo->SaveToFile(FFolder);
+    return IsOpen() && FSkinInfo->SaveToFile(FFolder, reason);
 }
 
 QString TSkinProject::PicturePath(const std::string& name) const

@@ -37,8 +37,8 @@ public:
     TSkinInfo& SkinInfo() { return *FSkinInfo; }
     const TSkinInfo& SkinInfo() const { return *FSkinInfo; }
     void SetSkinInfo(std::unique_ptr<TSkinInfo> info);
-    // Writes "index.xml"; false without a project or when the file was not written.
-    bool SaveSkinInfo() const;
+    // Writes "index.xml"; false without a project or when the file was not written (`reason` says why).
+    bool SaveSkinInfo(QString* reason = nullptr) const;
 
     TPictureCache& Pictures() const { return *FPictures; }
     // The path of a picture of "images/" found without regard to case; empty when missing.

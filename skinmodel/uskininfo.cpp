@@ -1,6 +1,8 @@
 #include "skinmodel/uskininfo.h"
 
+#include "platform/core/FileErrors.h"
 #include "platform/core/FileLookup.h"
+#include "platform/core/TextDecode.h"
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/ValueText.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
@@ -88,7 +90,7 @@ std::string TSkinInfo::SaveToString() const
     return doc.SaveToString();
 }
 
-bool TSkinInfo::SaveToFile(const QString& Folder) const
+bool TSkinInfo::SaveToFile(const QString& Folder, QString* Reason) const
 {
     if (Folder.isEmpty())
         return false;
@@ -97,9 +99,11 @@ bool TSkinInfo::SaveToFile(const QString& Folder) const
         Fill(doc);
         doc.SaveToFile(FindFileNoCase(WithTrailingSlash(Folder), IndexFile));
         return true;
-    } catch (const std::exception&) {
-        return false;
+    } catch (const std::exception& e) {
+        if (Reason)
+            *Reason = DecodeUtf8Or1252(FailureReason(e));
     }
+    return false;
 }
 
 std::vector<TPropInfo> TSkinInfo::PublishedProperties()

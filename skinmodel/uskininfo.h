@@ -29,8 +29,9 @@ public:
     // Reads Folder/index.xml (found without regard to case). False for an empty folder, a missing
     // file (the description stays as it was), an unreadable file or a root other than "skininfo".
     bool LoadFromFile(const QString& Folder);
-    // Writes Folder/index.xml (under its existing name when one exists in another case).
-    bool SaveToFile(const QString& Folder) const;
+    // Writes Folder/index.xml (under its existing name when one exists in another case). False when
+    // it cannot be written, with the system's reason in `Reason` when given.
+    bool SaveToFile(const QString& Folder, QString* Reason = nullptr) const;
     // The "index.xml" text that SaveToFile writes.
     std::string SaveToString() const;
 

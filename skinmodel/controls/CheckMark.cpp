@@ -10,6 +10,18 @@
 
 namespace {
 
+// A file keeps sizes up to this; larger ones are replaced when read.
+constexpr int32_t MaxFileSize = 2000;
+
+// The width a part may take beside the other part's: the control is as wide as both together,
+// so each and their sum stay within what a file keeps.
+int32_t WidthBeside(int32_t V, int32_t Other)
+{
+    const int64_t low = std::max<int64_t>(-MaxFileSize, -int64_t{MaxFileSize} - Other);
+    const int64_t high = std::max<int64_t>(low, std::min<int64_t>(MaxFileSize, int64_t{MaxFileSize} - Other));
+    return static_cast<int32_t>(std::clamp<int64_t>(V, low, high));
+}
+
 // left, top and a size as a location.
 TFloatRect Placed(float left, float top, int32_t width, int32_t height)
 {
@@ -62,15 +74,17 @@ int32_t TOSDCheckerControl::GetTextwidth()
 
 void TOSDCheckerControl::SetImagewidth(int32_t V)
 {
-    ImageCheck->SetWidth(V);
-    ImageNoCheck->SetWidth(V);
-    FWidth = ClampToInt32(int64_t{LabelControl->GetWidth()} + ImageCheck->GetWidth());
-    Changed();
+    const int32_t label = LabelControl->GetWidth();
+    const int32_t image = WidthBeside(V, label);
+    ImageCheck->SetWidth(image);
+    ImageNoCheck->SetWidth(image);
+    // The label keeps its width and the right edge follows, so the width saved is not stale.
+    TItemLayer::SetWidth(ClampToInt32(int64_t{label} + ImageCheck->GetWidth()));
 }
 
 void TOSDCheckerControl::SetTextwidth(int32_t V)
 {
-    LabelControl->SetWidth(V);
+    LabelControl->SetWidth(WidthBeside(V, ImageCheck->GetWidth()));
     SetWidth(ClampToInt32(int64_t{LabelControl->GetWidth()} + ImageCheck->GetWidth()));
 }
 
@@ -193,7 +207,8 @@ std::vector<TPropInfo> TOSDCheckerControl::PublishedProperties()
     props.push_back(ObjectProp("LabelControl", LabelControl.get()));
     props.push_back(ObjectProp("ImageCheck", ImageCheck.get()));
     props.push_back(ObjectProp("ImageNoCheck", ImageNoCheck.get()));
-    // The control is as wide as both together, and a file keeps sizes up to 2000.
+    // The control is as wide as both together, and a file keeps sizes up to 2000; the setters
+    // also keep the sum within that.
     constexpr int64_t half = 1000;
     props.push_back(IntegerProp(
         "Imagewidth", [this] { return GetImagewidth(); }, [this](int32_t v) { SetImagewidth(v); }, -half, half));

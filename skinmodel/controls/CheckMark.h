@@ -20,9 +20,11 @@ public:
 
     int32_t GetImagewidth();
     int32_t GetTextwidth();
-    // Both pictures take the width; the cached width follows, the right edge stays.
+    // Both pictures take the width; the label keeps its own and the control grows or shrinks
+    // with the pictures.
     void SetImagewidth(int32_t V);
     // The label takes the width and the control grows or shrinks with it.
+    // Both keep the picture and the label together within the size a file holds.
     void SetTextwidth(int32_t V);
     // The picture keeps its width; the label takes what is left.
     void SetWidth(int32_t V) override;

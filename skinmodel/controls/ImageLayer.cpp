@@ -81,6 +81,13 @@ void TImageLayer::SetFileName(const std::string& V)
     Changed();
 }
 
+void TImageLayer::SetColor(uint32_t V)
+{
+    Color = V;
+    ColorKey = V;
+    Changed();
+}
+
 // ---- reading -------------------------------------------------------------------------------
 
 void TImageLayer::LoadFromXML(TJvSimpleXMLElem* Elem)
@@ -106,8 +113,11 @@ void TImageLayer::LoadFromXML(TJvSimpleXMLElem* Elem)
     // "colorkey" wins over "color"; afterwards both are the same.
     uint32_t colour = ColorKey;
     F::ReadColor(Elem, "colorkey", colour);
+    // Looked up whatever "colorkey" holds: a child that is read is never kept as unknown.
+    uint32_t plain = colour;
+    F::ReadColor(Elem, "color", plain);
     if (colour == 0)
-        F::ReadColor(Elem, "color", colour);
+        colour = plain;
     Color = colour;
     ColorKey = colour;
     F::ReadColor(Elem, "color2", Color2);
@@ -219,9 +229,9 @@ std::vector<TPropInfo> TImageLayer::PublishedProperties()
 {
     std::vector<TPropInfo> props = TItemLayer::PublishedProperties();
     props.push_back(IntegerProp("Alpha", [this] { return Alpha; }, [this](int32_t v) { SetAlpha(v); }, 0, 255));
-    props.push_back(ColorField("Color", Color));
+    props.push_back(ColorProp("Color", [this] { return Color; }, [this](uint32_t v) { SetColor(v); }));
     props.push_back(ColorField("Color2", Color2));
-    props.push_back(ColorField("ColorKey", ColorKey));
+    props.push_back(ColorProp("ColorKey", [this] { return ColorKey; }, [this](uint32_t v) { SetColorKey(v); }));
     props.push_back(IntegerField("Corner", Corner));
     props.push_back(EnumProp("Direction", EnumNameList(TeOrientationValueNames), [this] { return int64_t{Direction}; },
                              [this](int64_t v) { Direction = static_cast<TeOrientation>(static_cast<uint8_t>(v & 0xFF)); }));

@@ -18,9 +18,9 @@ public:
 
     // The loaded picture, shared with every other control showing the same unchanged file.
     TPicture Bitmap;
-    uint32_t Color = 0;                      // "color"
+    uint32_t Color = 0;                      // "color"; change through SetColor
     uint32_t Color2 = 0;                     // "color2"; not painted
-    uint32_t ColorKey = 0;                   // "colorkey"; not painted
+    uint32_t ColorKey = 0;                   // "colorkey"; not painted; change through SetColorKey
     int32_t Corner = 10;                     // "corner"
     TeOrientation Direction = Horizontal;    // "direction"; any byte from a file is kept
     std::string FileName;                    // "texture"; change through SetFileName
@@ -31,6 +31,10 @@ public:
 
     // Keeps only the file-name part and loads the picture again, also for an unchanged name.
     void SetFileName(const std::string& V);
+    // The reader merges "color" and "colorkey" into one value, so setting either sets both:
+    // otherwise an edit of one is lost on reload.
+    void SetColor(uint32_t V);
+    void SetColorKey(uint32_t V) { SetColor(V); }
 
     void LoadFromXML(TJvSimpleXMLElem* Elem) override;
     void Paint(TBitmap32& Buffer) override;

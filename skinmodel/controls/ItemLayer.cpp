@@ -24,6 +24,9 @@ constexpr uint32_t PlaceholderFill = 0xA0888888u;
 constexpr uint32_t PlaceholderLines = 0xA0000000u;
 constexpr uint32_t PlaceholderTextFlags = 21;  // DT_CENTER | DT_VCENTER | DT_WORDBREAK
 constexpr int32_t MaxFileSize = 2000;          // larger sizes in a file are replaced
+// Parts reach up to a control's size beyond it, and a centred part starts on a half pixel: both
+// stay exact in a float below 2^22, so places are kept within that.
+constexpr int32_t MaxPlace = 1 << 22;
 
 // Clips the segment to the rectangle (Liang-Barsky); false when nothing of it lies inside.
 bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double l, double t, double r, double b)
@@ -197,12 +200,13 @@ void TItemLayer::LoadFromXML(TJvSimpleXMLElem* Elem)
     Control_ID = 0;
     F::ReadInteger(Elem, "id", Control_ID);
     F::ReadString(Elem, "description", Description);
+    // A place the inspector would refuse could not keep the size beside it.
     int32_t pos = 0;
     F::ReadInteger(Elem, "x", pos);
-    SetX(pos);
+    SetX(std::clamp(pos, -MaxPlace, MaxPlace));
     pos = 0;
     F::ReadInteger(Elem, "y", pos);
-    SetY(pos);
+    SetY(std::clamp(pos, -MaxPlace, MaxPlace));
     F::ReadInteger(Elem, "width", FWidth);
     if (std::llabs(int64_t{FWidth}) > MaxFileSize)
         FWidth = 200;
@@ -225,6 +229,76 @@ void TItemLayer::LoadFromXML(TJvSimpleXMLElem* Elem)
     Changed();
 }
 
+// ---- children no reader looks up -----------------------------------------------------------
+
+std::unique_ptr<TJvSimpleXMLElem> TItemLayer::CopyOf(const TJvSimpleXMLElem& Elem)
+{
+    std::unique_ptr<TJvSimpleXMLElem> copy = Elem.CloneEmpty(nullptr);
+    copy->Assign(Elem);
+    return copy;
+}
+
+void TItemLayer::ReadElement(TJvSimpleXMLElem* Elem)
+{
+    ReadKeeping(Elem, true);
+}
+
+void TItemLayer::ReadKeeping(TJvSimpleXMLElem* Elem, bool Replace)
+{
+    if (!Elem || OSDControlFactory().IsReferenceElement(Elem)) {
+        LoadFromXML(Elem);
+        return;
+    }
+    if (Replace)
+        ForgetUnknownChildren();
+    TReadNames names(Elem);
+    // The type chose the kind (for a part, its owner's role did); every kind writes it.
+    names.Note("type");
+    LoadFromXML(Elem);
+    if (const TJvSimpleXMLElems* children = Elem->ItemsIfAny())
+        for (int i = 0; i < children->Count(); ++i) {
+            const TJvSimpleXMLElem* child = children->Item(i);
+            if (child->Kind() == TJvSimpleXMLElemKind::Classic && !names.Looked(child->Name()))
+                FUnknownChildren.push_back(CopyOf(*child));
+        }
+}
+
+void TItemLayer::ForgetUnknownChildren()
+{
+    FUnknownChildren.clear();
+    FUnknownPartsBefore.clear();
+    FUnknownParts.clear();
+    for (const TPartSlot& slot : PartTable().Slots)
+        slot.Part->ForgetUnknownChildren();
+}
+
+bool TItemLayer::HoldsUnknownChildren()
+{
+    if (!FUnknownChildren.empty() || !FUnknownPartsBefore.empty() || !FUnknownParts.empty())
+        return true;
+    for (const TPartSlot& slot : PartTable().Slots)
+        if (slot.Part->HoldsUnknownChildren())
+            return true;
+    return false;
+}
+
+void TItemLayer::WriteUnknownChildren(TJvSimpleXMLElem* Elem)
+{
+    if (!FUnknownPartsBefore.empty() || !FUnknownParts.empty()) {
+        // Every kind writes "subcontrols" last, or leaves it out when no part is written.
+        const int count = Elem->ChildCount();
+        TJvSimpleXMLElem* subcontrols = count > 0 ? Elem->Items().Item(count - 1) : nullptr;
+        if (!subcontrols || subcontrols->Name() != "subcontrols")
+            subcontrols = Elem->Items().Add("subcontrols");
+        for (std::size_t i = 0; i < FUnknownPartsBefore.size(); ++i)
+            subcontrols->Items().Insert(static_cast<int>(i), CopyOf(*FUnknownPartsBefore[i]));
+        for (const auto& kept : FUnknownParts)
+            subcontrols->Items().Add(CopyOf(*kept));
+    }
+    for (const auto& kept : FUnknownChildren)
+        Elem->Items().Add(CopyOf(*kept));
+}
+
 // ---- writing -------------------------------------------------------------------------------
 
 std::unique_ptr<TItemLayer> TItemLayer::NewBlank() const
@@ -245,6 +319,7 @@ void TItemLayer::SaveWithContext(TJvSimpleXMLElem* Elem, TSaveContext& Ctx, std:
     }
     LayoutParts();
     SaveToXMLWith(Elem, Ctx);
+    WriteUnknownChildren(Elem);
 }
 
 void TItemLayer::SaveToXML(TJvSimpleXMLElem* Elem, TItemLayer* Ref, bool SubControl)
@@ -397,9 +472,7 @@ std::vector<TPropInfo> TItemLayer::PublishedProperties()
     // Sizes beyond 2000 come back from a file as 200 and 24, and positions are single-precision
     // floats: the ranges name what a file gives back unchanged.
     constexpr int64_t sizeLimit = MaxFileSize;
-    // Parts reach up to a control's size beyond it, and a centred part starts on a half pixel:
-    // both stay exact in a float below 2^22.
-    constexpr int64_t placeLimit = int64_t{1} << 22;
+    constexpr int64_t placeLimit = MaxPlace;
     return {
         IntegerField("Control_ID", Control_ID),
         TextField("Description", TPropType::String, Description),

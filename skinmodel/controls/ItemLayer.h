@@ -4,6 +4,7 @@
 // A control kind derives from it (or from another kind) and
 // - sets FTypeName in its constructor and creates its parts there with CreatePart<T>();
 // - overrides LoadFromXML: the base class's first, then its own values, then LoadPartsFromXML;
+//   every child it reads goes through the factory's readers (ReadElement keeps the others);
 // - overrides SaveToXMLWith: the base class's first, then its own values, then SavePartsToXML;
 //   an own value is written where its rule says so, and also where it differs from Ctx.Base;
 // - lists its parts in PartTable, places them in LayoutParts, and publishes its values (parts as
@@ -83,6 +84,22 @@ public:
     void NotifyChanged() { Changed(); }
 
     virtual void LoadFromXML(TJvSimpleXMLElem* Elem);
+    // Reads the element as LoadFromXML does and keeps copies of the child elements that no reader
+    // looked up, for SaveToXML to write back at the end of the element; the same for each part's
+    // element and for "subcontrols". What it kept before is replaced. An element of
+    // "references.xml" keeps nothing: what the reference holds is not the control's.
+    void ReadElement(TJvSimpleXMLElem* Elem);
+
+    using TKeptElements = std::vector<std::unique_ptr<TJvSimpleXMLElem>>;
+    // Children of the control's element that its kind does not read, in file order.
+    const TKeptElements& UnknownChildren() const { return FUnknownChildren; }
+    // Children of "subcontrols" that no part reads: those before the first part's element
+    // (written first again, so that they are not taken for the last part's), then the others.
+    const TKeptElements& UnknownPartsBefore() const { return FUnknownPartsBefore; }
+    const TKeptElements& UnknownParts() const { return FUnknownParts; }
+    // Whether the control or one of its parts keeps such children: then its element is never
+    // left out.
+    bool HoldsUnknownChildren();
     // Lays the parts out, finds the reference (Ref, else this type's reference element) and writes.
     void SaveToXML(TJvSimpleXMLElem* Elem, TItemLayer* Ref, bool SubControl);
     // Writes the control as a part: no reference of its own kind is looked up. Base is what its
@@ -147,7 +164,16 @@ protected:
 
 private:
     void SaveWithContext(TJvSimpleXMLElem* Elem, TSaveContext& Ctx, std::unique_ptr<TItemLayer>& blank);
+    // Reads the element; Replace forgets what the control and its parts kept first (a part read
+    // from several elements keeps what each of them holds).
+    void ReadKeeping(TJvSimpleXMLElem* Elem, bool Replace);
+    void ForgetUnknownChildren();
+    void WriteUnknownChildren(TJvSimpleXMLElem* Elem);
+    static std::unique_ptr<TJvSimpleXMLElem> CopyOf(const TJvSimpleXMLElem& Elem);
     TItemLayer* FPartOwner = nullptr;
+    TKeptElements FUnknownChildren;
+    TKeptElements FUnknownPartsBefore;
+    TKeptElements FUnknownParts;
 };
 
 // Round half to even into the signed 32-bit range.

@@ -6,7 +6,8 @@
 bool ElementAlwaysRead(TItemLayer& Control, const TSaveContext& Ctx)
 {
     TItemLayer* owner = Control.PartOwner();
-    if (!owner)
+    // Children kept for writing back keep the element too.
+    if (!owner || Control.HoldsUnknownChildren())
         return true;
     for (const TPartSlot& slot : owner->PartTable().Slots)
         if (slot.Part == &Control)

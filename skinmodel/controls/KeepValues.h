@@ -32,7 +32,7 @@ T LeftOutValue(const T& value, const T& kept, const T& reset, TReadBack mode)
 }
 
 // True when the element that Control writes is read on reload whatever it holds: a control of
-// its own, or a part its owner never drops.
+// its own, a part its owner never drops, or one that writes back children it does not read.
 bool ElementAlwaysRead(TItemLayer& Control, const TSaveContext& Ctx);
 
 // Calls Write(mode) to append the control's values to Elem. A part that its owner may drop is

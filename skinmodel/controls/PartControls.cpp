@@ -8,6 +8,7 @@
 void TItemLayer::LoadPartsFromXML(TJvSimpleXMLElem* Elem)
 {
     const TPartTable table = PartTable();
+    const bool keep = Elem && !OSDControlFactory().IsReferenceElement(Elem);
     TJvSimpleXMLElem* subcontrols = TOSDControlFactory::FindChild(Elem, "subcontrols");
     if (subcontrols && subcontrols->ItemsIfAny()) {
         const TJvSimpleXMLElems& children = *subcontrols->ItemsIfAny();
@@ -20,11 +21,18 @@ void TItemLayer::LoadPartsFromXML(TJvSimpleXMLElem* Elem)
                 continue;
             TOSDControlFactory::ReadString(child, "description", role);
             const std::string wanted = LowerAscii(role);
+            const TPartSlot* reader = nullptr;
             for (const TPartSlot& slot : table.Slots)
                 if (LowerAscii(slot.Role) == wanted) {
-                    slot.Part->LoadFromXML(child);
+                    reader = &slot;
                     break;
                 }
+            if (reader)
+                reader->Part->ReadKeeping(child, false);
+            else if (keep)
+                // Before the first description a child selects no part; written after the
+                // parts it would be read by the last one, so such children are written first.
+                (role.empty() ? FUnknownPartsBefore : FUnknownParts).push_back(CopyOf(*child));
         }
     }
     // A part's description is its role, also where its element was left out.

@@ -55,15 +55,13 @@ const char* SpinTypeWord(TSpinType V)
 const char* OrientationWord(TeOrientation V)
 {
     switch (V) {
+    case Horizontal:
+        return "horizontal";
     case Vertical:
         return "vertical";
-    // The diagonals are written by their value names so that they survive a reload.
-    case diagonalfw:
-        return "diagonalfw";
-    case diagonalrev:
-        return "diagonalrev";
+    // The player's files have no word for the diagonals.
     default:
-        return "horizontal";
+        return "";
     }
 }
 
@@ -190,7 +188,7 @@ void TOSDUpDownControl::LoadFromXML(TJvSimpleXMLElem* Elem)
     word.clear();
     F::ReadString(Elem, "orientation", word);
     word = LowerAscii(word);
-    for (TeOrientation o : {Horizontal, Vertical, diagonalfw, diagonalrev})
+    for (TeOrientation o : {Horizontal, Vertical})
         if (word == OrientationWord(o))
             Direction = o;
     F::ReadBool(Elem, "reverse", Toggle);
@@ -232,6 +230,7 @@ void TOSDUpDownControl::SaveToXMLWith(TJvSimpleXMLElem* Elem, const TSaveContext
     // Without the child the reader takes the text colour.
     if ((ref ? TextSelectedColor != ref->TextSelectedColor : true) || TextSelectedColor != Textcolor)
         F::WriteColor(Elem, "textselectedcolor", TextSelectedColor);
+    // A diagonal writes no word, so it comes back as the reference's direction or horizontal.
     if ((ref ? Direction != ref->Direction && Direction != Horizontal : Direction != Horizontal) ||
         Direction != base->Direction)
         F::WriteString(Elem, "orientation", OrientationWord(Direction));

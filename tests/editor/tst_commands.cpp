@@ -113,6 +113,7 @@ private slots:
     void insertPicture();
     void insertPictureKeepsItsNameAsSkinText();
     void copyPasteIsATrueCopy();
+    void clipboardCarriesUnknownChildren();
     void pasteTwiceMakesOneControl();
     void cloneLeavesCopySelectedAndClipboardEmpty();
     void clipboardIsForgottenWithThePage();
@@ -444,6 +445,31 @@ void TestCommands::copyPasteIsATrueCopy()
     QCOMPARE(items.mid(second), items.left(second));
     QVERIFY(items.contains("<x>-12</x>"));
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("outside"));
+}
+
+// Copy, Paste and Clone carry what the control does not read, its parts' unknown children too.
+void TestCommands::clipboardCarriesUnknownChildren()
+{
+    TCommandsFixture f;
+    f.StartWithProject();
+    WriteBytes(f.Folder + QStringLiteral("Unnamed1.xml"),
+               XmlText({"<screen>", "<items><item><type>button</type><futurevalue>1</futurevalue><subcontrols>",
+                        "<control><description>buttonlabel</description><futurevalue>2</futurevalue></control>",
+                        "<futurepart><description>future</description></futurepart></subcontrols></item></items>", "</screen>"}));
+    f.OpenPage(f.Folder + QStringLiteral("Unnamed1.xml"));
+    QCOMPARE(f.Count(), 1);
+    f.Form->SetSelection(f.Control(0));
+    f.Trigger("mnCopy");
+    f.Trigger("mnPaste");
+    f.Trigger("mnClone");
+    QCOMPARE(f.Count(), 4);  // three buttons and the frame
+    const QByteArray items = ItemsOf(f.SavedPage());
+    const QByteArray first = items.left(items.indexOf("    <item>", 1));
+    QCOMPARE(items, first + first + first);
+    QVERIFY(first.contains("          <futurevalue>2</futurevalue>\r\n        </control>\r\n"
+                           "        <futurepart>\r\n          <description>future</description>\r\n        </futurepart>\r\n"
+                           "      </subcontrols>\r\n      <futurevalue>1</futurevalue>\r\n"
+                           "    </item>\r\n"));
 }
 
 void TestCommands::pasteTwiceMakesOneControl()

@@ -4,7 +4,9 @@
 #include "canvas/Layers.h"
 #include "canvas/view/ImgView32.h"
 #include "document/PageXml.h"
+#include "platform/core/AtomicFile.h"
 #include "skinmodel/controls/VideoControl.h"
+#include "skinmodel/uskininfo.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 #include "support/TestPictures.h"
 
@@ -65,6 +67,8 @@ private slots:
     void corruptBackdropKeepsControls();
     void unreadablePageIsReported();
     void failedSaveKeepsModifiedAndOldFile();
+    void failedFilesInOneReport_data();
+    void failedFilesInOneReport();
     void saveAsNeverWritesAnotherSkinsIndex();
     void saveWithoutProjectAsksForFile();
     void videoWindowFromLayer();
@@ -76,6 +80,8 @@ private slots:
     void malformedPageKeepsOpenPage();
     void missingPageGivesEmptyPage();
     void pageFromOtherFolderSavedIntoProject();
+    void secondVideoWindowKeptAsRead_data();
+    void secondVideoWindowKeptAsRead();
 };
 
 void TestPages::openSaveGivesSameBytes()
@@ -266,6 +272,51 @@ void TestPages::failedSaveKeepsModifiedAndOldFile()
     QCOMPARE(f.Dialogs.Calls().back().Caption, QStringLiteral("Varnholt 2.0"));
     QVERIFY(f.Dialogs.Unexpected().empty());
     QCOMPARE(f.Form->Layers().Count(), 2);
+}
+
+void TestPages::failedFilesInOneReport_data()
+{
+    QTest::addColumn<bool>("pageFails");
+    QTest::addColumn<bool>("indexFails");
+    QTest::addColumn<QStringList>("lines");
+    const QString index = QStringLiteral("Cannot write \"%1index.xml\": No space left on device");
+    const QString page = QStringLiteral("Cannot write \"%1page.xml\": Permission denied");
+    QTest::newRow("none") << false << false << QStringList();
+    QTest::newRow("page") << true << false << QStringList{page};
+    QTest::newRow("index.xml") << false << true << QStringList{index};
+    QTest::newRow("both") << true << true << QStringList{index, page};
+}
+
+void TestPages::failedFilesInOneReport()
+{
+    QFETCH(bool, pageFails);
+    QFETCH(bool, indexFails);
+    QFETCH(QStringList, lines);
+    TEditorFixture f;
+    const QString folder = OpenSample(f);
+    f.Form->WindowInfos().DefaultItem = 7;
+    f.Form->SkinInfo().Author = "Eve";
+    f.Form->SetModified(true);
+    f.Dialogs.Reset();
+    if (pageFails)
+        FailNextWrite(QStringLiteral("page.xml"), TWriteStage::Write, QStringLiteral("Permission denied"));
+    if (indexFails)
+        FailNextWrite(QStringLiteral("index.xml"), TWriteStage::Commit, QStringLiteral("No space left on device"));
+    if (!lines.isEmpty())
+        f.Dialogs.AnswerMessage(QMessageBox::Ok);
+
+    QCOMPARE(f.Form->mnSave2Click(), lines.isEmpty());
+    ClearWriteFailures();
+    QCOMPARE(f.MessageCount(), lines.isEmpty() ? 0 : 1);
+    if (!lines.isEmpty()) {
+        const TDialogCall& call = f.Dialogs.Calls().back();
+        QCOMPARE(call.Caption, QStringLiteral("Varnholt 2.0"));
+        QCOMPARE(call.Text, lines.join(QLatin1Char('\n')).arg(folder));
+    }
+    QCOMPARE(ReadBytes(folder + QStringLiteral("page.xml")).contains("default=\"7\""), !pageFails);
+    QCOMPARE(ReadBytes(folder + QStringLiteral("index.xml")).contains("<author>Eve</author>"), !indexFails);
+    QCOMPARE(f.Form->Modified(), !lines.isEmpty());
+    QVERIFY(f.Dialogs.Unexpected().empty());
 }
 
 void TestPages::saveAsNeverWritesAnotherSkinsIndex()
@@ -467,6 +518,51 @@ void TestPages::pageFromOtherFolderSavedIntoProject()
     // The skin description goes with every save of the project's pages.
     QVERIFY(ReadBytes(folder + QStringLiteral("index.xml")).startsWith(XmlText({"<skininfo>"})));
     QCOMPARE(QDir(other).entryList(QDir::Files), QStringList{QStringLiteral("menu.xml")});
+}
+
+void TestPages::secondVideoWindowKeptAsRead_data()
+{
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<QByteArray>("saved");
+    const auto page = [](std::initializer_list<const char*> items, const char* videoElement) {
+        QByteArray text = XmlText({"<screen default=\"0\" allowoverlay=\"false\" hasbg=\"false\" version=\"Kestralon OSDSkin 1.1\">",
+                                   "  <items>"});
+        for (const char* item : items)
+            text += item;
+        text += "  </items>\r\n";
+        if (*videoElement)
+            text += QByteArray("  ") + videoElement + "\r\n";
+        return text + "</screen>\r\n";
+    };
+    const char* label = "    <item>\r\n      <type>Label</type>\r\n      <x>5</x>\r\n      <y>6</y>\r\n"
+                        "      <width>100</width>\r\n      <height>20</height>\r\n      <label>Hello</label>\r\n"
+                        "    </item>\r\n";
+    const char* first = "    <item>\r\n      <type>videowindow</type>\r\n      <x>7</x>\r\n      <y>8</y>\r\n"
+                        "      <width>70</width>\r\n      <height>80</height>\r\n    </item>\r\n";
+    const char* second = "    <item>\r\n      <type>videowindow</type>\r\n      <x>1</x>\r\n      <y>2</y>\r\n"
+                         "      <width>30</width>\r\n      <height>40</height>\r\n    </item>\r\n";
+    // The second one goes after the controls, the first one into "videowindow".
+    QTest::newRow("element and item")
+        << page({second, label}, "<videowindow x=\"10\" y=\"20\" width=\"300\" height=\"200\"/>")
+        << page({label, second}, "<videowindow x=\"10\" y=\"20\" width=\"300\" height=\"200\"/>");
+    QTest::newRow("two items") << page({first, label, second}, "")
+                               << page({label, second}, "<videowindow x=\"7\" y=\"8\" width=\"70\" height=\"80\"/>");
+}
+
+void TestPages::secondVideoWindowKeptAsRead()
+{
+    QFETCH(QByteArray, page);
+    QFETCH(QByteArray, saved);
+    TEditorFixture f;
+    const QString folder = f.MakeProject(QStringLiteral("P"), {{QStringLiteral("page.xml"), page}});
+    f.Start();
+    f.OpenProject(folder);
+    f.OpenPage(folder + QStringLiteral("page.xml"));
+    QCOMPARE(f.Form->Layers().Count(), 2);
+    QCOMPARE(f.Form->UnreadItemCount(), 1);
+    QVERIFY(f.Form->mnSave2Click());
+    QCOMPARE(ReadBytes(folder + QStringLiteral("page.xml")), saved);
+    QVERIFY(f.Dialogs.Unexpected().empty());
 }
 
 QTEST_MAIN(TestPages)

@@ -3,10 +3,14 @@
 
 #include "document/ProjectFolder.h"
 #include "editor/settings/EditorSettings.h"
+#include "editor/tools/PropertyEditor.h"
+#include "editor/tools/PropertySheet.h"
 #include "skinmodel/ControlFactory.h"
+#include "skinmodel/controls/ItemLayer.h"
 #include "skinmodel/uskininfo.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QMenu>
 #include <QtTest>
 
@@ -21,6 +25,9 @@ private slots:
     void openProjectRefusesFolders_data();
     void openProjectRefusesFolders();
     void openProjectSetsCanvasAndPages();
+    void openProjectWithDamagedReferences();
+    void inspectorShowsTheNewSkinInfo_data();
+    void inspectorShowsTheNewSkinInfo();
     void recentListMovesAndDrops();
     void recentListReadStopsAtGapAndIsRewritten();
     void pageListSkipsProjectFilesAndHidden();
@@ -159,6 +166,83 @@ void TestProjects::openProjectSetsCanvasAndPages()
     QCOMPARE(f.Form->windowTitle(), QStringLiteral("Editor - Blue - Unnamed1.xml"));
     QVERIFY(f.Form->Action("mnNew")->isEnabled());
     QVERIFY(f.Form->Action("mnOpen")->isEnabled());
+}
+
+void TestProjects::openProjectWithDamagedReferences()
+{
+    TEditorFixture f;
+    const std::string& text = BuiltInReferencesText();
+    // Cut off inside the fourth control.
+    const std::size_t cut = text.find("<x>192</x>", text.find("<type>togglebutton</type>"));
+    const QString folder = f.MakeProject(QStringLiteral("Blue"), {{QStringLiteral("p.xml"),
+        XmlText({"<screen>", "<items><item><type>label</type></item></items>", "</screen>"})}});
+    WriteBytes(folder + QStringLiteral("references.xml"), QByteArray::fromStdString(text.substr(0, cut)));
+    f.Start();
+    f.Dialogs.AnswerFolder(folder);
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    f.Form->Action("mnOpenProject")->trigger();
+
+    QCOMPARE(f.MessageCount(), 1);
+    const TDialogCall& call = f.Dialogs.Calls().back();
+    QCOMPARE(call.Caption, QStringLiteral("Varnholt 2.0"));
+    QCOMPARE(call.Text, QStringLiteral("\"%1references.xml\": Invalid XML Element: Erroneous end of tag, "
+                                       "expecting </control> but </> found").arg(folder));
+    QCOMPARE(f.Form->ProjectFolder(), folder);
+    QCOMPARE(f.Form->windowTitle(), QStringLiteral("Editor - Blue - Unnamed1.xml"));
+    // The label reference, read before the damage, still applies.
+    f.OpenPage(folder + QStringLiteral("p.xml"));
+    QCOMPARE(f.Form->Layers().Count(), 1);
+    auto* label = dynamic_cast<TItemLayer*>(f.Form->Layers().Items(0));
+    QVERIFY(label);
+    QCOMPARE(label->GetWidth(), 150);
+    QVERIFY(f.Dialogs.Unexpected().empty());
+}
+
+void TestProjects::inspectorShowsTheNewSkinInfo_data()
+{
+    QTest::addColumn<bool>("create");
+    QTest::newRow("new project") << true;
+    QTest::newRow("open project") << false;
+}
+
+void TestProjects::inspectorShowsTheNewSkinInfo()
+{
+    QFETCH(bool, create);
+    TEditorFixture f;
+    const QByteArray green = XmlText({"<skininfo>", "  <skinname>Green</skinname>", "  <version>1.0</version>",
+                                      "  <sizex>800</sizex>", "  <sizey>600</sizey>"});
+    const QString opened = f.MakeProject(QStringLiteral("Green"));
+    WriteBytes(opened + QStringLiteral("index.xml"), green + "</skininfo>\r\n");
+    f.Start();
+    TfrmTools* tools = Inspector(*f.Form);
+    QVERIFY(tools && tools->isVisible());
+    QCOMPARE(tools->DisplayValue(QStringLiteral("Skinname")), QStringLiteral("Unnamed1"));
+
+    QString folder = opened;
+    if (create) {
+        f.NewSkin.Answer = {QStringLiteral("Green"), f.Path(QStringLiteral("new")), 800, 600, QString(), QString()};
+        f.Form->mnNewProjectClick();
+        folder = f.Path(QStringLiteral("new/Green/"));
+    } else {
+        f.OpenProject(opened);
+    }
+    QCOMPARE(f.Form->ProjectFolder(), folder);
+    // The inspector's own refresh reads the shown description again.
+    QTest::qWait(700);
+    QCOMPARE(tools->DisplayValue(QStringLiteral("Skinname")), QStringLiteral("Green"));
+    QCOMPARE(tools->DisplayValue(QStringLiteral("SizeX")), QStringLiteral("800"));
+    QCOMPARE(tools->DisplayValue(QStringLiteral("SizeY")), QStringLiteral("600"));
+
+    QLineEdit* author = tools->Editor(QStringLiteral("Author"))->LineEdit();
+    author->setFocus();
+    author->setText(QStringLiteral("Eve"));
+    author->setModified(true);
+    QTest::keyClick(author, Qt::Key_Return);
+    QVERIFY(f.Form->Modified());
+    QVERIFY(f.Form->mnSave2Click());
+    QCOMPARE(ReadBytes(folder + QStringLiteral("index.xml")),
+             green + "  <author>Eve</author>\r\n</skininfo>\r\n");
+    QVERIFY(f.Dialogs.Unexpected().empty());
 }
 
 void TestProjects::recentListMovesAndDrops()

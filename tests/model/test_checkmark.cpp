@@ -15,8 +15,8 @@ namespace {
 // The label keeps its own height, and the label reader turns a height of 0 into 24.
 VARNHOLT_ROUND_TRIP_TEST_SKIPPING(CheckMark, "checkmark", "LabelControl.Height")
 
-// A check mark at (10, 10) with a 20 by 20 picture and a label of the given alignment and width.
-std::unique_ptr<TOSDCheckerControl> LoadedCheckMark(const char* align, int labelWidth)
+// A check mark at (x, y) with a 20 by 20 picture and a label of the given alignment and width.
+std::unique_ptr<TOSDCheckerControl> LoadedCheckMark(const char* align, int labelWidth, int x = 10, int y = 10)
 {
     std::string label = "    <control><description>label</description><type>Label</type><label>Check</label>";
     if (labelWidth)
@@ -27,8 +27,8 @@ std::unique_ptr<TOSDCheckerControl> LoadedCheckMark(const char* align, int label
     return KindFromText<TOSDCheckerControl>(XmlLines({
         "<item>",
         "  <type>checkmark</type>",
-        "  <x>10</x>",
-        "  <y>10</y>",
+        "  <x>" + std::to_string(x) + "</x>",
+        "  <y>" + std::to_string(y) + "</y>",
         "  <height>20</height>",
         "  <subcontrols>",
         "    <control><description>imgcheckmark</description><type>Image</type><texture>check.png</texture></control>",
@@ -150,18 +150,53 @@ TEST(CheckMark, LabelTakesWhatThePictureLeaves)
     EXPECT_EQ(check.GetTextwidth(), 25) << "a resize through the location reaches the label too";
 }
 
-TEST(CheckMark, ImagewidthKeepsTheRightEdge)
+TEST_F(CheckMarkWithPicture, ImagewidthWidensTheControl)
 {
-    TOSDCheckerControl check(nullptr);
-    check.ImageCheck->SetWidth(20);
-    check.SetWidth(100);
-    check.SetImagewidth(30);
-    EXPECT_EQ(check.ImageCheck->GetWidth(), 30);
-    EXPECT_EQ(check.ImageNoCheck->GetWidth(), 30);
-    EXPECT_EQ(check.Location().Right, 100.f);
-    check.SetX(5);
-    EXPECT_EQ(check.Location().Right, 5.f + 80 + 30) << "the cached width is label plus picture";
+    auto check = LoadedCheckMark("", 0, 100, 40);
+    ASSERT_TRUE(check);
+    ASSERT_EQ(check->Location(), (TFloatRect{100, 40, 152, 60}));
+    check->SetImagewidth(30);
+    EXPECT_EQ(check->ImageNoCheck->GetWidth(), 30);
+    EXPECT_EQ(check->Location(), (TFloatRect{100, 40, 162, 60}));
+    EXPECT_EQ(check->GetWidth(), 62);
+    EXPECT_EQ(check->GetTextwidth(), 32);
+    const std::string text = SavedControlText(*check);
+    auto again = KindFromText<TOSDCheckerControl>(text);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->GetWidth(), 62);
+    EXPECT_EQ(SavedControlText(*again), text);
 }
+
+struct SumCase {
+    int32_t imageFirst, text, image;   // image part's width, then Textwidth, then Imagewidth
+    int32_t wantImage, wantText;
+};
+
+class CheckMarkSum : public ::testing::TestWithParam<SumCase> {};
+
+TEST_P(CheckMarkSum, PictureAndTextTogetherStayWithinWhatAFileKeeps)
+{
+    // The image part's own width is edited through its sub-object, beside Imagewidth's range.
+    const SumCase& k = GetParam();
+    TReferencesScope none("");
+    TOSDCheckerControl check(nullptr);
+    check.ImageCheck->SetWidth(k.imageFirst);
+    check.SetTextwidth(k.text);
+    check.SetImagewidth(k.image);
+    EXPECT_EQ(check.GetImagewidth(), k.wantImage);
+    EXPECT_EQ(check.GetTextwidth(), k.wantText);
+    EXPECT_EQ(check.GetWidth(), k.wantImage + k.wantText);
+    auto again = KindFromText<TOSDCheckerControl>(SavedControlText(check));
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->GetWidth(), check.GetWidth());
+    EXPECT_EQ(again->GetTextwidth(), k.wantText);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, CheckMarkSum, ::testing::Values(
+    SumCase{1500, 1000, 1500, 1500, 500},
+    SumCase{-1800, -1000, -1800, -1800, -200},
+    SumCase{2000, 1000, 1000, 1000, 0},
+    SumCase{20, 100, 30, 30, 100}));
 
 TEST(CheckMark, PartsAreNeverDropped)
 {

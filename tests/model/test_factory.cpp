@@ -126,13 +126,42 @@ TEST_F(FactoryTest, FirstReferenceOfATypeWinsAndOnlyExactControlElementsCount)
 
 TEST_F(FactoryTest, WrongRootOrBadTextLoadsNoReferences)
 {
-    for (const char* text : {"<Controls><control><type>testpart</type></control></Controls>", "",
-                             "<controls><control><type>testpart</type></control>"}) {
+    for (const char* text : {"<Controls><control><type>testpart</type></control></Controls>", ""}) {
         Factory().ClearReferences();
-        Factory().LoadReferencesFromText(text);
+        EXPECT_EQ(Factory().LoadReferencesFromText(text), std::nullopt) << text;
         EXPECT_FALSE(Factory().HasReferences()) << text;
         EXPECT_EQ(Factory().FindReference("testpart"), nullptr);
     }
+}
+
+// A damaged file is kept as the failed parse left it: the controls read before the error still
+// serve as references, and the caller hears of the error.
+TEST_F(FactoryTest, CutOffFileKeepsTheControlsReadBeforeTheError)
+{
+    QTemporaryDir dir;
+    const std::string& text = BuiltInReferencesText();
+    // Cut inside the fourth control, the toggle button.
+    const std::size_t cut = text.find("<x>192</x>", text.find("<type>togglebutton</type>"));
+    ASSERT_NE(cut, std::string::npos);
+    WriteFile(dir.filePath("references.xml"), text.substr(0, cut));
+    const auto error = Factory().LoadReferences(dir.filePath("page.xml"));
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->Path, dir.filePath("references.xml"));
+    EXPECT_EQ(error->Reason, "Invalid XML Element: Erroneous end of tag, expecting </control> but </> found");
+    ASSERT_TRUE(Factory().HasReferences());
+    for (const char* type : {"image", "label", "button"})
+        EXPECT_NE(Factory().FindReference(type), nullptr) << type;
+    EXPECT_EQ(Factory().FindReference("togglebutton"), nullptr);
+    // The references apply as from a whole file.
+    Doc d("<item><type>label</type><x>5</x></item>");
+    std::unique_ptr<TItemLayer> label(Factory().CreateControl(nullptr, d.root(), true));
+    ASSERT_TRUE(label);
+    EXPECT_EQ(label->GetWidth(), 150);
+    EXPECT_EQ(label->GetHeight(), 24);
+    // The same text loads the same way.
+    Factory().ClearReferences();
+    EXPECT_EQ(Factory().LoadReferencesFromText(text.substr(0, cut)), error->Reason);
+    EXPECT_NE(Factory().FindReference("button"), nullptr);
 }
 
 TEST_F(FactoryTest, LoadReferencesTakesTheFolderOfTheFileOnce)
@@ -156,11 +185,21 @@ TEST_F(FactoryTest, LoadReferencesTakesTheFolderOfTheFileOnce)
 TEST_F(FactoryTest, MissingOrBrokenFileLoadsNoReferences)
 {
     QTemporaryDir dir;
-    Factory().LoadReferences(dir.filePath("page.xml"));
+    EXPECT_EQ(Factory().LoadReferences(dir.filePath("page.xml")), std::nullopt);
     EXPECT_FALSE(Factory().HasReferences());
+    // A file that cannot be opened.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("References.xml"));
+    auto error = Factory().LoadReferences(dir.filePath("page.xml"));
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->Path, dir.filePath("References.xml"));
+    EXPECT_EQ(error->Reason, "Is a directory");
+    EXPECT_FALSE(Factory().HasReferences());
+    ASSERT_TRUE(QDir(dir.path()).rmdir("References.xml"));
+    // Broken in the only control: nothing of it serves as a reference.
     WriteFile(dir.filePath("references.xml"), "<controls><control><type>testpart</type></contr></controls>");
-    Factory().LoadReferences(dir.filePath("page.xml"));
-    EXPECT_FALSE(Factory().HasReferences());
+    error = Factory().LoadReferences(dir.filePath("page.xml"));
+    ASSERT_TRUE(error);
+    EXPECT_EQ(Factory().FindReference("testpart"), nullptr);
 }
 
 TEST_F(FactoryTest, VideoWindowHasNoBuiltInReference)

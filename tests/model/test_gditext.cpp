@@ -218,6 +218,39 @@ TEST(GdiText, EndEllipsisEndsInDots)
     EXPECT_GT(top, ink.Top + LineHeight(dots.Font) / 3);
 }
 
+// The text the ellipsis leaves: the longest start that fits with "..." after it, or all of it.
+std::string Shortened(const TFont32& f, const std::string& text, int width)
+{
+    if (Advance(f, text.c_str()) <= width)
+        return text;
+    size_t keep = 0;
+    while (keep < text.size() && Advance(f, (text.substr(0, keep + 1) + "...").c_str()) <= width)
+        ++keep;
+    return text.substr(0, keep) + "...";
+}
+
+TEST(GdiText, EndEllipsisCutsWhereTheRestFits)
+{
+    const std::string text = "Wonderful lengthy caption";
+    const TFont32 f = Arial();
+    const int whole = Advance(f, text.c_str());
+    const int cut = Advance(f, (text.substr(0, 9) + "...").c_str());
+    // An exact fit keeps every character; one pixel less cuts; so does the exact fit of a cut text.
+    for (const int width : {whole, whole - 1, cut, cut - 1}) {
+        const std::string shown = Shortened(f, text, width);
+        TBitmap32 got(whole + 20, 30), want(whole + 20, 30);
+        got.Font = want.Font = f;
+        QRect r(0, 0, width, 30);
+        DrawText(got, text, r, DT_SINGLELINE | DT_END_ELLIPSIS);
+        QRect open(0, 0, whole + 20, 30);
+        DrawText(want, shown, open, DT_SINGLELINE);
+        EXPECT_EQ(got.Image(), want.Image()) << width << " should show \"" << shown << "\"";
+    }
+    EXPECT_EQ(Shortened(f, text, whole), text);
+    EXPECT_EQ(Shortened(f, text, cut), "Wonderful...");
+    EXPECT_LT(Shortened(f, text, cut - 1).size(), std::string("Wonderful...").size());
+}
+
 TEST(GdiText, DrawsInTheFontColour)
 {
     TBitmap32 b(100, 30);

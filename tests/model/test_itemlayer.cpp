@@ -80,6 +80,31 @@ INSTANTIATE_TEST_SUITE_P(Table, FileSizes, ::testing::Values(
     SizeCase{"<width>-2147483648</width><height>99999999999</height>", 200, 0},
     SizeCase{"<width>12px</width>", 0, 0}));
 
+struct PlaceCase {
+    const char* items;
+    int32_t x, y, width, height;
+};
+
+class FilePlaces : public ::testing::TestWithParam<PlaceCase> {};
+
+TEST_P(FilePlaces, StayInTheInspectorsRangeSoTheSizeComesBack)
+{
+    const PlaceCase c = GetParam();
+    auto layer = Load(c.items);
+    EXPECT_EQ(layer->GetX(), c.x);
+    EXPECT_EQ(layer->GetY(), c.y);
+    EXPECT_EQ(layer->GetWidth(), c.width);
+    EXPECT_EQ(layer->GetHeight(), c.height);
+    auto again = KindFromText<TOSDVideoControl>(SavedControlText(*layer), false);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->Location(), layer->Location());
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, FilePlaces, ::testing::Values(
+    PlaceCase{"<x>2147483647</x><width>100</width>", 4194304, 0, 100, 0},
+    PlaceCase{"<x>-2147483648</x><y>99999999</y><width>30</width><height>20</height>", -4194304, 4194304, 30, 20},
+    PlaceCase{"<x>-4194304</x><y>4194304</y><width>7</width><height>5</height>", -4194304, 4194304, 7, 5}));
+
 TEST_F(ItemLayerTest, ReadingStartsIdPlaceAndAlphaAfresh)
 {
     TOSDVideoControl c(nullptr);
@@ -159,6 +184,7 @@ const SaveCase saveCases[] = {
     {"PartNavigationDifferingIsWritten", [](TItemLayer& l) { l.ControlUp = 3; }, true, true, "type=Videowindow; up=3"},
     {"NegativeNavigationIsWritten", [](TItemLayer& l) { l.ControlDown = -1; }, true, false, "type=Videowindow; down=-1"},
     {"Alpha128", [](TItemLayer& l) { l.SetAlpha(128); }, true, false, "type=Videowindow; diffusecolor=80FFFFFF"},
+    {"AlphaBackTo255", [](TItemLayer& l) { l.SetAlpha(128); l.SetAlpha(255); }, true, false, "type=Videowindow"},
     {"NegativeIdIsWritten", [](TItemLayer& l) { l.Control_ID = -3; }, true, false, "type=Videowindow; id=-3"},
     {"DisabledColorZeroIsWrittenSoItComesBack",
      [](TItemLayer& l) { l.DisabledColor = 0; },
@@ -242,6 +268,10 @@ TEST_F(ItemLayerTest, SetAlphaOnlyInRangeAndOnChange)
     c.SetAlpha(0);
     EXPECT_EQ(c.Alpha, 0);
     EXPECT_EQ(c.changes, 1);
+    // Both ends of the range are values too.
+    c.SetAlpha(255);
+    EXPECT_EQ(c.Alpha, 255);
+    EXPECT_EQ(c.changes, 2);
 }
 
 // ---- painting ------------------------------------------------------------------------------

@@ -1,7 +1,10 @@
 // A partial repaint (the buffer's clip set to the dirty area) must give inside that area exactly
 // the pixels of a full repaint, and leave everything outside it as it was.
 #include "canvas/Bitmap32.h"
+#include "canvas/ImageCanvas.h"
+#include "skinmodel/controls/ImageLayer.h"
 #include "skinmodel/controls/PaintAids.h"
+#include "skinmodel/controls/TextLayer.h"
 #include "skinmodel/draw/GdiFont.h"
 #include "skinmodel/draw/GdiText.h"
 #include "skinmodel/draw/RenderText.h"
@@ -10,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 
 namespace {
 
@@ -80,6 +84,60 @@ TEST(PartialRepaint, InsideTheClipAsFullOutsideUntouched)
                 }
         }
     }
+}
+
+// Controls whose paint reaches into the one-pixel margin around their location: shape outlines
+// one pixel beyond every side at whole positions, a label's outline one pixel up and left. Each
+// moves in steps to whole and fractional places; what the canvas repaints of the old and new areas
+// must leave the page as a full repaint draws it.
+TEST(PartialRepaint, MovedControlsLeaveNothingBehind)
+{
+    TImageCanvas canvas;
+    canvas.SetCanvasSize(W, H);
+    const auto shape = [&](TGraphicsType type, TFloatRect r) {
+        auto* image = new TImageLayer(&canvas.Layers());
+        image->GraphicsType = type;
+        image->Color = 0x80FF8000u;
+        image->Outline = 1;
+        image->OutlineColor = 0xFF000000u;
+        image->SetLocation(r);
+        return image;
+    };
+    auto* label = new TTextLayer(&canvas.Layers());
+    label->SetLabelText("Wg");
+    label->Outline = true;
+    label->OutlineColor = 0xFFFFFF00u;
+    label->VerticalAlign = StringAlignmentNear;
+    label->SetLocation({150, 100, 200, 130});
+    const std::pair<const char*, TItemLayer*> layers[] = {
+        {"ellipse", shape(GT_ELLIPSE, {20, 20, 80, 60})},
+        {"rounded rectangle", shape(GT_ROUNDRECT, {100, 30, 160, 70})},
+        {"label", label},
+    };
+    const auto full = [&] {
+        canvas.Invalidate();
+        canvas.Render();
+        return canvas.BackBuffer().Image().copy();
+    };
+    full();
+    const QPointF steps[] = {{5, 0}, {0, 5}, {-5, 0}, {0, -5}, {0.25f, 0.25f}, {3, 3}, {0.5f, 0.5f},
+                             {-4, -4}, {0.25f, 0.25f}, {-3, -3}};
+    for (const auto& [name, layer] : layers)
+        for (const QPointF& step : steps) {
+            TFloatRect r = layer->Location();
+            r.Left += float(step.x());
+            r.Right += float(step.x());
+            r.Top += float(step.y());
+            r.Bottom += float(step.y());
+            layer->SetLocation(r);
+            canvas.Render();
+            const QImage partial = canvas.BackBuffer().Image().copy();
+            const QImage want = full();
+            for (int y = 0; y < H; ++y)
+                for (int x = 0; x < W; ++x)
+                    ASSERT_EQ(partial.pixel(x, y), want.pixel(x, y))
+                        << name << " at " << r.Left << "," << r.Top << ": pixel " << x << "," << y;
+        }
 }
 
 }  // namespace

@@ -127,6 +127,49 @@ TEST_F(PartsTest, PartWithoutReferenceDoesNotLookUpItsOwnKind)
               "control{description=partc; type=Testpart; depth=5}}");
 }
 
+// Children of "subcontrols" that no part reads stay there: those before the first description
+// first (at the end the last part would read them), the others after the parts. A part's own
+// unknown child ends its element, which is then never pruned.
+TEST_F(PartsTest, UnknownChildrenOfSubcontrolsAndPartsAreKept)
+{
+    auto c = FromPage(
+        "<subcontrols><note>first</note><control><description/><depth>1</depth></control>"
+        "<control><description>parta</description><futurevalue>a</futurevalue></control>"
+        "<control><description>future</description><depth>3</depth></control><control><depth>4</depth></control>"
+        "<control><description>inner</description><subcontrols><control><description>leaf</description>"
+        "<depth>8</depth></control><later><description>later</description></later></subcontrols></control>"
+        "</subcontrols>");
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c->PartA->Depth, 0);
+    const std::string saved = SavedChildren(*c);
+    EXPECT_EQ(saved,
+              "type=TestComposite; spacing=7; subcontrols{note=first; control{description=; depth=1}; "
+              "control{description=partA; type=Testpart; futurevalue=a}; control{description=PartB; type=Testpart}; "
+              "control{description=partc; type=Testpart; depth=5}; control{description=inner; type=Testinner; "
+              "subcontrols{control{description=leaf; type=Testpart; depth=8}; later{description=later}}}; "
+              "control{description=future; depth=3}; control{depth=4}}");
+    auto again = ControlFromText(SavedControlText(*c));
+    EXPECT_EQ(SavedChildren(*again), saved);
+}
+
+// What "references.xml" holds beyond what a kind reads is not the control's: neither an item
+// read after its reference nor a control made from the reference itself writes it.
+TEST_F(PartsTest, UnknownChildrenOfTheReferenceAreNotTaken)
+{
+    const auto saved = [](const std::string& extra, const std::string& partExtra) {
+        OSDControlFactory().ClearReferences();
+        OSDControlFactory().LoadReferencesFromText(
+            "<controls><control><type>testcomposite</type>" + extra + "<subcontrols>" + partExtra +
+            "<control><description>parta</description><depth>2</depth>" + extra + "</control>" + partExtra +
+            "</subcontrols></control></controls>");
+        auto item = FromPage("<spacing>1</spacing>");
+        std::unique_ptr<TItemLayer> inserted(
+            OSDControlFactory().CreateControl(nullptr, OSDControlFactory().FindReference("testcomposite"), false));
+        return SavedChildren(*item) + " | " + SavedChildren(*inserted);
+    };
+    EXPECT_EQ(saved("<futurevalue>r</futurevalue>", "<future><description>x</description></future>"), saved("", ""));
+}
+
 TEST_F(PartsTest, LayoutBeforeEverySave)
 {
     auto c = FromPage();

@@ -93,6 +93,21 @@ TEST_F(PictureCacheTest, HugeDimensionsAreRefusedWithoutDecoding)
     EXPECT_EQ(cache.BytesHeld(), 0);
 }
 
+TEST_F(PictureCacheTest, PicturesUpToTheProjectsPixelLimitDecode)
+{
+    // Above Qt's own default limit of 128 MB, below 2^26 pixels.
+    QImage wide(8192, 4100, QImage::Format_RGB32);
+    wide.fill(Qt::darkCyan);
+    const QString path = Write("wide.png", EncodePicture(wide, "PNG"));
+    wide = QImage();
+    const TPicture picture = cache.Load(path);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->size(), QSize(8192, 4100));
+    EXPECT_EQ(picture->pixel(8191, 4099), QColor(Qt::darkCyan).rgba());
+    // One row above 2^26 pixels.
+    EXPECT_FALSE(cache.Load(Write("over.bmp", BitmapHeaderOnly(8192, 8193))));
+}
+
 TEST_F(PictureCacheTest, MissingFileAndFolderGiveNothing)
 {
     EXPECT_FALSE(cache.Load(dir.path() + "/none.png"));

@@ -130,6 +130,32 @@ TEST(AtomicFile, ASmallWriteThatFailsKeepsTheOldFile)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.ini"});
 }
 
+// Tests make a write fail on purpose; the failure takes the path of a real one: reported with its
+// reason, the old file kept, no temporary file left behind, and only once.
+TEST(AtomicFile, AFailedWriteOrCommitIsReportedAndKeepsTheOldFile)
+{
+    for (const TWriteStage stage : {TWriteStage::Write, TWriteStage::Commit}) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("index.xml");
+        WriteFileAtomically(path, "old");
+        FailNextWrite("page.xml", stage, "Permission denied");
+        FailNextWrite("ind*.xml", stage, "No space left on device");
+        std::string reason = "<none>";
+        try {
+            WriteFileAtomically(path, "new");
+        } catch (const EWriteError& e) {
+            reason = e.Reason();
+            EXPECT_NE(std::string(e.what()).find(path.toStdString()), std::string::npos);
+        }
+        EXPECT_EQ(reason, "No space left on device");
+        EXPECT_EQ(ReadWholeFile(path), "old");
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"index.xml"});
+        WriteFileAtomically(path, "new");
+        EXPECT_EQ(ReadWholeFile(path), "new");
+        ClearWriteFailures();
+    }
+}
+
 TEST(AtomicFile, ReadingAMissingFileRaisesWithThePath)
 {
     QTemporaryDir dir;

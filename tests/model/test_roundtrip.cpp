@@ -1,5 +1,7 @@
 // Every control kind saved with random values and read back gives every published value back,
 // parts included, with the built-in references and without any.
+#include "skinmodel/ControlFactory.h"
+#include "support/ControlXml.h"
 #include "support/RoundTrip.h"
 #include "support/TestKinds.h"
 
@@ -45,6 +47,23 @@ TEST(RoundTripHarness, SeesEveryDifferenceDownToTheParts)
     EXPECT_TRUE(has("Inner.Leaf.Depth"));
     EXPECT_FALSE(has("PartA.X"));  // a part's place is its owner's layout
     EXPECT_TRUE(ComparePublished(a, b, {"Spacing"}).size() == differences.size() - 1);
+}
+
+// Children a kind does not read are written back after what the kind writes, in their order
+// and as they were read; a known child read twice (the last one counts) is written once.
+TEST(RoundTrip_UnknownChildren, LabelKeepsThemAtTheEnd)
+{
+    OSDControlFactory().ClearReferences();
+    auto label = ControlFromText(
+        "<item><futurevalue mode=\"a\">x &amp; y</futurevalue><type>label</type><Width>80</Width>"
+        "<items><item><label>one</label></item><futureitem/></items><width>60</width><label>z</label>"
+        "<FUTUREVALUE/></item>");
+    ASSERT_TRUE(label);
+    EXPECT_EQ(SavedControlText(*label),
+              XmlLines({"<item>", "  <type>Label</type>", "  <width>60</width>", "  <height>24</height>",
+                        "  <label>z</label>", "  <futurevalue mode=\"a\">x &amp; y</futurevalue>",
+                        "  <items>", "    <item>", "      <label>one</label>", "    </item>", "    <futureitem/>",
+                        "  </items>", "  <FUTUREVALUE/>", "</item>"}));
 }
 
 }  // namespace

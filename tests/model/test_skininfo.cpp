@@ -135,7 +135,9 @@ TEST(SkinInfo, FileInAnotherCaseIsReadAndReplacedNotTwinned)
 
 TEST(SkinInfo, UnwritableFolderFails)
 {
-    EXPECT_FALSE(Full().SaveToFile("/proc/no-such-folder"));
+    QString reason;
+    EXPECT_FALSE(Full().SaveToFile("/proc/no-such-folder", &reason));
+    EXPECT_EQ(reason, "No such file or directory");
 }
 
 TEST(SkinInfo, PublishedInOrder)

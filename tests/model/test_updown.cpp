@@ -202,20 +202,43 @@ TEST(UpDown, InspectorMoveKeepsTheExtent)
     EXPECT_EQ(c.GetWidth(), 16);
 }
 
-TEST(UpDown, DiagonalIsWrittenAndReadBack)
+TEST(UpDown, DiagonalWritesNoOrientationAndComesBackAsTheReferenceSays)
 {
-    TReferencesScope none("");
-    TOSDUpDownControl c(nullptr);
-    c.Direction = diagonalrev;
-    c.SetWidth(16);
-    c.SetHeight(16);
-    EXPECT_EQ(RectOf(c), (TFloatRect{0, 0, 16, 16}));
-    const std::string text = SavedItem(c);
-    EXPECT_NE(text.find("<orientation>diagonalrev</orientation>"), std::string::npos) << text;
-    auto again = KindFromText<TOSDUpDownControl>(text);
-    ASSERT_TRUE(again);
-    EXPECT_EQ(again->Direction, diagonalrev);
-    EXPECT_EQ(RectOf(*again), (TFloatRect{0, 0, 16, 16}));
+    struct Case {
+        const char* references;
+        TeOrientation direction;
+        TeOrientation back;
+    };
+    const Case cases[] = {
+        {"", diagonalfw, Horizontal},
+        {"", diagonalrev, Horizontal},
+        {SpinReferences, diagonalfw, Vertical},
+        {SpinReferences, diagonalrev, Vertical},
+    };
+    for (const Case& k : cases) {
+        TReferencesScope refs(k.references);
+        TOSDUpDownControl c(nullptr);
+        c.Direction = k.direction;
+        c.SetWidth(16);
+        c.SetHeight(16);
+        EXPECT_EQ(RectOf(c), (TFloatRect{0, 0, 16, 16}));
+        const std::string text = SavedItem(c);
+        EXPECT_EQ(text.find("<orientation>"), std::string::npos) << text;
+        auto again = KindFromText<TOSDUpDownControl>(text);
+        ASSERT_TRUE(again);
+        EXPECT_EQ(again->Direction, k.back) << int(k.direction) << "\n" << text;
+    }
+}
+
+TEST(UpDown, OnlyHorizontalAndVerticalAreRead)
+{
+    TReferencesScope refs(SpinReferences);
+    for (const char* word : {"diagonalfw", "DiagonalRev"}) {
+        auto c = KindFromText<TOSDUpDownControl>(std::string("<item><type>spincontrol</type><orientation>") + word +
+                                                 "</orientation></item>");
+        ASSERT_TRUE(c);
+        EXPECT_EQ(c->Direction, Vertical) << word;
+    }
 }
 
 TEST(UpDown, HorizontalAgainstAVerticalReferenceIsNamed)

@@ -5,7 +5,9 @@
 #include "skinmodel/controls/ImageLayer.h"
 #include "skinmodel/controls/ItemLayer.h"
 #include "skinmodel/controls/UpDownControl.h"
+#include "skinmodel/ValueText.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
+#include "support/ControlXml.h"
 #include "support/TestKinds.h"
 
 #include <algorithm>
@@ -86,6 +88,12 @@ TPropValue RandomValue(const TPropInfo& p, std::mt19937& rng)
     return {};
 }
 
+// A spin control's diagonal directions have no word in the file: they are not kept by design.
+bool OnlyWordedDirections(TPublished& object, const TPropInfo& p)
+{
+    return p.Name == "Direction" && dynamic_cast<TOSDUpDownControl*>(&object);
+}
+
 bool Skipped(const std::vector<std::string>& skip, const std::string& path)
 {
     return std::find(skip.begin(), skip.end(), path) != skip.end();
@@ -103,7 +111,10 @@ void RandomizePublished(TPublished& object, std::mt19937& rng, bool isPart)
         }
         if (p.ReadOnly() || IsPartPlace(p, isPart))
             continue;
-        p.Set(RandomValue(p, rng));
+        if (OnlyWordedDirections(object, p))
+            p.Set(int64_t{std::uniform_int_distribution<int>(Horizontal, Vertical)(rng)});
+        else
+            p.Set(RandomValue(p, rng));
     }
 }
 
@@ -144,7 +155,7 @@ std::vector<std::string> ComparePublished(TPublished& expected, TPublished& actu
 // Helpers of KindTripOptions.
 namespace {
 
-void CollectImageParts(TPublished& object, const std::string& path, std::vector<std::string>& skip)
+void CollectSpinPictureSizes(TPublished& object, const std::string& path, std::vector<std::string>& skip)
 {
     // A spin control's rectangle may have an odd extent that its one-button size cannot carry
     // into a file; its pictures are laid out from that rectangle.
@@ -155,15 +166,8 @@ void CollectImageParts(TPublished& object, const std::string& path, std::vector<
     for (const TPropInfo& p : object.PublishedProperties()) {
         if (p.Type != TPropType::Object)
             continue;
-        TPublished* sub = PropObject(p.Get());
-        if (!sub)
-            continue;
-        const std::string name = path.empty() ? p.Name : path + "." + p.Name;
-        if (dynamic_cast<TImageLayer*>(sub)) {
-            skip.push_back(name + ".Color");
-            skip.push_back(name + ".ColorKey");
-        }
-        CollectImageParts(*sub, name, skip);
+        if (TPublished* sub = PropObject(p.Get()))
+            CollectSpinPictureSizes(*sub, path.empty() ? p.Name : path + "." + p.Name, skip);
     }
 }
 
@@ -183,6 +187,86 @@ void CollectClearedNavigation(TItemLayer& control, std::vector<std::string>& ski
     }
 }
 
+// Children that no kind reads, put into a saved control element before what the control wrote.
+
+using F = TOSDControlFactory;
+
+TJvSimpleXMLElem* InsertChild(TJvSimpleXMLElem& parent, int index, const char* name, const std::string& text = {})
+{
+    auto child = std::make_unique<TJvSimpleXMLElemClassic>(nullptr);
+    child->SetName(name);
+    child->SetValue(text);
+    return parent.Items().Insert(index, std::move(child));
+}
+
+// `count` children from `from` on, in the form of Children().
+std::string ChildrenAt(const TJvSimpleXMLElem& elem, int from, int count)
+{
+    std::string out;
+    for (int i = std::max(from, 0); i < std::min(from + count, elem.ChildCount()); ++i) {
+        const TJvSimpleXMLElem* c = elem.ItemsIfAny()->Item(i);
+        out += (out.empty() ? "" : "; ") + c->Name() + (c->ChildCount() > 0 ? "{" + Children(c) + "}" : "=" + c->Value());
+    }
+    return out;
+}
+
+// An element of a saved control, found by the roles of the parts down to it; a path that ends in
+// "subcontrols" names that element of the last part.
+struct TKeptTail {
+    std::vector<std::string> Path;
+    int Count = 0;      // the element ends with this many kept children...
+    std::string Tail;   // ... which are these
+};
+
+TJvSimpleXMLElem* ElementAt(TJvSimpleXMLElem* control, const std::vector<std::string>& path)
+{
+    for (const std::string& step : path) {
+        TJvSimpleXMLElem* subcontrols = control ? F::FindChild(control, "subcontrols") : nullptr;
+        if (!subcontrols || step == "subcontrols")
+            return subcontrols;
+        control = nullptr;
+        for (int i = 0; i < subcontrols->ChildCount() && !control; ++i) {
+            std::string role;
+            F::ReadString(subcontrols->Items().Item(i), "description", role);
+            if (LowerAscii(role) == step)
+                control = subcontrols->Items().Item(i);
+        }
+    }
+    return control;
+}
+
+// An unknown value, and for the control itself a list's "items" with an unknown child, first in
+// the element; a part of no known role first in "subcontrols"; the same in every part's element.
+void AddUnknownChildren(TJvSimpleXMLElem& control, const std::vector<std::string>& path, std::vector<TKeptTail>& tails)
+{
+    const std::string mark = "kept " + std::to_string(tails.size());
+    if (TJvSimpleXMLElem* subcontrols = F::FindChild(&control, "subcontrols")) {
+        for (int i = 0; i < subcontrols->ChildCount(); ++i) {
+            TJvSimpleXMLElem* part = subcontrols->Items().Item(i);
+            std::string role;
+            F::ReadString(part, "description", role);
+            std::vector<std::string> partPath = path;
+            partPath.push_back(LowerAscii(role));
+            AddUnknownChildren(*part, partPath, tails);
+        }
+        TJvSimpleXMLElem* future = InsertChild(*subcontrols, 0, "control");
+        future->Items().Add("description", "futurepart");
+        future->Items().Add("type", mark);
+        std::vector<std::string> subPath = path;
+        subPath.push_back("subcontrols");
+        tails.push_back({subPath, 1, ChildrenAt(*subcontrols, 0, 1)});
+    }
+    InsertChild(control, 0, "futurevalue", mark);
+    int kept = 1;
+    if (path.empty()) {
+        TJvSimpleXMLElem* items = InsertChild(control, 1, "items");
+        items->Items().Add("item")->Items().Add("label", mark);
+        items->Items().Add("futureitem", mark);
+        kept = 2;
+    }
+    tails.push_back({path, kept, ChildrenAt(control, 0, kept)});
+}
+
 }  // namespace
 
 TRoundTripOptions KindTripOptions(std::string_view keyword, bool withReferences, std::vector<std::string> more)
@@ -193,7 +277,7 @@ TRoundTripOptions KindTripOptions(std::string_view keyword, bool withReferences,
     o.Skip = std::move(more);
     std::unique_ptr<TItemLayer> control(OSDControlFactory().CreateKind(keyword, nullptr));
     if (control) {
-        CollectImageParts(*control, {}, o.Skip);
+        CollectSpinPictureSizes(*control, {}, o.Skip);
         if (withReferences)
             CollectClearedNavigation(*control, o.Skip);
     }
@@ -221,6 +305,8 @@ void CheckRoundTrip(std::string_view keyword, const TRoundTripOptions& options)
         TJvSimpleXML doc;
         doc.Root().SetName("item");
         original->SaveToXML(&doc.Root(), nullptr, false);
+        std::vector<TKeptTail> tails;
+        AddUnknownChildren(doc.Root(), {}, tails);
         const std::string text = doc.SaveToString();
 
         TJvSimpleXML again;
@@ -228,15 +314,35 @@ void CheckRoundTrip(std::string_view keyword, const TRoundTripOptions& options)
         std::unique_ptr<TItemLayer> loaded(factory.CreateControl(nullptr, &again.Root(), true));
         ASSERT_TRUE(loaded) << text;
         loaded->LayoutParts();
+        auto differences = ComparePublished(*original, *loaded, options.Skip);
 
-        const auto differences = ComparePublished(*original, *loaded, options.Skip);
+        // Saved again, every child no kind reads stands at the end of its own element, the
+        // elements that hold one stay, and every value still comes back.
+        const std::string kept = SavedControlText(*loaded);
+        TJvSimpleXML keptDoc;
+        keptDoc.LoadFromString(kept);
+        for (const TKeptTail& t : tails) {
+            TJvSimpleXMLElem* elem = ElementAt(&keptDoc.Root(), t.Path);
+            const std::string tail = elem ? ChildrenAt(*elem, elem->ChildCount() - t.Count, t.Count) : "(none)";
+            if (tail != t.Tail)
+                differences.push_back("kept children of " + (t.Path.empty() ? "item" : t.Path.back()) + ": expected " +
+                                      t.Tail + " got " + tail);
+        }
+        std::unique_ptr<TItemLayer> reloaded(factory.CreateControl(nullptr, &keptDoc.Root(), true));
+        ASSERT_TRUE(reloaded) << kept;
+        reloaded->LayoutParts();
+        for (const std::string& d : ComparePublished(*original, *reloaded, options.Skip))
+            differences.push_back("with kept children, " + d);
+        if (SavedControlText(*reloaded) != kept)
+            differences.push_back("with kept children, the next save differs");
+
         if (!differences.empty()) {
             std::string report;
             for (const std::string& d : differences)
                 report += "  " + d + "\n";
             ADD_FAILURE() << "round " << round << " of \"" << keyword << "\" "
                           << (options.WithReferences ? "with" : "without") << " references:\n"
-                          << report << text;
+                          << report << text << kept;
             break;
         }
     }

@@ -1,6 +1,9 @@
 // The round trip every control kind passes: random values in every published property (parts
 // included), saved as a page item, read back through the text form and the factory, compared
-// property by property. A kind joins with one line in a test file:
+// property by property. The saved item is given children that no kind reads first (an unknown
+// value, "items" with an unknown child, a part of no known role, an unknown value in every
+// part): saved again, each must end its own element, and values and text must hold once more.
+// A kind joins with one line in a test file:
 //
 //   VARNHOLT_ROUND_TRIP_TEST(Label, "label")
 //
@@ -42,9 +45,8 @@ std::vector<std::string> ComparePublished(TPublished& expected, TPublished& actu
 // Runs the trip for a type keyword and reports every difference as a test failure.
 void CheckRoundTrip(std::string_view keyword, const TRoundTripOptions& options = {});
 
-// The options of a kind: the image reader makes Color and ColorKey equal, so the pairs of its
-// picture parts (found through the published sub-objects) are left out, and so are the sizes of
-// a spin control's pictures, laid out from a rectangle of any extent. With references, the
+// The options of a kind: the sizes of a spin control's pictures (found through the published
+// sub-objects), laid out from a rectangle of any extent, are left out. With references, the
 // navigation of a part that its owner clears on saving is left out too. `more` adds paths.
 TRoundTripOptions KindTripOptions(std::string_view keyword, bool withReferences, std::vector<std::string> more = {});
 
