@@ -150,6 +150,8 @@ std::optional<TOSDControlFactory::TReferencesError> TPageDocument::OpenProject(s
 {
     // The new project first: whoever shows the emptied page shows its skin description, and the
     // old one lives on until everybody has been told.
+    if (!project)
+        project = std::make_shared<TSkinProject>();
     const std::shared_ptr<TSkinProject> previous = std::exchange(FProject, std::move(project));
     OSDControlFactory().SetProject(FProject);
     NewPage();

@@ -613,15 +613,30 @@ void TestInspector::followsSelectionAndDeletion()
     f.Form->RubberBand()->SetLocation(TFloatRect{50, 30, 150, 60});
     f.Tools->RefreshValues();
     QCOMPARE(f.Tools->DisplayValue("X"), QStringLiteral("50"));
+    // Moved by the keys: shown once the event loop is free, without a timer.
+    f.Form->Document().MoveSelectedBy(5, 0);
+    QCoreApplication::processEvents();
+    QCOMPARE(f.Tools->DisplayValue("X"), QStringLiteral("55"));
     f.Form->DeleteSelected();
     QCOMPARE(f.Tools->Categories(), (QStringList{"Window info", "Skin info"}));
     // A control that leaves the page without a selection change is no longer read.
     f.Tools->InspectObject(QString(), true, a);
     QCOMPARE(f.Tools->DisplayValue("Description"), QStringLiteral("a"));
     f.Form->Layers().Remove(a);
+    // Empty as soon as the page announces it, not at the next refresh.
+    QVERIFY(f.Tools->Names(QString()).isEmpty());
     f.Tools->RefreshValues();
     QVERIFY(f.Tools->Names(QString()).isEmpty());
     QVERIFY(!f.Tools->Item("Description"));
+    // Another skin: its description is shown, never the one that went.
+    const QString other = f.MakeProject(QStringLiteral("Other"));
+    f.Dialogs.AnswerFolder(other);
+    f.Dialogs.AnswerMessage(QMessageBox::No);  // the moved control is not saved
+    f.Form->mnOpenProjectClick();
+    QCOMPARE(f.Tools->Categories(), (QStringList{"Window info", "Skin info"}));
+    QCOMPARE(f.Tools->DisplayValue("Skinname"), QStringLiteral("Blue"));
+    f.Type("Skinname", QStringLiteral("Green"));
+    QCOMPARE(f.Form->SkinInfo().Skinname, std::string("Green"));
 }
 
 void TestInspector::positionAfterFrameResize()
