@@ -120,17 +120,31 @@ QRect TImageCanvas::Render()
         return clip;
     }
     // Layers paint without a clip, so a partial repaint is drawn aside and only its area shown.
-    RenderInto(FScratch, clip);
-    const size_t bytes = static_cast<size_t>(clip.width()) * sizeof(QRgb);
-    for (int y = clip.top(); y <= clip.bottom(); ++y) {
-        std::memcpy(reinterpret_cast<QRgb*>(FBack.Image().scanLine(y)) + clip.left(),
-                    reinterpret_cast<const QRgb*>(FScratch.Image().constScanLine(y)) + clip.left(), bytes);
-    }
-    return clip;
+    const QRect beyond = RenderInto(FScratch, clip).intersected(FBack.BoundsRect());
+    ShowScratch(clip);
+    // A changed layer's paint can reach further than its change announced (a wide outline, a
+    // shadow): that area is drawn in a second pass and shown too.
+    if (beyond.isEmpty() || clip.contains(beyond))
+        return clip;
+    RenderInto(FScratch, beyond);
+    ShowScratch(beyond);
+    if (OnInvalidate)
+        OnInvalidate(beyond);
+    return clip.united(beyond);
 }
 
-void TImageCanvas::RenderInto(TBitmap32& target, const QRect& clip)
+void TImageCanvas::ShowScratch(const QRect& area)
 {
+    const size_t bytes = static_cast<size_t>(area.width()) * sizeof(QRgb);
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        std::memcpy(reinterpret_cast<QRgb*>(FBack.Image().scanLine(y)) + area.left(),
+                    reinterpret_cast<const QRgb*>(FScratch.Image().constScanLine(y)) + area.left(), bytes);
+    }
+}
+
+QRect TImageCanvas::RenderInto(TBitmap32& target, const QRect& clip)
+{
+    QRect beyond;
     FRendering = true;
     target.SetClipRect(clip);
     for (size_t i = 0; i < PaintStages.size(); ++i) {
@@ -155,7 +169,7 @@ void TImageCanvas::RenderInto(TBitmap32& target, const QRect& clip)
             break;
         }
         case PST_DRAW_LAYERS:
-            FLastPainted += FLayers.PaintTo(target, clip);
+            FLastPainted += FLayers.PaintTo(target, clip, &beyond);
             break;
         case PST_CUSTOM:
             if (OnPaintStage)
@@ -165,6 +179,7 @@ void TImageCanvas::RenderInto(TBitmap32& target, const QRect& clip)
     }
     target.ResetClipRect();
     FRendering = false;
+    return beyond;
 }
 
 TCustomLayer* TImageCanvas::Target(float x, float y) const

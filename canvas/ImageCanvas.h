@@ -92,7 +92,9 @@ public:
 private:
     void LayerChanged(TCustomLayer* layer);
     void LayerRemoved(TCustomLayer* layer);
-    void RenderInto(TBitmap32& target, const QRect& clip);
+    // Returns what changed layers painted outside the clip.
+    QRect RenderInto(TBitmap32& target, const QRect& clip);
+    void ShowScratch(const QRect& area);
     TCustomLayer* Target(float x, float y) const;
     // Hands an event to the layer, then to the owner; either may free the layer.
     TCustomLayer* Deliver(TCustomLayer* layer, const std::function<void(TCustomLayer&)>& toLayer,

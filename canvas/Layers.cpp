@@ -143,6 +143,7 @@ void TCustomLayer::Changed()
 
 void TCustomLayer::ForceChanged()
 {
+    FChangedSincePaint = true;
     if (FCollection && FCollection->OnLayerChanged)
         FCollection->OnLayerChanged(this);
 }
@@ -293,7 +294,7 @@ void TLayerCollection::PaintTo(TBitmap32& buffer)
     PaintTo(buffer, buffer.BoundsRect());
 }
 
-int TLayerCollection::PaintTo(TBitmap32& buffer, const QRect& clip)
+int TLayerCollection::PaintTo(TBitmap32& buffer, const QRect& clip, QRect* beyond)
 {
     int painted = 0;
     // Index loop: a layer's paint must not reorder the list, but it must not crash us either.
@@ -313,6 +314,10 @@ int TLayerCollection::PaintTo(TBitmap32& buffer, const QRect& clip)
             covered = UniteRects(covered, area.normalized());
         buffer.ClearChangedAreas();
         layer->FPaintedRect = covered;
+        // Only a changed layer can cover more than the area its change announced.
+        if (layer->FChangedSincePaint && beyond && !clip.contains(covered))
+            *beyond = UniteRects(*beyond, covered);
+        layer->FChangedSincePaint = false;
         ++painted;
     }
     return painted;

@@ -112,6 +112,7 @@ private:
     TLayerCollection* FCollection;
     uint32_t FOptions = LOB_VISIBLE;
     QRect FPaintedRect;
+    bool FChangedSincePaint = false;
     std::vector<TCustomLayer*> FFreeNotifies;   // told when this layer goes
     std::vector<TCustomLayer*> FWatching;       // layers whose free-notify list holds this one
 };
@@ -161,8 +162,9 @@ public:
     void PaintTo(TBitmap32& buffer);
     // Paints only the layers whose old or new area meets the clip rectangle. The buffer's changed
     // areas are cleared before every layer; what a layer reports becomes part of its PaintedRect.
-    // Returns the number of layers painted.
-    int PaintTo(TBitmap32& buffer, const QRect& clip);
+    // Returns the number of layers painted. Beyond, when given, gets what layers changed since
+    // their last paint now cover outside the clip.
+    int PaintTo(TBitmap32& buffer, const QRect& clip, QRect* beyond = nullptr);
 
     // The view's offset: GetAdjustedLocation adds it (the canvas is at scale 1).
     QPointF ViewportOffset;
