@@ -256,16 +256,28 @@ QRect TImageCanvas::Render()
         under = {whole};
         all.clear();
     }
+    QRect beyond;
     if (!under.empty()) {
         if (under.size() == 1 && under.front() == whole) {
             RenderInto(FUnder, under, lastUnder);
         } else {
             // Layers paint without a clip, so a partial repaint is drawn aside and only its areas kept.
-            RenderInto(FScratch, under, lastUnder);
+            beyond = RenderInto(FScratch, under, lastUnder).intersected(whole);
             CopyAreas(FUnder, FScratch, under);
         }
     }
     all.insert(all.end(), under.begin(), under.end());
+    // A changed layer's paint can reach further than its change announced (a wide outline, a
+    // shadow): that area is drawn in a second pass and shown too.
+    bool second = false;
+    if (!beyond.isEmpty()) {
+        second = std::none_of(all.begin(), all.end(), [&beyond](const QRect& a) { return a.contains(beyond); });
+        if (second) {
+            RenderInto(FScratch, {beyond}, lastUnder);
+            CopyAreas(FUnder, FScratch, {beyond});
+            all.push_back(beyond);
+        }
+    }
     CopyAreas(FBack, FUnder, all);
     if (!FOverlays.empty()) {
         FRendering = true;
@@ -277,11 +289,16 @@ QRect TImageCanvas::Render()
         FBack.ResetClipRect();
         FRendering = false;
     }
-    return clip;
+    if (!second)
+        return clip;
+    if (OnInvalidate)
+        OnInvalidate(beyond);
+    return clip.united(beyond);
 }
 
-void TImageCanvas::RenderInto(TBitmap32& target, const std::vector<QRect>& areas, int lastLayer)
+QRect TImageCanvas::RenderInto(TBitmap32& target, const std::vector<QRect>& areas, int lastLayer)
 {
+    QRect beyond;
     FRendering = true;
     QRect bounds;
     for (const QRect& area : areas)
@@ -291,7 +308,7 @@ void TImageCanvas::RenderInto(TBitmap32& target, const std::vector<QRect>& areas
         if (PaintStages[i].Stage == PST_DRAW_LAYERS) {
             target.SetClipRect(bounds);
             if (lastLayer >= 0)
-                FLastPainted += FLayers->PaintTo(target, areas, 0, lastLayer);
+                FLastPainted += FLayers->PaintTo(target, areas, 0, lastLayer, &beyond);
             continue;
         }
         for (const QRect& clip : areas) {
@@ -301,6 +318,7 @@ void TImageCanvas::RenderInto(TBitmap32& target, const std::vector<QRect>& areas
     }
     target.ResetClipRect();
     FRendering = false;
+    return beyond;
 }
 
 void TImageCanvas::RenderStage(TBitmap32& target, const QRect& clip, size_t i)

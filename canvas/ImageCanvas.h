@@ -109,7 +109,8 @@ private:
     };
     void LayerChanged(TCustomLayer* layer);
     void LayerRemoved(TCustomLayer* layer);
-    void RenderInto(TBitmap32& target, const std::vector<QRect>& areas, int lastLayer);
+    // Returns what changed layers painted outside the areas.
+    QRect RenderInto(TBitmap32& target, const std::vector<QRect>& areas, int lastLayer);
     // The frames on top of every other layer (layers with an outline, from the top down).
     std::vector<const TCustomLayer*> TopOverlays() const;
     bool IsOverlay(const TCustomLayer* layer) const;

@@ -143,6 +143,7 @@ void TCustomLayer::Changed()
 
 void TCustomLayer::ForceChanged()
 {
+    FChangedSincePaint = true;
     if (FCollection)
         FCollection->Notify([this](TLayerObserver& o) { o.LayerChanged(this); });
 }
@@ -371,13 +372,19 @@ void TLayerCollection::PaintTo(TBitmap32& buffer)
     PaintTo(buffer, buffer.BoundsRect());
 }
 
-int TLayerCollection::PaintTo(TBitmap32& buffer, const QRect& clip)
+int TLayerCollection::PaintTo(TBitmap32& buffer, const QRect& clip, QRect* beyond)
 {
-    return PaintTo(buffer, std::vector<QRect>{clip});
+    return PaintTo(buffer, std::vector<QRect>{clip}, 0, -1, beyond);
 }
 
-int TLayerCollection::PaintTo(TBitmap32& buffer, const std::vector<QRect>& areas, int first, int last)
+int TLayerCollection::PaintTo(TBitmap32& buffer, const std::vector<QRect>& areas, int first, int last, QRect* beyond)
 {
+    const auto inside = [&areas](const QRect& r) {
+        for (const QRect& area : areas)
+            if (area.contains(r))
+                return true;
+        return false;
+    };
     const auto meets = [&areas](const QRect& r) {
         for (const QRect& area : areas)
             if (r.intersects(area))
@@ -402,6 +409,10 @@ int TLayerCollection::PaintTo(TBitmap32& buffer, const std::vector<QRect>& areas
             covered = UniteRects(covered, area.normalized());
         buffer.ClearChangedAreas();
         layer->FPaintedRect = covered;
+        // Only a changed layer can cover more than the area its change announced.
+        if (layer->FChangedSincePaint && beyond && !inside(covered))
+            *beyond = UniteRects(*beyond, covered);
+        layer->FChangedSincePaint = false;
         ++painted;
     }
     return painted;

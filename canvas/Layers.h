@@ -157,6 +157,7 @@ private:
     uint32_t FOptions = LOB_VISIBLE;
     QRect FPaintedRect;
     int FOutlineWidth = 0;
+    bool FChangedSincePaint = false;
     std::vector<TCustomLayer*> FFreeNotifies;   // told when this layer goes
     std::vector<TCustomLayer*> FWatching;       // layers whose free-notify list holds this one
 };
@@ -207,10 +208,12 @@ public:
     // Paints only the layers whose old or new area meets the clip rectangle. The buffer's changed
     // areas are cleared before every layer; what a layer reports becomes part of its PaintedRect.
     // Returns the number of layers painted.
-    int PaintTo(TBitmap32& buffer, const QRect& clip);
+    int PaintTo(TBitmap32& buffer, const QRect& clip, QRect* beyond = nullptr);
     // The same for several areas and the layers `first` to `last`: a layer that meets any of the
     // areas is painted once.
-    int PaintTo(TBitmap32& buffer, const std::vector<QRect>& areas, int first = 0, int last = -1);
+    // Beyond, when given, gets what layers changed since their last paint now cover outside them.
+    int PaintTo(TBitmap32& buffer, const std::vector<QRect>& areas, int first = 0, int last = -1,
+                QRect* beyond = nullptr);
 
     // The view's offset: GetAdjustedLocation adds it (the canvas is at scale 1).
     QPointF ViewportOffset;

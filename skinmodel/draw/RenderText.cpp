@@ -70,11 +70,12 @@ TVisible VisiblePart(const TBitmap32& target, const TTextPlacement& at, int64_t 
 
 // Places a w by h text bitmap; false when nothing of it lies on the target.
 bool PlaceVisible(const TBitmap32& target, const QRect& DstRect, uint32_t Flags, int64_t w, int64_t h,
-                  TTextPlacement& at, TVisible& v)
+                  TTextPlacement& at, TVisible& v, QRect& placed)
 {
     if (w <= 0 || h <= 0)
         return false;
     at = PlaceTextBitmap(DstRect, Flags, w, h);
+    placed = QRect(ClampInt(at.X), ClampInt(at.Y), ClampInt(w), ClampInt(h));
     v = VisiblePart(target, at, w, h);
     return !v.Empty();
 }
@@ -109,13 +110,13 @@ void BlendMask(TBitmap32& target, int x, int y, const TVisible& v, const std::ve
 
 // Level 0: the text in white at its own size, cut to the rectangle; brightness is coverage.
 bool RenderPlain(const TFont32& font, const QRect& DstRect, uint32_t Flags, std::string_view Text,
-                 const TBitmap32& target, TTextPlacement& at, TVisible& v, std::vector<uint8_t>& mask)
+                 const TBitmap32& target, TTextPlacement& at, TVisible& v, QRect& placed, std::vector<uint8_t>& mask)
 {
     QRect measured = DstRect;
     MeasureText(font, Text, measured, Flags | DT_CALCRECT);
     const int64_t w = std::min(RectWidth(measured), RectWidth(DstRect));
     const int64_t h = std::min(RectHeight(measured), RectHeight(DstRect));
-    if (!PlaceVisible(target, DstRect, Flags, w, h, at, v))
+    if (!PlaceVisible(target, DstRect, Flags, w, h, at, v, placed))
         return false;
 
     QImage t(v.Width(), v.Height(), QImage::Format_ARGB32_Premultiplied);
@@ -136,7 +137,8 @@ bool RenderPlain(const TFont32& font, const QRect& DstRect, uint32_t Flags, std:
 // Levels 1 to 4: the text 2^level times larger, each block of 2^level by 2^level averaged into one
 // pixel. The large drawing is made in tiles so that its size follows the visible part only.
 bool RenderOversampled(const TFont32& font, const QRect& DstRect, uint32_t Flags, std::string_view Text, int level,
-                       const TBitmap32& target, TTextPlacement& at, TVisible& v, std::vector<uint8_t>& mask)
+                       const TBitmap32& target, TTextPlacement& at, TVisible& v, QRect& placed,
+                       std::vector<uint8_t>& mask)
 {
     const int64_t k = int64_t(1) << level;
     TFont32 big = font;
@@ -148,7 +150,7 @@ bool RenderOversampled(const TFont32& font, const QRect& DstRect, uint32_t Flags
     const int64_t wb = (((RectWidth(r) + 1) >> level) + 1) << level;
     const int64_t hb = RectHeight(r) + 1;
     const int64_t w = wb >> level, h = hb >> level;
-    if (!PlaceVisible(target, DstRect, Flags, w, h, at, v))
+    if (!PlaceVisible(target, DstRect, Flags, w, h, at, v, placed))
         return false;
 
     big.Color = 0xFFFFFFFFu;
@@ -221,16 +223,24 @@ void RenderTextRect(TBitmap32& Target, const QRect& DstRect, uint32_t Flags, std
     if (RectWidth(DstRect) <= 0 || RectHeight(DstRect) <= 0 || opacity == 0)
         return;
     // Text at its own size never leaves DstRect, so a rectangle outside the repainted part costs
-    // no measuring.
-    if (level == 0 && !DstRect.intersects(Target.ClipRect()))
-        return;
+    // no measuring. What a full paint covers is reported whatever part is repainted: the canvas
+    // repaints it when the text moves (a shadow or outline lies beside the control's rectangle).
+    if (level == 0) {
+        Target.Changed(DstRect);
+        if (!DstRect.intersects(Target.ClipRect()))
+            return;
+    }
 
     TTextPlacement at;
     TVisible v;
+    QRect placed;
     std::vector<uint8_t> mask;
     const bool any = level == 0
-        ? RenderPlain(Target.Font, DstRect, Flags, Text, Target, at, v, mask)
-        : RenderOversampled(Target.Font, DstRect, Flags, Text, level, Target, at, v, mask);
+        ? RenderPlain(Target.Font, DstRect, Flags, Text, Target, at, v, placed, mask)
+        : RenderOversampled(Target.Font, DstRect, Flags, Text, level, Target, at, v, placed, mask);
+    // Oversampled text may be wider than DstRect.
+    if (level > 0 && !placed.isEmpty())
+        Target.Changed(placed);
     if (any)
         BlendMask(Target, int(at.X + v.Left), int(at.Y + v.Top), v, mask, Color, opacity);
 }

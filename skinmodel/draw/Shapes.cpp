@@ -29,6 +29,54 @@ int64_t Abs64(int64_t v)
     return v < 0 ? -v : v;
 }
 
+// The box of a polyline stroked as FillShapePolygon strokes it (square caps), with half width h:
+// the line's box grown by h holds the sides, the caps' inner halves and round joins. A miter tip
+// reaches further; one longer than the limit times the pen width is cut, and both sides then run on
+// past the corner by that length. Costs a pass over the points, not a stroke.
+QRectF StrokeBounds(const QPolygonF& polygon, bool closed, double h, bool miter, double limit)
+{
+    QRectF box = polygon.boundingRect().adjusted(-h, -h, h, h);
+    const qsizetype n = polygon.size();
+    if (n < 2)
+        return box;
+    const auto add = [&](QPointF p) {
+        box.setLeft(std::min(box.left(), p.x()));
+        box.setTop(std::min(box.top(), p.y()));
+        box.setRight(std::max(box.right(), p.x()));
+        box.setBottom(std::max(box.bottom(), p.y()));
+    };
+    const auto unit = [](QPointF v) {
+        const double length = std::hypot(v.x(), v.y());
+        return length > 0 ? v / length : QPointF();
+    };
+    const auto direction = [&](qsizetype i) { return unit(polygon[(i + 1) % n] - polygon[i]); };
+    if (miter) {
+        const double reach = limit * 2 * h;
+        for (qsizetype j = closed ? 0 : 1; j < (closed ? n : n - 1); ++j) {
+            const QPointF d1 = direction((j + n - 1) % n), d2 = direction(j);
+            // The cosine of half the turn; the tip lies h / c out on the outer side.
+            const double c = std::hypot(d1.x() + d2.x(), d1.y() + d2.y()) / 2;
+            if (c > 0 && h / c <= reach) {
+                add(polygon[j] + unit(d1 - d2) * (h / c));
+                continue;
+            }
+            for (const QPointF& d : {d1, -d2}) {
+                const QPointF side(-d.y() * h, d.x() * h);
+                add(polygon[j] + side + d * reach);
+                add(polygon[j] - side + d * reach);
+            }
+        }
+    }
+    if (!closed) {
+        const QPointF first = direction(0), last = direction(n - 2);
+        for (const double s : {1.0, -1.0}) {
+            add(polygon[0] - first * h + QPointF(-first.y(), first.x()) * (s * h));
+            add(polygon[n - 1] + last * h + QPointF(-last.y(), last.x()) * (s * h));
+        }
+    }
+    return box;
+}
+
 void MakeRoom(TShapePointBuffer& buf)
 {
     if (buf.Count >= int(buf.Points.size()) / 2 - 4)
@@ -247,12 +295,16 @@ void FillShapePolygon(TBitmap32& bitmap, std::span<const TFixedPoint> points, bo
     // A partial repaint: the pixels inside come out as in a full one, the rest is not touched.
     if (bitmap.ClipRect() != bitmap.BoundsRect())
         painter.setClipRect(bitmap.ClipRect());
+    // What a full paint covers is reported whatever part is repainted: a wide outline or a radius
+    // past half the shape reaches beyond the shape's rectangle, and the canvas must know how far.
+    QRectF covered;
     if (!fill.NoFill && (fill.Color >> 24) != 0) {
         QPainterPath inside;
         inside.addPolygon(polygon);
         inside.closeSubpath();
         inside.setFillRule(fillMode == sfmNonZero ? Qt::WindingFill : Qt::OddEvenFill);
         painter.fillPath(inside, QColor::fromRgba(fill.Color));
+        covered = polygon.boundingRect();
     }
     if (line.Width > 0 && (line.Color >> 24) != 0) {
         // The outline grown by the line width to both sides: a pen twice as wide, whose stroke
@@ -260,6 +312,8 @@ void FillShapePolygon(TBitmap32& bitmap, std::span<const TFixedPoint> points, bo
         QPen pen(QColor::fromRgba(line.Color), 2.0 * line.Width / 65536.0, Qt::SolidLine, Qt::SquareCap,
                  line.EdgeSharpness > 0 ? Qt::MiterJoin : Qt::RoundJoin);
         pen.setMiterLimit(std::max(1.0, 4.0 * double(line.EdgeSharpness)));
+        covered |= StrokeBounds(polygon, closed, line.Width / 65536.0, pen.joinStyle() == Qt::MiterJoin,
+                                pen.miterLimit());
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
         if (closed)
@@ -267,4 +321,7 @@ void FillShapePolygon(TBitmap32& bitmap, std::span<const TFixedPoint> points, bo
         else
             painter.drawPolyline(polygon);
     }
+    // One pixel more for the anti-aliased edge.
+    if (!covered.isEmpty())
+        bitmap.Changed(covered.toAlignedRect().adjusted(-1, -1, 1, 1));
 }

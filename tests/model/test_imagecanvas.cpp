@@ -3,6 +3,8 @@
 #include "canvas/RubberBand.h"
 #include "support/BoxLayer.h"
 
+#include <QPainter>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -139,6 +141,40 @@ TEST(ImageCanvas, PartialRepaintKeepsHigherLayersOutsideTheArea)
     EXPECT_EQ(canvas.BackBuffer().Image().pixel(70, 70), 0xFFFF0000u);
     EXPECT_EQ(canvas.BackBuffer().Image().pixel(5, 5), 0xFF00FF00u);
     EXPECT_EQ(canvas.BackBuffer().Image().pixel(25, 5), 0xFF0000FFu);
+}
+
+// A box that paints and reports Reach pixels around its location, as a wide outline does.
+class TReachingBox : public TPositionedLayer {
+public:
+    TReachingBox(TLayerCollection* c, TFloatRect r, int reach) : TPositionedLayer(c), Reach(reach) { SetLocation(r); }
+    void Paint(TBitmap32& buffer) override
+    {
+        const QRect area = RoundRect(GetAdjustedLocation()).adjusted(-Reach, -Reach, Reach, Reach);
+        QPainter(&buffer.Image()).fillRect(area, Qt::red);
+        buffer.Changed(area);
+    }
+    int Reach;
+};
+
+TEST(ImageCanvas, PaintBeyondTheAnnouncedAreaIsRepaintedAndShown)
+{
+    TImageCanvas canvas;
+    canvas.SetCanvasSize(200, 100);
+    auto* box = new TReachingBox(&canvas.Layers(), {20, 20, 40, 40}, 6);
+    canvas.Render();
+    std::vector<QRect> shown;
+    canvas.OnInvalidate = [&](const QRect& r) { shown.push_back(r); };
+    box->SetLocation({100, 50, 120, 70});
+    const QRect rendered = canvas.Render();
+    const QRect reach(94, 44, 32, 32);
+    EXPECT_TRUE(rendered.contains(reach));
+    EXPECT_NE(rendered, QRect(0, 0, 200, 100));
+    QRect shownArea;
+    for (const QRect& r : shown)
+        shownArea = UniteRects(shownArea, r);
+    EXPECT_TRUE(shownArea.contains(reach));
+    const QImage partial = canvas.BackBuffer().Image().copy();
+    EXPECT_EQ(partial, FullRender(canvas));
 }
 
 TEST(ImageCanvas, HidingAndRemovingErase)

@@ -4,6 +4,7 @@
 #include "canvas/ImageCanvas.h"
 #include "skinmodel/controls/ImageLayer.h"
 #include "skinmodel/controls/PaintAids.h"
+#include "skinmodel/controls/SimpleButton.h"
 #include "skinmodel/controls/TextLayer.h"
 #include "skinmodel/draw/GdiFont.h"
 #include "skinmodel/draw/GdiText.h"
@@ -86,33 +87,69 @@ TEST(PartialRepaint, InsideTheClipAsFullOutsideUntouched)
     }
 }
 
-// Controls whose paint reaches into the one-pixel margin around their location: shape outlines
-// one pixel beyond every side at whole positions, a label's outline one pixel up and left. Each
-// moves in steps to whole and fractional places; what the canvas repaints of the old and new areas
-// must leave the page as a full repaint draws it.
+QPoint FirstDifference(const QImage& a, const QImage& b)
+{
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                return {x, y};
+    return {-1, -1};
+}
+
+// Controls whose paint reaches into the one-pixel margin around their location (shape outlines
+// one pixel beyond every side at whole positions, a label's outline one pixel up and left) and
+// further (wide outlines, a radius past half the shape, shadows, parts of a composite). Each moves
+// in steps to whole and fractional places, then is hidden and shown again; what the canvas
+// repaints of the old and new areas must leave the page as a full repaint draws it.
 TEST(PartialRepaint, MovedControlsLeaveNothingBehind)
 {
     TImageCanvas canvas;
-    canvas.SetCanvasSize(W, H);
-    const auto shape = [&](TGraphicsType type, TFloatRect r) {
+    // Room for every control with what it paints around itself.
+    canvas.SetCanvasSize(320, 200);
+    const auto shapeStyle = [](TImageLayer& image, TGraphicsType type, int32_t outline, int32_t corner) {
+        image.GraphicsType = type;
+        image.Color = 0x80FF8000u;
+        image.Outline = outline;
+        image.OutlineColor = 0xFF000000u;
+        image.Corner = corner;
+    };
+    const auto shape = [&](TGraphicsType type, TFloatRect r, int32_t outline = 1, int32_t corner = 10) {
         auto* image = new TImageLayer(&canvas.Layers());
-        image->GraphicsType = type;
-        image->Color = 0x80FF8000u;
-        image->Outline = 1;
-        image->OutlineColor = 0xFF000000u;
+        shapeStyle(*image, type, outline, corner);
         image->SetLocation(r);
         return image;
     };
-    auto* label = new TTextLayer(&canvas.Layers());
-    label->SetLabelText("Wg");
-    label->Outline = true;
-    label->OutlineColor = 0xFFFFFF00u;
-    label->VerticalAlign = StringAlignmentNear;
-    label->SetLocation({150, 100, 200, 130});
+    const auto labelStyle = [](TTextLayer& label, bool outline, int32_t shadowX, int32_t shadowY) {
+        label.SetLabelText("Wg");
+        label.Outline = outline;
+        label.OutlineColor = 0xFFFFFF00u;
+        label.Shadow = shadowX != 0 || shadowY != 0;
+        label.ShadowColor = 0xFF00FFFFu;
+        label.ShadowX = shadowX;
+        label.ShadowY = shadowY;
+        label.VerticalAlign = StringAlignmentNear;
+    };
+    const auto label = [&](TFloatRect r, bool outline, int32_t shadowX = 0, int32_t shadowY = 0) {
+        auto* text = new TTextLayer(&canvas.Layers());
+        labelStyle(*text, outline, shadowX, shadowY);
+        text->SetLocation(r);
+        return text;
+    };
+    auto* button = new TOSDSimpleButton(&canvas.Layers());
+    shapeStyle(*button->ImageFocus, GT_ELLIPSE, 4, 10);
+    labelStyle(*button->LabelControl, true, 5, -6);
+    button->SetLocation({60, 110, 110, 140});
     const std::pair<const char*, TItemLayer*> layers[] = {
         {"ellipse", shape(GT_ELLIPSE, {20, 20, 80, 60})},
         {"rounded rectangle", shape(GT_ROUNDRECT, {100, 30, 160, 70})},
-        {"label", label},
+        {"label", label({150, 100, 200, 130}, true)},
+        {"ellipse, outline 3", shape(GT_ELLIPSE, {25, 75, 75, 105}, 3)},
+        {"rounded rectangle, outline 3", shape(GT_ROUNDRECT, {170, 20, 220, 60}, 3)},
+        {"rounded rectangle, radius past half", shape(GT_ROUNDRECT_UP, {260, 140, 280, 155}, 2, 30)},
+        {"label, shadow -3,4", label({150, 100, 200, 130}, false, -3, 4)},
+        {"label, outline and shadow 9,12", label({100, 80, 140, 100}, true, 9, 12)},
+        {"label, shadow -12,-9", label({20, 120, 60, 140}, true, -12, -9)},
+        {"button, outline 4 and label shadow 5,-6", button},
     };
     const auto full = [&] {
         canvas.Invalidate();
@@ -122,7 +159,18 @@ TEST(PartialRepaint, MovedControlsLeaveNothingBehind)
     full();
     const QPointF steps[] = {{5, 0}, {0, 5}, {-5, 0}, {0, -5}, {0.25f, 0.25f}, {3, 3}, {0.5f, 0.5f},
                              {-4, -4}, {0.25f, 0.25f}, {-3, -3}};
-    for (const auto& [name, layer] : layers)
+    // One failure per control, so that every control that leaves something behind shows.
+    const auto repaintedAsFull = [&](const char* name, const TItemLayer* layer, const char* change) {
+        canvas.Render();
+        const QImage partial = canvas.BackBuffer().Image().copy();
+        const QPoint at = FirstDifference(partial, full());
+        if (at.x() >= 0)
+            ADD_FAILURE() << name << " " << change << " at " << layer->Location().Left << "," << layer->Location().Top
+                          << ": pixel " << at.x() << "," << at.y();
+        return at.x() < 0;
+    };
+    for (const auto& [name, layer] : layers) {
+        bool same = true;
         for (const QPointF& step : steps) {
             TFloatRect r = layer->Location();
             r.Left += float(step.x());
@@ -130,14 +178,17 @@ TEST(PartialRepaint, MovedControlsLeaveNothingBehind)
             r.Top += float(step.y());
             r.Bottom += float(step.y());
             layer->SetLocation(r);
-            canvas.Render();
-            const QImage partial = canvas.BackBuffer().Image().copy();
-            const QImage want = full();
-            for (int y = 0; y < H; ++y)
-                for (int x = 0; x < W; ++x)
-                    ASSERT_EQ(partial.pixel(x, y), want.pixel(x, y))
-                        << name << " at " << r.Left << "," << r.Top << ": pixel " << x << "," << y;
+            if (!(same = repaintedAsFull(name, layer, "moved")))
+                break;
         }
+        if (!same)
+            continue;
+        layer->SetVisible(false);
+        if (repaintedAsFull(name, layer, "hidden")) {
+            layer->SetVisible(true);
+            repaintedAsFull(name, layer, "shown");
+        }
+    }
 }
 
 }  // namespace
