@@ -29,6 +29,8 @@ void TImageCanvas::SetLayers(TLayerCollection* layers)
         return;
     FLayers->RemoveObserver(&FObserver);
     FCapture = FHover = FEventLayer = nullptr;
+    FChangedLayers.clear();
+    FOverlays.clear();
     FLayers = layers;
     FLayers->AddObserver(&FObserver);
     Invalidate();
@@ -60,6 +62,8 @@ void TImageCanvas::TObserver::CollectionDestroyed(TLayerCollection* collection)
     if (collection != FCanvas.FLayers)
         return;
     FCanvas.FCapture = FCanvas.FHover = FCanvas.FEventLayer = nullptr;
+    FCanvas.FChangedLayers.clear();
+    FCanvas.FOverlays.clear();
     FCanvas.FLayers = &FCanvas.FOwnLayers;
     FCanvas.FOwnLayers.AddObserver(this);
     FCanvas.Invalidate();
@@ -160,8 +164,9 @@ void TImageCanvas::LayerChanged(TCustomLayer* layer)
     // small areas, not everything between them.
     if (Updating() || FRendering)
         return;
+    FChangedLayers.insert(layer);
     std::vector<QRect> areas = layer->OutlineAreas(layer->PaintedRect());
-    for (const QRect& r : layer->OutlineAreas(layer->PaintBounds()))
+    for (const QRect& r : layer->OutlineAreas(layer->ExpectedArea()))
         areas.push_back(r);
     InvalidateRects(areas, IsOverlay(layer));
 }
@@ -174,6 +179,7 @@ void TImageCanvas::LayerRemoved(TCustomLayer* layer)
         FHover = nullptr;
     if (FEventLayer == layer)
         FEventLayer = nullptr;
+    FChangedLayers.erase(layer);
 }
 
 std::vector<const TCustomLayer*> TImageCanvas::TopOverlays() const
@@ -236,7 +242,7 @@ QRect TImageCanvas::Render()
                 if (FLayers->IndexOf(layer) >= 0) {
                     for (const QRect& r : layer->OutlineAreas(layer->PaintedRect()))
                         FDirtyAreas.push_back(r);
-                    for (const QRect& r : layer->OutlineAreas(layer->PaintBounds()))
+                    for (const QRect& r : layer->OutlineAreas(layer->ExpectedArea()))
                         FDirtyAreas.push_back(r);
                     FDirty = UniteRects(FDirty, layer->ChangedArea());
                 }
@@ -248,6 +254,8 @@ QRect TImageCanvas::Render()
     FDirty = QRect();
     FDirtyAreas.clear();
     FOverlayAreas.clear();
+    const std::unordered_set<const TCustomLayer*> changed = std::move(FChangedLayers);
+    FChangedLayers.clear();
     FLastPainted = 0;
     if (FBack.Empty() || clip.isEmpty())
         return QRect();
@@ -262,7 +270,7 @@ QRect TImageCanvas::Render()
             RenderInto(FUnder, under, lastUnder);
         } else {
             // Layers paint without a clip, so a partial repaint is drawn aside and only its areas kept.
-            beyond = RenderInto(FScratch, under, lastUnder).intersected(whole);
+            beyond = RenderInto(FScratch, under, lastUnder, &changed).intersected(whole);
             CopyAreas(FUnder, FScratch, under);
         }
     }
@@ -296,7 +304,8 @@ QRect TImageCanvas::Render()
     return clip.united(beyond);
 }
 
-QRect TImageCanvas::RenderInto(TBitmap32& target, const std::vector<QRect>& areas, int lastLayer)
+QRect TImageCanvas::RenderInto(TBitmap32& target, const std::vector<QRect>& areas, int lastLayer,
+                               const std::unordered_set<const TCustomLayer*>* changed)
 {
     QRect beyond;
     FRendering = true;
@@ -308,7 +317,7 @@ QRect TImageCanvas::RenderInto(TBitmap32& target, const std::vector<QRect>& area
         if (PaintStages[i].Stage == PST_DRAW_LAYERS) {
             target.SetClipRect(bounds);
             if (lastLayer >= 0)
-                FLastPainted += FLayers->PaintTo(target, areas, 0, lastLayer, &beyond);
+                FLastPainted += FLayers->PaintTo(target, areas, 0, lastLayer, &beyond, changed);
             continue;
         }
         for (const QRect& clip : areas) {

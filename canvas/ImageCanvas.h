@@ -11,6 +11,7 @@
 #include <QSize>
 
 #include <functional>
+#include <unordered_set>
 #include <vector>
 
 enum TPaintStageKind {
@@ -110,7 +111,8 @@ private:
     void LayerChanged(TCustomLayer* layer);
     void LayerRemoved(TCustomLayer* layer);
     // Returns what changed layers painted outside the areas.
-    QRect RenderInto(TBitmap32& target, const std::vector<QRect>& areas, int lastLayer);
+    QRect RenderInto(TBitmap32& target, const std::vector<QRect>& areas, int lastLayer,
+                     const std::unordered_set<const TCustomLayer*>* changed = nullptr);
     // The frames on top of every other layer (layers with an outline, from the top down).
     std::vector<const TCustomLayer*> TopOverlays() const;
     bool IsOverlay(const TCustomLayer* layer) const;
@@ -131,6 +133,9 @@ private:
     TBitmap32 FUnder;
     std::vector<const TCustomLayer*> FOverlays;  // the frames on top at the last render
     std::vector<QRect> FOverlayAreas;            // dirty for the frames alone
+    // The layers whose changes were announced since the last render: only they can paint beyond
+    // the areas their changes made dirty.
+    std::unordered_set<const TCustomLayer*> FChangedLayers;
     QSize FCanvasSize;
     QSize FBufferSize;
     bool FBufferSizeSet = false;

@@ -155,7 +155,13 @@ QRect TCustomLayer::PaintBounds() const
 
 QRect TCustomLayer::ChangedArea() const
 {
-    return UniteRects(FPaintedRect, PaintBounds());
+    return UniteRects(FPaintedRect, ExpectedArea());
+}
+
+QRect TCustomLayer::ExpectedArea() const
+{
+    const QRect bounds = PaintBounds();
+    return bounds.isEmpty() ? bounds : bounds.marginsAdded(FBeyondBounds);
 }
 
 std::vector<QRect> TCustomLayer::OutlineAreas(const QRect& r) const
@@ -377,7 +383,8 @@ int TLayerCollection::PaintTo(TBitmap32& buffer, const QRect& clip, QRect* beyon
     return PaintTo(buffer, std::vector<QRect>{clip}, 0, -1, beyond);
 }
 
-int TLayerCollection::PaintTo(TBitmap32& buffer, const std::vector<QRect>& areas, int first, int last, QRect* beyond)
+int TLayerCollection::PaintTo(TBitmap32& buffer, const std::vector<QRect>& areas, int first, int last, QRect* beyond,
+                              const std::unordered_set<const TCustomLayer*>* changed)
 {
     const auto inside = [&areas](const QRect& r) {
         for (const QRect& area : areas)
@@ -409,8 +416,14 @@ int TLayerCollection::PaintTo(TBitmap32& buffer, const std::vector<QRect>& areas
             covered = UniteRects(covered, area.normalized());
         buffer.ClearChangedAreas();
         layer->FPaintedRect = covered;
+        layer->FBeyondBounds = bounds.isEmpty() || covered.isEmpty()
+                                   ? QMargins()
+                                   : QMargins(std::max(0, bounds.left() - covered.left()), std::max(0, bounds.top() - covered.top()),
+                                              std::max(0, covered.right() - bounds.right()),
+                                              std::max(0, covered.bottom() - bounds.bottom()));
         // Only a changed layer can cover more than the area its change announced.
-        if (layer->FChangedSincePaint && beyond && !inside(covered))
+        const bool wasChanged = changed ? changed->count(layer) > 0 : layer->FChangedSincePaint;
+        if (wasChanged && beyond && !inside(covered))
             *beyond = UniteRects(*beyond, covered);
         layer->FChangedSincePaint = false;
         ++painted;

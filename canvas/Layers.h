@@ -4,6 +4,7 @@
 
 #include "canvas/Bitmap32.h"
 
+#include <QMargins>
 #include <QPointF>
 #include <QRect>
 #include <QRectF>
@@ -12,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 constexpr uint32_t LOB_VISIBLE = 0x80000000u;      // painted
@@ -115,6 +117,9 @@ public:
     const QRect& PaintedRect() const { return FPaintedRect; }
     // What must be repainted after a change: the old and the new area.
     QRect ChangedArea() const;
+    // Where the layer will paint next: its bounds, grown by what its last paint covered beyond them
+    // (a shadow, a wide outline).
+    QRect ExpectedArea() const;
     // A layer that paints only near the edges of its bounds (a frame) says how near, in pixels;
     // 0: anywhere within them. A change then repaints those strips only.
     int OutlineWidth() const { return FOutlineWidth; }
@@ -158,6 +163,7 @@ private:
     QRect FPaintedRect;
     int FOutlineWidth = 0;
     bool FChangedSincePaint = false;
+    QMargins FBeyondBounds;  // how far the last paint covered beyond the bounds
     std::vector<TCustomLayer*> FFreeNotifies;   // told when this layer goes
     std::vector<TCustomLayer*> FWatching;       // layers whose free-notify list holds this one
 };
@@ -211,9 +217,10 @@ public:
     int PaintTo(TBitmap32& buffer, const QRect& clip, QRect* beyond = nullptr);
     // The same for several areas and the layers `first` to `last`: a layer that meets any of the
     // areas is painted once.
-    // Beyond, when given, gets what layers changed since their last paint now cover outside them.
+    // Beyond, when given, gets what layers changed since their last paint now cover outside them;
+    // `changed`, when given, names those layers instead of their own record.
     int PaintTo(TBitmap32& buffer, const std::vector<QRect>& areas, int first = 0, int last = -1,
-                QRect* beyond = nullptr);
+                QRect* beyond = nullptr, const std::unordered_set<const TCustomLayer*>* changed = nullptr);
 
     // The view's offset: GetAdjustedLocation adds it (the canvas is at scale 1).
     QPointF ViewportOffset;
