@@ -253,7 +253,7 @@ TfrmTools* Inspector(const TMainForm& mainForm);
 TfrmObjects* ElementList(const TMainForm& mainForm);
 TfrmFonts* FontsWindow(const TMainForm& mainForm);
 TfrmDoubles* DoublesWindow(const TMainForm& mainForm);
-TfrmAspectRatio* AspectRatioWindow(const TMainForm& mainForm);
+TfrmAspectRatio* AspectWindow(const TMainForm& mainForm);
 class TSourceView;
 TSourceView* SourceView(const TMainForm& mainForm);
 // The player's actions, windows and script functions from "data.ini".

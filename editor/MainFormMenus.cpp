@@ -5,10 +5,10 @@
 #include "editor/TranslatableStrings.h"
 #include "editor/fonts/FontsWindow.h"
 #include "editor/source/SourceView.h"
-#include "editor/tools/Rescale.h"
+#include "editor/tools/Aspect.h"
 #include "editor/tools/Doubles.h"
 #include "editor/tools/ElementList.h"
-#include "editor/tools/PropertySheet.h"
+#include "editor/tools/Inspector.h"
 #include "editor/settings/PlayerLists.h"
 #include "skinmodel/UGlobal.h"
 
@@ -316,7 +316,7 @@ TfrmDoubles* DoublesWindow(const TMainForm& mainForm)
     return DockedWindow<TfrmDoubles>(mainForm, "frmDoubles");
 }
 
-TfrmAspectRatio* AspectRatioWindow(const TMainForm& mainForm)
+TfrmAspectRatio* AspectWindow(const TMainForm& mainForm)
 {
     return DockedWindow<TfrmAspectRatio>(mainForm, "frmAspectRatio");
 }

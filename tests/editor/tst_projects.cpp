@@ -3,8 +3,8 @@
 
 #include "document/ProjectFolder.h"
 #include "editor/settings/EditorSettings.h"
-#include "editor/tools/PropertyEditor.h"
-#include "editor/tools/PropertySheet.h"
+#include "editor/tools/InspectorEditor.h"
+#include "editor/tools/Inspector.h"
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/controls/ItemLayer.h"
 #include "skinmodel/uskininfo.h"

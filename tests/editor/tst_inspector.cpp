@@ -9,8 +9,8 @@
 #include "editor/settings/PlayerLists.h"
 #include "editor/tools/ColorSelector.h"
 #include "editor/tools/ElementList.h"
-#include "editor/tools/PropertySheet.h"
-#include "editor/tools/PropertyEditor.h"
+#include "editor/tools/Inspector.h"
+#include "editor/tools/InspectorEditor.h"
 #include "skinmodel/controls/ImageLayer.h"
 #include "skinmodel/controls/SimpleButton.h"
 #include "skinmodel/controls/TextLayer.h"
@@ -803,4 +803,4 @@ void TestInspector::dividerDrags()
 }
 
 QTEST_MAIN(TestInspector)
-#include "tst_propertysheet.moc"
+#include "tst_inspector.moc"

@@ -1,4 +1,4 @@
-#include "editor/tools/Rescale.h"
+#include "editor/tools/Aspect.h"
 
 #include "canvas/RubberBand.h"
 #include "document/PageDocument.h"

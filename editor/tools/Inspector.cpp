@@ -1,4 +1,4 @@
-#include "editor/tools/PropertySheet.h"
+#include "editor/tools/Inspector.h"
 
 #include "canvas/RubberBand.h"
 #include "document/PageDocument.h"
@@ -6,7 +6,7 @@
 #include "editor/translate/UTranslate.h"
 #include "editor/settings/PlayerLists.h"
 #include "editor/tools/ColorSelector.h"
-#include "editor/tools/PropertyEditor.h"
+#include "editor/tools/InspectorEditor.h"
 #include "platform/core/Codec1252.h"
 #include "platform/ui/ErrorReport.h"
 #include "skinmodel/ControlFactory.h"

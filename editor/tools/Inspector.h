@@ -5,7 +5,7 @@
 // page modified, repaints the selected control and refreshes the element list.
 #pragma once
 
-#include "editor/tools/PropertyItems.h"
+#include "editor/tools/InspectorItems.h"
 
 #include <QString>
 #include <QList>
