@@ -6,6 +6,7 @@
 #include "document/PageDocument.h"
 #include "document/ResizeRules.h"
 #include "editor/NewSkinRequest.h"
+#include "editor/source/SourceViewInterface.h"
 #include "editor/translate/UTranslate.h"
 #include "skinmodel/ControlFactory.h"
 
@@ -33,19 +34,6 @@ class TRubberbandLayer;
 class TSkinInfo;
 class TSkinProject;
 struct TPlayerLists;
-
-// The XML source view plugs in here; while it is active, pages load into it and save from it.
-class ISourceView {
-public:
-    virtual ~ISourceView() = default;
-    virtual bool Active() const = 0;
-    // Shows the document's text form.
-    virtual void ShowDocument(TJvSimpleXML& doc) = 0;
-    // Parses the shown text into `doc`; false (after telling the user) when it is not well-formed.
-    virtual bool Parse(TJvSimpleXML& doc) = 0;
-};
-
-class ISourceViewHost;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT

@@ -4,7 +4,7 @@
 // without such a byte is refused. Changed text marks the page as modified.
 #pragma once
 
-#include "editor/MainForm.h"  // ISourceView
+#include "editor/source/SourceViewInterface.h"
 
 #include <Qsci/qsciscintilla.h>
 
@@ -17,14 +17,6 @@
 class QScrollArea;
 class QToolButton;
 class TPageDocument;
-
-// The window around the source view switches what belongs to the canvas: its commands, the tool
-// windows that edit the page, the editing shortcuts.
-class ISourceViewHost {
-public:
-    virtual ~ISourceViewHost() = default;
-    virtual void SourceModeChanged(bool source) = 0;
-};
 
 class TSourceView : public QObject, public ISourceView {
     Q_OBJECT
