@@ -50,13 +50,14 @@ private:
     }
     void Done() { pos = size_t(p - out.data()); }
 
-    size_t Worst(const std::string& s) const { return coding ? s.size() * 6 : s.size(); }
+    size_t Worst(std::string_view s) const { return coding ? s.size() * 6 : s.size(); }
     size_t WorstNode(const TJvSimpleXMLElem& e) const
     {
-        size_t n = indent.size() + lineBreak.size() + 2 * (Worst(e.FNameSpace) + Worst(e.FName)) + Worst(e.FValue) + 64;
+        size_t n = indent.size() + lineBreak.size() +
+                   2 * (Worst(e.PrefixAsRead()) + Worst(e.FNameSpace) + Worst(e.FName)) + Worst(e.FValue) + 64;
         if (e.FProps)
             for (const auto& a : e.FProps->FItems)
-                n += a->FNameSpace.size() + a->FName.size() + Worst(a->FValue) + 5;
+                n += a->PrefixAsRead().size() + a->FNameSpace.size() + a->FName.size() + Worst(a->FValue) + 5;
         return n;
     }
 
@@ -78,9 +79,12 @@ private:
         else
             Raw(s);
     }
+    // Prefix and colons as they were read, so that the reader finds the same names again.
     void QualifiedName(const TJvSimpleXMLElem& e)
     {
-        if (!e.FNameSpace.empty()) {
+        if (const std::string_view prefix = e.PrefixAsRead(); !prefix.empty()) {
+            Text(prefix);
+        } else if (!e.FNameSpace.empty()) {
             Text(e.FNameSpace);
             Char(':');
         }
@@ -92,7 +96,9 @@ private:
             return;
         for (const auto& a : e.FProps->FItems) {
             Char(' ');
-            if (!a->FNameSpace.empty()) {
+            if (a->FPrefix) {
+                Raw(*a->FPrefix);
+            } else if (!a->FNameSpace.empty()) {
                 Raw(a->FNameSpace);
                 Char(':');
             }
@@ -112,7 +118,8 @@ bool Writer::Visit(const TJvSimpleXMLElem& e, std::vector<Open>& open)
     if (kind == TJvSimpleXMLElemKind::Base)
         return false;  // a plain container is never written
     const bool hasChildren = e.FItems && !e.FItems->FItems.empty();
-    if (kind == TJvSimpleXMLElemKind::Classic && e.FName.empty()) {
+    if (kind == TJvSimpleXMLElemKind::Classic && e.FName.empty() && e.FNameSpace.empty() &&
+        e.PrefixAsRead().empty()) {
         if (hasChildren)
             open.push_back({&e, 0, false});
         return hasChildren;
