@@ -572,7 +572,7 @@ void Reader::ReadTree(TJvSimpleXMLElemClassic& root)
             }
             if (StartsWith(pos, "<![CDATA")) {
                 size_t p = pos + 8;
-                while (p < n && IsWhite(d[p]) && d[p] != ' ')
+                while (p < n && IsWhite(d[p]))
                     ++p;
                 if (p < n && d[p] == '[') {
                     MaterializeText(top);
