@@ -1,5 +1,6 @@
 // The writer. It fixes the exact bytes of every file the editor writes. Nesting is kept on an
-// explicit stack, so any depth can be written.
+// explicit stack, so any depth can be written; the indentation stops growing at a depth no real
+// page reaches, so the text stays in proportion to the tree however deep it is.
 #include "skinmodel/xml/JvSimpleXml2.h"
 #include "skinmodel/xml/XmlText.h"
 
@@ -33,7 +34,20 @@ private:
     std::string_view lineBreak;
     std::string_view step;
     std::string indent;
+    size_t depth = 0;
     bool coding = false;  // coding applies to this tree
+
+    static constexpr size_t kIndentedLevels = 64;
+    void Deeper()
+    {
+        if (++depth <= kIndentedLevels)
+            indent.append(step);
+    }
+    void Shallower()
+    {
+        if (depth-- <= kIndentedLevels)
+            indent.resize(indent.size() - step.size());
+    }
 
     struct Open {
         const TJvSimpleXMLElem* elem;
@@ -206,20 +220,20 @@ void Writer::WriteTree(const TJvSimpleXMLElem& top, bool encodeValues)
     std::vector<Open> open;
     if (!Visit(top, open))
         return;
-    indent.append(step);
+    Deeper();
     while (!open.empty()) {
         Open& o = open.back();
         const auto& kids = o.elem->FItems->FItems;
         if (o.next < kids.size()) {
             const TJvSimpleXMLElem& child = *kids[o.next++];
             if (Visit(child, open))  // may grow `open`; `o` is not used after this
-                indent.append(step);
+                Deeper();
             continue;
         }
         const TJvSimpleXMLElem& done = *o.elem;
         const bool tagged = o.tagged;
         open.pop_back();
-        indent.resize(indent.size() - step.size());
+        Shallower();
         if (tagged) {
             Reserve(WorstNode(done));
             Raw(indent);
