@@ -474,7 +474,12 @@ TJvSimpleXML::TJvSimpleXML() : FRoot(std::make_unique<TJvSimpleXMLElemClassic>(n
     FRoot->RareFields().Document = this;
 }
 
-TJvSimpleXML::~TJvSimpleXML() = default;
+TJvSimpleXML::~TJvSimpleXML()
+{
+    FRoot.reset();
+    FProlog.Clear();
+    jvxml::PoolTrim();  // the next document, on any thread, takes up what this one held
+}
 
 void TJvSimpleXML::DoEncodeValue(std::string& value) const
 {
