@@ -73,6 +73,12 @@ struct Slab {
     uint32_t out;     // blocks held by threads: in use, cached, or in a thread's range
     uint16_t cls;
     bool listed;      // in its class's list of slabs with blocks to give
+#ifdef JVXML_ASAN
+    // Every slab stays linked from outside poisoned memory: the leak checker ignores pointers
+    // in poisoned words, and a slab whose blocks are all held back is known only through them.
+    Slab* allPrev;
+    Slab* allNext;
+#endif
 };
 static_assert(sizeof(Slab) <= kHeader);
 
@@ -193,8 +199,30 @@ Slab* MapSlabs()
 
 void ReleaseSlab(Slab* s) { munmap(s, kSlab); }
 #else
+#ifdef JVXML_ASAN
+Slab* gAllSlabs = nullptr;
+#endif
+
+Slab* NewSlab()
+{
+    auto* s = static_cast<Slab*>(::operator new(kSlab, std::align_val_t(kSlab)));
+#ifdef JVXML_ASAN
+    s->allPrev = nullptr;
+    s->allNext = gAllSlabs;
+    if (gAllSlabs)
+        gAllSlabs->allPrev = s;
+    gAllSlabs = s;
+#endif
+    return s;
+}
+
 void ReleaseSlab(Slab* s)
 {
+#ifdef JVXML_ASAN
+    (s->allPrev ? s->allPrev->allNext : gAllSlabs) = s->allNext;
+    if (s->allNext)
+        s->allNext->allPrev = s->allPrev;
+#endif
     ASAN_UNPOISON_MEMORY_REGION(s, kSlab);
     ::operator delete(s, std::align_val_t(kSlab));
 }
@@ -218,7 +246,7 @@ Slab* TakeEmpty()
     }
     return first;
 #else
-    return static_cast<Slab*>(::operator new(kSlab, std::align_val_t(kSlab)));
+    return NewSlab();
 #endif
 }
 
