@@ -122,7 +122,8 @@ private:
 
 // Names are decoded like values, so that a name the writer encoded reads back as it was.
 // A reference that would give a byte which ends or changes a name stays as written, and so does
-// one that would make a written tag begin "<!" or "<?" (`leading`: the part the tag begins with).
+// one that would change how a written tag that begins "<!" or "<?" is recognised (`leading`: the
+// part the tag begins with); such a name is kept only when the writer gives back the text read.
 void Reader::AssignName(std::string& to, std::string_view raw, bool leading) const
 {
     to.clear();
@@ -132,7 +133,7 @@ void Reader::AssignName(std::string& to, std::string_view raw, bool leading) con
     }
     AppendDecoded(to, raw, decoding);
     const bool breaksName = to.find_first_of(" \t\r\n/:>") != std::string::npos
-                            || (leading && (to.front() == '!' || to.front() == '?'));
+                            || (leading && (to.front() == '!' || to.front() == '?') && EncodeText(to) != raw);
     if (breaksName)
         to.assign(raw);
 }

@@ -167,7 +167,9 @@ INSTANTIATE_TEST_SUITE_P(All, WrittenAsRead, testing::Values(
     AsRead{"child_empty_local", "<r><x:/></r>", "<r>\r\n  <x:/>\r\n</r>\r\n"},
     AsRead{"earlier_parts_and_empty_prefix", "<a:b:c x:y:z='1'><:d>v</:d><::/></a:b:c>",
            "<a:b:c x:y:z=\"1\">\r\n  <:d>v</:d>\r\n  <::/>\r\n</a:b:c>\r\n"},
-    AsRead{"encoded_parts", "<r><n&#xE9;:&#33;:&#x3A;/></r>", "<r>\r\n  <n&#xE9;:!:&amp;#x3A;/>\r\n</r>\r\n"}),
+    AsRead{"encoded_parts", "<r><n&#xE9;:&#33;:&#x3A;/></r>", "<r>\r\n  <n&#xE9;:!:&amp;#x3A;/>\r\n</r>\r\n"},
+    AsRead{"root_beginning_like_cdata", "<![CDATA[\"a\"/>", "<![CDATA[&quot;a&quot;/>\r\n"},
+    AsRead{"child_beginning_with_bang", "<r><!x&amp;/></r>", "<r>\r\n  <!x&amp;/>\r\n</r>\r\n"}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(XmlWriter, NewDocumentWritesTheDeclarationOnly)
