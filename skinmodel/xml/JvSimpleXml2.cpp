@@ -74,6 +74,12 @@ void TJvSimpleXMLProp::SetName(std::string name)
         FParent->Invalidate();
 }
 
+void TJvSimpleXMLProp::SetNameSpace(std::string ns)
+{
+    FNameSpace = std::move(ns);
+    FPrefix.reset();
+}
+
 int64_t TJvSimpleXMLProp::IntValue() const { return StrToInt64Def(FValue, -1); }
 
 TJvSimpleXMLProps::TJvSimpleXMLProps(TJvSimpleXMLElem* parent) : FParent(parent) {}
@@ -206,7 +212,8 @@ TJvSimpleXMLElem* TJvSimpleXMLElems::Insert(int index, std::unique_ptr<TJvSimple
     if (index > Count())
         index = Count();
     elem->FParent = FParent;
-    elem->FDocument = nullptr;
+    if (elem->FRare)
+        elem->FRare->Document = nullptr;
     auto* raw = elem.get();
     FItems.insert(FItems.begin() + index, std::move(elem));
     Invalidate();
@@ -284,6 +291,12 @@ void TJvSimpleXMLElem::SetName(std::string name)
         FParent->FItems->Invalidate();
 }
 
+void TJvSimpleXMLElem::SetNameSpace(std::string ns)
+{
+    FNameSpace = std::move(ns);
+    ClearPrefixAsRead();
+}
+
 int64_t TJvSimpleXMLElem::IntValue() const { return StrToInt64Def(FValue, -1); }
 
 std::string TJvSimpleXMLElem::GetQualifiedName() const
@@ -291,12 +304,39 @@ std::string TJvSimpleXMLElem::GetQualifiedName() const
     return FNameSpace.empty() ? FName : FNameSpace + ":" + FName;
 }
 
+std::string_view TJvSimpleXMLElem::PrefixAsRead() const
+{
+    return FRare && FRare->Prefix ? std::string_view(*FRare->Prefix) : std::string_view();
+}
+
+TJvSimpleXMLElem::Rare& TJvSimpleXMLElem::RareFields()
+{
+    if (!FRare)
+        FRare = std::make_unique<Rare>();
+    return *FRare;
+}
+
+void TJvSimpleXMLElem::SetPrefixAsRead(std::string prefix)
+{
+    Rare& rare = RareFields();
+    if (rare.Prefix)
+        *rare.Prefix = std::move(prefix);
+    else
+        rare.Prefix = std::make_unique<std::string>(std::move(prefix));
+}
+
+void TJvSimpleXMLElem::ClearPrefixAsRead()
+{
+    if (FRare)
+        FRare->Prefix.reset();
+}
+
 TJvSimpleXML* TJvSimpleXMLElem::SimpleXML() const
 {
     const TJvSimpleXMLElem* e = this;
     while (e->FParent)
         e = e->FParent;
-    return e->FDocument;
+    return e->FRare ? e->FRare->Document : nullptr;
 }
 
 TJvSimpleXMLElems& TJvSimpleXMLElem::Items()
@@ -337,11 +377,19 @@ void TJvSimpleXMLElem::AssignFields(const TJvSimpleXMLElem& source)
 {
     SetName(source.FName);
     FNameSpace = source.FNameSpace;
+    if (source.FRare && source.FRare->Prefix)
+        SetPrefixAsRead(*source.FRare->Prefix);
+    else
+        ClearPrefixAsRead();
     FValue = source.FValue;
     if (source.FProps && source.FProps->Count() > 0) {
         TJvSimpleXMLProps& props = Properties();
-        for (const auto& p : source.FProps->FItems)
-            props.Add(p->FName, p->FValue)->FNameSpace = p->FNameSpace;
+        for (const auto& p : source.FProps->FItems) {
+            TJvSimpleXMLProp* copy = props.Add(p->FName, p->FValue);
+            copy->FNameSpace = p->FNameSpace;
+            if (p->FPrefix)
+                copy->FPrefix = std::make_unique<std::string>(*p->FPrefix);
+        }
     }
 }
 
@@ -423,10 +471,15 @@ TJvSimpleXMLElem* TJvSimpleXMLElemsProlog::Insert(int index, std::unique_ptr<TJv
 
 TJvSimpleXML::TJvSimpleXML() : FRoot(std::make_unique<TJvSimpleXMLElemClassic>(nullptr))
 {
-    FRoot->FDocument = this;
+    FRoot->RareFields().Document = this;
 }
 
-TJvSimpleXML::~TJvSimpleXML() = default;
+TJvSimpleXML::~TJvSimpleXML()
+{
+    FRoot.reset();
+    FProlog.Clear();
+    jvxml::PoolTrim();  // the next document, on any thread, takes up what this one held
+}
 
 void TJvSimpleXML::DoEncodeValue(std::string& value) const
 {

@@ -57,11 +57,14 @@ public:
     const std::string& Name() const { return FName; }
     void SetName(std::string name);
     const std::string& NameSpace() const { return FNameSpace; }
-    void SetNameSpace(std::string ns) { FNameSpace = std::move(ns); }
+    void SetNameSpace(std::string ns);
     const std::string& Value() const { return FValue; }
     void SetValue(std::string value) { FValue = std::move(value); }
     int64_t IntValue() const;               // -1 when the text is no number
     TJvSimpleXMLProps* Parent() const { return FParent; }
+    // What stood before the local name when it was read, colons included ("a:b:", "2::"); empty
+    // when that was just NameSpace and ":" or nothing.
+    std::string_view PrefixAsRead() const { return FPrefix ? std::string_view(*FPrefix) : std::string_view(); }
 
 private:
     friend class TJvSimpleXMLProps;
@@ -72,6 +75,7 @@ private:
     std::string FName;
     std::string FNameSpace;
     std::string FValue;
+    std::unique_ptr<std::string> FPrefix;  // only for names whose prefix NameSpace alone cannot give
 };
 
 class TJvSimpleXMLProps {
@@ -160,11 +164,14 @@ public:
     const std::string& Name() const { return FName; }
     void SetName(std::string name);  // an empty or unchanged name does nothing
     const std::string& NameSpace() const { return FNameSpace; }
-    void SetNameSpace(std::string ns) { FNameSpace = std::move(ns); }
+    void SetNameSpace(std::string ns);
     const std::string& Value() const { return FValue; }
     void SetValue(std::string value) { FValue = std::move(value); }
     int64_t IntValue() const;        // -1 when the text is no number
     std::string GetQualifiedName() const;
+    // What stood before the local name when it was read, colons included ("a:b:", "x:" for an
+    // empty name, ":"); empty when that was just NameSpace and ":" or nothing.
+    std::string_view PrefixAsRead() const;
 
     TJvSimpleXMLElem* Parent() const { return FParent; }
     TJvSimpleXML* SimpleXML() const;  // the document, through the parent chain; none if free
@@ -192,9 +199,19 @@ private:
     friend class TJvSimpleXML;
     friend class jvxml::Reader;
     friend class jvxml::Writer;
+    // What few elements have: the root's document, a prefix as read. Kept apart so that the
+    // hundreds of thousands of elements of a page stay small.
+    struct Rare {
+        TJvSimpleXML* Document = nullptr;
+        std::unique_ptr<std::string> Prefix;
+    };
+    Rare& RareFields();
+    void SetPrefixAsRead(std::string prefix);
+    void ClearPrefixAsRead();
+
     TJvSimpleXMLElem* FParent;
     TJvSimpleXMLElemKind FKind = TJvSimpleXMLElemKind::Base;
-    TJvSimpleXML* FDocument = nullptr;  // set on the root only
+    std::unique_ptr<Rare> FRare;
     std::string FName;
     std::string FNameSpace;
     std::string FValue;

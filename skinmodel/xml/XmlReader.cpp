@@ -52,10 +52,13 @@ bool IsPropNameChar(unsigned char c)
     Fail(std::move(m));
 }
 
-// A name split at its colons: the prefix is the part before the last colon, back to the one before.
+// A name split at its colons: the prefix is the part before the last colon, back to the one before;
+// `lead` is what stands before the prefix (earlier parts and their colons).
 struct QName {
+    std::string_view lead;
     std::string_view ns;
     std::string_view local;
+    bool colon = false;
     bool SameAs(const QName& o) const { return SameText1252(ns, o.ns) && SameText1252(local, o.local); }
 };
 
@@ -119,7 +122,8 @@ private:
 
 // Names are decoded like values, so that a name the writer encoded reads back as it was.
 // A reference that would give a byte which ends or changes a name stays as written, and so does
-// one that would make a written tag begin "<!" or "<?" (`leading`: the part the tag begins with).
+// one that would change how a written tag that begins "<!" or "<?" is recognised (`leading`: the
+// part the tag begins with); such a name is kept only when the writer gives back the text read.
 void Reader::AssignName(std::string& to, std::string_view raw, bool leading) const
 {
     to.clear();
@@ -129,7 +133,7 @@ void Reader::AssignName(std::string& to, std::string_view raw, bool leading) con
     }
     AppendDecoded(to, raw, decoding);
     const bool breaksName = to.find_first_of(" \t\r\n/:>") != std::string::npos
-                            || (leading && (to.front() == '!' || to.front() == '?'));
+                            || (leading && (to.front() == '!' || to.front() == '?') && EncodeText(to) != raw);
     if (breaksName)
         to.assign(raw);
 }
@@ -139,20 +143,36 @@ bool Reader::SameQName(const QName& a, const QName& b) const
     if (a.SameAs(b))
         return true;
     std::string an, bn;
-    AssignName(an, a.ns, true);
-    AssignName(bn, b.ns, true);
+    AssignName(an, a.ns, a.lead.empty());
+    AssignName(bn, b.ns, b.lead.empty());
     if (!SameText1252(an, bn))
         return false;
-    AssignName(an, a.local, a.ns.empty());
-    AssignName(bn, b.local, b.ns.empty());
+    AssignName(an, a.local, !a.colon);
+    AssignName(bn, b.local, !b.colon);
     return SameText1252(an, bn);
 }
 
 void Reader::AssignNames(TJvSimpleXMLElem& e, const QName& name, bool keepOld) const
 {
     if (!keepOld || !name.local.empty())
-        AssignName(e.FName, name.local, name.ns.empty());
-    AssignName(e.FNameSpace, name.ns, true);
+        AssignName(e.FName, name.local, !name.colon);
+    AssignName(e.FNameSpace, name.ns, name.lead.empty());
+    if (name.lead.empty() && (!name.colon || !name.ns.empty())) {
+        e.ClearPrefixAsRead();
+        return;
+    }
+    // Earlier parts or an empty prefix, which NameSpace alone does not give back.
+    std::string prefix, part;
+    for (std::string_view rest = name.lead; !rest.empty();) {
+        const size_t colon = rest.find(':');
+        AssignName(part, rest.substr(0, colon), prefix.empty());
+        prefix += part;
+        prefix += ':';
+        rest.remove_prefix(colon + 1);
+    }
+    prefix += e.FNameSpace;
+    prefix += ':';
+    e.SetPrefixAsRead(std::move(prefix));
 }
 
 void Reader::ExpectBytes(const char* literal, const char* what)
@@ -212,6 +232,7 @@ void Reader::ReadProps(TJvSimpleXMLProps* props, TJvSimpleXMLElem* owner, Decodi
         if (!IsPropNameChar(c))
             FailWithByte("Invalid XML Element: Unexpected character in property declaration (\"", c, "\" found)");
         // In the name; a colon makes what was read the prefix.
+        const size_t attrBegin = pos;
         size_t nameBegin = pos, nsBegin = 0, nsEnd = 0;
         bool hasNs = false;
         for (;;) {
@@ -262,8 +283,11 @@ void Reader::ReadProps(TJvSimpleXMLProps* props, TJvSimpleXMLElem* owner, Decodi
         if (!props)
             props = &owner->Properties();
         auto prop = std::make_unique<TJvSimpleXMLProp>(props, std::string(Span(nameBegin, nameEnd)), std::string());
-        if (hasNs)
+        if (hasNs) {
             prop->FNameSpace.assign(Span(nsBegin, nsEnd));
+            if (nsBegin != attrBegin)
+                prop->FPrefix = std::make_unique<std::string>(Span(attrBegin, nameBegin));
+        }
         AppendDecoded(prop->FValue, Span(valueBegin, valueEnd), mode);
         props->FItems.push_back(std::move(prop));
         props->Invalidate();
@@ -316,7 +340,9 @@ bool Reader::ReadStartTag(TJvSimpleXMLElem* elem, QName& name)
             return false;
         }
         if (c == ':') {
+            name.lead = Span(afterLt, segBegin);
             name.ns = Span(segBegin, pos);
+            name.colon = true;
             segBegin = pos + 1;
         }
         ++pos;
@@ -337,7 +363,9 @@ QName Reader::ReadEndTag(bool& cut)
     const size_t end = size_t(static_cast<const unsigned char*>(gt) - d);
     for (size_t i = pos; i < end; ++i)
         if (d[i] == ':') {
+            name.lead = Span(pos, segBegin);
             name.ns = Span(segBegin, i);
+            name.colon = true;
             segBegin = i + 1;
         }
     name.local = Span(segBegin, end);
@@ -545,7 +573,7 @@ void Reader::ReadTree(TJvSimpleXMLElemClassic& root)
             }
             if (StartsWith(pos, "<![CDATA")) {
                 size_t p = pos + 8;
-                while (p < n && IsWhite(d[p]) && d[p] != ' ')
+                while (p < n && IsWhite(d[p]))
                     ++p;
                 if (p < n && d[p] == '[') {
                     MaterializeText(top);

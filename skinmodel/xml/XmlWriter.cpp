@@ -1,5 +1,6 @@
 // The writer. It fixes the exact bytes of every file the editor writes. Nesting is kept on an
-// explicit stack, so any depth can be written.
+// explicit stack, so any depth can be written; the indentation stops growing at a depth no real
+// page reaches, so the text stays in proportion to the tree however deep it is.
 #include "skinmodel/xml/JvSimpleXml2.h"
 #include "skinmodel/xml/XmlText.h"
 
@@ -33,7 +34,20 @@ private:
     std::string_view lineBreak;
     std::string_view step;
     std::string indent;
+    size_t depth = 0;
     bool coding = false;  // coding applies to this tree
+
+    static constexpr size_t kIndentedLevels = 64;
+    void Deeper()
+    {
+        if (++depth <= kIndentedLevels)
+            indent.append(step);
+    }
+    void Shallower()
+    {
+        if (depth-- <= kIndentedLevels)
+            indent.resize(indent.size() - step.size());
+    }
 
     struct Open {
         const TJvSimpleXMLElem* elem;
@@ -50,13 +64,14 @@ private:
     }
     void Done() { pos = size_t(p - out.data()); }
 
-    size_t Worst(const std::string& s) const { return coding ? s.size() * 6 : s.size(); }
+    size_t Worst(std::string_view s) const { return coding ? s.size() * 6 : s.size(); }
     size_t WorstNode(const TJvSimpleXMLElem& e) const
     {
-        size_t n = indent.size() + lineBreak.size() + 2 * (Worst(e.FNameSpace) + Worst(e.FName)) + Worst(e.FValue) + 64;
+        size_t n = indent.size() + lineBreak.size() +
+                   2 * (Worst(e.PrefixAsRead()) + Worst(e.FNameSpace) + Worst(e.FName)) + Worst(e.FValue) + 64;
         if (e.FProps)
             for (const auto& a : e.FProps->FItems)
-                n += a->FNameSpace.size() + a->FName.size() + Worst(a->FValue) + 5;
+                n += a->PrefixAsRead().size() + a->FNameSpace.size() + a->FName.size() + Worst(a->FValue) + 5;
         return n;
     }
 
@@ -78,9 +93,12 @@ private:
         else
             Raw(s);
     }
+    // Prefix and colons as they were read, so that the reader finds the same names again.
     void QualifiedName(const TJvSimpleXMLElem& e)
     {
-        if (!e.FNameSpace.empty()) {
+        if (const std::string_view prefix = e.PrefixAsRead(); !prefix.empty()) {
+            Text(prefix);
+        } else if (!e.FNameSpace.empty()) {
             Text(e.FNameSpace);
             Char(':');
         }
@@ -92,7 +110,9 @@ private:
             return;
         for (const auto& a : e.FProps->FItems) {
             Char(' ');
-            if (!a->FNameSpace.empty()) {
+            if (a->FPrefix) {
+                Raw(*a->FPrefix);
+            } else if (!a->FNameSpace.empty()) {
                 Raw(a->FNameSpace);
                 Char(':');
             }
@@ -112,7 +132,8 @@ bool Writer::Visit(const TJvSimpleXMLElem& e, std::vector<Open>& open)
     if (kind == TJvSimpleXMLElemKind::Base)
         return false;  // a plain container is never written
     const bool hasChildren = e.FItems && !e.FItems->FItems.empty();
-    if (kind == TJvSimpleXMLElemKind::Classic && e.FName.empty()) {
+    if (kind == TJvSimpleXMLElemKind::Classic && e.FName.empty() && e.FNameSpace.empty() &&
+        e.PrefixAsRead().empty()) {
         if (hasChildren)
             open.push_back({&e, 0, false});
         return hasChildren;
@@ -199,20 +220,20 @@ void Writer::WriteTree(const TJvSimpleXMLElem& top, bool encodeValues)
     std::vector<Open> open;
     if (!Visit(top, open))
         return;
-    indent.append(step);
+    Deeper();
     while (!open.empty()) {
         Open& o = open.back();
         const auto& kids = o.elem->FItems->FItems;
         if (o.next < kids.size()) {
             const TJvSimpleXMLElem& child = *kids[o.next++];
             if (Visit(child, open))  // may grow `open`; `o` is not used after this
-                indent.append(step);
+                Deeper();
             continue;
         }
         const TJvSimpleXMLElem& done = *o.elem;
         const bool tagged = o.tagged;
         open.pop_back();
-        indent.resize(indent.size() - step.size());
+        Shallower();
         if (tagged) {
             Reserve(WorstNode(done));
             Raw(indent);

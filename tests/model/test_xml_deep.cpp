@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kDepth = 1000000;
@@ -40,6 +42,28 @@ TEST(Deep, AMillionLevelsReadWriteAndFree)
     EXPECT_EQ(written.size(), text.size() - 3);
     EXPECT_EQ(written.substr(size_t(kDepth - 1) * 3, 8), "<a/></a>");
     doc.reset();
+}
+
+// Indented, each level is a line "<a>" and a line "</a>" (the innermost "<a/>"), two blanks a level
+// up to 64 levels and no more beyond.
+TEST(Deep, IndentedTextGrowsInProportionToTheDepth)
+{
+    constexpr int kLevels = 100000;
+    TJvSimpleXML doc;
+    doc.Options = TJvSimpleXML::AutoIndent | TJvSimpleXML::EncodeValues | TJvSimpleXML::OmitProlog;
+    doc.LoadFromString(Nested(kLevels, true));
+    const std::string written = doc.SaveToString();
+    size_t expected = 0;
+    for (int level = 0; level < kLevels; ++level) {
+        const size_t indent = 2 * size_t(std::min(level, 64));
+        expected += level + 1 < kLevels ? 2 * indent + 11 : indent + 6;
+    }
+    EXPECT_EQ(written.size(), expected);
+    TJvSimpleXML back;
+    back.Options = doc.Options;
+    back.LoadFromString(written);
+    EXPECT_EQ(DepthOf(back.Root()), kLevels);
+    EXPECT_EQ(back.SaveToString(), written);
 }
 
 TEST(Deep, AMillionOpenLevelsGiveAnError)

@@ -53,6 +53,7 @@ const ErrorCase kErrors[] = {
     {"comment_end", "<a><!-- open", "Invalid Comment: Unexpected end of data"},
     {"comment_end_prolog", "<!-- open -", "Invalid Comment: Unexpected end of data"},
     {"cdata_start", "<a><![CDATA\t[x]]></a>", "Invalid CDATA: expected \"[\" but found \"\t\""},
+    {"cdata_start_blank", "<a><![CDATA [x]]></a>", "Invalid CDATA: expected \"[\" but found \" \""},
     {"cdata_end", "<a><![CDATA[x]]", "Invalid CDATA: Unexpected end of data"},
     {"header_end", "<?xml version=\"1.0\"", "Invalid Header: Unexpected end of data"},
     {"header_question", "<?xml version=\"1.0\"><a/>", "Invalid Header: expected \"?\" but found \">\""},

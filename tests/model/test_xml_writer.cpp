@@ -115,6 +115,63 @@ INSTANTIATE_TEST_SUITE_P(All, WriterLines, testing::Values(
          ""}),
     [](const auto& info) { return std::string(info.param.label); });
 
+// Text read, then written with the writers' options: names keep their prefix and colons as read,
+// and the written text reads back with the same names and writes the same bytes again.
+struct AsRead {
+    const char* label;
+    const char* text;
+    const char* bytes;  // after the declaration
+};
+
+void AddNames(std::string& out, const TJvSimpleXMLElem& e)
+{
+    out += e.NameSpace() + "|" + e.Name() + "(";
+    if (const TJvSimpleXMLProps* props = e.PropertiesIfAny())
+        for (int i = 0; i < props->Count(); ++i)
+            out += props->Item(i)->NameSpace() + "|" + props->Item(i)->Name() + " ";
+    for (int i = 0; i < e.ChildCount(); ++i)
+        AddNames(out, *e.ItemsIfAny()->Item(i));
+    out += ")";
+}
+
+std::string Names(TJvSimpleXML& doc)
+{
+    std::string out;
+    for (int i = 0; i < doc.Prolog().Count(); ++i)
+        if (doc.Prolog().Item(i)->Kind() == TJvSimpleXMLElemKind::Sheet)
+            AddNames(out, *doc.Prolog().Item(i));
+    AddNames(out, doc.Root());
+    return out;
+}
+
+class WrittenAsRead : public testing::TestWithParam<AsRead> {};
+
+TEST_P(WrittenAsRead, BytesAndNamesReadBack)
+{
+    TJvSimpleXML doc;
+    doc.Options = kWriters;
+    doc.LoadFromString(GetParam().text);
+    const std::string once = doc.SaveToString();
+    EXPECT_EQ(once, std::string(kDecl) + GetParam().bytes);
+    TJvSimpleXML back;
+    back.Options = kWriters;
+    ASSERT_NO_THROW(back.LoadFromString(once)) << once;
+    EXPECT_EQ(Names(back), Names(doc));
+    EXPECT_EQ(back.SaveToString(), once);
+}
+
+INSTANTIATE_TEST_SUITE_P(All, WrittenAsRead, testing::Values(
+    AsRead{"attribute_empty_local", "<w 2::=''/>", "<w 2::=\"\"/>\r\n"},
+    AsRead{"stylesheet_empty_local", "<?xml-stylesheetf::=\"\"?>", "<?xml-stylesheet f::=\"\"?>\r\n"},
+    AsRead{"root_empty_local", "<foo: />", "<foo:/>\r\n"},
+    AsRead{"child_empty_local", "<r><x:/></r>", "<r>\r\n  <x:/>\r\n</r>\r\n"},
+    AsRead{"earlier_parts_and_empty_prefix", "<a:b:c x:y:z='1'><:d>v</:d><::/></a:b:c>",
+           "<a:b:c x:y:z=\"1\">\r\n  <:d>v</:d>\r\n  <::/>\r\n</a:b:c>\r\n"},
+    AsRead{"encoded_parts", "<r><n&#xE9;:&#33;:&#x3A;/></r>", "<r>\r\n  <n&#xE9;:!:&amp;#x3A;/>\r\n</r>\r\n"},
+    AsRead{"root_beginning_like_cdata", "<![CDATA[\"a\"/>", "<![CDATA[&quot;a&quot;/>\r\n"},
+    AsRead{"child_beginning_with_bang", "<r><!x&amp;/></r>", "<r>\r\n  <!x&amp;/>\r\n</r>\r\n"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
 TEST(XmlWriter, NewDocumentWritesTheDeclarationOnly)
 {
     TJvSimpleXML doc;
