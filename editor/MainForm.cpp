@@ -199,6 +199,16 @@ void TMainForm::FormDestroy()
         FSettings->SetLastProjects(FLastProjects.mid(1));
         FSettings->Save();
     });
+    // The windows that follow the page go while it is still there: the document is a member of
+    // this window and goes before QWidget's destructor would free them.
+    for (QDockWidget* dock : FToolWindows) {
+        dock->hide();
+        delete dock;
+    }
+    FToolWindows.clear();
+    delete FOwnSourceView;
+    FOwnSourceView = nullptr;
+    FSourceView = nullptr;
     // Nothing the document announces reaches this window any more; the canvas lets go of its controls.
     disconnect(FDocument.get(), nullptr, this, nullptr);
     FImgView->Canvas().SetLayers(nullptr);
