@@ -1,10 +1,11 @@
-// The page document without a window: the page reader and writer against golden files, the
-// editing commands with their rules, and what the document announces.
+// The page document without a window: the page reader and writer against golden files and on
+// their own, the editing commands with their rules, and what the document announces.
 #include "document/PageDocument.h"
 #include "document/PageXml.h"
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/SkinProject.h"
 #include "skinmodel/controls/ItemLayer.h"
+#include "skinmodel/controls/VideoControl.h"
 #include "skinmodel/uskininfo.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 
@@ -205,6 +206,112 @@ TEST(PageDocument, AnotherProjectIsAnnouncedWithItsDescription)
     EXPECT_EQ(s.Doc.Layers().Count(), 0);
     EXPECT_TRUE(s.Doc.PageList().isEmpty());
     s.Doc.OpenProject(nullptr, false);
+}
+
+
+// ---- the page file's reader and writer on their own --------------------------------------------
+
+TEST(PageXml, RootOtherThanScreenReadsNothing)
+{
+    TWindowInfos infos;
+    infos.DefaultItem = 7;
+    TLayerCollection layers;
+    TUnreadItems unread;
+    TJvSimpleXML doc;
+    doc.LoadFromString("<Screen default=\"1\"><items><item><type>videowindow</type></item></items></Screen>");
+    EXPECT_FALSE(ReadPageDocument(&doc, infos, layers, unread, {}));
+    EXPECT_EQ(infos.DefaultItem, 7);
+    EXPECT_EQ(layers.Count(), 0);
+
+    // Children other than "item" are skipped; a zero-size video window makes no layer.
+    doc.LoadFromString("<screen><items><Item><type>videowindow</type></Item><control/></items>"
+                       "<videowindow x=\"1\" y=\"1\" width=\"0\" height=\"9\"/></screen>");
+    EXPECT_TRUE(ReadPageDocument(&doc, infos, layers, unread, {}));
+    EXPECT_EQ(layers.Count(), 0);
+    EXPECT_EQ(unread.size(), size_t(0));
+    EXPECT_EQ(infos.DefaultItem, 0);
+
+    // Both sides negative: the product is positive, so the layer is made.
+    doc.LoadFromString("<screen><videowindow x=\"50\" y=\"50\" width=\"-10\" height=\"-20\"/></screen>");
+    EXPECT_TRUE(ReadPageDocument(&doc, infos, layers, unread, {}));
+    ASSERT_EQ(layers.Count(), 1);
+    EXPECT_TRUE(dynamic_cast<TOSDVideoControl*>(layers.Items(0)));
+}
+
+TEST(PageXml, RootValuesRead)
+{
+    TWindowInfos infos;
+    TLayerCollection layers;
+    TUnreadItems unread;
+    TJvSimpleXML doc;
+    doc.LoadFromString("<screen default=\"abc\" allowoverlay=\"YES\" hasbg=\"0\"/>");
+    EXPECT_TRUE(ReadPageDocument(&doc, infos, layers, unread, {}));
+    EXPECT_EQ(infos.DefaultItem, -1);
+    EXPECT_TRUE(infos.AllowOverlay);
+    EXPECT_FALSE(infos.HasBackground);
+    doc.LoadFromString("<screen allowoverlay=\"true\" hasbg=\"on\"><videowindow x=\"4\"/></screen>");
+    EXPECT_TRUE(ReadPageDocument(&doc, infos, layers, unread, {}));
+    EXPECT_EQ(infos.DefaultItem, 0);
+    EXPECT_TRUE(infos.HasBackground);
+    EXPECT_EQ(infos.VideoWindow().X, 4);
+    EXPECT_EQ(infos.VideoWindow().Width, 0);
+    EXPECT_EQ(layers.Count(), 0);
+}
+
+TEST(PageXml, VideoWindowFromLayer)
+{
+    // The saved rectangle is the video layer's, however the page settings were left.
+    TWindowInfos infos;
+    TLayerCollection layers;
+    auto* video = new TOSDVideoControl(&layers);
+    video->SetLocation(TFloatRect{10.5f, 20, 74.5f, 84});
+    const std::string text = BuildPageDocument(infos, layers, PageFormatVersion, {})->SaveToString();
+    EXPECT_NE(text.find("<videowindow x=\"10\" y=\"20\" width=\"64\" height=\"64\"/>"), std::string::npos) << text;
+}
+
+TEST(PageXml, BackdropWritten)
+{
+    struct Row {
+        const char* name;
+        const char* defaultFile;
+        const char* dynamicFile;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"both", "a.png", "b.png", "<Backdrop DefaultFile=\"a.png\" DynamicFile=\"b.png\"/>"},
+        {"dynamic only", "", "b.png", "<Backdrop DefaultFile=\"\" DynamicFile=\"b.png\"/>"},
+        {"default only", "a.png", "", "<Backdrop DefaultFile=\"a.png\" DynamicFile=\"\"/>"},
+        {"neither", "", "", ""},
+    };
+    for (const Row& row : rows) {
+        TWindowInfos infos;
+        infos.WindowBackdrop().SetDefaultFile(row.defaultFile);
+        infos.WindowBackdrop().DynamicFile = row.dynamicFile;
+        TLayerCollection layers;
+        const std::string text = BuildPageDocument(infos, layers, PageFormatVersion, {})->SaveToString();
+        const std::string end = *row.expected ? "  <items/>\r\n  " + std::string(row.expected) + "\r\n</screen>\r\n"
+                                              : std::string("  <items/>\r\n</screen>\r\n");
+        EXPECT_TRUE(text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0)
+            << row.name << "\n" << text;
+        if (!*row.expected)
+            EXPECT_EQ(text.find("Backdrop"), std::string::npos) << row.name;
+    }
+}
+
+TEST(PageXml, BackdropNameStoredOnce)
+{
+    TWindowBackdrop backdrop;
+    std::vector<std::string> shown;
+    backdrop.OnShowBackdrop = [&](const std::string& name) { shown.push_back(name); };
+    backdrop.SetDefaultFile("C:\\pics\\back.png");
+    EXPECT_EQ(backdrop.DefaultFile(), std::string("back.png"));
+    backdrop.SetDefaultFile("/other/back.png");
+    backdrop.SetDefaultFile("back.png");
+    EXPECT_EQ(shown, std::vector<std::string>{"back.png"});
+    // Another case is another name.
+    backdrop.SetDefaultFile("Back.png");
+    backdrop.SetDefaultFile("");
+    EXPECT_EQ(shown, (std::vector<std::string>{"back.png", "Back.png", ""}));
 }
 
 }  // namespace
