@@ -237,15 +237,17 @@ QRect TImageCanvas::Render()
     // picture under the frames and the frames: its areas are repainted under them.
     const std::vector<const TCustomLayer*> overlays = TopOverlays();
     if (overlays != FOverlays) {
-        for (const std::vector<const TCustomLayer*>* list : {&overlays, const_cast<const std::vector<const TCustomLayer*>*>(&FOverlays)})
-            for (const TCustomLayer* layer : *list)
-                if (FLayers->IndexOf(layer) >= 0) {
-                    for (const QRect& r : layer->OutlineAreas(layer->PaintedRect()))
-                        FDirtyAreas.push_back(r);
-                    for (const QRect& r : layer->OutlineAreas(layer->ExpectedArea()))
-                        FDirtyAreas.push_back(r);
-                    FDirty = UniteRects(FDirty, layer->ChangedArea());
-                }
+        std::vector<const TCustomLayer*> moved = overlays;
+        moved.insert(moved.end(), FOverlays.begin(), FOverlays.end());
+        for (const TCustomLayer* layer : moved) {
+            if (FLayers->IndexOf(layer) < 0)
+                continue;
+            for (const QRect& r : layer->OutlineAreas(layer->PaintedRect()))
+                FDirtyAreas.push_back(r);
+            for (const QRect& r : layer->OutlineAreas(layer->ExpectedArea()))
+                FDirtyAreas.push_back(r);
+            FDirty = UniteRects(FDirty, layer->ChangedArea());
+        }
         FOverlays = overlays;
     }
     QRect clip = FDirty.intersected(whole);
