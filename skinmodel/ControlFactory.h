@@ -61,12 +61,13 @@ public:
     // The same rules for a text (the built-in references, tests); the parser's message on an error.
     std::optional<std::string> LoadReferencesFromText(std::string_view Text);
     void ClearReferences();
-    bool HasReferences() const { return FReferences != nullptr; }
+    bool HasReferences() const;
     // Whether Elem lies in the loaded "references.xml".
     bool IsReferenceElement(const TJvSimpleXMLElem* Elem) const;
 
-    // The open project the controls read their pictures and fonts from; never none (a project
-    // without a folder stands for "no project"). Handing none over ends the project.
+    // The open project the controls read their pictures and fonts from, and whose "references.xml"
+    // the reference functions above read and look up; never none (a project without a folder
+    // stands for "no project"). Handing none over ends the project.
     TSkinProject& Project() const { return *FProject; }
     const std::shared_ptr<TSkinProject>& SharedProject() const { return FProject; }
     void SetProject(std::shared_ptr<TSkinProject> Project);
@@ -109,7 +110,7 @@ private:
         TControlCreator Creator;
     };
     std::vector<TKind> FKinds;
-    std::unique_ptr<TJvSimpleXML> FReferences;
+    std::unique_ptr<TJvSimpleXML>& References() const;
     std::shared_ptr<TSkinProject> FProject;
 };
 

@@ -1,5 +1,6 @@
-// The open skin project: its folder, its description ("index.xml"), its fonts ("font.xml") and the
-// decoded pictures of its "images" folder. The control factory holds the project the controls see
+// The open skin project: its folder, its description ("index.xml"), its default descriptions
+// ("references.xml", read and looked up through the control factory), its fonts ("font.xml") and
+// the decoded pictures of its "images" folder. The control factory holds the project the controls see
 // (OSDControlFactory().Project()); the page document hands it the one it opens. A project without
 // a folder is "no project": nothing is read from or written to disk for it.
 #pragma once
@@ -40,6 +41,9 @@ public:
     // Writes "index.xml"; false without a project or when the file was not written (`reason` says why).
     bool SaveSkinInfo(QString* reason = nullptr) const;
 
+    // The project's "references.xml" as the control factory read it; none before it was read.
+    std::unique_ptr<TJvSimpleXML>& References() { return FReferences; }
+
     TPictureCache& Pictures() const { return *FPictures; }
     // The path of a picture of "images/" found without regard to case; empty when missing.
     QString PicturePath(const std::string& name) const;
@@ -59,6 +63,7 @@ private:
 
     QString FFolder;
     std::unique_ptr<TSkinInfo> FSkinInfo;
+    std::unique_ptr<TJvSimpleXML> FReferences;
     std::unique_ptr<TPictureCache> FPictures;
 
     struct TFontCache {

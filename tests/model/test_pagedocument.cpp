@@ -35,9 +35,8 @@ QByteArray ReadAll(const QString& path)
 struct TSampleDocument {
     TSampleDocument()
     {
-        auto project = std::make_shared<TSkinProject>(SampleFolder);
-        project->SkinInfo().LoadFromFile(SampleFolder);
-        Doc.OpenProject(project, true);
+        Project->SkinInfo().LoadFromFile(SampleFolder);
+        Doc.OpenProject(Project, true);
         TJvSimpleXML page;
         page.LoadFromFile(SampleFolder + QStringLiteral("sample.xml"));
         Doc.LoadWindowXML(&page);
@@ -68,6 +67,7 @@ struct TSampleDocument {
         return ReadAll(path);
     }
 
+    std::shared_ptr<TSkinProject> Project = std::make_shared<TSkinProject>(SampleFolder);
     TPageDocument Doc;
     QTemporaryDir Out;
 };
@@ -188,7 +188,7 @@ TEST(PageDocument, EveryWayAControlGoesIsAnnounced)
 }
 
 // Another project: the skin description shown after the announcement is the new one, and the
-// controls read the new project's pictures and fonts.
+// controls read the new project's pictures, fonts and references; the old project keeps its own.
 TEST(PageDocument, AnotherProjectIsAnnouncedWithItsDescription)
 {
     TSampleDocument s;
@@ -202,6 +202,8 @@ TEST(PageDocument, AnotherProjectIsAnnouncedWithItsDescription)
     s.Doc.OpenProject(project, false);
     EXPECT_EQ(shown, "Other");
     EXPECT_EQ(&OSDControlFactory().Project(), project.get());
+    EXPECT_FALSE(OSDControlFactory().HasReferences());
+    EXPECT_TRUE(s.Project->References());
     EXPECT_EQ(s.Doc.CanvasSize(), QSize(400, 300));
     EXPECT_EQ(s.Doc.Layers().Count(), 0);
     EXPECT_TRUE(s.Doc.PageList().isEmpty());
