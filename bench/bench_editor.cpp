@@ -1,7 +1,10 @@
-// The editor's speed on a page of 1000 controls of every kind with pictures, through the main
-// window: opening the page (parse, controls, first paint), one drag step of one control with the
-// mouse (the frame moves it, only the changed area is repainted), and a full repaint to compare.
-// Targets: opening within 100 ms, a drag step within 16 ms and at most a tenth of a full repaint.
+// The editor's speed on pages of 1,000 and 5,000 controls of every kind with pictures, through the
+// main window with the inspector and the element list shown: opening the page (parse, controls,
+// first paint), one drag step of one control with the mouse (the frame moves it, only the changed
+// area is repainted), a click that selects a control and a Del that deletes one (each until the
+// event loop is idle), and a full repaint to compare. Targets: opening 1,000 controls within
+// 100 ms; a drag step, a select click and a delete within 16 ms and at most a tenth of a full
+// repaint of the same page (counter ratio_to_full_repaint).
 #include "bench/BenchProject.h"
 
 #include "canvas/ImageCanvas.h"
@@ -9,14 +12,20 @@
 #include "canvas/view/ImgView32.h"
 #include "editor/MainForm.h"
 #include "platform/ui/ScriptedDialogs.h"
+#include "skinmodel/ControlFactory.h"
 #include "skinmodel/PictureCache.h"
+#include "skinmodel/SkinProject.h"
 #include "skinmodel/controls/VideoControl.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
+
+#include <chrono>
 
 #include <benchmark/benchmark.h>
 
+#include <map>
 #include <memory>
 #include <stdexcept>
 
@@ -24,16 +33,11 @@ namespace {
 
 constexpr int PageControls = 1000;
 
-// One window for all benchmarks: the project is open, nothing else is shown.
+// One window at a time: the project is open, the page's tool windows are shown.
 struct TEditorSession {
-    std::unique_ptr<bench::TBenchProject> Project = bench::MakeBenchProject(PageControls);
-    QTemporaryDir SettingsDir;
-    TScriptedDialogs Dialogs;
-    TDialogsOverride Override{Dialogs};
-    std::unique_ptr<TMainForm> Form;
-    int PageIndex = -1;
-
-    TEditorSession()
+    explicit TEditorSession(int controls)
+        : Controls(controls)
+        , Project(bench::MakeBenchProject(controls))
     {
         Form = std::make_unique<TMainForm>(SettingsDir.path() + QStringLiteral("/varnholt.ini"));
         // Large enough to show the whole 1280 by 720 canvas: every repaint reaches the screen.
@@ -58,15 +62,26 @@ struct TEditorSession {
         Form->ImgView()->repaint();
     }
     TImageCanvas& Canvas() { return Form->ImgView()->Canvas(); }
+
+    int Controls;
+    std::unique_ptr<bench::TBenchProject> Project;
+    QTemporaryDir SettingsDir;
+    TScriptedDialogs Dialogs;
+    TDialogsOverride Override{Dialogs};
+    std::unique_ptr<TMainForm> Form;
+    int PageIndex = -1;
 };
 
-// Made on first use (after the application) and ended before the application ends.
+// Made on first use (after the application) and ended before the application ends; a page of
+// another size ends the one before.
 std::unique_ptr<TEditorSession> GSession;
 
-TEditorSession& Session()
+TEditorSession& Session(int controls = PageControls)
 {
-    if (!GSession)
-        GSession = std::make_unique<TEditorSession>();
+    if (!GSession || GSession->Controls != controls) {
+        GSession.reset();
+        GSession = std::make_unique<TEditorSession>(controls);
+    }
     return *GSession;
 }
 
@@ -96,7 +111,6 @@ void BM_OpenPage(benchmark::State& state)
     }
     ShowPage(state, s);
 }
-BENCHMARK(BM_OpenPage)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Opening right after start: every picture is decoded.
 void BM_OpenPageCold(benchmark::State& state)
@@ -106,13 +120,12 @@ void BM_OpenPageCold(benchmark::State& state)
         state.PauseTiming();
         s.Form->ClearPage();
         QApplication::processEvents();
-        TPictureCache::Instance().Clear();
+        OSDControlFactory().Project().Pictures().Clear();
         state.ResumeTiming();
         s.OpenPage();
     }
     ShowPage(state, s);
 }
-BENCHMARK(BM_OpenPageCold)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The topmost control whose centre no other layer covers, so a press there reaches it and its frame.
 TItemLayer* FreeControl(TLayerCollection& layers)
@@ -169,27 +182,150 @@ void BM_DragStep(benchmark::State& state)
     state.counters["dirty_px"] = double(area) / double(std::max<int64_t>(steps, 1));
     ShowPage(state, s);
 }
-BENCHMARK(BM_DragStep)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+using TClock = std::chrono::steady_clock;
+
+double Milliseconds(TClock::duration d)
+{
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+// The full repaint of each page size as BM_FullRepaint measured it in this run (ms).
+std::map<int, double> GFullRepaintMs;
 
 // The whole canvas invalidated and repainted by the event loop, as after a bitmap change.
 void BM_FullRepaint(benchmark::State& state)
 {
-    TEditorSession& s = Session();
+    TEditorSession& s = Session(int(state.range(0)));
     s.OpenPage();
     QApplication::processEvents();
     int64_t painted = 0, steps = 0;
+    TClock::duration spent{};
     for (auto _ : state) {
+        const TClock::time_point start = TClock::now();
         s.Canvas().Invalidate();
         QApplication::processEvents();
+        spent += TClock::now() - start;
         painted += s.Canvas().LastPaintedLayers();
         ++steps;
     }
     if (!s.Canvas().DirtyRect().isEmpty())
         state.SkipWithError("the canvas was not repainted");
+    GFullRepaintMs[s.Controls] = Milliseconds(spent) / double(std::max<int64_t>(steps, 1));
     state.counters["layers_painted"] = double(painted) / double(std::max<int64_t>(steps, 1));
     ShowPage(state, s);
 }
-BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Its time per step over the full repaint of the same page.
+void ReportRatio(benchmark::State& state, const TEditorSession& s, TClock::duration spent, int64_t steps)
+{
+    const double ms = Milliseconds(spent) / double(std::max<int64_t>(steps, 1));
+    const auto full = GFullRepaintMs.find(s.Controls);
+    if (full == GFullRepaintMs.end() || full->second <= 0) {
+        state.SkipWithError("run BM_FullRepaint of the same page first");
+        return;
+    }
+    state.counters["ms_per_step"] = ms;
+    state.counters["ratio_to_full_repaint"] = ms / full->second;
+}
+
+// The topmost controls whose centres no other layer covers, so a press there reaches them.
+std::vector<TItemLayer*> FreeControls(TLayerCollection& layers, size_t wanted)
+{
+    std::vector<TItemLayer*> found;
+    for (int i = layers.Count() - 1; i >= 0 && found.size() < wanted; --i) {
+        auto* control = dynamic_cast<TItemLayer*>(layers.Items(i));
+        if (!control || dynamic_cast<TOSDVideoControl*>(control))
+            continue;
+        const TFloatRect r = control->Location();
+        if (layers.FindLayerAtPos((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2) == control)
+            found.push_back(control);
+    }
+    return found;
+}
+
+// A click that selects a control, from the press until the event loop is idle: the frame moves,
+// the inspector shows the control, the element list selects its line.
+void BM_SelectClick(benchmark::State& state)
+{
+    TEditorSession& s = Session(int(state.range(0)));
+    s.OpenPage();
+    s.Form->SetSelection(nullptr);
+    QApplication::processEvents();
+    TImgView32* view = s.Form->ImgView();
+    const std::vector<TItemLayer*> controls = FreeControls(s.Form->Layers(), 2);
+    if (controls.size() < 2) {
+        state.SkipWithError("no two free controls");
+        return;
+    }
+    TClock::duration spent{};
+    int64_t painted = 0, steps = 0;
+    for (auto _ : state) {
+        TItemLayer* control = controls[size_t(steps % 2)];
+        const TFloatRect r = control->Location();
+        const QPointF centre((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+        const TClock::time_point start = TClock::now();
+        SendMouse(view, QEvent::MouseButtonPress, centre, Qt::LeftButton, Qt::LeftButton);
+        SendMouse(view, QEvent::MouseButtonRelease, centre, Qt::LeftButton, Qt::NoButton);
+        QApplication::processEvents();
+        spent += TClock::now() - start;
+        painted += s.Canvas().LastPaintedLayers();
+        if (s.Form->Selected() != control) {
+            state.SkipWithError("the click did not select the control");
+            return;
+        }
+        ++steps;
+    }
+    state.counters["layers_painted"] = double(painted) / double(std::max<int64_t>(steps, 1));
+    ReportRatio(state, s, spent, steps);
+    ShowPage(state, s);
+}
+
+// The Del key on the selected control, until the event loop is idle: the control's area is
+// repainted, its line leaves the element list, the inspector shows the page settings.
+void BM_Delete(benchmark::State& state)
+{
+    TEditorSession& s = Session(int(state.range(0)));
+    s.OpenPage();
+    QApplication::processEvents();
+    s.Form->ImgView()->setFocus();
+    s.Form->SetMouseInView(true);
+    TClock::duration spent{};
+    int64_t painted = 0, steps = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (s.Form->Layers().Count() < s.Controls / 2) {
+            s.OpenPage();
+            s.Form->ImgView()->setFocus();
+        }
+        const std::vector<TItemLayer*> top = FreeControls(s.Form->Layers(), 1);
+        if (top.empty()) {
+            state.SkipWithError("no free control");
+            return;
+        }
+        s.Form->SetSelection(top.front());
+        QApplication::processEvents();
+        const int before = s.Form->Layers().Count();
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : s.Form.get();
+        state.ResumeTiming();
+        const TClock::time_point start = TClock::now();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Delete, Qt::NoModifier);
+        QApplication::sendEvent(target, &press);
+        QApplication::sendEvent(target, &release);
+        QApplication::processEvents();
+        spent += TClock::now() - start;
+        painted += s.Canvas().LastPaintedLayers();
+        if (s.Form->Layers().Count() != before - 2) {
+            state.SkipWithError("Del did not delete the control");
+            return;
+        }
+        ++steps;
+    }
+    state.counters["layers_painted"] = double(painted) / double(std::max<int64_t>(steps, 1));
+    ReportRatio(state, s, spent, steps);
+    ShowPage(state, s);
+}
 
 // The canvas alone, without the widget and the event loop: what the two above spend painting.
 void BM_CanvasFullRender(benchmark::State& state)
@@ -202,7 +338,6 @@ void BM_CanvasFullRender(benchmark::State& state)
     }
     QApplication::processEvents();
 }
-BENCHMARK(BM_CanvasFullRender)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_CanvasDragRender(benchmark::State& state)
 {
@@ -223,7 +358,19 @@ void BM_CanvasDragRender(benchmark::State& state)
     s.Canvas().MouseUp(Qt::LeftButton, Qt::NoModifier, x, y);
     QApplication::processEvents();
 }
+
+// In this order: each page size is made once, and the full repaint comes before the ratios.
+BENCHMARK(BM_OpenPage)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_OpenPageCold)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DragStep)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CanvasFullRender)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CanvasDragRender)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FullRepaint)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SelectClick)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Delete)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FullRepaint)->Arg(5000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SelectClick)->Arg(5000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Delete)->Arg(5000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

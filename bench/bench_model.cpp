@@ -3,8 +3,9 @@
 #include "bench/BenchProject.h"
 
 #include "canvas/Layers.h"
-#include "editor/page/PageXml.h"
-#include "skinmodel/SkinContext.h"
+#include "document/PageXml.h"
+#include "skinmodel/ControlFactory.h"
+#include "skinmodel/SkinProject.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 
 #include <QGuiApplication>
@@ -21,14 +22,14 @@ struct TModelSession {
     std::unique_ptr<bench::TBenchProject> Project = bench::MakeBenchProject(PageControls);
     TModelSession()
     {
-        SetCurrentProjectFolder(Project->Folder);
+        OSDControlFactory().SetProject(std::make_shared<TSkinProject>(Project->Folder));
         OSDControlFactory().ClearReferences();
         OSDControlFactory().LoadReferences(Project->Folder + QStringLiteral("references.xml"));
     }
     ~TModelSession()
     {
         OSDControlFactory().ClearReferences();
-        SetCurrentProjectFolder(QString());
+        OSDControlFactory().SetProject(nullptr);
     }
 };
 

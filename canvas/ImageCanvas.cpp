@@ -8,19 +8,65 @@
 TImageCanvas::TImageCanvas()
     : PaintStages{{PST_CLEAR_BACKGND, 0}, {PST_DRAW_BITMAP, 0}, {PST_DRAW_LAYERS, 0}}
 {
-    FLayers.OnLayerChanged = [this](TCustomLayer* layer) { LayerChanged(layer); };
-    FLayers.OnLayerRemoved = [this](TCustomLayer* layer) { LayerRemoved(layer); };
-    FLayers.OnListNotify = [this] {
-        if (!Updating())
-            Invalidate();
-    };
+    FLayers->AddObserver(&FObserver);
 }
 
 TImageCanvas::~TImageCanvas()
 {
     OnInvalidate = nullptr;
     OnCanvasResized = nullptr;
-    FLayers.Clear();
+    if (FLayers != &FOwnLayers)
+        FLayers->RemoveObserver(&FObserver);
+    FOwnLayers.Clear();
+    FOwnLayers.RemoveObserver(&FObserver);
+}
+
+void TImageCanvas::SetLayers(TLayerCollection* layers)
+{
+    if (!layers)
+        layers = &FOwnLayers;
+    if (layers == FLayers)
+        return;
+    FLayers->RemoveObserver(&FObserver);
+    FCapture = FHover = FEventLayer = nullptr;
+    FChangedLayers.clear();
+    FOverlays.clear();
+    FLayers = layers;
+    FLayers->AddObserver(&FObserver);
+    Invalidate();
+}
+
+void TImageCanvas::TObserver::LayerRemoved(TCustomLayer* layer, const QRect& area)
+{
+    const bool overlay = FCanvas.IsOverlay(layer);
+    if (overlay)
+        FCanvas.FOverlays.erase(std::find(FCanvas.FOverlays.begin(), FCanvas.FOverlays.end(), layer));
+    FCanvas.LayerRemoved(layer);
+    if (!FCanvas.Updating())
+        FCanvas.InvalidateRects(layer->OutlineAreas(area), overlay);
+}
+
+void TImageCanvas::TObserver::LayerMoved(TCustomLayer* layer)
+{
+    if (!FCanvas.Updating())
+        FCanvas.LayerChanged(layer);
+}
+
+void TImageCanvas::TObserver::LayerChanged(TCustomLayer* layer)
+{
+    FCanvas.LayerChanged(layer);
+}
+
+void TImageCanvas::TObserver::CollectionDestroyed(TLayerCollection* collection)
+{
+    if (collection != FCanvas.FLayers)
+        return;
+    FCanvas.FCapture = FCanvas.FHover = FCanvas.FEventLayer = nullptr;
+    FCanvas.FChangedLayers.clear();
+    FCanvas.FOverlays.clear();
+    FCanvas.FLayers = &FCanvas.FOwnLayers;
+    FCanvas.FOwnLayers.AddObserver(this);
+    FCanvas.Invalidate();
 }
 
 void TImageCanvas::BitmapChanged()
@@ -78,18 +124,51 @@ void TImageCanvas::Invalidate()
 
 void TImageCanvas::InvalidateRect(const QRect& r)
 {
-    const QRect area = r.intersected(QRect(QPoint(0, 0), BufferSize()));
-    if (area.isEmpty())
-        return;
-    FDirty = UniteRects(FDirty, area);
-    if (OnInvalidate)
-        OnInvalidate(area);
+    InvalidateRects({r});
+}
+
+void TImageCanvas::InvalidateRects(const std::vector<QRect>& areas, bool overlayOnly)
+{
+    constexpr size_t MaxAreas = 32;
+    const QRect whole(QPoint(0, 0), BufferSize());
+    QRect shown;
+    for (const QRect& r : areas) {
+        QRect area = r.intersected(whole);
+        if (area.isEmpty())
+            continue;
+        shown = UniteRects(shown, area);
+        FDirty = UniteRects(FDirty, area);
+        // Areas that overlap become one where that adds little; past a few dozen the bounds stand
+        // for all of them.
+        const auto size = [](const QRect& r) { return int64_t(r.width()) * r.height(); };
+        std::vector<QRect>& list = overlayOnly ? FOverlayAreas : FDirtyAreas;
+        for (auto it = list.begin(); it != list.end();) {
+            if (it->intersects(area) && size(it->united(area)) <= size(*it) + size(area)) {
+                area = area.united(*it);
+                it = list.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        list.push_back(area);
+        if (list.size() > MaxAreas)
+            list = {FDirty};
+    }
+    if (!shown.isEmpty() && OnInvalidate)
+        OnInvalidate(shown);
 }
 
 void TImageCanvas::LayerChanged(TCustomLayer* layer)
 {
-    if (!Updating() && !FRendering)
-        InvalidateRect(layer->ChangedArea());
+    // Where it was and where it is: apart, so a frame that jumps across the page repaints two
+    // small areas, not everything between them.
+    if (Updating() || FRendering)
+        return;
+    FChangedLayers.insert(layer);
+    std::vector<QRect> areas = layer->OutlineAreas(layer->PaintedRect());
+    for (const QRect& r : layer->OutlineAreas(layer->ExpectedArea()))
+        areas.push_back(r);
+    InvalidateRects(areas, IsOverlay(layer));
 }
 
 void TImageCanvas::LayerRemoved(TCustomLayer* layer)
@@ -100,7 +179,48 @@ void TImageCanvas::LayerRemoved(TCustomLayer* layer)
         FHover = nullptr;
     if (FEventLayer == layer)
         FEventLayer = nullptr;
+    FChangedLayers.erase(layer);
 }
+
+std::vector<const TCustomLayer*> TImageCanvas::TopOverlays() const
+{
+    std::vector<const TCustomLayer*> overlays;
+    for (int i = FLayers->Count() - 1; i >= 0 && FLayers->Items(i)->OutlineWidth() > 0; --i)
+        overlays.push_back(FLayers->Items(i));
+    return overlays;
+}
+
+bool TImageCanvas::IsOverlay(const TCustomLayer* layer) const
+{
+    if (std::find(FOverlays.begin(), FOverlays.end(), layer) == FOverlays.end())
+        return false;
+    // Still on top: nothing was put above it since the last render.
+    const int index = FLayers->IndexOf(layer);
+    return index < 0 || index >= FLayers->Count() - int(FOverlays.size());
+}
+
+namespace {
+
+void CopyAreas(TBitmap32& to, const TBitmap32& from, const std::vector<QRect>& areas)
+{
+    for (const QRect& area : areas) {
+        const size_t bytes = static_cast<size_t>(area.width()) * sizeof(QRgb);
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            std::memcpy(reinterpret_cast<QRgb*>(to.Image().scanLine(y)) + area.left(),
+                        reinterpret_cast<const QRgb*>(from.Image().constScanLine(y)) + area.left(), bytes);
+    }
+}
+
+std::vector<QRect> Within(const std::vector<QRect>& areas, const QRect& bounds)
+{
+    std::vector<QRect> out;
+    for (const QRect& area : areas)
+        if (const QRect a = area.intersected(bounds); !a.isEmpty())
+            out.push_back(a);
+    return out;
+}
+
+}  // namespace
 
 QRect TImageCanvas::Render()
 {
@@ -108,46 +228,113 @@ QRect TImageCanvas::Render()
     if (FBack.Width() != size.width() || FBack.Height() != size.height()) {
         FBack.SetSize(size.width(), size.height());
         FScratch.SetSize(size.width(), size.height());
+        FUnder.SetSize(size.width(), size.height());
         FDirty = FBack.BoundsRect();
+        FDirtyAreas = {FDirty};
     }
-    const QRect clip = FDirty.intersected(FBack.BoundsRect());
+    const QRect whole = FBack.BoundsRect();
+    // A frame that came to lie on top, or that has something above it now, moves between the
+    // picture under the frames and the frames: its areas are repainted under them.
+    const std::vector<const TCustomLayer*> overlays = TopOverlays();
+    if (overlays != FOverlays) {
+        std::vector<const TCustomLayer*> moved = overlays;
+        moved.insert(moved.end(), FOverlays.begin(), FOverlays.end());
+        for (const TCustomLayer* layer : moved) {
+            if (FLayers->IndexOf(layer) < 0)
+                continue;
+            for (const QRect& r : layer->OutlineAreas(layer->PaintedRect()))
+                FDirtyAreas.push_back(r);
+            for (const QRect& r : layer->OutlineAreas(layer->ExpectedArea()))
+                FDirtyAreas.push_back(r);
+            FDirty = UniteRects(FDirty, layer->ChangedArea());
+        }
+        FOverlays = overlays;
+    }
+    QRect clip = FDirty.intersected(whole);
+    std::vector<QRect> under = Within(FDirtyAreas, whole);
+    std::vector<QRect> all = Within(FOverlayAreas, whole);
     FDirty = QRect();
+    FDirtyAreas.clear();
+    FOverlayAreas.clear();
+    const std::unordered_set<const TCustomLayer*> changed = std::move(FChangedLayers);
+    FChangedLayers.clear();
     FLastPainted = 0;
     if (FBack.Empty() || clip.isEmpty())
         return QRect();
-    if (clip == FBack.BoundsRect()) {
-        RenderInto(FBack, clip);
-        return clip;
+    const int lastUnder = FLayers->Count() - 1 - int(FOverlays.size());
+    if (clip == whole) {
+        under = {whole};
+        all.clear();
     }
-    // Layers paint without a clip, so a partial repaint is drawn aside and only its area shown.
-    const QRect beyond = RenderInto(FScratch, clip).intersected(FBack.BoundsRect());
-    ShowScratch(clip);
+    QRect beyond;
+    if (!under.empty()) {
+        if (under.size() == 1 && under.front() == whole) {
+            RenderInto(FUnder, under, lastUnder);
+        } else {
+            // Layers paint without a clip, so a partial repaint is drawn aside and only its areas kept.
+            beyond = RenderInto(FScratch, under, lastUnder, &changed).intersected(whole);
+            CopyAreas(FUnder, FScratch, under);
+        }
+    }
+    all.insert(all.end(), under.begin(), under.end());
     // A changed layer's paint can reach further than its change announced (a wide outline, a
     // shadow): that area is drawn in a second pass and shown too.
-    if (beyond.isEmpty() || clip.contains(beyond))
+    bool second = false;
+    if (!beyond.isEmpty()) {
+        second = std::none_of(all.begin(), all.end(), [&beyond](const QRect& a) { return a.contains(beyond); });
+        if (second) {
+            RenderInto(FScratch, {beyond}, lastUnder);
+            CopyAreas(FUnder, FScratch, {beyond});
+            all.push_back(beyond);
+        }
+    }
+    CopyAreas(FBack, FUnder, all);
+    if (!FOverlays.empty()) {
+        FRendering = true;
+        QRect bounds;
+        for (const QRect& area : all)
+            bounds = UniteRects(bounds, area);
+        FBack.SetClipRect(bounds);
+        FLastPainted += FLayers->PaintTo(FBack, all, lastUnder + 1);
+        FBack.ResetClipRect();
+        FRendering = false;
+    }
+    if (!second)
         return clip;
-    RenderInto(FScratch, beyond);
-    ShowScratch(beyond);
     if (OnInvalidate)
         OnInvalidate(beyond);
     return clip.united(beyond);
 }
 
-void TImageCanvas::ShowScratch(const QRect& area)
-{
-    const size_t bytes = static_cast<size_t>(area.width()) * sizeof(QRgb);
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        std::memcpy(reinterpret_cast<QRgb*>(FBack.Image().scanLine(y)) + area.left(),
-                    reinterpret_cast<const QRgb*>(FScratch.Image().constScanLine(y)) + area.left(), bytes);
-    }
-}
-
-QRect TImageCanvas::RenderInto(TBitmap32& target, const QRect& clip)
+QRect TImageCanvas::RenderInto(TBitmap32& target, const std::vector<QRect>& areas, int lastLayer,
+                               const std::unordered_set<const TCustomLayer*>* changed)
 {
     QRect beyond;
     FRendering = true;
-    target.SetClipRect(clip);
+    QRect bounds;
+    for (const QRect& area : areas)
+        bounds = UniteRects(bounds, area);
+    // The backgrounds area by area; the layers once, each that meets an area.
     for (size_t i = 0; i < PaintStages.size(); ++i) {
+        if (PaintStages[i].Stage == PST_DRAW_LAYERS) {
+            target.SetClipRect(bounds);
+            if (lastLayer >= 0)
+                FLastPainted += FLayers->PaintTo(target, areas, 0, lastLayer, &beyond, changed);
+            continue;
+        }
+        for (const QRect& clip : areas) {
+            target.SetClipRect(clip);
+            RenderStage(target, clip, i);
+        }
+    }
+    target.ResetClipRect();
+    FRendering = false;
+    return beyond;
+}
+
+void TImageCanvas::RenderStage(TBitmap32& target, const QRect& clip, size_t i)
+{
+    {
         switch (PaintStages[i].Stage) {
         case PST_CLEAR_BACKGND: {
             QPainter p(&target.Image());
@@ -169,7 +356,6 @@ QRect TImageCanvas::RenderInto(TBitmap32& target, const QRect& clip)
             break;
         }
         case PST_DRAW_LAYERS:
-            FLastPainted += FLayers.PaintTo(target, clip, &beyond);
             break;
         case PST_CUSTOM:
             if (OnPaintStage)
@@ -177,14 +363,11 @@ QRect TImageCanvas::RenderInto(TBitmap32& target, const QRect& clip)
             break;
         }
     }
-    target.ResetClipRect();
-    FRendering = false;
-    return beyond;
 }
 
 TCustomLayer* TImageCanvas::Target(float x, float y) const
 {
-    return FCapture ? FCapture : FLayers.FindLayerAtPos(x, y);
+    return FCapture ? FCapture : FLayers->FindLayerAtPos(x, y);
 }
 
 TCustomLayer* TImageCanvas::Deliver(TCustomLayer* layer, const std::function<void(TCustomLayer&)>& toLayer,

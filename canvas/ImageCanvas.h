@@ -11,6 +11,7 @@
 #include <QSize>
 
 #include <functional>
+#include <unordered_set>
 #include <vector>
 
 enum TPaintStageKind {
@@ -35,7 +36,9 @@ public:
     // The page backdrop. Call BitmapChanged after changing it.
     TBitmap32& Bitmap() { return FBitmap; }
     void BitmapChanged();
-    TLayerCollection& Layers() { return FLayers; }
+    TLayerCollection& Layers() { return *FLayers; }
+    // Shows another owner's collection (a page document's) instead of its own; none: its own again.
+    void SetLayers(TLayerCollection* layers);
 
     // The size the view asks for: the one set, or the bitmap's while none is set (0 by 0).
     void SetCanvasSize(int width, int height);
@@ -58,6 +61,10 @@ public:
 
     void Invalidate();
     void InvalidateRect(const QRect& r);
+    // Several areas at once (a layer's old and new place): repainted each on its own, shown as one.
+    // `overlayOnly`: only the frames on top changed there; what lies under them is still current.
+    void InvalidateRects(const std::vector<QRect>& areas, bool overlayOnly = false);
+    // The bounds of everything that waits to be repainted.
     QRect DirtyRect() const { return FDirty; }
     // Repaints what is dirty into the back buffer and returns that area.
     QRect Render();
@@ -90,24 +97,51 @@ public:
     TMouseButtonEvent OnMouseUp;
 
 private:
+    class TObserver : public TLayerObserver {
+    public:
+        explicit TObserver(TImageCanvas& canvas) : FCanvas(canvas) {}
+        void LayerRemoved(TCustomLayer* layer, const QRect& area) override;
+        void LayerMoved(TCustomLayer* layer) override;
+        void LayerChanged(TCustomLayer* layer) override;
+        void CollectionDestroyed(TLayerCollection* collection) override;
+
+    private:
+        TImageCanvas& FCanvas;
+    };
     void LayerChanged(TCustomLayer* layer);
     void LayerRemoved(TCustomLayer* layer);
-    // Returns what changed layers painted outside the clip.
-    QRect RenderInto(TBitmap32& target, const QRect& clip);
-    void ShowScratch(const QRect& area);
+    // Returns what changed layers painted outside the areas.
+    QRect RenderInto(TBitmap32& target, const std::vector<QRect>& areas, int lastLayer,
+                     const std::unordered_set<const TCustomLayer*>* changed = nullptr);
+    // The frames on top of every other layer (layers with an outline, from the top down).
+    std::vector<const TCustomLayer*> TopOverlays() const;
+    bool IsOverlay(const TCustomLayer* layer) const;
+    void RenderStage(TBitmap32& target, const QRect& clip, size_t stage);
     TCustomLayer* Target(float x, float y) const;
     // Hands an event to the layer, then to the owner; either may free the layer.
     TCustomLayer* Deliver(TCustomLayer* layer, const std::function<void(TCustomLayer&)>& toLayer,
                           const std::function<void(TCustomLayer*)>& toOwner);
 
     TBitmap32 FBitmap;
-    TLayerCollection FLayers;
+    TLayerCollection FOwnLayers;
+    TLayerCollection* FLayers = &FOwnLayers;
+    TObserver FObserver{*this};
     TBitmap32 FBack;      // what is shown
     TBitmap32 FScratch;   // partial repaints are drawn here, then their area is copied
+    // Everything under the frames on top: a frame that moves is repainted from here, without
+    // painting the layers under it again.
+    TBitmap32 FUnder;
+    std::vector<const TCustomLayer*> FOverlays;  // the frames on top at the last render
+    std::vector<QRect> FOverlayAreas;            // dirty for the frames alone
+    // The layers whose changes were announced since the last render: only they can paint beyond
+    // the areas their changes made dirty.
+    std::unordered_set<const TCustomLayer*> FChangedLayers;
     QSize FCanvasSize;
     QSize FBufferSize;
     bool FBufferSizeSet = false;
     QRect FDirty;
+    // The areas inside FDirty that are repainted; few, or FDirty alone.
+    std::vector<QRect> FDirtyAreas;
     int FUpdateCount = 0;
     int FLastPainted = 0;
     bool FRendering = false;   // a layer touching itself while it paints must not loop

@@ -144,8 +144,8 @@ void TCustomLayer::Changed()
 void TCustomLayer::ForceChanged()
 {
     FChangedSincePaint = true;
-    if (FCollection && FCollection->OnLayerChanged)
-        FCollection->OnLayerChanged(this);
+    if (FCollection)
+        FCollection->Notify([this](TLayerObserver& o) { o.LayerChanged(this); });
 }
 
 QRect TCustomLayer::PaintBounds() const
@@ -155,7 +155,22 @@ QRect TCustomLayer::PaintBounds() const
 
 QRect TCustomLayer::ChangedArea() const
 {
-    return UniteRects(FPaintedRect, PaintBounds());
+    return UniteRects(FPaintedRect, ExpectedArea());
+}
+
+QRect TCustomLayer::ExpectedArea() const
+{
+    const QRect bounds = PaintBounds();
+    return bounds.isEmpty() ? bounds : bounds.marginsAdded(FBeyondBounds);
+}
+
+std::vector<QRect> TCustomLayer::OutlineAreas(const QRect& r) const
+{
+    const int w = FOutlineWidth;
+    if (w <= 0 || r.width() <= 2 * w || r.height() <= 2 * w)
+        return {r};
+    return {QRect(r.left(), r.top(), r.width(), w), QRect(r.left(), r.bottom() - w + 1, r.width(), w),
+            QRect(r.left(), r.top() + w, w, r.height() - 2 * w), QRect(r.right() - w + 1, r.top() + w, w, r.height() - 2 * w)};
 }
 
 void TCustomLayer::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y)
@@ -240,10 +255,79 @@ TLayerCollection::TLayerCollection() = default;
 TLayerCollection::~TLayerCollection()
 {
     // Nobody listens any more while the collection goes.
-    OnListNotify = nullptr;
-    OnLayerChanged = nullptr;
-    OnLayerRemoved = nullptr;
+    const std::vector<TLayerObserver*> observers = FObservers;
+    FObservers.clear();
+    for (TLayerObserver* observer : observers)
+        if (observer)
+            observer->CollectionDestroyed(this);
     Clear();
+}
+
+void TLayerCollection::AddObserver(TLayerObserver* observer)
+{
+    if (observer && std::find(FObservers.begin(), FObservers.end(), observer) == FObservers.end())
+        FObservers.push_back(observer);
+}
+
+void TLayerCollection::RemoveObserver(TLayerObserver* observer)
+{
+    auto it = std::find(FObservers.begin(), FObservers.end(), observer);
+    if (it == FObservers.end())
+        return;
+    if (FNotifying > 0)
+        *it = nullptr;
+    else
+        FObservers.erase(it);
+}
+
+template <class Call>
+void TLayerCollection::Notify(Call call)
+{
+    ++FNotifying;
+    // By index: an observer may add or remove observers while it is told.
+    for (size_t i = 0; i < FObservers.size(); ++i)
+        if (TLayerObserver* observer = FObservers[i])
+            call(*observer);
+    if (--FNotifying == 0)
+        FObservers.erase(std::remove(FObservers.begin(), FObservers.end(), nullptr), FObservers.end());
+}
+
+TLayerCallbacks::TLayerCallbacks(TLayerCollection& collection)
+    : FCollection(&collection)
+{
+    collection.AddObserver(this);
+}
+
+TLayerCallbacks::~TLayerCallbacks()
+{
+    if (FCollection)
+        FCollection->RemoveObserver(this);
+}
+
+void TLayerCallbacks::LayerAdded(TCustomLayer*)
+{
+    if (OnListNotify)
+        OnListNotify();
+}
+
+void TLayerCallbacks::LayerRemoved(TCustomLayer* layer, const QRect&)
+{
+    if (OnLayerRemoved)
+        OnLayerRemoved(layer);
+    if (OnListNotify)
+        OnListNotify();
+}
+
+void TLayerCallbacks::LayerMoved(TCustomLayer*)
+{
+    if (OnListNotify)
+        OnListNotify();
+}
+
+void TLayerCallbacks::LayerChanged(TCustomLayer* layer)
+{
+    if (OnLayerChanged)
+        OnLayerChanged(layer);
 }
 
 TCustomLayer* TLayerCollection::Items(int index) const
@@ -296,16 +380,34 @@ void TLayerCollection::PaintTo(TBitmap32& buffer)
 
 int TLayerCollection::PaintTo(TBitmap32& buffer, const QRect& clip, QRect* beyond)
 {
+    return PaintTo(buffer, std::vector<QRect>{clip}, 0, -1, beyond);
+}
+
+int TLayerCollection::PaintTo(TBitmap32& buffer, const std::vector<QRect>& areas, int first, int last, QRect* beyond,
+                              const std::unordered_set<const TCustomLayer*>* changed)
+{
+    const auto inside = [&areas](const QRect& r) {
+        for (const QRect& area : areas)
+            if (area.contains(r))
+                return true;
+        return false;
+    };
+    const auto meets = [&areas](const QRect& r) {
+        for (const QRect& area : areas)
+            if (r.intersects(area))
+                return true;
+        return false;
+    };
     int painted = 0;
     // Index loop: a layer's paint must not reorder the list, but it must not crash us either.
-    for (int i = 0; i < Count(); ++i) {
+    for (int i = std::max(first, 0); i < Count() && (last < 0 || i <= last); ++i) {
         TCustomLayer* layer = FItems[static_cast<size_t>(i)];
         if (!layer->Visible()) {
             layer->FPaintedRect = QRect();
             continue;
         }
         const QRect bounds = layer->PaintBounds();
-        if (!UniteRects(bounds, layer->FPaintedRect).intersects(clip))
+        if (!meets(bounds) && !meets(layer->FPaintedRect))
             continue;
         buffer.ClearChangedAreas();
         layer->Paint(buffer);
@@ -314,8 +416,14 @@ int TLayerCollection::PaintTo(TBitmap32& buffer, const QRect& clip, QRect* beyon
             covered = UniteRects(covered, area.normalized());
         buffer.ClearChangedAreas();
         layer->FPaintedRect = covered;
+        layer->FBeyondBounds = bounds.isEmpty() || covered.isEmpty()
+                                   ? QMargins()
+                                   : QMargins(std::max(0, bounds.left() - covered.left()), std::max(0, bounds.top() - covered.top()),
+                                              std::max(0, covered.right() - bounds.right()),
+                                              std::max(0, covered.bottom() - bounds.bottom()));
         // Only a changed layer can cover more than the area its change announced.
-        if (layer->FChangedSincePaint && beyond && !clip.contains(covered))
+        const bool wasChanged = changed ? changed->count(layer) > 0 : layer->FChangedSincePaint;
+        if (wasChanged && beyond && !inside(covered))
             *beyond = UniteRects(*beyond, covered);
         layer->FChangedSincePaint = false;
         ++painted;
@@ -327,7 +435,7 @@ void TLayerCollection::Insert(TCustomLayer* layer)
 {
     layer->FCollection = this;
     FItems.push_back(layer);
-    NotifyList();
+    Notify([layer](TLayerObserver& o) { o.LayerAdded(layer); });
 }
 
 void TLayerCollection::Detach(TCustomLayer* layer)
@@ -337,9 +445,8 @@ void TLayerCollection::Detach(TCustomLayer* layer)
         return;
     FItems.erase(it);
     layer->FCollection = nullptr;
-    if (OnLayerRemoved)
-        OnLayerRemoved(layer);
-    NotifyList();
+    const QRect area = layer->FPaintedRect;
+    Notify([layer, &area](TLayerObserver& o) { o.LayerRemoved(layer, area); });
 }
 
 void TLayerCollection::Move(TCustomLayer* layer, int newIndex)
@@ -352,11 +459,5 @@ void TLayerCollection::Move(TCustomLayer* layer, int newIndex)
         return;
     FItems.erase(FItems.begin() + oldIndex);
     FItems.insert(FItems.begin() + newIndex, layer);
-    NotifyList();
-}
-
-void TLayerCollection::NotifyList()
-{
-    if (OnListNotify)
-        OnListNotify();
+    Notify([layer](TLayerObserver& o) { o.LayerMoved(layer); });
 }

@@ -4,6 +4,7 @@
 
 #include "canvas/Bitmap32.h"
 
+#include <QMargins>
 #include <QPointF>
 #include <QRect>
 #include <QRectF>
@@ -12,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 constexpr uint32_t LOB_VISIBLE = 0x80000000u;      // painted
@@ -40,6 +42,44 @@ QRect EnclosingRect(const TFloatRect& r);
 QRect UniteRects(const QRect& a, const QRect& b);
 
 class TLayerCollection;
+class TCustomLayer;
+
+// Told of the changes of a layer collection.
+class TLayerObserver {
+public:
+    virtual ~TLayerObserver() = default;
+    // A layer was put on top. It has painted nothing yet; what it paints it reports when it is placed.
+    virtual void LayerAdded(TCustomLayer* layer) {}
+    // A layer is leaving the collection (deleted or freed): `area` is what it covered when last
+    // painted. The pointer is for comparison only.
+    virtual void LayerRemoved(TCustomLayer* layer, const QRect& area) {}
+    // A layer moved in the stacking order.
+    virtual void LayerMoved(TCustomLayer* layer) {}
+    // A layer asks to be repainted.
+    virtual void LayerChanged(TCustomLayer* layer) {}
+    // The collection itself goes; nothing is told after this.
+    virtual void CollectionDestroyed(TLayerCollection* collection) {}
+};
+
+// An observer made of callbacks, for whoever needs only one or two of them.
+class TLayerCallbacks : public TLayerObserver {
+public:
+    explicit TLayerCallbacks(TLayerCollection& collection);
+    ~TLayerCallbacks() override;
+    // Added, removed or moved.
+    std::function<void()> OnListNotify;
+    std::function<void(TCustomLayer*)> OnLayerChanged;
+    std::function<void(TCustomLayer*)> OnLayerRemoved;
+
+    void LayerAdded(TCustomLayer*) override;
+    void LayerRemoved(TCustomLayer* layer, const QRect&) override;
+    void LayerMoved(TCustomLayer*) override;
+    void LayerChanged(TCustomLayer* layer) override;
+    void CollectionDestroyed(TLayerCollection*) override { FCollection = nullptr; }
+
+private:
+    TLayerCollection* FCollection;
+};
 
 class TCustomLayer {
 public:
@@ -77,6 +117,14 @@ public:
     const QRect& PaintedRect() const { return FPaintedRect; }
     // What must be repainted after a change: the old and the new area.
     QRect ChangedArea() const;
+    // Where the layer will paint next: its bounds, grown by what its last paint covered beyond them
+    // (a shadow, a wide outline).
+    QRect ExpectedArea() const;
+    // A layer that paints only near the edges of its bounds (a frame) says how near, in pixels;
+    // 0: anywhere within them. A change then repaints those strips only.
+    int OutlineWidth() const { return FOutlineWidth; }
+    // The areas of `r` such a layer covers: its four edge strips, or `r` itself.
+    std::vector<QRect> OutlineAreas(const QRect& r) const;
 
     // Mouse events, delivered by the view to the layer under the pointer (or the captured one).
     // The base versions call the matching handler below.
@@ -106,13 +154,16 @@ protected:
     virtual void Notification(TCustomLayer* destroyed) {}
     // Reports the change even while LOB_NO_UPDATE is set.
     void ForceChanged();
+    void SetOutlineWidth(int width) { FOutlineWidth = width; }
 
 private:
     friend class TLayerCollection;
     TLayerCollection* FCollection;
     uint32_t FOptions = LOB_VISIBLE;
     QRect FPaintedRect;
+    int FOutlineWidth = 0;
     bool FChangedSincePaint = false;
+    QMargins FBeyondBounds;  // how far the last paint covered beyond the bounds
     std::vector<TCustomLayer*> FFreeNotifies;   // told when this layer goes
     std::vector<TCustomLayer*> FWatching;       // layers whose free-notify list holds this one
 };
@@ -162,25 +213,31 @@ public:
     void PaintTo(TBitmap32& buffer);
     // Paints only the layers whose old or new area meets the clip rectangle. The buffer's changed
     // areas are cleared before every layer; what a layer reports becomes part of its PaintedRect.
-    // Returns the number of layers painted. Beyond, when given, gets what layers changed since
-    // their last paint now cover outside the clip.
+    // Returns the number of layers painted.
     int PaintTo(TBitmap32& buffer, const QRect& clip, QRect* beyond = nullptr);
+    // The same for several areas and the layers `first` to `last`: a layer that meets any of the
+    // areas is painted once.
+    // Beyond, when given, gets what layers changed since their last paint now cover outside them;
+    // `changed`, when given, names those layers instead of their own record.
+    int PaintTo(TBitmap32& buffer, const std::vector<QRect>& areas, int first = 0, int last = -1,
+                QRect* beyond = nullptr, const std::unordered_set<const TCustomLayer*>* changed = nullptr);
 
     // The view's offset: GetAdjustedLocation adds it (the canvas is at scale 1).
     QPointF ViewportOffset;
 
-    // Notifications for the view: a layer was added/removed/reordered, or changed. The image view
-    // installs these for itself; its owner uses the view's own events.
-    std::function<void()> OnListNotify;
-    std::function<void(TCustomLayer*)> OnLayerChanged;
-    // A layer is leaving the collection (deleted or freed); the pointer is for comparison only.
-    std::function<void(TCustomLayer*)> OnLayerRemoved;
+    // Anyone may follow the collection's changes, as many as want to; an observer removes itself
+    // before it goes (or is told that the collection goes first).
+    void AddObserver(TLayerObserver* observer);
+    void RemoveObserver(TLayerObserver* observer);
 
 private:
     friend class TCustomLayer;
     void Insert(TCustomLayer* layer);      // appends (on top), takes ownership
     void Detach(TCustomLayer* layer);      // forgets without freeing
     void Move(TCustomLayer* layer, int newIndex);
-    void NotifyList();
+    template <class Call>
+    void Notify(Call call);
     std::vector<TCustomLayer*> FItems;      // owned
+    std::vector<TLayerObserver*> FObservers;  // none while one is removed during a notification
+    int FNotifying = 0;
 };

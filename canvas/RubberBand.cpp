@@ -41,6 +41,8 @@ TRubberbandLayer::TRubberbandLayer(TLayerCollection* collection)
     : TPositionedLayer(collection)
 {
     SetLayerOptions(LOB_VISIBLE | LOB_MOUSE_EVENTS);
+    // The outline and the handles lie within the margin around the location and as far inside.
+    SetOutlineWidth(2 * (static_cast<int>(std::ceil(std::max(HandleSize, 0.0f))) + 2) + 1);
 }
 
 TRubberbandLayer::~TRubberbandLayer()

@@ -1,16 +1,21 @@
 #include "editor/MainForm.h"
 
+#include "canvas/view/ImgView32.h"
 #include "editor/EditorDialogs.h"
 #include "editor/FileVersion.h"
 #include "editor/TranslatableStrings.h"
+#include "editor/source/SourceView.h"
 #include "editor/project/DefaultNewSkinDialog.h"
-#include "editor/project/ProjectFolder.h"
+#include "document/ProjectFolder.h"
 #include "platform/ui/ErrorReport.h"
 #include "editor/settings/ConfigDir.h"
 #include "editor/settings/EditorSettings.h"
 #include "editor/settings/PlayerLists.h"
 #include "platform/core/Codec1252.h"
 #include "platform/core/FileLookup.h"
+#include "skinmodel/ControlFactory.h"
+#include "skinmodel/SkinProject.h"
+#include "skinmodel/controls/ItemLayer.h"
 #include "skinmodel/uskininfo.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 
@@ -24,7 +29,6 @@
 #include <QStatusBar>
 
 TMainForm* MainForm = nullptr;
-QString LanguageFile;
 
 TPlayerLists& PlayerLists()
 {
@@ -57,6 +61,7 @@ void TMainForm::FormCreate(const QString& settingsFile)
             *FSettings = TEditorSettings(settingsFile);
     });
 
+    FDocument = std::make_unique<TPageDocument>();
     CreateCanvas();
     CreateMenus();
     CreateToolBar();
@@ -66,9 +71,9 @@ void TMainForm::FormCreate(const QString& settingsFile)
     FLastProjects = QStringList{TranslatableString(22)} + FSettings->LastProjects();
     BuildRecentMenu();
 
-    FWindowInfos = std::make_unique<TWindowInfos>();
-    FWindowInfos->WindowBackdrop().OnShowBackdrop = [this](const std::string& name) { ShowBackdrop(name); };
-    FSkinInfo = std::make_unique<TSkinInfo>();
+    // Without a project the controls read nothing from disk.
+    FDocument->OpenProject(std::make_shared<TSkinProject>(), false);
+    FollowDocument();
     FClosing = false;
     FOwnNewSkinDialog = std::make_unique<TDefaultNewSkinDialog>();
     FNewSkinDialog = FOwnNewSkinDialog.get();
@@ -103,10 +108,9 @@ void TMainForm::FormShow()
     if (!LanguageFile.isEmpty() && QFileInfo(LanguageFile).isFile())
         ApplyLanguageFile(LanguageFile);
     BuildElementsMenu();
-    FVersion = "Kestralon OSDSkin 1.1";
-    FModified = false;
-    FFileName = TranslatableString(3) + QStringLiteral(".xml");
-    FSkinInfo->Skinname = TranslatableString(3).toStdString();
+    FDocument->SetModified(false);
+    FDocument->SetFileName(TranslatableString(3) + QStringLiteral(".xml"));
+    FDocument->SkinInfo().Skinname = TranslatableString(3).toStdString();
     UpdateCaption();
     UpdateActions();
 }
@@ -150,7 +154,7 @@ void TMainForm::FirstActivate()
 
 void TMainForm::UpdateCaption()
 {
-    setWindowTitle(QStringLiteral("Editor - ") + FromWin1252(FSkinInfo->Skinname) + QStringLiteral(" - ") + FFileName);
+    setWindowTitle(QStringLiteral("Editor - ") + FromWin1252(FDocument->SkinInfo().Skinname) + QStringLiteral(" - ") + FileName());
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
@@ -168,13 +172,18 @@ void TMainForm::closeEvent(QCloseEvent* event)
 bool TMainForm::FormCloseQuery()
 {
     // A page that could not be saved keeps the window open, so nothing is lost.
-    return !FModified || ConfirmDiscard(TranslatableString(1));
+    return !Modified() || ConfirmDiscard(TranslatableString(1));
 }
 
 void TMainForm::FormClose()
 {
     FClosing = true;
-    SetSelection(nullptr);
+    {
+        // The windows that follow the selection are left as they were while the window closes.
+        const QSignalBlocker quiet(FDocument.get());
+        SetSelection(nullptr);
+    }
+    StatusPanel(3)->clear();
     SaveDockingLayout();
     FClosed = true;
 }
@@ -190,14 +199,51 @@ void TMainForm::FormDestroy()
         FSettings->SetLastProjects(FLastProjects.mid(1));
         FSettings->Save();
     });
-    FreeRubberBand();
-    FSelected = nullptr;
+    // The windows that follow the page go while it is still there: the document is a member of
+    // this window and goes before QWidget's destructor would free them.
+    for (QDockWidget* dock : FToolWindows) {
+        dock->hide();
+        delete dock;
+    }
+    FToolWindows.clear();
+    delete FOwnSourceView;
+    FOwnSourceView = nullptr;
+    FSourceView = nullptr;
+    // Nothing the document announces reaches this window any more; the canvas lets go of its controls.
+    disconnect(FDocument.get(), nullptr, this, nullptr);
+    FImgView->Canvas().SetLayers(nullptr);
+    {
+        const QSignalBlocker quiet(FDocument.get());
+        FDocument->FreeRubberBand();
+    }
 }
 
-void TMainForm::SetModified(bool on)
+void TMainForm::FollowDocument()
 {
-    FModified = on;
-    UpdateActions();
+    TPageDocument* doc = FDocument.get();
+    FImgView->Canvas().SetLayers(&doc->Layers());
+    connect(doc, &TPageDocument::SelectionChanged, this, [this](TItemLayer* layer) {
+        UpdateActions();
+        ShowSelectionStatus(layer);
+    });
+    connect(doc, &TPageDocument::ModifiedChanged, this, [this] { UpdateActions(); });
+    connect(doc, &TPageDocument::ClipboardChanged, this, [this] { UpdateActions(); });
+    connect(doc, &TPageDocument::ControlChanged, this, [this](TItemLayer* layer, const QString& property) {
+        if (layer == Selected() && (property == QLatin1String("Locked") || property == QLatin1String("Shown")))
+            UpdateActions();
+    });
+    connect(doc, &TPageDocument::Restacked, this, [this] { UpdateActions(); });
+    connect(doc, &TPageDocument::BackdropChanged, this, [this] { ShowCanvasBitmap(FDocument->Backdrop()); });
+    connect(doc, &TPageDocument::CanvasSizeChanged, this, [this](int width, int height) { SetCanvasSize(width, height); });
+    connect(doc, &TPageDocument::FileNameChanged, this, [this] { UpdateCaption(); });
+}
+
+void TMainForm::ShowSelectionStatus(TItemLayer* layer)
+{
+    if (layer)
+        StatusPanel(3)->setText(FromWin1252(layer->TypeName()) + QStringLiteral(" - ") + FromWin1252(layer->Description));
+    else
+        StatusPanel(3)->clear();
 }
 
 QLabel* TMainForm::StatusPanel(int index) const
@@ -222,7 +268,7 @@ QMenu* TMainForm::Menu(const char* name) const
 
 void TMainForm::mnFileClick()
 {
-    Action("mnSaveAs")->setEnabled(FModified);
+    Action("mnSaveAs")->setEnabled(Modified());
     Menu("mnLastprojects")->setEnabled(FLastProjects.size() > 1);
 }
 

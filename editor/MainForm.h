@@ -3,9 +3,12 @@
 #pragma once
 
 #include "canvas/Layers.h"
+#include "document/PageDocument.h"
+#include "document/ResizeRules.h"
 #include "editor/NewSkinRequest.h"
-#include "editor/canvas/ResizeRules.h"
-#include "editor/page/WindowInfos.h"
+#include "editor/source/SourceViewInterface.h"
+#include "editor/translate/UTranslate.h"
+#include "skinmodel/ControlFactory.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -29,18 +32,8 @@ class TJvSimpleXML;
 class TJvSimpleXMLElem;
 class TRubberbandLayer;
 class TSkinInfo;
+class TSkinProject;
 struct TPlayerLists;
-
-// The XML source view plugs in here; while it is active, pages load into it and save from it.
-class ISourceView {
-public:
-    virtual ~ISourceView() = default;
-    virtual bool Active() const = 0;
-    // Shows the document's text form.
-    virtual void ShowDocument(TJvSimpleXML& doc) = 0;
-    // Parses the shown text into `doc`; false (after telling the user) when it is not well-formed.
-    virtual bool Parse(TJvSimpleXML& doc) = 0;
-};
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -54,21 +47,26 @@ public:
     void SetNewSkinDialog(INewSkinDialog* dialog) { FNewSkinDialog = dialog ? dialog : FOwnNewSkinDialog.get(); }
     void SetStartupDialog(IStartupDialog* dialog) { FStartupDialog = dialog; }
     void SetSourceView(ISourceView* view) { FSourceView = view; }
+    // The XML source view the toolbar's "Edit Source" switches to, or none.
+    class TSourceView* SourceView() const { return FOwnSourceView; }
+    // The Move dialog that answers "Move objects" (the caller keeps it alive).
+    void SetMoveDialog(class TSelectionForm* dialog);
 
-    // --- state other windows read ---
-    TItemLayer* Selected() const { return FSelected; }
-    const QString& ProjectFolder() const { return FProjectFolder; }
-    const QString& FileName() const { return FFileName; }
-    bool Modified() const { return FModified; }
-    void SetModified(bool on);
-    TSkinInfo& SkinInfo() { return *FSkinInfo; }
-    TWindowInfos& WindowInfos() { return *FWindowInfos; }
+    // --- the open page and project (the document holds them; these read it) ---
+    TPageDocument& Document() const { return *FDocument; }
+    TItemLayer* Selected() const { return FDocument->Selected(); }
+    const QString& ProjectFolder() const { return FDocument->ProjectFolder(); }
+    const QString& FileName() const { return FDocument->FileName(); }
+    bool Modified() const { return FDocument->Modified(); }
+    void SetModified(bool on) { FDocument->SetModified(on); }
+    TSkinInfo& SkinInfo() { return FDocument->SkinInfo(); }
+    TWindowInfos& WindowInfos() { return FDocument->WindowInfos(); }
     const QStringList& LastProjects() const { return FLastProjects; }
-    const QStringList& PageList() const { return FPageList; }
+    const QStringList& PageList() const { return FDocument->PageList(); }
     TEditorSettings& Settings() { return *FSettings; }
     TImgView32* ImgView() const { return FImgView; }
-    TLayerCollection& Layers() const;
-    TRubberbandLayer* RubberBand() const { return FRubberBand; }
+    TLayerCollection& Layers() const { return FDocument->Layers(); }
+    TRubberbandLayer* RubberBand() const { return FDocument->RubberBand(); }
     int CanvasWidth() const;
     int CanvasHeight() const;
     QLabel* StatusPanel(int index) const;
@@ -77,8 +75,7 @@ public:
     QMenu* Menu(const char* name) const;
     bool MouseInView() const { return FMouseInView; }
     void SetMouseInView(bool on) { FMouseInView = on; }
-    // Page items that could not become controls; written back unchanged after the controls.
-    int UnreadItemCount() const { return static_cast<int>(FUnreadItems.size()); }
+    int UnreadItemCount() const { return FDocument->UnreadItemCount(); }
 
     // --- start-up, caption, shutdown ---
     void UpdateCaption();
@@ -118,25 +115,23 @@ public:
     bool ConfirmDiscard(const QString& caption);
 
     // --- canvas ---
-    void SetSelection(TItemLayer* layer);
+    void SetSelection(TItemLayer* layer) { FDocument->SetSelection(layer); }
     void LayerMouseDown(TCustomLayer* sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y);
     void ImgViewMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y, TCustomLayer* layer);
     void ImgViewMouseMove(Qt::KeyboardModifiers shift, int x, int y, TCustomLayer* layer);
-    void RubberBandResizing(const TFloatRect& oldLocation, TFloatRect& newLocation, TRBDragState dragState,
-                            Qt::KeyboardModifiers keys, Qt::MouseButtons buttons);
     // The key-up handler; true when the key was used.
     bool FormKeyDown(int key, Qt::KeyboardModifiers shift);
     void mnBackgroundClick();
     void LoadBackground(const QString& fileName);
     void btEditWindowClick();
-    // A control layer that enters the canvas: mouse events on, selected by a click.
-    void AttachControl(TItemLayer* layer);
+    // A control layer that enters the page: mouse events on, selected by a click.
+    void AttachControl(TItemLayer* layer) { FDocument->AttachControl(layer); }
     // Deletes the selected control (Delete and the Del key).
     void DeleteSelected();
 
     // --- editing commands ---
     // The internal clipboard: one "Control" element in the page writer's form, or none.
-    const TJvSimpleXMLElem* CopyElem() const { return FCopyElem.get(); }
+    const TJvSimpleXMLElem* CopyElem() const { return FDocument->CopyElem(); }
     // Inserts the control of an Elements menu number.
     void Main1Click(int tag);
     void mnCopy1Click();
@@ -161,16 +156,8 @@ public:
     void LanguageMenuClick(QAction* item);
 
 signals:
-    // The selection changed (the element list and the inspector follow it).
-    void SelectionChanged(TItemLayer* layer);
-    // The set or order of the page's controls changed (the element list rebuilds).
-    void ControlsChanged();
-    // A project was opened (the fonts window loads its "font.xml").
-    void ProjectOpened(const QString& folder);
     // An entry of the Elements menu was chosen; the tag is the entry's menu number (insert command).
     void InsertRequested(int tag);
-    // The canvas size changed (the aspect window shows it).
-    void CanvasSizeChanged(int width, int height);
     // "Move objects": the Move dialog shows itself modally; afterwards the page counts as changed.
     void MoveObjectsRequested();
 
@@ -198,41 +185,36 @@ private:
     void UpdateCommandActions();
     // The centre of the visible part of the canvas, in canvas pixels.
     QPoint ViewCentre() const;
-    // The index a control gets when it is brought to the front: directly under the frame.
-    int TopControlIndex() const;
-    // A new control of the page: mouse events on, selected, the page changed.
-    void AddControlToPage(TItemLayer* layer);
+    // The window follows the document.
+    void FollowDocument();
+    void ShowSelectionStatus(TItemLayer* layer);
     void mnFileClick();
     void mnInfoClick();
-    void ShowBackdrop(const std::string& name);
     void ShowCanvasBitmap(const QImage& picture);
     void SetCanvasSize(int width, int height);
-    void FreeRubberBand();
+    // Makes `folder` with `info` the open project, for the controls too.
+    // Says when "references.xml" could not be read whole.
+    std::optional<TOSDControlFactory::TReferencesError> UseProject(const QString& folder, const TSkinInfo& info,
+                                                                   bool listPages);
     void RestoreDockingLayout();
     void SaveDockingLayout();
     // Runs a command; any failure reaches the user as an error box, never leaves the slot.
     void RunGuarded(const std::function<void()>& command);
 
-    // State, in the order the page and project commands use it.
+    // The open page and project.
+    std::unique_ptr<TPageDocument> FDocument;
     bool FClosing = false;
-    TItemLayer* FSelected = nullptr;
-    std::unique_ptr<TJvSimpleXMLElem> FCopyElem;
-    QString FProjectFolder;
-    std::string FVersion = "Kestralon OSDSkin 1.1";
-    bool FModified = false;
-    QStringList FPageList;
-    bool FHasPageList = false;
     bool FMouseInView = false;
-    QString FFileName;
-    std::unique_ptr<TSkinInfo> FSkinInfo;
-    std::unique_ptr<TWindowInfos> FWindowInfos;
     QStringList FLastProjects;
-    TRubberbandLayer* FRubberBand = nullptr;
-    std::vector<std::unique_ptr<TJvSimpleXMLElem>> FUnreadItems;
     QMetaObject::Connection FFocusConnection;
 
     std::unique_ptr<TEditorSettings> FSettings;
     ISourceView* FSourceView = nullptr;
+    class TSourceView* FOwnSourceView = nullptr;
+    std::unique_ptr<ISourceViewHost> FSourceHost;
+    // Entering or leaving the source text: the canvas commands, the page's tool windows and the
+    // editing shortcuts go off or come back.
+    void SourceModeChanged(bool source);
     INewSkinDialog* FNewSkinDialog = nullptr;
     IStartupDialog* FStartupDialog = nullptr;
     std::unique_ptr<INewSkinDialog> FOwnNewSkinDialog;
@@ -249,7 +231,18 @@ private:
 
 // The one main window of the run (none before it is created and after it is destroyed).
 extern TMainForm* MainForm;
-// The full path of the active language file.
-extern QString LanguageFile;
+class TfrmTools;
+class TfrmObjects;
+class TfrmFonts;
+class TfrmDoubles;
+class TfrmAspectRatio;
+// The tool windows in the main window's docks, or none.
+TfrmTools* Inspector(const TMainForm& mainForm);
+TfrmObjects* ElementList(const TMainForm& mainForm);
+TfrmFonts* FontsWindow(const TMainForm& mainForm);
+TfrmDoubles* DoublesWindow(const TMainForm& mainForm);
+TfrmAspectRatio* AspectWindow(const TMainForm& mainForm);
+class TSourceView;
+TSourceView* SourceView(const TMainForm& mainForm);
 // The player's actions, windows and script functions from "data.ini".
 TPlayerLists& PlayerLists();

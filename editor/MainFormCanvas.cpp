@@ -7,7 +7,7 @@
 #include "editor/EditorDialogs.h"
 #include "editor/TranslatableStrings.h"
 #include "canvas/Checkerboard.h"
-#include "editor/canvas/ResizeRules.h"
+#include "document/ResizeRules.h"
 #include "platform/core/Codec1252.h"
 #include "skinmodel/PictureCache.h"
 #include "skinmodel/controls/ItemLayer.h"
@@ -24,9 +24,6 @@
 #include <QTextEdit>
 
 namespace {
-
-constexpr uint32_t FrameInUse = 0xB0000000u;
-constexpr uint32_t FrameReleased = 0x10000000u;
 
 // Keys typed into a text field belong to the field, and so do keys typed into a window that keeps
 // its keys (the inspector's editors).
@@ -77,11 +74,6 @@ void TMainForm::CreateCanvas()
     SetCanvasSize(720, 576);
 }
 
-TLayerCollection& TMainForm::Layers() const
-{
-    return FImgView->Layers();
-}
-
 void TMainForm::SetCanvasSize(int width, int height)
 {
     FImgView->SetCanvasSize(std::max(width, 0), std::max(height, 0));
@@ -98,66 +90,6 @@ int TMainForm::CanvasHeight() const
     return FImgView->Canvas().CanvasSize().height();
 }
 
-void TMainForm::AttachControl(TItemLayer* layer)
-{
-    layer->SetMouseEvents(true);
-    layer->OnMouseDown = [this](TCustomLayer* sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, float x,
-                                float y) { RunGuarded([&] { LayerMouseDown(sender, button, shift, x, y); }); };
-}
-
-void TMainForm::FreeRubberBand()
-{
-    if (!FRubberBand)
-        return;
-    TRubberbandLayer* band = FRubberBand;
-    FRubberBand = nullptr;
-    delete band;
-    FImgView->Canvas().Invalidate();
-}
-
-void TMainForm::SetSelection(TItemLayer* layer)
-{
-    if (!layer) {
-        FreeRubberBand();
-        StatusPanel(3)->clear();
-        if (!FClosing)
-            emit SelectionChanged(nullptr);
-    }
-    if (layer == FSelected)
-        return;
-    if (FRubberBand) {
-        FRubberBand->SetChildLayer(nullptr);
-        FRubberBand->SetLayerOptions(FrameReleased);
-        FImgView->Canvas().Invalidate();
-    }
-    FSelected = layer;
-    if (layer) {
-        if (!FRubberBand) {
-            FRubberBand = new TRubberbandLayer(&FImgView->Layers());
-            FRubberBand->MinWidth = 1.0f;
-            FRubberBand->MinHeight = 1.0f;
-            FRubberBand->StippleStep = 0.75f;
-            FRubberBand->StippleCounter = 0.0f;
-        } else {
-            FRubberBand->BringToFront();
-        }
-        FRubberBand->SetChildLayer(layer);
-        FRubberBand->SetLayerOptions(FrameInUse);
-        FRubberBand->OnResizing = [this](TRubberbandLayer* sender, const TFloatRect& oldLocation,
-                                         TFloatRect& newLocation, TRBDragState dragState,
-                                         Qt::KeyboardModifiers shift) {
-            RunGuarded([&] { RubberBandResizing(oldLocation, newLocation, dragState, shift, sender->DragButtons()); });
-        };
-        FImgView->Canvas().Invalidate();
-    }
-    UpdateActions();
-    if (!FSelected)
-        return;
-    StatusPanel(3)->setText(FromWin1252(FSelected->TypeName()) + QStringLiteral(" - ")
-                            + FromWin1252(FSelected->Description));
-    emit SelectionChanged(FSelected);
-}
-
 void TMainForm::LayerMouseDown(TCustomLayer* sender, Qt::MouseButton, Qt::KeyboardModifiers, float, float)
 {
     auto* layer = dynamic_cast<TItemLayer*>(sender);
@@ -165,12 +97,16 @@ void TMainForm::LayerMouseDown(TCustomLayer* sender, Qt::MouseButton, Qt::Keyboa
         SetSelection(layer);
 }
 
-void TMainForm::ImgViewMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y, TCustomLayer* layer)
+void TMainForm::ImgViewMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y, TCustomLayer* layer)
 {
-    TLayerCollection& layers = FImgView->Layers();
-    if (layer && layer == FRubberBand) {
-        const int frameIndex = FRubberBand->Index();
-        const TCustomLayer* child = FRubberBand->ChildLayer();
+    TLayerCollection& layers = Layers();
+    TRubberbandLayer* frame = RubberBand();
+    // A click on a control selects it.
+    if (layer && layer != frame)
+        LayerMouseDown(layer, button, shift, float(x), float(y));
+    if (layer && layer == frame) {
+        const int frameIndex = frame->Index();
+        const TCustomLayer* child = frame->ChildLayer();
         const int childIndex = child ? child->Index() : -1;
         for (int i = layers.Count() - 1; i >= 0; --i) {
             TCustomLayer* candidate = layers.Items(i);
@@ -179,7 +115,7 @@ void TMainForm::ImgViewMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, 
                 if (!control)
                     continue;
                 FImgView->Canvas().ReleaseMouseCapture();
-                FreeRubberBand();
+                FDocument->FreeRubberBand();
                 SetSelection(control);
                 break;
             }
@@ -198,33 +134,12 @@ void TMainForm::ImgViewMouseMove(Qt::KeyboardModifiers, int x, int y, TCustomLay
     StatusPanel(2)->setText(QStringLiteral("Y: ") + QString::number(y));
 }
 
-void TMainForm::RubberBandResizing(const TFloatRect& oldLocation, TFloatRect& newLocation, TRBDragState dragState,
-                                   Qt::KeyboardModifiers keys, Qt::MouseButtons buttons)
-{
-    if (!FSelected)
-        return;
-    const bool video = dynamic_cast<TOSDVideoControl*>(FSelected) != nullptr;
-    const TResizeOutcome outcome =
-        ApplyResizeRules(oldLocation, newLocation, dragState, keys, buttons, FSelected->FLocked, video);
-    if (outcome.CopyVideoWindow) {
-        // The page's video window follows the rectangle this step applies.
-        TVideoWindow& vw = FWindowInfos->VideoWindow();
-        const QRect r = RoundRect(newLocation);
-        vw.X = r.left();
-        vw.Y = r.top();
-        vw.Width = r.width();
-        vw.Height = r.height();
-    }
-    if (outcome.Modified)
-        SetModified(true);
-}
-
 bool TMainForm::FormKeyDown(int key, Qt::KeyboardModifiers shift)
 {
     if (IsTextField(QApplication::focusWidget()))
         return false;
     if (key == Qt::Key_Delete) {
-        if (FSelected && FMouseInView) {
+        if (Selected() && FMouseInView) {
             DeleteSelected();
             return true;
         }
@@ -247,18 +162,9 @@ bool TMainForm::FormKeyDown(int key, Qt::KeyboardModifiers shift)
         dx *= 10.0f;
         dy *= 10.0f;
     }
-    if (!FSelected || !FMouseInView)
+    if (!Selected() || !FMouseInView)
         return false;
-    // The lock holds the frame only: the keys move a locked control too.
-    auto offset = [dx, dy](const TFloatRect& r) {
-        return TFloatRect{r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
-    };
-    // The frame carries its child along.
-    if (FRubberBand && FRubberBand->ChildLayer() == FSelected)
-        FRubberBand->SetLocation(offset(FRubberBand->Location()));
-    else
-        FSelected->SetLocation(offset(FSelected->Location()));
-    SetModified(true);
+    FDocument->MoveSelectedBy(dx, dy);
     return true;
 }
 
@@ -277,7 +183,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
                 RunGuarded([&] { used = FormKeyDown(key->key(), key->modifiers()); });
                 if (used)
                     return true;
-            } else if (FSelected && FMouseInView
+            } else if (Selected() && FMouseInView
                        && (key->key() == Qt::Key_Left || key->key() == Qt::Key_Right || key->key() == Qt::Key_Up
                            || key->key() == Qt::Key_Down)) {
                 return true;  // the scroll area must not scroll while the keys move the selection
@@ -291,7 +197,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 
 void TMainForm::mnBackgroundClick()
 {
-    const QString file = AskOpenPicture(TranslatableString(5), FProjectFolder);
+    const QString file = AskOpenPicture(TranslatableString(5), ProjectFolder());
     if (!file.isEmpty())
         LoadBackground(file);
 }
@@ -299,17 +205,15 @@ void TMainForm::mnBackgroundClick()
 void TMainForm::LoadBackground(const QString& fileName)
 {
     SetSelection(nullptr);
-    FreeRubberBand();
     const TPicture picture = TPictureCache::Decode(fileName);
     if (!picture || picture->isNull()) {
         ReportError(QStringLiteral("Cannot read the picture \"%1\".").arg(fileName));
         return;
     }
-    ShowCanvasBitmap(*picture);
+    FDocument->SetBackdrop(*picture);
 }
 
 void TMainForm::btEditWindowClick()
 {
     SetSelection(nullptr);
-    FreeRubberBand();
 }

@@ -1,13 +1,15 @@
 // The main window's menus, actions, toolbar, status bar and tool windows.
 #include "editor/MainForm.h"
 
+#include "canvas/view/ImgView32.h"
 #include "editor/TranslatableStrings.h"
 #include "editor/fonts/FontsWindow.h"
 #include "editor/source/SourceView.h"
-#include "editor/tools/Rescale.h"
+#include "editor/tools/Aspect.h"
 #include "editor/tools/Doubles.h"
 #include "editor/tools/ElementList.h"
-#include "editor/tools/PropertySheet.h"
+#include "editor/tools/Inspector.h"
+#include "editor/settings/PlayerLists.h"
 #include "skinmodel/UGlobal.h"
 
 #include <QAction>
@@ -178,7 +180,18 @@ void TMainForm::CreateToolBar()
     source->setText(QStringLiteral("Edit Source"));
     source->setCheckable(true);
     bar->addWidget(source);
-    auto* sourceView = new TSourceView(*this);
+    // The source view hands its mode changes to this window through a small host.
+    class THost : public ISourceViewHost {
+    public:
+        explicit THost(TMainForm& form) : FForm(form) {}
+        void SourceModeChanged(bool source) override { FForm.SourceModeChanged(source); }
+
+    private:
+        TMainForm& FForm;
+    };
+    FSourceHost = std::make_unique<THost>(*this);
+    auto* sourceView = new TSourceView(*FDocument, FScrollBox, source, *FSourceHost, this);
+    FOwnSourceView = sourceView;
     SetSourceView(sourceView);
     connect(source, &QToolButton::clicked, this,
             [this, sourceView] { RunGuarded([sourceView] { sourceView->btEditSourceClick(); }); });
@@ -227,25 +240,28 @@ void TMainForm::CreateToolWindows()
         connect(dock, &QDockWidget::visibilityChanged, this, [this] { UpdateActions(); });
         FToolWindows.push_back(dock);
     }
+    TPageDocument& doc = *FDocument;
     if (QDockWidget* objects = ToolWindow("frmObjects")) {
         delete objects->widget();
-        objects->setWidget(new TfrmObjects(*this));
+        auto* list = new TfrmObjects(doc);
+        list->SetPopupMenu(Menu("PopupMenu3"));
+        objects->setWidget(list);
     }
     if (QDockWidget* fonts = ToolWindow("frmFonts")) {
         delete fonts->widget();
-        fonts->setWidget(new TfrmFonts(*this));
+        fonts->setWidget(new TfrmFonts(doc));
     }
     if (QDockWidget* tools = ToolWindow("frmTools")) {
         delete tools->widget();
-        tools->setWidget(new TfrmTools(*this));
+        tools->setWidget(new TfrmTools(doc, PlayerLists()));
     }
     if (QDockWidget* doubles = ToolWindow("frmDoubles")) {
         delete doubles->widget();
-        doubles->setWidget(new TfrmDoubles(*this));
+        doubles->setWidget(new TfrmDoubles(doc));
     }
     if (QDockWidget* aspect = ToolWindow("frmAspectRatio")) {
         delete aspect->widget();
-        aspect->setWidget(new TfrmAspectRatio(*this));
+        aspect->setWidget(new TfrmAspectRatio(doc));
     }
     // Each window translates its contents itself; the dock shows the caption they got.
     for (QDockWidget* dock : FToolWindows)
@@ -256,10 +272,10 @@ void TMainForm::CreateToolWindows()
 
 void TMainForm::UpdateActions()
 {
-    const bool project = !FProjectFolder.isEmpty();
+    const bool project = !ProjectFolder().isEmpty();
     Action("mnNew")->setEnabled(project);
     Action("mnOpen")->setEnabled(project);
-    Action("mnSave")->setEnabled(FModified);
+    Action("mnSave")->setEnabled(Modified());
     UpdateCommandActions();
     const std::pair<const char*, const char*> toolActions[] = {
         {"Properties1", "frmTools"}, {"Objects1", "frmObjects"}, {"Fonts1", "frmFonts"}, {"mnuDoubles", "frmDoubles"}};
@@ -267,4 +283,77 @@ void TMainForm::UpdateActions()
         QDockWidget* dock = ToolWindow(window);
         Action(action)->setChecked(dock && dock->isVisible());
     }
+}
+
+namespace {
+
+template <class T>
+T* DockedWindow(const TMainForm& mainForm, const char* name)
+{
+    QDockWidget* dock = mainForm.ToolWindow(name);
+    return dock ? qobject_cast<T*>(dock->widget()) : nullptr;
+}
+
+} // namespace
+
+TfrmTools* Inspector(const TMainForm& mainForm)
+{
+    return DockedWindow<TfrmTools>(mainForm, "frmTools");
+}
+
+TfrmObjects* ElementList(const TMainForm& mainForm)
+{
+    return DockedWindow<TfrmObjects>(mainForm, "frmObjects");
+}
+
+TfrmFonts* FontsWindow(const TMainForm& mainForm)
+{
+    return DockedWindow<TfrmFonts>(mainForm, "frmFonts");
+}
+
+TfrmDoubles* DoublesWindow(const TMainForm& mainForm)
+{
+    return DockedWindow<TfrmDoubles>(mainForm, "frmDoubles");
+}
+
+TfrmAspectRatio* AspectWindow(const TMainForm& mainForm)
+{
+    return DockedWindow<TfrmAspectRatio>(mainForm, "frmAspectRatio");
+}
+
+TSourceView* SourceView(const TMainForm& mainForm)
+{
+    return mainForm.SourceView();
+}
+
+void TMainForm::SourceModeChanged(bool source)
+{
+    const auto show = [this](std::initializer_list<const char*> windows, bool on) {
+        for (const char* window : windows)
+            if (QDockWidget* dock = ToolWindow(window))
+                dock->setVisible(on);
+    };
+    if (source)
+        show({"frmTools", "frmObjects", "frmFonts"}, false);
+    else
+        show({"frmTools", "frmObjects"}, true);
+    for (const char* name : {"mnElements", "mnSelection"})
+        if (QMenu* menu = Menu(name)) {
+            menu->setEnabled(!source);
+            menu->menuAction()->setEnabled(!source);
+        }
+    for (const char* name : {"btEditWindow", "btnObjects"})
+        if (auto* button = findChild<QToolButton*>(QLatin1String(name)))
+            button->setEnabled(!source);
+    // Reopened through the View menu, the inspector would edit page settings that leaving the text
+    // then overrides, and a skin description that saving the text does not write.
+    if (QDockWidget* tools = ToolWindow("frmTools"); tools && tools->widget())
+        tools->widget()->setEnabled(!source);
+    const std::pair<const char*, const char*> shortcuts[] = {
+        {"mnuCut", "Ctrl+X"}, {"mnCopy", "Ctrl+C"}, {"mnPaste", "Ctrl+V"}};
+    for (const auto& [name, keys] : shortcuts)
+        if (QAction* action = Action(name))
+            action->setShortcut(source ? QKeySequence() : QKeySequence(QLatin1String(keys)));
+    if (!source)
+        FImgView->update();
 }

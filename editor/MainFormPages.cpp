@@ -5,14 +5,16 @@
 #include "canvas/view/ImgView32.h"
 #include "editor/EditorDialogs.h"
 #include "editor/TranslatableStrings.h"
-#include "editor/page/PageXml.h"
-#include "editor/project/ProjectFolder.h"
+#include "document/PageXml.h"
+#include "document/ProjectFolder.h"
 #include "platform/core/Codec1252.h"
 #include "platform/core/FileErrors.h"
 #include "platform/core/FileLookup.h"
 #include "platform/core/TextDecode.h"
 #include "skinmodel/controls/ItemLayer.h"
+#include "skinmodel/ControlFactory.h"
 #include "skinmodel/PictureCache.h"
+#include "skinmodel/SkinProject.h"
 #include "skinmodel/uskininfo.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 
@@ -34,50 +36,28 @@ public:
 
 void TMainForm::ClearPage()
 {
-    SetSelection(nullptr);
-    FreeRubberBand();
-    FImgView->Layers().Clear();
-    FImgView->Bitmap().SetSize(0, 0);
-    FImgView->BitmapChanged();
-    FUnreadItems.clear();
-    FCopyElem.reset();
-    SetModified(false);
+    FDocument->ClearPage();
 }
 
 void TMainForm::LoadWindowXML(TJvSimpleXML* doc)
 {
     TBusyCursor busy;
-    if (!doc || doc->Root().Name() != "screen")
-        return;
     FImgView->BeginUpdate();
-    try {
-        ReadPageDocument(doc, *FWindowInfos, FImgView->Layers(), FUnreadItems,
-                         [this](TItemLayer* layer) { AttachControl(layer); });
-    } catch (...) {
-        // What was read so far stays on the canvas.
-    }
+    FDocument->LoadWindowXML(doc);
     FImgView->EndUpdate();
-    FImgView->Canvas().Invalidate();
-    emit ControlsChanged();
 }
 
 std::unique_ptr<TJvSimpleXML> TMainForm::BuildWindowXML()
 {
-    if (FRubberBand) {
-        SetSelection(nullptr);
-        FreeRubberBand();
-    }
-    return BuildPageDocument(*FWindowInfos, FImgView->Layers(), FVersion, FUnreadItems);
+    return FDocument->BuildWindowXML();
 }
 
 void TMainForm::LoadPage()
 {
     // Read before anything is dropped: a page that is no well-formed XML leaves the open one as it was.
     TJvSimpleXML doc;
-    doc.LoadFromFile(FFileName);
-    ClearPage();
-    emit ControlsChanged();
-    FWindowInfos->Reset();
+    doc.LoadFromFile(FileName());
+    FDocument->NewPage();
     UpdateCaption();
     if (SourceViewActive())
         FSourceView->ShowDocument(doc);
@@ -87,25 +67,22 @@ void TMainForm::LoadPage()
 
 void TMainForm::mnNew1Click()
 {
-    if (FModified && !ConfirmDiscard(TranslatableString(4)))
+    if (Modified() && !ConfirmDiscard(TranslatableString(4)))
         return;
-    ClearPage();
-    emit ControlsChanged();
-    FWindowInfos->Reset();
+    FDocument->NewPage();
     if (SourceViewActive()) {
         std::unique_ptr<TJvSimpleXML> doc = BuildWindowXML();
         FSourceView->ShowDocument(*doc);
     }
-    FFileName = TranslatableString(3) + QStringLiteral(".xml");
-    UpdateCaption();
+    FDocument->SetFileName(TranslatableString(3) + QStringLiteral(".xml"));
 }
 
 void TMainForm::mnOpen1Click()
 {
-    if (FModified && !ConfirmDiscard(TranslatableString(4)))
+    if (Modified() && !ConfirmDiscard(TranslatableString(4)))
         return;
     const QString file =
-        AskOpenFile(TranslatableString(6), QStringLiteral("Skinfiles (*.xml)"), FProjectFolder);
+        AskOpenFile(TranslatableString(6), QStringLiteral("Skinfiles (*.xml)"), ProjectFolder());
     if (file.isEmpty())
         return;
     OpenPageFile(file);
@@ -113,12 +90,12 @@ void TMainForm::mnOpen1Click()
 
 void TMainForm::OpenPageFile(const QString& fileName)
 {
-    const QString previous = FFileName;
-    FFileName = fileName;
+    const QString previous = FileName();
+    FDocument->SetFileName(fileName);
     try {
         LoadPage();
     } catch (...) {
-        FFileName = previous;
+        FDocument->SetFileName(previous);
         throw;
     }
 }
@@ -126,14 +103,14 @@ void TMainForm::OpenPageFile(const QString& fileName)
 bool TMainForm::mnSave2Click()
 {
     TBusyCursor busy;
-    if (!FFileName.isEmpty())
+    if (!FileName().isEmpty())
         return SavePage();
     return mnSaveAsClick();
 }
 
 bool TMainForm::mnSaveAsClick()
 {
-    const QString file = AskSaveFile(TranslatableString(7), QStringLiteral("Skinfiles (*.xml)"), FFileName);
+    const QString file = AskSaveFile(TranslatableString(7), QStringLiteral("Skinfiles (*.xml)"), FileName());
     if (file.isEmpty())
         return false;
     const QString name = ExtractFileName(file);
@@ -144,11 +121,10 @@ bool TMainForm::mnSaveAsClick()
     }
     const QString folder = WithTrailingSlash(QFileInfo(file).absolutePath());
     // "index.xml" is written only into the open project, never into another skin's folder.
-    const bool inProject = !FProjectFolder.isEmpty() && SameFolder(folder, FProjectFolder);
+    const bool inProject = !ProjectFolder().isEmpty() && SameFolder(folder, ProjectFolder());
     if (!WritePage(FindFileNoCase(folder, name), inProject))
         return false;
-    FFileName = file;
-    UpdateCaption();
+    FDocument->SetFileName(file);
     return true;
 }
 
@@ -156,41 +132,27 @@ bool TMainForm::SavePage()
 {
     UpdateCaption();
     // Without a project the page is saved where the user chooses.
-    if (FProjectFolder.isEmpty())
+    if (ProjectFolder().isEmpty())
         return mnSaveAsClick();
-    return WritePage(FindFileNoCase(FProjectFolder, ExtractFileName(FFileName)), true);
+    return WritePage(FindFileNoCase(ProjectFolder(), ExtractFileName(FileName())), true);
 }
 
 bool TMainForm::WritePage(const QString& target, bool withSkinInfo)
 {
-    // One line per file not written; all of them in one report.
-    QStringList failures;
-    auto cannotWrite = [&failures](const QString& path, const QString& reason) {
-        failures << QStringLiteral("Cannot write \"%1\": %2").arg(path, reason);
-    };
-    std::unique_ptr<TJvSimpleXML> doc;
+    QStringList errors;
     if (SourceViewActive()) {
-        doc = std::make_unique<TJvSimpleXML>();
-        doc->Options = TJvSimpleXML::AutoIndent | TJvSimpleXML::EncodeValues;
-        if (!FSourceView->Parse(*doc))
+        TJvSimpleXML doc;
+        doc.Options = TJvSimpleXML::AutoIndent | TJvSimpleXML::EncodeValues;
+        if (!FSourceView->Parse(doc))
             return false;
+        errors = FDocument->WritePage(target, false, &doc);
     } else {
-        QString reason;
-        if (withSkinInfo && !FSkinInfo->SaveToFile(FProjectFolder, &reason))
-            cannotWrite(FindFileNoCase(FProjectFolder, QStringLiteral("index.xml")), reason);
-        doc = BuildWindowXML();
+        errors = FDocument->WritePage(target, withSkinInfo);
     }
-    try {
-        doc->SaveToFile(target);
-    } catch (const std::exception& e) {
-        cannotWrite(target, DecodeUtf8Or1252(FailureReason(e)));
-    }
-    if (!failures.isEmpty()) {
-        ReportError(failures.join(QLatin1Char('\n')));
-        return false;
-    }
-    SetModified(false);
-    return true;
+    // One report for every file that was not written.
+    if (!errors.isEmpty())
+        ReportError(errors.join(QLatin1Char('\n')));
+    return errors.isEmpty();
 }
 
 bool TMainForm::ConfirmDiscard(const QString& caption)
@@ -206,31 +168,11 @@ bool TMainForm::ConfirmDiscard(const QString& caption)
     return false;
 }
 
-void TMainForm::ShowBackdrop(const std::string& name)
-{
-    if (name.empty()) {
-        FImgView->Bitmap().Clear(0xFF000000u);
-        FImgView->BitmapChanged();
-        return;
-    }
-    if (FProjectFolder.isEmpty())
-        return;
-    QString path;
-    if (!FileExistsNoCase(WithTrailingSlash(FProjectFolder), QStringLiteral("images/") + FromWin1252(name), &path))
-        return;
-    // A picture that cannot be decoded counts as missing. Reopening the page reuses the decoded
-    // picture while the file is unchanged.
-    const TPicture picture = TPictureCache::Instance().Load(path);
-    if (!picture || picture->isNull())
-        return;
-    FreeRubberBand();
-    ShowCanvasBitmap(*picture);
-}
-
 void TMainForm::ShowCanvasBitmap(const QImage& picture)
 {
     TBitmap32& bitmap = FImgView->Bitmap();
     bitmap.SetSize(picture.width(), picture.height());
-    bitmap.Image() = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (!picture.isNull())
+        bitmap.Image() = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     FImgView->BitmapChanged();
 }

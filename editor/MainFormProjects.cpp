@@ -4,13 +4,13 @@
 #include "editor/EditorDialogs.h"
 #include "editor/SkinText.h"
 #include "editor/TranslatableStrings.h"
-#include "editor/project/NewProject.h"
-#include "editor/project/ProjectFolder.h"
+#include "document/NewProject.h"
+#include "document/ProjectFolder.h"
 #include "platform/core/Codec1252.h"
 #include "platform/core/FileLookup.h"
 #include "platform/core/TextDecode.h"
 #include "skinmodel/ControlFactory.h"
-#include "skinmodel/SkinContext.h"
+#include "skinmodel/SkinProject.h"
 #include "skinmodel/uskininfo.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 
@@ -34,7 +34,7 @@ void TMainForm::mnNewProjectClick()
 {
     if (!FNewSkinDialog)
         return;
-    if (FModified && !ConfirmDiscard(TranslatableString(4)))
+    if (Modified() && !ConfirmDiscard(TranslatableString(4)))
         return;
     if (!FNewSkinDialog->Execute(FNewSkin)) {
         SyncAspectRatio();
@@ -58,40 +58,19 @@ void TMainForm::mnNewProjectClick()
     // The files are written before anything of the open page is dropped: a failure leaves it as it was.
     WriteNewProjectFiles(WithTrailingSlash(folder), info);
 
-    // The inspector holds the description object itself: it is filled in place, never replaced,
-    // and before ClearPage, so that the emptied selection shows the new values.
-    *FSkinInfo = info;
-    ClearPage();
-    emit ControlsChanged();
-    FWindowInfos->Reset();
-    OSDControlFactory().ClearReferences();
-    // The source view shows the new project's empty page, not the text of the previous one.
-    if (SourceViewActive())
-        FSourceView->ShowDocument(*BuildWindowXML());
-    SetCanvasSize(FNewSkin.Width, FNewSkin.Height);
-    FProjectFolder = WithTrailingSlash(folder);
-    SetCurrentProjectFolder(FProjectFolder);
-    const auto referencesError =
-        OSDControlFactory().LoadReferences(FindFileNoCase(FProjectFolder, QStringLiteral("references.xml")));
-
-    FFileName = TranslatableString(3) + QStringLiteral(".xml");
-    UpdateCaption();
-    AddRecentProject(FLastProjects, FProjectFolder);
+    const auto referencesError = UseProject(folder, info, false);
+    FDocument->SetFileName(TranslatableString(3) + QStringLiteral(".xml"));
+    AddRecentProject(FLastProjects, ProjectFolder());
     BuildRecentMenu();
-    FPageList.clear();
-    FHasPageList = false;
     BuildPagesMenu();
     SyncAspectRatio();
     UpdateActions();
-    // The new skin is the open project now: the windows that follow it (fonts) must not keep
-    // the previous skin's state and write it into the new files.
-    emit ProjectOpened(FProjectFolder);
     ReportReferencesError(referencesError);
 }
 
 void TMainForm::mnOpenProjectClick()
 {
-    const QString start = FProjectFolder.isEmpty() ? QDir::currentPath() : FProjectFolder;
+    const QString start = ProjectFolder().isEmpty() ? QDir::currentPath() : ProjectFolder();
     const QString folder = BrowseForFolder(TranslatableString(16), start);
     if (folder.isEmpty())
         return;
@@ -101,12 +80,10 @@ void TMainForm::mnOpenProjectClick()
         OpenProject(WithTrailingSlash(folder));
         return;
     }
-    if (FModified && !ConfirmDiscard(TranslatableString(4)))
+    if (Modified() && !ConfirmDiscard(TranslatableString(4)))
         return;
-    if (OpenProject(WithTrailingSlash(folder))) {
-        FFileName = TranslatableString(3) + QStringLiteral(".xml");
-        UpdateCaption();
-    }
+    if (OpenProject(WithTrailingSlash(folder)))
+        FDocument->SetFileName(TranslatableString(3) + QStringLiteral(".xml"));
 }
 
 bool TMainForm::OpenProject(const QString& folder)
@@ -117,30 +94,11 @@ bool TMainForm::OpenProject(const QString& folder)
         SyncAspectRatio();
         return false;
     }
-    // Filled in place before ClearPage, as in New Project: the inspector holds this object.
-    *FSkinInfo = probe;
-    ClearPage();
-    emit ControlsChanged();
-    FWindowInfos->Reset();
-    OSDControlFactory().ClearReferences();
-    // The source view shows the new project's empty page, not the text of the previous one.
-    if (SourceViewActive())
-        FSourceView->ShowDocument(*BuildWindowXML());
-
-    FProjectFolder = WithTrailingSlash(folder);
-    SetCurrentProjectFolder(FProjectFolder);
-    SetCanvasSize(FSkinInfo->SizeX, FSkinInfo->SizeY);
-    const auto referencesError =
-        OSDControlFactory().LoadReferences(FindFileNoCase(FProjectFolder, QStringLiteral("references.xml")));
-
-    FFileName = TranslatableString(3) + QStringLiteral(".xml");
-    UpdateCaption();
-    AddRecentProject(FLastProjects, FProjectFolder);
+    const auto referencesError = UseProject(folder, probe, true);
+    FDocument->SetFileName(TranslatableString(3) + QStringLiteral(".xml"));
+    AddRecentProject(FLastProjects, ProjectFolder());
     BuildRecentMenu();
-    FPageList = ListPageFiles(FProjectFolder);
-    FHasPageList = true;
     BuildPagesMenu();
-    emit ProjectOpened(FProjectFolder);
     SyncAspectRatio();
     UpdateActions();
     ReportReferencesError(referencesError);
@@ -165,7 +123,7 @@ void TMainForm::RecentProjectClick(int index)
         return;
     const QString folder = FLastProjects[index];
     TSkinInfo probe;
-    if (IsValidProject(folder, probe) && FModified && !ConfirmDiscard(TranslatableString(4)))
+    if (IsValidProject(folder, probe) && Modified() && !ConfirmDiscard(TranslatableString(4)))
         return;
     OpenProject(folder);
 }
@@ -176,12 +134,13 @@ void TMainForm::BuildPagesMenu()
     menu->clear();
     // Pages are offered in columns of 26: every 26th entry starts a new submenu.
     QMenu* column = menu;
-    for (int i = 0; i < FPageList.size(); ++i) {
+    const QStringList& pages = PageList();
+    for (int i = 0; i < pages.size(); ++i) {
         if (i > 0 && i % 26 == 0) {
             column = menu->addMenu(QStringLiteral("..."));
             column->setObjectName(QStringLiteral("mnPagesColumn%1").arg(i / 26));
         }
-        QAction* item = column->addAction(QFileInfo(FPageList[i]).completeBaseName().replace(QLatin1Char('&'), QStringLiteral("&&")));
+        QAction* item = column->addAction(QFileInfo(pages[i]).completeBaseName().replace(QLatin1Char('&'), QStringLiteral("&&")));
         item->setData(i);
         connect(item, &QAction::triggered, this, [this, i] { RunGuarded([this, i] { PageMenuClick(i); }); });
     }
@@ -189,14 +148,27 @@ void TMainForm::BuildPagesMenu()
 
 void TMainForm::PageMenuClick(int index)
 {
-    if (index < 0 || index >= FPageList.size())
+    if (index < 0 || index >= PageList().size())
         return;
-    if (FModified && !ConfirmDiscard(TranslatableString(4)))
+    if (Modified() && !ConfirmDiscard(TranslatableString(4)))
         return;
-    OpenPageFile(FPageList[index]);
+    OpenPageFile(PageList()[index]);
 }
 
 void TMainForm::SyncAspectRatio()
 {
-    emit CanvasSizeChanged(CanvasWidth(), CanvasHeight());
+    // The canvas size reaches whoever shows it, also when it stayed the same.
+    FDocument->SetCanvasSize(CanvasWidth(), CanvasHeight());
+}
+
+std::optional<TOSDControlFactory::TReferencesError> TMainForm::UseProject(const QString& folder, const TSkinInfo& info,
+                                                                         bool listPages)
+{
+    auto project = std::make_shared<TSkinProject>(folder);
+    project->SkinInfo() = info;
+    auto referencesError = FDocument->OpenProject(std::move(project), listPages);
+    // The source view shows the new project's empty page, not the text of the previous one.
+    if (SourceViewActive())
+        FSourceView->ShowDocument(*BuildWindowXML());
+    return referencesError;
 }

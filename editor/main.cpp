@@ -23,7 +23,8 @@ int main(int argc, char* argv[])
 
     TMainForm mainForm;
     // The other windows in the order the program creates them.
-    TSelectionForm SelectionForm(mainForm);
+    TSelectionForm SelectionForm(mainForm.Document(), &mainForm);
+    mainForm.SetMoveDialog(&SelectionForm);
     TfrmNewSkin frmNewSkin(&mainForm);
     mainForm.SetNewSkinDialog(&frmNewSkin);
     TfrmStartup frmStartup(mainForm.Settings(), &mainForm);

@@ -14,9 +14,9 @@
 // CONTROLS_TARGET_SHOW=1 in the environment prints the text each input is turned into.
 #include "canvas/Bitmap32.h"
 #include "canvas/Layers.h"
-#include "editor/page/PageXml.h"
+#include "document/PageXml.h"
 #include "skinmodel/ControlFactory.h"
-#include "skinmodel/SkinContext.h"
+#include "skinmodel/SkinProject.h"
 #include "skinmodel/UGlobal.h"
 #include "skinmodel/controls/CheckMark.h"
 #include "skinmodel/controls/ImageLayer.h"
@@ -87,7 +87,7 @@ void MakeProject()
     WriteFile(images + QStringLiteral("broken.png"), QByteArray("\x89PNG\r\n\x1a\nnot really", 19));
     WriteFile(images + QStringLiteral("picture.wmf"), QByteArray("\xd7\xcd\xc6\x9a", 4));
     WriteFile(root + QStringLiteral("font.xml"), FontXml);
-    SetCurrentProjectFolder(root);
+    OSDControlFactory().SetProject(std::make_shared<TSkinProject>(root));
 }
 
 void Setup()

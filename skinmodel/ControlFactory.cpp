@@ -5,6 +5,7 @@
 #include "platform/core/FileErrors.h"
 #include "platform/core/FileLookup.h"
 #include "skinmodel/ControlKinds.h"
+#include "skinmodel/SkinProject.h"
 #include "skinmodel/ValueText.h"
 #include "skinmodel/controls/ItemLayer.h"
 #include "skinmodel/xml/BoolWords.h"
@@ -16,6 +17,22 @@ TOSDControlFactory::TOSDControlFactory()
     SetFalseBoolStrs({"false", "off", "no", "disabled", "nee"});
     for (const auto& [keyword, creator] : BuiltInControlKinds())
         FKinds.push_back({keyword, creator});
+    FProject = std::make_shared<TSkinProject>();
+}
+
+std::unique_ptr<TJvSimpleXML>& TOSDControlFactory::References() const
+{
+    return FProject->References();
+}
+
+bool TOSDControlFactory::HasReferences() const
+{
+    return References() != nullptr;
+}
+
+void TOSDControlFactory::SetProject(std::shared_ptr<TSkinProject> Project)
+{
+    FProject = Project ? std::move(Project) : std::make_shared<TSkinProject>();
 }
 
 TOSDControlFactory::~TOSDControlFactory() = default;
@@ -93,10 +110,10 @@ TItemLayer* TOSDControlFactory::CreateControl(TLayerCollection* Collection, TJvS
 
 TJvSimpleXMLElem* TOSDControlFactory::FindReference(std::string_view TypeName)
 {
-    if (!FReferences)
+    if (!References())
         return nullptr;
     const std::string wanted = LowerAscii(TypeName);
-    const TJvSimpleXMLElems* items = FReferences->Root().ItemsIfAny();
+    const TJvSimpleXMLElems* items = References()->Root().ItemsIfAny();
     if (!items)
         return nullptr;
     for (int i = 0; i < items->Count(); ++i) {
@@ -113,12 +130,12 @@ TJvSimpleXMLElem* TOSDControlFactory::FindReference(std::string_view TypeName)
 
 bool TOSDControlFactory::IsReferenceElement(const TJvSimpleXMLElem* Elem) const
 {
-    return FReferences && Elem && Elem->SimpleXML() == FReferences.get();
+    return References() && Elem && Elem->SimpleXML() == References().get();
 }
 
 std::optional<TOSDControlFactory::TReferencesError> TOSDControlFactory::LoadReferences(const QString& FileName)
 {
-    if (FReferences)
+    if (References())
         return std::nullopt;
     int cut = -1;
     for (int i = FileName.size() - 1; i >= 0 && cut < 0; --i)
@@ -143,7 +160,7 @@ std::optional<TOSDControlFactory::TReferencesError> TOSDControlFactory::LoadRefe
 
 std::optional<std::string> TOSDControlFactory::LoadReferencesFromText(std::string_view Text)
 {
-    if (FReferences)
+    if (References())
         return std::nullopt;
     auto doc = std::make_unique<TJvSimpleXML>();
     try {
@@ -151,18 +168,18 @@ std::optional<std::string> TOSDControlFactory::LoadReferencesFromText(std::strin
     } catch (const std::exception& e) {
         // A damaged file keeps what was read before the error: dropping it would make every value a
         // page left out (because it equalled the reference) come back as a class default.
-        FReferences = std::move(doc);
+        References() = std::move(doc);
         return std::string(e.what());
     }
     // A document without the root "controls" holds no references.
     if (doc->Root().Name() == "controls")
-        FReferences = std::move(doc);
+        References() = std::move(doc);
     return std::nullopt;
 }
 
 void TOSDControlFactory::ClearReferences()
 {
-    FReferences.reset();
+    References().reset();
 }
 
 // ---- readers -------------------------------------------------------------------------------

@@ -16,6 +16,7 @@
 
 class TItemLayer;
 class TLayerCollection;
+class TSkinProject;
 class TJvSimpleXML;
 class TJvSimpleXMLElem;
 
@@ -60,9 +61,16 @@ public:
     // The same rules for a text (the built-in references, tests); the parser's message on an error.
     std::optional<std::string> LoadReferencesFromText(std::string_view Text);
     void ClearReferences();
-    bool HasReferences() const { return FReferences != nullptr; }
+    bool HasReferences() const;
     // Whether Elem lies in the loaded "references.xml".
     bool IsReferenceElement(const TJvSimpleXMLElem* Elem) const;
+
+    // The open project the controls read their pictures and fonts from, and whose "references.xml"
+    // the reference functions above read and look up; never none (a project without a folder
+    // stands for "no project"). Handing none over ends the project.
+    TSkinProject& Project() const { return *FProject; }
+    const std::shared_ptr<TSkinProject>& SharedProject() const { return FProject; }
+    void SetProject(std::shared_ptr<TSkinProject> Project);
 
     // Joins a kind to the keyword table (a keyword already there gets the new creator).
     void RegisterKind(std::string_view Keyword, TControlCreator Creator);
@@ -102,7 +110,8 @@ private:
         TControlCreator Creator;
     };
     std::vector<TKind> FKinds;
-    std::unique_ptr<TJvSimpleXML> FReferences;
+    std::unique_ptr<TJvSimpleXML>& References() const;
+    std::shared_ptr<TSkinProject> FProject;
 };
 
 // Notes the child names that the readers look up in one element while it lives, so that the

@@ -113,12 +113,6 @@ TPicture DecodeData(const QString& path, QByteArray& data)
 
 }  // namespace
 
-TPictureCache& TPictureCache::Instance()
-{
-    static TPictureCache cache;
-    return cache;
-}
-
 TPicture TPictureCache::Decode(const QString& path)
 {
     QByteArray data;

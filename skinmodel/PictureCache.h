@@ -1,4 +1,5 @@
-// Decoded pictures of a skin's "images" folder, shared by every control that shows them.
+// Decoded pictures of a skin's "images" folder, shared by every control that shows them; each open
+// project has its own (TSkinProject::Pictures).
 // A file is decoded once while it stays unchanged on disk (same path, size and modification time),
 // however many controls, temporary reference controls and saves ask for it. A file whose time was
 // still within the file system's time granularity when it was read can be rewritten without its
@@ -21,9 +22,6 @@ using TPicture = std::shared_ptr<const QImage>;
 
 class TPictureCache {
 public:
-    // The program's one cache.
-    static TPictureCache& Instance();
-
     TPictureCache() = default;
     TPictureCache(const TPictureCache&) = delete;
     TPictureCache& operator=(const TPictureCache&) = delete;

@@ -1,110 +1,18 @@
 #include "skinmodel/SkinFonts.h"
 
-#include "platform/core/AtomicFile.h"
-#include "platform/core/FileLookup.h"
-#include "platform/core/FileStamp.h"
 #include "skinmodel/ControlFactory.h"
-#include "skinmodel/SkinContext.h"
 #include "skinmodel/ValueText.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 
-#include <chrono>
-#include <memory>
-#include <mutex>
 #include <optional>
-#include <string>
 
 namespace {
 
-// The last "font.xml" read, kept while the file stays the same: labels look their font up on
-// every load, and a page holds many of them.
-struct TFontFileCache {
-    std::mutex Lock;
-    QString Path;
-    TFileStamp Stamp;
-    std::shared_ptr<TJvSimpleXML> Doc;  // none: unreadable, or its root is not "fonts"
-    // A file read within the clock's granularity of its last change may be rewritten with the
-    // same size and time; its bytes are then compared on every look until it is older.
-    bool Racy = false;
-    std::string Bytes;
-};
-
-constexpr int64_t TimeGranularityNs = int64_t(2'000'000'000);
-
-int64_t Now()
-{
-    return int64_t(std::chrono::duration_cast<std::chrono::nanoseconds>(
-                       std::chrono::system_clock::now().time_since_epoch())
-                       .count());
-}
-
-std::string ReadBytes(const QString& path)
-{
-    try {
-        return ReadWholeFile(path);
-    } catch (const std::exception&) {
-        return {};
-    }
-}
-
-TFontFileCache& FontFileCache()
-{
-    static TFontFileCache cache;
-    return cache;
-}
-
-std::shared_ptr<TJvSimpleXML> ReadFontFile(const QString& path)
-{
-    auto doc = std::make_shared<TJvSimpleXML>();
-    try {
-        doc->LoadFromFile(path);
-    } catch (const std::exception&) {
-        return nullptr;
-    }
-    if (doc->Root().Name() != "fonts")
-        return nullptr;
-    return doc;
-}
-
-// "font.xml" of the open project, or none (no project, no file, unreadable, root not "fonts").
-// Only read from; shared with every caller until the file changes.
-std::shared_ptr<TJvSimpleXML> LoadFontFile()
-{
-    const QString folder = CurrentProjectFolder();
-    if (folder.isEmpty())
-        return nullptr;
-    QString path;
-    if (!FileExistsNoCase(WithTrailingSlash(folder), QStringLiteral("font.xml"), &path))
-        return nullptr;
-    const TFileStamp stamp = ReadFileStamp(path);
-    const int64_t checkedAt = Now();
-    if (!stamp.IsFile)
-        return nullptr;
-    TFontFileCache& cache = FontFileCache();
-    std::lock_guard<std::mutex> guard(cache.Lock);
-    const bool racy = checkedAt - stamp.Modified < TimeGranularityNs;
-    bool same = cache.Path == path && cache.Stamp == stamp;
-    if (same && cache.Racy) {
-        const std::string bytes = ReadBytes(path);
-        same = bytes == cache.Bytes;
-        if (same)
-            cache.Racy = racy;
-    }
-    if (!same) {
-        cache.Doc = ReadFontFile(path);
-        cache.Path = path;
-        cache.Stamp = stamp;
-        cache.Racy = racy;
-        cache.Bytes = racy ? ReadBytes(path) : std::string();
-    }
-    return cache.Doc;
-}
-
-// The font elements: children of the root named exactly "font".
+// The font elements of the lookup: children of the root named exactly "font".
 template <class Visit>
-void ForEachFont(TJvSimpleXML& doc, Visit visit)
+void ForEachFont(const TJvSimpleXML& doc, Visit visit)
 {
-    const TJvSimpleXMLElems* items = doc.Root().ItemsIfAny();
+    const TJvSimpleXMLElems* items = const_cast<TJvSimpleXML&>(doc).Root().ItemsIfAny();
     if (!items)
         return;
     for (int i = 0; i < items->Count(); ++i)
@@ -112,18 +20,23 @@ void ForEachFont(TJvSimpleXML& doc, Visit visit)
             visit(items->Item(i));
 }
 
+// The low 32 bits of the 64-bit number; text that is no number reads as -1.
+int32_t Low32(const TJvSimpleXMLElem& elem)
+{
+    return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(elem.IntValue())));
+}
+
 }  // namespace
 
-bool LookupSkinFont(std::string_view Name, std::string& Face, int32_t& Size, int32_t& Style)
+bool LookupFontIn(const TJvSimpleXML* Doc, std::string_view Name, std::string& Face, int32_t& Size, int32_t& Style)
 {
     Face = "Arial";
     Size = 12;
     Style = 0;
-    std::shared_ptr<TJvSimpleXML> doc = LoadFontFile();
-    if (!doc)
+    if (!Doc)
         return false;
     const std::string wanted = LowerAscii(Name);
-    ForEachFont(*doc, [&](TJvSimpleXMLElem* font) {
+    ForEachFont(*Doc, [&](TJvSimpleXMLElem* font) {
         TJvSimpleXMLElem* name = TOSDControlFactory::FindChild(font, "name");
         if (!name || LowerAscii(name->Value()) != wanted)
             return;
@@ -146,13 +59,71 @@ bool LookupSkinFont(std::string_view Name, std::string& Face, int32_t& Size, int
     return true;
 }
 
-std::vector<std::string> GetSkinFontNames()
+std::vector<std::string> FontNamesIn(const TJvSimpleXML* Doc)
 {
     std::vector<std::string> names{"debugfont"};
-    if (std::shared_ptr<TJvSimpleXML> doc = LoadFontFile())
-        ForEachFont(*doc, [&](TJvSimpleXMLElem* font) {
+    if (Doc)
+        ForEachFont(*Doc, [&](TJvSimpleXMLElem* font) {
             if (TJvSimpleXMLElem* name = TOSDControlFactory::FindChild(font, "name"))
                 names.push_back(name->Value());
         });
     return names;
+}
+
+std::vector<TOSDFont> ReadFontDocument(TJvSimpleXML& Doc)
+{
+    std::vector<TOSDFont> fonts;
+    if (Doc.Root().Name() != "fonts")
+        return fonts;
+    const TJvSimpleXMLElems* items = Doc.Root().ItemsIfAny();
+    if (!items)
+        return fonts;
+    for (int i = 0; i < items->Count(); ++i) {
+        TJvSimpleXMLElem* font = items->Item(i);
+        const TJvSimpleXMLElem* name = TOSDControlFactory::FindChild(font, "name");
+        const TJvSimpleXMLElem* face = TOSDControlFactory::FindChild(font, "filename");
+        const TJvSimpleXMLElem* height = TOSDControlFactory::FindChild(font, "height");
+        if (!name || !face || !height)
+            continue;
+        const TJvSimpleXMLElem* style = TOSDControlFactory::FindChild(font, "style");
+        fonts.emplace_back(name->Value(), face->Value(), Low32(*height), style ? Low32(*style) : 0);
+    }
+    return fonts;
+}
+
+void AddFontElement(const TOSDFont& Font, TJvSimpleXMLElem& Element)
+{
+    TJvSimpleXMLElems& items = Element.Items();
+    items.Add("name", std::string_view(Font.Name));
+    items.Add("filename", std::string_view(Font.FileName));
+    items.Add("height", int64_t(Font.Height));
+    items.Add("style", int64_t(Font.Style));
+}
+
+std::unique_ptr<TJvSimpleXML> BuildFontDocument(const std::vector<const TOSDFont*>& Fonts)
+{
+    auto doc = std::make_unique<TJvSimpleXML>();
+    doc->Options = TJvSimpleXML::AutoIndent | TJvSimpleXML::EncodeValues;
+    doc->Root().SetName("fonts");
+    for (const TOSDFont* font : Fonts)
+        AddFontElement(*font, *doc->Root().Items().Add("font"));
+    return doc;
+}
+
+std::string MakeFontName(int32_t Size, int32_t Style, const std::function<bool(std::string_view)>& Taken)
+{
+    std::string base = "font" + std::to_string(Size);
+    if (Style & FontStyleBold)
+        base += 'b';
+    if (Style & FontStyleItalic)
+        base += 'i';
+    if (Style & FontStyleUnderline)
+        base += 'u';
+    if (!Taken(base))
+        return base;
+    for (int n = 1;; ++n) {
+        std::string name = base + '_' + std::to_string(n);
+        if (!Taken(name))
+            return name;
+    }
 }

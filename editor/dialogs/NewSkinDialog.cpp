@@ -4,7 +4,7 @@
 #include "editor/MainForm.h"
 #include "editor/TranslatableStrings.h"
 #include "editor/dialogs/DialogFrame.h"
-#include "editor/project/ProjectFolder.h"
+#include "document/ProjectFolder.h"
 #include "platform/core/FileLookup.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ErrorReport.h"

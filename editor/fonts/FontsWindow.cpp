@@ -1,6 +1,8 @@
 #include "editor/fonts/FontsWindow.h"
 
-#include "editor/MainForm.h"
+#include "document/PageDocument.h"
+#include "editor/translate/UTranslate.h"
+#include "skinmodel/SkinProject.h"
 #include "platform/core/Codec1252.h"
 #include "platform/core/FileLookup.h"
 #include "platform/ui/Dialogs.h"
@@ -70,9 +72,9 @@ QLabel* TitlePicture(QWidget* parent, const char* name)
 
 } // namespace
 
-TfrmFonts::TfrmFonts(TMainForm& mainForm, QWidget* parent)
+TfrmFonts::TfrmFonts(TPageDocument& document, QWidget* parent)
     : QWidget(parent)
-    , FMainForm(mainForm)
+    , FDocument(document)
 {
     setObjectName(QStringLiteral("frmFonts"));
     setWindowTitle(QStringLiteral("Edit Fonts"));
@@ -152,13 +154,17 @@ TfrmFonts::TfrmFonts(TMainForm& mainForm, QWidget* parent)
     connect(btnAdd, &QPushButton::clicked, this, Guarded([this] { btnAddClick(); }));
     connect(btnEdit, &QPushButton::clicked, this, Guarded([this] { btnEditClick(); }));
     connect(btnRemove, &QPushButton::clicked, this, Guarded([this] { btnRemoveClick(); }));
-    connect(&FMainForm, &TMainForm::ProjectOpened, this, Guarded([this](const QString& folder) {
-        LoadFonts(FindFileNoCase(folder, QStringLiteral("font.xml")));
+    // The open project's fonts, never another's: a new skin must not get the previous one's fonts.
+    connect(&FDocument, &TPageDocument::ProjectReplaced, this, Guarded([this] {
+        if (FDocument.Project().IsOpen())
+            LoadFonts(FDocument.Project().FilePath(QStringLiteral("font.xml")));
+        else
+            ClearFonts();
     }));
     // A project opened before this window existed: its fonts, not an empty list that the next
     // change would write over its "font.xml".
-    if (!FMainForm.ProjectFolder().isEmpty())
-        LoadFonts(FindFileNoCase(FMainForm.ProjectFolder(), QStringLiteral("font.xml")));
+    if (FDocument.Project().IsOpen())
+        LoadFonts(FDocument.Project().FilePath(QStringLiteral("font.xml")));
 }
 
 TfrmFonts::~TfrmFonts()
@@ -178,7 +184,7 @@ void TfrmFonts::showEvent(QShowEvent* event)
 void TfrmFonts::FormActivate()
 {
     FActivated = true;
-    TMainForm::TranslateForm(this, LanguageFile);
+    TranslateForm(this, LanguageFile);
 }
 
 QString TfrmFonts::LineText(int row) const
@@ -282,11 +288,11 @@ void TfrmFonts::SaveFonts(const QString& FileName)
 
 bool TfrmFonts::Save()
 {
-    const QString folder = FMainForm.ProjectFolder();
-    if (folder.isEmpty())
+    const TSkinProject& project = FDocument.Project();
+    if (!project.IsOpen())
         return true;
     try {
-        SaveFonts(FindFileNoCase(folder, QStringLiteral("font.xml")));
+        SaveFonts(project.FilePath(QStringLiteral("font.xml")));
     } catch (const std::exception& error) {
         ShowError(error);
         return false;
@@ -404,8 +410,3 @@ void TfrmFonts::btnRemoveClick()
     }
 }
 
-TfrmFonts* FontsWindow(const TMainForm& mainForm)
-{
-    QDockWidget* dock = mainForm.ToolWindow("frmFonts");
-    return dock ? qobject_cast<TfrmFonts*>(dock->widget()) : nullptr;
-}

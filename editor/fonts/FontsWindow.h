@@ -4,7 +4,7 @@
 // once a project is open; it is never written and cannot be removed.
 #pragma once
 
-#include "editor/fonts/OSDFont.h"
+#include "skinmodel/SkinFonts.h"
 
 #include <QFont>
 #include <QWidget>
@@ -15,14 +15,14 @@
 class QLabel;
 class QListWidget;
 class QPushButton;
-class TMainForm;
+class TPageDocument;
 
 class TfrmFonts : public QWidget {
     Q_OBJECT
 
 public:
-    // Loads the fonts of every project the main window opens.
-    explicit TfrmFonts(TMainForm& mainForm, QWidget* parent = nullptr);
+    // Loads the fonts of every project the page document opens.
+    explicit TfrmFonts(TPageDocument& document, QWidget* parent = nullptr);
     ~TfrmFonts() override;
 
     // The built-in line, then the fonts of FileName (nothing more when it is missing or unreadable).
@@ -71,13 +71,10 @@ private:
     // project open nothing is written.
     bool Save();
 
-    TMainForm& FMainForm;
+    TPageDocument& FDocument;
     std::vector<std::unique_ptr<TOSDFont>> FFonts;  // one per line, in line order
     const TOSDFont* FBuiltIn = nullptr;
     QFont FDialogFont;
     bool FUpdating = false;
     bool FActivated = false;
 };
-
-// The fonts window in the main window's "frmFonts" tool window, or none.
-TfrmFonts* FontsWindow(const TMainForm& mainForm);

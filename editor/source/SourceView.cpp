@@ -1,6 +1,6 @@
 #include "editor/source/SourceView.h"
 
-#include "canvas/view/ImgView32.h"
+#include "document/PageDocument.h"
 #include "editor/TranslatableStrings.h"
 #include "platform/core/Codec1252.h"
 #include "platform/ui/Dialogs.h"
@@ -33,13 +33,16 @@ constexpr uint8_t PageOptions = TJvSimpleXML::AutoIndent | TJvSimpleXML::EncodeV
 
 } // namespace
 
-TSourceView::TSourceView(TMainForm& mainForm)
-    : QObject(&mainForm)
-    , FMainForm(mainForm)
+TSourceView::TSourceView(TPageDocument& document, QScrollArea* scrollBox, QToolButton* button, ISourceViewHost& host,
+                         QObject* owner)
+    : QObject(owner)
+    , FDocument(document)
+    , FHost(host)
+    , FButton(button)
+    , FScrollBox(scrollBox)
 {
     setObjectName(QStringLiteral("SourceView"));
-    FScrollBox = mainForm.findChild<QScrollArea*>(QStringLiteral("ScrollBox1"));
-    FMemo = new QsciScintilla(FScrollBox ? static_cast<QWidget*>(FScrollBox) : &mainForm);
+    FMemo = new QsciScintilla(FScrollBox);
     FMemo->setObjectName(QStringLiteral("Memo1"));
     FMemo->setUtf8(true);
     FMemo->setEolMode(QsciScintilla::EolWindows);
@@ -56,7 +59,7 @@ TSourceView::TSourceView(TMainForm& mainForm)
     // Any change the user makes to the text is an unsaved change of the page.
     connect(FMemo, &QsciScintilla::textChanged, this, [this] {
         if (!FSettingText && Active())
-            FMainForm.SetModified(true);
+            FDocument.SetModified(true);
     });
 }
 
@@ -69,15 +72,9 @@ bool TSourceView::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-QToolButton* TSourceView::Button(const char* name) const
-{
-    return FMainForm.findChild<QToolButton*>(QLatin1String(name));
-}
-
 bool TSourceView::Active() const
 {
-    const QToolButton* button = Button("btEditSource");
-    return button && button->isChecked();
+    return FButton && FButton->isChecked();
 }
 
 QString TSourceView::Text() const
@@ -139,22 +136,18 @@ void TSourceView::Enter()
 {
     TBusyCursor busy;
     try {
-        std::unique_ptr<TJvSimpleXML> doc = FMainForm.BuildWindowXML();
+        std::unique_ptr<TJvSimpleXML> doc = FDocument.BuildWindowXML();
         ShowDocument(*doc);
     } catch (...) {
         // The page stays on the canvas; the editor never holds a stale text in the source mode.
-        Button("btEditSource")->setChecked(false);
+        FButton->setChecked(false);
         throw;
     }
     // Unsaved changes of the canvas now live in the text: the page stays modified.
-    const bool modified = FMainForm.Modified();
-    FMainForm.ClearPage();
-    FMainForm.SetModified(modified);
-    emit FMainForm.ControlsChanged();
-    for (const char* window : {"frmTools", "frmObjects", "frmFonts"})
-        if (QDockWidget* dock = FMainForm.ToolWindow(window))
-            dock->hide();
-    EnableCanvasCommands(false);
+    const bool modified = FDocument.Modified();
+    FDocument.ClearPage();
+    FDocument.SetModified(modified);
+    FHost.SourceModeChanged(true);
     ShowMode(true);
     FMemo->setFocus();
 }
@@ -166,7 +159,7 @@ void TSourceView::Leave()
     const std::optional<std::string> bytes = TextBytes();
     if (!bytes) {
         // Nothing is lost: the text stays for the user to correct.
-        Button("btEditSource")->setChecked(true);
+        FButton->setChecked(true);
         return;
     }
     try {
@@ -175,37 +168,16 @@ void TSourceView::Leave()
         const QString text = TranslatableString(8) + QStringLiteral("\n\r\n\r") + FromWin1252(error.what());
         if (Dialogs().MessageBox(TranslatableString(9), text, QMessageBox::Ok | QMessageBox::Cancel)
             != QMessageBox::Ok) {
-            Button("btEditSource")->setChecked(true);
+            FButton->setChecked(true);
             return;
         }
         // The text is given up: the page settings stay, the page has no controls.
-        doc = FMainForm.BuildWindowXML();
-        FMainForm.SetModified(false);
+        doc = FDocument.BuildWindowXML();
+        FDocument.SetModified(false);
     }
-    FMainForm.LoadWindowXML(doc.get());
-    for (const char* window : {"frmTools", "frmObjects"})
-        if (QDockWidget* dock = FMainForm.ToolWindow(window))
-            dock->show();
-    EnableCanvasCommands(true);
-    if (TImgView32* view = FMainForm.ImgView())
-        view->update();
+    FDocument.LoadWindowXML(doc.get());
+    FHost.SourceModeChanged(false);
     ShowMode(false);
-}
-
-void TSourceView::EnableCanvasCommands(bool on)
-{
-    for (const char* name : {"mnElements", "mnSelection"})
-        if (QMenu* menu = FMainForm.Menu(name)) {
-            menu->setEnabled(on);
-            menu->menuAction()->setEnabled(on);
-        }
-    for (const char* name : {"btEditWindow", "btnObjects"})
-        if (QToolButton* button = Button(name))
-            button->setEnabled(on);
-    // Reopened through the View menu, the inspector would edit page settings that leaving the text
-    // then overrides, and a skin description that saving the text does not write.
-    if (QDockWidget* tools = FMainForm.ToolWindow("frmTools"); tools && tools->widget())
-        tools->widget()->setEnabled(on);
 }
 
 void TSourceView::ShowMode(bool source)
@@ -214,14 +186,4 @@ void TSourceView::ShowMode(bool source)
     FMemo->setVisible(source);
     if (source)
         FMemo->raise();
-    const std::pair<const char*, const char*> shortcuts[] = {
-        {"mnuCut", "Ctrl+X"}, {"mnCopy", "Ctrl+C"}, {"mnPaste", "Ctrl+V"}};
-    for (const auto& [name, keys] : shortcuts)
-        if (QAction* action = FMainForm.Action(name))
-            action->setShortcut(source ? QKeySequence() : QKeySequence(QLatin1String(keys)));
-}
-
-TSourceView* SourceView(const TMainForm& mainForm)
-{
-    return mainForm.findChild<TSourceView*>(QStringLiteral("SourceView"), Qt::FindDirectChildrenOnly);
 }

@@ -4,7 +4,7 @@
 // without such a byte is refused. Changed text marks the page as modified.
 #pragma once
 
-#include "editor/MainForm.h"
+#include "editor/source/SourceViewInterface.h"
 
 #include <Qsci/qsciscintilla.h>
 
@@ -16,13 +16,15 @@
 
 class QScrollArea;
 class QToolButton;
+class TPageDocument;
 
 class TSourceView : public QObject, public ISourceView {
     Q_OBJECT
 
 public:
-    // The editor lies over the main window's scroll box; the main window owns this view.
-    explicit TSourceView(TMainForm& mainForm);
+    // The editor lies over `scrollBox` (the canvas's); `button` is "Edit Source"; `host` owns this view.
+    TSourceView(TPageDocument& document, QScrollArea* scrollBox, QToolButton* button, ISourceViewHost& host,
+                QObject* owner);
 
     // The button "Edit Source" is down.
     bool Active() const override;
@@ -44,19 +46,15 @@ protected:
 private:
     void Enter();
     void Leave();
-    // The editor's visibility and the shortcuts Ctrl+X, Ctrl+C, Ctrl+V for the mode.
+    // The editor's visibility; the host switches the rest.
     void ShowMode(bool source);
-    // Elements and Selection menus, "Window Settings" and "Elements" buttons, the inspector.
-    void EnableCanvasCommands(bool on);
     // The text as the skin's bytes; none (after telling the user) when a character has no byte.
     std::optional<std::string> TextBytes() const;
-    QToolButton* Button(const char* name) const;
 
-    TMainForm& FMainForm;
+    TPageDocument& FDocument;
+    ISourceViewHost& FHost;
+    QPointer<QToolButton> FButton;
     QPointer<QScrollArea> FScrollBox;
     QPointer<QsciScintilla> FMemo;
     bool FSettingText = false;
 };
-
-// The source view of the main window, or none.
-TSourceView* SourceView(const TMainForm& mainForm);

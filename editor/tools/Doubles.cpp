@@ -1,6 +1,6 @@
 #include "editor/tools/Doubles.h"
 
-#include "editor/MainForm.h"
+#include "document/PageDocument.h"
 #include "editor/tools/UnusedPictures.h"
 #include "platform/ui/ErrorReport.h"
 
@@ -12,9 +12,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-TfrmDoubles::TfrmDoubles(TMainForm& mainForm, QWidget* parent)
+TfrmDoubles::TfrmDoubles(TPageDocument& document, QWidget* parent)
     : QWidget(parent)
-    , FMainForm(mainForm)
+    , FDocument(document)
 {
     setObjectName(QStringLiteral("frmDoubles"));
     setWindowTitle(QStringLiteral("Doubles"));
@@ -62,11 +62,6 @@ void TfrmDoubles::FindUnusedImages(const QString& Folder)
 
 void TfrmDoubles::Image3Click()
 {
-    FindUnusedImages(FMainForm.ProjectFolder());
+    FindUnusedImages(FDocument.ProjectFolder());
 }
 
-TfrmDoubles* DoublesWindow(const TMainForm& mainForm)
-{
-    QDockWidget* dock = mainForm.ToolWindow("frmDoubles");
-    return dock ? qobject_cast<TfrmDoubles*>(dock->widget()) : nullptr;
-}

@@ -8,17 +8,17 @@
 class QLabel;
 class QListWidget;
 class QToolButton;
-class TMainForm;
+class TPageDocument;
 
 class TfrmDoubles : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TfrmDoubles(TMainForm& mainForm, QWidget* parent = nullptr);
+    explicit TfrmDoubles(TPageDocument& document, QWidget* parent = nullptr);
 
     // Fills lbFiles with the unused pictures of the project folder `Folder`.
     void FindUnusedImages(const QString& Folder);
-    // The search over the main window's project folder; a file that cannot be read is reported.
+    // The search over the open project's folder; a file that cannot be read is reported.
     void Image3Click();
     void FormCreate();
 
@@ -28,8 +28,5 @@ public:
     QListWidget* lbFiles = nullptr;
 
 private:
-    TMainForm& FMainForm;
+    TPageDocument& FDocument;
 };
-
-// The window in the main window's "frmDoubles" tool window, or none.
-TfrmDoubles* DoublesWindow(const TMainForm& mainForm);

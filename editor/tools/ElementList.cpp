@@ -1,7 +1,8 @@
 #include "editor/tools/ElementList.h"
 
 #include "canvas/Layers.h"
-#include "editor/MainForm.h"
+#include "document/PageDocument.h"
+#include "editor/translate/UTranslate.h"
 #include "platform/core/Codec1252.h"
 #include "platform/ui/ErrorReport.h"
 #include "skinmodel/controls/ItemLayer.h"
@@ -86,9 +87,9 @@ QString ElementLineText(const TItemLayer& layer)
              layer.FLocked ? QStringLiteral(" *") : QString());
 }
 
-TfrmObjects::TfrmObjects(TMainForm& mainForm, QWidget* parent)
+TfrmObjects::TfrmObjects(TPageDocument& document, QWidget* parent)
     : QWidget(parent)
-    , FMainForm(mainForm)
+    , FDocument(document)
 {
     setObjectName(QStringLiteral("frmObjects"));
     setWindowTitle(QStringLiteral("Objects"));
@@ -156,8 +157,8 @@ TfrmObjects::TfrmObjects(TMainForm& mainForm, QWidget* parent)
         lbSelectionClick(lbSelection->row(item));
     }));
     connect(lbSelection, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        if (QMenu* popup = FMainForm.Menu("PopupMenu3"))
-            popup->popup(lbSelection->viewport()->mapToGlobal(pos));
+        if (FPopup)
+            FPopup->popup(lbSelection->viewport()->mapToGlobal(pos));
     });
     connect(Image3, &QToolButton::clicked, this, &TfrmObjects::Image3Click);
     connect(mnuSortbyID, &QAction::triggered, this, Guarded([this] {
@@ -167,10 +168,14 @@ TfrmObjects::TfrmObjects(TMainForm& mainForm, QWidget* parent)
     }));
     connect(mnuInvertSelection, &QAction::triggered, this, Guarded([this] { mnuInvertSelectionClick(); }));
 
-    connect(&FMainForm, &TMainForm::SelectionChanged, this, &TfrmObjects::FollowSelection);
-    connect(&FMainForm, &TMainForm::ControlsChanged, this, Guarded([this] { RefreshList(); }));
+    connect(&FDocument, &TPageDocument::SelectionChanged, this, &TfrmObjects::FollowSelection);
+    connect(&FDocument, &TPageDocument::ControlAdded, this, Guarded([this](TItemLayer* layer) { AddLine(layer); }));
+    connect(&FDocument, &TPageDocument::ControlRemoved, this, [this](TItemLayer* layer) { RemoveLine(layer); });
+    connect(&FDocument, &TPageDocument::ControlChanged, this, Guarded([this](TItemLayer* layer) { UpdateLine(layer); }));
+    connect(&FDocument, &TPageDocument::Restacked, this, Guarded([this] { RefreshList(); }));
+    connect(&FDocument, &TPageDocument::PageReplaced, this, Guarded([this] { RefreshList(); }));
 
-    TMainForm::TranslateForm(this, LanguageFile);
+    TranslateForm(this, LanguageFile);
     RefreshList();
 }
 
@@ -179,31 +184,85 @@ QListWidget* TfrmObjects::List() const
     return lbSelection;
 }
 
+void TfrmObjects::ShowLine(QListWidgetItem* line, TItemLayer* layer)
+{
+    const bool updating = FUpdating;
+    FUpdating = true;
+    line->setText(ElementLineText(*layer));
+    line->setCheckState(layer->Visible() ? Qt::Checked : Qt::Unchecked);
+    QFont font = lbSelection->font();
+    font.setItalic(layer->FLocked);
+    line->setFont(font);
+    FUpdating = updating;
+}
+
 void TfrmObjects::RefreshList()
 {
     {
         const QSignalBlocker quiet(lbSelection);
         FUpdating = true;
         lbSelection->clear();
-        TLayerCollection& layers = FMainForm.Layers();
+        FLines.clear();
+        TLayerCollection& layers = FDocument.Layers();
         for (int i = 0; i < layers.Count(); ++i) {
             // The frame and anything else that is no control has no line.
             auto* layer = dynamic_cast<TItemLayer*>(layers.Items(i));
             if (!layer)
                 continue;
-            auto* line = new TElementLine(ElementLineText(*layer));
+            auto* line = new TElementLine;
             line->setData(ControlRole, QVariant::fromValue(static_cast<void*>(layer)));
             line->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable | Qt::ItemIsDragEnabled);
-            line->setCheckState(layer->Visible() ? Qt::Checked : Qt::Unchecked);
-            QFont font = lbSelection->font();
-            font.setItalic(layer->FLocked);
-            line->setFont(font);
+            ShowLine(line, layer);
             lbSelection->addItem(line);
+            FLines.insert(layer, line);
         }
         FUpdating = false;
     }
     SyncSelection();
     lbSelection->viewport()->update();
+}
+
+void TfrmObjects::AddLine(TItemLayer* layer)
+{
+    // A control that does not come on top takes its place by a rebuild.
+    const TLayerCollection& layers = FDocument.Layers();
+    for (int i = layers.Count() - 1; i > layer->Index(); --i)
+        if (dynamic_cast<TItemLayer*>(layers.Items(i))) {
+            RefreshList();
+            return;
+        }
+    const QSignalBlocker quiet(lbSelection);
+    const bool updating = FUpdating;
+    FUpdating = true;
+    auto* line = new TElementLine;
+    line->setData(ControlRole, QVariant::fromValue(static_cast<void*>(layer)));
+    line->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable | Qt::ItemIsDragEnabled);
+    ShowLine(line, layer);
+    lbSelection->addItem(line);
+    FLines.insert(layer, line);
+    FUpdating = updating;
+}
+
+void TfrmObjects::RemoveLine(const TItemLayer* layer)
+{
+    QListWidgetItem* line = FLines.take(layer);
+    if (!line)
+        return;
+    const QSignalBlocker quiet(lbSelection);
+    const bool updating = FUpdating;
+    FUpdating = true;
+    delete line;
+    FUpdating = updating;
+}
+
+void TfrmObjects::UpdateLine(TItemLayer* layer)
+{
+    if (QListWidgetItem* line = FLines.value(layer)) {
+        const QSignalBlocker quiet(lbSelection);
+        ShowLine(line, layer);
+        if (Sorted())
+            lbSelection->sortItems();
+    }
 }
 
 void TfrmObjects::ClearSelection()
@@ -217,14 +276,12 @@ void TfrmObjects::ClearSelection()
 
 void TfrmObjects::SelectLine(const TItemLayer* layer)
 {
-    for (int row = 0; row < lbSelection->count(); ++row) {
-        if (lbSelection->item(row)->data(ControlRole).value<void*>() == layer) {
-            const bool updating = FUpdating;
-            FUpdating = true;
-            lbSelection->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
-            FUpdating = updating;
-            return;
-        }
+    if (QListWidgetItem* line = FLines.value(layer)) {
+        const bool updating = FUpdating;
+        FUpdating = true;
+        lbSelection->setCurrentItem(line, QItemSelectionModel::ClearAndSelect);
+        FUpdating = updating;
+        return;
     }
     ClearSelection();
 }
@@ -233,6 +290,7 @@ void TfrmObjects::Clear()
 {
     const QSignalBlocker quiet(lbSelection);
     lbSelection->clear();
+    FLines.clear();
 }
 
 void TfrmObjects::FollowSelection(TItemLayer* layer)
@@ -245,7 +303,7 @@ void TfrmObjects::FollowSelection(TItemLayer* layer)
 
 void TfrmObjects::SyncSelection()
 {
-    FollowSelection(FMainForm.Selected());
+    FollowSelection(FDocument.Selected());
 }
 
 int TfrmObjects::LineCount() const
@@ -259,8 +317,8 @@ TItemLayer* TfrmObjects::LineControl(int row) const
     if (!line)
         return nullptr;
     auto* layer = static_cast<TItemLayer*>(line->data(ControlRole).value<void*>());
-    // A line may outlive its control until the next rebuild.
-    return FMainForm.Layers().IndexOf(layer) >= 0 ? layer : nullptr;
+    // A control's line goes when the page announces that the control goes.
+    return FLines.value(layer) == line ? layer : nullptr;
 }
 
 QString TfrmObjects::LineText(int row) const
@@ -309,13 +367,13 @@ void TfrmObjects::lbSelectionClick(int row)
 {
     TItemLayer* layer = LineControl(row);
     if (layer && layer->Visible()) {
-        FMainForm.SetSelection(layer);
+        FDocument.SetSelection(layer);
         SelectLine(layer);
         return;
     }
     // A hidden control cannot be selected.
     ClearSelection();
-    FMainForm.SetSelection(nullptr);
+    FDocument.SetSelection(nullptr);
 }
 
 void TfrmObjects::lbSelectionClickCheck(int row)
@@ -323,12 +381,8 @@ void TfrmObjects::lbSelectionClickCheck(int row)
     TItemLayer* layer = LineControl(row);
     if (!layer)
         return;
-    const bool on = LineChecked(row);
     // The canvas only: the saved "Visible" and the modified flag stay as they are.
-    layer->SetVisible(on);
-    layer->SetMouseEvents(on);
-    if (!on && layer == FMainForm.Selected())
-        FMainForm.SetSelection(nullptr);
+    FDocument.ShowControl(layer, LineChecked(row));
 }
 
 void TfrmObjects::lbSelectionDragDrop(int source, int target)
@@ -341,10 +395,7 @@ void TfrmObjects::lbSelectionDragDrop(int source, int target)
     TItemLayer* place = LineControl(target);
     if (!moved || !place)
         return;
-    moved->SetIndex(place->Index());
-    FMainForm.SetModified(true);
-    // Everyone who follows the page's controls rebuilds, this list among them.
-    emit FMainForm.ControlsChanged();
+    FDocument.Restack(moved, place->Index());
 }
 
 void TfrmObjects::mnuSortbyIDClick()
@@ -368,9 +419,9 @@ void TfrmObjects::mnuInvertSelectionClick()
         TItemLayer* layer = LineControl(row);
         if (!layer)
             continue;
-        FMainForm.SetSelection(layer);
+        FDocument.SetSelection(layer);
         // Only the visible bit: a hidden control keeps its mouse events, and the last one stays selected.
-        if (TItemLayer* selected = FMainForm.Selected())
+        if (TItemLayer* selected = FDocument.Selected())
             selected->SetVisible(on);
     }
 }
@@ -381,8 +432,3 @@ void TfrmObjects::Image3Click()
     pmMenu->popup(Image3->parentWidget()->mapToGlobal(corner));
 }
 
-TfrmObjects* ElementList(const TMainForm& mainForm)
-{
-    QDockWidget* dock = mainForm.ToolWindow("frmObjects");
-    return dock ? qobject_cast<TfrmObjects*>(dock->widget()) : nullptr;
-}

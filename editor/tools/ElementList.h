@@ -4,6 +4,7 @@
 // identifier or inverts all check boxes; dragging a line onto another restacks its control.
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QWidget>
 
@@ -14,7 +15,7 @@ class QMenu;
 class QToolButton;
 class TElementListBox;
 class TItemLayer;
-class TMainForm;
+class TPageDocument;
 
 // "0007  Label - Title *": identifier (at least four digits), type name, description, lock mark.
 QString ElementLineText(const TItemLayer& layer);
@@ -23,10 +24,12 @@ class TfrmObjects : public QWidget {
     Q_OBJECT
 
 public:
-    // Follows the main window's selection and its changes of the page's controls.
-    explicit TfrmObjects(TMainForm& mainForm, QWidget* parent = nullptr);
+    // Follows the page's selection and every change of its controls, line by line.
+    explicit TfrmObjects(TPageDocument& document, QWidget* parent = nullptr);
 
-    // Rebuilds the lines from the canvas; the selected control's line stays selected.
+    // The menu a right click on the lines opens (the canvas popup).
+    void SetPopupMenu(QMenu* menu) { FPopup = menu; }
+    // Rebuilds the lines from the page; the selected control's line stays selected.
     void RefreshList();
     // No line selected (the canvas selection stays).
     void ClearSelection();
@@ -64,17 +67,22 @@ public:
 
 private:
     void FollowSelection(TItemLayer* layer);
+    // One line each: the control entered the page, left it, or changed.
+    void AddLine(TItemLayer* layer);
+    void RemoveLine(const TItemLayer* layer);
+    void UpdateLine(TItemLayer* layer);
+    void ShowLine(QListWidgetItem* line, TItemLayer* layer);
     // The list's selection shows the canvas selection again.
     void SyncSelection();
     void SetLineChecked(QListWidgetItem* item, bool on);
 
-    TMainForm& FMainForm;
+    TPageDocument& FDocument;
     TElementListBox* lbSelection = nullptr;
+    QMenu* FPopup = nullptr;
+    // The line of each control on the page.
+    QHash<const TItemLayer*, QListWidgetItem*> FLines;
     // Set while the lines are changed by the program, not by the user.
     bool FUpdating = false;
     // A check box was toggled by the mouse press now in progress: the click only toggles.
     bool FCheckToggled = false;
 };
-
-// The element list in the main window's "frmObjects" tool window, or none.
-TfrmObjects* ElementList(const TMainForm& mainForm);

@@ -1,7 +1,8 @@
 #include "editor/tools/MoveDialog.h"
 
 #include "canvas/Layers.h"
-#include "editor/MainForm.h"
+#include "document/PageDocument.h"
+#include "editor/translate/UTranslate.h"
 #include "platform/core/Codec1252.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ErrorReport.h"
@@ -35,10 +36,9 @@ QLineEdit* AddOffset(QGroupBox* box, QGridLayout* grid, int row, const char* nam
 
 } // namespace
 
-TSelectionForm::TSelectionForm(TMainForm& mainForm, QWidget* parent)
-    : QDialog(parent ? parent : &mainForm,
-              Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
-    , FMainForm(mainForm)
+TSelectionForm::TSelectionForm(TPageDocument& document, QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , FDocument(document)
 {
     setObjectName(QStringLiteral("SelectionForm"));
     setWindowTitle(QStringLiteral("Move"));
@@ -61,7 +61,12 @@ TSelectionForm::TSelectionForm(TMainForm& mainForm, QWidget* parent)
         connect(edit, &QLineEdit::returnPressed, this, Guarded([this] { edXKeyPress(QChar(13)); }));
     connect(ListBox1, &QListWidget::itemSelectionChanged, this, [this] { ListBox1Click(); });
     connect(ListBox1, &QListWidget::itemClicked, this, [this] { ListBox1Click(); });
-    connect(&mainForm, &TMainForm::MoveObjectsRequested, this, Guarded([this] { Execute(); }));
+    // A control that leaves the page leaves the list.
+    connect(&FDocument, &TPageDocument::ControlRemoved, this, [this](TItemLayer* layer) {
+        for (int row = ListBox1->count() - 1; row >= 0; --row)
+            if (ListBox1->item(row)->data(ControlRole).value<void*>() == layer)
+                delete ListBox1->takeItem(row);
+    });
 }
 
 // Translated when first shown: no window is activated before it is shown, and without a window
@@ -71,7 +76,7 @@ void TSelectionForm::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (!FTranslated) {
         FTranslated = true;
-        TMainForm::TranslateForm(this, LanguageFile);
+        TranslateForm(this, LanguageFile);
     }
 }
 
@@ -83,9 +88,9 @@ void TSelectionForm::Execute()
 
 void TSelectionForm::FormShow()
 {
-    FMainForm.SetSelection(nullptr);
+    FDocument.SetSelection(nullptr);
     ListBox1->clear();
-    const TLayerCollection& layers = FMainForm.Layers();
+    const TLayerCollection& layers = FDocument.Layers();
     for (int i = 0; i < layers.Count(); ++i) {
         auto* control = dynamic_cast<TItemLayer*>(layers.Items(i));
         if (!control)
@@ -115,8 +120,8 @@ TItemLayer* TSelectionForm::LineControl(int row) const
     if (!line)
         return nullptr;
     auto* layer = static_cast<TCustomLayer*>(line->data(ControlRole).value<void*>());
-    // A pointer is only trusted while the canvas still holds that layer.
-    if (FMainForm.Layers().IndexOf(layer) < 0)
+    // A pointer is only trusted while the page still holds that layer.
+    if (FDocument.Layers().IndexOf(layer) < 0)
         return nullptr;
     return dynamic_cast<TItemLayer*>(layer);
 }
@@ -133,6 +138,7 @@ void TSelectionForm::MoveSelected()
         const float dy = float(TextToInteger(edY->text().toStdString()));
         const TFloatRect r = control->Location();
         control->SetLocation(TFloatRect{r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy});
+        FDocument.ControlEdited(control);
     }
     edX->setText(QStringLiteral("0"));
     edY->setText(QStringLiteral("0"));

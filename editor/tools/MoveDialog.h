@@ -8,14 +8,14 @@ class QGroupBox;
 class QLineEdit;
 class QListWidget;
 class TItemLayer;
-class TMainForm;
+class TPageDocument;
 
 class TSelectionForm : public QDialog {
     Q_OBJECT
 
 public:
-    // Answers the main window's "Move objects".
-    explicit TSelectionForm(TMainForm& mainForm, QWidget* parent = nullptr);
+    // Moves controls of the page document; `parent` is the window it stays on top of.
+    TSelectionForm(TPageDocument& document, QWidget* parent);
 
     // Rebuilds the list from the canvas (nothing selected on the canvas) and shows it modally
     // through the injectable dialogs.
@@ -40,6 +40,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    TMainForm& FMainForm;
+    TPageDocument& FDocument;
     bool FTranslated = false;
 };

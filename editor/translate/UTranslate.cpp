@@ -8,6 +8,8 @@
 #include <QListWidget>
 #include <QWidget>
 
+QString LanguageFile;
+
 namespace {
 
 const QString CaptionKey = QStringLiteral("Caption");

@@ -37,3 +37,6 @@ private:
 // for an empty file name. A file that cannot be read or written is reported, and the window keeps
 // its texts.
 void TranslateForm(QWidget* form, const QString& fileName);
+
+// The full path of the active language file.
+extern QString LanguageFile;

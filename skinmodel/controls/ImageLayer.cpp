@@ -3,7 +3,7 @@
 #include "platform/core/Codec1252.h"
 #include "platform/core/FileLookup.h"
 #include "skinmodel/ControlFactory.h"
-#include "skinmodel/SkinContext.h"
+#include "skinmodel/SkinProject.h"
 #include "skinmodel/controls/KeepValues.h"
 #include "skinmodel/controls/PaintAids.h"
 #include "skinmodel/draw/Shapes.h"
@@ -57,13 +57,7 @@ TImageLayer::~TImageLayer() = default;
 
 QString TImageLayer::PicturePath(const std::string& FileName)
 {
-    const QString folder = CurrentProjectFolder();
-    if (folder.isEmpty() || FileName.empty())
-        return {};
-    QString found;
-    if (!FileExistsNoCase(folder, QStringLiteral("images/") + FromWin1252(FileName), &found))
-        return {};
-    return found;
+    return OSDControlFactory().Project().PicturePath(FileName);
 }
 
 void TImageLayer::SetFileName(const std::string& V)
@@ -74,14 +68,15 @@ void TImageLayer::SetFileName(const std::string& V)
     // count as missing.
     // A name in the case it has on disk is the usual case: one status call finds the file and
     // tells the cache whether it changed.
-    const QString folder = CurrentProjectFolder();
+    const TSkinProject& project = OSDControlFactory().Project();
+    const QString folder = project.Folder();
     const QString exact = folder.isEmpty() || FileName.empty()
         ? QString()
         : WithTrailingSlash(folder) + QStringLiteral("images/") + FromWin1252(FileName);
     if (const TFileStamp stamp = ReadFileStamp(exact); stamp.IsFile) {
-        Bitmap = TPictureCache::Instance().Load(exact, stamp);
+        Bitmap = project.Pictures().Load(exact, stamp);
     } else if (const QString path = PicturePath(FileName); !path.isEmpty()) {
-        Bitmap = TPictureCache::Instance().Load(path);
+        Bitmap = project.Pictures().Load(path);
     }
     Changed();
 }

@@ -4,7 +4,7 @@
 
 #include "canvas/RubberBand.h"
 #include "canvas/view/ImgView32.h"
-#include "editor/canvas/ResizeRules.h"
+#include "document/ResizeRules.h"
 #include "skinmodel/controls/ItemLayer.h"
 #include "skinmodel/controls/VideoControl.h"
 
@@ -245,7 +245,7 @@ void TestCanvas::selectionSignals()
     TEditorFixture f;
     f.Start();
     TItemLayer* a = AddControl(*f.Form, QRectF(10, 10, 50, 40), "a");
-    QSignalSpy spy(f.Form.get(), &TMainForm::SelectionChanged);
+    QSignalSpy spy(&f.Form->Document(), &TPageDocument::SelectionChanged);
     f.Form->SetSelection(a);
     QCOMPARE(spy.count(), 1);
     // The same layer again changes nothing.
@@ -269,7 +269,7 @@ void TestCanvas::scrollBoxClickClearsOnce()
     f.Form->SetSelection(a);
     auto* box = f.Form->findChild<QScrollArea*>(QStringLiteral("ScrollBox1"));
     QVERIFY(box);
-    QSignalSpy spy(f.Form.get(), &TMainForm::SelectionChanged);
+    QSignalSpy spy(&f.Form->Document(), &TPageDocument::SelectionChanged);
     Click(box->viewport(), QPoint(box->viewport()->width() - 2, box->viewport()->height() - 2));
     QVERIFY(!f.Form->Selected());
     QCOMPARE(spy.count(), 1);

@@ -4,7 +4,7 @@
 #include "CommandsFixture.h"
 
 #include "canvas/RubberBand.h"
-#include "editor/commands/InsertKinds.h"
+#include "document/InsertKinds.h"
 #include "editor/tools/ElementList.h"
 #include "skinmodel/controls/ImageLayer.h"
 #include "skinmodel/controls/VideoControl.h"
@@ -550,7 +550,7 @@ void TestCommands::deleteRemovesTheSelection()
     AddLabel(*f.Form, 100, 10, "b");
     f.Form->SetSelection(a);
     f.Form->ImgView()->setFocus();
-    QSignalSpy rebuilt(f.Form.get(), &TMainForm::ControlsChanged);
+    QSignalSpy rebuilt(&f.Form->Document(), &TPageDocument::ControlRemoved);
     f.Trigger("mnDelete");
     QCOMPARE(f.Count(), 1);
     QCOMPARE(f.Control(0)->Description, std::string("b"));

@@ -79,7 +79,7 @@ struct TListFixture : TEditorFixture {
         A = AddControl(*Form, 3, "a");
         B = AddControl(*Form, 1, "b");
         C = AddControl(*Form, 2, "c");
-        emit Form->ControlsChanged();
+        emit Form->Document().PageReplaced();
     }
     TfrmObjects* List = nullptr;
     TItemLayer* A = nullptr;
@@ -157,13 +157,13 @@ void TestElementList::linesFollowStackingWithoutFrame()
                                           QStringLiteral("0002  Label - c")}));
     f.Form->SetSelection(f.B);
     QVERIFY(f.Form->RubberBand());
-    emit f.Form->ControlsChanged();
+    emit f.Form->Document().PageReplaced();
     // The frame is a layer of the canvas but has no line.
     QCOMPARE(f.Form->Layers().Count(), 4);
     QCOMPARE(f.List->LineCount(), 3);
     // Restacked, the lines follow; the selected control's line stays selected.
     f.B->SendToBack();
-    emit f.Form->ControlsChanged();
+    emit f.Form->Document().PageReplaced();
     QCOMPARE(f.List->LineControl(0), f.B);
     QCOMPARE(f.List->LineControl(1), f.A);
     QCOMPARE(f.List->SelectedLine(), 0);
@@ -209,7 +209,7 @@ void TestElementList::clickOnHiddenOrEmptyArea()
     QCOMPARE(f.Form->Selected(), f.A);
     // A hidden control's line clears the selection.
     f.B->SetVisible(false);
-    emit f.Form->ControlsChanged();
+    emit f.Form->Document().PageReplaced();
     ClickLine(*f.List, 1);
     QCOMPARE(f.Form->Selected(), nullptr);
     QCOMPARE(f.List->SelectedLine(), -1);
@@ -298,7 +298,7 @@ void TestElementList::sortByIdAndDragMode()
     TItemLayer* big = AddControl(*f.Form, 10000, "big");
     AddControl(*f.Form, 2000, "mid");
     TItemLayer* small = AddControl(*f.Form, 7, "small", "Button");
-    emit f.Form->ControlsChanged();
+    emit f.Form->Document().PageReplaced();
     QVERIFY(f.List->DragEnabled());
     f.Form->SetSelection(small);
     f.List->mnuSortbyID->trigger();
@@ -314,7 +314,7 @@ void TestElementList::sortByIdAndDragMode()
     QCOMPARE(f.Form->Modified(), false);
     // Lines added while sorted go to their place.
     AddControl(*f.Form, 50, "new");
-    emit f.Form->ControlsChanged();
+    emit f.Form->Document().PageReplaced();
     QCOMPARE(f.List->LineText(1), QStringLiteral("0050  Label - new"));
     f.List->mnuSortbyID->trigger();
     QVERIFY(!f.List->Sorted());
@@ -327,7 +327,7 @@ void TestElementList::lockedLinesItalic()
     TListFixture f;
     f.AddThree();
     f.B->FLocked = true;
-    emit f.Form->ControlsChanged();
+    emit f.Form->Document().PageReplaced();
     QVERIFY(f.List->LineItalic(1));
     QVERIFY(!f.List->LineItalic(0));
     QVERIFY(f.List->LineText(1).endsWith(QStringLiteral(" *")));
@@ -385,16 +385,17 @@ void TestElementList::emptyPageAndGoneControls()
     // Controls added later are listed as usual.
     f.AddThree();
     QCOMPARE(f.List->LineCount(), 3);
-    // A control freed before the list is rebuilt: its line does nothing.
+    // A control freed by anyone: its line goes with it, and the rows past the lines do nothing.
     delete f.C;
+    QCOMPARE(f.List->LineCount(), 2);
     QCOMPARE(f.List->LineControl(2), nullptr);
     f.List->lbSelectionClick(2);
     QCOMPARE(f.Form->Selected(), nullptr);
-    ToggleLine(*f.List, 2);
+    f.List->lbSelectionClickCheck(2);
     f.List->lbSelectionDragDrop(0, 2);
     f.List->mnuInvertSelection->trigger();
     QCOMPARE(f.Form->Layers().Count(), 2 + (f.Form->RubberBand() ? 1 : 0));
-    emit f.Form->ControlsChanged();
+    emit f.Form->Document().PageReplaced();
     QCOMPARE(f.List->LineCount(), 2);
 }
 

@@ -3,7 +3,7 @@
 #include "EditorFixture.h"
 
 #include "editor/fonts/FontsWindow.h"
-#include "editor/fonts/OSDFont.h"
+#include "skinmodel/SkinFonts.h"
 
 #include <QDockWidget>
 #include <QFontDatabase>

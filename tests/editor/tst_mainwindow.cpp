@@ -340,7 +340,7 @@ void TestMainWindow::closingClearsSelectionWithoutRefill()
     layer->SetLocation(TFloatRect{10, 10, 50, 50});
     f.Form->AttachControl(layer);
     f.Form->SetSelection(layer);
-    QSignalSpy spy(f.Form.get(), &TMainForm::SelectionChanged);
+    QSignalSpy spy(&f.Form->Document(), &TPageDocument::SelectionChanged);
     QVERIFY(f.Form->close());
     QVERIFY(!f.Form->Selected());
     QVERIFY(!f.Form->RubberBand());

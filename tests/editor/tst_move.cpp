@@ -45,7 +45,8 @@ void TestMove::linesAndStart()
 {
     TCommandsFixture f;
     f.StartWithoutProject();
-    TSelectionForm dialog(*f.Form);
+    TSelectionForm dialog(f.Form->Document(), f.Form.get());
+    f.Form->SetMoveDialog(&dialog);
     TItemLayer* a = AddLabel(*f.Form, 10, 10, "a");
     AddLabel(*f.Form, 20, 20, "b \xE9");
     f.Form->SetSelection(a);
@@ -96,7 +97,8 @@ void TestMove::offsets()
     QFETCH(QString, after);
     TCommandsFixture f;
     f.StartWithoutProject();
-    TSelectionForm dialog(*f.Form);
+    TSelectionForm dialog(f.Form->Document(), f.Form.get());
+    f.Form->SetMoveDialog(&dialog);
     TItemLayer* chosen = AddLabel(*f.Form, 100, 50, "a");
     TItemLayer* other = AddLabel(*f.Form, 100, 50, "b");
     QString left;
@@ -117,7 +119,8 @@ void TestMove::twiceWithTheSameLines()
 {
     TCommandsFixture f;
     f.StartWithoutProject();
-    TSelectionForm dialog(*f.Form);
+    TSelectionForm dialog(f.Form->Document(), f.Form.get());
+    f.Form->SetMoveDialog(&dialog);
     TItemLayer* a = AddLabel(*f.Form, 0, 0, "a");
     TItemLayer* b = AddLabel(*f.Form, 0, 0, "b");
     TItemLayer* c = AddLabel(*f.Form, 0, 0, "c");
@@ -139,7 +142,8 @@ void TestMove::enterKeyMoves()
 {
     TCommandsFixture f;
     f.StartWithoutProject();
-    TSelectionForm dialog(*f.Form);
+    TSelectionForm dialog(f.Form->Document(), f.Form.get());
+    f.Form->SetMoveDialog(&dialog);
     TItemLayer* a = AddLabel(*f.Form, 30, 40, "a");
     f.Dialogs.AnswerModal(QDialog::Rejected, [&](QDialog&) {
         ChooseLines(dialog, {0});
@@ -156,7 +160,8 @@ void TestMove::clickInTheListResetsOffsets()
 {
     TCommandsFixture f;
     f.StartWithoutProject();
-    TSelectionForm dialog(*f.Form);
+    TSelectionForm dialog(f.Form->Document(), f.Form.get());
+    f.Form->SetMoveDialog(&dialog);
     AddLabel(*f.Form, 0, 0, "a");
     AddLabel(*f.Form, 0, 0, "b");
     dialog.FormShow();
@@ -183,7 +188,8 @@ void TestMove::sizeStaysAsItIs()
     QFETCH(int, published);
     TCommandsFixture f;
     f.StartWithoutProject();
-    TSelectionForm dialog(*f.Form);
+    TSelectionForm dialog(f.Form->Document(), f.Form.get());
+    f.Form->SetMoveDialog(&dialog);
     TItemLayer* control = OSDControlFactory().CreateKind(kind.toStdString(), &f.Form->Layers());
     f.Form->AttachControl(control);
     control->SetLocation(TFloatRect{10, 20, 42, 36});

@@ -3,7 +3,7 @@
 
 #include "canvas/Layers.h"
 #include "canvas/view/ImgView32.h"
-#include "editor/page/PageXml.h"
+#include "document/PageXml.h"
 #include "platform/core/AtomicFile.h"
 #include "skinmodel/controls/VideoControl.h"
 #include "skinmodel/uskininfo.h"
@@ -59,7 +59,6 @@ class TestPages : public QObject {
 private slots:
     void openSaveGivesSameBytes();
     void newPageSavesEmptyItems();
-    void rootOtherThanScreenReadsNothing();
     void savePromptAnswers_data();
     void savePromptAnswers();
     void closePrompt_data();
@@ -71,11 +70,6 @@ private slots:
     void failedFilesInOneReport();
     void saveAsNeverWritesAnotherSkinsIndex();
     void saveWithoutProjectAsksForFile();
-    void videoWindowFromLayer();
-    void backdropWritten_data();
-    void backdropWritten();
-    void backdropNameStoredOnce();
-    void rootValuesRead();
     void videoWindowElementOnTop();
     void malformedPageKeepsOpenPage();
     void missingPageGivesEmptyPage();
@@ -117,32 +111,6 @@ void TestPages::newPageSavesEmptyItems()
                       "  <items/>", "</screen>"}));
 }
 
-void TestPages::rootOtherThanScreenReadsNothing()
-{
-    TWindowInfos infos;
-    infos.DefaultItem = 7;
-    TLayerCollection layers;
-    TUnreadItems unread;
-    TJvSimpleXML doc;
-    doc.LoadFromString("<Screen default=\"1\"><items><item><type>videowindow</type></item></items></Screen>");
-    QVERIFY(!ReadPageDocument(&doc, infos, layers, unread, {}));
-    QCOMPARE(infos.DefaultItem, 7);
-    QCOMPARE(layers.Count(), 0);
-
-    // Children other than "item" are skipped; a zero-size video window makes no layer.
-    doc.LoadFromString("<screen><items><Item><type>videowindow</type></Item><control/></items>"
-                       "<videowindow x=\"1\" y=\"1\" width=\"0\" height=\"9\"/></screen>");
-    QVERIFY(ReadPageDocument(&doc, infos, layers, unread, {}));
-    QCOMPARE(layers.Count(), 0);
-    QCOMPARE(unread.size(), size_t(0));
-    QCOMPARE(infos.DefaultItem, 0);
-
-    // Both sides negative: the product is positive, so the layer is made.
-    doc.LoadFromString("<screen><videowindow x=\"50\" y=\"50\" width=\"-10\" height=\"-20\"/></screen>");
-    QVERIFY(ReadPageDocument(&doc, infos, layers, unread, {}));
-    QCOMPARE(layers.Count(), 1);
-    QVERIFY(dynamic_cast<TOSDVideoControl*>(layers.Items(0)));
-}
 
 void TestPages::savePromptAnswers_data()
 {
@@ -359,81 +327,10 @@ void TestPages::saveWithoutProjectAsksForFile()
     QVERIFY(!f.Form->Modified());
 }
 
-void TestPages::videoWindowFromLayer()
-{
-    // The saved rectangle is the video layer's, however the page settings were left.
-    TWindowInfos infos;
-    TLayerCollection layers;
-    auto* video = new TOSDVideoControl(&layers);
-    video->SetLocation(TFloatRect{10.5f, 20, 74.5f, 84});
-    const std::string text = BuildPageDocument(infos, layers, PageFormatVersion, {})->SaveToString();
-    QVERIFY(QByteArray::fromStdString(text).contains("<videowindow x=\"10\" y=\"20\" width=\"64\" height=\"64\"/>"));
-}
 
-void TestPages::backdropWritten_data()
-{
-    QTest::addColumn<QString>("defaultFile");
-    QTest::addColumn<QString>("dynamicFile");
-    QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("both") << QStringLiteral("a.png") << QStringLiteral("b.png") << QByteArray("<Backdrop DefaultFile=\"a.png\" DynamicFile=\"b.png\"/>");
-    QTest::newRow("dynamic only") << QString() << QStringLiteral("b.png") << QByteArray("<Backdrop DefaultFile=\"\" DynamicFile=\"b.png\"/>");
-    QTest::newRow("default only") << QStringLiteral("a.png") << QString() << QByteArray("<Backdrop DefaultFile=\"a.png\" DynamicFile=\"\"/>");
-    QTest::newRow("neither") << QString() << QString() << QByteArray();
-}
 
-void TestPages::backdropWritten()
-{
-    QFETCH(QString, defaultFile);
-    QFETCH(QString, dynamicFile);
-    QFETCH(QByteArray, expected);
-    TWindowInfos infos;
-    infos.WindowBackdrop().SetDefaultFile(defaultFile.toStdString());
-    infos.WindowBackdrop().DynamicFile = dynamicFile.toStdString();
-    TLayerCollection layers;
-    const QByteArray text = QByteArray::fromStdString(BuildPageDocument(infos, layers, PageFormatVersion, {})->SaveToString());
-    if (expected.isEmpty()) {
-        QVERIFY(!text.contains("Backdrop"));
-        QVERIFY(text.endsWith("  <items/>\r\n</screen>\r\n"));
-    } else {
-        QVERIFY(text.endsWith("  <items/>\r\n  " + expected + "\r\n</screen>\r\n"));
-    }
-}
 
-void TestPages::backdropNameStoredOnce()
-{
-    TWindowBackdrop backdrop;
-    QStringList shown;
-    backdrop.OnShowBackdrop = [&](const std::string& name) { shown << QString::fromStdString(name); };
-    backdrop.SetDefaultFile("C:\\pics\\back.png");
-    QCOMPARE(backdrop.DefaultFile(), std::string("back.png"));
-    backdrop.SetDefaultFile("/other/back.png");
-    backdrop.SetDefaultFile("back.png");
-    QCOMPARE(shown, QStringList{QStringLiteral("back.png")});
-    // Another case is another name.
-    backdrop.SetDefaultFile("Back.png");
-    backdrop.SetDefaultFile("");
-    QCOMPARE(shown, QStringList({QStringLiteral("back.png"), QStringLiteral("Back.png"), QString()}));
-}
 
-void TestPages::rootValuesRead()
-{
-    TWindowInfos infos;
-    TLayerCollection layers;
-    TUnreadItems unread;
-    TJvSimpleXML doc;
-    doc.LoadFromString("<screen default=\"abc\" allowoverlay=\"YES\" hasbg=\"0\"/>");
-    QVERIFY(ReadPageDocument(&doc, infos, layers, unread, {}));
-    QCOMPARE(infos.DefaultItem, -1);
-    QVERIFY(infos.AllowOverlay);
-    QVERIFY(!infos.HasBackground);
-    doc.LoadFromString("<screen allowoverlay=\"true\" hasbg=\"on\"><videowindow x=\"4\"/></screen>");
-    QVERIFY(ReadPageDocument(&doc, infos, layers, unread, {}));
-    QCOMPARE(infos.DefaultItem, 0);
-    QVERIFY(infos.HasBackground);
-    QCOMPARE(infos.VideoWindow().X, 4);
-    QCOMPARE(infos.VideoWindow().Width, 0);
-    QCOMPARE(layers.Count(), 0);
-}
 
 void TestPages::videoWindowElementOnTop()
 {

@@ -1,10 +1,10 @@
 // Projects: New Project's files, Open Project's test, the recent list, the Pages menu.
 #include "EditorFixture.h"
 
-#include "editor/project/ProjectFolder.h"
+#include "document/ProjectFolder.h"
 #include "editor/settings/EditorSettings.h"
-#include "editor/tools/PropertyEditor.h"
-#include "editor/tools/PropertySheet.h"
+#include "editor/tools/InspectorEditor.h"
+#include "editor/tools/Inspector.h"
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/controls/ItemLayer.h"
 #include "skinmodel/uskininfo.h"

@@ -75,7 +75,7 @@ void TestStacking::command()
             pick = layer;
     }
     f.Form->SetSelection(pick);
-    QSignalSpy rebuilt(f.Form.get(), &TMainForm::ControlsChanged);
+    QSignalSpy rebuilt(&f.Form->Document(), &TPageDocument::Restacked);
     // The commands act whatever their menu items last showed.
     f.Form->Action(action.constData())->setEnabled(true);
     f.Trigger(action.constData());

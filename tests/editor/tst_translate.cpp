@@ -486,7 +486,7 @@ void TestTranslate::everyWindowTranslatesAtItsMoment()
     QCOMPARE(main.ToolWindow("frmDoubles")->windowTitle(), QStringLiteral("Doubles"));
 
     // The Move and start-up dialogs when first shown, also where no window is ever activated.
-    TSelectionForm move(main);
+    TSelectionForm move(main.Document(), &main);
     TfrmStartup startup(main.Settings(), &main);
     {
         TNoActivation noActivation;

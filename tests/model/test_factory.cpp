@@ -1,7 +1,7 @@
 // The control factory: type keywords, the reference rules of "references.xml", and the built-in
 // default references a new project receives.
 #include "skinmodel/ControlFactory.h"
-#include "skinmodel/SkinContext.h"
+#include "skinmodel/SkinProject.h"
 #include "skinmodel/ValueText.h"
 #include "skinmodel/controls/VideoControl.h"
 #include "skinmodel/xml/JvSimpleXml2.h"

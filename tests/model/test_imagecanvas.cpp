@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -280,4 +281,40 @@ TEST(ImageCanvas, NoCaptureLayersLetTheNextLayerHaveTheMove)
     EXPECT_EQ(canvas.MouseCapture(), nullptr);
     EXPECT_EQ(canvas.MouseMove(Qt::LeftButton, Qt::NoModifier, 60, 10), b);
     EXPECT_EQ(canvas.MouseMove(Qt::NoButton, Qt::NoModifier, 60, 80), nullptr);
+}
+
+// The selection frame on top repaints from the picture under it: only the frame is painted again,
+// and what is shown is what a full repaint shows, also when something comes above the frame or
+// the frame goes.
+TEST(ImageCanvas, FrameOnTopRepaintsWithoutTheLayersUnderIt)
+{
+    TImageCanvas canvas;
+    canvas.SetCanvasSize(640, 480);
+    std::vector<TBoxLayer*> boxes;
+    for (int i = 0; i < 400; ++i) {
+        const float x = static_cast<float>((i * 37) % 600), y = static_cast<float>((i * 53) % 450);
+        boxes.push_back(new TBoxLayer(&canvas.Layers(), {x, y, x + 40, y + 30}, 0xFF000000u | (i * 2654435761u >> 8)));
+    }
+    auto* frame = new TRubberbandLayer(&canvas.Layers());
+    canvas.Render();
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+        int maxPainted;
+    };
+    const Step steps[] = {
+        {"frame onto a box", [&] { frame->SetChildLayer(boxes[10]); }, 1},
+        {"frame across the page", [&] { frame->SetChildLayer(boxes[390]); }, 1},
+        {"box moved under the frame", [&] { boxes[390]->SetLocation({100, 100, 150, 140}); }, 400},
+        {"box above the frame", [&] { boxes[5]->BringToFront(); }, 400},
+        {"frame on top again", [&] { frame->BringToFront(); }, 400},
+        {"frame gone", [&] { delete frame; }, 0},
+    };
+    for (const Step& step : steps) {
+        step.change();
+        canvas.Render();
+        EXPECT_LE(canvas.LastPaintedLayers(), step.maxPainted) << step.what;
+        const QImage partial = canvas.BackBuffer().Image().copy();
+        EXPECT_EQ(partial, FullRender(canvas)) << step.what;
+    }
 }

@@ -104,9 +104,10 @@ TEST(Layers, EveryWayOfDeletingDetachesAndFrees)
     // Addresses only: the layers are gone when they are compared.
     std::vector<uintptr_t> removed;
     TLayerCollection c;
-    c.OnLayerRemoved = [&](TCustomLayer* l) { removed.push_back(reinterpret_cast<uintptr_t>(l)); };
+    TLayerCallbacks told(c);
+    told.OnLayerRemoved = [&](TCustomLayer* l) { removed.push_back(reinterpret_cast<uintptr_t>(l)); };
     int listNotes = 0;
-    c.OnListNotify = [&] { ++listNotes; };
+    told.OnListNotify = [&] { ++listNotes; };
 
     auto* a = new TProbeLayer(&c, &log, "a");
     auto* b = new TProbeLayer(&c, &log, "b");
@@ -184,7 +185,8 @@ TEST(Layers, ReorderNotifiesOnlyWhenSomethingMoves)
 {
     Stack s;
     int notes = 0;
-    s.c.OnListNotify = [&] { ++notes; };
+    TLayerCallbacks told(s.c);
+    told.OnListNotify = [&] { ++notes; };
     s.d->BringToFront();
     s.a->SendToBack();
     EXPECT_EQ(notes, 0);
@@ -244,7 +246,8 @@ TEST(Layers, ChangedReportsTheLayerUnlessNoUpdate)
     TLayerCollection c;
     auto* l = new TPositionedLayer(&c);
     std::vector<TCustomLayer*> changed;
-    c.OnLayerChanged = [&](TCustomLayer* x) { changed.push_back(x); };
+    TLayerCallbacks told(c);
+    told.OnLayerChanged = [&](TCustomLayer* x) { changed.push_back(x); };
 
     l->SetLocation({0, 0, 5, 5});
     l->SetMouseEvents(true);

@@ -183,7 +183,8 @@ TEST_F(PartsTest, PartsPaintInTheOwnersViewportAndRepaintThroughIt)
     TLayerCollection layers;
     layers.ViewportOffset = QPointF(5, 7);
     TItemLayer* changed = nullptr;
-    layers.OnLayerChanged = [&](TCustomLayer* l) { changed = static_cast<TItemLayer*>(l); };
+    TLayerCallbacks told(layers);
+    told.OnLayerChanged = [&](TCustomLayer* l) { changed = static_cast<TItemLayer*>(l); };
     auto* c = new TTestComposite(&layers);
     c->SetX(10);
     c->SetY(10);

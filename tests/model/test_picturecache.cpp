@@ -1,4 +1,5 @@
 #include "skinmodel/PictureCache.h"
+#include "skinmodel/SkinProject.h"
 
 #include "canvas/Bitmap32.h"
 #include "skinmodel/ControlFactory.h"
@@ -203,7 +204,7 @@ TEST_F(PictureSharing, OpenPaintAndSaveDecodeEachFileOnce)
     for (const char* name : {"progress_background.png", "progress_left.png", "progress_right.png",
                              "progress_mid.png", "progress_tick.png", "background.png"})
         WriteProjectFile(QString("images/") + name, EncodePicture(SolidPicture(6, 6, Qt::red), "PNG"));
-    TPictureCache& cache = TPictureCache::Instance();
+    TPictureCache& cache = OSDControlFactory().Project().Pictures();
     cache.Clear();
     UseBuiltInReferences();
     const int64_t before = cache.DecodeCount();

@@ -3,7 +3,7 @@
 // again; the page written again equals the file byte for byte.
 // VARNHOLT_WRITE_SAMPLE=1 writes the project folder afresh from the item texts below.
 #include "skinmodel/ControlFactory.h"
-#include "skinmodel/SkinContext.h"
+#include "skinmodel/SkinProject.h"
 #include "skinmodel/uskininfo.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 #include "support/ControlXml.h"
@@ -124,7 +124,7 @@ void WriteSampleProject()
 TEST(SamplePage, EveryKindLoadsPaintsAndSavesTheSameBytes)
 {
     TReferencesScope none("");
-    SetCurrentProjectFolder(SampleFolder);
+    OSDControlFactory().SetProject(std::make_shared<TSkinProject>(SampleFolder));
     if (qEnvironmentVariableIsSet("VARNHOLT_WRITE_SAMPLE")) {
         QDir().mkpath(SampleFolder + "images");
         WriteText("references.xml", NewProjectReferencesText());
@@ -157,5 +157,5 @@ TEST(SamplePage, EveryKindLoadsPaintsAndSavesTheSameBytes)
     EXPECT_EQ(written, ReadFile(SampleFolder + "sample.xml"));
     // Saving again after painting changes nothing either.
     EXPECT_EQ(PageText(controls), written);
-    SetCurrentProjectFolder(QString());
+    OSDControlFactory().SetProject(nullptr);
 }

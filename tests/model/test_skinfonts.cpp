@@ -1,6 +1,8 @@
-// The control layers' reading of the project's "font.xml".
-#include "skinmodel/SkinContext.h"
+// The one reader of "font.xml": the controls' lookup through the open project, and the fonts
+// window's list, side by side.
 #include "skinmodel/SkinFonts.h"
+#include "skinmodel/SkinProject.h"
+#include "skinmodel/xml/JvSimpleXml2.h"
 #include "support/TestPictures.h"
 
 #include <QDateTime>
@@ -17,8 +19,10 @@ namespace {
 class SkinFonts : public ::testing::Test {
 protected:
     QTemporaryDir dir;
-    void SetUp() override { SetCurrentProjectFolder(dir.path() + "/"); }
-    void TearDown() override { SetCurrentProjectFolder(QString()); }
+    std::shared_ptr<TSkinProject> project;
+    void SetUp() override { Open(dir.path() + "/"); }
+    void Open(const QString& folder) { project = std::make_shared<TSkinProject>(folder); }
+    std::vector<std::string> GetSkinFontNames() const { return project->FontNames(); }
     void Write(std::string_view text, const char* name = "font.xml")
     {
         QFile f(dir.filePath(name));
@@ -30,10 +34,10 @@ protected:
         std::string face;
         int32_t size, style;
     };
-    static Found Lookup(std::string_view name)
+    Found Lookup(std::string_view name) const
     {
         Found f{};
-        f.ok = LookupSkinFont(name, f.face, f.size, f.style);
+        f.ok = project->LookupFont(name, f.face, f.size, f.style);
         return f;
     }
 };
@@ -81,9 +85,9 @@ TEST_F(SkinFonts, WrongRootOrNoFileOrNoProject)
     EXPECT_FALSE(Lookup("a").ok);
     EXPECT_EQ(Lookup("a").face, "Arial");
     EXPECT_EQ(GetSkinFontNames(), std::vector<std::string>{"debugfont"});
-    SetCurrentProjectFolder(QString());
+    Open(QString());
     EXPECT_FALSE(Lookup("a").ok);
-    SetCurrentProjectFolder(dir.path() + "/missing/");
+    Open(dir.path() + "/missing/");
     EXPECT_FALSE(Lookup("a").ok);
 }
 
@@ -145,8 +149,8 @@ TEST_F(SkinFonts, ReadAgainAfterEveryChange)
         {"mended", [&] { Write(font("Courier", 9)); }, true, "Courier", 9},
         {"removed", [&] { QFile::remove(path); }, false, "Arial", 12},
         {"back again", [&] { Write(font("Tahoma", 14)); }, true, "Tahoma", 14},
-        {"other project", [&] { SetCurrentProjectFolder(dir.path() + "/other/"); }, false, "Arial", 12},
-        {"same project again", [&] { SetCurrentProjectFolder(dir.path() + "/"); }, true, "Tahoma", 14},
+        {"other project", [&] { Open(dir.path() + "/other/"); }, false, "Arial", 12},
+        {"same project again", [&] { Open(dir.path() + "/"); }, true, "Tahoma", 14},
     };
     for (const Step& step : steps) {
         step.change();
@@ -178,6 +182,38 @@ TEST_F(SkinFonts, NamesFollowTheFile)
     EXPECT_EQ(GetSkinFontNames().size(), 4u);
     Write("<fonts><font><name>only</name><filename>X</filename><height>5</height></font></fonts>");
     EXPECT_EQ(GetSkinFontNames(), (std::vector<std::string>{"debugfont", "only"}));
+}
+
+// The same files through both readers: the lookup counts "font" elements whose numbers read, the
+// fonts window's list every child with a name, a face and a height (text that is no number: -1).
+TEST_F(SkinFonts, LookupAndListReadTheSameFileByTheirOwnRules)
+{
+    struct Row {
+        const char* text;
+        std::vector<std::string> names;  // the inspector's offer
+        std::vector<TOSDFont> list;      // the fonts window's lines
+    };
+    const Row rows[] = {
+        {Fonts,
+         {"debugfont", "font12", "Font12", "bold"},
+         {{"font12", "Tahoma", 10, 1}, {"Font12", "Verdana", 18, 0}, {"bold", "Georgia", 9, 3}, {"other", "X", 1, 0}}},
+        {"<fonts><font><name>a</name><filename>Bad</filename><height>big</height><style>x</style></font></fonts>",
+         {"debugfont", "a"},
+         {{"a", "Bad", -1, -1}}},
+        {"<Fonts><font><name>a</name><filename>X</filename><height>5</height></font></Fonts>", {"debugfont"}, {}},
+    };
+    for (const Row& row : rows) {
+        Write(row.text);
+        EXPECT_EQ(GetSkinFontNames(), row.names) << row.text;
+        EXPECT_EQ(project->ReadFonts(), row.list) << row.text;
+    }
+    // What the window writes, both read back as written.
+    const TOSDFont font{"font9bi", "Courier New", 9, FontStyleBold | FontStyleItalic};
+    project->WriteFonts({&font});
+    EXPECT_EQ(project->ReadFonts(), std::vector<TOSDFont>{font});
+    EXPECT_EQ(Lookup("FONT9BI").face, "Courier New");
+    EXPECT_EQ(Lookup("font9bi").style, 3);
+    EXPECT_EQ(MakeFontName(9, 3, [](std::string_view n) { return n == "font9bi"; }), "font9bi_1");
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include "support/KindFixture.h"
 
 #include "skinmodel/ControlFactory.h"
-#include "skinmodel/SkinContext.h"
+#include "skinmodel/SkinProject.h"
 #include "support/ControlXml.h"
 #include "support/TestPictures.h"
 
@@ -31,14 +31,14 @@ TReferencesScope::~TReferencesScope()
 void KindTest::SetUp()
 {
     ASSERT_TRUE(Project.isValid());
-    SetCurrentProjectFolder(Project.path() + "/");
+    OSDControlFactory().SetProject(std::make_shared<TSkinProject>(Project.path() + "/"));
     OSDControlFactory().ClearReferences();
 }
 
 void KindTest::TearDown()
 {
     OSDControlFactory().ClearReferences();
-    SetCurrentProjectFolder(QString());
+    OSDControlFactory().SetProject(nullptr);
 }
 
 void KindTest::UseBuiltInReferences()
@@ -53,7 +53,7 @@ QString KindTest::WriteProjectFile(const QString& name, const QByteArray& bytes)
 
 void KindTest::CloseProject()
 {
-    SetCurrentProjectFolder(QString());
+    OSDControlFactory().SetProject(nullptr);
 }
 
 void SavePreview(const QImage& image, const std::string& name)

@@ -1,7 +1,7 @@
 #include "support/RoundTrip.h"
 
 #include "skinmodel/ControlFactory.h"
-#include "skinmodel/SkinContext.h"
+#include "skinmodel/SkinProject.h"
 #include "skinmodel/controls/ImageLayer.h"
 #include "skinmodel/controls/ItemLayer.h"
 #include "skinmodel/controls/UpDownControl.h"
@@ -288,8 +288,8 @@ void CheckRoundTrip(std::string_view keyword, const TRoundTripOptions& options)
 {
     RegisterTestKinds();
     TOSDControlFactory& factory = OSDControlFactory();
-    const QString oldFolder = CurrentProjectFolder();
-    SetCurrentProjectFolder(QString());
+    const std::shared_ptr<TSkinProject> oldProject = factory.SharedProject();
+    OSDControlFactory().SetProject(nullptr);
     factory.ClearReferences();
     if (options.WithReferences)
         factory.LoadReferencesFromText(options.ReferencesText.empty() ? BuiltInReferencesText()
@@ -347,5 +347,5 @@ void CheckRoundTrip(std::string_view keyword, const TRoundTripOptions& options)
         }
     }
     factory.ClearReferences();
-    SetCurrentProjectFolder(oldFolder);
+    factory.SetProject(oldProject);
 }

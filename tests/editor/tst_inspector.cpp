@@ -9,8 +9,8 @@
 #include "editor/settings/PlayerLists.h"
 #include "editor/tools/ColorSelector.h"
 #include "editor/tools/ElementList.h"
-#include "editor/tools/PropertySheet.h"
-#include "editor/tools/PropertyEditor.h"
+#include "editor/tools/Inspector.h"
+#include "editor/tools/InspectorEditor.h"
 #include "skinmodel/controls/ImageLayer.h"
 #include "skinmodel/controls/SimpleButton.h"
 #include "skinmodel/controls/TextLayer.h"
@@ -36,7 +36,7 @@ T* AddControl(TMainForm& form, const char* description)
     layer->Description = description;
     layer->SetLocation(TFloatRect{20, 30, 120, 60});
     form.AttachControl(layer);
-    emit form.ControlsChanged();
+    emit form.Document().PageReplaced();
     return layer;
 }
 
@@ -278,7 +278,7 @@ void TestInspector::editReachesControlPageAndList()
     TInspectorFixture f;
     auto* label = AddControl<TTextLayer>(*f.Form, "title");
     f.Form->SetSelection(label);
-    QSignalSpy changed(f.Form.get(), &TMainForm::ControlsChanged);
+    QSignalSpy changed(&f.Form->Document(), &TPageDocument::ControlChanged);
     f.Type("X", "45");
     QCOMPARE(label->GetX(), 45);
     QVERIFY(f.Form->Modified());
@@ -613,15 +613,30 @@ void TestInspector::followsSelectionAndDeletion()
     f.Form->RubberBand()->SetLocation(TFloatRect{50, 30, 150, 60});
     f.Tools->RefreshValues();
     QCOMPARE(f.Tools->DisplayValue("X"), QStringLiteral("50"));
+    // Moved by the keys: shown once the event loop is free, without a timer.
+    f.Form->Document().MoveSelectedBy(5, 0);
+    QCoreApplication::processEvents();
+    QCOMPARE(f.Tools->DisplayValue("X"), QStringLiteral("55"));
     f.Form->DeleteSelected();
     QCOMPARE(f.Tools->Categories(), (QStringList{"Window info", "Skin info"}));
     // A control that leaves the page without a selection change is no longer read.
     f.Tools->InspectObject(QString(), true, a);
     QCOMPARE(f.Tools->DisplayValue("Description"), QStringLiteral("a"));
     f.Form->Layers().Remove(a);
+    // Empty as soon as the page announces it, not at the next refresh.
+    QVERIFY(f.Tools->Names(QString()).isEmpty());
     f.Tools->RefreshValues();
     QVERIFY(f.Tools->Names(QString()).isEmpty());
     QVERIFY(!f.Tools->Item("Description"));
+    // Another skin: its description is shown, never the one that went.
+    const QString other = f.MakeProject(QStringLiteral("Other"));
+    f.Dialogs.AnswerFolder(other);
+    f.Dialogs.AnswerMessage(QMessageBox::No);  // the moved control is not saved
+    f.Form->mnOpenProjectClick();
+    QCOMPARE(f.Tools->Categories(), (QStringList{"Window info", "Skin info"}));
+    QCOMPARE(f.Tools->DisplayValue("Skinname"), QStringLiteral("Blue"));
+    f.Type("Skinname", QStringLiteral("Green"));
+    QCOMPARE(f.Form->SkinInfo().Skinname, std::string("Green"));
 }
 
 void TestInspector::positionAfterFrameResize()
@@ -788,4 +803,4 @@ void TestInspector::dividerDrags()
 }
 
 QTEST_MAIN(TestInspector)
-#include "tst_propertysheet.moc"
+#include "tst_inspector.moc"

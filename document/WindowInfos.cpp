@@ -1,4 +1,4 @@
-#include "editor/page/WindowInfos.h"
+#include "document/WindowInfos.h"
 
 #include "platform/core/FileLookup.h"
 

@@ -1,7 +1,8 @@
-#include "editor/tools/Rescale.h"
+#include "editor/tools/Aspect.h"
 
 #include "canvas/RubberBand.h"
-#include "editor/MainForm.h"
+#include "document/PageDocument.h"
+#include "editor/translate/UTranslate.h"
 #include "platform/ui/ErrorReport.h"
 #include "skinmodel/controls/ItemLayer.h"
 
@@ -37,9 +38,9 @@ QSpinBox* AddSize(QWidget* owner, QFormLayout* form, const char* name, const QSt
 
 } // namespace
 
-TfrmAspectRatio::TfrmAspectRatio(TMainForm& mainForm, QWidget* parent)
+TfrmAspectRatio::TfrmAspectRatio(TPageDocument& document, QWidget* parent)
     : QWidget(parent)
-    , FMainForm(mainForm)
+    , FDocument(document)
 {
     setObjectName(QStringLiteral("frmAspectRatio"));
     setWindowTitle(QStringLiteral("Aspect"));
@@ -57,8 +58,8 @@ TfrmAspectRatio::TfrmAspectRatio(TMainForm& mainForm, QWidget* parent)
     layout->addStretch(1);
 
     connect(Button1, &QPushButton::clicked, this, Guarded([this] { Button1Click(); }));
-    connect(&mainForm, &TMainForm::CanvasSizeChanged, this, [this](int width, int height) { SetCanvasSize(width, height); });
-    TMainForm::TranslateForm(this, LanguageFile);
+    connect(&FDocument, &TPageDocument::CanvasSizeChanged, this, [this](int width, int height) { SetCanvasSize(width, height); });
+    TranslateForm(this, LanguageFile);
 }
 
 void TfrmAspectRatio::showEvent(QShowEvent* event)
@@ -70,9 +71,9 @@ void TfrmAspectRatio::showEvent(QShowEvent* event)
 void TfrmAspectRatio::FormShow()
 {
     if (edWidth->text() == QLatin1String("1"))
-        edWidth->setValue(FMainForm.CanvasWidth());
+        edWidth->setValue(FDocument.CanvasSize().width());
     if (edHeight->text() == QLatin1String("1"))
-        edHeight->setValue(FMainForm.CanvasHeight());
+        edHeight->setValue(FDocument.CanvasSize().height());
 }
 
 void TfrmAspectRatio::SetCanvasSize(int width, int height)
@@ -94,8 +95,8 @@ void TfrmAspectRatio::ScaleValue(double& Value, int Minimum, double Factor)
 
 void TfrmAspectRatio::Button1Click()
 {
-    const int canvasWidth = FMainForm.CanvasWidth();
-    const int canvasHeight = FMainForm.CanvasHeight();
+    const int canvasWidth = FDocument.CanvasSize().width();
+    const int canvasHeight = FDocument.CanvasSize().height();
     // A canvas without width or height gives no factor; rescaling by it would wreck every control.
     if (canvasWidth <= 0 || canvasHeight <= 0)
         return;
@@ -103,7 +104,7 @@ void TfrmAspectRatio::Button1Click()
     const double fy = double(edHeight->value()) / canvasHeight;
     const int m = edMinimum->value();
 
-    TLayerCollection& layers = FMainForm.Layers();
+    TLayerCollection& layers = FDocument.Layers();
     bool changed = false;
     for (int i = layers.Count() - 1; i >= 0; --i) {
         auto* control = dynamic_cast<TItemLayer*>(layers.Items(i));
@@ -123,16 +124,12 @@ void TfrmAspectRatio::Button1Click()
         control->GetWidth();
         control->GetHeight();
         changed = true;
+        FDocument.ControlEdited(control);
     }
     // The frame is no control: it takes the rescaled rectangle of the one it surrounds.
-    if (TRubberbandLayer* frame = FMainForm.RubberBand(); frame && FMainForm.Selected())
-        frame->SetLocation(FMainForm.Selected()->Location());
+    if (TRubberbandLayer* frame = FDocument.RubberBand(); frame && FDocument.Selected())
+        frame->SetLocation(FDocument.Selected()->Location());
     if (changed)
-        FMainForm.SetModified(true);
+        FDocument.SetModified(true);
 }
 
-TfrmAspectRatio* AspectRatioWindow(const TMainForm& mainForm)
-{
-    QDockWidget* dock = mainForm.ToolWindow("frmAspectRatio");
-    return dock ? qobject_cast<TfrmAspectRatio*>(dock->widget()) : nullptr;
-}

@@ -1,4 +1,4 @@
-#include "editor/page/PageXml.h"
+#include "document/PageXml.h"
 
 #include "canvas/Layers.h"
 #include "skinmodel/ControlFactory.h"

@@ -1,4 +1,4 @@
-#include "editor/project/ProjectFolder.h"
+#include "document/ProjectFolder.h"
 
 #include "platform/core/FileLookup.h"
 #include "skinmodel/uskininfo.h"

@@ -4,9 +4,9 @@
 #include "CommandsFixture.h"
 
 #include "canvas/RubberBand.h"
-#include "editor/tools/Rescale.h"
-#include "editor/tools/PropertySheet.h"
-#include "editor/tools/PropertyEditor.h"
+#include "editor/tools/Aspect.h"
+#include "editor/tools/Inspector.h"
+#include "editor/tools/InspectorEditor.h"
 #include "skinmodel/controls/ListControls.h"
 #include "skinmodel/uskininfo.h"
 
@@ -34,7 +34,7 @@ TItemLayer* AddControl(TMainForm& form, float x, float y, float w, float h)
 
 TfrmAspectRatio& Window(TCommandsFixture& f)
 {
-    TfrmAspectRatio* window = AspectRatioWindow(*f.Form);
+    TfrmAspectRatio* window = AspectWindow(*f.Form);
     if (!window)
         qFatal("no aspect window");
     return *window;
@@ -285,4 +285,4 @@ void TestAspect::partsFollowTheirControl()
 }
 
 QTEST_MAIN(TestAspect)
-#include "tst_rescale.moc"
+#include "tst_aspect.moc"

@@ -6,14 +6,14 @@
 
 class QPushButton;
 class QSpinBox;
-class TMainForm;
+class TPageDocument;
 
 class TfrmAspectRatio : public QWidget {
     Q_OBJECT
 
 public:
-    // Follows the canvas size the main window reports when a project is created or opened.
-    explicit TfrmAspectRatio(TMainForm& mainForm, QWidget* parent = nullptr);
+    // Follows the canvas size of the page document (a project created or opened).
+    explicit TfrmAspectRatio(TPageDocument& document, QWidget* parent = nullptr);
 
     // A value of 1 (the start value) becomes the canvas's width or height.
     void FormShow();
@@ -22,7 +22,7 @@ public:
     // Value := Factor * Value rounded half to even and kept within the 32-bit range, unless
     // Minimum is not 0 and Value <= Minimum.
     static void ScaleValue(double& Value, int Minimum, double Factor);
-    // The main window's canvas size reaches both edits.
+    // The canvas size reaches both edits.
     void SetCanvasSize(int width, int height);
 
     // Each spin box is both the edit and its up-down control (edWidth/udWidth and so on).
@@ -35,8 +35,5 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    TMainForm& FMainForm;
+    TPageDocument& FDocument;
 };
-
-// The aspect window in the main window's "frmAspectRatio" tool window, or none.
-TfrmAspectRatio* AspectRatioWindow(const TMainForm& mainForm);

@@ -1,4 +1,4 @@
-// The list of unused pictures: which names count as used (element text or attribute value, escaped
+// The Doubles window, the list of unused pictures: which names count as used (element text or attribute value, escaped
 // or not, in any case), which are never listed, which files are searched, and the window without a
 // project or with a file that cannot be read.
 #include "EditorFixture.h"
@@ -53,7 +53,7 @@ QByteArray PageWith(const char* line)
 
 } // namespace
 
-class TestUnusedPictures : public QObject {
+class TestDoubles : public QObject {
     Q_OBJECT
 
 private slots:
@@ -68,7 +68,7 @@ private slots:
     void unreadableFileIsReported();
 };
 
-void TestUnusedPictures::nameCounts_data()
+void TestDoubles::nameCounts_data()
 {
     QTest::addColumn<QString>("picture");
     QTest::addColumn<QByteArray>("xml");
@@ -77,7 +77,7 @@ void TestUnusedPictures::nameCounts_data()
         QTest::newRow(c.Xml) << QString::fromUtf8(c.Picture) << QByteArray(c.Xml) << c.Listed;
 }
 
-void TestUnusedPictures::nameCounts()
+void TestDoubles::nameCounts()
 {
     QFETCH(QString, picture);
     QFETCH(QByteArray, xml);
@@ -90,7 +90,7 @@ void TestUnusedPictures::nameCounts()
     QCOMPARE(FindUnusedPictures(folder), expected);
 }
 
-void TestUnusedPictures::filesSearched()
+void TestDoubles::filesSearched()
 {
     QTemporaryDir dir;
     const QString folder = dir.path() + QLatin1Char('/');
@@ -109,7 +109,7 @@ void TestUnusedPictures::filesSearched()
     QCOMPARE(FindUnusedPictures(folder), (QStringList{"DIR.PNG", "FOLDER.PNG", "SUB.PNG", "TXT.PNG"}));
 }
 
-void TestUnusedPictures::malformedFileStillCounts()
+void TestDoubles::malformedFileStillCounts()
 {
     QTemporaryDir dir;
     const QString folder = dir.path() + QLatin1Char('/');
@@ -125,7 +125,7 @@ void TestUnusedPictures::malformedFileStillCounts()
     QCOMPARE(FindUnusedPictures(folder), (QStringList{"GONE.PNG", "LATE.PNG"}));
 }
 
-void TestUnusedPictures::orderAndUpperCase()
+void TestDoubles::orderAndUpperCase()
 {
     QTemporaryDir dir;
     const QString folder = dir.path() + QLatin1Char('/');
@@ -135,7 +135,7 @@ void TestUnusedPictures::orderAndUpperCase()
     QCOMPARE(FindUnusedPictures(folder), (QStringList{"A.PNG", "ARROWUP.PNG", "ARROW_UP.PNG", "B.PNG", "C.PNG"}));
 }
 
-void TestUnusedPictures::reservedNames()
+void TestDoubles::reservedNames()
 {
     QTemporaryDir dir;
     const QString folder = dir.path() + QLatin1Char('/');
@@ -145,7 +145,7 @@ void TestUnusedPictures::reservedNames()
     QCOMPARE(FindUnusedPictures(folder), QStringList{"ICONAUDIO2.PNG"});
 }
 
-void TestUnusedPictures::windowLists()
+void TestDoubles::windowLists()
 {
     TEditorFixture f;
     f.Start();
@@ -163,7 +163,7 @@ void TestUnusedPictures::windowLists()
     QVERIFY(f.Dialogs.Calls().size() == 1);   // the folder browser only
 }
 
-void TestUnusedPictures::windowWithoutProject()
+void TestDoubles::windowWithoutProject()
 {
     TEditorFixture f;
     f.Start();
@@ -176,7 +176,7 @@ void TestUnusedPictures::windowWithoutProject()
     QCOMPARE(FindUnusedPictures(QString()), QStringList());
 }
 
-void TestUnusedPictures::unreadableFileIsReported()
+void TestDoubles::unreadableFileIsReported()
 {
     TEditorFixture f;
     f.Start();
@@ -197,5 +197,5 @@ void TestUnusedPictures::unreadableFileIsReported()
              qPrintable(call.Text));
 }
 
-QTEST_MAIN(TestUnusedPictures)
-#include "tst_unusedpictures.moc"
+QTEST_MAIN(TestDoubles)
+#include "tst_doubles.moc"

@@ -1,4 +1,4 @@
-#include "editor/canvas/ResizeRules.h"
+#include "document/ResizeRules.h"
 
 TResizeOutcome ApplyResizeRules(const TFloatRect& oldLocation, TFloatRect& newLocation, TRBDragState dragState,
                                 Qt::KeyboardModifiers keys, Qt::MouseButtons buttons, bool locked, bool isVideo)

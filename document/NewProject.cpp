@@ -1,7 +1,7 @@
-#include "editor/project/NewProject.h"
+#include "document/NewProject.h"
 
 #include "canvas/Layers.h"
-#include "editor/page/PageXml.h"
+#include "document/PageXml.h"
 #include "platform/core/AtomicFile.h"
 #include "platform/core/FileErrors.h"
 #include "skinmodel/ControlFactory.h"

@@ -1,4 +1,4 @@
-#include "editor/tools/PropertyItems.h"
+#include "editor/tools/InspectorItems.h"
 
 #include "editor/EditorDialogs.h"
 #include "editor/TranslatableStrings.h"

@@ -1,6 +1,6 @@
-#include "editor/tools/PropertyEditor.h"
+#include "editor/tools/InspectorEditor.h"
 
-#include "editor/tools/PropertyItems.h"
+#include "editor/tools/InspectorItems.h"
 #include "platform/ui/ErrorReport.h"
 
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "editor/commands/InsertKinds.h"
+#include "document/InsertKinds.h"
 
 #include "canvas/Layers.h"
 #include "skinmodel/ControlFactory.h"

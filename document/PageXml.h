@@ -2,7 +2,7 @@
 // document back from them. No widgets, so it is tested without a window.
 #pragma once
 
-#include "editor/page/WindowInfos.h"
+#include "document/WindowInfos.h"
 
 #include <functional>
 #include <memory>

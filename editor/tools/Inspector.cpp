@@ -1,14 +1,16 @@
-#include "editor/tools/PropertySheet.h"
+#include "editor/tools/Inspector.h"
 
 #include "canvas/RubberBand.h"
-#include "editor/MainForm.h"
+#include "document/PageDocument.h"
 #include "editor/TranslatableStrings.h"
+#include "editor/translate/UTranslate.h"
 #include "editor/settings/PlayerLists.h"
 #include "editor/tools/ColorSelector.h"
-#include "editor/tools/PropertyEditor.h"
+#include "editor/tools/InspectorEditor.h"
 #include "platform/core/Codec1252.h"
 #include "platform/ui/ErrorReport.h"
-#include "skinmodel/SkinFonts.h"
+#include "skinmodel/ControlFactory.h"
+#include "skinmodel/SkinProject.h"
 #include "skinmodel/uskininfo.h"
 #include "skinmodel/controls/ItemLayer.h"
 
@@ -17,7 +19,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -27,7 +28,6 @@ namespace {
 
 // Parts hold parts; no object nests deeper than this.
 constexpr int MaxDepth = 8;
-constexpr int AutoUpdateMs = 500;
 
 // The divider between names and values starts where the longest name shown fits; once the user
 // has dragged it, it stays where it was dropped.
@@ -134,9 +134,9 @@ struct TfrmTools::TLine {
     TInspectorEditor* Editor = nullptr;
 };
 
-TfrmTools::TfrmTools(TMainForm& mainForm, QWidget* parent)
+TfrmTools::TfrmTools(TPageDocument& document, const TPlayerLists& lists, QWidget* parent)
     : QWidget(parent)
-    , FMainForm(mainForm)
+    , FDocument(document)
 {
     setObjectName(QStringLiteral("frmTools"));
     setWindowTitle(QStringLiteral("tools"));
@@ -163,9 +163,9 @@ TfrmTools::TfrmTools(TMainForm& mainForm, QWidget* parent)
 
     FColorStandIn = std::make_unique<TColorHexDialog>(this);
     Clear();
-    FContext.ProjectFolder = [this] { return FMainForm.ProjectFolder(); };
-    FContext.Lists = []() -> const TPlayerLists& { return PlayerLists(); };
-    FContext.FontNames = [] { return GetSkinFontNames(); };
+    FContext.ProjectFolder = [this] { return FDocument.ProjectFolder(); };
+    FContext.Lists = [&lists]() -> const TPlayerLists& { return lists; };
+    FContext.FontNames = [this] { return FDocument.Project().FontNames(); };
     FContext.ColorSelector = [this]() -> IColorSelector& {
         IColorSelector* installed = InstalledColorSelector();
         return installed ? *installed : *FColorStandIn;
@@ -173,17 +173,33 @@ TfrmTools::TfrmTools(TMainForm& mainForm, QWidget* parent)
 
     FormCreate();
 
-    // Values changed elsewhere (the frame, the arrow keys) show up without a new selection.
-    FAutoUpdate = new QTimer(this);
-    FAutoUpdate->setInterval(AutoUpdateMs);
-    connect(FAutoUpdate, &QTimer::timeout, this, Guarded([this] {
-        if (isVisible() && !FCommitting)
-            RefreshValues(false);
-    }));
-    FAutoUpdate->start();
+    // Values changed elsewhere (the frame, the arrow keys, other windows) show up as they change.
+    connect(&FDocument, &TPageDocument::SelectionChanged, this, Guarded([this](TItemLayer* layer) { ShowSelection(layer); }));
+    connect(&FDocument, &TPageDocument::ControlChanged, this, [this](TItemLayer* layer) { ControlChanged(layer); });
+    connect(&FDocument, &TPageDocument::ControlRemoved, this, [this](TItemLayer* layer) { ControlRemoved(layer); });
+    // A new page or project: the old settings and skin description are never shown again.
+    const auto showAgain = Guarded([this] { ShowSelection(FDocument.Selected()); });
+    connect(&FDocument, &TPageDocument::PageReplaced, this, showAgain);
+    connect(&FDocument, &TPageDocument::ProjectReplaced, this, showAgain);
+    ShowSelection(FDocument.Selected());
+}
 
-    connect(&FMainForm, &TMainForm::SelectionChanged, this, Guarded([this](TItemLayer* layer) { ShowSelection(layer); }));
-    ShowSelection(FMainForm.Selected());
+void TfrmTools::ControlChanged(TItemLayer* layer)
+{
+    if (FCommitting || FRefreshQueued
+        || std::find(FShownLayers.begin(), FShownLayers.end(), layer) == FShownLayers.end())
+        return;
+    FRefreshQueued = true;
+    QMetaObject::invokeMethod(this, [this] {
+        FRefreshQueued = false;
+        GuardedCall([this] { RefreshValues(false); });
+    }, Qt::QueuedConnection);
+}
+
+void TfrmTools::ControlRemoved(const TItemLayer* layer)
+{
+    if (std::find(FShownLayers.begin(), FShownLayers.end(), layer) != FShownLayers.end())
+        Clear();
 }
 
 TfrmTools::~TfrmTools()
@@ -201,7 +217,7 @@ void TfrmTools::FormCreate()
     FRegistry.RegisterItemClass<TJvInspectorTActionIndexItem>(TPropType::Int64Action);
     FRegistry.RegisterItemClass<TJvInspectorTfunctionItem>(TPropType::Function);
     FRegistry.RegisterItemClass<TJvInspectorTWindowItem>(TPropType::WindowNumber);
-    TMainForm::TranslateForm(this, LanguageFile);
+    TranslateForm(this, LanguageFile);
 }
 
 void TfrmTools::ShowSelection(TItemLayer* layer)
@@ -212,8 +228,8 @@ void TfrmTools::ShowSelection(TItemLayer* layer)
                       layer);
     } else {
         Clear();
-        InspectObject(TranslatableString(10), true, &FMainForm.WindowInfos());
-        InspectObject(TranslatableString(11), false, &FMainForm.SkinInfo());
+        InspectObject(TranslatableString(10), true, &FDocument.WindowInfos());
+        InspectObject(TranslatableString(11), false, &FDocument.SkinInfo());
     }
     JvInspector1->setUpdatesEnabled(true);
 }
@@ -224,41 +240,49 @@ void TfrmTools::InspectObject(const QString& category, bool clear, TPublished* i
         Clear();
     if (!instance)
         return;
-    QTreeWidgetItem* parent = nullptr;
-    if (!category.isEmpty()) {
-        parent = new QTreeWidgetItem(JvInspector1, QStringList{category});
+    QTreeWidgetItem* parent = category.isEmpty() ? nullptr : new QTreeWidgetItem(QStringList{category});
+    // A control that leaves the page must not be read again.
+    if (auto* layer = dynamic_cast<TItemLayer*>(instance); layer && FDocument.Layers().IndexOf(layer) >= 0)
+        FShownLayers.push_back(layer);
+    const size_t first = FLines.size();
+    QList<QTreeWidgetItem*> tops;
+    AddProperties(parent, instance, 0, tops);
+    // Into the tree at once: line by line, every line would lay the whole tree out again.
+    if (parent) {
+        JvInspector1->addTopLevelItem(parent);
         parent->setFirstColumnSpanned(true);
         QFont bold = parent->font(0);
         bold.setBold(true);
         parent->setFont(0, bold);
         parent->setExpanded(true);
+    } else {
+        JvInspector1->addTopLevelItems(tops);
     }
-    // A control that leaves the page must not be read again.
-    if (auto* layer = dynamic_cast<TItemLayer*>(instance); layer && FMainForm.Layers().IndexOf(layer) >= 0)
-        FShownLayers.push_back(layer);
-    AddProperties(parent, instance, 0);
+    for (size_t i = first; i < FLines.size(); ++i)
+        JvInspector1->setItemWidget(FLines[i]->Node, 1, FLines[i]->Editor);
     static_cast<TInspectorTree*>(JvInspector1)->FitDivider();
 }
 
-void TfrmTools::AddProperties(QTreeWidgetItem* parent, TPublished* instance, int depth)
+void TfrmTools::AddProperties(QTreeWidgetItem* parent, TPublished* instance, int depth, QList<QTreeWidgetItem*>& tops)
 {
     if (auto* layer = dynamic_cast<TCustomLayer*>(instance))
         layer->AddNotification(FWatch.get());
     for (const TPropInfo& prop : instance->PublishedProperties()) {
         auto line = std::make_unique<TLine>();
         line->Item = FRegistry.CreateItem(prop, FContext);
-        const QString name = line->Item->Name();
-        line->Node = parent ? new QTreeWidgetItem(parent, QStringList{name})
-                            : new QTreeWidgetItem(JvInspector1, QStringList{name});
+        line->Node = new QTreeWidgetItem(QStringList{line->Item->Name()});
+        if (parent)
+            parent->addChild(line->Node);
+        else
+            tops.append(line->Node);
         line->Editor = new TInspectorEditor(*line->Item);
         TLine* raw = line.get();
         line->Editor->OnCommit = [this, raw](const QString& text) { Commit(*raw, text); };
         line->Editor->OnEditButton = [this, raw] { EditButtonClick(*raw); };
-        JvInspector1->setItemWidget(line->Node, 1, line->Editor);
         TPublished* sub = line->Item->SubObject();
         FLines.push_back(std::move(line));
         if (sub && depth < MaxDepth)
-            AddProperties(raw->Node, sub, depth + 1);
+            AddProperties(raw->Node, sub, depth + 1, tops);
     }
 }
 
@@ -279,16 +303,16 @@ void TfrmTools::Clear()
     FShownGone = false;
 }
 
-void TfrmTools::JvInspector1DataValueChanged()
+void TfrmTools::JvInspector1DataValueChanged(const QString& property)
 {
-    FMainForm.SetModified(true);
-    if (TItemLayer* selected = FMainForm.Selected()) {
+    FDocument.SetModified(true);
+    if (TItemLayer* selected = FDocument.Selected()) {
         selected->NotifyChanged();
-        if (TRubberbandLayer* frame = FMainForm.RubberBand())
+        if (TRubberbandLayer* frame = FDocument.RubberBand())
             frame->SetLocation(selected->Location());
+        // Identifier and description show in the element list.
+        FDocument.ControlEdited(selected, property);
     }
-    // Identifier and description show in the element list.
-    emit FMainForm.ControlsChanged();
     RefreshValues(true);
 }
 
@@ -304,7 +328,7 @@ bool TfrmTools::ShownObjectsAlive()
 {
     bool gone = FShownGone;
     for (const TCustomLayer* layer : FShownLayers)
-        gone = gone || FMainForm.Layers().IndexOf(layer) < 0;
+        gone = gone || FDocument.Layers().IndexOf(layer) < 0;
     if (gone)
         Clear();
     return !gone;
@@ -315,6 +339,7 @@ void TfrmTools::Commit(TLine& line, const QString& text)
     if (FCommitting)
         return;
     FCommitting = true;
+    const QString property = line.Item->Name();
     QPointer<TInspectorEditor> editor(line.Editor);
     QString refused;
     bool stored = false;
@@ -337,7 +362,7 @@ void TfrmTools::Commit(TLine& line, const QString& text)
     if (editor)
         GuardedCall([&] { editor->ShowValue(true); });
     if (stored)
-        GuardedCall([this] { JvInspector1DataValueChanged(); });
+        GuardedCall([this, &property] { JvInspector1DataValueChanged(property); });
     else if (!refused.isEmpty())
         ShowErrorText(refused);
     FCommitting = false;
@@ -359,7 +384,7 @@ void TfrmTools::EditButtonClick(TLine& line)
         }
     });
     if (stored)
-        GuardedCall([this] { JvInspector1DataValueChanged(); });
+        GuardedCall([this, &line] { JvInspector1DataValueChanged(line.Item->Name()); });
     FCommitting = false;
 }
 
@@ -449,8 +474,3 @@ QString TfrmTools::DisplayValue(const QString& path) const
     return editor ? editor->Text() : QString();
 }
 
-TfrmTools* Inspector(const TMainForm& mainForm)
-{
-    QDockWidget* dock = mainForm.ToolWindow("frmTools");
-    return dock ? qobject_cast<TfrmTools*>(dock->widget()) : nullptr;
-}

@@ -5,30 +5,32 @@
 // page modified, repaints the selected control and refreshes the element list.
 #pragma once
 
-#include "editor/tools/PropertyItems.h"
+#include "editor/tools/InspectorItems.h"
 
 #include <QString>
+#include <QList>
 #include <QStringList>
 #include <QWidget>
 
 #include <memory>
 #include <vector>
 
-class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TColorHexDialog;
 class TCustomLayer;
 class TInspectorEditor;
 class TItemLayer;
-class TMainForm;
+class TPageDocument;
+struct TPlayerLists;
 
 class TfrmTools : public QWidget {
     Q_OBJECT
 
 public:
-    // Follows the main window's selection; shows the current one at once.
-    explicit TfrmTools(TMainForm& mainForm, QWidget* parent = nullptr);
+    // Follows the page's selection and the changes of what it shows; shows the current selection
+    // at once. The player's lists fill the action, window and function editors.
+    TfrmTools(TPageDocument& document, const TPlayerLists& lists, QWidget* parent = nullptr);
     ~TfrmTools() override;
 
     // Adds the instance's published properties under a new category named `category` (directly
@@ -40,8 +42,8 @@ public:
     // settings under "Window info" and the skin description under "Skin info".
     void ShowSelection(TItemLayer* layer);
     // After a value was stored: the page is modified, the selected control repaints (its frame
-    // follows it) and the element list is rebuilt.
-    void JvInspector1DataValueChanged();
+    // follows it) and the change of `property` is announced.
+    void JvInspector1DataValueChanged(const QString& property = QString());
     // Shows every value again; unless `always`, a field being typed into keeps its text.
     void RefreshValues(bool always = false);
 
@@ -64,27 +66,28 @@ private:
     class TShownWatch;
 
     void FormCreate();
-    void AddProperties(QTreeWidgetItem* parent, TPublished* instance, int depth);
+    // New lines under `parent`, or into `tops` without one; they enter the tree afterwards.
+    void AddProperties(QTreeWidgetItem* parent, TPublished* instance, int depth, QList<QTreeWidgetItem*>& tops);
     QTreeWidgetItem* FindNode(const QString& path) const;
     TLine* LineOf(const QTreeWidgetItem* node) const;
     void Commit(TLine& line, const QString& text);
     void EditButtonClick(TLine& line);
-    // False (after emptying the inspector) when a shown control has left the page.
+    // False (after emptying the inspector) when a shown control or part has gone.
     bool ShownObjectsAlive();
+    // A shown control changed elsewhere: its values are shown again once the event loop is free.
+    void ControlChanged(TItemLayer* layer);
+    void ControlRemoved(const TItemLayer* layer);
 
-    TMainForm& FMainForm;
+    TPageDocument& FDocument;
     TInspectorItemRegistry FRegistry;
     TInspectorContext FContext;
     std::unique_ptr<TColorHexDialog> FColorStandIn;
     std::vector<std::unique_ptr<TLine>> FLines;
-    // The controls shown at the top of a category, each checked for being on the page still.
+    // The controls shown at the top of a category; the page announces when one goes.
     std::vector<const TCustomLayer*> FShownLayers;
     // Told when any shown control or part is freed; its address may then hold another control.
     std::unique_ptr<TShownWatch> FWatch;
     bool FShownGone = false;
-    QTimer* FAutoUpdate = nullptr;
+    bool FRefreshQueued = false;
     bool FCommitting = false;
 };
-
-// The inspector in the main window's "frmTools" tool window, or none.
-TfrmTools* Inspector(const TMainForm& mainForm);

@@ -1,0 +1,553 @@
+#include "document/PageDocument.h"
+
+#include "document/InsertKinds.h"
+#include "document/PageXml.h"
+#include "document/ProjectFolder.h"
+#include "document/ResizeRules.h"
+#include "platform/core/Codec1252.h"
+#include "platform/core/FileErrors.h"
+#include "platform/core/FileLookup.h"
+#include "platform/core/TextDecode.h"
+#include "skinmodel/ControlFactory.h"
+#include "skinmodel/PictureCache.h"
+#include "skinmodel/SkinProject.h"
+#include "skinmodel/ValueText.h"
+#include "skinmodel/controls/ImageLayer.h"
+#include "skinmodel/controls/ItemLayer.h"
+#include "skinmodel/controls/VideoControl.h"
+#include "skinmodel/uskininfo.h"
+#include "skinmodel/xml/JvSimpleXml2.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <optional>
+#include <stdexcept>
+#include <utility>
+
+namespace {
+
+constexpr uint32_t FrameInUse = 0xB0000000u;
+constexpr uint32_t FrameReleased = 0x10000000u;
+
+bool IsVideo(const TCustomLayer* layer)
+{
+    return dynamic_cast<const TOSDVideoControl*>(layer) != nullptr;
+}
+
+// The type keyword an element would be created as, lower-cased.
+std::string ElementType(TJvSimpleXMLElem* elem)
+{
+    std::string type;
+    TOSDControlFactory::ReadString(elem, "type", type);
+    return LowerAscii(type);
+}
+
+// Counts a batch for the length of a scope.
+class TBatch {
+public:
+    explicit TBatch(int& count) : FCount(count) { ++FCount; }
+    ~TBatch() { --FCount; }
+
+private:
+    int& FCount;
+};
+
+}  // namespace
+
+// Controls that leave the collection, however they go, are announced; so is the frame's child.
+class TPageDocument::TObserver : public TLayerObserver {
+public:
+    explicit TObserver(TPageDocument& document) : FDocument(document) {}
+
+    void LayerRemoved(TCustomLayer* layer, const QRect&) override
+    {
+        TPageDocument& d = FDocument;
+        if (layer == d.FRubberBand) {
+            d.FRubberBand = nullptr;
+            return;
+        }
+        const bool wasSelected = layer == d.FSelected;
+        if (wasSelected)
+            d.FSelected = nullptr;
+        // Only what entered the page as a control is announced; the pointer is compared, never used.
+        if (d.FBatch > 0 || layer->Tag != &d)
+            return;
+        auto* control = reinterpret_cast<TItemLayer*>(layer);
+        if (wasSelected)
+            emit d.SelectionChanged(nullptr);
+        emit d.ControlRemoved(control);
+    }
+
+private:
+    TPageDocument& FDocument;
+};
+
+TPageDocument::TPageDocument(QObject* parent)
+    : QObject(parent)
+    , FObserver(std::make_unique<TObserver>(*this))
+    , FVersion(PageFormatVersion)
+    , FProject(OSDControlFactory().SharedProject())
+{
+    FLayers.AddObserver(FObserver.get());
+    FWindowInfos.WindowBackdrop().OnShowBackdrop = [this](const std::string& name) { ShowBackdrop(name); };
+}
+
+TPageDocument::~TPageDocument()
+{
+    FWindowInfos.WindowBackdrop().OnShowBackdrop = nullptr;
+    {
+        const QSignalBlocker quiet(this);
+        TBatch batch(FBatch);
+        FRubberBand = nullptr;
+        FSelected = nullptr;
+        FLayers.Clear();
+    }
+    FLayers.RemoveObserver(FObserver.get());
+}
+
+// --- state ---------------------------------------------------------------------------------
+
+void TPageDocument::SetModified(bool on)
+{
+    const bool changed = on != FModified;
+    FModified = on;
+    // Told every time: a window that shows the flag may have shown something else meanwhile.
+    emit ModifiedChanged(on);
+    (void)changed;
+}
+
+void TPageDocument::SetFileName(const QString& fileName)
+{
+    FFileName = fileName;
+    emit FileNameChanged(fileName);
+}
+
+void TPageDocument::SetBackdrop(const QImage& picture)
+{
+    FBackdrop = picture.isNull() ? QImage() : picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    emit BackdropChanged();
+}
+
+void TPageDocument::SetCanvasSize(int width, int height)
+{
+    FCanvasSize = QSize(std::max(width, 0), std::max(height, 0));
+    emit CanvasSizeChanged(FCanvasSize.width(), FCanvasSize.height());
+}
+
+const QString& TPageDocument::ProjectFolder() const
+{
+    return FProject->Folder();
+}
+
+TSkinInfo& TPageDocument::SkinInfo()
+{
+    return FProject->SkinInfo();
+}
+
+std::optional<TOSDControlFactory::TReferencesError> TPageDocument::OpenProject(std::shared_ptr<TSkinProject> project,
+                                                                              bool listPages)
+{
+    // The new project first: whoever shows the emptied page shows its skin description, and the
+    // old one lives on until everybody has been told.
+    if (!project)
+        project = std::make_shared<TSkinProject>();
+    const std::shared_ptr<TSkinProject> previous = std::exchange(FProject, std::move(project));
+    OSDControlFactory().SetProject(FProject);
+    NewPage();
+    OSDControlFactory().ClearReferences();
+    std::optional<TOSDControlFactory::TReferencesError> referencesError;
+    if (FProject->IsOpen())
+        referencesError = OSDControlFactory().LoadReferences(FProject->FilePath(QStringLiteral("references.xml")));
+    FPageList = listPages ? ListPageFiles(FProject->Folder()) : QStringList();
+    if (FProject->IsOpen())
+        SetCanvasSize(FProject->SkinInfo().SizeX, FProject->SkinInfo().SizeY);
+    emit ProjectReplaced();
+    return referencesError;
+}
+
+// --- selection -----------------------------------------------------------------------------
+
+void TPageDocument::FreeRubberBand()
+{
+    if (!FRubberBand)
+        return;
+    TRubberbandLayer* band = FRubberBand;
+    FRubberBand = nullptr;
+    delete band;
+}
+
+int TPageDocument::TopControlIndex() const
+{
+    const bool frame = FRubberBand && FRubberBand->LayerCollection() == &FLayers;
+    return FLayers.Count() - (frame ? 2 : 1);
+}
+
+void TPageDocument::SetSelection(TItemLayer* layer)
+{
+    if (!layer) {
+        FreeRubberBand();
+        emit SelectionChanged(nullptr);
+    }
+    if (layer == FSelected)
+        return;
+    if (FRubberBand) {
+        FRubberBand->SetChildLayer(nullptr);
+        FRubberBand->SetLayerOptions(FrameReleased);
+    }
+    FSelected = layer;
+    if (!layer)
+        return;
+    if (!FRubberBand) {
+        FRubberBand = new TRubberbandLayer(&FLayers);
+        FRubberBand->MinWidth = 1.0f;
+        FRubberBand->MinHeight = 1.0f;
+        FRubberBand->StippleStep = 0.75f;
+        FRubberBand->StippleCounter = 0.0f;
+    } else {
+        FRubberBand->BringToFront();
+    }
+    FRubberBand->SetChildLayer(layer);
+    FRubberBand->SetLayerOptions(FrameInUse);
+    FRubberBand->OnResizing = [this](TRubberbandLayer* sender, const TFloatRect& oldLocation, TFloatRect& newLocation,
+                                     TRBDragState dragState, Qt::KeyboardModifiers shift) {
+        Resizing(oldLocation, newLocation, dragState, shift, sender->DragButtons());
+    };
+    emit SelectionChanged(FSelected);
+}
+
+void TPageDocument::Resizing(const TFloatRect& oldLocation, TFloatRect& newLocation, TRBDragState dragState,
+                             Qt::KeyboardModifiers keys, Qt::MouseButtons buttons)
+{
+    if (!FSelected)
+        return;
+    const TResizeOutcome outcome =
+        ApplyResizeRules(oldLocation, newLocation, dragState, keys, buttons, FSelected->FLocked, IsVideo(FSelected));
+    if (outcome.CopyVideoWindow) {
+        // The page's video window follows the rectangle this step applies.
+        TVideoWindow& vw = FWindowInfos.VideoWindow();
+        const QRect r = RoundRect(newLocation);
+        vw.X = r.left();
+        vw.Y = r.top();
+        vw.Width = r.width();
+        vw.Height = r.height();
+    }
+    if (outcome.Modified)
+        SetModified(true);
+    emit ControlChanged(FSelected, QString());
+}
+
+void TPageDocument::AttachControl(TItemLayer* layer)
+{
+    layer->SetMouseEvents(true);
+    // Marks a control of this page: only those are announced when they go.
+    layer->Tag = this;
+    if (FBatch == 0)
+        emit ControlAdded(layer);
+}
+
+// --- reading and writing -------------------------------------------------------------------
+
+void TPageDocument::ClearPage()
+{
+    SetSelection(nullptr);
+    {
+        TBatch batch(FBatch);
+        FLayers.Clear();
+    }
+    FUnreadItems.clear();
+    FCopyElem.reset();
+    SetBackdrop(QImage());
+    emit ClipboardChanged();
+    SetModified(false);
+    emit PageReplaced();
+}
+
+void TPageDocument::NewPage()
+{
+    ClearPage();
+    FWindowInfos.Reset();
+}
+
+void TPageDocument::LoadWindowXML(TJvSimpleXML* doc)
+{
+    if (!doc || doc->Root().Name() != "screen")
+        return;
+    {
+        TBatch batch(FBatch);
+        try {
+            ReadPageDocument(doc, FWindowInfos, FLayers, FUnreadItems, [this](TItemLayer* layer) { AttachControl(layer); });
+        } catch (...) {
+            // What was read so far stays on the page.
+        }
+    }
+    emit PageReplaced();
+}
+
+std::unique_ptr<TJvSimpleXML> TPageDocument::BuildWindowXML()
+{
+    if (FRubberBand)
+        SetSelection(nullptr);
+    return BuildPageDocument(FWindowInfos, FLayers, FVersion, FUnreadItems);
+}
+
+QStringList TPageDocument::WritePage(const QString& target, bool withSkinInfo, TJvSimpleXML* doc)
+{
+    QStringList errors;
+    const auto cannotWrite = [&errors](const QString& path, const QString& reason) {
+        errors << QStringLiteral("Cannot write \"%1\": %2").arg(path, reason);
+    };
+    std::unique_ptr<TJvSimpleXML> built;
+    if (!doc) {
+        QString reason;
+        if (withSkinInfo && !FProject->SaveSkinInfo(&reason))
+            cannotWrite(FProject->FilePath(QStringLiteral("index.xml")), reason);
+        built = BuildWindowXML();
+        doc = built.get();
+    }
+    try {
+        doc->SaveToFile(target);
+    } catch (const std::exception& e) {
+        cannotWrite(target, DecodeUtf8Or1252(FailureReason(e)));
+    }
+    if (errors.isEmpty())
+        SetModified(false);
+    return errors;
+}
+
+// --- commands ------------------------------------------------------------------------------
+
+void TPageDocument::CopyVideoWindow(TItemLayer* video)
+{
+    TVideoWindow& vw = FWindowInfos.VideoWindow();
+    vw.X = video ? video->GetX() : 0;
+    vw.Y = video ? video->GetY() : 0;
+    vw.Width = video ? video->GetWidth() : 0;
+    vw.Height = video ? video->GetHeight() : 0;
+}
+
+void TPageDocument::AddControlToPage(TItemLayer* layer)
+{
+    AttachControl(layer);
+    if (IsVideo(layer))
+        CopyVideoWindow(layer);
+    SetSelection(layer);
+    SetModified(true);
+}
+
+TItemLayer* TPageDocument::Insert(int tag, QPoint centre, const std::function<QString(const QString&)>& askPicture)
+{
+    const int kind = InsertKindOfTag(tag);
+    if (kind < 0)
+        return nullptr;
+    // A page has one video window: asking for another shows the one it has.
+    if (kind == InsertKindVideoWindow) {
+        if (TItemLayer* video = FindVideoLayer(FLayers)) {
+            SetSelection(video);
+            return nullptr;
+        }
+    }
+    TItemLayer* control = nullptr;
+    if (kind == InsertKindImage) {
+        const QString folder = ProjectFolder().isEmpty() ? QString() : ProjectFolder() + QStringLiteral("images/");
+        const QString file = askPicture ? askPicture(folder) : QString();
+        if (file.isEmpty())
+            return nullptr;
+        // The layer keeps the name only, as the skin's Windows-1252 text; a name that has no such
+        // form is refused before anything is made.
+        const QString name = QFileInfo(file).fileName();
+        QChar bad;
+        const std::optional<std::string> texture = ToWin1252(name, &bad);
+        if (!texture)
+            throw std::runtime_error(
+                QStringLiteral("The picture name \"%1\" cannot be used in a skin (character \"%2\").").arg(name, bad)
+                    .toStdString());
+        control = CreateInLayers(FLayers, [&]() -> TItemLayer* {
+            auto* image = new TImageLayer(&FLayers);
+            image->SetFileName(*texture);
+            const double halfWidth = image->Bitmap ? image->Bitmap->width() / 2.0 : 0.0;
+            const double halfHeight = image->Bitmap ? image->Bitmap->height() / 2.0 : 0.0;
+            image->SetLocation(TFloatRect{float(centre.x() - halfWidth), float(centre.y() - halfHeight),
+                                          float(centre.x() + halfWidth), float(centre.y() + halfHeight)});
+            image->SetScaled(false);
+            return image;
+        });
+    } else {
+        control = CreateInsertedControl(FLayers, kind, centre);
+    }
+    if (control)
+        AddControlToPage(control);
+    return control;
+}
+
+void TPageDocument::Copy()
+{
+    if (!FSelected)
+        return;
+    auto elem = std::make_unique<TJvSimpleXMLElemClassic>(nullptr);
+    elem->SetName("Control");
+    FSelected->SaveToXML(elem.get(), nullptr, false);
+    FCopyElem = std::move(elem);
+    emit ClipboardChanged();
+}
+
+void TPageDocument::Paste()
+{
+    SetSelection(nullptr);
+    if (!FCopyElem)
+        return;
+    TItemLayer* existingVideo = ElementType(FCopyElem.get()) == "videowindow" ? FindVideoLayer(FLayers) : nullptr;
+    TItemLayer* control = nullptr;
+    if (!existingVideo) {
+        // With the type's reference first, as a page loads it: the element leaves out what equals it.
+        control = CreateInLayers(FLayers,
+                                 [&] { return OSDControlFactory().CreateControl(&FLayers, FCopyElem.get(), true); });
+    }
+    FCopyElem.reset();
+    if (control)
+        AddControlToPage(control);
+    else if (existingVideo)
+        SetSelection(existingVideo);
+    emit ClipboardChanged();
+}
+
+void TPageDocument::Clone()
+{
+    if (!FSelected)
+        return;
+    Copy();
+    Paste();
+    FCopyElem.reset();
+    emit ClipboardChanged();
+}
+
+void TPageDocument::DeleteSelected()
+{
+    if (!FSelected)
+        return;
+    TItemLayer* layer = FSelected;
+    SetSelection(nullptr);
+    const bool video = IsVideo(layer);
+    delete layer;
+    if (video)
+        CopyVideoWindow(FindVideoLayer(FLayers));
+    SetModified(true);
+}
+
+void TPageDocument::ToggleLock()
+{
+    if (!FSelected)
+        return;
+    FSelected->FLocked = !FSelected->FLocked;
+    emit ControlChanged(FSelected, QStringLiteral("Locked"));
+}
+
+void TPageDocument::ShowControl(TItemLayer* layer, bool on)
+{
+    if (!layer)
+        return;
+    // The canvas only: the saved "visible" value is the inspector's.
+    layer->SetVisible(on);
+    layer->SetMouseEvents(on);
+    if (!on && layer == FSelected)
+        SetSelection(nullptr);
+    emit ControlChanged(layer, QStringLiteral("Shown"));
+}
+
+void TPageDocument::ToggleHide()
+{
+    if (FSelected)
+        ShowControl(FSelected, !FSelected->Visible());
+}
+
+void TPageDocument::BringToFront()
+{
+    if (!FSelected)
+        return;
+    if (FRubberBand)
+        FRubberBand->BringToFront();
+    FSelected->SetIndex(TopControlIndex());
+    SetModified(true);
+    emit Restacked();
+}
+
+void TPageDocument::SendToBack()
+{
+    if (!FSelected)
+        return;
+    FSelected->SendToBack();
+    SetModified(true);
+    emit Restacked();
+}
+
+void TPageDocument::OneToFront()
+{
+    if (!FSelected)
+        return;
+    if (FRubberBand)
+        FRubberBand->BringToFront();
+    // Never above its own frame; at the top it changes nothing but still counts, as the other three do.
+    if (FSelected->Index() < TopControlIndex())
+        FSelected->SetIndex(FSelected->Index() + 1);
+    SetModified(true);
+    emit Restacked();
+}
+
+void TPageDocument::OneBack()
+{
+    if (!FSelected)
+        return;
+    FSelected->SetIndex(std::max(FSelected->Index() - 1, 0));
+    SetModified(true);
+    emit Restacked();
+}
+
+void TPageDocument::Restack(TItemLayer* layer, int index)
+{
+    if (!layer)
+        return;
+    layer->SetIndex(index);
+    SetModified(true);
+    emit Restacked();
+}
+
+void TPageDocument::MoveSelectedBy(float dx, float dy)
+{
+    if (!FSelected)
+        return;
+    auto offset = [dx, dy](const TFloatRect& r) { return TFloatRect{r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy}; };
+    // The frame carries its child along.
+    if (FRubberBand && FRubberBand->ChildLayer() == FSelected)
+        FRubberBand->SetLocation(offset(FRubberBand->Location()));
+    else
+        FSelected->SetLocation(offset(FSelected->Location()));
+    SetModified(true);
+    emit ControlChanged(FSelected, QString());
+}
+
+void TPageDocument::ControlEdited(TItemLayer* layer, const QString& property)
+{
+    if (layer)
+        emit ControlChanged(layer, property);
+}
+
+void TPageDocument::ShowBackdrop(const std::string& name)
+{
+    if (name.empty()) {
+        if (!FBackdrop.isNull()) {
+            FBackdrop.fill(0xFF000000u);
+            emit BackdropChanged();
+        }
+        return;
+    }
+    const QString path = FProject->PicturePath(name);
+    if (path.isEmpty())
+        return;
+    // A picture that cannot be decoded counts as missing. Reopening the page reuses the decoded
+    // picture while the file is unchanged.
+    const TPicture picture = FProject->Pictures().Load(path);
+    if (!picture || picture->isNull())
+        return;
+    FreeRubberBand();
+    SetBackdrop(*picture);
+}

@@ -1,0 +1,165 @@
+// The open page and the open project around it: the page's controls (the layer collection), the
+// selection with its frame, the internal clipboard, the modified flag, the file name, the page
+// settings with the backdrop, the items that could not be read, and the project with its pages.
+// Every command on the page is here with its rules; the main window asks the questions, shows the
+// page and calls these. Whoever shows any of it listens to the signals: they announce every change,
+// so nobody polls, and nobody keeps a control after its removal was announced.
+#pragma once
+
+#include "canvas/Layers.h"
+#include "canvas/RubberBand.h"
+#include "document/WindowInfos.h"
+#include "skinmodel/ControlFactory.h"
+
+#include <QImage>
+#include <QObject>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class TItemLayer;
+class TJvSimpleXML;
+class TJvSimpleXMLElem;
+class TSkinInfo;
+class TSkinProject;
+
+class TPageDocument : public QObject {
+    Q_OBJECT
+
+public:
+    explicit TPageDocument(QObject* parent = nullptr);
+    ~TPageDocument() override;
+
+    // --- the page ---
+    TLayerCollection& Layers() { return FLayers; }
+    const TLayerCollection& Layers() const { return FLayers; }
+    TItemLayer* Selected() const { return FSelected; }
+    // The frame around the selected control, or none.
+    TRubberbandLayer* RubberBand() const { return FRubberBand; }
+    // The internal clipboard: one "Control" element in the page writer's form, or none.
+    const TJvSimpleXMLElem* CopyElem() const { return FCopyElem.get(); }
+    bool Modified() const { return FModified; }
+    void SetModified(bool on);
+    // The page file ("Unnamed1.xml" style for a page never saved).
+    const QString& FileName() const { return FFileName; }
+    void SetFileName(const QString& fileName);
+    const std::string& Version() const { return FVersion; }
+    TWindowInfos& WindowInfos() { return FWindowInfos; }
+    // Page items that could not become controls; written back unchanged after the controls.
+    int UnreadItemCount() const { return static_cast<int>(FUnreadItems.size()); }
+    // The canvas picture: the page's backdrop, or the picture loaded to test the page on.
+    const QImage& Backdrop() const { return FBackdrop; }
+    void SetBackdrop(const QImage& picture);
+    // The skin's canvas size.
+    QSize CanvasSize() const { return FCanvasSize; }
+    void SetCanvasSize(int width, int height);
+
+    // --- the project ---
+    TSkinProject& Project() const { return *FProject; }
+    const QString& ProjectFolder() const;
+    TSkinInfo& SkinInfo();
+    // The page files of the open project.
+    const QStringList& PageList() const { return FPageList; }
+    // Makes `project` the open project (for the controls too): the page is emptied, the references
+    // are those of the project, the canvas takes the skin's size. `listPages` fills the page list.
+    // Says when the project's "references.xml" could not be read whole (what was read is used).
+    std::optional<TOSDControlFactory::TReferencesError> OpenProject(std::shared_ptr<TSkinProject> project,
+                                                                    bool listPages);
+
+    // --- selection ---
+    // Selects a control (none: clears the selection, announced every time).
+    void SetSelection(TItemLayer* layer);
+    void FreeRubberBand();
+    // The index a control gets when it is brought to the front: directly under the frame.
+    int TopControlIndex() const;
+    // A control layer that enters the page: it takes mouse events; announced as added.
+    void AttachControl(TItemLayer* layer);
+
+    // --- reading and writing ---
+    // Empties the page: controls, backdrop, unread items and clipboard; the page is unmodified.
+    void ClearPage();
+    // ClearPage, and the page settings back to their defaults.
+    void NewPage();
+    // Reads a page document into the page settings and new control layers (announced as a new page).
+    void LoadWindowXML(TJvSimpleXML* doc);
+    // The page built from the page settings and the controls (the selection is cleared first).
+    std::unique_ptr<TJvSimpleXML> BuildWindowXML();
+    // Writes `doc` (else the page) to `target`, and with `withSkinInfo` has the project write
+    // "index.xml". One line per file not written, `Cannot write "<path>": <reason>`; none:
+    // everything was written and the page is saved.
+    QStringList WritePage(const QString& target, bool withSkinInfo, TJvSimpleXML* doc = nullptr);
+
+    // --- commands ---
+    // Inserts the control of an Elements menu number at `centre`; the image asks `askPicture` for a
+    // picture file first (empty: nothing is inserted). A refused picture name raises.
+    TItemLayer* Insert(int tag, QPoint centre, const std::function<QString(const QString& folder)>& askPicture);
+    void Copy();
+    void Paste();
+    void Clone();
+    void DeleteSelected();
+    void ToggleLock();
+    void ToggleHide();
+    void BringToFront();
+    void SendToBack();
+    void OneToFront();
+    void OneBack();
+    // Moves the selected control (the arrow keys); the lock holds the frame only.
+    void MoveSelectedBy(float dx, float dy);
+    // A control moved in the stacking order to `index` (the element list's drag and drop).
+    void Restack(TItemLayer* layer, int index);
+    // Shows or hides a control on the canvas only (its saved "visible" value stays).
+    void ShowControl(TItemLayer* layer, bool on);
+    // Someone else changed a control (the inspector, the Aspect and Move windows): announced.
+    void ControlEdited(TItemLayer* layer, const QString& property = QString());
+    // The page's backdrop picture by name from the project's "images"; an empty name blanks it.
+    void ShowBackdrop(const std::string& name);
+
+signals:
+    void ControlAdded(TItemLayer* layer);
+    // The control is leaving the page; the pointer is for comparison only.
+    void ControlRemoved(TItemLayer* layer);
+    // `property` names the published property that changed; empty: its place or anything.
+    void ControlChanged(TItemLayer* layer, const QString& property);
+    void Restacked();
+    void SelectionChanged(TItemLayer* layer);
+    void ModifiedChanged(bool modified);
+    void ClipboardChanged();
+    // Everything of the page may be new (opened, emptied, read from the source text).
+    void PageReplaced();
+    // Another project (and skin description) is open.
+    void ProjectReplaced();
+    void BackdropChanged();
+    void CanvasSizeChanged(int width, int height);
+    void FileNameChanged(const QString& fileName);
+
+private:
+    class TObserver;
+    void AddControlToPage(TItemLayer* layer);
+    void Resizing(const TFloatRect& oldLocation, TFloatRect& newLocation, TRBDragState dragState,
+                  Qt::KeyboardModifiers keys, Qt::MouseButtons buttons);
+    void CopyVideoWindow(TItemLayer* video);
+
+    TLayerCollection FLayers;
+    std::unique_ptr<TObserver> FObserver;
+    // While a whole page is read or emptied, single changes are not announced.
+    int FBatch = 0;
+    TItemLayer* FSelected = nullptr;
+    TRubberbandLayer* FRubberBand = nullptr;
+    std::unique_ptr<TJvSimpleXMLElem> FCopyElem;
+    std::string FVersion;
+    bool FModified = false;
+    QString FFileName;
+    TWindowInfos FWindowInfos;
+    std::vector<std::unique_ptr<TJvSimpleXMLElem>> FUnreadItems;
+    QImage FBackdrop;
+    QSize FCanvasSize{720, 576};
+    std::shared_ptr<TSkinProject> FProject;
+    QStringList FPageList;
+};
