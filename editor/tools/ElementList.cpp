@@ -209,12 +209,7 @@ void TfrmObjects::RefreshList()
             auto* layer = dynamic_cast<TItemLayer*>(layers.Items(i));
             if (!layer)
                 continue;
-            auto* line = new TElementLine;
-            line->setData(ControlRole, QVariant::fromValue(static_cast<void*>(layer)));
-            line->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable | Qt::ItemIsDragEnabled);
-            ShowLine(line, layer);
-            lbSelection->addItem(line);
-            FLines.insert(layer, line);
+            AppendLine(layer);
         }
         FUpdating = false;
     }
@@ -234,13 +229,18 @@ void TfrmObjects::AddLine(TItemLayer* layer)
     const QSignalBlocker quiet(lbSelection);
     const bool updating = FUpdating;
     FUpdating = true;
+    AppendLine(layer);
+    FUpdating = updating;
+}
+
+void TfrmObjects::AppendLine(TItemLayer* layer)
+{
     auto* line = new TElementLine;
     line->setData(ControlRole, QVariant::fromValue(static_cast<void*>(layer)));
     line->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable | Qt::ItemIsDragEnabled);
     ShowLine(line, layer);
     lbSelection->addItem(line);
     FLines.insert(layer, line);
-    FUpdating = updating;
 }
 
 void TfrmObjects::RemoveLine(const TItemLayer* layer)

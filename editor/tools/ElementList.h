@@ -72,6 +72,7 @@ private:
     void RemoveLine(const TItemLayer* layer);
     void UpdateLine(TItemLayer* layer);
     void ShowLine(QListWidgetItem* line, TItemLayer* layer);
+    void AppendLine(TItemLayer* layer);
     // The list's selection shows the canvas selection again.
     void SyncSelection();
     void SetLineChecked(QListWidgetItem* item, bool on);
