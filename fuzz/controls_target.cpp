@@ -541,8 +541,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         TDecoder decoder(data + 1, size - 1);
         text = (options & 8) ? decoder.Page() : "<item>" + decoder.Item() + "</item>";
     }
-    if (std::getenv("CONTROLS_TARGET_SHOW"))
-        std::fprintf(stderr, "options %d\n%.*s\n", options, int(text.size()), text.data());
+    if (std::getenv("CONTROLS_TARGET_SHOW")) {
+        // fwrite: a decoded value may hold a NUL.
+        std::fprintf(stderr, "options %d\n", options);
+        std::fwrite(text.data(), 1, text.size(), stderr);
+        std::fprintf(stderr, "\n");
+    }
     TJvSimpleXML doc;
     doc.Options = TJvSimpleXML::AutoIndent | TJvSimpleXML::EncodeValues;
     try {

@@ -10,12 +10,10 @@
 
 namespace {
 
-// Only the last prefix of a name is kept, so the written name may begin differently from the
-// text read ("<a:!--b:c>" is written "<!--b:c>", a comment); such names are left out.
-bool QualifiedNameSurvives(const TJvSimpleXMLElem& e)
+// An element with no name, no prefix and no colon is written as its children only.
+bool Nameless(const TJvSimpleXMLElem& e)
 {
-    const std::string& first = e.NameSpace().empty() ? e.Name() : e.NameSpace();
-    return first.empty() || (first.front() != '!' && first.front() != '?');
+    return e.Name().empty() && e.NameSpace().empty() && e.PrefixAsRead().empty();
 }
 
 bool IsWhite(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
@@ -24,9 +22,8 @@ bool NoQuote(const std::string& s) { return s.find('"') == std::string::npos; }
 
 // Whether the text form holds this tree exactly. It does not for mixed content (a text between
 // elements takes up the line break and indentation written after it), for values that begin with
-// white space (the reader skips it), for elements without a name (written as their children
-// only), for names that begin with "!" or "?" and for quotes inside a declaration or style sheet
-// (written as they stand).
+// white space (the reader skips it), for elements without any name, prefix or colon (written as
+// their children only) and for quotes inside a declaration or style sheet (written as they stand).
 bool RoundTrips(TJvSimpleXML& doc)
 {
     for (int i = 0; i < doc.Prolog().Count(); ++i) {
@@ -38,7 +35,7 @@ bool RoundTrips(TJvSimpleXML& doc)
                 if (!NoQuote(props->Item(k)->Value()))
                     return false;
     }
-    if (doc.Root().Name().empty())
+    if (Nameless(doc.Root()))
         return doc.Root().ChildCount() == 0;
     std::vector<const TJvSimpleXMLElem*> pending{&doc.Root()};
     while (!pending.empty()) {
@@ -48,7 +45,7 @@ bool RoundTrips(TJvSimpleXML& doc)
             return false;
         if (e->Kind() != TJvSimpleXMLElemKind::Classic)
             continue;
-        if (e->Name().empty() || !QualifiedNameSurvives(*e))
+        if (Nameless(*e))
             return false;
         if (!e->Value().empty() && IsWhite(e->Value().front()))
             return false;

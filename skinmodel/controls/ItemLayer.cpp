@@ -374,7 +374,8 @@ void TItemLayer::SaveToXMLWith(TJvSimpleXMLElem* Elem, const TSaveContext& Ctx)
     F::WriteString(Elem, "description", Description);
     F::WriteString(Elem, "type", FTypeName);
     // The reader starts "id", "x", "y" and the alpha afresh, so anything but that start is written.
-    if (Control_ID != 0)
+    // A part whose element is left out keeps the reference part's id instead.
+    if (Control_ID != 0 || (PartOwner() && Control_ID != base.Control_ID))
         F::WriteInteger(Elem, "id", Control_ID);
     if ((DisabledColor != 0xFF606060u && DisabledColor != 0) || DisabledColor != base.DisabledColor)
         F::WriteColor(Elem, "disabledcolor", DisabledColor);

@@ -258,3 +258,53 @@ TEST(List, HugeItemsPaintOnlyWhatIsVisible)
     PaintPreview(tv, 64, 64, "tvlist_inverted");
     SavedItem(tv);
 }
+
+TEST(List, PartIdThatTheReferencesPartLacksIsWritten)
+{
+    // A part element that is there starts its id at 0; left out, the part keeps the reference
+    // part's id. So an id of 0 against the reference's 77777 keeps the picture's element.
+    TReferencesScope refs("<controls><control><type>listcontrol</type><subcontrols><control>"
+                          "<description>upDown</description><subcontrols><control>"
+                          "<description>imgspinUp</description><id>77777</id>"
+                          "</control></subcontrols></control></subcontrols></control></controls>");
+    auto c = KindFromText<TOSDList>("<item><type>listcontrol</type><subcontrols><control>"
+                                    "<description>upDown</description><subcontrols><control>"
+                                    "<description>imgspinUp</description>"
+                                    "</control></subcontrols></control></subcontrols></item>");
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c->UpDown->ImageUp->Control_ID, 0);
+    const std::string text = SavedItem(*c);
+    EXPECT_EQ(text, Lines(R"(
+<item>
+  <type>Listcontrol</type>
+  <subcontrols>
+    <control>
+      <description>Button</description>
+      <type>Button</type>
+      <subcontrols>
+        <control>
+          <description>buttonlabel</description>
+          <type>Label</type>
+          <label>-</label>
+        </control>
+      </subcontrols>
+    </control>
+    <control>
+      <description>upDown</description>
+      <type>Spincontrol</type>
+      <subcontrols>
+        <control>
+          <description>imgspinUp</description>
+          <type>Image</type>
+          <id>0</id>
+        </control>
+      </subcontrols>
+    </control>
+  </subcontrols>
+</item>
+)"));
+    auto again = KindFromText<TOSDList>(text);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->UpDown->ImageUp->Control_ID, 0);
+    EXPECT_EQ(SavedItem(*again), text);
+}
