@@ -6,6 +6,8 @@
 #include "skinmodel/controls/VideoControl.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 
+#include <algorithm>
+
 namespace {
 
 std::unique_ptr<TJvSimpleXMLElem> CopyElement(const TJvSimpleXMLElem& source)
@@ -48,10 +50,15 @@ bool ReadPageDocument(TJvSimpleXML* doc, TWindowInfos& infos, TLayerCollection& 
     infos.HasBackground = props.BoolValue("hasbg", false);
     if (TJvSimpleXMLElem* video = root.Items().ItemNamed("videowindow")) {
         TJvSimpleXMLProps& v = video->Properties();
-        infos.VideoWindow().X = static_cast<int32_t>(v.IntValue("x", 0));
-        infos.VideoWindow().Y = static_cast<int32_t>(v.IntValue("y", 0));
-        infos.VideoWindow().Width = static_cast<int32_t>(v.IntValue("width", 0));
-        infos.VideoWindow().Height = static_cast<int32_t>(v.IntValue("height", 0));
+        // The video layer's float rectangle loses a size that lies too far out, and with it the
+        // element on the next save: places and sizes are kept where a control's are.
+        const auto place = [&v](const char* name) {
+            return static_cast<int32_t>(std::clamp<int64_t>(v.IntValue(name, 0), -MaxPlace, MaxPlace));
+        };
+        infos.VideoWindow().X = place("x");
+        infos.VideoWindow().Y = place("y");
+        infos.VideoWindow().Width = place("width");
+        infos.VideoWindow().Height = place("height");
     }
     if (TJvSimpleXMLElem* backdrop = root.Items().ItemNamed("Backdrop")) {
         TJvSimpleXMLProps& b = backdrop->Properties();

@@ -24,9 +24,6 @@ constexpr uint32_t PlaceholderFill = 0xA0888888u;
 constexpr uint32_t PlaceholderLines = 0xA0000000u;
 constexpr uint32_t PlaceholderTextFlags = 21;  // DT_CENTER | DT_VCENTER | DT_WORDBREAK
 constexpr int32_t MaxFileSize = 2000;          // larger sizes in a file are replaced
-// Parts reach up to a control's size beyond it, and a centred part starts on a half pixel: both
-// stay exact in a float below 2^22, so places are kept within that.
-constexpr int32_t MaxPlace = 1 << 22;
 
 // Clips the segment to the rectangle (Liang-Barsky); false when nothing of it lies inside.
 bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double l, double t, double r, double b)

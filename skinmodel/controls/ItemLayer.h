@@ -26,6 +26,10 @@
 class TJvSimpleXMLElem;
 class TItemLayer;
 
+// Parts reach up to a control's size beyond it, and a centred part starts on a half pixel: both
+// stay exact in a float below 2^22, so places read from a file are kept within that.
+constexpr int32_t MaxPlace = 1 << 22;
+
 // What one save compares with.
 struct TSaveContext {
     // The reference control as the caller passed it. The common values (and the button base's)

@@ -271,6 +271,21 @@ TEST(PageXml, VideoWindowFromLayer)
     EXPECT_NE(text.find("<videowindow x=\"10\" y=\"20\" width=\"64\" height=\"64\"/>"), std::string::npos) << text;
 }
 
+TEST(PageXml, FarVideoWindowKeepsItsSize)
+{
+    // Beyond the range a control keeps, a float rectangle could not hold the size apart from the
+    // place, and the element would vanish from the next save.
+    TWindowInfos infos;
+    TLayerCollection layers;
+    TUnreadItems unread;
+    TJvSimpleXML doc;
+    doc.LoadFromString("<screen><videowindow x=\"2147483647\" y=\"-2147483648\" width=\"100\" height=\"50\"/></screen>");
+    ASSERT_TRUE(ReadPageDocument(&doc, infos, layers, unread, {}));
+    const std::string text = BuildPageDocument(infos, layers, PageFormatVersion, {})->SaveToString();
+    EXPECT_NE(text.find("<videowindow x=\"4194304\" y=\"-4194304\" width=\"100\" height=\"50\"/>"), std::string::npos)
+        << text;
+}
+
 TEST(PageXml, BackdropWritten)
 {
     struct Row {
