@@ -22,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QTextEdit>
+#include <QTimer>
 
 namespace {
 
@@ -188,6 +189,20 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
                            || key->key() == Qt::Key_Down)) {
                 return true;  // the scroll area must not scroll while the keys move the selection
             }
+        }
+    }
+    // A closed dialog leaves no active window when no window manager hands the focus back; the
+    // window's shortcuts and keys would then be dead until the user clicks into it.
+    if (event->type() == QEvent::Hide && watched != this) {
+        auto* dialog = qobject_cast<QWidget*>(watched);
+        if (dialog && dialog->isWindow() && dialog->isModal()) {
+            QTimer::singleShot(0, this, [this] {
+                const QWidget* active = QApplication::activeWindow();
+                if (FClosing || !isVisible() || (active && active->isVisible()))
+                    return;
+                QWidget* next = QApplication::activeModalWidget();
+                (next ? next : this)->activateWindow();
+            });
         }
     }
     if (watched == FScrollBox->viewport() && event->type() == QEvent::MouseButtonPress)

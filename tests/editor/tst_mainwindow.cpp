@@ -8,6 +8,7 @@
 #include "skinmodel/controls/VideoControl.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QDockWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -43,6 +44,7 @@ private slots:
     void startState();
     void toolWindowsAndDockingLayout();
     void firstShowWithoutActivation();
+    void activeAgainAfterDialog();
     void startupChoices_data();
     void startupChoices();
     void noShowStartup();
@@ -176,6 +178,19 @@ void TestMainWindow::firstShowWithoutActivation()
     f.Form->activateWindow();
     QTest::qWait(50);
     QCOMPARE(startup.Calls, 1);
+}
+
+// No window manager hands the focus back when a dialog closes: the main window takes it itself, so
+// its shortcuts keep working.
+void TestMainWindow::activeAgainAfterDialog()
+{
+    TEditorFixture f;
+    f.Start();
+    QTRY_COMPARE(QApplication::activeWindow(), f.Form.get());
+    QDialog dialog(f.Form.get());
+    QTimer::singleShot(20, &dialog, &QDialog::accept);
+    dialog.exec();
+    QTRY_COMPARE(QApplication::activeWindow(), f.Form.get());
 }
 
 void TestMainWindow::startupChoices_data()
