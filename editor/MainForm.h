@@ -192,10 +192,9 @@ private:
     void mnInfoClick();
     void ShowCanvasBitmap(const QImage& picture);
     void SetCanvasSize(int width, int height);
-    // Makes `folder` with `info` the open project, for the controls too.
-    // Says when "references.xml" could not be read whole.
-    std::optional<TOSDControlFactory::TReferencesError> UseProject(const QString& folder, const TSkinInfo& info,
-                                                                   bool listPages);
+    // Makes `folder` with `info` the open project, for the controls too, with an untitled page;
+    // reports a "references.xml" that could not be read whole.
+    void UseProject(const QString& folder, const TSkinInfo& info, bool listPages);
     void RestoreDockingLayout();
     void SaveDockingLayout();
     // Runs a command; any failure reaches the user as an error box, never leaves the slot.

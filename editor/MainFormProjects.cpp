@@ -58,14 +58,7 @@ void TMainForm::mnNewProjectClick()
     // The files are written before anything of the open page is dropped: a failure leaves it as it was.
     WriteNewProjectFiles(WithTrailingSlash(folder), info);
 
-    const auto referencesError = UseProject(folder, info, false);
-    FDocument->SetFileName(TranslatableString(3) + QStringLiteral(".xml"));
-    AddRecentProject(FLastProjects, ProjectFolder());
-    BuildRecentMenu();
-    BuildPagesMenu();
-    SyncAspectRatio();
-    UpdateActions();
-    ReportReferencesError(referencesError);
+    UseProject(folder, info, false);
 }
 
 void TMainForm::mnOpenProjectClick()
@@ -82,8 +75,7 @@ void TMainForm::mnOpenProjectClick()
     }
     if (Modified() && !ConfirmDiscard(TranslatableString(4)))
         return;
-    if (OpenProject(WithTrailingSlash(folder)))
-        FDocument->SetFileName(TranslatableString(3) + QStringLiteral(".xml"));
+    OpenProject(WithTrailingSlash(folder));
 }
 
 bool TMainForm::OpenProject(const QString& folder)
@@ -94,14 +86,7 @@ bool TMainForm::OpenProject(const QString& folder)
         SyncAspectRatio();
         return false;
     }
-    const auto referencesError = UseProject(folder, probe, true);
-    FDocument->SetFileName(TranslatableString(3) + QStringLiteral(".xml"));
-    AddRecentProject(FLastProjects, ProjectFolder());
-    BuildRecentMenu();
-    BuildPagesMenu();
-    SyncAspectRatio();
-    UpdateActions();
-    ReportReferencesError(referencesError);
+    UseProject(folder, probe, true);
     return true;
 }
 
@@ -161,14 +146,19 @@ void TMainForm::SyncAspectRatio()
     FDocument->SetCanvasSize(CanvasWidth(), CanvasHeight());
 }
 
-std::optional<TOSDControlFactory::TReferencesError> TMainForm::UseProject(const QString& folder, const TSkinInfo& info,
-                                                                         bool listPages)
+void TMainForm::UseProject(const QString& folder, const TSkinInfo& info, bool listPages)
 {
     auto project = std::make_shared<TSkinProject>(folder);
     project->SkinInfo() = info;
-    auto referencesError = FDocument->OpenProject(std::move(project), listPages);
+    const auto referencesError = FDocument->OpenProject(std::move(project), listPages);
     // The source view shows the new project's empty page, not the text of the previous one.
     if (SourceViewActive())
         FSourceView->ShowDocument(*BuildWindowXML());
-    return referencesError;
+    FDocument->SetFileName(TranslatableString(3) + QStringLiteral(".xml"));
+    AddRecentProject(FLastProjects, ProjectFolder());
+    BuildRecentMenu();
+    BuildPagesMenu();
+    SyncAspectRatio();
+    UpdateActions();
+    ReportReferencesError(referencesError);
 }
