@@ -10,13 +10,6 @@
 
 namespace {
 
-std::unique_ptr<TJvSimpleXMLElem> CopyElement(const TJvSimpleXMLElem& source)
-{
-    auto copy = source.CloneEmpty(nullptr);
-    copy->Assign(source);
-    return copy;
-}
-
 bool IsVideoLayer(const TCustomLayer* layer)
 {
     return dynamic_cast<const TOSDVideoControl*>(layer) != nullptr;
@@ -87,7 +80,7 @@ bool ReadPageDocument(TJvSimpleXML* doc, TWindowInfos& infos, TLayerCollection& 
             if (!layer) {
                 while (layers.Count() > before)
                     layers.Delete(layers.Count() - 1);
-                unread.push_back(CopyElement(*item));
+                unread.push_back(item->Clone());
                 continue;
             }
             if (IsVideoLayer(layer)) {
@@ -144,7 +137,7 @@ std::unique_ptr<TJvSimpleXML> BuildPageDocument(const TWindowInfos& infos, const
         }
     }
     for (const auto& elem : unread)
-        items->Items().Add(CopyElement(*elem));
+        items->Items().Add(elem->Clone());
 
     // The saved rectangle is the video layer's own.
     if (video && video->GetWidth() != 0 && video->GetHeight() != 0) {

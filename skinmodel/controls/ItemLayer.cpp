@@ -228,13 +228,6 @@ void TItemLayer::LoadFromXML(TJvSimpleXMLElem* Elem)
 
 // ---- children no reader looks up -----------------------------------------------------------
 
-std::unique_ptr<TJvSimpleXMLElem> TItemLayer::CopyOf(const TJvSimpleXMLElem& Elem)
-{
-    std::unique_ptr<TJvSimpleXMLElem> copy = Elem.CloneEmpty(nullptr);
-    copy->Assign(Elem);
-    return copy;
-}
-
 void TItemLayer::ReadElement(TJvSimpleXMLElem* Elem)
 {
     ReadKeeping(Elem, true);
@@ -256,7 +249,7 @@ void TItemLayer::ReadKeeping(TJvSimpleXMLElem* Elem, bool Replace)
         for (int i = 0; i < children->Count(); ++i) {
             const TJvSimpleXMLElem* child = children->Item(i);
             if (child->Kind() == TJvSimpleXMLElemKind::Classic && !names.Looked(child->Name()))
-                FUnknownChildren.push_back(CopyOf(*child));
+                FUnknownChildren.push_back(child->Clone());
         }
 }
 
@@ -288,12 +281,12 @@ void TItemLayer::WriteUnknownChildren(TJvSimpleXMLElem* Elem)
         if (!subcontrols || subcontrols->Name() != "subcontrols")
             subcontrols = Elem->Items().Add("subcontrols");
         for (std::size_t i = 0; i < FUnknownPartsBefore.size(); ++i)
-            subcontrols->Items().Insert(static_cast<int>(i), CopyOf(*FUnknownPartsBefore[i]));
+            subcontrols->Items().Insert(static_cast<int>(i), FUnknownPartsBefore[i]->Clone());
         for (const auto& kept : FUnknownParts)
-            subcontrols->Items().Add(CopyOf(*kept));
+            subcontrols->Items().Add(kept->Clone());
     }
     for (const auto& kept : FUnknownChildren)
-        Elem->Items().Add(CopyOf(*kept));
+        Elem->Items().Add(kept->Clone());
 }
 
 // ---- writing -------------------------------------------------------------------------------

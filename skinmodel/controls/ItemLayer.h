@@ -173,7 +173,6 @@ private:
     void ReadKeeping(TJvSimpleXMLElem* Elem, bool Replace);
     void ForgetUnknownChildren();
     void WriteUnknownChildren(TJvSimpleXMLElem* Elem);
-    static std::unique_ptr<TJvSimpleXMLElem> CopyOf(const TJvSimpleXMLElem& Elem);
     TItemLayer* FPartOwner = nullptr;
     TKeptElements FUnknownChildren;
     TKeptElements FUnknownPartsBefore;

@@ -32,7 +32,7 @@ void TItemLayer::LoadPartsFromXML(TJvSimpleXMLElem* Elem)
             else if (keep)
                 // Before the first description a child selects no part; written after the
                 // parts it would be read by the last one, so such children are written first.
-                (role.empty() ? FUnknownPartsBefore : FUnknownParts).push_back(CopyOf(*child));
+                (role.empty() ? FUnknownPartsBefore : FUnknownParts).push_back(child->Clone());
         }
     }
     // A part's description is its role, also where its element was left out.

@@ -420,6 +420,13 @@ std::unique_ptr<TJvSimpleXMLElem> TJvSimpleXMLElem::CloneEmpty(TJvSimpleXMLElem*
     return std::make_unique<TJvSimpleXMLElem>(parent);
 }
 
+std::unique_ptr<TJvSimpleXMLElem> TJvSimpleXMLElem::Clone() const
+{
+    std::unique_ptr<TJvSimpleXMLElem> copy = CloneEmpty(nullptr);
+    copy->Assign(*this);
+    return copy;
+}
+
 #define JV_CLONE_EMPTY(Class)                                                              \
     std::unique_ptr<TJvSimpleXMLElem> Class::CloneEmpty(TJvSimpleXMLElem* parent) const \
     {                                                                                      \

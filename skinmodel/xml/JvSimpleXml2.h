@@ -188,6 +188,8 @@ public:
     virtual void Assign(const TJvSimpleXMLElem& source);
     // A new, empty element of the same kind.
     virtual std::unique_ptr<TJvSimpleXMLElem> CloneEmpty(TJvSimpleXMLElem* parent) const;
+    // A whole copy of this element, in no document.
+    std::unique_ptr<TJvSimpleXMLElem> Clone() const;
 
 protected:
     TJvSimpleXMLElem(TJvSimpleXMLElem* parent, TJvSimpleXMLElemKind kind) : FParent(parent), FKind(kind) {}
