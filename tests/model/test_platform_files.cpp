@@ -10,6 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
+#include <sys/stat.h>
+
 namespace {
 
 class Lookup : public testing::Test {
@@ -115,17 +119,18 @@ TEST(AtomicFile, ASmallWriteThatFailsKeepsTheOldFile)
     QTemporaryDir dir;
     const QString path = dir.filePath("keep.ini");
     WriteFileAtomically(path, "old");
-    bool raised = false;
+    std::string message = "<none>";
     {
         TFileSizeLimit limit(8);
         ASSERT_TRUE(limit.Active());
         try {
             WriteFileAtomically(path, std::string(100, 'n'));
         } catch (const EWriteError& e) {
-            raised = std::string(e.what()).find("keep.ini") != std::string::npos;
+            message = e.what();
         }
     }
-    EXPECT_TRUE(raised);
+    // The write stops short; the system's reason is kept.
+    EXPECT_EQ(message, "Cannot write file \"" + path.toStdString() + "\". File too large");
     EXPECT_EQ(ReadWholeFile(path), "old");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.ini"});
 }
@@ -154,6 +159,69 @@ TEST(AtomicFile, AFailedWriteOrCommitIsReportedAndKeepsTheOldFile)
         EXPECT_EQ(ReadWholeFile(path), "new");
         ClearWriteFailures();
     }
+}
+
+// A full disk part way through: the message says so, the old file stays.
+TEST(AtomicFile, AShortWriteKeepsTheSystemsReason)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("page.xml");
+    WriteFileAtomically(path, "old");
+    FailNextWrite("page.xml", ENOSPC);
+    std::string message = "<none>";
+    try {
+        WriteFileAtomically(path, std::string(10000, 'n'));
+    } catch (const EWriteError& e) {
+        message = e.what();
+        EXPECT_EQ(e.Reason(), "No space left on device");
+    }
+    EXPECT_EQ(message, "Cannot write file \"" + path.toStdString() + "\". No space left on device");
+    EXPECT_EQ(ReadWholeFile(path), "old");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"page.xml"});
+}
+
+// Special files are never read whole nor replaced: a FIFO would hang the reader, a link to a device
+// fill the memory, a sparse file take gigabytes.
+TEST(AtomicFile, OnlyRegularFilesOfAtMost256MBAreReadOrReplaced)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("fifo.xml");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(fifo, dir.filePath("link.xml")));
+    QFile sparse(dir.filePath("sparse.xml"));
+    ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(MaxWholeFileBytes + 1));
+    sparse.close();
+    struct TCase {
+        const char* Name;
+        const char* Reason;
+    };
+    for (const TCase& c : {TCase{"fifo.xml", "not a regular file"}, TCase{"link.xml", "not a regular file"},
+                           TCase{"sparse.xml", "larger than 256 MB"}}) {
+        const QString path = dir.filePath(c.Name);
+        try {
+            ReadWholeFile(path);
+            ADD_FAILURE() << c.Name << " read";
+        } catch (const EFOpenError& e) {
+            EXPECT_EQ(e.what(), "\"" + path.toStdString() + "\": " + c.Reason);
+            EXPECT_EQ(e.Reason(), c.Reason);
+        }
+    }
+    for (const char* name : {"fifo.xml", "link.xml"}) {
+        const QString path = dir.filePath(name);
+        try {
+            WriteFileAtomically(path, "page");
+            ADD_FAILURE() << name << " written";
+        } catch (const EFileError& e) {
+            EXPECT_EQ(e.what(), "Cannot write \"" + path.toStdString() + "\": not a regular file");
+            EXPECT_EQ(e.Reason(), "not a regular file");
+        }
+    }
+    struct stat info {};
+    ASSERT_EQ(::lstat(QFile::encodeName(fifo).constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    ASSERT_EQ(::lstat(QFile::encodeName(dir.filePath("link.xml")).constData(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot).size(), 3);
 }
 
 TEST(AtomicFile, ReadingAMissingFileRaisesWithThePath)
