@@ -46,6 +46,8 @@ TfrmDoubles::TfrmDoubles(TPageDocument& document, QWidget* parent)
     layout->addWidget(lbFiles, 1);
 
     connect(Image3, &QToolButton::clicked, this, Guarded([this] { Image3Click(); }));
+    // Another project's pictures mean nothing here; the search waits for the button.
+    connect(&FDocument, &TPageDocument::ProjectReplaced, this, [this] { FormCreate(); });
     FormCreate();
 }
 

@@ -161,6 +161,15 @@ void TestDoubles::windowLists()
     QCOMPARE(window->lbFiles->item(0)->text(), QStringLiteral("SPARE.PNG"));
     QCOMPARE(f.Form->ToolWindow("frmDoubles")->windowTitle(), QStringLiteral("Doubles"));
     QVERIFY(f.Dialogs.Calls().size() == 1);   // the folder browser only
+    // Another project, opened or new, starts with an empty list until the button is pressed.
+    f.OpenProject(f.MakeProject(QStringLiteral("Other")));
+    QCOMPARE(window->lbFiles->count(), 0);
+    window->Image3->click();
+    window->lbFiles->addItem(QStringLiteral("OLD.PNG"));
+    f.NewSkin.Answer = {QStringLiteral("Fresh"), f.Dir.path(), 720, 576, QString(), QString()};
+    f.Form->mnNewProjectClick();
+    QCOMPARE(f.Form->ProjectFolder(), f.Path(QStringLiteral("Fresh/")));
+    QCOMPARE(window->lbFiles->count(), 0);
 }
 
 void TestDoubles::windowWithoutProject()
