@@ -131,7 +131,7 @@ void TPageDocument::SetBackdrop(const QImage& picture)
 
 void TPageDocument::SetCanvasSize(int width, int height)
 {
-    FCanvasSize = QSize(std::max(width, 0), std::max(height, 0));
+    FCanvasSize = QSize(std::clamp(width, 0, int(TSkinInfo::MaxSize)), std::clamp(height, 0, int(TSkinInfo::MaxSize)));
     emit CanvasSizeChanged(FCanvasSize.width(), FCanvasSize.height());
 }
 
@@ -145,25 +145,54 @@ TSkinInfo& TPageDocument::SkinInfo()
     return FProject->SkinInfo();
 }
 
-std::optional<TOSDControlFactory::TReferencesError> TPageDocument::OpenProject(std::shared_ptr<TSkinProject> project,
-                                                                              bool listPages)
+QStringList TPageDocument::OpenProject(std::shared_ptr<TSkinProject> project, bool listPages)
 {
-    // The new project first: whoever shows the emptied page shows its skin description, and the
-    // old one lives on until everybody has been told.
     if (!project)
         project = std::make_shared<TSkinProject>();
+    QStringList notes;
+    QStringList pages;
+    // Everything is read before anything changes: a failure (even running out of memory) leaves the
+    // open project and page as they were. The factory reads the references into the project it holds.
+    if (project->IsOpen()) {
+        const std::shared_ptr<TSkinProject> open = OSDControlFactory().SharedProject();
+        OSDControlFactory().SetProject(project);
+        try {
+            OSDControlFactory().ClearReferences();
+            if (const auto error = OSDControlFactory().LoadReferences(project->FilePath(QStringLiteral("references.xml"))))
+                notes << QStringLiteral("\"%1\": %2").arg(error->Path, DecodeUtf8Or1252(error->Reason));
+            if (listPages)
+                pages = ListPageFiles(project->Folder());
+        } catch (...) {
+            OSDControlFactory().SetProject(open);
+            throw;
+        }
+        OSDControlFactory().SetProject(open);
+    }
+    // The canvas is never larger than the limit, whatever "index.xml" says; the description keeps
+    // the file's values until the user edits them.
+    const TSkinInfo& info = project->SkinInfo();
+    const int width = std::clamp(info.SizeX, TSkinInfo::MinSize, TSkinInfo::MaxSize);
+    const int height = std::clamp(info.SizeY, TSkinInfo::MinSize, TSkinInfo::MaxSize);
+    if (project->IsOpen() && (width != info.SizeX || height != info.SizeY))
+        notes << QStringLiteral("\"%1\": the skin size %2 x %3 is outside %4 to %5; the canvas shows %6 x %7")
+                     .arg(project->FilePath(QStringLiteral("index.xml")))
+                     .arg(info.SizeX)
+                     .arg(info.SizeY)
+                     .arg(TSkinInfo::MinSize)
+                     .arg(TSkinInfo::MaxSize)
+                     .arg(width)
+                     .arg(height);
+
+    // The new project first: whoever shows the emptied page shows its skin description, and the
+    // old one lives on until everybody has been told.
     const std::shared_ptr<TSkinProject> previous = std::exchange(FProject, std::move(project));
     OSDControlFactory().SetProject(FProject);
     NewPage();
-    OSDControlFactory().ClearReferences();
-    std::optional<TOSDControlFactory::TReferencesError> referencesError;
+    FPageList = std::move(pages);
     if (FProject->IsOpen())
-        referencesError = OSDControlFactory().LoadReferences(FProject->FilePath(QStringLiteral("references.xml")));
-    FPageList = listPages ? ListPageFiles(FProject->Folder()) : QStringList();
-    if (FProject->IsOpen())
-        SetCanvasSize(FProject->SkinInfo().SizeX, FProject->SkinInfo().SizeY);
+        SetCanvasSize(width, height);
     emit ProjectReplaced();
-    return referencesError;
+    return notes;
 }
 
 // --- selection -----------------------------------------------------------------------------
@@ -293,6 +322,9 @@ std::unique_ptr<TJvSimpleXML> TPageDocument::BuildWindowXML()
 
 QStringList TPageDocument::WritePage(const QString& target, bool withSkinInfo, TJvSimpleXML* doc)
 {
+    // A page never takes the place of a file of the project, whatever name led here.
+    if (const QString own = ProjectFileNameOf(target); !own.isEmpty())
+        return {QStringLiteral("\"%1\" is a file of the skin project, not a page.").arg(own)};
     QStringList errors;
     const auto cannotWrite = [&errors](const QString& path, const QString& reason) {
         errors << QStringLiteral("Cannot write \"%1\": %2").arg(path, reason);

@@ -68,10 +68,11 @@ public:
     // The page files of the open project.
     const QStringList& PageList() const { return FPageList; }
     // Makes `project` the open project (for the controls too): the page is emptied, the references
-    // are those of the project, the canvas takes the skin's size. `listPages` fills the page list.
-    // Says when the project's "references.xml" could not be read whole (what was read is used).
-    std::optional<TOSDControlFactory::TReferencesError> OpenProject(std::shared_ptr<TSkinProject> project,
-                                                                    bool listPages);
+    // are those of the project, the canvas takes the skin's size (within 1..4096). `listPages` fills
+    // the page list. Everything or nothing: what raises leaves the open project and page as they
+    // were. Returns what the user should hear, `"<path>": <reason>` a line: a "references.xml" not
+    // read whole (what was read is used), a skin size the canvas does not take.
+    QStringList OpenProject(std::shared_ptr<TSkinProject> project, bool listPages);
 
     // --- selection ---
     // Selects a control (none: clears the selection, announced every time).
@@ -93,7 +94,8 @@ public:
     std::unique_ptr<TJvSimpleXML> BuildWindowXML();
     // Writes `doc` (else the page) to `target`, and with `withSkinInfo` has the project write
     // "index.xml". One line per file not written, `Cannot write "<path>": <reason>`; none:
-    // everything was written and the page is saved.
+    // everything was written and the page is saved. A target that is (or links to) "index.xml",
+    // "references.xml" or "font.xml" is refused before anything is written.
     QStringList WritePage(const QString& target, bool withSkinInfo, TJvSimpleXML* doc = nullptr);
 
     // --- commands ---

@@ -73,6 +73,15 @@ bool IsProjectFileName(const QString& fileName)
     return false;
 }
 
+QString ProjectFileNameOf(const QString& path)
+{
+    const QString name = ExtractFileName(path);
+    if (IsProjectFileName(name))
+        return name;
+    const QString target = QFileInfo(QFileInfo(path).canonicalFilePath()).fileName();
+    return IsProjectFileName(target) ? target : QString();
+}
+
 bool SameFolder(const QString& a, const QString& b)
 {
     const QString ca = QFileInfo(a).canonicalFilePath();

@@ -23,5 +23,8 @@ bool IsRefusedSkinName(const QString& name);
 
 // "index.xml", "references.xml" and "font.xml": never written as a page.
 bool IsProjectFileName(const QString& fileName);
+// The name of the project file `path` stands for, by its own name (any case) or the file it links
+// to; empty for a page.
+QString ProjectFileNameOf(const QString& path);
 // Both paths name the same folder.
 bool SameFolder(const QString& a, const QString& b);

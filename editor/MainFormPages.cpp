@@ -90,6 +90,12 @@ void TMainForm::mnOpen1Click()
 
 void TMainForm::OpenPageFile(const QString& fileName)
 {
+    // Opened as a page, a project file would be saved over as one.
+    if (const QString own = ProjectFileNameOf(fileName); !own.isEmpty()) {
+        ShowErrorBox(QStringLiteral("\"%1\" is a file of the skin project, not a page.").arg(own),
+                     TranslatableString(17));
+        return;
+    }
     const QString previous = FileName();
     FDocument->SetFileName(fileName);
     try {

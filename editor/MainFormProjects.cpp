@@ -19,17 +19,6 @@
 #include <QFileInfo>
 #include <QMenu>
 
-namespace {
-
-// The project opens with what was read; the user hears why the references are not whole.
-void ReportReferencesError(const std::optional<TOSDControlFactory::TReferencesError>& error)
-{
-    if (error)
-        ReportError(QStringLiteral("\"%1\": %2").arg(error->Path, DecodeUtf8Or1252(error->Reason)));
-}
-
-} // namespace
-
 void TMainForm::mnNewProjectClick()
 {
     if (!FNewSkinDialog)
@@ -150,7 +139,7 @@ void TMainForm::UseProject(const QString& folder, const TSkinInfo& info, bool li
 {
     auto project = std::make_shared<TSkinProject>(folder);
     project->SkinInfo() = info;
-    const auto referencesError = FDocument->OpenProject(std::move(project), listPages);
+    const QStringList notes = FDocument->OpenProject(std::move(project), listPages);
     // The source view shows the new project's empty page, not the text of the previous one.
     if (SourceViewActive())
         FSourceView->ShowDocument(*BuildWindowXML());
@@ -160,5 +149,7 @@ void TMainForm::UseProject(const QString& folder, const TSkinInfo& info, bool li
     BuildPagesMenu();
     SyncAspectRatio();
     UpdateActions();
-    ReportReferencesError(referencesError);
+    // The project opens with what was read; one message says what was not taken as it stands.
+    if (!notes.isEmpty())
+        ReportError(notes.join(QLatin1Char('\n')));
 }

@@ -11,6 +11,15 @@ namespace {
 
 const QString IndexFile = QStringLiteral("index.xml");
 
+// A size beyond the range would make the canvas ask for gigabytes.
+TPropInfo SizeField(std::string name, int32_t& field)
+{
+    TPropInfo p = IntegerField(std::move(name), field);
+    p.Min = TSkinInfo::MinSize;
+    p.Max = TSkinInfo::MaxSize;
+    return p;
+}
+
 }  // namespace
 
 void TSkinInfo::Clear()
@@ -113,8 +122,8 @@ std::vector<TPropInfo> TSkinInfo::PublishedProperties()
         TextField("Copyright", TPropType::String, Copyright),
         TextField("Norm", TPropType::String, Norm),
         TextField("PreviewImage", TPropType::String, PreviewImage),
-        IntegerField("SizeX", SizeX),
-        IntegerField("SizeY", SizeY),
+        SizeField("SizeX", SizeX),
+        SizeField("SizeY", SizeY),
         TextField("Skinname", TPropType::String, Skinname),
         TextField("Version", TPropType::String, Version),
     };

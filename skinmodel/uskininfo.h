@@ -16,6 +16,10 @@ class TJvSimpleXMLElem;
 
 class TSkinInfo : public TPublished {
 public:
+    // The canvas sizes the editor takes (the inspector's range for SizeX and SizeY).
+    static constexpr int32_t MinSize = 1;
+    static constexpr int32_t MaxSize = 4096;
+
     std::string Author;
     std::string Copyright;
     std::string Norm;

@@ -598,6 +598,16 @@ void TestInspector::pageSettingsAndSkinInfo()
     f.Type("SizeX", "1280");
     QCOMPARE(f.Form->SkinInfo().SizeX, 1280);
     QCOMPARE(f.Dialogs.Calls().size(), std::size_t(2));
+    // The canvas takes 1 to 4096 pixels a side.
+    const int32_t height = f.Form->SkinInfo().SizeY;
+    for (const char* typed : {"4097", "0"}) {
+        f.Dialogs.AnswerMessage(QMessageBox::Ok);
+        f.Type("SizeY", typed);
+        QCOMPARE(f.LastCall().Text, QStringLiteral("Value must be between 1 and 4096"));
+    }
+    QCOMPARE(f.Form->SkinInfo().SizeY, height);
+    f.Type("SizeY", "4096");
+    QCOMPARE(f.Form->SkinInfo().SizeY, 4096);
 }
 
 void TestInspector::followsSelectionAndDeletion()

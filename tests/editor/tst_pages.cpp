@@ -14,6 +14,10 @@
 #include <QMenu>
 #include <QtTest>
 
+#include <cerrno>
+
+#include <sys/stat.h>
+
 namespace {
 
 // A page with a video window, an item the editor does not know, a backdrop and every root value.
@@ -64,8 +68,12 @@ private slots:
     void closePrompt_data();
     void closePrompt();
     void corruptBackdropKeepsControls();
+    void unreadablePageIsReported_data();
     void unreadablePageIsReported();
+    void failedSaveKeepsModifiedAndOldFile_data();
     void failedSaveKeepsModifiedAndOldFile();
+    void projectFilesAreNeverPages_data();
+    void projectFilesAreNeverPages();
     void failedFilesInOneReport_data();
     void failedFilesInOneReport();
     void saveAsNeverWritesAnotherSkinsIndex();
@@ -208,38 +216,130 @@ void TestPages::corruptBackdropKeepsControls()
     QCOMPARE(f.Form->ImgView()->Bitmap().Width(), 40);
 }
 
+void TestPages::unreadablePageIsReported_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason");  // empty: the parser's message
+    QTest::newRow("malformed") << "malformed" << QString();
+    QTest::newRow("FIFO") << "fifo" << "not a regular file";
+    QTest::newRow("link to a FIFO") << "link" << "not a regular file";
+    QTest::newRow("sparse, beyond 256 MB") << "sparse" << "larger than 256 MB";
+}
+
 void TestPages::unreadablePageIsReported()
 {
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
     TEditorFixture f;
     const QByteArray broken = "<screen><items><item>";
     const QString folder = f.MakeProject(QStringLiteral("P"), {{QStringLiteral("bad.xml"), broken}});
+    const QString page = folder + QStringLiteral("page.xml");
+    if (kind == QLatin1String("fifo") || kind == QLatin1String("link"))
+        QCOMPARE(mkfifo(QFile::encodeName(folder + QStringLiteral("fifo")).constData(), 0600), 0);
+    if (kind == QLatin1String("fifo"))
+        QVERIFY(QFile::rename(folder + QStringLiteral("fifo"), page));
+    if (kind == QLatin1String("link"))
+        QVERIFY(QFile::link(folder + QStringLiteral("fifo"), page));
+    if (kind == QLatin1String("sparse")) {
+        QFile sparse(page);
+        QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize(MaxWholeFileBytes + 1));
+    }
+    const QString opened = kind == QLatin1String("malformed") ? folder + QStringLiteral("bad.xml") : page;
     f.Start();
     f.OpenProject(folder);
-    f.Dialogs.AnswerOpenFile(folder + QStringLiteral("bad.xml"));
+    f.Dialogs.AnswerOpenFile(opened);
     f.Dialogs.AnswerMessage(QMessageBox::Ok);
     f.Form->Action("mnOpen")->trigger();
     const TDialogCall& call = f.Dialogs.Calls().back();
     QCOMPARE(call.Caption, QStringLiteral("Varnholt 2.0"));
     QCOMPARE(call.Icon, QMessageBox::Critical);
-    QVERIFY(!call.Text.isEmpty());
+    if (reason.isEmpty())
+        QVERIFY(!call.Text.isEmpty());
+    else
+        QCOMPARE(call.Text, QStringLiteral("\"%1\": %2").arg(opened, reason));
+    QCOMPARE(f.Form->FileName(), QStringLiteral("Unnamed1.xml"));
     QVERIFY(f.Dialogs.Unexpected().empty());
     QCOMPARE(ReadBytes(folder + QStringLiteral("bad.xml")), broken);
 }
 
+void TestPages::failedSaveKeepsModifiedAndOldFile_data()
+{
+    QTest::addColumn<bool>("fifo");
+    QTest::newRow("folder") << false;
+    QTest::newRow("FIFO") << true;
+}
+
 void TestPages::failedSaveKeepsModifiedAndOldFile()
 {
+    QFETCH(bool, fifo);
     TEditorFixture f;
     const QString folder = OpenSample(f);
+    const QString page = folder + QStringLiteral("page.xml");
     f.Form->SetModified(true);
-    // The target cannot be replaced: a folder stands where the temporary file would go.
-    QFile::remove(folder + QStringLiteral("page.xml"));
-    QDir().mkpath(folder + QStringLiteral("page.xml"));
+    // The target is no file to be replaced: a folder or a FIFO stands there.
+    QFile::remove(page);
+    if (fifo)
+        QCOMPARE(mkfifo(QFile::encodeName(page).constData(), 0600), 0);
+    else
+        QDir().mkpath(page);
     f.Dialogs.AnswerMessage(QMessageBox::Ok);
     QVERIFY(!f.Form->mnSave2Click());
     QVERIFY(f.Form->Modified());
     QCOMPARE(f.Dialogs.Calls().back().Caption, QStringLiteral("Varnholt 2.0"));
+    QCOMPARE(f.Dialogs.Calls().back().Text, QStringLiteral("Cannot write \"%1\": not a regular file").arg(page));
+    struct stat info {};
+    QCOMPARE(::lstat(QFile::encodeName(page).constData(), &info), 0);
+    QVERIFY(fifo ? S_ISFIFO(info.st_mode) : S_ISDIR(info.st_mode));
     QVERIFY(f.Dialogs.Unexpected().empty());
     QCOMPARE(f.Form->Layers().Count(), 2);
+}
+
+void TestPages::projectFilesAreNeverPages_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("file");  // the project file it stands for
+    QTest::newRow("references.xml") << "references.xml" << "references.xml";
+    QTest::newRow("index.xml") << "index.xml" << "index.xml";
+    QTest::newRow("font.xml") << "font.xml" << "font.xml";
+    QTest::newRow("other case") << "Index.XML" << "Index.XML";
+    QTest::newRow("link") << "link.xml" << "index.xml";
+}
+
+// Opened or saved as a page, a file of the project would become one and the skin be lost.
+void TestPages::projectFilesAreNeverPages()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, file);
+    TEditorFixture f;
+    const QString folder = OpenSample(f);
+    if (page == QLatin1String("Index.XML"))
+        WriteBytes(folder + page, ValidIndex());
+    if (page == QLatin1String("link.xml"))
+        QVERIFY(QFile::link(folder + QStringLiteral("index.xml"), folder + page));
+    const QString message = QStringLiteral("\"%1\" is a file of the skin project, not a page.").arg(file);
+    QStringList names{QStringLiteral("index.xml"), QStringLiteral("references.xml"), QStringLiteral("font.xml"), page};
+    QList<QByteArray> before;
+    for (const QString& name : names)
+        before << ReadBytes(folder + name);
+
+    f.Dialogs.Reset();
+    f.Dialogs.AnswerOpenFile(folder + page);
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    f.Form->Action("mnOpen")->trigger();
+    QCOMPARE(f.Dialogs.Calls().back().Text, message);
+    QCOMPARE(f.Form->FileName(), folder + QStringLiteral("page.xml"));
+    QCOMPARE(f.Form->Layers().Count(), 2);
+
+    // However the page came by the name, Save Page writes nothing.
+    f.Form->Document().SetFileName(folder + page);
+    f.Form->SetModified(true);
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    QVERIFY(!f.Form->mnSave2Click());
+    QCOMPARE(f.Dialogs.Calls().back().Text, message);
+    QVERIFY(f.Form->Modified());
+    for (int i = 0; i < names.size(); ++i)
+        QCOMPARE(ReadBytes(folder + names[i]), before[i]);
+    QVERIFY(f.Dialogs.Unexpected().empty());
 }
 
 void TestPages::failedFilesInOneReport_data()
@@ -269,7 +369,7 @@ void TestPages::failedFilesInOneReport()
     if (pageFails)
         FailNextWrite(QStringLiteral("page.xml"), TWriteStage::Write, QStringLiteral("Permission denied"));
     if (indexFails)
-        FailNextWrite(QStringLiteral("index.xml"), TWriteStage::Commit, QStringLiteral("No space left on device"));
+        FailNextWrite(QStringLiteral("index.xml"), ENOSPC);
     if (!lines.isEmpty())
         f.Dialogs.AnswerMessage(QMessageBox::Ok);
 

@@ -2,6 +2,8 @@
 #include "EditorFixture.h"
 
 #include "document/ProjectFolder.h"
+#include "document/PageDocument.h"
+#include "platform/core/AtomicFile.h"
 #include "editor/settings/EditorSettings.h"
 #include "editor/tools/InspectorEditor.h"
 #include "editor/tools/Inspector.h"
@@ -13,6 +15,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QtTest>
+
+#include <exception>
+#include <new>
 
 class TestProjects : public QObject {
     Q_OBJECT
@@ -26,6 +31,9 @@ private slots:
     void openProjectRefusesFolders();
     void openProjectSetsCanvasAndPages();
     void openProjectWithDamagedReferences();
+    void openProjectTellsWhatItDoesNotTake_data();
+    void openProjectTellsWhatItDoesNotTake();
+    void openProjectFailingPartWayChangesNothing();
     void inspectorShowsTheNewSkinInfo_data();
     void inspectorShowsTheNewSkinInfo();
     void recentListMovesAndDrops();
@@ -195,6 +203,98 @@ void TestProjects::openProjectWithDamagedReferences()
     auto* label = dynamic_cast<TItemLayer*>(f.Form->Layers().Items(0));
     QVERIFY(label);
     QCOMPARE(label->GetWidth(), 150);
+    QVERIFY(f.Dialogs.Unexpected().empty());
+}
+
+void TestProjects::openProjectTellsWhatItDoesNotTake_data()
+{
+    QTest::addColumn<QByteArray>("sizeX");
+    QTest::addColumn<QByteArray>("sizeY");
+    QTest::addColumn<bool>("hugeReferences");
+    QTest::addColumn<QSize>("canvas");
+    QTest::addColumn<QStringList>("lines");  // %1: the project folder
+    const QString size = QStringLiteral("\"%1index.xml\": the skin size %2 is outside 1 to 4096; the canvas shows %3");
+    const QString references = QStringLiteral("\"%1references.xml\": larger than 256 MB");
+    QTest::newRow("within") << QByteArray("4096") << QByteArray("1") << false << QSize(4096, 1) << QStringList();
+    QTest::newRow("typos") << QByteArray("39079") << QByteArray("27636") << false << QSize(4096, 4096)
+                           << QStringList{size.arg(QLatin1String("%1"), "39079 x 27636", "4096 x 4096")};
+    QTest::newRow("largest integer") << QByteArray("2147483647") << QByteArray("576") << false << QSize(4096, 576)
+                                     << QStringList{size.arg(QLatin1String("%1"), "2147483647 x 576", "4096 x 576")};
+    QTest::newRow("not positive") << QByteArray("0") << QByteArray("-5") << false << QSize(1, 1)
+                                  << QStringList{size.arg(QLatin1String("%1"), "0 x -5", "1 x 1")};
+    QTest::newRow("references beyond 256 MB") << QByteArray("400") << QByteArray("300") << true << QSize(400, 300)
+                                              << QStringList{references};
+    QTest::newRow("both") << QByteArray("5000") << QByteArray("300") << true << QSize(4096, 300)
+                          << QStringList{references, size.arg(QLatin1String("%1"), "5000 x 300", "4096 x 300")};
+}
+
+// The project opens; one message names each file and what was not taken; the description keeps the
+// file's values, so that saving writes them back unchanged.
+void TestProjects::openProjectTellsWhatItDoesNotTake()
+{
+    QFETCH(QByteArray, sizeX);
+    QFETCH(QByteArray, sizeY);
+    QFETCH(bool, hugeReferences);
+    QFETCH(QSize, canvas);
+    QFETCH(QStringList, lines);
+    TEditorFixture f;
+    const QString folder = f.MakeProject(QStringLiteral("Blue"));
+    const QByteArray sizes = "<sizex>" + sizeX + "</sizex>\r\n  <sizey>" + sizeY + "</sizey>";
+    WriteBytes(folder + QStringLiteral("index.xml"),
+               XmlText({"<skininfo>", "  <skinname>Blue</skinname>", ("  " + sizes).constData(), "</skininfo>"}));
+    if (hugeReferences) {
+        QFile references(folder + QStringLiteral("references.xml"));
+        QVERIFY(references.open(QIODevice::WriteOnly) && references.resize((qint64(256) << 20) + 1));
+    }
+    f.Start();
+    f.Dialogs.AnswerFolder(folder);
+    if (!lines.isEmpty())
+        f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    f.Form->Action("mnOpenProject")->trigger();
+
+    QCOMPARE(f.Form->ProjectFolder(), folder);
+    QCOMPARE(f.MessageCount(), lines.isEmpty() ? 0 : 1);
+    if (!lines.isEmpty())
+        QCOMPARE(f.Dialogs.Calls().back().Text, lines.join(QLatin1Char('\n')).arg(folder));
+    QCOMPARE(QSize(f.Form->CanvasWidth(), f.Form->CanvasHeight()), canvas);
+    QCOMPARE(QByteArray::number(f.Form->SkinInfo().SizeX), sizeX);
+    f.Form->SetModified(true);
+    QVERIFY(f.Form->mnSave2Click());
+    QVERIFY(ReadBytes(folder + QStringLiteral("index.xml")).contains(sizes));
+    QVERIFY(f.Dialogs.Unexpected().empty());
+}
+
+// Whatever fails while a project opens (here the memory, reading "references.xml"), the open
+// project and page stay as they were.
+void TestProjects::openProjectFailingPartWayChangesNothing()
+{
+    TEditorFixture f;
+    const QString good = f.MakeProject(QStringLiteral("Good"), {{QStringLiteral("p.xml"),
+        XmlText({"<screen>", "<items><item><type>label</type></item></items>", "</screen>"})}});
+    const QString other = f.MakeProject(QStringLiteral("Other"), {{QStringLiteral("q.xml"), XmlText({"<screen/>"})}});
+    WriteBytes(other + QStringLiteral("index.xml"), XmlText({"<skininfo>", "<skinname>Other</skinname>",
+                                                             "<sizex>640</sizex>", "<sizey>480</sizey>", "</skininfo>"}));
+    f.Start();
+    f.OpenProject(good);
+    f.OpenPage(good + QStringLiteral("p.xml"));
+    const QStringList pages = f.Form->PageList();
+    f.Dialogs.Reset();
+
+    FailNextRead(QStringLiteral("references.xml"), std::make_exception_ptr(std::bad_alloc()));
+    f.Dialogs.AnswerFolder(other);
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    f.Form->Action("mnOpenProject")->trigger();
+    ClearWriteFailures();
+
+    QCOMPARE(f.MessageCount(), 1);
+    QCOMPARE(f.Form->ProjectFolder(), good);
+    QCOMPARE(&OSDControlFactory().Project(), &f.Form->Document().Project());
+    QCOMPARE(f.Form->SkinInfo().Skinname, std::string("Blue"));
+    QCOMPARE(f.Form->PageList(), pages);
+    QCOMPARE(f.Form->FileName(), good + QStringLiteral("p.xml"));
+    QCOMPARE(f.Form->Layers().Count(), 1);
+    QCOMPARE(QSize(f.Form->CanvasWidth(), f.Form->CanvasHeight()), QSize(400, 300));
+    QVERIFY(OSDControlFactory().HasReferences());
     QVERIFY(f.Dialogs.Unexpected().empty());
 }
 
