@@ -170,7 +170,7 @@ TEST(AtomicFile, AShortWriteKeepsTheSystemsReason)
     FailNextWrite("page.xml", ENOSPC);
     std::string message = "<none>";
     try {
-        WriteFileAtomically(path, std::string(10000, 'n'));
+        WriteFileAtomically(path, std::string(100, 'n'));
     } catch (const EWriteError& e) {
         message = e.what();
         EXPECT_EQ(e.Reason(), "No space left on device");
