@@ -329,7 +329,8 @@ int DrawTextImpl(QImage* image, const QPoint& origin, const TFont32& font, std::
 size_t ShownLength(const TFont32& font, std::string_view text, const QRect& rect, uint32_t flags)
 {
     const int64_t width = int64_t(rect.right()) - rect.left() + 1, height = int64_t(rect.bottom()) - rect.top() + 1;
-    if (width <= 0 || height <= 0)
+    // Fewer characters than pixels across are taken whole without measuring (see the guess below).
+    if (width <= 0 || height <= 0 || int64_t(text.size()) <= width + 2)
         return text.size();
     const TTextMeasure m(QFontFromFont32(font), flags);
     // The lines that can show, the last perhaps in part: lines start at the top whatever the
