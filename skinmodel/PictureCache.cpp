@@ -10,6 +10,7 @@
 #include <QImageReader>
 
 #include <chrono>
+#include <functional>
 #include <iterator>
 
 namespace {
@@ -81,8 +82,16 @@ void RaiseDecoderAllocationLimit()
     (void)raised;
 }
 
-TPicture DecodeData(const QString& path, QByteArray& data)
+int64_t DecodedBytes(const QSize& size)
 {
+    return int64_t(size.width()) * 4 * size.height();
+}
+
+// The picture's pixels. `room`, when given, is asked for the bytes of the decoded picture before
+// any pixel memory is taken; `refused` tells that it said no.
+QImage DecodeData(const QString& path, QByteArray& data, const std::function<bool(int64_t)>& room, bool& refused)
+{
+    refused = false;
     if (data.size() < 2)
         return {};
     RaiseDecoderAllocationLimit();
@@ -99,6 +108,10 @@ TPicture DecodeData(const QString& path, QByteArray& data)
     const QSize size = reader.size();
     if (size.isValid() && int64_t(size.width()) * size.height() > TPictureCache::MaxPixels)
         return {};
+    if (size.isValid() && room && !room(DecodedBytes(size))) {
+        refused = true;
+        return {};
+    }
     QImage image;
     if (!reader.read(&image) || image.isNull())
         return {};
@@ -108,7 +121,11 @@ TPicture DecodeData(const QString& path, QByteArray& data)
         image = std::move(image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     if (image.isNull())
         return {};
-    return std::make_shared<const QImage>(std::move(image));
+    if (room && image.size() != size && !room(int64_t(image.sizeInBytes()))) {
+        refused = true;
+        return {};
+    }
+    return image;
 }
 
 }  // namespace
@@ -118,7 +135,9 @@ TPicture TPictureCache::Decode(const QString& path)
     QByteArray data;
     if (!ReadPictureFile(path, data))
         return {};
-    return DecodeData(path, data);
+    bool refused = false;
+    QImage image = DecodeData(path, data, {}, refused);
+    return image.isNull() ? TPicture() : std::make_shared<const QImage>(std::move(image));
 }
 
 TPicture TPictureCache::Load(const QString& path)
@@ -149,9 +168,19 @@ TPicture TPictureCache::Load(const QString& path, const TFileStamp& stamp)
                 same = ReadPictureFile(key, data) && Digest(data) == entry->Digest;
                 entry->Racy = same && IsRacy(modified, checkedAt);
             }
-            if (same) {
+            if (same && entry->Failed) {
                 FEntries.splice(FEntries.begin(), FEntries, entry);
-                return entry->Picture;
+                return {};
+            }
+            // Shared with whoever holds it, even when the cache let go of it.
+            if (TPicture picture = entry->Kept ? entry->Kept : entry->Shared.lock(); same && picture) {
+                FEntries.splice(FEntries.begin(), FEntries, entry);
+                if (!entry->Kept) {
+                    entry->Kept = picture;
+                    FBytes += entry->Bytes;
+                    Trim();
+                }
+                return picture;
             }
         }
         Forget(entry);
@@ -161,39 +190,78 @@ TPicture TPictureCache::Load(const QString& path, const TFileStamp& stamp)
 
 TPicture TPictureCache::Add(const QString& key, int64_t size, int64_t modified, int64_t checkedAt)
 {
-    // A file that cannot be decoded is remembered too, so it is not tried again until it changes.
     QByteArray data;
     const bool read = ReadPictureFile(key, data);
-    TPicture picture = read ? DecodeData(key, data) : TPicture();
+    bool refused = false;
+    QImage image = read ? DecodeData(key, data, [this](int64_t bytes) { return MakeRoom(bytes); }, refused) : QImage();
+    // Not remembered: the picture may fit once others are let go.
+    if (refused)
+        return {};
+    // A file that cannot be decoded is remembered too, so it is not tried again until it changes.
     ++FDecodes;
     TEntry entry;
     entry.Path = key;
     entry.Size = size;
     entry.Modified = modified;
-    entry.Picture = picture;
-    entry.Bytes = picture ? int64_t(picture->sizeInBytes()) : 0;
     entry.Racy = IsRacy(modified, checkedAt);
     if (entry.Racy)
         entry.Digest = read ? Digest(data) : QByteArray();
-    FBytes += entry.Bytes;
+    TPicture picture;
+    if (image.isNull()) {
+        entry.Failed = true;
+    } else {
+        entry.Bytes = int64_t(image.sizeInBytes());
+        FUse->Bytes += entry.Bytes;
+        // The bytes stay counted until the last holder lets go, also after the cache is gone.
+        picture = TPicture(new QImage(std::move(image)), [use = FUse, bytes = entry.Bytes](const QImage* p) {
+            use->Bytes -= bytes;
+            delete p;
+        });
+        entry.Shared = picture;
+        entry.Kept = picture;
+        FBytes += entry.Bytes;
+    }
     FEntries.push_front(std::move(entry));
     FIndex[key] = FEntries.begin();
     Trim();
     return picture;
 }
 
+void TPictureCache::Release(TEntry& entry)
+{
+    if (entry.Kept) {
+        FBytes -= entry.Bytes;
+        entry.Kept.reset();
+    }
+}
+
 void TPictureCache::Forget(TList::iterator entry)
 {
-    FBytes -= entry->Bytes;
+    Release(*entry);
     FIndex.erase(entry->Path);
     FEntries.erase(entry);
 }
 
+bool TPictureCache::MakeRoom(int64_t bytes)
+{
+    for (auto it = FEntries.rbegin(); FUse->Bytes + bytes > FTotalLimit && it != FEntries.rend(); ++it)
+        if (it->Kept && it->Kept.use_count() == 1)
+            Release(*it);
+    return FUse->Bytes + bytes <= FTotalLimit;
+}
+
 void TPictureCache::Trim()
 {
-    // Keeps the newest entry even when it alone is over the limit; its owner holds it anyway.
-    while (FBytes > FByteLimit && FEntries.size() > 1)
-        Forget(std::prev(FEntries.end()));
+    // Keeps the newest picture even when it alone is over the limit; its owner holds it anyway.
+    for (auto it = FEntries.rbegin(); FBytes > FByteLimit && std::next(it) != FEntries.rend(); ++it)
+        Release(*it);
+    // Entries of pictures nobody holds any more have nothing to share.
+    for (auto it = FEntries.begin(); it != FEntries.end();) {
+        const auto next = std::next(it);
+        if (!it->Failed && !it->Kept && it->Shared.expired())
+            Forget(it);
+        it = next;
+    }
     // Bound the number of remembered failures as well.
     while (FEntries.size() > 4096)
         Forget(std::prev(FEntries.end()));
@@ -216,6 +284,17 @@ int64_t TPictureCache::BytesHeld() const
 {
     std::lock_guard<std::mutex> guard(FLock);
     return FBytes;
+}
+
+void TPictureCache::SetTotalLimit(int64_t bytes)
+{
+    std::lock_guard<std::mutex> guard(FLock);
+    FTotalLimit = bytes < 0 ? 0 : bytes;
+}
+
+int64_t TPictureCache::BytesInUse() const
+{
+    return FUse->Bytes;
 }
 
 int64_t TPictureCache::DecodeCount() const

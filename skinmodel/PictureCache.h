@@ -1,7 +1,9 @@
 // Decoded pictures of a skin's "images" folder, shared by every control that shows them; each open
 // project has its own (TSkinProject::Pictures).
 // A file is decoded once while it stays unchanged on disk (same path, size and modification time),
-// however many controls, temporary reference controls and saves ask for it. A file whose time was
+// however many controls, temporary reference controls and saves ask for it, and one decoded
+// picture serves them all as long as any of them holds it. All pictures of one cache that are in
+// use stay within a total: one that would go beyond it is not decoded and counts as missing. A file whose time was
 // still within the file system's time granularity when it was read can be rewritten without its
 // size or time changing; such an entry is checked against the file's bytes until it is older.
 #pragma once
@@ -13,6 +15,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <atomic>
 #include <list>
 #include <memory>
 #include <mutex>
@@ -36,6 +39,10 @@ public:
     void SetByteLimit(int64_t bytes);
     int64_t ByteLimit() const;
     int64_t BytesHeld() const;
+    // The bytes of the pictures decoded here that someone (a control, the cache) still holds; a
+    // picture that would take them beyond the total limit is refused.
+    void SetTotalLimit(int64_t bytes);
+    int64_t BytesInUse() const;
     // How many times a file was actually decoded (tests and benchmarks count it).
     int64_t DecodeCount() const;
     void Clear();
@@ -45,13 +52,19 @@ public:
 
     // Pictures above this many pixels are refused rather than decoded.
     static constexpr int64_t MaxPixels = int64_t(1) << 26;
+    // The pictures of one project in use together take no more than this.
+    static constexpr int64_t MaxTotalBytes = int64_t(1) << 30;
 
 private:
     struct TEntry {
         QString Path;
         int64_t Size = 0;
         int64_t Modified = 0;  // nanoseconds of the file clock
-        TPicture Picture;
+        // Whoever still holds the picture shares it; the cache keeps it too while it is
+        // within the byte limit.
+        std::weak_ptr<const QImage> Shared;
+        TPicture Kept;
+        bool Failed = false;  // the file could not be decoded
         int64_t Bytes = 0;
         // The file was read so soon after its modification that a rewrite may keep size and time:
         // its bytes are compared with Digest before the entry is trusted.
@@ -60,8 +73,16 @@ private:
     };
     using TList = std::list<TEntry>;
 
+    // Counts the bytes of the pictures in use; outlives the cache in their deleters.
+    struct TUse {
+        std::atomic<int64_t> Bytes{0};
+    };
+
     void Trim();
     void Forget(TList::iterator entry);
+    void Release(TEntry& entry);
+    // Lets go of pictures that only the cache holds until `bytes` more fit within the total.
+    bool MakeRoom(int64_t bytes);
     // Reads and decodes the file into a new entry, newest first.
     TPicture Add(const QString& key, int64_t size, int64_t modified, int64_t checkedAt);
 
@@ -73,5 +94,7 @@ private:
     std::unordered_map<QString, TList::iterator, THash> FIndex;
     int64_t FByteLimit = int64_t(256) << 20;
     int64_t FBytes = 0;
+    int64_t FTotalLimit = MaxTotalBytes;
+    std::shared_ptr<TUse> FUse = std::make_shared<TUse>();
     int64_t FDecodes = 0;
 };

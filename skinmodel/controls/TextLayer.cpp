@@ -231,7 +231,9 @@ void TTextLayer::Paint(TBitmap32& Buffer)
 {
     const QRect R = PaintRect();
     if (!Buffer.MeasuringMode()) {
-        const std::string S = ShownText();
+        // The text itself is not copied: a long one costs no more than what shows of it.
+        const std::string substitute = LabelText.empty() || LabelText == "-" ? ShownText() : std::string();
+        const std::string_view S = substitute.empty() ? std::string_view(LabelText) : std::string_view(substitute);
         // The font lives only in the buffer's font record for this paint.
         TFont32& font = Buffer.Font;
         font.Name = FLogFont.FaceName();

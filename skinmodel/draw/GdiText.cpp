@@ -193,6 +193,27 @@ std::vector<TTextLine> LayOut(const QString& s, int64_t width, uint32_t flags, c
     return lines;
 }
 
+// A line cut this far beyond the rectangle draws the same inside it as the whole line.
+constexpr int64_t CutMargin = 256;
+
+// Whether the lines of a start of the text show in a rectangle of `width` by `lines` lines as the
+// lines of the whole text do. Every line but the last is final: a line ends where the next word
+// does not fit, and a word cut short fits no better than the whole. The last one may go on.
+bool ShowsAsTheWhole(const std::vector<TTextLine>& laidOut, int64_t width, int64_t lines, uint32_t flags)
+{
+    const int64_t n = int64_t(laidOut.size());
+    if (n - 1 >= lines)
+        return true;
+    if (n != lines)
+        return false;
+    // The last line showing goes on: only its start shows when it is cut beyond the rectangle
+    // (an ellipsis needs no more than one character a pixel). A centred or right-aligned line
+    // without an ellipsis is placed by its whole width.
+    const bool cutShows = (flags & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS)) || !(flags & (DT_CENTER | DT_RIGHT));
+    const TTextLine& last = laidOut.back();
+    return cutShows && last.Width > width + CutMargin && last.Text.size() > width + 1;
+}
+
 // Index of the first character of `s` whose right edge passes x (s drawn from 0, no tabs).
 qsizetype CharAt(const QString& s, int64_t x, const TTextMeasure& m)
 {
@@ -304,6 +325,30 @@ int DrawTextImpl(QImage* image, const QPoint& origin, const TFont32& font, std::
 }
 
 } // namespace
+
+size_t ShownLength(const TFont32& font, std::string_view text, const QRect& rect, uint32_t flags)
+{
+    const int64_t width = int64_t(rect.right()) - rect.left() + 1, height = int64_t(rect.bottom()) - rect.top() + 1;
+    // Fewer characters than pixels across are taken whole without measuring (see the guess below).
+    if (width <= 0 || height <= 0 || int64_t(text.size()) <= width + 2)
+        return text.size();
+    const TTextMeasure m(QFontFromFont32(font), flags);
+    // The lines that can show, the last perhaps in part: lines start at the top whatever the
+    // vertical flags, and text taller than the rectangle is drawn from its top.
+    const int64_t lines = (flags & DT_SINGLELINE) ? 1 : (height + m.LineHeight() - 1) / m.LineHeight();
+    // A first guess at a start long enough, from the average character; a text no longer is
+    // taken whole. Then a start twice as long each time, until it shows as the whole would.
+    const double perLine = 2.0 * double(width + CutMargin) / std::max(1, m.Metrics().averageCharWidth()) + 1;
+    const double guess = double(lines) * perLine + double(width + 2);
+    if (guess >= double(text.size()))
+        return text.size();
+    for (size_t length = size_t(guess); length < text.size(); length *= 2) {
+        const QString start = PrepareText(text.substr(0, length), flags);
+        if (ShowsAsTheWhole(LayOut(start, width, flags | DT_CALCRECT, m), width, lines, flags))
+            return length;
+    }
+    return text.size();
+}
 
 int DrawText(TBitmap32& bitmap, std::string_view text, QRect& rect, uint32_t flags)
 {

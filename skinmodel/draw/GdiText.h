@@ -44,6 +44,13 @@ int DrawText(TBitmap32& bitmap, std::string_view text, QRect& rect, uint32_t fla
 // The same with a font alone: only DT_CALCRECT does anything (measuring needs no bitmap).
 int MeasureText(const TFont32& font, std::string_view text, QRect& rect, uint32_t flags);
 
+// How many bytes from the start of `text` draw into `rect` with `flags` what the whole text draws
+// there: the lines that can show and, for a line that goes on beyond the rectangle, the start that
+// an ellipsis or the cut needs. The whole text where what shows depends on all of it (a centred or
+// right-aligned line wider than the rectangle without an ellipsis). The text bitmap of a text
+// taller than the rectangle is as wide as its widest line that shows.
+size_t ShownLength(const TFont32& font, std::string_view text, const QRect& rect, uint32_t flags);
+
 // Draws into `image`, whose pixel (0, 0) stands for the point `origin` of the text's coordinates,
 // so that a window of a larger drawing can be drawn alone. `image` must be Format_ARGB32_Premultiplied.
 int DrawTextOnImage(QImage& image, const QPoint& origin, const TFont32& font, std::string_view text,

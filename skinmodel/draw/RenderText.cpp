@@ -112,6 +112,8 @@ void BlendMask(TBitmap32& target, int x, int y, const TVisible& v, const std::ve
 bool RenderPlain(const TFont32& font, const QRect& DstRect, uint32_t Flags, std::string_view Text,
                  const TBitmap32& target, TTextPlacement& at, TVisible& v, QRect& placed, std::vector<uint8_t>& mask)
 {
+    // A long text is laid out only as far as it can show: a paint costs the same whatever its length.
+    Text = Text.substr(0, ShownLength(font, Text, DstRect, Flags));
     QRect measured = DstRect;
     MeasureText(font, Text, measured, Flags | DT_CALCRECT);
     const int64_t w = std::min(RectWidth(measured), RectWidth(DstRect));

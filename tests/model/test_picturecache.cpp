@@ -180,6 +180,38 @@ TEST_F(PictureCacheTest, LeastRecentlyUsedIsDroppedOverTheByteLimit)
     EXPECT_EQ(cache.DecodeCount(), 4);
 }
 
+TEST_F(PictureCacheTest, HeldPictureIsSharedAfterTheCacheLetGoOfIt)
+{
+    const QString a = Write("a.png", EncodePicture(SolidPicture(10, 10, Qt::red), "PNG"));
+    const QString b = Write("b.png", EncodePicture(SolidPicture(10, 10, Qt::red), "PNG"));
+    cache.SetByteLimit(400);
+    const TPicture held = cache.Load(a);
+    cache.Load(b);  // the cache keeps b alone now
+    EXPECT_EQ(cache.Load(a), held);
+    EXPECT_EQ(cache.DecodeCount(), 2);
+}
+
+TEST_F(PictureCacheTest, PicturesInUseStayWithinTheTotal)
+{
+    QString files[4];
+    for (int i = 0; i < 4; ++i)
+        files[i] = Write(QString("%1.png").arg(i), EncodePicture(SolidPicture(10, 10, Qt::red), "PNG"));
+    cache.SetTotalLimit(2 * 400);
+    TPicture a = cache.Load(files[0]);
+    ASSERT_TRUE(cache.Load(files[1]));  // held by the cache alone: let go when room is needed
+    TPicture c = cache.Load(files[2]);
+    ASSERT_TRUE(a && c);
+    EXPECT_EQ(cache.BytesInUse(), 800);
+    EXPECT_FALSE(cache.Load(files[3]));
+    EXPECT_FALSE(cache.Load(files[1]));
+    a.reset();
+    EXPECT_TRUE(cache.Load(files[3]));
+    EXPECT_EQ(cache.BytesInUse(), 800);
+    c.reset();
+    cache.Clear();
+    EXPECT_EQ(cache.BytesInUse(), 0);
+}
+
 TEST_F(PictureCacheTest, PictureOutlivesItsEntry)
 {
     const TPicture held = cache.Load(Write("a.png", EncodePicture(SolidPicture(4, 4, Qt::red), "PNG")));
@@ -220,6 +252,36 @@ TEST_F(PictureSharing, OpenPaintAndSaveDecodeEachFileOnce)
             SavedControlText(*control);
         }
     EXPECT_EQ(cache.DecodeCount() - before, 6);
+}
+
+TEST_F(PictureSharing, ControlsShareOnePictureWithinTheProjectsTotal)
+{
+    for (const char* name : {"a.png", "b.png"})
+        WriteProjectFile(QString("images/") + name, EncodePicture(SolidPicture(30, 20, Qt::red), "PNG"));
+    TPictureCache& cache = OSDControlFactory().Project().Pictures();
+    cache.SetByteLimit(0);
+    cache.SetTotalLimit(30 * 20 * 4);
+    const auto image = [](const char* file) {
+        return KindFromText<TImageLayer>(std::string("<control><type>image</type><width>40</width><height>30</height>"
+                                                     "<texture>") + file + "</texture></control>");
+    };
+    auto first = image("a.png"), second = image("a.png"), other = image("b.png");
+    ASSERT_TRUE(first && second && other);
+    EXPECT_EQ(first->Bitmap, second->Bitmap);
+    EXPECT_TRUE(first->Bitmap);
+    // Beyond the total the picture paints as missing, as a picture too large does.
+    EXPECT_FALSE(other->Bitmap);
+    TBitmap32 shown(60, 40), missing(60, 40);
+    other->Paint(shown);
+    other->SetFileName("none.png");
+    other->Paint(missing);
+    EXPECT_EQ(shown.Image(), missing.Image());
+    // Once the controls are gone, their picture makes room.
+    first.reset();
+    second.reset();
+    other->SetFileName("b.png");
+    EXPECT_TRUE(other->Bitmap);
+    EXPECT_EQ(cache.BytesInUse(), 30 * 20 * 4);
 }
 
 TEST_F(PictureSharing, ChangedFileIsReadAgainByTheNextLoad)

@@ -336,3 +336,83 @@ INSTANTIATE_TEST_SUITE_P(
                       TRobustCase{QRect(INT_MAX - 10, 0, 10, 48), -16, 3, 5}));
 
 } // namespace
+
+// ---- long texts: only what shows is laid out, the pixels are those of the whole text ----------
+
+namespace {
+
+std::string Repeated(const std::string& piece, size_t bytes)
+{
+    std::string s;
+    while (s.size() < bytes)
+        s += piece;
+    return s;
+}
+
+// A level-0 paint in opaque white onto a transparent target, made from the whole text: measured
+// whole, drawn whole into a bitmap of the measured size cut to the rectangle, placed by the flags.
+QImage WholeTextPaint(const TBitmap32& like, const QRect& dst, uint32_t flags, const std::string& text)
+{
+    TFont32 font = like.Font;
+    font.Quality = NONANTIALIASED_QUALITY;
+    font.Color = 0xFFFFFFFFu;
+    QRect measured = dst;
+    MeasureText(font, text, measured, flags | DT_CALCRECT);
+    const int w = std::min(measured.width(), dst.width()), h = std::min(measured.height(), dst.height());
+    QImage t(w, h, QImage::Format_ARGB32_Premultiplied);
+    t.fill(0);
+    QRect inside(0, 0, w, h);
+    DrawTextOnImage(t, QPoint(0, 0), font, text, inside, flags);
+    const TTextPlacement at = PlaceTextBitmap(dst, flags, w, h);
+    QImage out(like.Image().size(), QImage::Format_ARGB32_Premultiplied);
+    out.fill(0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (const uint32_t a = qBlue(t.pixel(x, y)); a != 0 && out.rect().contains(int(at.X) + x, int(at.Y) + y))
+                out.setPixel(int(at.X) + x, int(at.Y) + y, a * 0x01010101u);
+    return out;
+}
+
+TEST(RenderText, LongTextDrawsAsTheWholeText)
+{
+    constexpr uint32_t Dots = DT_END_ELLIPSIS | DT_WORD_ELLIPSIS;
+    const std::vector<std::string> texts = {
+        Repeated("Wg a caption of words, ", 2500),
+        Repeated("Line of text\r\n", 2500),
+        std::string(600, ' ') + Repeated("tail ", 2500),
+        Repeated("a\tbc\t", 2500),
+        Repeated("Wg ", 2500),
+        Repeated("x", 2500),
+    };
+    std::vector<uint32_t> flags;
+    for (uint32_t h : {DT_LEFT, DT_CENTER, DT_RIGHT})
+        for (uint32_t v : {DT_TOP, DT_VCENTER, DT_BOTTOM}) {
+            flags.push_back(h | v | DT_SINGLELINE | Dots);  // the label's
+            flags.push_back(h | v | DT_SINGLELINE | DT_EXPANDTABS);
+            flags.push_back(h | v | DT_WORDBREAK);
+            flags.push_back(h | v | DT_WORDBREAK | Dots);
+            flags.push_back(h | v);
+        }
+    for (const QRect& dst : {QRect(5, 3, 100, 24), QRect(-20, 2, 150, 57)})
+        for (const std::string& text : texts)
+            for (uint32_t f : flags) {
+                TBitmap32 b = Canvas(170, 64);
+                RenderTextRect(b, dst, f, text, 0, 0xFFFFFFFFu);
+                ASSERT_EQ(b.Image(), WholeTextPaint(b, dst, f, text))
+                    << "flags " << std::hex << f << " text " << text.substr(0, 12) << " rect " << dst.width();
+            }
+}
+
+TEST(RenderText, LongTextIsLaidOutOnlyAsFarAsItShows)
+{
+    TBitmap32 b = Canvas(10, 10);
+    const std::string text = Repeated("Now playing: track 01, ", 1 << 20);
+    const QRect label(0, 0, 100, 24);
+    EXPECT_LT(ShownLength(b.Font, text, label, DT_CENTER | DT_VCENTER | 0x48020u), 2000u);
+    EXPECT_LT(ShownLength(b.Font, text, QRect(0, 0, 100, 100), DT_WORDBREAK), 20000u);
+    // Short texts, and a centred line without an ellipsis, are taken whole.
+    EXPECT_EQ(ShownLength(b.Font, "short", label, DT_SINGLELINE), 5u);
+    EXPECT_EQ(ShownLength(b.Font, text, label, DT_SINGLELINE | DT_CENTER), text.size());
+}
+
+} // namespace
