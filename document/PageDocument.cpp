@@ -110,11 +110,11 @@ TPageDocument::~TPageDocument()
 
 void TPageDocument::SetModified(bool on)
 {
-    const bool changed = on != FModified;
+    // Told only when it changes: every drag step sets it.
+    if (on == FModified)
+        return;
     FModified = on;
-    // Told every time: a window that shows the flag may have shown something else meanwhile.
     emit ModifiedChanged(on);
-    (void)changed;
 }
 
 void TPageDocument::SetFileName(const QString& fileName)

@@ -211,6 +211,17 @@ TEST(PageDocument, AnotherProjectIsAnnouncedWithItsDescription)
 }
 
 
+// The modified flag is announced when it changes, not every time it is set (every drag step sets it).
+TEST(PageDocument, ModifiedIsAnnouncedOnlyWhenItChanges)
+{
+    TPageDocument doc;
+    TCount modified(doc, &TPageDocument::ModifiedChanged);
+    for (bool on : {true, true, false, false})
+        doc.SetModified(on);
+    EXPECT_EQ(modified.N, 2);
+}
+
+
 // ---- the page file's reader and writer on their own --------------------------------------------
 
 TEST(PageXml, RootOtherThanScreenReadsNothing)
