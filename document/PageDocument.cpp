@@ -21,6 +21,8 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <optional>
 #include <stdexcept>
 #include <utility>
@@ -41,6 +43,68 @@ std::string ElementType(TJvSimpleXMLElem* elem)
     std::string type;
     TOSDControlFactory::ReadString(elem, "type", type);
     return LowerAscii(type);
+}
+
+// Which edge of a rectangle stays where it was asked to be when its size is cut.
+enum class TKeep { Near, Far, Centre };
+
+bool SizeFits(const TItemLayer& control, float nearEdge, float farEdge)
+{
+    const int32_t size = RoundToInt32(double(farEdge) - nearEdge);
+    return size >= control.MinSavedSize() && size <= MaxSavedSize;
+}
+
+bool PlaceFits(float edge)
+{
+    return edge >= -float(MaxPlace) && edge <= float(MaxPlace);
+}
+
+// Whether a control with the rectangle `r` saves a size and place that a file gives back.
+bool Fits(const TItemLayer& control, const TFloatRect& r)
+{
+    return SizeFits(control, r.Left, r.Right) && SizeFits(control, r.Top, r.Bottom) && PlaceFits(r.Left)
+        && PlaceFits(r.Top);
+}
+
+// One axis of a rectangle whose size was cut, moved back so that the edge `keep` names stays
+// where it was asked to be, and its near edge within the places a file holds.
+void Anchor(float& nearEdge, float& farEdge, float askedNear, float askedFar, TKeep keep)
+{
+    const double extent = double(farEdge) - nearEdge;
+    double start = askedNear;
+    if (keep == TKeep::Far)
+        start = askedFar - extent;
+    else if (keep == TKeep::Centre)
+        start = (double(askedNear) + askedFar) / 2 - extent / 2;
+    start = std::clamp(start, -double(MaxPlace), double(MaxPlace));
+    nearEdge = float(start);
+    farEdge = float(start + extent);
+}
+
+// Gives the control the rectangle `r`, with its size cut to what a file gives back (the reader
+// replaces larger sizes, and makes no video window without an area) and its place kept within
+// what a file holds, so that the page reads back as it is shown.
+void PlaceWithin(TItemLayer& control, const TFloatRect& r, TKeep keepX, TKeep keepY)
+{
+    control.SetLocation(r);
+    if (Fits(control, r))
+        return;
+    // The kind measures and sets its own size: a horizontal spin control is two buttons wide.
+    const int32_t least = control.MinSavedSize();
+    const int32_t width = control.GetWidth();
+    const bool cutWidth = width < least || width > MaxSavedSize;
+    if (cutWidth)
+        control.SetWidth(std::clamp(width, least, MaxSavedSize));
+    const int32_t height = control.GetHeight();
+    const bool cutHeight = height < least || height > MaxSavedSize;
+    if (cutHeight)
+        control.SetHeight(std::clamp(height, least, MaxSavedSize));
+    TFloatRect out = control.Location();
+    if (cutWidth || !PlaceFits(r.Left))
+        Anchor(out.Left, out.Right, r.Left, r.Right, keepX);
+    if (cutHeight || !PlaceFits(r.Top))
+        Anchor(out.Top, out.Bottom, r.Top, r.Bottom, keepY);
+    control.SetLocation(out);
 }
 
 // Counts a batch for the length of a scope.
@@ -110,11 +174,11 @@ TPageDocument::~TPageDocument()
 
 void TPageDocument::SetModified(bool on)
 {
-    const bool changed = on != FModified;
+    // Told only when it changes: every drag step sets it.
+    if (on == FModified)
+        return;
     FModified = on;
-    // Told every time: a window that shows the flag may have shown something else meanwhile.
     emit ModifiedChanged(on);
-    (void)changed;
 }
 
 void TPageDocument::SetFileName(const QString& fileName)
@@ -252,6 +316,16 @@ void TPageDocument::Resizing(const TFloatRect& oldLocation, TFloatRect& newLocat
         return;
     const TResizeOutcome outcome =
         ApplyResizeRules(oldLocation, newLocation, dragState, keys, buttons, FSelected->FLocked, IsVideo(FSelected));
+    if (dragState != dsMove && !FSelected->FLocked && !Fits(*FSelected, newLocation)) {
+        // The handle stops where the size would no longer read back; the edges opposite it stay.
+        const bool centred = (keys & Qt::ControlModifier) != 0;
+        const bool left = dragState == dsSizeL || dragState == dsSizeTL || dragState == dsSizeBL;
+        const bool top = dragState == dsSizeT || dragState == dsSizeTL || dragState == dsSizeTR;
+        const TKeep keepX = centred ? TKeep::Centre : left ? TKeep::Far : TKeep::Near;
+        const TKeep keepY = centred ? TKeep::Centre : top ? TKeep::Far : TKeep::Near;
+        PlaceWithin(*FSelected, newLocation, keepX, keepY);
+        newLocation = FSelected->Location();
+    }
     if (outcome.CopyVideoWindow) {
         // The page's video window follows the rectangle this step applies.
         TVideoWindow& vw = FWindowInfos.VideoWindow();
@@ -399,8 +473,10 @@ TItemLayer* TPageDocument::Insert(int tag, QPoint centre, const std::function<QS
             image->SetFileName(*texture);
             const double halfWidth = image->Bitmap ? image->Bitmap->width() / 2.0 : 0.0;
             const double halfHeight = image->Bitmap ? image->Bitmap->height() / 2.0 : 0.0;
-            image->SetLocation(TFloatRect{float(centre.x() - halfWidth), float(centre.y() - halfHeight),
-                                          float(centre.x() + halfWidth), float(centre.y() + halfHeight)});
+            PlaceWithin(*image,
+                        TFloatRect{float(centre.x() - halfWidth), float(centre.y() - halfHeight),
+                                   float(centre.x() + halfWidth), float(centre.y() + halfHeight)},
+                        TKeep::Centre, TKeep::Centre);
             image->SetScaled(false);
             return image;
         });
@@ -557,12 +633,6 @@ void TPageDocument::MoveSelectedBy(float dx, float dy)
     emit ControlChanged(FSelected, QString());
 }
 
-void TPageDocument::ControlEdited(TItemLayer* layer, const QString& property)
-{
-    if (layer)
-        emit ControlChanged(layer, property);
-}
-
 void TPageDocument::ShowBackdrop(const std::string& name)
 {
     if (name.empty()) {
@@ -582,4 +652,121 @@ void TPageDocument::ShowBackdrop(const std::string& name)
         return;
     FreeRubberBand();
     SetBackdrop(*picture);
+}
+
+// --- a control's values and place ----------------------------------------------------------
+
+bool TPageDocument::SetProperty(TPublished& object, std::string_view path, const TPropValue& value)
+{
+    std::vector<TPropInfo> props = object.PublishedProperties();
+    for (;;) {
+        const std::size_t dot = path.find('.');
+        const TPropInfo* prop = FindProperty(props, path.substr(0, dot));
+        if (!prop)
+            return false;
+        if (dot == std::string_view::npos) {
+            // Announced as a change of the control of the page the object is or belongs to.
+            auto* control = dynamic_cast<TItemLayer*>(&object);
+            while (control && control->PartOwner())
+                control = control->PartOwner();
+            return SetProperty(control, *prop, value);
+        }
+        TPublished* part = PropObject(prop->Get());
+        if (!part)
+            return false;
+        props = part->PublishedProperties();
+        path.remove_prefix(dot + 1);
+    }
+}
+
+bool TPageDocument::SetProperty(TItemLayer* control, const TPropInfo& prop, const TPropValue& value)
+{
+    if (prop.ReadOnly())
+        return false;
+    if (prop.Type == TPropType::Integer && (PropInt(value) < prop.Min || PropInt(value) > prop.Max))
+        return false;
+    const TPropValue before = prop.Get();
+    if (before == value)
+        return false;
+    prop.Set(value);
+    // A setter may keep the value it had (a picture name given with its folder, say).
+    if (prop.Get() == before)
+        return false;
+    SetModified(true);
+    if (control) {
+        // Plain fields repaint only when told.
+        control->NotifyChanged();
+        if (FRubberBand && FRubberBand->ChildLayer() == control)
+            FRubberBand->SetLocation(control->Location());
+        emit ControlChanged(control, QString::fromStdString(prop.Name));
+    }
+    return true;
+}
+
+bool TPageDocument::SetBounds(TItemLayer* control, const TFloatRect& location)
+{
+    if (!control)
+        return false;
+    const TFloatRect before = control->Location();
+    PlaceWithin(*control, location, TKeep::Near, TKeep::Near);
+    // Measured now, so that a later X or Y edit keeps this size.
+    control->GetWidth();
+    control->GetHeight();
+    if (control->Location() == before)
+        return false;
+    if (FRubberBand && FRubberBand->ChildLayer() == control)
+        FRubberBand->SetLocation(control->Location());
+    SetModified(true);
+    emit ControlChanged(control, QString());
+    return true;
+}
+
+void TPageDocument::ScaleValue(double& value, int minimum, double factor)
+{
+    if (minimum != 0 && minimum >= value)
+        return;
+    // Positions and sizes are 32-bit values: repeated rescaling must not run a location into
+    // infinity (and the next rescale into NaN).
+    constexpr double lowest = std::numeric_limits<int32_t>::min();
+    constexpr double highest = std::numeric_limits<int32_t>::max();
+    value = std::clamp(std::nearbyint(factor * value), lowest, highest);
+}
+
+bool TPageDocument::Rescale(int width, int height, int minimum)
+{
+    // A canvas without width or height gives no factor; rescaling by it would wreck every control.
+    if (FCanvasSize.width() <= 0 || FCanvasSize.height() <= 0)
+        return false;
+    const double fx = double(width) / FCanvasSize.width();
+    const double fy = double(height) / FCanvasSize.height();
+    bool changed = false;
+    for (int i = FLayers.Count() - 1; i >= 0; --i) {
+        auto* control = dynamic_cast<TItemLayer*>(FLayers.Items(i));
+        if (!control)
+            continue;
+        const TFloatRect r = control->Location();
+        double x = r.Left;
+        double y = r.Top;
+        double w = double(r.Right) - double(r.Left);
+        double h = double(r.Bottom) - double(r.Top);
+        ScaleValue(x, 0, fx);
+        ScaleValue(y, 0, fy);
+        ScaleValue(w, minimum, fx);
+        ScaleValue(h, minimum, fy);
+        PlaceWithin(*control, TFloatRect{float(x), float(y), float(x + w), float(y + h)}, TKeep::Near, TKeep::Near);
+        // Measured now, so that a later X or Y edit keeps the new size instead of the one before.
+        control->GetWidth();
+        control->GetHeight();
+        if (control->Location() == r)
+            continue;
+        changed = true;
+        emit ControlChanged(control, QString());
+    }
+    if (!changed)
+        return false;
+    // The frame is no control: it takes the rescaled rectangle of the one it surrounds.
+    if (FRubberBand && FSelected)
+        FRubberBand->SetLocation(FSelected->Location());
+    SetModified(true);
+    return true;
 }

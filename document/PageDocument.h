@@ -10,6 +10,7 @@
 #include "canvas/RubberBand.h"
 #include "document/WindowInfos.h"
 #include "skinmodel/ControlFactory.h"
+#include "skinmodel/Published.h"
 
 #include <QImage>
 #include <QObject>
@@ -22,6 +23,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TItemLayer;
@@ -118,10 +120,30 @@ public:
     void Restack(TItemLayer* layer, int index);
     // Shows or hides a control on the canvas only (its saved "visible" value stays).
     void ShowControl(TItemLayer* layer, bool on);
-    // Someone else changed a control (the inspector, the Aspect and Move windows): announced.
-    void ControlEdited(TItemLayer* layer, const QString& property = QString());
     // The page's backdrop picture by name from the project's "images"; an empty name blanks it.
     void ShowBackdrop(const std::string& name);
+
+    // --- a control's values and place (the inspector, the Aspect and Move windows) ---
+    // Each one that changes something marks the page modified, keeps the frame on the selected
+    // control and announces the control with the property that changed; one that changes nothing
+    // does none of it. True when something changed. Sizes stay within what a file gives back
+    // (MinSavedSize to MaxSavedSize), places within MaxPlace.
+    //
+    // Sets the published property `path` of `object`: a control of the page ("Width"), one of its
+    // parts by the control's path to it ("ImageFocus.FileName"), the page settings or the skin
+    // description. A value outside an integer property's range is refused.
+    bool SetProperty(TPublished& object, std::string_view path, const TPropValue& value);
+    // The same for a property already looked up: `prop` belongs to `control` or one of its parts;
+    // with no control, to the page settings or the skin description.
+    bool SetProperty(TItemLayer* control, const TPropInfo& prop, const TPropValue& value);
+    // Gives a control a new rectangle (left and top stay where a size is cut).
+    bool SetBounds(TItemLayer* control, const TFloatRect& location);
+    // Rescales every control from the canvas size to `width` by `height`; a size at or below
+    // `minimum` keeps its value (the Aspect window). Nothing happens on a canvas without an area.
+    bool Rescale(int width, int height, int minimum);
+    // One value of a rescale: Factor x Value rounded (halves to even) into the 32-bit range; a
+    // Value at or below a Minimum other than 0 stays.
+    static void ScaleValue(double& value, int minimum, double factor);
 
 signals:
     void ControlAdded(TItemLayer* layer);

@@ -170,6 +170,12 @@ TfrmTools::TfrmTools(TPageDocument& document, const TPlayerLists& lists, QWidget
         IColorSelector* installed = InstalledColorSelector();
         return installed ? *installed : *FColorStandIn;
     };
+    // Edits go through the page, which marks itself modified, keeps the frame on the control and
+    // announces what changed. The inspector shows the selected control, or with none the page
+    // settings and the skin description.
+    FContext.Store = [this](const TPropInfo& prop, const TPropValue& value) {
+        FDocument.SetProperty(FDocument.Selected(), prop, value);
+    };
 
     FormCreate();
 
@@ -303,16 +309,9 @@ void TfrmTools::Clear()
     FShownGone = false;
 }
 
-void TfrmTools::JvInspector1DataValueChanged(const QString& property)
+void TfrmTools::JvInspector1DataValueChanged(const QString&)
 {
-    FDocument.SetModified(true);
-    if (TItemLayer* selected = FDocument.Selected()) {
-        selected->NotifyChanged();
-        if (TRubberbandLayer* frame = FDocument.RubberBand())
-            frame->SetLocation(selected->Location());
-        // Identifier and description show in the element list.
-        FDocument.ControlEdited(selected, property);
-    }
+    // The page has taken the value (Store of the context): other lines may show it too.
     RefreshValues(true);
 }
 

@@ -41,8 +41,8 @@ public:
     // What the selection shows: the control under "type - description", or with none the page
     // settings under "Window info" and the skin description under "Skin info".
     void ShowSelection(TItemLayer* layer);
-    // After a value was stored: the page is modified, the selected control repaints (its frame
-    // follows it) and the change of `property` is announced.
+    // After a value was stored through the page document (which marked the page modified, kept
+    // the frame on the control and announced the change): every line shows its value again.
     void JvInspector1DataValueChanged(const QString& property = QString());
     // Shows every value again; unless `always`, a field being typed into keeps its text.
     void RefreshValues(bool always = false);

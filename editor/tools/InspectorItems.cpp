@@ -64,7 +64,9 @@ TJvCustomInspectorItem::TJvCustomInspectorItem(TPropInfo prop, const TInspectorC
 
 void TJvCustomInspectorItem::Store(const TPropValue& value) const
 {
-    if (FProp.Set)
+    if (FContext.Store)
+        FContext.Store(FProp, value);
+    else if (FProp.Set)
         FProp.Set(value);
 }
 

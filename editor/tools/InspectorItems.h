@@ -35,6 +35,8 @@ struct TInspectorContext {
     // The skin's font names, "debugfont" first.
     std::function<std::vector<std::string>()> FontNames;
     std::function<IColorSelector&()> ColorSelector;
+    // Stores a value (the page document, which announces the change); none: the setter itself.
+    std::function<void(const TPropInfo&, const TPropValue&)> Store;
 };
 
 class TJvCustomInspectorItem {

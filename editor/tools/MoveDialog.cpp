@@ -137,8 +137,7 @@ void TSelectionForm::MoveSelected()
         const float dx = float(TextToInteger(edX->text().toStdString()));
         const float dy = float(TextToInteger(edY->text().toStdString()));
         const TFloatRect r = control->Location();
-        control->SetLocation(TFloatRect{r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy});
-        FDocument.ControlEdited(control);
+        FDocument.SetBounds(control, TFloatRect{r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy});
     }
     edX->setText(QStringLiteral("0"));
     edY->setText(QStringLiteral("0"));

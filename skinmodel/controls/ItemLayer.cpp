@@ -23,7 +23,7 @@ using F = TOSDControlFactory;
 constexpr uint32_t PlaceholderFill = 0xA0888888u;
 constexpr uint32_t PlaceholderLines = 0xA0000000u;
 constexpr uint32_t PlaceholderTextFlags = 21;  // DT_CENTER | DT_VCENTER | DT_WORDBREAK
-constexpr int32_t MaxFileSize = 2000;          // larger sizes in a file are replaced
+constexpr int32_t MaxFileSize = MaxSavedSize;  // larger sizes in a file are replaced
 
 // Clips the segment to the rectangle (Liang-Barsky); false when nothing of it lies inside.
 bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double l, double t, double r, double b)
@@ -469,9 +469,9 @@ std::vector<TPropInfo> TItemLayer::PublishedProperties()
         TextField("Description", TPropType::String, Description),
         BoolField("Disabled", Disabled),
         ColorField("DisabledColor", DisabledColor),
-        IntegerProp("Height", [this] { return GetHeight(); }, [this](int32_t v) { SetHeight(v); }, -sizeLimit, sizeLimit),
+        IntegerProp("Height", [this] { return GetHeight(); }, [this](int32_t v) { SetHeight(v); }, MinSavedSize(), sizeLimit),
         BoolField("Visible", FVisible),
-        IntegerProp("Width", [this] { return GetWidth(); }, [this](int32_t v) { SetWidth(v); }, -sizeLimit, sizeLimit),
+        IntegerProp("Width", [this] { return GetWidth(); }, [this](int32_t v) { SetWidth(v); }, MinSavedSize(), sizeLimit),
         IntegerProp("X", [this] { return GetX(); }, [this](int32_t v) { SetX(v); }, -placeLimit, placeLimit),
         IntegerProp("Y", [this] { return GetY(); }, [this](int32_t v) { SetY(v); }, -placeLimit, placeLimit),
     };

@@ -29,6 +29,8 @@ class TItemLayer;
 // Parts reach up to a control's size beyond it, and a centred part starts on a half pixel: both
 // stay exact in a float below 2^22, so places read from a file are kept within that.
 constexpr int32_t MaxPlace = 1 << 22;
+// A file gives back a width or height up to this; the reader replaces larger ones.
+constexpr int32_t MaxSavedSize = 2000;
 
 // What one save compares with.
 struct TSaveContext {
@@ -86,6 +88,8 @@ public:
     virtual void SetWidth(int32_t V);
     void SetLabelText(const std::string& V);
     void NotifyChanged() { Changed(); }
+    // The least width and height a file gives back for this kind (the largest is MaxSavedSize).
+    virtual int32_t MinSavedSize() const { return -MaxSavedSize; }
 
     virtual void LoadFromXML(TJvSimpleXMLElem* Elem);
     // Reads the element as LoadFromXML does and keeps copies of the child elements that no reader

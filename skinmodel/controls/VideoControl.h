@@ -6,4 +6,6 @@
 class TOSDVideoControl : public TItemLayer {
 public:
     explicit TOSDVideoControl(TLayerCollection* ALayerCollection);
+    // The page reader makes no video window without an area.
+    int32_t MinSavedSize() const override { return 1; }
 };

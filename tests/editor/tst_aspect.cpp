@@ -11,6 +11,7 @@
 #include "skinmodel/uskininfo.h"
 
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QtTest>
 
@@ -196,6 +197,17 @@ void TestAspect::emptyPageStaysUnchanged()
     f.StartWithoutProject();
     Resize(f, 1280, 720, 100);
     QVERIFY(!f.Form->Modified());
+    // A rescale that moves nothing announces nothing and leaves the page unmodified; one that
+    // does announces each control once.
+    AddControl(*f.Form, 10, 20, 200, 150);
+    AddControl(*f.Form, 30, 40, 50, 60);
+    QSignalSpy changed(&f.Form->Document(), &TPageDocument::ControlChanged);
+    Resize(f, 720, 576, 100);
+    QVERIFY(!f.Form->Modified());
+    QCOMPARE(changed.count(), 0);
+    Resize(f, 1440, 1152, 100);
+    QVERIFY(f.Form->Modified());
+    QCOMPARE(changed.count(), 2);
 }
 
 void TestAspect::hugeValuesStayFinite()
@@ -209,10 +221,11 @@ void TestAspect::hugeValuesStayFinite()
     const TFloatRect r = far->Location();
     for (float edge : {r.Left, r.Top, r.Right, r.Bottom})
         QVERIFY(std::isfinite(edge));
-    QCOMPARE(far->GetX(), std::numeric_limits<int32_t>::max());
-    QCOMPARE(far->GetY(), std::numeric_limits<int32_t>::min());
-    QCOMPARE(far->GetWidth(), std::numeric_limits<int32_t>::max());
-    QCOMPARE(far->GetHeight(), std::numeric_limits<int32_t>::max());
+    // Within what a page file gives back.
+    QCOMPARE(far->GetX(), MaxPlace);
+    QCOMPARE(far->GetY(), -MaxPlace);
+    QCOMPARE(far->GetWidth(), MaxSavedSize);
+    QCOMPARE(far->GetHeight(), MaxSavedSize);
 }
 
 void TestAspect::spinControlAndSavedPage()

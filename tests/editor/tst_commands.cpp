@@ -5,7 +5,10 @@
 
 #include "canvas/RubberBand.h"
 #include "document/InsertKinds.h"
+#include "editor/tools/Aspect.h"
 #include "editor/tools/ElementList.h"
+#include "editor/tools/Inspector.h"
+#include "editor/tools/InspectorEditor.h"
 #include "skinmodel/controls/ImageLayer.h"
 #include "skinmodel/controls/VideoControl.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
@@ -15,7 +18,9 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QScrollArea>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QToolButton>
 #include <QtTest>
 
@@ -112,6 +117,8 @@ private slots:
     void insertPicture_data();
     void insertPicture();
     void insertPictureKeepsItsNameAsSkinText();
+    void sizesReadBack_data();
+    void sizesReadBack();
     void copyPasteIsATrueCopy();
     void clipboardCarriesUnknownChildren();
     void pasteTwiceMakesOneControl();
@@ -413,6 +420,73 @@ void TestCommands::insertPictureKeepsItsNameAsSkinText()
     QVERIFY(!f.Form->Modified());
     QCOMPARE(f.Dialogs.Calls().back().Caption, QStringLiteral("Varnholt 2.0"));
     QVERIFY(f.Dialogs.Calls().back().Text.contains(QStringLiteral("\u540d")));
+    QVERIFY(f.Dialogs.Unexpected().empty());
+}
+
+// Every road that sets a size keeps it to what the page reader gives back (at most 2000, and a
+// video window at least 1): saved and opened again, the control has the size it was shown with.
+void TestCommands::sizesReadBack_data()
+{
+    QTest::addColumn<QString>("road");
+    QTest::addColumn<QRectF>("shown");  // where the control lies before the save
+    QTest::newRow("frame handle") << "drag" << QRectF(10, 10, 2000, 20);
+    QTest::newRow("frame handle with Ctrl") << "ctrl drag" << QRectF(-880, 10, 2000, 20);
+    QTest::newRow("Aspect window") << "aspect" << QRectF(0, 0, 2000, 2000);
+    QTest::newRow("picture of 2600 x 30") << "picture" << QRectF(-800, 135, 2000, 30);
+    QTest::newRow("inspector, video window height -16") << "video inspector" << QRectF(168, 118, 64, 64);
+    QTest::newRow("Aspect window, video window") << "video aspect" << QRectF(0, 0, 1, 1);
+}
+
+void TestCommands::sizesReadBack()
+{
+    QFETCH(QString, road);
+    QFETCH(QRectF, shown);
+    TCommandsFixture f;
+    f.StartWithProject();  // 400 by 300
+    QWidget* view = f.Form->ImgView();
+    const auto rescale = [&](int width, int height, int minimum) {
+        TfrmAspectRatio* aspect = AspectWindow(*f.Form);
+        aspect->edWidth->setValue(width);
+        aspect->edHeight->setValue(height);
+        aspect->edMinimum->setValue(minimum);
+        aspect->Button1->click();
+    };
+    if (road == QLatin1String("drag")) {
+        f.Form->SetSelection(AddLabel(*f.Form, 10, 10, "a"));
+        Drag(view, QPoint(50, 20), QPoint(2700, 20));
+    } else if (road == QLatin1String("ctrl drag")) {
+        f.Form->SetSelection(AddLabel(*f.Form, 100, 10, "a"));
+        Drag(view, QPoint(140, 20), QPoint(1400, 20), Qt::ControlModifier);
+    } else if (road == QLatin1String("aspect")) {
+        AddLabel(*f.Form, 0, 0, "a")->SetLocation(TFloatRect{0, 0, 850, 1224});
+        rescale(1000, 750, 100);  // 2125 by 3060
+    } else if (road == QLatin1String("picture")) {
+        QImage picture(2600, 30, QImage::Format_ARGB32);
+        picture.fill(Qt::red);
+        QVERIFY(picture.save(f.Folder + QStringLiteral("images/wide.png")));
+        f.Dialogs.AnswerOpenFile(f.Folder + QStringLiteral("images/wide.png"));
+        f.Insert(0);
+    } else {
+        f.Insert(18);
+        if (road == QLatin1String("video inspector")) {
+            f.Form->ToolWindow("frmTools")->show();
+            QLineEdit* field = Inspector(*f.Form)->Editor(QStringLiteral("Height"))->LineEdit();
+            field->setText(QStringLiteral("-16"));
+            field->setModified(true);
+            f.Dialogs.AnswerMessage(QMessageBox::Ok);
+            QTest::keyClick(field, Qt::Key_Return);
+        } else {
+            rescale(1, 1, 1);
+        }
+    }
+    TItemLayer* control = f.Control(0);
+    QCOMPARE(Rect(control), shown);
+    const QString type = QString::fromStdString(control->TypeName());
+    f.SavedPage();
+    f.OpenPage(f.Folder + QStringLiteral("Unnamed1.xml"));
+    QCOMPARE(f.Count(), 1);
+    QCOMPARE(QString::fromStdString(f.Control(0)->TypeName()), type);
+    QCOMPARE(Rect(f.Control(0)).size(), shown.size());
     QVERIFY(f.Dialogs.Unexpected().empty());
 }
 

@@ -515,6 +515,13 @@ void TestInspector::colourItem()
     QCOMPARE(image->Color, 0xFF00FF00u);
     QCOMPARE(f.Tools->DisplayValue("Color"), QStringLiteral("FF00FF00"));
     QVERIFY(f.Form->Modified());
+    // The colour it has already: nothing changes, nothing is announced.
+    f.Form->SetModified(false);
+    QSignalSpy changed(&f.Form->Document(), &TPageDocument::ControlChanged);
+    f.ClickEdit("Color");
+    QCOMPARE(selector.Calls, 3);
+    QVERIFY(!f.Form->Modified());
+    QCOMPARE(changed.count(), 0);
     SetColorSelector(nullptr);
 }
 

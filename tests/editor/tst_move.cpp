@@ -7,6 +7,7 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSignalSpy>
 #include <QtTest>
 
 namespace {
@@ -81,12 +82,14 @@ void TestMove::offsets_data()
     QTest::addColumn<QString>("y");
     QTest::addColumn<QString>("first");   // the chosen control after Enter
     QTest::addColumn<QString>("after");   // both offsets after Enter
-    QTest::newRow("right and up") << "5" << "-3" << "105,47,40,20" << "0;0";
-    QTest::newRow("left and down") << "-12" << "30" << "88,80,40,20" << "0;0";
-    QTest::newRow("not a number counts as 0") << "abc" << "7" << "100,57,40,20" << "0;0";
-    QTest::newRow("blanks and hexadecimal") << " 4" << "$10" << "104,66,40,20" << "0;0";
-    QTest::newRow("empty x does nothing") << "" << "5" << "100,50,40,20" << ";5";
-    QTest::newRow("empty y does nothing") << "9" << "" << "100,50,40,20" << "9;";
+    QTest::addColumn<int>("announced");   // changes of controls the page announced
+    QTest::newRow("right and up") << "5" << "-3" << "105,47,40,20" << "0;0" << 1;
+    QTest::newRow("left and down") << "-12" << "30" << "88,80,40,20" << "0;0" << 1;
+    QTest::newRow("not a number counts as 0") << "abc" << "7" << "100,57,40,20" << "0;0" << 1;
+    QTest::newRow("blanks and hexadecimal") << " 4" << "$10" << "104,66,40,20" << "0;0" << 1;
+    QTest::newRow("empty x does nothing") << "" << "5" << "100,50,40,20" << ";5" << 0;
+    QTest::newRow("empty y does nothing") << "9" << "" << "100,50,40,20" << "9;" << 0;
+    QTest::newRow("no offset moves nothing") << "0" << "abc" << "100,50,40,20" << "0;0" << 0;
 }
 
 void TestMove::offsets()
@@ -95,6 +98,7 @@ void TestMove::offsets()
     QFETCH(QString, y);
     QFETCH(QString, first);
     QFETCH(QString, after);
+    QFETCH(int, announced);
     TCommandsFixture f;
     f.StartWithoutProject();
     TSelectionForm dialog(f.Form->Document(), f.Form.get());
@@ -102,17 +106,22 @@ void TestMove::offsets()
     TItemLayer* chosen = AddLabel(*f.Form, 100, 50, "a");
     TItemLayer* other = AddLabel(*f.Form, 100, 50, "b");
     QString left;
+    QSignalSpy changed(&f.Form->Document(), &TPageDocument::ControlChanged);
+    bool modified = true;
     f.Dialogs.AnswerModal(QDialog::Rejected, [&](QDialog&) {
         ChooseLines(dialog, {0});
         dialog.edX->setText(x);
         dialog.edY->setText(y);
         dialog.edXKeyPress(QChar(13));
         left = dialog.edX->text() + QLatin1Char(';') + dialog.edY->text();
+        modified = f.Form->Modified();
     });
     f.Form->mnMoveClick();
     QCOMPARE(Where(chosen), first);
     QCOMPARE(Where(other), QStringLiteral("100,50,40,20"));
     QCOMPARE(left, after);
+    QCOMPARE(changed.count(), announced);
+    QCOMPARE(modified, announced > 0);
 }
 
 void TestMove::twiceWithTheSameLines()

@@ -211,6 +211,76 @@ TEST(PageDocument, AnotherProjectIsAnnouncedWithItsDescription)
 }
 
 
+// The modified flag is announced when it changes, not every time it is set (every drag step sets it).
+TEST(PageDocument, ModifiedIsAnnouncedOnlyWhenItChanges)
+{
+    TPageDocument doc;
+    TCount modified(doc, &TPageDocument::ModifiedChanged);
+    for (bool on : {true, true, false, false})
+        doc.SetModified(on);
+    EXPECT_EQ(modified.N, 2);
+}
+
+// A control's values and place change through the page: what changes nothing announces nothing
+// and leaves the page unmodified; a change marks it, keeps the frame on the control and names the
+// property, once.
+TEST(PageDocument, EditsAnnounceOnlyARealChange)
+{
+    using TEdit = std::function<bool(TPageDocument&, TItemLayer&)>;
+    const auto set = [](const char* path, TPropValue value) -> TEdit {
+        return [=](TPageDocument& doc, TItemLayer& c) { return doc.SetProperty(c, path, value); };
+    };
+    const auto moved = [](float dx) -> TEdit {
+        return [=](TPageDocument& doc, TItemLayer& c) {
+            const TFloatRect r = c.Location();
+            return doc.SetBounds(&c, TFloatRect{r.Left + dx, r.Top, r.Right + dx, r.Bottom});
+        };
+    };
+    const struct {
+        const char* name;
+        TEdit edit;
+        const char* announced;  // none: nothing changed
+    } rows[] = {
+        {"same X", [](TPageDocument& doc, TItemLayer& c) { return doc.SetProperty(c, "X", int64_t{c.GetX()}); }, nullptr},
+        {"new X", set("X", int64_t{45}), "X"},
+        {"width a file cannot hold", set("Width", int64_t{2001}), nullptr},
+        {"a part's value", set("LabelControl.LabelText", std::string("Stop")), "LabelText"},
+        {"no such property", set("Nothing", int64_t{1}), nullptr},
+        {"same place", moved(0), nullptr},
+        {"new place", moved(7), ""},
+        {"rescale to the canvas size",
+         [](TPageDocument& doc, TItemLayer&) { return doc.Rescale(doc.CanvasSize().width(), doc.CanvasSize().height(), 100); },
+         nullptr},
+    };
+    for (const auto& row : rows) {
+        TSampleDocument s;
+        TItemLayer* button = s.Control("default button");
+        ASSERT_TRUE(button);
+        s.Doc.SetSelection(button);
+        std::vector<QString> announced;
+        QObject::connect(&s.Doc, &TPageDocument::ControlChanged, [&](TItemLayer* layer, const QString& property) {
+            EXPECT_EQ(layer, button) << row.name;
+            announced.push_back(property);
+        });
+        TCount modified(s.Doc, &TPageDocument::ModifiedChanged);
+        const bool changed = row.edit(s.Doc, *button);
+        EXPECT_EQ(changed, row.announced != nullptr) << row.name;
+        EXPECT_EQ(s.Doc.Modified(), changed) << row.name;
+        EXPECT_EQ(modified.N, changed ? 1 : 0) << row.name;
+        EXPECT_EQ(announced, changed ? std::vector<QString>{QString::fromLatin1(row.announced)} : std::vector<QString>{})
+            << row.name;
+        EXPECT_TRUE(s.Doc.RubberBand()->Location() == button->Location()) << row.name;
+    }
+    // The page settings are no control: the page is modified, no control is announced.
+    TSampleDocument s;
+    TCount controls(s.Doc, &TPageDocument::ControlChanged);
+    EXPECT_TRUE(s.Doc.SetProperty(s.Doc.WindowInfos(), "DefaultItem", int64_t{4}));
+    EXPECT_EQ(s.Doc.WindowInfos().DefaultItem, 4);
+    EXPECT_TRUE(s.Doc.Modified());
+    EXPECT_EQ(controls.N, 0);
+}
+
+
 // ---- the page file's reader and writer on their own --------------------------------------------
 
 TEST(PageXml, RootOtherThanScreenReadsNothing)

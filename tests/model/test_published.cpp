@@ -25,8 +25,12 @@ TEST(Published, BaseOrderAndTypes)
     EXPECT_EQ(FindProperty(props, "Description")->Type, TPropType::String);
     EXPECT_EQ(FindProperty(props, "Disabled")->Type, TPropType::Boolean);
     EXPECT_EQ(FindProperty(props, "DisabledColor")->Type, TPropType::Cardinal);
-    EXPECT_EQ(FindProperty(props, "Width")->Min, -2000);
+    // Sizes a page file gives back; the reader makes no video window without an area.
+    EXPECT_EQ(FindProperty(props, "Width")->Min, 1);
+    EXPECT_EQ(FindProperty(props, "Height")->Min, 1);
     EXPECT_EQ(FindProperty(props, "Width")->Max, 2000);
+    TItemLayer plain(nullptr);
+    EXPECT_EQ(FindProperty(plain.PublishedProperties(), "Width")->Min, -2000);
     for (const TPropInfo& p : props)
         EXPECT_FALSE(p.ReadOnly()) << p.Name;
 }
