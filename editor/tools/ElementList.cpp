@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -412,18 +413,26 @@ void TfrmObjects::mnuSortbyIDClick()
 
 void TfrmObjects::mnuInvertSelectionClick()
 {
-    for (int row = 0; row < LineCount(); ++row) {
-        QListWidgetItem* line = lbSelection->item(row);
-        const bool on = line->checkState() != Qt::Checked;
-        SetLineChecked(line, on);
-        TItemLayer* layer = LineControl(row);
-        if (!layer)
+    // Lines and checks as they stand now: a selection change may re-sort or rebuild the lines.
+    struct TInvert {
+        TItemLayer* Layer;
+        bool On;
+    };
+    std::vector<TInvert> lines;
+    lines.reserve(size_t(LineCount()));
+    for (int row = 0; row < LineCount(); ++row)
+        lines.push_back({LineControl(row), !LineChecked(row)});
+    for (const TInvert& line : lines) {
+        // A control that left the page meanwhile has no line any more.
+        if (!line.Layer || !FLines.contains(line.Layer))
             continue;
-        FDocument.SetSelection(layer);
+        FDocument.SetSelection(line.Layer);
         // Only the visible bit: a hidden control keeps its mouse events, and the last one stays selected.
         if (TItemLayer* selected = FDocument.Selected())
-            selected->SetVisible(on);
+            selected->SetVisible(line.On);
     }
+    for (auto it = FLines.cbegin(); it != FLines.cend(); ++it)
+        SetLineChecked(it.value(), it.key()->Visible());
 }
 
 void TfrmObjects::Image3Click()

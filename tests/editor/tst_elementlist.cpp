@@ -3,6 +3,7 @@
 #include "EditorFixture.h"
 
 #include "canvas/RubberBand.h"
+#include "document/PageDocument.h"
 #include "editor/tools/ElementList.h"
 #include "skinmodel/controls/ItemLayer.h"
 
@@ -290,6 +291,21 @@ void TestElementList::invertSelection()
     QCOMPARE(f.List->SelectedLine(), 2);
     QCOMPARE(f.Form->Modified(), false);
     QVERIFY(f.A->FVisible && f.C->FVisible);
+    // Sorted, a line that moves while Invert runs (the inspector commits a pending identifier when
+    // the selection changes): every control is still inverted once and its check mark follows it.
+    f.List->mnuSortbyID->trigger();
+    QMetaObject::Connection renumber = QObject::connect(&f.Form->Document(), &TPageDocument::SelectionChanged,
+                                                        [&f](TItemLayer* layer) {
+        if (layer == f.B && layer->Control_ID == 1) {
+            layer->Control_ID = 9;
+            f.Form->Document().ControlEdited(layer, QStringLiteral("Control_ID"));
+        }
+    });
+    f.List->mnuInvertSelection->trigger();
+    QObject::disconnect(renumber);
+    QVERIFY(f.A->Visible() && !f.B->Visible() && f.C->Visible());
+    for (int row = 0; row < f.List->LineCount(); ++row)
+        QCOMPARE(f.List->LineChecked(row), f.List->LineControl(row)->Visible());
 }
 
 void TestElementList::sortByIdAndDragMode()
