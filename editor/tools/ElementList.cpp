@@ -43,17 +43,18 @@ class TElementListBox : public QListWidget {
 public:
     using QListWidget::QListWidget;
 
-    std::function<void(bool onLine)> OnPress;
+    // The row pressed (-1: below the lines) and the button.
+    std::function<void(int row, Qt::MouseButton button)> OnPress;
     std::function<void(int row)> OnKeyMove;
     std::function<void(int source, int target)> OnDrop;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override
     {
-        const bool onLine = indexAt(event->position().toPoint()).isValid();
+        const QModelIndex at = indexAt(event->position().toPoint());
         QListWidget::mousePressEvent(event);
         if (OnPress)
-            OnPress(onLine);
+            OnPress(at.isValid() ? at.row() : -1, event->button());
     }
 
     void keyPressEvent(QKeyEvent* event) override
@@ -132,10 +133,13 @@ TfrmObjects::TfrmObjects(TPageDocument& document, QWidget* parent)
     layout->addWidget(title);
     layout->addWidget(lbSelection, 1);
 
-    lbSelection->OnPress = [this](bool onLine) {
-        if (!onLine)
+    lbSelection->OnPress = Guarded([this](int row, Qt::MouseButton button) {
+        if (row < 0)
             ClearSelection();
-    };
+        else if (button == Qt::RightButton)
+            // The popup menu acts on the selected control: the line right-clicked is chosen first.
+            lbSelectionClick(row);
+    });
     lbSelection->OnKeyMove = Guarded([this](int row) {
         if (!FUpdating)
             lbSelectionClick(row);
@@ -158,6 +162,8 @@ TfrmObjects::TfrmObjects(TPageDocument& document, QWidget* parent)
         lbSelectionClick(lbSelection->row(item));
     }));
     connect(lbSelection, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        // Whatever was pressed, the highlighted line is the one the menu's commands act on.
+        SyncSelection();
         if (FPopup)
             FPopup->popup(lbSelection->viewport()->mapToGlobal(pos));
     });

@@ -7,9 +7,11 @@
 #include "editor/tools/ElementList.h"
 #include "skinmodel/controls/ItemLayer.h"
 
+#include <QContextMenuEvent>
 #include <QDockWidget>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QtTest>
@@ -101,6 +103,7 @@ private slots:
     void listFollowsCanvasSelection();
     void clickSelectsOnCanvas();
     void clickOnHiddenOrEmptyArea();
+    void rightClickActsOnHighlightedLine();
     void keysMoveSelection();
     void checkBoxHidesOnCanvasOnly();
     void invertSelection();
@@ -212,6 +215,46 @@ void TestElementList::clickOnHiddenOrEmptyArea()
     f.B->SetVisible(false);
     emit f.Form->Document().PageReplaced();
     ClickLine(*f.List, 1);
+    QCOMPARE(f.Form->Selected(), nullptr);
+    QCOMPARE(f.List->SelectedLine(), -1);
+}
+
+// The popup opens as the window system opens it: the press, then the context menu event (the open
+// menu takes the release).
+void RightClick(TfrmObjects& list, QPoint at)
+{
+    QWidget* viewport = list.List()->viewport();
+    QTest::mousePress(viewport, Qt::RightButton, {}, at);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+    QApplication::sendEvent(viewport, &menu);
+}
+
+void TestElementList::rightClickActsOnHighlightedLine()
+{
+    TListFixture f;
+    f.AddThree();
+    f.Form->SetSelection(f.A);
+    QListWidget* box = f.List->List();
+    QMenu* popup = f.Form->findChild<QMenu*>(QStringLiteral("PopupMenu3"));
+    QVERIFY(popup);
+    // On a line: its control is selected first, and the menu's Delete deletes it.
+    RightClick(*f.List, box->visualItemRect(box->item(2)).center());
+    QVERIFY(popup->isVisible());
+    popup->close();
+    QCOMPARE(f.Form->Selected(), f.C);
+    QCOMPARE(f.List->SelectedLine(), 2);
+    f.Form->Action("mnDelete")->trigger();
+    QCOMPARE(Lines(*f.List), (QStringList{QStringLiteral("0003  Label - a"), QStringLiteral("0001  Label - b")}));
+    // Below the lines: the highlight stays on the selected control's line.
+    f.Form->SetSelection(f.B);
+    RightClick(*f.List, QPoint(5, box->viewport()->height() - 3));
+    popup->close();
+    QCOMPARE(f.Form->Selected(), f.B);
+    QCOMPARE(f.List->SelectedLine(), 1);
+    // A hidden control's line: nothing is selected, nothing highlighted.
+    ToggleLine(*f.List, 0);
+    RightClick(*f.List, box->visualItemRect(box->item(0)).center());
+    popup->close();
     QCOMPARE(f.Form->Selected(), nullptr);
     QCOMPARE(f.List->SelectedLine(), -1);
 }
