@@ -179,7 +179,7 @@ TfrmObjects::TfrmObjects(TPageDocument& document, QWidget* parent)
     connect(&FDocument, &TPageDocument::ControlAdded, this, Guarded([this](TItemLayer* layer) { AddLine(layer); }));
     connect(&FDocument, &TPageDocument::ControlRemoved, this, [this](TItemLayer* layer) { RemoveLine(layer); });
     connect(&FDocument, &TPageDocument::ControlChanged, this, Guarded([this](TItemLayer* layer) { UpdateLine(layer); }));
-    connect(&FDocument, &TPageDocument::Restacked, this, Guarded([this] { RefreshList(); }));
+    connect(&FDocument, &TPageDocument::Restacked, this, Guarded([this] { FollowRestack(); }));
     connect(&FDocument, &TPageDocument::PageReplaced, this, Guarded([this] { RefreshList(); }));
 
     TranslateForm(this, LanguageFile);
@@ -195,11 +195,18 @@ void TfrmObjects::ShowLine(QListWidgetItem* line, TItemLayer* layer)
 {
     const bool updating = FUpdating;
     FUpdating = true;
-    line->setText(ElementLineText(*layer));
-    line->setCheckState(layer->Visible() ? Qt::Checked : Qt::Unchecked);
-    QFont font = lbSelection->font();
-    font.setItalic(layer->FLocked);
-    line->setFont(font);
+    // Only what differs: each change repaints the line, and a changed text moves it when sorted.
+    const QString text = ElementLineText(*layer);
+    if (line->text() != text)
+        line->setText(text);
+    const Qt::CheckState check = layer->Visible() ? Qt::Checked : Qt::Unchecked;
+    if (line->checkState() != check)
+        line->setCheckState(check);
+    if (line->font().italic() != layer->FLocked) {
+        QFont font = lbSelection->font();
+        font.setItalic(layer->FLocked);
+        line->setFont(font);
+    }
     FUpdating = updating;
 }
 
@@ -226,28 +233,80 @@ void TfrmObjects::RefreshList()
 
 void TfrmObjects::AddLine(TItemLayer* layer)
 {
-    // A control that does not come on top takes its place by a rebuild.
-    const TLayerCollection& layers = FDocument.Layers();
-    for (int i = layers.Count() - 1; i > layer->Index(); --i)
-        if (dynamic_cast<TItemLayer*>(layers.Items(i))) {
-            RefreshList();
-            return;
-        }
+    // Unsorted, the line goes where its control lies in the stacking order: after the lines of the
+    // controls below it (a control usually comes on top, so this is the end).
+    int row = -1;
+    if (!Sorted()) {
+        const TLayerCollection& layers = FDocument.Layers();
+        const int index = layers.IndexOf(layer);
+        row = 0;
+        for (int i = 0; i < index; ++i)
+            if (FLines.contains(dynamic_cast<const TItemLayer*>(layers.Items(i))))
+                ++row;
+    }
     const QSignalBlocker quiet(lbSelection);
     const bool updating = FUpdating;
     FUpdating = true;
-    AppendLine(layer);
+    AppendLine(layer, row);
     FUpdating = updating;
 }
 
-void TfrmObjects::AppendLine(TItemLayer* layer)
+void TfrmObjects::AppendLine(TItemLayer* layer, int row)
 {
     auto* line = new TElementLine;
     line->setData(ControlRole, QVariant::fromValue(static_cast<void*>(layer)));
     line->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable | Qt::ItemIsDragEnabled);
+    line->setCheckState(Qt::Unchecked);
     ShowLine(line, layer);
-    lbSelection->addItem(line);
+    if (row < 0 || row >= lbSelection->count())
+        lbSelection->addItem(line);
+    else
+        lbSelection->insertItem(row, line);
     FLines.insert(layer, line);
+}
+
+void TfrmObjects::FollowRestack()
+{
+    // Sorted by text, the stacking order does not show.
+    if (Sorted())
+        return;
+    // The lines in stacking order; a control without a line (or the reverse) needs a rebuild.
+    std::vector<QListWidgetItem*> wanted;
+    wanted.reserve(size_t(FLines.size()));
+    const TLayerCollection& layers = FDocument.Layers();
+    for (int i = 0; i < layers.Count(); ++i)
+        if (QListWidgetItem* line = FLines.value(dynamic_cast<const TItemLayer*>(layers.Items(i))))
+            wanted.push_back(line);
+    const int count = LineCount();
+    if (int(wanted.size()) != count || FLines.size() != count) {
+        RefreshList();
+        return;
+    }
+    int first = 0;
+    while (first < count && lbSelection->item(first) == wanted[size_t(first)])
+        ++first;
+    if (first == count)
+        return;
+    int last = count - 1;
+    while (lbSelection->item(last) == wanted[size_t(last)])
+        --last;
+    {
+        // A restack moves one control: its line is the first out of place or the last.
+        const QSignalBlocker quiet(lbSelection);
+        const bool updating = FUpdating;
+        FUpdating = true;
+        if (lbSelection->item(first) == wanted[size_t(last)])
+            lbSelection->insertItem(last, lbSelection->takeItem(first));
+        else if (lbSelection->item(last) == wanted[size_t(first)])
+            lbSelection->insertItem(first, lbSelection->takeItem(last));
+        FUpdating = updating;
+    }
+    for (int row = first; row <= last; ++row)
+        if (lbSelection->item(row) != wanted[size_t(row)]) {
+            RefreshList();
+            return;
+        }
+    SyncSelection();
 }
 
 void TfrmObjects::RemoveLine(const TItemLayer* layer)
@@ -266,9 +325,8 @@ void TfrmObjects::UpdateLine(TItemLayer* layer)
 {
     if (QListWidgetItem* line = FLines.value(layer)) {
         const QSignalBlocker quiet(lbSelection);
+        // A sorted list moves a line whose text changed to its place by itself.
         ShowLine(line, layer);
-        if (Sorted())
-            lbSelection->sortItems();
     }
 }
 

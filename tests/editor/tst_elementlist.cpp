@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QtTest>
@@ -109,6 +110,7 @@ private slots:
     void invertSelection();
     void sortByIdAndDragMode();
     void lockedLinesItalic();
+    void onlyChangedLinesUpdate();
     void dropRestacks_data();
     void dropRestacks();
     void emptyPageAndGoneControls();
@@ -395,6 +397,51 @@ void TestElementList::lockedLinesItalic()
     QVERIFY(f.List->LineItalic(0));
     QVERIFY(!f.List->LineItalic(1));
     f.List->mnuSortbyID->trigger();
+}
+
+void TestElementList::onlyChangedLinesUpdate()
+{
+    TListFixture f;
+    f.AddThree();
+    TPageDocument& doc = f.Form->Document();
+    QAbstractItemModel* model = f.List->List()->model();
+    // Selecting and moving a control touch no line, sorted or not.
+    for (const bool sorted : {false, true}) {
+        if (f.List->Sorted() != sorted)
+            f.List->mnuSortbyID->trigger();
+        doc.SetSelection(nullptr);
+        QSignalSpy reset(model, &QAbstractItemModel::modelReset);
+        QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
+        QSignalSpy layout(model, &QAbstractItemModel::layoutChanged);
+        doc.SetSelection(f.B);
+        doc.MoveSelectedBy(4, 0);
+        QCOMPARE(reset.count() + changed.count() + layout.count(), 0);
+    }
+    QSignalSpy reset(model, &QAbstractItemModel::modelReset);
+    QSignalSpy removed(model, &QAbstractItemModel::rowsRemoved);
+    // Sorted, a new identifier moves its line to its place.
+    f.C->Control_ID = 0;
+    doc.ControlEdited(f.C, QStringLiteral("Control_ID"));
+    QCOMPARE(f.List->LineControl(0), f.C);
+    f.List->mnuSortbyID->trigger();
+    reset.clear();
+    // Unsorted, a restack moves the one line; a delete removes one line.
+    QListWidgetItem* const lineA = f.List->List()->item(0);
+    doc.SetSelection(f.A);
+    doc.BringToFront();
+    QCOMPARE(Lines(*f.List), (QStringList{QStringLiteral("0001  Label - b"), QStringLiteral("0000  Label - c"),
+                                          QStringLiteral("0003  Label - a")}));
+    QCOMPARE(f.List->List()->item(2), lineA);
+    QCOMPARE(f.List->SelectedLine(), 2);
+    doc.SetSelection(f.B);
+    doc.OneToFront();
+    QCOMPARE(f.List->LineControl(1), f.B);
+    QCOMPARE(f.List->SelectedLine(), 1);
+    removed.clear();
+    doc.DeleteSelected();
+    QCOMPARE(Lines(*f.List), (QStringList{QStringLiteral("0000  Label - c"), QStringLiteral("0003  Label - a")}));
+    QCOMPARE(reset.count(), 0);
+    QCOMPARE(removed.count(), 1);
 }
 
 void TestElementList::dropRestacks_data()
