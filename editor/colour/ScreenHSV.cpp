@@ -1,11 +1,11 @@
 #include "editor/colour/ScreenHSV.h"
 
-#include "editor/MainForm.h"
 #include "editor/VistaReady.h"
 #include "editor/colour/PictureBox.h"
 #include "editor/colour/model/ColourPictures.h"
 #include "editor/colour/model/HSVLibrary.h"
 #include "editor/dialogs/DialogFrame.h"
+#include "editor/translate/UTranslate.h"
 #include "platform/ui/ErrorReport.h"
 #include "skinmodel/ValueText.h"
 
@@ -86,7 +86,7 @@ void TFormHSV::FormShow()
     }
     TrackBarRGBChange();
     TimerUpdate->start();
-    TMainForm::TranslateForm(this, LanguageFile);
+    TranslateForm(this, LanguageFile);
     // A language file changes captions and hints, never the numbers.
     UpdateRGBEdits();
     UpdateHSVEdits();

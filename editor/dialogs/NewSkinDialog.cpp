@@ -1,9 +1,9 @@
 #include "editor/dialogs/NewSkinDialog.h"
 
 #include "editor/EditorDialogs.h"
-#include "editor/MainForm.h"
 #include "editor/TranslatableStrings.h"
 #include "editor/dialogs/DialogFrame.h"
+#include "editor/translate/UTranslate.h"
 #include "document/ProjectFolder.h"
 #include "platform/core/FileLookup.h"
 #include "platform/ui/Dialogs.h"
@@ -185,7 +185,7 @@ void TfrmNewSkin::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     Timer1->start();
-    TMainForm::TranslateForm(this, LanguageFile);
+    TranslateForm(this, LanguageFile);
 }
 
 void TfrmNewSkin::hideEvent(QHideEvent* event)

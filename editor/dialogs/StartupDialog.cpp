@@ -1,8 +1,8 @@
 #include "editor/dialogs/StartupDialog.h"
 
-#include "editor/MainForm.h"
 #include "editor/dialogs/DialogFrame.h"
 #include "editor/settings/EditorSettings.h"
+#include "editor/translate/UTranslate.h"
 #include "platform/ui/Dialogs.h"
 
 #include <QButtonGroup>
@@ -138,6 +138,6 @@ void TfrmStartup::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (!FTranslated) {
         FTranslated = true;
-        TMainForm::TranslateForm(this, LanguageFile);
+        TranslateForm(this, LanguageFile);
     }
 }

@@ -584,6 +584,18 @@ void TestColourSelector::pickColor32WithoutTheProgramsSelector()
     QVERIFY(PickColor32(color));
     QCOMPARE(color, 0x12345678u);
     QVERIFY(!FormHSV);
+    // The caller's window is the selector's parent, and the selector goes with it.
+    {
+        QWidget owner;
+        dialogs.AnswerModal(QDialog::Accepted, [&owner](QDialog& d) {
+            QCOMPARE(d.parentWidget(), &owner);
+            TypeAndLeave(static_cast<TFormHSV&>(d).editRed, QStringLiteral("1"));
+        });
+        QVERIFY(PickColor32(color, &owner));
+        QCOMPARE(color, 0x12015678u);
+    }
+    QVERIFY(!FormHSV);
+    QVERIFY(dialogs.Unexpected().empty());
 }
 
 void TestColourSelector::inspectorSelectorOpensTheHSVDialog()
