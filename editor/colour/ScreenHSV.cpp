@@ -13,7 +13,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScopeGuard>
-#include <QScreen>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTimer>
@@ -81,8 +80,7 @@ void TFormHSV::FormShow()
 {
     if (!FCentred) {
         FCentred = true;
-        if (const QScreen* s = screen())
-            move(s->availableGeometry().center() - rect().center());
+        PlaceDialog(*this, true);
     }
     TrackBarRGBChange();
     TimerUpdate->start();

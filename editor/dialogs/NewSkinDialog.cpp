@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSpinBox>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -186,6 +187,8 @@ void TfrmNewSkin::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     Timer1->start();
     TranslateForm(this, LanguageFile);
+    if (!event->spontaneous())
+        PlaceDialog(*this);
 }
 
 void TfrmNewSkin::hideEvent(QHideEvent* event)

@@ -8,6 +8,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QEvent>
+#include <QShowEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -140,4 +141,6 @@ void TfrmStartup::showEvent(QShowEvent* event)
         FTranslated = true;
         TranslateForm(this, LanguageFile);
     }
+    if (!event->spontaneous())
+        PlaceDialog(*this);
 }
