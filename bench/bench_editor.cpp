@@ -11,6 +11,7 @@
 #include "canvas/RubberBand.h"
 #include "canvas/view/ImgView32.h"
 #include "editor/MainForm.h"
+#include "editor/tools/ElementList.h"
 #include "platform/ui/ScriptedDialogs.h"
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/PictureCache.h"
@@ -20,6 +21,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScopeGuard>
 
 #include <chrono>
 
@@ -142,9 +144,18 @@ TItemLayer* FreeControl(TLayerCollection& layers)
 }
 
 // One mouse step of a drag: the event moves the frame and the control, the event loop repaints.
-void BM_DragStep(benchmark::State& state)
+// `sortedList`: with the element list sorted by identifier.
+void DragSteps(benchmark::State& state, bool sortedList)
 {
     TEditorSession& s = Session();
+    TfrmObjects* list = ElementList(*s.Form);
+    if (list && list->Sorted() != sortedList)
+        list->mnuSortbyID->trigger();
+    // The benchmarks after this one see the list unsorted.
+    const auto unsort = qScopeGuard([list] {
+        if (list && list->Sorted())
+            list->mnuSortbyID->trigger();
+    });
     s.OpenPage();
     TImgView32* view = s.Form->ImgView();
     TItemLayer* control = FreeControl(s.Form->Layers());
@@ -181,6 +192,16 @@ void BM_DragStep(benchmark::State& state)
     state.counters["layers_painted"] = double(painted) / double(std::max<int64_t>(steps, 1));
     state.counters["dirty_px"] = double(area) / double(std::max<int64_t>(steps, 1));
     ShowPage(state, s);
+}
+
+void BM_DragStep(benchmark::State& state)
+{
+    DragSteps(state, false);
+}
+
+void BM_DragStepSortedList(benchmark::State& state)
+{
+    DragSteps(state, true);
 }
 
 using TClock = std::chrono::steady_clock;
@@ -363,6 +384,7 @@ void BM_CanvasDragRender(benchmark::State& state)
 BENCHMARK(BM_OpenPage)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_OpenPageCold)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_DragStep)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DragStepSortedList)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CanvasFullRender)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CanvasDragRender)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FullRepaint)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -304,12 +304,12 @@ void TPageDocument::SetSelection(TItemLayer* layer)
     FRubberBand->SetLayerOptions(FrameInUse);
     FRubberBand->OnResizing = [this](TRubberbandLayer* sender, const TFloatRect& oldLocation, TFloatRect& newLocation,
                                      TRBDragState dragState, Qt::KeyboardModifiers shift) {
-        Resizing(oldLocation, newLocation, dragState, shift, sender->DragButtons());
+        RubberBandResizing(oldLocation, newLocation, dragState, shift, sender->DragButtons());
     };
     emit SelectionChanged(FSelected);
 }
 
-void TPageDocument::Resizing(const TFloatRect& oldLocation, TFloatRect& newLocation, TRBDragState dragState,
+void TPageDocument::RubberBandResizing(const TFloatRect& oldLocation, TFloatRect& newLocation, TRBDragState dragState,
                              Qt::KeyboardModifiers keys, Qt::MouseButtons buttons)
 {
     if (!FSelected)

@@ -166,7 +166,7 @@ signals:
 private:
     class TObserver;
     void AddControlToPage(TItemLayer* layer);
-    void Resizing(const TFloatRect& oldLocation, TFloatRect& newLocation, TRBDragState dragState,
+    void RubberBandResizing(const TFloatRect& oldLocation, TFloatRect& newLocation, TRBDragState dragState,
                   Qt::KeyboardModifiers keys, Qt::MouseButtons buttons);
     void CopyVideoWindow(TItemLayer* video);
 

@@ -11,6 +11,7 @@
 #include "editor/settings/ConfigDir.h"
 #include "editor/settings/EditorSettings.h"
 #include "editor/settings/PlayerLists.h"
+#include "editor/translate/UTranslate.h"
 #include "platform/core/Codec1252.h"
 #include "platform/core/FileLookup.h"
 #include "skinmodel/ControlFactory.h"
@@ -130,6 +131,8 @@ void TMainForm::FirstActivate()
     RunGuarded([this] {
         CreateToolWindows();
         TranslateForm(this, LanguageFile);
+        // The caption names the skin and the page; a caption from the file would be stale.
+        UpdateCaption();
         // The start-up dialog comes with its own module; without one the editor starts on the empty page.
         if (!FSettings->NoShowStartup() && FStartupDialog) {
             TStartupChoice choice;

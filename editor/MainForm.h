@@ -147,8 +147,6 @@ public:
     // Opening the Selection menu.
     void mnSelectionClick();
 
-    // Translates a window from a language file, or fills the file with the window's texts.
-    static void TranslateForm(QWidget* form, const QString& languageFile);
     // Applies the language file to this window, the 22 texts and the element captions.
     void ApplyLanguageFile(const QString& languageFile);
     // The Language menu: one entry per language file; the chosen one switches the language.

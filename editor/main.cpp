@@ -30,7 +30,7 @@ int main(int argc, char* argv[])
     TfrmStartup frmStartup(mainForm.Settings(), &mainForm);
     mainForm.SetStartupDialog(&frmStartup);
     TFormHSV formHSV(&mainForm);
-    SetColorSelector(&HSVColorSelector());
+    SetColorSelector(&HSVColorSelector(&mainForm));
     mainForm.show();
     return app.exec();
 }

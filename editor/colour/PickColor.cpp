@@ -1,6 +1,5 @@
 #include "editor/colour/PickColor.h"
 
-#include "editor/MainForm.h"
 #include "editor/colour/ScreenHSV.h"
 #include "editor/tools/ColorSelector.h"
 #include "platform/ui/Dialogs.h"
@@ -22,16 +21,16 @@ bool RunSelector(TFormHSV& selector, std::uint32_t& argb)
 
 } // namespace
 
-bool PickColor32(std::uint32_t& argb)
+bool PickColor32(std::uint32_t& argb, QWidget* parent)
 {
     if (FormHSV)
         return RunSelector(*FormHSV, argb);
-    // Without the program's selector: one that lives as long as the main window, so its colour
-    // state stays between uses as well; without a main window, one for this use only.
-    if (MainForm) {
+    // Without the program's selector: one that lives as long as the caller's window, so its colour
+    // state stays between uses as well; without a window, one for this use only.
+    if (parent) {
         static QPointer<TFormHSV> own;
-        if (!own || own->parent() != MainForm)
-            own = new TFormHSV(MainForm);
+        if (!own || own->parent() != parent)
+            own = new TFormHSV(parent);
         return RunSelector(*own, argb);
     }
     TFormHSV selector;
@@ -45,7 +44,9 @@ class THSVColorSelector : public IColorSelector {
 public:
     void SetColor32(uint32_t color) override { FColor = color; }
     uint32_t GetColor32() const override { return FColor; }
-    bool Execute() override { return PickColor32(FColor); }
+    bool Execute() override { return PickColor32(FColor, FParent); }
+
+    QPointer<QWidget> FParent;
 
 private:
     std::uint32_t FColor = 0;
@@ -53,8 +54,9 @@ private:
 
 } // namespace
 
-IColorSelector& HSVColorSelector()
+IColorSelector& HSVColorSelector(QWidget* parent)
 {
     static THSVColorSelector selector;
+    selector.FParent = parent;
     return selector;
 }

@@ -1,11 +1,11 @@
 #include "editor/colour/ScreenHSV.h"
 
-#include "editor/MainForm.h"
 #include "editor/VistaReady.h"
 #include "editor/colour/PictureBox.h"
 #include "editor/colour/model/ColourPictures.h"
 #include "editor/colour/model/HSVLibrary.h"
 #include "editor/dialogs/DialogFrame.h"
+#include "editor/translate/UTranslate.h"
 #include "platform/ui/ErrorReport.h"
 #include "skinmodel/ValueText.h"
 
@@ -13,7 +13,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScopeGuard>
-#include <QScreen>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTimer>
@@ -81,12 +80,11 @@ void TFormHSV::FormShow()
 {
     if (!FCentred) {
         FCentred = true;
-        if (const QScreen* s = screen())
-            move(s->availableGeometry().center() - rect().center());
+        PlaceDialog(*this, true);
     }
     TrackBarRGBChange();
     TimerUpdate->start();
-    TMainForm::TranslateForm(this, LanguageFile);
+    TranslateForm(this, LanguageFile);
     // A language file changes captions and hints, never the numbers.
     UpdateRGBEdits();
     UpdateHSVEdits();

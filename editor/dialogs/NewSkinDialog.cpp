@@ -1,9 +1,9 @@
 #include "editor/dialogs/NewSkinDialog.h"
 
 #include "editor/EditorDialogs.h"
-#include "editor/MainForm.h"
 #include "editor/TranslatableStrings.h"
 #include "editor/dialogs/DialogFrame.h"
+#include "editor/translate/UTranslate.h"
 #include "document/ProjectFolder.h"
 #include "platform/core/FileLookup.h"
 #include "platform/ui/Dialogs.h"
@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSpinBox>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -185,7 +186,9 @@ void TfrmNewSkin::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     Timer1->start();
-    TMainForm::TranslateForm(this, LanguageFile);
+    TranslateForm(this, LanguageFile);
+    if (!event->spontaneous())
+        PlaceDialog(*this);
 }
 
 void TfrmNewSkin::hideEvent(QHideEvent* event)

@@ -1,13 +1,14 @@
 #include "editor/dialogs/StartupDialog.h"
 
-#include "editor/MainForm.h"
 #include "editor/dialogs/DialogFrame.h"
 #include "editor/settings/EditorSettings.h"
+#include "editor/translate/UTranslate.h"
 #include "platform/ui/Dialogs.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QEvent>
+#include <QShowEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -138,6 +139,8 @@ void TfrmStartup::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (!FTranslated) {
         FTranslated = true;
-        TMainForm::TranslateForm(this, LanguageFile);
+        TranslateForm(this, LanguageFile);
     }
+    if (!event->spontaneous())
+        PlaceDialog(*this);
 }

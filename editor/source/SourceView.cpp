@@ -166,7 +166,9 @@ void TSourceView::Leave()
         doc->LoadFromString(*bytes);
     } catch (const std::exception& error) {
         const QString text = TranslatableString(8) + QStringLiteral("\n\r\n\r") + FromWin1252(error.what());
-        if (Dialogs().MessageBox(TranslatableString(9), text, QMessageBox::Ok | QMessageBox::Cancel)
+        // OK throws the page away: Enter must not.
+        if (Dialogs().MessageBox(TranslatableString(9), text, QMessageBox::Ok | QMessageBox::Cancel,
+                                 QMessageBox::NoIcon, QMessageBox::Cancel)
             != QMessageBox::Ok) {
             FButton->setChecked(true);
             return;

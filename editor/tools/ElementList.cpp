@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -42,17 +43,18 @@ class TElementListBox : public QListWidget {
 public:
     using QListWidget::QListWidget;
 
-    std::function<void(bool onLine)> OnPress;
+    // The row pressed (-1: below the lines) and the button.
+    std::function<void(int row, Qt::MouseButton button)> OnPress;
     std::function<void(int row)> OnKeyMove;
     std::function<void(int source, int target)> OnDrop;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override
     {
-        const bool onLine = indexAt(event->position().toPoint()).isValid();
+        const QModelIndex at = indexAt(event->position().toPoint());
         QListWidget::mousePressEvent(event);
         if (OnPress)
-            OnPress(onLine);
+            OnPress(at.isValid() ? at.row() : -1, event->button());
     }
 
     void keyPressEvent(QKeyEvent* event) override
@@ -131,10 +133,13 @@ TfrmObjects::TfrmObjects(TPageDocument& document, QWidget* parent)
     layout->addWidget(title);
     layout->addWidget(lbSelection, 1);
 
-    lbSelection->OnPress = [this](bool onLine) {
-        if (!onLine)
+    lbSelection->OnPress = Guarded([this](int row, Qt::MouseButton button) {
+        if (row < 0)
             ClearSelection();
-    };
+        else if (button == Qt::RightButton)
+            // The popup menu acts on the selected control: the line right-clicked is chosen first.
+            lbSelectionClick(row);
+    });
     lbSelection->OnKeyMove = Guarded([this](int row) {
         if (!FUpdating)
             lbSelectionClick(row);
@@ -157,6 +162,8 @@ TfrmObjects::TfrmObjects(TPageDocument& document, QWidget* parent)
         lbSelectionClick(lbSelection->row(item));
     }));
     connect(lbSelection, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        // Whatever was pressed, the highlighted line is the one the menu's commands act on.
+        SyncSelection();
         if (FPopup)
             FPopup->popup(lbSelection->viewport()->mapToGlobal(pos));
     });
@@ -172,7 +179,7 @@ TfrmObjects::TfrmObjects(TPageDocument& document, QWidget* parent)
     connect(&FDocument, &TPageDocument::ControlAdded, this, Guarded([this](TItemLayer* layer) { AddLine(layer); }));
     connect(&FDocument, &TPageDocument::ControlRemoved, this, [this](TItemLayer* layer) { RemoveLine(layer); });
     connect(&FDocument, &TPageDocument::ControlChanged, this, Guarded([this](TItemLayer* layer) { UpdateLine(layer); }));
-    connect(&FDocument, &TPageDocument::Restacked, this, Guarded([this] { RefreshList(); }));
+    connect(&FDocument, &TPageDocument::Restacked, this, Guarded([this] { FollowRestack(); }));
     connect(&FDocument, &TPageDocument::PageReplaced, this, Guarded([this] { RefreshList(); }));
 
     TranslateForm(this, LanguageFile);
@@ -188,11 +195,18 @@ void TfrmObjects::ShowLine(QListWidgetItem* line, TItemLayer* layer)
 {
     const bool updating = FUpdating;
     FUpdating = true;
-    line->setText(ElementLineText(*layer));
-    line->setCheckState(layer->Visible() ? Qt::Checked : Qt::Unchecked);
-    QFont font = lbSelection->font();
-    font.setItalic(layer->FLocked);
-    line->setFont(font);
+    // Only what differs: each change repaints the line, and a changed text moves it when sorted.
+    const QString text = ElementLineText(*layer);
+    if (line->text() != text)
+        line->setText(text);
+    const Qt::CheckState check = layer->Visible() ? Qt::Checked : Qt::Unchecked;
+    if (line->checkState() != check)
+        line->setCheckState(check);
+    if (line->font().italic() != layer->FLocked) {
+        QFont font = lbSelection->font();
+        font.setItalic(layer->FLocked);
+        line->setFont(font);
+    }
     FUpdating = updating;
 }
 
@@ -219,28 +233,80 @@ void TfrmObjects::RefreshList()
 
 void TfrmObjects::AddLine(TItemLayer* layer)
 {
-    // A control that does not come on top takes its place by a rebuild.
-    const TLayerCollection& layers = FDocument.Layers();
-    for (int i = layers.Count() - 1; i > layer->Index(); --i)
-        if (dynamic_cast<TItemLayer*>(layers.Items(i))) {
-            RefreshList();
-            return;
-        }
+    // Unsorted, the line goes where its control lies in the stacking order: after the lines of the
+    // controls below it (a control usually comes on top, so this is the end).
+    int row = -1;
+    if (!Sorted()) {
+        const TLayerCollection& layers = FDocument.Layers();
+        const int index = layers.IndexOf(layer);
+        row = 0;
+        for (int i = 0; i < index; ++i)
+            if (FLines.contains(dynamic_cast<const TItemLayer*>(layers.Items(i))))
+                ++row;
+    }
     const QSignalBlocker quiet(lbSelection);
     const bool updating = FUpdating;
     FUpdating = true;
-    AppendLine(layer);
+    AppendLine(layer, row);
     FUpdating = updating;
 }
 
-void TfrmObjects::AppendLine(TItemLayer* layer)
+void TfrmObjects::AppendLine(TItemLayer* layer, int row)
 {
     auto* line = new TElementLine;
     line->setData(ControlRole, QVariant::fromValue(static_cast<void*>(layer)));
     line->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable | Qt::ItemIsDragEnabled);
+    line->setCheckState(Qt::Unchecked);
     ShowLine(line, layer);
-    lbSelection->addItem(line);
+    if (row < 0 || row >= lbSelection->count())
+        lbSelection->addItem(line);
+    else
+        lbSelection->insertItem(row, line);
     FLines.insert(layer, line);
+}
+
+void TfrmObjects::FollowRestack()
+{
+    // Sorted by text, the stacking order does not show.
+    if (Sorted())
+        return;
+    // The lines in stacking order; a control without a line (or the reverse) needs a rebuild.
+    std::vector<QListWidgetItem*> wanted;
+    wanted.reserve(size_t(FLines.size()));
+    const TLayerCollection& layers = FDocument.Layers();
+    for (int i = 0; i < layers.Count(); ++i)
+        if (QListWidgetItem* line = FLines.value(dynamic_cast<const TItemLayer*>(layers.Items(i))))
+            wanted.push_back(line);
+    const int count = LineCount();
+    if (int(wanted.size()) != count || FLines.size() != count) {
+        RefreshList();
+        return;
+    }
+    int first = 0;
+    while (first < count && lbSelection->item(first) == wanted[size_t(first)])
+        ++first;
+    if (first == count)
+        return;
+    int last = count - 1;
+    while (lbSelection->item(last) == wanted[size_t(last)])
+        --last;
+    {
+        // A restack moves one control: its line is the first out of place or the last.
+        const QSignalBlocker quiet(lbSelection);
+        const bool updating = FUpdating;
+        FUpdating = true;
+        if (lbSelection->item(first) == wanted[size_t(last)])
+            lbSelection->insertItem(last, lbSelection->takeItem(first));
+        else if (lbSelection->item(last) == wanted[size_t(first)])
+            lbSelection->insertItem(first, lbSelection->takeItem(last));
+        FUpdating = updating;
+    }
+    for (int row = first; row <= last; ++row)
+        if (lbSelection->item(row) != wanted[size_t(row)]) {
+            RefreshList();
+            return;
+        }
+    SyncSelection();
 }
 
 void TfrmObjects::RemoveLine(const TItemLayer* layer)
@@ -259,9 +325,8 @@ void TfrmObjects::UpdateLine(TItemLayer* layer)
 {
     if (QListWidgetItem* line = FLines.value(layer)) {
         const QSignalBlocker quiet(lbSelection);
+        // A sorted list moves a line whose text changed to its place by itself.
         ShowLine(line, layer);
-        if (Sorted())
-            lbSelection->sortItems();
     }
 }
 
@@ -412,18 +477,26 @@ void TfrmObjects::mnuSortbyIDClick()
 
 void TfrmObjects::mnuInvertSelectionClick()
 {
-    for (int row = 0; row < LineCount(); ++row) {
-        QListWidgetItem* line = lbSelection->item(row);
-        const bool on = line->checkState() != Qt::Checked;
-        SetLineChecked(line, on);
-        TItemLayer* layer = LineControl(row);
-        if (!layer)
+    // Lines and checks as they stand now: a selection change may re-sort or rebuild the lines.
+    struct TInvert {
+        TItemLayer* Layer;
+        bool On;
+    };
+    std::vector<TInvert> lines;
+    lines.reserve(size_t(LineCount()));
+    for (int row = 0; row < LineCount(); ++row)
+        lines.push_back({LineControl(row), !LineChecked(row)});
+    for (const TInvert& line : lines) {
+        // A control that left the page meanwhile has no line any more.
+        if (!line.Layer || !FLines.contains(line.Layer))
             continue;
-        FDocument.SetSelection(layer);
+        FDocument.SetSelection(line.Layer);
         // Only the visible bit: a hidden control keeps its mouse events, and the last one stays selected.
         if (TItemLayer* selected = FDocument.Selected())
-            selected->SetVisible(on);
+            selected->SetVisible(line.On);
     }
+    for (auto it = FLines.cbegin(); it != FLines.cend(); ++it)
+        SetLineChecked(it.value(), it.key()->Visible());
 }
 
 void TfrmObjects::Image3Click()

@@ -71,8 +71,11 @@ private:
     void AddLine(TItemLayer* layer);
     void RemoveLine(const TItemLayer* layer);
     void UpdateLine(TItemLayer* layer);
+    // The lines follow a change of the stacking order, moving only the line that moved.
+    void FollowRestack();
     void ShowLine(QListWidgetItem* line, TItemLayer* layer);
-    void AppendLine(TItemLayer* layer);
+    // At `row`, or at the end (-1, or when sorted: at its place).
+    void AppendLine(TItemLayer* layer, int row = -1);
     // The list's selection shows the canvas selection again.
     void SyncSelection();
     void SetLineChecked(QListWidgetItem* item, bool on);

@@ -29,14 +29,6 @@ QString LanguageFolder()
 
 } // namespace
 
-void TMainForm::TranslateForm(QWidget* form, const QString& languageFile)
-{
-    ::TranslateForm(form, languageFile);
-    // The main window's caption names the skin and the page; a caption from the file would be stale.
-    if (form && form == MainForm)
-        MainForm->UpdateCaption();
-}
-
 void TMainForm::ApplyLanguageFile(const QString& languageFile)
 {
     // Stands in for the platform's window-update lock; drawing resumes whatever happens.
@@ -48,6 +40,8 @@ void TMainForm::ApplyLanguageFile(const QString& languageFile)
     if (!GuardedCall([&] { ini = TMemIniFile(languageFile); }))
         return;
     TranslateForm(this, languageFile);
+    // The caption names the skin and the page; a caption from the file would be stale.
+    UpdateCaption();
     const QString strings = QStringLiteral("Strings");
     for (int n = 1; n <= TranslatableStringCount; ++n)
         TranslatableString(n) = ini.ReadString(strings, QString::number(n), TranslatableString(n));

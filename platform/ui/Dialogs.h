@@ -24,9 +24,11 @@ public:
     virtual ~IDialogs() = default;
 
     // The button pressed; the escape answer (Cancel, else No, else OK) when the box is closed.
+    // `defaultButton` answers Enter; NoButton leaves the choice to the box.
     virtual QMessageBox::StandardButton MessageBox(const QString& caption, const QString& text,
                                                    QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-                                                   QMessageBox::Icon icon = QMessageBox::NoIcon) = 0;
+                                                   QMessageBox::Icon icon = QMessageBox::NoIcon,
+                                                   QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) = 0;
     // The chosen path, or empty when cancelled.
     virtual QString GetOpenFileName(const TFileDialogOptions& options) = 0;
     virtual QString GetSaveFileName(const TFileDialogOptions& options) = 0;

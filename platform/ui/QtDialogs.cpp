@@ -30,9 +30,12 @@ QString RunFileDialog(const TFileDialogOptions& options, QFileDialog::AcceptMode
 } // namespace
 
 QMessageBox::StandardButton TQtDialogs::MessageBox(const QString& caption, const QString& text,
-                                                   QMessageBox::StandardButtons buttons, QMessageBox::Icon icon)
+                                                   QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
+                                                   QMessageBox::StandardButton defaultButton)
 {
     QMessageBox box(icon, caption, text, buttons, Owner());
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
     const QMessageBox::StandardButton escape = EscapeButton(buttons);
     if (escape != QMessageBox::NoButton)
         box.setEscapeButton(escape);

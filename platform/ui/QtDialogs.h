@@ -6,7 +6,8 @@
 class TQtDialogs : public IDialogs {
 public:
     QMessageBox::StandardButton MessageBox(const QString& caption, const QString& text,
-                                           QMessageBox::StandardButtons buttons, QMessageBox::Icon icon) override;
+                                           QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
+                                           QMessageBox::StandardButton defaultButton) override;
     QString GetOpenFileName(const TFileDialogOptions& options) override;
     QString GetSaveFileName(const TFileDialogOptions& options) override;
     QString BrowseForFolder(const QString& caption, const QString& startFolder) override;

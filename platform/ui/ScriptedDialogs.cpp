@@ -60,9 +60,11 @@ std::optional<TScriptedDialogs::TAnswer> TScriptedDialogs::Take(TDialogCall call
 }
 
 QMessageBox::StandardButton TScriptedDialogs::MessageBox(const QString& caption, const QString& text,
-                                                         QMessageBox::StandardButtons buttons, QMessageBox::Icon icon)
+                                                         QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
+                                                         QMessageBox::StandardButton defaultButton)
 {
-    const auto answer = Take({.Kind = TDialogKind::MessageBox, .Caption = caption, .Text = text, .Buttons = buttons, .Icon = icon});
+    const auto answer = Take({.Kind = TDialogKind::MessageBox, .Caption = caption, .Text = text, .Buttons = buttons,
+                              .Icon = icon, .DefaultButton = defaultButton});
     return answer ? answer->Button : EscapeButton(buttons);
 }
 

@@ -20,6 +20,7 @@ struct TDialogCall {
     QString Text {};
     QMessageBox::StandardButtons Buttons {};
     QMessageBox::Icon Icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButton DefaultButton = QMessageBox::NoButton;
     TFileDialogOptions File {};
     bool Unexpected = false;
 };
@@ -42,7 +43,8 @@ public:
     void Reset();
 
     QMessageBox::StandardButton MessageBox(const QString& caption, const QString& text,
-                                           QMessageBox::StandardButtons buttons, QMessageBox::Icon icon) override;
+                                           QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
+                                           QMessageBox::StandardButton defaultButton) override;
     QString GetOpenFileName(const TFileDialogOptions& options) override;
     QString GetSaveFileName(const TFileDialogOptions& options) override;
     QString BrowseForFolder(const QString& caption, const QString& startFolder) override;

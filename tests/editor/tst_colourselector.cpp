@@ -14,9 +14,11 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest>
 
 #include <cmath>
@@ -97,6 +99,7 @@ private slots:
     void previewShowsAlphaOverCheckerboard();
     void discRedrawnOnlyWhileShown();
     void buttonsEndTheDialog();
+    void fixedBorderCentredOnScreen();
     void pickColor32();
     void pickColor32WithoutTheProgramsSelector();
     void inspectorSelectorOpensTheHSVDialog();
@@ -548,6 +551,23 @@ void TestColourSelector::buttonsEndTheDialog()
     QVERIFY(f.Button1->isDefault());
 }
 
+// A fixed dialog border with the system menu only, opened centred on the screen, not on its owner.
+void TestColourSelector::fixedBorderCentredOnScreen()
+{
+    QWidget owner;
+    owner.setGeometry(10, 20, 300, 200);
+    owner.show();
+    TFormHSV f(&owner);
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    const Qt::WindowFlags flags = f.windowHandle()->flags();
+    QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QVERIFY(flags & Qt::WindowSystemMenuHint);
+    QCOMPARE(f.minimumSize(), f.maximumSize());
+    const QPoint offCentre = f.frameGeometry().center() - f.screen()->availableGeometry().center();
+    QVERIFY(offCentre.manhattanLength() <= 2);
+}
+
 void TestColourSelector::pickColor32()
 {
     TFormHSV selector;
@@ -584,6 +604,18 @@ void TestColourSelector::pickColor32WithoutTheProgramsSelector()
     QVERIFY(PickColor32(color));
     QCOMPARE(color, 0x12345678u);
     QVERIFY(!FormHSV);
+    // The caller's window is the selector's parent, and the selector goes with it.
+    {
+        QWidget owner;
+        dialogs.AnswerModal(QDialog::Accepted, [&owner](QDialog& d) {
+            QCOMPARE(d.parentWidget(), &owner);
+            TypeAndLeave(static_cast<TFormHSV&>(d).editRed, QStringLiteral("1"));
+        });
+        QVERIFY(PickColor32(color, &owner));
+        QCOMPARE(color, 0x12015678u);
+    }
+    QVERIFY(!FormHSV);
+    QVERIFY(dialogs.Unexpected().empty());
 }
 
 void TestColourSelector::inspectorSelectorOpensTheHSVDialog()

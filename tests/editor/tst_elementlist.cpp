@@ -3,12 +3,16 @@
 #include "EditorFixture.h"
 
 #include "canvas/RubberBand.h"
+#include "document/PageDocument.h"
 #include "editor/tools/ElementList.h"
 #include "skinmodel/controls/ItemLayer.h"
 
+#include <QContextMenuEvent>
 #include <QDockWidget>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QtTest>
@@ -100,11 +104,13 @@ private slots:
     void listFollowsCanvasSelection();
     void clickSelectsOnCanvas();
     void clickOnHiddenOrEmptyArea();
+    void rightClickActsOnHighlightedLine();
     void keysMoveSelection();
     void checkBoxHidesOnCanvasOnly();
     void invertSelection();
     void sortByIdAndDragMode();
     void lockedLinesItalic();
+    void onlyChangedLinesUpdate();
     void dropRestacks_data();
     void dropRestacks();
     void emptyPageAndGoneControls();
@@ -215,6 +221,46 @@ void TestElementList::clickOnHiddenOrEmptyArea()
     QCOMPARE(f.List->SelectedLine(), -1);
 }
 
+// The popup opens as the window system opens it: the press, then the context menu event (the open
+// menu takes the release).
+void RightClick(TfrmObjects& list, QPoint at)
+{
+    QWidget* viewport = list.List()->viewport();
+    QTest::mousePress(viewport, Qt::RightButton, {}, at);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+    QApplication::sendEvent(viewport, &menu);
+}
+
+void TestElementList::rightClickActsOnHighlightedLine()
+{
+    TListFixture f;
+    f.AddThree();
+    f.Form->SetSelection(f.A);
+    QListWidget* box = f.List->List();
+    QMenu* popup = f.Form->findChild<QMenu*>(QStringLiteral("PopupMenu3"));
+    QVERIFY(popup);
+    // On a line: its control is selected first, and the menu's Delete deletes it.
+    RightClick(*f.List, box->visualItemRect(box->item(2)).center());
+    QVERIFY(popup->isVisible());
+    popup->close();
+    QCOMPARE(f.Form->Selected(), f.C);
+    QCOMPARE(f.List->SelectedLine(), 2);
+    f.Form->Action("mnDelete")->trigger();
+    QCOMPARE(Lines(*f.List), (QStringList{QStringLiteral("0003  Label - a"), QStringLiteral("0001  Label - b")}));
+    // Below the lines: the highlight stays on the selected control's line.
+    f.Form->SetSelection(f.B);
+    RightClick(*f.List, QPoint(5, box->viewport()->height() - 3));
+    popup->close();
+    QCOMPARE(f.Form->Selected(), f.B);
+    QCOMPARE(f.List->SelectedLine(), 1);
+    // A hidden control's line: nothing is selected, nothing highlighted.
+    ToggleLine(*f.List, 0);
+    RightClick(*f.List, box->visualItemRect(box->item(0)).center());
+    popup->close();
+    QCOMPARE(f.Form->Selected(), nullptr);
+    QCOMPARE(f.List->SelectedLine(), -1);
+}
+
 void TestElementList::keysMoveSelection()
 {
     TListFixture f;
@@ -290,6 +336,21 @@ void TestElementList::invertSelection()
     QCOMPARE(f.List->SelectedLine(), 2);
     QCOMPARE(f.Form->Modified(), false);
     QVERIFY(f.A->FVisible && f.C->FVisible);
+    // Sorted, a line that moves while Invert runs (the inspector commits a pending identifier when
+    // the selection changes): every control is still inverted once and its check mark follows it.
+    f.List->mnuSortbyID->trigger();
+    QMetaObject::Connection renumber = QObject::connect(&f.Form->Document(), &TPageDocument::SelectionChanged,
+                                                        [&f](TItemLayer* layer) {
+        if (layer == f.B && layer->Control_ID == 1) {
+            layer->Control_ID = 9;
+            f.Form->Document().ControlEdited(layer, QStringLiteral("Control_ID"));
+        }
+    });
+    f.List->mnuInvertSelection->trigger();
+    QObject::disconnect(renumber);
+    QVERIFY(f.A->Visible() && !f.B->Visible() && f.C->Visible());
+    for (int row = 0; row < f.List->LineCount(); ++row)
+        QCOMPARE(f.List->LineChecked(row), f.List->LineControl(row)->Visible());
 }
 
 void TestElementList::sortByIdAndDragMode()
@@ -336,6 +397,51 @@ void TestElementList::lockedLinesItalic()
     QVERIFY(f.List->LineItalic(0));
     QVERIFY(!f.List->LineItalic(1));
     f.List->mnuSortbyID->trigger();
+}
+
+void TestElementList::onlyChangedLinesUpdate()
+{
+    TListFixture f;
+    f.AddThree();
+    TPageDocument& doc = f.Form->Document();
+    QAbstractItemModel* model = f.List->List()->model();
+    // Selecting and moving a control touch no line, sorted or not.
+    for (const bool sorted : {false, true}) {
+        if (f.List->Sorted() != sorted)
+            f.List->mnuSortbyID->trigger();
+        doc.SetSelection(nullptr);
+        QSignalSpy reset(model, &QAbstractItemModel::modelReset);
+        QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
+        QSignalSpy layout(model, &QAbstractItemModel::layoutChanged);
+        doc.SetSelection(f.B);
+        doc.MoveSelectedBy(4, 0);
+        QCOMPARE(reset.count() + changed.count() + layout.count(), 0);
+    }
+    QSignalSpy reset(model, &QAbstractItemModel::modelReset);
+    QSignalSpy removed(model, &QAbstractItemModel::rowsRemoved);
+    // Sorted, a new identifier moves its line to its place.
+    f.C->Control_ID = 0;
+    doc.ControlEdited(f.C, QStringLiteral("Control_ID"));
+    QCOMPARE(f.List->LineControl(0), f.C);
+    f.List->mnuSortbyID->trigger();
+    reset.clear();
+    // Unsorted, a restack moves the one line; a delete removes one line.
+    QListWidgetItem* const lineA = f.List->List()->item(0);
+    doc.SetSelection(f.A);
+    doc.BringToFront();
+    QCOMPARE(Lines(*f.List), (QStringList{QStringLiteral("0001  Label - b"), QStringLiteral("0000  Label - c"),
+                                          QStringLiteral("0003  Label - a")}));
+    QCOMPARE(f.List->List()->item(2), lineA);
+    QCOMPARE(f.List->SelectedLine(), 2);
+    doc.SetSelection(f.B);
+    doc.OneToFront();
+    QCOMPARE(f.List->LineControl(1), f.B);
+    QCOMPARE(f.List->SelectedLine(), 1);
+    removed.clear();
+    doc.DeleteSelected();
+    QCOMPARE(Lines(*f.List), (QStringList{QStringLiteral("0000  Label - c"), QStringLiteral("0003  Label - a")}));
+    QCOMPARE(reset.count(), 0);
+    QCOMPARE(removed.count(), 1);
 }
 
 void TestElementList::dropRestacks_data()

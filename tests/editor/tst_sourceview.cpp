@@ -193,6 +193,7 @@ void TestSourceView::malformedCancelKeepsText()
     QCOMPARE(f.Dialogs.Calls().back().Text,
              QStringLiteral("Your XML Code is not correct, if you choose OK your work will be lost!\n\r\n\r") + message);
     QCOMPARE(f.Dialogs.Calls().back().Buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    QCOMPARE(f.Dialogs.Calls().back().DefaultButton, QMessageBox::Cancel);
     // Nothing changed: still the source view with the broken text.
     QVERIFY(f.View->Active());
     QVERIFY(f.View->Memo1()->isVisible());

@@ -2,13 +2,17 @@
 // chosen line, "Don't show this dialog again" stored on OK only, and what the main window does then.
 #include "EditorFixture.h"
 
+#include "editor/dialogs/NewSkinDialog.h"
 #include "editor/dialogs/StartupDialog.h"
 #include "editor/settings/EditorSettings.h"
+#include "editor/translate/UTranslate.h"
 
 #include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
+#include <QWindow>
 #include <QtTest>
 
 namespace {
@@ -59,6 +63,8 @@ private slots:
     void noShowStartupStored();
     void mainWindowActsOnChoice_data();
     void mainWindowActsOnChoice();
+    void singleBorderCentredOnOwner_data();
+    void singleBorderCentredOnOwner();
 };
 
 void TestStartup::showsRecentListAndNoChoice()
@@ -206,6 +212,54 @@ void TestStartup::mainWindowActsOnChoice()
     QCOMPARE(f.NewSkin.Calls, outcome == QStringLiteral("new") ? 1 : 0);
     QCOMPARE(f.Form->Settings().NoShowStartup(), outcome == QStringLiteral("nothing"));
     f.Form->SetStartupDialog(nullptr);
+}
+
+
+void TestStartup::singleBorderCentredOnOwner_data()
+{
+    QTest::addColumn<bool>("newSkin");
+    QTest::newRow("start-up") << false;
+    QTest::newRow("new skin") << true;
+}
+
+// Both dialogs: a single border with only the system menu (no minimise or maximise button, no
+// resizing), centred on the owner wherever it is, also when a language file lengthens the texts.
+void TestStartup::singleBorderCentredOnOwner()
+{
+    QFETCH(bool, newSkin);
+    QTemporaryDir dir;
+    TEditorSettings settings(dir.path() + QStringLiteral("/s.ini"));
+    const QString longText(60, QLatin1Char('W'));
+    QFile file(dir.path() + QStringLiteral("/Long.lng"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral("[frmStartup]\nStartupCheck.Caption=%1\n[frmNewSkin]\nbtnOK.Caption=%1\n")
+                   .arg(longText).toLatin1());
+    file.close();
+    const QString previous = LanguageFile;
+    LanguageFile = file.fileName();
+    const auto restore = qScopeGuard([&] { LanguageFile = previous; });
+
+    QWidget owner;
+    owner.setGeometry(300, 200, 1000, 800);
+    owner.show();
+    std::unique_ptr<QDialog> dialog;
+    if (newSkin)
+        dialog = std::make_unique<TfrmNewSkin>(&owner);
+    else
+        dialog = std::make_unique<TfrmStartup>(settings, &owner);
+    for (const QPoint at : {QPoint(300, 200), QPoint(20, 30)}) {
+        owner.move(at);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        const Qt::WindowFlags flags = dialog->windowHandle()->flags();
+        QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QVERIFY(flags & Qt::WindowSystemMenuHint);
+        QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
+        QVERIFY(dialog->width() > 400);
+        QVERIFY2((dialog->frameGeometry().center() - owner.frameGeometry().center()).manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("%1,%2 %3x%4").arg(dialog->x()).arg(dialog->y()).arg(dialog->width()).arg(dialog->height())));
+        dialog->hide();
+    }
 }
 
 QTEST_MAIN(TestStartup)

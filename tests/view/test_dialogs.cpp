@@ -7,7 +7,9 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QTimer>
 
 namespace {
 
@@ -79,6 +81,32 @@ TEST_F(DialogsTest, UnexpectedCallsGetTheCancelAnswerAndAreReported)
     EXPECT_EQ(FDialogs.Unexpected().back().Caption, "Open picture");
 }
 
+// The real message box answers Enter with the default button asked for, else with the box's own.
+TEST_F(DialogsTest, EnterAnswersTheDefaultButton)
+{
+    const struct {
+        QMessageBox::StandardButton defaultButton;
+        QMessageBox::StandardButton answer;
+    } cases[] = {{QMessageBox::Cancel, QMessageBox::Cancel}, {QMessageBox::NoButton, QMessageBox::Ok}};
+    TQtDialogs real;
+    for (const auto& c : cases) {
+        QTimer enter;
+        QObject::connect(&enter, &QTimer::timeout, [] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+                QApplication::sendEvent(box, &press);
+            }
+        });
+        enter.start(10);
+        EXPECT_EQ(real.MessageBox("Misformed XML!", "lost?", QMessageBox::Ok | QMessageBox::Cancel,
+                                  QMessageBox::NoIcon, c.defaultButton),
+                  c.answer);
+    }
+    FDialogs.AnswerMessage(QMessageBox::Ok);
+    Dialogs().MessageBox("c", "t", QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoIcon, QMessageBox::Cancel);
+    EXPECT_EQ(FDialogs.Calls().back().DefaultButton, QMessageBox::Cancel);
+}
+
 TEST_F(DialogsTest, ModalDialogsAreFilledAndAnswered)
 {
     QDialog dialog;
@@ -145,7 +173,7 @@ TEST_F(DialogsTest, AFailingReportDoesNotThrow)
     class TThrowingDialogs : public TScriptedDialogs {
     public:
         QMessageBox::StandardButton MessageBox(const QString&, const QString&, QMessageBox::StandardButtons,
-                                               QMessageBox::Icon) override
+                                               QMessageBox::Icon, QMessageBox::StandardButton) override
         {
             throw std::runtime_error("no display");
         }
