@@ -342,8 +342,7 @@ void TestElementList::invertSelection()
     QMetaObject::Connection renumber = QObject::connect(&f.Form->Document(), &TPageDocument::SelectionChanged,
                                                         [&f](TItemLayer* layer) {
         if (layer == f.B && layer->Control_ID == 1) {
-            layer->Control_ID = 9;
-            f.Form->Document().ControlEdited(layer, QStringLiteral("Control_ID"));
+            f.Form->Document().SetProperty(*layer, "Control_ID", TPropValue(int64_t(9)));
         }
     });
     f.List->mnuInvertSelection->trigger();
@@ -420,8 +419,7 @@ void TestElementList::onlyChangedLinesUpdate()
     QSignalSpy reset(model, &QAbstractItemModel::modelReset);
     QSignalSpy removed(model, &QAbstractItemModel::rowsRemoved);
     // Sorted, a new identifier moves its line to its place.
-    f.C->Control_ID = 0;
-    doc.ControlEdited(f.C, QStringLiteral("Control_ID"));
+    doc.SetProperty(*f.C, "Control_ID", TPropValue(int64_t(0)));
     QCOMPARE(f.List->LineControl(0), f.C);
     f.List->mnuSortbyID->trigger();
     reset.clear();
