@@ -57,12 +57,17 @@ void TMainForm::LoadPage()
     // Read before anything is dropped: a page that is no well-formed XML leaves the open one as it was.
     TJvSimpleXML doc;
     doc.LoadFromFile(FileName());
-    FDocument->NewPage();
-    UpdateCaption();
-    if (SourceViewActive())
+    if (SourceViewActive()) {
+        FDocument->NewPage();
+        UpdateCaption();
         FSourceView->ShowDocument(doc);
-    else
-        LoadWindowXML(&doc);
+        return;
+    }
+    UpdateCaption();
+    TBusyCursor busy;
+    FImgView->BeginUpdate();
+    FDocument->OpenPage(&doc);
+    FImgView->EndUpdate();
 }
 
 void TMainForm::mnNew1Click()
