@@ -176,7 +176,8 @@ bool TMainForm::ConfirmDiscard(const QString& caption)
 void TMainForm::ShowCanvasBitmap(const QImage& picture)
 {
     TBitmap32& bitmap = FImgView->Bitmap();
-    bitmap.SetSize(picture.width(), picture.height());
+    // Emptied rather than sized: the picture takes the place of a blank of its size at once.
+    bitmap.SetSize(0, 0);
     if (!picture.isNull())
         bitmap.Image() = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     FImgView->BitmapChanged();
