@@ -262,7 +262,6 @@ bool TFileLookupScope::LookupFont(std::string_view Name, std::string& Face, int3
         return OSDControlFactory().Project().LookupFont(Name, Face, Size, Style);
     auto it = scope->FFonts.find(std::string(Name));
     if (it == scope->FFonts.end()) {
-        // What a lookup leaves in the values it does not find stays as the caller had it.
         TFont font{false, Face, Size, Style};
         font.Found = OSDControlFactory().Project().LookupFont(Name, font.Face, font.Size, font.Style);
         it = scope->FFonts.emplace(std::string(Name), std::move(font)).first;
