@@ -353,7 +353,9 @@ void TPageDocument::AttachControl(TItemLayer* layer)
 
 void TPageDocument::ClearPage()
 {
-    SetSelection(nullptr);
+    // Opening a page announces the new page at its end; an empty selection need not be told first.
+    if (FOpening == 0 || FSelected || FRubberBand)
+        SetSelection(nullptr);
     {
         TBatch batch(FBatch);
         FLayers.Clear();
@@ -363,7 +365,8 @@ void TPageDocument::ClearPage()
     SetBackdrop(QImage());
     emit ClipboardChanged();
     SetModified(false);
-    emit PageReplaced();
+    if (FOpening == 0)
+        emit PageReplaced();
 }
 
 void TPageDocument::NewPage()
@@ -376,15 +379,28 @@ void TPageDocument::LoadWindowXML(TJvSimpleXML* doc)
 {
     if (!doc || doc->Root().Name() != "screen")
         return;
-    {
-        TBatch batch(FBatch);
-        try {
-            ReadPageDocument(doc, FWindowInfos, FLayers, FUnreadItems, [this](TItemLayer* layer) { AttachControl(layer); });
-        } catch (...) {
-            // What was read so far stays on the page.
-        }
-    }
+    ReadPage(doc);
     emit PageReplaced();
+}
+
+void TPageDocument::OpenPage(TJvSimpleXML* doc)
+{
+    {
+        TBatch opening(FOpening);
+        NewPage();
+    }
+    ReadPage(doc);
+    emit PageReplaced();
+}
+
+void TPageDocument::ReadPage(TJvSimpleXML* doc)
+{
+    TBatch batch(FBatch);
+    try {
+        ReadPageDocument(doc, FWindowInfos, FLayers, FUnreadItems, [this](TItemLayer* layer) { AttachControl(layer); });
+    } catch (...) {
+        // What was read so far stays on the page.
+    }
 }
 
 std::unique_ptr<TJvSimpleXML> TPageDocument::BuildWindowXML()

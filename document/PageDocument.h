@@ -92,6 +92,8 @@ public:
     void NewPage();
     // Reads a page document into the page settings and new control layers (announced as a new page).
     void LoadWindowXML(TJvSimpleXML* doc);
+    // NewPage, then LoadWindowXML, announced as one new page: whoever shows the page builds it once.
+    void OpenPage(TJvSimpleXML* doc);
     // The page built from the page settings and the controls (the selection is cleared first).
     std::unique_ptr<TJvSimpleXML> BuildWindowXML();
     // Writes `doc` (else the page) to `target`, and with `withSkinInfo` has the project write
@@ -169,11 +171,14 @@ private:
     void RubberBandResizing(const TFloatRect& oldLocation, TFloatRect& newLocation, TRBDragState dragState,
                   Qt::KeyboardModifiers keys, Qt::MouseButtons buttons);
     void CopyVideoWindow(TItemLayer* video);
+    void ReadPage(TJvSimpleXML* doc);
 
     TLayerCollection FLayers;
     std::unique_ptr<TObserver> FObserver;
     // While a whole page is read or emptied, single changes are not announced.
     int FBatch = 0;
+    // While a page is opened, emptying it is not announced apart.
+    int FOpening = 0;
     TItemLayer* FSelected = nullptr;
     TRubberbandLayer* FRubberBand = nullptr;
     std::unique_ptr<TJvSimpleXMLElem> FCopyElem;

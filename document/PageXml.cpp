@@ -35,6 +35,7 @@ bool ReadPageDocument(TJvSimpleXML* doc, TWindowInfos& infos, TLayerCollection& 
 {
     if (!doc || doc->Root().Name() != "screen")
         return false;
+    const TFileLookupScope lookups;
     TJvSimpleXMLElem& root = doc->Root();
     infos.Reset();
     TJvSimpleXMLProps& props = root.Properties();

@@ -57,12 +57,17 @@ void TMainForm::LoadPage()
     // Read before anything is dropped: a page that is no well-formed XML leaves the open one as it was.
     TJvSimpleXML doc;
     doc.LoadFromFile(FileName());
-    FDocument->NewPage();
-    UpdateCaption();
-    if (SourceViewActive())
+    if (SourceViewActive()) {
+        FDocument->NewPage();
+        UpdateCaption();
         FSourceView->ShowDocument(doc);
-    else
-        LoadWindowXML(&doc);
+        return;
+    }
+    UpdateCaption();
+    TBusyCursor busy;
+    FImgView->BeginUpdate();
+    FDocument->OpenPage(&doc);
+    FImgView->EndUpdate();
 }
 
 void TMainForm::mnNew1Click()
@@ -177,7 +182,8 @@ bool TMainForm::ConfirmDiscard(const QString& caption)
 void TMainForm::ShowCanvasBitmap(const QImage& picture)
 {
     TBitmap32& bitmap = FImgView->Bitmap();
-    bitmap.SetSize(picture.width(), picture.height());
+    // Emptied rather than sized: the picture takes the place of a blank of its size at once.
+    bitmap.SetSize(0, 0);
     if (!picture.isNull())
         bitmap.Image() = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     FImgView->BitmapChanged();

@@ -215,20 +215,71 @@ void TReadNames::NoteLookup(const TJvSimpleXMLElem* Elem, std::string_view Name)
         }
 }
 
+namespace {
+thread_local TFileLookupScope* LookupScopeTop = nullptr;
+}  // namespace
+
+TFileLookupScope::TFileLookupScope() : FOuter(LookupScopeTop)
+{
+    LookupScopeTop = this;
+}
+
+TFileLookupScope::~TFileLookupScope()
+{
+    LookupScopeTop = FOuter;
+}
+
+TFileLookupScope* TFileLookupScope::ForProject()
+{
+    TFileLookupScope* scope = LookupScopeTop;
+    if (!scope)
+        return nullptr;
+    const TSkinProject* project = &OSDControlFactory().Project();
+    if (scope->FProject != project) {
+        scope->FProject = project;
+        scope->FPictures.clear();
+        scope->FFonts.clear();
+    }
+    return scope;
+}
+
+TFileLookupScope::TPicture TFileLookupScope::Picture(const std::string& Name, const std::function<TPicture()>& find)
+{
+    TFileLookupScope* scope = ForProject();
+    if (!scope)
+        return find();
+    if (auto it = scope->FPictures.find(Name); it != scope->FPictures.end())
+        return it->second;
+    TPicture picture = find();
+    scope->FPictures.emplace(Name, picture);
+    return picture;
+}
+
+bool TFileLookupScope::LookupFont(std::string_view Name, std::string& Face, int32_t& Size, int32_t& Style)
+{
+    TFileLookupScope* scope = ForProject();
+    if (!scope)
+        return OSDControlFactory().Project().LookupFont(Name, Face, Size, Style);
+    auto it = scope->FFonts.find(std::string(Name));
+    if (it == scope->FFonts.end()) {
+        TFont font{false, Face, Size, Style};
+        font.Found = OSDControlFactory().Project().LookupFont(Name, font.Face, font.Size, font.Style);
+        it = scope->FFonts.emplace(std::string(Name), std::move(font)).first;
+    }
+    Face = it->second.Face;
+    Size = it->second.Size;
+    Style = it->second.Style;
+    return it->second.Found;
+}
+
 TJvSimpleXMLElem* TOSDControlFactory::FindChild(TJvSimpleXMLElem* Elem, std::string_view Name)
 {
     if (!Elem)
         return nullptr;
     TReadNames::NoteLookup(Elem, Name);
+    // The list's name index: a reference element has dozens of children, read once per value.
     const TJvSimpleXMLElems* items = Elem->ItemsIfAny();
-    if (!items)
-        return nullptr;
-    for (int i = items->Count() - 1; i >= 0; --i) {
-        TJvSimpleXMLElem* child = items->Item(i);
-        if (SameText1252(child->Name(), Name))
-            return child;
-    }
-    return nullptr;
+    return items ? items->FindNamed(Name) : nullptr;
 }
 
 namespace {

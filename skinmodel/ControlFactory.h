@@ -8,12 +8,15 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
+class QImage;
 class TItemLayer;
 class TLayerCollection;
 class TSkinProject;
@@ -134,6 +137,36 @@ private:
     const TJvSimpleXMLElem* FElem;
     std::vector<std::string> FNames;
     TReadNames* FOuter;
+};
+
+// While a whole page is read, every control that names a picture or a font asks the disk about
+// the same few files; within this scope each picture name and the font list are looked up once
+// (for the open project). Outside any scope every lookup goes to the disk as it comes.
+class TFileLookupScope {
+public:
+    TFileLookupScope();
+    ~TFileLookupScope();
+    TFileLookupScope(const TFileLookupScope&) = delete;
+    TFileLookupScope& operator=(const TFileLookupScope&) = delete;
+
+    using TPicture = std::shared_ptr<const QImage>;
+    // The picture of a name (as a control holds it) that `find` gives, called once per scope.
+    static TPicture Picture(const std::string& Name, const std::function<TPicture()>& find);
+    // TSkinProject::LookupFont of the open project, once per font name and scope.
+    static bool LookupFont(std::string_view Name, std::string& Face, int32_t& Size, int32_t& Style);
+
+private:
+    // The memo belongs to one project; another one starts it anew.
+    static TFileLookupScope* ForProject();
+    const TSkinProject* FProject = nullptr;
+    std::unordered_map<std::string, TPicture> FPictures;
+    struct TFont {
+        bool Found;
+        std::string Face;
+        int32_t Size, Style;
+    };
+    std::unordered_map<std::string, TFont> FFonts;
+    TFileLookupScope* FOuter;
 };
 
 // The single factory of the program.

@@ -68,16 +68,18 @@ void TImageLayer::SetFileName(const std::string& V)
     // count as missing.
     // A name in the case it has on disk is the usual case: one status call finds the file and
     // tells the cache whether it changed.
-    const TSkinProject& project = OSDControlFactory().Project();
-    const QString folder = project.Folder();
-    const QString exact = folder.isEmpty() || FileName.empty()
-        ? QString()
-        : WithTrailingSlash(folder) + QStringLiteral("images/") + FromWin1252(FileName);
-    if (const TFileStamp stamp = ReadFileStamp(exact); stamp.IsFile) {
-        Bitmap = project.Pictures().Load(exact, stamp);
-    } else if (const QString path = PicturePath(FileName); !path.isEmpty()) {
-        Bitmap = project.Pictures().Load(path);
-    }
+    Bitmap = TFileLookupScope::Picture(FileName, [this]() -> TPicture {
+        const TSkinProject& project = OSDControlFactory().Project();
+        const QString folder = project.Folder();
+        const QString exact = folder.isEmpty() || FileName.empty()
+            ? QString()
+            : WithTrailingSlash(folder) + QStringLiteral("images/") + FromWin1252(FileName);
+        if (const TFileStamp stamp = ReadFileStamp(exact); stamp.IsFile)
+            return project.Pictures().Load(exact, stamp);
+        if (const QString path = PicturePath(FileName); !path.isEmpty())
+            return project.Pictures().Load(path);
+        return nullptr;
+    });
     Changed();
 }
 

@@ -60,7 +60,7 @@ void TTextLayer::SetFontName(const std::string& V)
     FontName = V;
     std::string face;
     int32_t size = 12, style = 0;
-    OSDControlFactory().Project().LookupFont(V, face, size, style);
+    TFileLookupScope::LookupFont(V, face, size, style);
     // Minus the size is a character height in pixels; kept within what a font record holds.
     FLogFont.lfHeight = static_cast<int32_t>(std::clamp<int64_t>(-int64_t{size}, std::numeric_limits<int32_t>::min() + 1,
                                                                  std::numeric_limits<int32_t>::max()));

@@ -245,10 +245,15 @@ TJvSimpleXMLElem* TJvSimpleXMLElems::Item(int index) const
 
 TJvSimpleXMLElem* TJvSimpleXMLElems::ItemNamed(std::string_view name)
 {
-    const int i = FIndex.Find(FItems, name, [](const auto& e) -> std::string_view { return e->FName; });
-    if (i >= 0)
-        return FItems[size_t(i)].get();
+    if (TJvSimpleXMLElem* found = FindNamed(name))
+        return found;
     return ElementAutoCreates(FParent) ? Add(name) : nullptr;
+}
+
+TJvSimpleXMLElem* TJvSimpleXMLElems::FindNamed(std::string_view name) const
+{
+    const int i = FIndex.Find(FItems, name, [](const auto& e) -> std::string_view { return e->FName; });
+    return i >= 0 ? FItems[size_t(i)].get() : nullptr;
 }
 
 void TJvSimpleXMLElems::Clear()

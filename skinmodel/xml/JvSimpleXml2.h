@@ -134,6 +134,8 @@ public:
     int Count() const;
     TJvSimpleXMLElem* Item(int index) const;
     TJvSimpleXMLElem* ItemNamed(std::string_view name);
+    // The last child of that name as ItemNamed finds it, but never one created.
+    TJvSimpleXMLElem* FindNamed(std::string_view name) const;
     void Clear();
     TJvSimpleXMLElem* Parent() const { return FParent; }
 
@@ -147,7 +149,8 @@ private:
     static void Release(List& items);
     TJvSimpleXMLElem* FParent;
     List FItems;
-    jvxml::NameIndex FIndex;
+    // Built on demand by lookups, also through a const list.
+    mutable jvxml::NameIndex FIndex;
 };
 
 // The element base: a free-standing container that is never written (the editor's clipboard).

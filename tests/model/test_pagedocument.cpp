@@ -187,6 +187,31 @@ TEST(PageDocument, EveryWayAControlGoesIsAnnounced)
     EXPECT_EQ(s.Doc.Layers().Count(), 0);
 }
 
+// Opening a page over another is told once, as one new page; an empty selection is not told first,
+// a control that was selected goes before the page does.
+TEST(PageDocument, OpeningAPageIsOneAnnouncement)
+{
+    TSampleDocument s;
+    const QByteArray written = s.Saved();
+    TJvSimpleXML page;
+    page.LoadFromFile(GoldenFolder + QStringLiteral("read.xml"));
+    std::vector<const void*> selections;
+    QObject::connect(&s.Doc, &TPageDocument::SelectionChanged, [&](TItemLayer* layer) { selections.push_back(layer); });
+    TCount replaced(s.Doc, &TPageDocument::PageReplaced), added(s.Doc, &TPageDocument::ControlAdded);
+    for (const bool selected : {false, true}) {
+        if (selected)
+            s.Doc.SetSelection(s.Control("default label"));
+        selections.clear();
+        replaced.N = added.N = 0;
+        s.Doc.OpenPage(&page);
+        EXPECT_EQ(replaced.N, 1) << selected;
+        EXPECT_EQ(added.N, 0) << selected;
+        EXPECT_EQ(selections, selected ? std::vector<const void*>{nullptr} : std::vector<const void*>{}) << selected;
+        EXPECT_FALSE(s.Doc.Modified());
+        EXPECT_EQ(s.Saved(), written) << selected;
+    }
+}
+
 // Another project: the skin description shown after the announcement is the new one, and the
 // controls read the new project's pictures, fonts and references; the old project keeps its own.
 TEST(PageDocument, AnotherProjectIsAnnouncedWithItsDescription)

@@ -29,6 +29,10 @@ TEST_P(Lookup, IgnoresCaseIncludingAccentedLetters)
     EXPECT_EQ(root().Items().ItemNamed("GR\xD6\xDF" "E"), b);
     EXPECT_EQ(root().Items().ItemNamed("\x8A\x9F"), c);
     EXPECT_EQ(root().Items().ItemNamed("textcolo"), nullptr);
+    const TJvSimpleXMLElems& items = root().Items();
+    EXPECT_EQ(items.FindNamed("TEXTcolor"), a);
+    EXPECT_EQ(items.FindNamed("GR\xD6\xDF" "E"), b);
+    EXPECT_EQ(items.FindNamed("textcolo"), nullptr);
 }
 
 TEST_P(Lookup, TheLastOfSeveralWins)
@@ -36,8 +40,10 @@ TEST_P(Lookup, TheLastOfSeveralWins)
     root().Items().Add("x", "first");
     auto* second = root().Items().Add("X", "second");
     EXPECT_EQ(root().Items().ItemNamed("x"), second);
+    EXPECT_EQ(root().Items().FindNamed("x"), second);
     root().Items().Delete(root().Items().Count() - 1);
     EXPECT_EQ(root().Items().ItemNamed("x")->Value(), "first");
+    EXPECT_EQ(root().Items().FindNamed("X")->Value(), "first");
 }
 
 TEST_P(Lookup, RenamingIsFoundAtOnce)
@@ -45,6 +51,8 @@ TEST_P(Lookup, RenamingIsFoundAtOnce)
     auto* e = root().Items().Add("old");
     ASSERT_EQ(root().Items().ItemNamed("old"), e);
     e->SetName("new");
+    EXPECT_EQ(root().Items().FindNamed("new"), e);
+    EXPECT_EQ(root().Items().FindNamed("old"), nullptr);
     EXPECT_EQ(root().Items().ItemNamed("new"), e);
     EXPECT_EQ(root().Items().ItemNamed("old"), nullptr);
 }
@@ -88,6 +96,9 @@ TEST(Lookup, AutoCreateAddsMissingEntries)
 {
     TJvSimpleXML doc;
     doc.Options |= TJvSimpleXML::AutoCreate;
+    // Finding never creates.
+    EXPECT_EQ(doc.Root().Items().FindNamed("made"), nullptr);
+    EXPECT_EQ(doc.Root().ChildCount(), 0);
     TJvSimpleXMLElem* e = doc.Root().Items().ItemNamed("made");
     ASSERT_NE(e, nullptr);
     EXPECT_EQ(doc.Root().ChildCount(), 1);
