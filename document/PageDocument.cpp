@@ -187,10 +187,21 @@ void TPageDocument::SetFileName(const QString& fileName)
     emit FileNameChanged(fileName);
 }
 
-void TPageDocument::SetBackdrop(const QImage& picture)
+void TPageDocument::SetBackdrop(TPicture picture)
 {
-    FBackdrop = picture.isNull() ? QImage() : picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // Held while it shows: the cache letting go of it must not take it out of the project's total.
+    FBackdropPicture = picture && !picture->isNull() ? std::move(picture) : nullptr;
+    FBackdrop = FBackdropPicture ? FBackdropPicture->convertToFormat(QImage::Format_ARGB32_Premultiplied) : QImage();
     emit BackdropChanged();
+}
+
+bool TPageDocument::SetBackdrop(const QImage& picture)
+{
+    TPicture counted;
+    if (!picture.isNull() && !(counted = FProject->Pictures().Adopt(picture.convertToFormat(QImage::Format_ARGB32_Premultiplied))))
+        return false;
+    SetBackdrop(std::move(counted));
+    return true;
 }
 
 void TPageDocument::SetCanvasSize(int width, int height)
@@ -653,8 +664,14 @@ void TPageDocument::ShowBackdrop(const std::string& name)
 {
     if (name.empty()) {
         if (!FBackdrop.isNull()) {
-            FBackdrop.fill(0xFF000000u);
-            emit BackdropChanged();
+            // A black picture of its own, counted as the one it replaces was; that one goes first.
+            const QSize size = FBackdrop.size();
+            FBackdrop = QImage();
+            FBackdropPicture.reset();
+            QImage black(size, QImage::Format_ARGB32_Premultiplied);
+            black.fill(0xFF000000u);
+            if (!SetBackdrop(black))
+                emit BackdropChanged();
         }
         return;
     }
@@ -667,7 +684,7 @@ void TPageDocument::ShowBackdrop(const std::string& name)
     if (!picture || picture->isNull())
         return;
     FreeRubberBand();
-    SetBackdrop(*picture);
+    SetBackdrop(picture);
 }
 
 // --- a control's values and place ----------------------------------------------------------

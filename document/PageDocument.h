@@ -10,6 +10,7 @@
 #include "canvas/RubberBand.h"
 #include "document/WindowInfos.h"
 #include "skinmodel/ControlFactory.h"
+#include "skinmodel/PictureCache.h"
 #include "skinmodel/Published.h"
 
 #include <QImage>
@@ -56,9 +57,14 @@ public:
     TWindowInfos& WindowInfos() { return FWindowInfos; }
     // Page items that could not become controls; written back unchanged after the controls.
     int UnreadItemCount() const { return static_cast<int>(FUnreadItems.size()); }
-    // The canvas picture: the page's backdrop, or the picture loaded to test the page on.
+    // The canvas picture: the page's backdrop, or the picture loaded to test the page on. While it
+    // shows it counts among the project's decoded pictures in use.
     const QImage& Backdrop() const { return FBackdrop; }
-    void SetBackdrop(const QImage& picture);
+    // A picture of the project's cache, or none.
+    void SetBackdrop(TPicture picture);
+    // A picture made elsewhere; false (and nothing changes) when it would take the project's
+    // pictures beyond their total.
+    bool SetBackdrop(const QImage& picture);
     // The skin's canvas size.
     QSize CanvasSize() const { return FCanvasSize; }
     void SetCanvasSize(int width, int height);
@@ -188,6 +194,7 @@ private:
     TWindowInfos FWindowInfos;
     std::vector<std::unique_ptr<TJvSimpleXMLElem>> FUnreadItems;
     QImage FBackdrop;
+    TPicture FBackdropPicture;  // shares FBackdrop's pixels and keeps them counted
     QSize FCanvasSize{720, 576};
     std::shared_ptr<TSkinProject> FProject;
     QStringList FPageList;

@@ -10,6 +10,7 @@
 #include "document/ResizeRules.h"
 #include "platform/core/Codec1252.h"
 #include "skinmodel/PictureCache.h"
+#include "skinmodel/SkinProject.h"
 #include "skinmodel/controls/ItemLayer.h"
 #include "skinmodel/controls/VideoControl.h"
 
@@ -220,12 +221,13 @@ void TMainForm::mnBackgroundClick()
 void TMainForm::LoadBackground(const QString& fileName)
 {
     SetSelection(nullptr);
-    const TPicture picture = TPictureCache::Decode(fileName);
+    // Through the project's pictures, so that it counts in their total like the page's backdrop.
+    const TPicture picture = FDocument->Project().Pictures().Load(fileName);
     if (!picture || picture->isNull()) {
         ReportError(QStringLiteral("Cannot read the picture \"%1\".").arg(fileName));
         return;
     }
-    FDocument->SetBackdrop(*picture);
+    FDocument->SetBackdrop(picture);
 }
 
 void TMainForm::btEditWindowClick()

@@ -1,11 +1,12 @@
 #include "skinmodel/PictureCache.h"
 
+#include "platform/core/AtomicFile.h"
+#include "platform/core/FileErrors.h"
 #include "platform/core/FileStamp.h"
 
 #include <QBuffer>
 #include <QByteArray>
 #include <QCryptographicHash>
-#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -14,9 +15,6 @@
 #include <iterator>
 
 namespace {
-
-// Files larger than this are no pictures a skin can use; reading them would only cost memory.
-constexpr int64_t MaxFileBytes = int64_t(256) << 20;
 
 // The decoder for a file: "BM" files are bitmaps whatever their name, the rest go by extension.
 // Metafiles (wmf, emf) and unknown extensions have none.
@@ -58,14 +56,22 @@ QByteArray Digest(const QByteArray& data)
     return QCryptographicHash::hash(data, QCryptographicHash::Sha1);
 }
 
-// The file's bytes; false when it cannot be read or is too large for a picture a skin can use.
-bool ReadPictureFile(const QString& path, QByteArray& data)
+// The file's bytes, read as every whole file is: only a regular file (a FIFO would block for
+// ever, a device never ends) of at most 256 MB. False when it cannot be read.
+bool ReadPictureFile(const QString& path, std::string& bytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileBytes)
+    try {
+        bytes = ReadWholeFile(path);
+        return true;
+    } catch (const EFOpenError&) {
         return false;
-    data = file.readAll();
-    return data.size() <= MaxFileBytes;
+    }
+}
+
+// The file's bytes as Qt takes them, without a copy; `file` must outlive them.
+QByteArray View(const std::string& file)
+{
+    return QByteArray::fromRawData(file.data(), qsizetype(file.size()));
 }
 
 // The widest pixel a decoder gives: 16 bits per channel.
@@ -132,9 +138,10 @@ QImage DecodeData(const QString& path, QByteArray& data, const std::function<boo
 
 TPicture TPictureCache::Decode(const QString& path)
 {
-    QByteArray data;
-    if (!ReadPictureFile(path, data))
+    std::string file;
+    if (!ReadPictureFile(path, file))
         return {};
+    QByteArray data = View(file);
     bool refused = false;
     QImage image = DecodeData(path, data, {}, refused);
     return image.isNull() ? TPicture() : std::make_shared<const QImage>(std::move(image));
@@ -164,8 +171,8 @@ TPicture TPictureCache::Load(const QString& path, const TFileStamp& stamp)
         if (entry->Size == size && entry->Modified == modified) {
             bool same = !entry->Racy;
             if (!same) {
-                QByteArray data;
-                same = ReadPictureFile(key, data) && Digest(data) == entry->Digest;
+                std::string file;
+                same = ReadPictureFile(key, file) && Digest(View(file)) == entry->Digest;
                 entry->Racy = same && IsRacy(modified, checkedAt);
             }
             if (same && entry->Failed) {
@@ -190,8 +197,9 @@ TPicture TPictureCache::Load(const QString& path, const TFileStamp& stamp)
 
 TPicture TPictureCache::Add(const QString& key, int64_t size, int64_t modified, int64_t checkedAt)
 {
-    QByteArray data;
-    const bool read = ReadPictureFile(key, data);
+    std::string file;
+    const bool read = ReadPictureFile(key, file);
+    QByteArray data = View(file);
     bool refused = false;
     QImage image = read ? DecodeData(key, data, [this](int64_t bytes) { return MakeRoom(bytes); }, refused) : QImage();
     // Not remembered: the picture may fit once others are let go.
@@ -211,12 +219,7 @@ TPicture TPictureCache::Add(const QString& key, int64_t size, int64_t modified, 
         entry.Failed = true;
     } else {
         entry.Bytes = int64_t(image.sizeInBytes());
-        FUse->Bytes += entry.Bytes;
-        // The bytes stay counted until the last holder lets go, also after the cache is gone.
-        picture = TPicture(new QImage(std::move(image)), [use = FUse, bytes = entry.Bytes](const QImage* p) {
-            use->Bytes -= bytes;
-            delete p;
-        });
+        picture = Counted(std::move(image), entry.Bytes);
         entry.Shared = picture;
         entry.Kept = picture;
         FBytes += entry.Bytes;
@@ -225,6 +228,27 @@ TPicture TPictureCache::Add(const QString& key, int64_t size, int64_t modified, 
     FIndex[key] = FEntries.begin();
     Trim();
     return picture;
+}
+
+TPicture TPictureCache::Counted(QImage image, int64_t bytes)
+{
+    FUse->Bytes += bytes;
+    // The bytes stay counted until the last holder lets go, also after the cache is gone.
+    return TPicture(new QImage(std::move(image)), [use = FUse, bytes](const QImage* p) {
+        use->Bytes -= bytes;
+        delete p;
+    });
+}
+
+TPicture TPictureCache::Adopt(QImage image)
+{
+    if (image.isNull())
+        return {};
+    const int64_t bytes = int64_t(image.sizeInBytes());
+    std::lock_guard<std::mutex> guard(FLock);
+    if (!MakeRoom(bytes))
+        return {};
+    return Counted(std::move(image), bytes);
 }
 
 void TPictureCache::Release(TEntry& entry)

@@ -47,6 +47,10 @@ public:
     int64_t DecodeCount() const;
     void Clear();
 
+    // Counts a picture made elsewhere (a blanked backdrop) among those in use for as long as it is
+    // held; none when it would go beyond the total.
+    TPicture Adopt(QImage image);
+
     // Decodes a picture without caching: "BM" files as bitmaps, others by their extension.
     static TPicture Decode(const QString& path);
 
@@ -83,6 +87,8 @@ private:
     void Release(TEntry& entry);
     // Lets go of pictures that only the cache holds until `bytes` more fit within the total.
     bool MakeRoom(int64_t bytes);
+    // The image, its bytes counted in use while anyone holds it.
+    TPicture Counted(QImage image, int64_t bytes);
     // Reads and decodes the file into a new entry, newest first.
     TPicture Add(const QString& key, int64_t size, int64_t modified, int64_t checkedAt);
 

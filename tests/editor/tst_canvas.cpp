@@ -4,15 +4,19 @@
 
 #include "canvas/RubberBand.h"
 #include "canvas/view/ImgView32.h"
+#include "document/PageDocument.h"
 #include "document/ResizeRules.h"
 #include "skinmodel/controls/ItemLayer.h"
 #include "skinmodel/controls/VideoControl.h"
+#include "support/TestPictures.h"
 
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -46,6 +50,7 @@ private slots:
     void deleteKeyOnlyOverCanvas();
     void checkerboardFirstStage();
     void pointerPositionInStatusBar();
+    void loadPictureTakesOnlyRegularFiles();
     void screenshot();
 };
 
@@ -312,6 +317,25 @@ void TestCanvas::pointerPositionInStatusBar()
     SendMouse(f.Form->ImgView(), QEvent::MouseMove, QPoint(37, 45), Qt::NoButton, Qt::NoButton);
     QCOMPARE(f.Form->StatusPanel(1)->text(), QStringLiteral("X: 37"));
     QCOMPARE(f.Form->StatusPanel(2)->text(), QStringLiteral("Y: 45"));
+}
+
+// "Load picture" never waits on a FIFO: it counts as a picture that cannot be read.
+void TestCanvas::loadPictureTakesOnlyRegularFiles()
+{
+    TEditorFixture f;
+    const QString good = f.Path(QStringLiteral("good.png")), fifo = f.Path(QStringLiteral("fifo.png"));
+    WriteBytes(good, SolidPng(8, 6, Qt::red));
+    QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    f.Start();
+    f.Dialogs.AnswerOpenFile(good);
+    f.Form->Action("mnBackground")->trigger();
+    QCOMPARE(f.Form->Document().Backdrop().size(), QSize(8, 6));
+    f.Dialogs.AnswerOpenFile(fifo);
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    f.Form->Action("mnBackground")->trigger();
+    QCOMPARE(f.Dialogs.Calls().back().Text, QStringLiteral("Cannot read the picture \"%1\".").arg(fifo));
+    QCOMPARE(f.Form->Document().Backdrop().size(), QSize(8, 6));
+    QVERIFY(f.Dialogs.Unexpected().empty());
 }
 
 // A picture of the main window with a page and a selection, for a person to look at.

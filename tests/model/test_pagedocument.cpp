@@ -3,11 +3,13 @@
 #include "document/PageDocument.h"
 #include "document/PageXml.h"
 #include "skinmodel/ControlFactory.h"
+#include "skinmodel/PictureCache.h"
 #include "skinmodel/SkinProject.h"
 #include "skinmodel/controls/ItemLayer.h"
 #include "skinmodel/controls/VideoControl.h"
 #include "skinmodel/uskininfo.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
+#include "support/TestPictures.h"
 
 #include <QDir>
 #include <QFile>
@@ -408,6 +410,40 @@ TEST(PageXml, BackdropWritten)
         if (!*row.expected)
             EXPECT_EQ(text.find("Backdrop"), std::string::npos) << row.name;
     }
+}
+
+// The backdrop keeps its picture counted in the project's total while it shows, blanked too,
+// even when the cache alone would have let go of it.
+TEST(PageDocument, BackdropCountsInTheProjectsPictures)
+{
+    QTemporaryDir dir;
+    const QImage back = SolidPicture(30, 20, QColor(10, 200, 30));
+    WriteTestFile(dir.path(), QStringLiteral("images/back.png"), EncodePicture(back, "PNG"));
+    for (const char* name : {"images/a.png", "images/b.png"})
+        WriteTestFile(dir.path(), QString::fromLatin1(name), SolidPng(10, 10, Qt::red));
+    auto project = std::make_shared<TSkinProject>(dir.path());
+    TPictureCache& pictures = project->Pictures();
+    pictures.SetByteLimit(0);
+    pictures.SetTotalLimit(30 * 20 * 4 + 10 * 10 * 4);
+    TPageDocument doc;
+    doc.OpenProject(project, false);
+
+    doc.WindowInfos().WindowBackdrop().SetDefaultFile("back.png");
+    EXPECT_EQ(doc.Backdrop(), back.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    const TPicture a = pictures.Load(dir.filePath(QStringLiteral("images/a.png")));
+    EXPECT_TRUE(a);
+    EXPECT_FALSE(pictures.Load(dir.filePath(QStringLiteral("images/b.png"))));
+    EXPECT_FALSE(doc.SetBackdrop(SolidPicture(30, 20, Qt::blue)));
+    EXPECT_EQ(doc.Backdrop().pixel(0, 0), back.pixel(0, 0));
+    EXPECT_EQ(pictures.BytesInUse(), 30 * 20 * 4 + 10 * 10 * 4);
+
+    doc.WindowInfos().WindowBackdrop().SetDefaultFile("");
+    QImage black(30, 20, QImage::Format_ARGB32_Premultiplied);
+    black.fill(0xFF000000u);
+    EXPECT_EQ(doc.Backdrop(), black);
+    EXPECT_EQ(pictures.BytesInUse(), 30 * 20 * 4 + 10 * 10 * 4);
+    doc.ClearPage();
+    EXPECT_EQ(pictures.BytesInUse(), 10 * 10 * 4);
 }
 
 TEST(PageXml, BackdropNameStoredOnce)

@@ -15,6 +15,8 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 namespace {
 
 class PictureCacheTest : public ::testing::Test {
@@ -114,6 +116,18 @@ TEST_F(PictureCacheTest, MissingFileAndFolderGiveNothing)
     EXPECT_FALSE(cache.Load(dir.path()));
     EXPECT_FALSE(cache.Load(QString()));
     EXPECT_EQ(cache.DecodeCount(), 0);
+}
+
+// A FIFO would block the reader for ever; it and a link to it count as missing at once.
+TEST_F(PictureCacheTest, PictureThatIsNoRegularFileCountsAsMissing)
+{
+    const QString fifo = dir.filePath("fifo.png"), link = dir.filePath("link.bmp");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(fifo, link));
+    for (const QString& path : {fifo, link}) {
+        EXPECT_FALSE(TPictureCache::Decode(path));
+        EXPECT_FALSE(cache.Load(path));
+    }
 }
 
 TEST_F(PictureCacheTest, UnchangedFileIsDecodedOnce)
