@@ -141,6 +141,7 @@ public:
     using TInspectorStringItem::TInspectorStringItem;
     const char* ClassName() const override { return "TJvInspectorFilenameItem"; }
     void SetFlags(int flags) override { TInspectorStringItem::SetFlags(flags | iifEditButton); }
+    void SetDisplayValue(const QString& text) override;
     bool Edit() override;
 };
 

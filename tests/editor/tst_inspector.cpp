@@ -540,7 +540,8 @@ void TestInspector::colourStandIn()
 void TestInspector::fileItem()
 {
     TInspectorFixture f;
-    const QString folder = f.MakeProject("Pics");
+    // A folder name the skin's 8-bit text cannot hold.
+    const QString folder = f.MakeProject(QStringLiteral("\u0141\u00f3d\u017a"));
     QVERIFY(QDir().rename(folder + "images", folder + "Images"));
     f.OpenProject(folder);
     auto* button = AddControl<TOSDSimpleButton>(*f.Form, "b");
@@ -564,12 +565,18 @@ void TestInspector::fileItem()
     f.ClickEdit("Application");  // proposes the current value; cancelled (no answer queued)
     QCOMPARE(f.LastCall().File.FileName, QStringLiteral("/opt/player/run.sh"));
     QCOMPARE(button->Application, std::string("/opt/player/run.sh"));
-    // A path the skin cannot hold is refused.
-    f.Dialogs.AnswerOpenFile(QStringLiteral("/tmp/\u03a9.png"));
+    // A path the skin cannot hold is refused; a picture's folder is dropped first, its name is not.
+    const QString refused = QStringLiteral("The character \"\u0141\" cannot be used in a skin.");
+    f.Dialogs.AnswerOpenFile(folder + "Images/focus.png");
     f.Dialogs.AnswerMessage(QMessageBox::Ok);
     f.ClickEdit("Application");
-    QCOMPARE(f.LastCall().Text, QStringLiteral("The character \"\u03a9\" cannot be used in a skin."));
+    QCOMPARE(f.LastCall().Text, refused);
     QCOMPARE(button->Application, std::string("/opt/player/run.sh"));
+    f.Dialogs.AnswerOpenFile(folder + QStringLiteral("Images/\u0141.png"));
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    f.ClickEdit("ImageFocus.FileName");
+    QCOMPARE(f.LastCall().Text, refused);
+    QCOMPARE(button->ImageFocus->FileName, std::string("focus.png"));
 }
 
 void TestInspector::pageSettingsAndSkinInfo()
@@ -586,7 +593,7 @@ void TestInspector::pageSettingsAndSkinInfo()
     QCOMPARE(f.Form->WindowInfos().WindowBackdrop().DefaultFile(), std::string("back.png"));
     QCOMPARE(f.Tools->DisplayValue("WindowBackdrop.DefaultFile"), QStringLiteral("back.png"));
     // The backdrop's files get the picture dialog too; DefaultFile keeps the name only.
-    f.Dialogs.AnswerOpenFile(QStringLiteral("/pics/night.png"));
+    f.Dialogs.AnswerOpenFile(QStringLiteral("/\u0141\u00f3d\u017a/night.png"));
     f.ClickEdit("WindowBackdrop.DefaultFile");
     QCOMPARE(f.LastCall().Caption, QStringLiteral("Open picture"));
     QCOMPARE(f.Form->WindowInfos().WindowBackdrop().DefaultFile(), std::string("night.png"));
