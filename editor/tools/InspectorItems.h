@@ -46,6 +46,8 @@ public:
 
     virtual const char* ClassName() const = 0;
     const TPropInfo& Prop() const { return FProp; }
+    // The same property of another object of the same kind.
+    void Rebind(TPropInfo prop) { FProp = std::move(prop); }
     QString Name() const { return QString::fromLatin1(FProp.Name); }
     bool ReadOnly() const { return FProp.ReadOnly(); }
 
