@@ -322,14 +322,7 @@ void TfrmTools::InspectObject(const QString& category, bool clear, TPublished* i
     if (!instance)
         return;
     QTreeWidgetItem* parent = category.isEmpty() ? nullptr : new QTreeWidgetItem(QStringList{category});
-    // A control that leaves the page must not be read again.
-    if (auto* layer = dynamic_cast<TItemLayer*>(instance); layer && FDocument.Layers().IndexOf(layer) >= 0) {
-        FShownLayers.push_back(layer);
-        if (!FShownControl) {
-            FShownControl = layer;
-            FShownHeading = parent;
-        }
-    }
+    Shows(parent, instance);
     QList<QTreeWidgetItem*> tops;
     AddProperties(parent, instance, 0, tops);
     // Into the tree at once: line by line, every line would lay the whole tree out again.
@@ -344,6 +337,18 @@ void TfrmTools::InspectObject(const QString& category, bool clear, TPublished* i
         JvInspector1->addTopLevelItems(tops);
     }
     static_cast<TInspectorTree*>(JvInspector1)->FitDivider();
+}
+
+void TfrmTools::Shows(QTreeWidgetItem* heading, TPublished* instance)
+{
+    // A control that leaves the page must not be read again.
+    if (auto* layer = dynamic_cast<TItemLayer*>(instance); layer && FDocument.Layers().IndexOf(layer) >= 0) {
+        FShownLayers.push_back(layer);
+        if (!FShownControl) {
+            FShownControl = layer;
+            FShownHeading = heading;
+        }
+    }
 }
 
 void TfrmTools::AddProperties(QTreeWidgetItem* parent, TPublished* instance, int depth, QList<QTreeWidgetItem*>& tops)
@@ -441,14 +446,7 @@ bool TfrmTools::ShowAgain(const std::vector<std::pair<QString, TPublished*>>& sh
     NewWatch();
     for (std::size_t i = 0; i < shown.size(); ++i) {
         QTreeWidgetItem* category = JvInspector1->topLevelItem(int(i));
-        if (auto* layer = dynamic_cast<TItemLayer*>(shown[i].second);
-            layer && FDocument.Layers().IndexOf(layer) >= 0) {
-            FShownLayers.push_back(layer);
-            if (!FShownControl) {
-                FShownControl = layer;
-                FShownHeading = category;
-            }
-        }
+        Shows(category, shown[i].second);
         category->setText(0, shown[i].first);
         Rebind(lines[i], std::move(props[i]), shown[i].second);
     }

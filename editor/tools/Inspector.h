@@ -69,6 +69,8 @@ private:
     class TShownWatch;
 
     void FormCreate();
+    // The instance shown under `heading` (none: at the top).
+    void Shows(QTreeWidgetItem* heading, TPublished* instance);
     // New lines under `parent`, or into `tops` without one; they enter the tree afterwards. A part's
     // own lines are made when it is first opened.
     void AddProperties(QTreeWidgetItem* parent, TPublished* instance, int depth, QList<QTreeWidgetItem*>& tops);

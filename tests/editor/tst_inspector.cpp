@@ -670,6 +670,7 @@ void TestInspector::sameKindKeepsLines()
     QTreeWidget* tree = f.Tools->JvInspector1;
     QTreeWidgetItem* part = tree->findItems("LabelControl", Qt::MatchExactly | Qt::MatchRecursive).front();
     part->setExpanded(true);
+    QCOMPARE(part->childCount(), LabelLines.size());
     QCOMPARE(f.Tools->DisplayValue("LabelControl.LabelText"), QString());
     tree->setCurrentItem(part->child(0));
     const QString current = tree->currentItem()->text(0);
@@ -827,6 +828,18 @@ void TestInspector::typedTextWhenSelectionMoves()
     QCOMPARE(f.Tools->Categories(), QStringList{"Label - t"});
     QCOMPARE(f.Tools->DisplayValue("X"), QStringLiteral("200"));
     QVERIFY(f.Dialogs.Unexpected().empty());
+    // An editor that goes while its field has the focus answers nothing as the focus leaves it.
+    auto* editor = new TInspectorEditor(*f.Tools->Item("Y"), f.Tools);
+    int commits = 0;
+    editor->OnCommit = [&commits](const QString&) { ++commits; };
+    editor->show();
+    editor->LineEdit()->setFocus();
+    QVERIFY(editor->LineEdit()->hasFocus());
+    editor->LineEdit()->setText(QStringLiteral("9"));
+    editor->LineEdit()->setModified(true);
+    delete editor;
+    QCOMPARE(commits, 0);
+    QCOMPARE(label->GetY(), 200);
 }
 
 // A value chosen from the list of a line cut by the grid's lower edge: the grid stays where it was,
