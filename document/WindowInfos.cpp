@@ -29,11 +29,10 @@ std::vector<TPropInfo> TVideoWindow::PublishedProperties()
 
 std::vector<TPropInfo> TWindowBackdrop::PublishedProperties()
 {
-    return {
-        TextField("DynamicFile", TPropType::FileName, DynamicFile),
-        TextProp("DefaultFile", TPropType::FileName, [this] { return FDefaultFile; },
-                 [this](const std::string& v) { SetDefaultFile(v); }),
-    };
+    TPropInfo defaultFile = TextProp("DefaultFile", TPropType::FileName, [this] { return FDefaultFile; },
+                                     [this](const std::string& v) { SetDefaultFile(v); });
+    defaultFile.NameOnly = true;
+    return {TextField("DynamicFile", TPropType::FileName, DynamicFile), std::move(defaultFile)};
 }
 
 std::vector<TPropInfo> TWindowInfos::PublishedProperties()

@@ -234,6 +234,8 @@ void TMainForm::FollowDocument()
     connect(doc, &TPageDocument::ControlChanged, this, [this](TItemLayer* layer, const QString& property) {
         if (layer == Selected() && (property == QLatin1String("Locked") || property == QLatin1String("Shown")))
             UpdateActions();
+        if (layer == Selected() && (property.isEmpty() || property == QLatin1String("Description")))
+            ShowSelectionStatus(layer);
     });
     connect(doc, &TPageDocument::Restacked, this, [this] { UpdateActions(); });
     connect(doc, &TPageDocument::BackdropChanged, this, [this] { ShowCanvasBitmap(FDocument->Backdrop()); });

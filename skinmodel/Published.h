@@ -44,6 +44,8 @@ struct TPropInfo {
     int64_t Max = std::numeric_limits<int32_t>::max();
     // Text kinds: the longest text kept (0: no limit).
     std::size_t MaxLength = 0;
+    // File names: the setter keeps only the file-name part of a path (a picture in "images").
+    bool NameOnly = false;
 
     bool ReadOnly() const { return !Set; }
 };

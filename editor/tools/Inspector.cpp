@@ -14,15 +14,20 @@
 #include "skinmodel/uskininfo.h"
 #include "skinmodel/controls/ItemLayer.h"
 
+#include <QComboBox>
 #include <QDockWidget>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QStyledItemDelegate>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -37,7 +42,11 @@ public:
         : QTreeWidget(parent)
     {
         viewport()->setMouseTracking(true);
-        connect(this, &QTreeWidget::itemExpanded, this, [this] { FitDivider(); });
+        connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* node) {
+            if (OnExpanding)
+                OnExpanding(node);
+            FitDivider();
+        });
         connect(this, &QTreeWidget::itemCollapsed, this, [this] { FitDivider(); });
     }
 
@@ -46,6 +55,9 @@ public:
         if (!FDragged)
             setColumnWidth(0, sizeHintForColumn(0));
     }
+
+    // Called before a line that was opened is shown with its children.
+    std::function<void(QTreeWidgetItem*)> OnExpanding;
 
 protected:
     bool viewportEvent(QEvent* event) override
@@ -111,6 +123,43 @@ private:
     int FGrab = 0;
 };
 
+// Every line is as high as an editor, so that a line keeps its place when it gets one.
+class TLineHeight : public QStyledItemDelegate {
+public:
+    TLineHeight(int height, QObject* parent)
+        : QStyledItemDelegate(parent)
+        , FHeight(height)
+    {
+    }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(std::max(size.height(), FHeight));
+        return size;
+    }
+
+private:
+    int FHeight;
+};
+
+int EditorHeight(QWidget* parent)
+{
+    QComboBox list(parent);
+    QComboBox open(parent);
+    open.setEditable(true);
+    QLineEdit field(parent);
+    field.setFrame(false);
+    QToolButton button(parent);
+    button.setText(QStringLiteral("..."));
+    return std::max({list.sizeHint().height(), open.sizeHint().height(), field.sizeHint().height(),
+                     button.sizeHint().height()});
+}
+
+QString Heading(const TItemLayer& layer)
+{
+    return FromWin1252(layer.TypeName()) + QStringLiteral(" - ") + FromWin1252(layer.Description);
+}
+
 } // namespace
 
 class TfrmTools::TShownWatch : public TCustomLayer {
@@ -131,7 +180,11 @@ private:
 struct TfrmTools::TLine {
     QTreeWidgetItem* Node = nullptr;
     std::unique_ptr<TJvCustomInspectorItem> Item;
+    // Made when the line is first edited; it stays while the line does.
     TInspectorEditor* Editor = nullptr;
+    int Depth = 0;
+    // A part's lines exist (made when it is first opened).
+    bool PartBuilt = false;
 };
 
 TfrmTools::TfrmTools(TPageDocument& document, const TPlayerLists& lists, QWidget* parent)
@@ -155,6 +208,8 @@ TfrmTools::TfrmTools(TPageDocument& document, const TPlayerLists& lists, QWidget
     JvInspector1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     JvInspector1->setFocusPolicy(Qt::StrongFocus);
     JvInspector1->header()->setStretchLastSection(true);
+    JvInspector1->setItemDelegate(new TLineHeight(EditorHeight(this), JvInspector1));
+    JvInspector1->setUniformRowHeights(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -174,13 +229,35 @@ TfrmTools::TfrmTools(TPageDocument& document, const TPlayerLists& lists, QWidget
     // announces what changed. The inspector shows the selected control, or with none the page
     // settings and the skin description.
     FContext.Store = [this](const TPropInfo& prop, const TPropValue& value) {
-        FDocument.SetProperty(FDocument.Selected(), prop, value);
+        // The control shown: text typed for it may be stored after another one was selected.
+        FDocument.SetProperty(FShownControl, prop, value);
     };
 
     FormCreate();
 
+    // A line gets its editor when it becomes the current one; a click on its value puts the focus there.
+    static_cast<TInspectorTree*>(JvInspector1)->OnExpanding = [this](QTreeWidgetItem* node) {
+        GuardedCall([this, node] {
+            if (TLine* line = LineOf(node); line && ShownAlive())
+                BuildPart(*line);
+        });
+    };
+    connect(JvInspector1, &QTreeWidget::currentItemChanged, this, Guarded([this](QTreeWidgetItem* current) {
+        if (TLine* line = LineOf(current); line && ShownAlive())
+            EnsureEditor(*line);
+    }));
+    connect(JvInspector1, &QTreeWidget::itemClicked, this, Guarded([this](QTreeWidgetItem* node, int column) {
+        if (column == 1)
+            FocusEditor(node);
+    }));
+    connect(JvInspector1, &QTreeWidget::itemActivated, this, Guarded([this](QTreeWidgetItem* node) { FocusEditor(node); }));
+
     // Values changed elsewhere (the frame, the arrow keys, other windows) show up as they change.
-    connect(&FDocument, &TPageDocument::SelectionChanged, this, Guarded([this](TItemLayer* layer) { ShowSelection(layer); }));
+    connect(&FDocument, &TPageDocument::SelectionChanged, this, Guarded([this](TItemLayer* layer) {
+        // Text typed for the control that was shown is stored on it before another one is shown.
+        StoreTypedText();
+        ShowSelection(layer);
+    }));
     connect(&FDocument, &TPageDocument::ControlChanged, this, [this](TItemLayer* layer) { ControlChanged(layer); });
     connect(&FDocument, &TPageDocument::ControlRemoved, this, [this](TItemLayer* layer) { ControlRemoved(layer); });
     // A new page or project: the old settings and skin description are never shown again.
@@ -228,15 +305,20 @@ void TfrmTools::FormCreate()
 
 void TfrmTools::ShowSelection(TItemLayer* layer)
 {
-    JvInspector1->setUpdatesEnabled(false);
+    std::vector<std::pair<QString, TPublished*>> shown;
     if (layer) {
-        InspectObject(FromWin1252(layer->TypeName()) + QStringLiteral(" - ") + FromWin1252(layer->Description), true,
-                      layer);
+        shown.emplace_back(Heading(*layer), layer);
     } else {
-        Clear();
-        InspectObject(TranslatableString(10), true, &FDocument.WindowInfos());
-        InspectObject(TranslatableString(11), false, &FDocument.SkinInfo());
+        shown.emplace_back(TranslatableString(10), &FDocument.WindowInfos());
+        shown.emplace_back(TranslatableString(11), &FDocument.SkinInfo());
     }
+    // The same kind as before: the lines, their editors and the scroll position stay.
+    if (ShowAgain(shown))
+        return;
+    JvInspector1->setUpdatesEnabled(false);
+    Clear();
+    for (const auto& [category, instance] : shown)
+        InspectObject(category, false, instance);
     JvInspector1->setUpdatesEnabled(true);
 }
 
@@ -247,10 +329,7 @@ void TfrmTools::InspectObject(const QString& category, bool clear, TPublished* i
     if (!instance)
         return;
     QTreeWidgetItem* parent = category.isEmpty() ? nullptr : new QTreeWidgetItem(QStringList{category});
-    // A control that leaves the page must not be read again.
-    if (auto* layer = dynamic_cast<TItemLayer*>(instance); layer && FDocument.Layers().IndexOf(layer) >= 0)
-        FShownLayers.push_back(layer);
-    const size_t first = FLines.size();
+    Shows(parent, instance);
     QList<QTreeWidgetItem*> tops;
     AddProperties(parent, instance, 0, tops);
     // Into the tree at once: line by line, every line would lay the whole tree out again.
@@ -264,49 +343,212 @@ void TfrmTools::InspectObject(const QString& category, bool clear, TPublished* i
     } else {
         JvInspector1->addTopLevelItems(tops);
     }
-    for (size_t i = first; i < FLines.size(); ++i)
-        JvInspector1->setItemWidget(FLines[i]->Node, 1, FLines[i]->Editor);
     static_cast<TInspectorTree*>(JvInspector1)->FitDivider();
+}
+
+void TfrmTools::Shows(QTreeWidgetItem* heading, TPublished* instance)
+{
+    // A control that leaves the page must not be read again.
+    if (auto* layer = dynamic_cast<TItemLayer*>(instance); layer && FDocument.Layers().IndexOf(layer) >= 0) {
+        FShownLayers.push_back(layer);
+        if (!FShownControl) {
+            FShownControl = layer;
+            FShownHeading = heading;
+        }
+    }
 }
 
 void TfrmTools::AddProperties(QTreeWidgetItem* parent, TPublished* instance, int depth, QList<QTreeWidgetItem*>& tops)
 {
-    if (auto* layer = dynamic_cast<TCustomLayer*>(instance))
-        layer->AddNotification(FWatch.get());
+    Watch(instance);
+    QList<QTreeWidgetItem*> nodes;
     for (const TPropInfo& prop : instance->PublishedProperties()) {
         auto line = std::make_unique<TLine>();
         line->Item = FRegistry.CreateItem(prop, FContext);
-        line->Node = new QTreeWidgetItem(QStringList{line->Item->Name()});
-        if (parent)
-            parent->addChild(line->Node);
-        else
-            tops.append(line->Node);
-        line->Editor = new TInspectorEditor(*line->Item);
-        TLine* raw = line.get();
-        line->Editor->OnCommit = [this, raw](const QString& text) { Commit(*raw, text); };
-        line->Editor->OnEditButton = [this, raw] { EditButtonClick(*raw); };
-        TPublished* sub = line->Item->SubObject();
+        line->Node = new QTreeWidgetItem(QStringList{line->Item->Name(), line->Item->GetDisplayValue()});
+        line->Depth = depth;
+        if (line->Item->SubObject() && depth < MaxDepth)
+            line->Node->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+        nodes.append(line->Node);
         FLines.push_back(std::move(line));
-        if (sub && depth < MaxDepth)
-            AddProperties(raw->Node, sub, depth + 1, tops);
+    }
+    if (parent)
+        parent->addChildren(nodes);
+    else
+        tops.append(nodes);
+}
+
+void TfrmTools::BuildPart(TLine& line)
+{
+    if (line.PartBuilt || line.Depth >= MaxDepth)
+        return;
+    TPublished* sub = line.Item->SubObject();
+    if (!sub)
+        return;
+    line.PartBuilt = true;
+    QList<QTreeWidgetItem*> unused;
+    AddProperties(line.Node, sub, line.Depth + 1, unused);
+}
+
+bool TfrmTools::SameLines(const std::vector<TLine*>& lines, const std::vector<TPropInfo>& props)
+{
+    if (lines.size() != props.size())
+        return false;
+    for (std::size_t i = 0; i < props.size(); ++i) {
+        const TPropInfo& shown = lines[i]->Item->Prop();
+        if (shown.Name != props[i].Name || shown.Type != props[i].Type || shown.MaxLength != props[i].MaxLength
+            || shown.ReadOnly() != props[i].ReadOnly() || shown.NameOnly != props[i].NameOnly)
+            return false;
+    }
+    return true;
+}
+
+void TfrmTools::Rebind(const std::vector<TLine*>& lines, std::vector<TPropInfo> props, TPublished* instance)
+{
+    Watch(instance);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        TLine& line = *lines[i];
+        line.Item->Rebind(std::move(props[i]));
+        if (line.Item->Prop().Type != TPropType::Object)
+            continue;
+        TPublished* sub = line.Item->SubObject();
+        if (line.PartBuilt) {
+            const std::vector<TLine*> children = LinesUnder(line.Node);
+            std::vector<TPropInfo> subProps = sub ? sub->PublishedProperties() : std::vector<TPropInfo>();
+            if (sub && SameLines(children, subProps)) {
+                Rebind(children, std::move(subProps), sub);
+                continue;
+            }
+            // A part of another kind: its lines are made again when it is opened.
+            line.Node->setExpanded(false);
+            DropLines(line.Node);
+            line.PartBuilt = false;
+        }
+        const auto policy = sub && line.Depth < MaxDepth ? QTreeWidgetItem::ShowIndicator
+                                                         : QTreeWidgetItem::DontShowIndicatorWhenChildless;
+        if (line.Node->childIndicatorPolicy() != policy)
+            line.Node->setChildIndicatorPolicy(policy);
     }
 }
 
-void TfrmTools::Clear()
+bool TfrmTools::ShowAgain(const std::vector<std::pair<QString, TPublished*>>& shown)
 {
-    // Editors may outlive their lines for a moment (the view deletes them later): disarmed first.
-    for (const auto& line : FLines)
-        line->Editor->Disarm();
-    JvInspector1->setCurrentItem(nullptr);
-    JvInspector1->clear();
-    FLines.clear();
+    if (JvInspector1->topLevelItemCount() != int(shown.size()))
+        return false;
+    std::vector<std::vector<TLine*>> lines;
+    std::vector<std::vector<TPropInfo>> props;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        QTreeWidgetItem* category = JvInspector1->topLevelItem(int(i));
+        if (LineOf(category))
+            return false;
+        lines.push_back(LinesUnder(category));
+        props.push_back(shown[i].second->PublishedProperties());
+        if (!SameLines(lines.back(), props.back()))
+            return false;
+    }
+    // Nothing of the objects shown before is read again: every line reads its new object.
     FShownLayers.clear();
+    FShownControl = nullptr;
+    FShownHeading = nullptr;
+    NewWatch();
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        QTreeWidgetItem* category = JvInspector1->topLevelItem(int(i));
+        Shows(category, shown[i].second);
+        category->setText(0, shown[i].first);
+        Rebind(lines[i], std::move(props[i]), shown[i].second);
+    }
+    RefreshValues(true);
+    return true;
+}
+
+void TfrmTools::DropLines(QTreeWidgetItem* parent)
+{
+    std::vector<const QTreeWidgetItem*> nodes;
+    std::function<void(const QTreeWidgetItem*)> collect = [&](const QTreeWidgetItem* node) {
+        for (int i = 0; i < node->childCount(); ++i) {
+            nodes.push_back(node->child(i));
+            collect(node->child(i));
+        }
+    };
+    collect(parent);
+    std::erase_if(FLines, [&nodes](const std::unique_ptr<TLine>& line) {
+        if (std::find(nodes.begin(), nodes.end(), line->Node) == nodes.end())
+            return false;
+        if (line->Editor)
+            line->Editor->Disarm();
+        return true;
+    });
+    qDeleteAll(parent->takeChildren());
+}
+
+std::vector<TfrmTools::TLine*> TfrmTools::LinesUnder(const QTreeWidgetItem* parent) const
+{
+    std::vector<TLine*> out;
+    for (int i = 0; i < parent->childCount(); ++i)
+        if (TLine* line = LineOf(parent->child(i)))
+            out.push_back(line);
+    return out;
+}
+
+TInspectorEditor* TfrmTools::EnsureEditor(TLine& line)
+{
+    if (!line.Editor) {
+        auto* editor = new TInspectorEditor(*line.Item);
+        editor->setAutoFillBackground(true);
+        TLine* raw = &line;
+        editor->OnCommit = [this, raw](const QString& text) { Commit(*raw, text); };
+        editor->OnEditButton = [this, raw] { EditButtonClick(*raw); };
+        line.Editor = editor;
+        JvInspector1->setItemWidget(line.Node, 1, editor);
+    }
+    return line.Editor;
+}
+
+void TfrmTools::FocusEditor(QTreeWidgetItem* node)
+{
+    if (TLine* line = LineOf(node); line && ShownAlive())
+        EnsureEditor(*line)->setFocus(Qt::MouseFocusReason);
+}
+
+void TfrmTools::NewWatch()
+{
     // A fresh watch: the old one stops watching as it goes.
     FWatch = std::make_unique<TShownWatch>([this] {
         FShownGone = true;
         QMetaObject::invokeMethod(this, [this] { GuardedCall([this] { ShownObjectsAlive(); }); }, Qt::QueuedConnection);
     });
     FShownGone = false;
+}
+
+void TfrmTools::Watch(TPublished* instance)
+{
+    if (auto* layer = dynamic_cast<TCustomLayer*>(instance))
+        layer->AddNotification(FWatch.get());
+}
+
+void TfrmTools::Clear()
+{
+    // Editors may outlive their lines for a moment (the view deletes them later): disarmed first.
+    for (const auto& line : FLines)
+        if (line->Editor)
+            line->Editor->Disarm();
+    JvInspector1->setCurrentItem(nullptr);
+    JvInspector1->clear();
+    FLines.clear();
+    FShownLayers.clear();
+    FShownControl = nullptr;
+    FShownHeading = nullptr;
+    NewWatch();
+}
+
+void TfrmTools::StoreTypedText()
+{
+    TInspectorEditor* typed = nullptr;
+    for (const auto& line : FLines)
+        if (line->Editor && line->Editor->Typed())
+            typed = line->Editor;
+    if (typed)
+        typed->StoreTyped();
 }
 
 void TfrmTools::JvInspector1DataValueChanged(const QString&)
@@ -319,18 +561,33 @@ void TfrmTools::RefreshValues(bool always)
 {
     if (!ShownObjectsAlive())
         return;
+    if (FShownHeading)
+        FShownHeading->setText(0, Heading(*FShownControl));
     for (const auto& line : FLines)
-        line->Editor->ShowValue(always);
+        ShowLine(*line, always);
 }
 
-bool TfrmTools::ShownObjectsAlive()
+void TfrmTools::ShowLine(TLine& line, bool always)
+{
+    line.Node->setText(1, line.Item->GetDisplayValue());
+    if (line.Editor)
+        line.Editor->ShowValue(always);
+}
+
+bool TfrmTools::ShownAlive() const
 {
     bool gone = FShownGone;
     for (const TCustomLayer* layer : FShownLayers)
         gone = gone || FDocument.Layers().IndexOf(layer) < 0;
-    if (gone)
-        Clear();
     return !gone;
+}
+
+bool TfrmTools::ShownObjectsAlive()
+{
+    const bool alive = ShownAlive();
+    if (!alive)
+        Clear();
+    return alive;
 }
 
 void TfrmTools::Commit(TLine& line, const QString& text)
@@ -348,7 +605,7 @@ void TfrmTools::Commit(TLine& line, const QString& text)
         // What changed elsewhere is read first: a new X or Y keeps the size the frame gave.
         for (const auto& other : FLines)
             if (other.get() != &line)
-                other->Editor->ShowValue(false);
+                ShowLine(*other, false);
         if (text == line.Item->GetDisplayValue())
             return;
         try {
@@ -407,7 +664,9 @@ QStringList TfrmTools::Names(const QString& categoryOrPath) const
             parent = node;
     }
     if (!parent)
-        parent = FindNode(categoryOrPath);
+        if ((parent = FindNode(categoryOrPath)))
+            if (TLine* line = LineOf(parent))
+                const_cast<TfrmTools*>(this)->BuildPart(*line);
     QStringList out;
     for (int i = 0; parent && i < parent->childCount(); ++i)
         out << parent->child(i)->text(0);
@@ -416,6 +675,10 @@ QStringList TfrmTools::Names(const QString& categoryOrPath) const
 
 QTreeWidgetItem* TfrmTools::FindNode(const QString& path) const
 {
+    // A part's lines are made on the way, as when it is opened; nothing is read of what has gone.
+    if (!ShownAlive())
+        return nullptr;
+    auto* self = const_cast<TfrmTools*>(this);
     const QStringList names = path.split(QLatin1Char('.'));
     // Every top-level line: a category whose lines are searched, or a line without a category.
     std::vector<QTreeWidgetItem*> starts;
@@ -427,8 +690,10 @@ QTreeWidgetItem* TfrmTools::FindNode(const QString& path) const
         else
             starts.push_back(node);
     }
-    auto descend = [&names](QTreeWidgetItem* node, int from) -> QTreeWidgetItem* {
+    auto descend = [&names, self](QTreeWidgetItem* node, int from) -> QTreeWidgetItem* {
         for (int n = from; node && n < names.size(); ++n) {
+            if (TLine* line = self->LineOf(node))
+                self->BuildPart(*line);
             QTreeWidgetItem* next = nullptr;
             for (int i = 0; i < node->childCount() && !next; ++i)
                 if (node->child(i)->text(0) == names[n])
@@ -449,6 +714,8 @@ QTreeWidgetItem* TfrmTools::FindNode(const QString& path) const
 
 TfrmTools::TLine* TfrmTools::LineOf(const QTreeWidgetItem* node) const
 {
+    if (!node)
+        return nullptr;
     for (const auto& line : FLines)
         if (line->Node == node)
             return line.get();
@@ -464,12 +731,13 @@ TJvCustomInspectorItem* TfrmTools::Item(const QString& path) const
 TInspectorEditor* TfrmTools::Editor(const QString& path) const
 {
     TLine* line = LineOf(FindNode(path));
-    return line ? line->Editor : nullptr;
+    return line ? const_cast<TfrmTools*>(this)->EnsureEditor(*line) : nullptr;
 }
 
 QString TfrmTools::DisplayValue(const QString& path) const
 {
-    TInspectorEditor* editor = Editor(path);
-    return editor ? editor->Text() : QString();
+    TLine* line = LineOf(FindNode(path));
+    if (!line)
+        return QString();
+    return line->Editor ? line->Editor->Text() : line->Node->text(1);
 }
-

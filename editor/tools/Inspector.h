@@ -46,6 +46,8 @@ public:
     void JvInspector1DataValueChanged(const QString& property = QString());
     // Shows every value again; unless `always`, a field being typed into keeps its text.
     void RefreshValues(bool always = false);
+    // Text typed into a line and not yet stored is stored now.
+    void StoreTypedText();
 
     const TInspectorItemRegistry& Registry() const { return FRegistry; }
     const TInspectorContext& Context() const { return FContext; }
@@ -57,6 +59,7 @@ public:
     // The property names under a category (by its name) or under a part line (by its path).
     QStringList Names(const QString& categoryOrPath) const;
     TJvCustomInspectorItem* Item(const QString& path) const;
+    // The line's editor; a line gets one when it is first edited (made here when it has none yet).
     TInspectorEditor* Editor(const QString& path) const;
     // The line's shown value.
     QString DisplayValue(const QString& path) const;
@@ -66,14 +69,32 @@ private:
     class TShownWatch;
 
     void FormCreate();
-    // New lines under `parent`, or into `tops` without one; they enter the tree afterwards.
+    // The instance shown under `heading` (none: at the top).
+    void Shows(QTreeWidgetItem* heading, TPublished* instance);
+    // New lines under `parent`, or into `tops` without one; they enter the tree afterwards. A part's
+    // own lines are made when it is first opened.
     void AddProperties(QTreeWidgetItem* parent, TPublished* instance, int depth, QList<QTreeWidgetItem*>& tops);
+    void BuildPart(TLine& line);
+    // The lines under `parent` show the same properties of `instance` (an object of the same kind).
+    static bool SameLines(const std::vector<TLine*>& lines, const std::vector<TPropInfo>& props);
+    void Rebind(const std::vector<TLine*>& lines, std::vector<TPropInfo> props, TPublished* instance);
+    // Shows the instances under the categories already there when they are of the same kinds.
+    bool ShowAgain(const std::vector<std::pair<QString, TPublished*>>& shown);
+    void DropLines(QTreeWidgetItem* parent);
+    std::vector<TLine*> LinesUnder(const QTreeWidgetItem* parent) const;
+    TInspectorEditor* EnsureEditor(TLine& line);
+    void FocusEditor(QTreeWidgetItem* node);
+    void ShowLine(TLine& line, bool always);
+    void NewWatch();
+    void Watch(TPublished* instance);
     QTreeWidgetItem* FindNode(const QString& path) const;
     TLine* LineOf(const QTreeWidgetItem* node) const;
     void Commit(TLine& line, const QString& text);
     void EditButtonClick(TLine& line);
     // False (after emptying the inspector) when a shown control or part has gone.
     bool ShownObjectsAlive();
+    // The same without emptying.
+    bool ShownAlive() const;
     // A shown control changed elsewhere: its values are shown again once the event loop is free.
     void ControlChanged(TItemLayer* layer);
     void ControlRemoved(const TItemLayer* layer);
@@ -85,6 +106,9 @@ private:
     std::vector<std::unique_ptr<TLine>> FLines;
     // The controls shown at the top of a category; the page announces when one goes.
     std::vector<const TCustomLayer*> FShownLayers;
+    // The control whose values are shown and edited, and its category line.
+    TItemLayer* FShownControl = nullptr;
+    QTreeWidgetItem* FShownHeading = nullptr;
     // Told when any shown control or part is freed; its address may then hold another control.
     std::unique_ptr<TShownWatch> FWatch;
     bool FShownGone = false;

@@ -4,6 +4,7 @@
 #include "platform/ui/ErrorReport.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QAbstractItemView>
 #include <QLineEdit>
 #include <QToolButton>
@@ -93,7 +94,38 @@ TInspectorEditor::TInspectorEditor(TJvCustomInspectorItem& item, QWidget* parent
         layout->addWidget(FButton);
     }
     setFocusProxy(FCombo ? static_cast<QWidget*>(FCombo) : FText);
+    if (QLineEdit* field = LineEdit())
+        field->installEventFilter(this);
     ShowValue(true);
+}
+
+TInspectorEditor::~TInspectorEditor()
+{
+    // QWidget's destructor takes the focus from the field, which then reports the end of an edit:
+    // by then nothing of this editor may answer.
+    Disarm();
+    if (QLineEdit* field = LineEdit()) {
+        field->removeEventFilter(this);
+        field->disconnect(this);
+    }
+    if (FCombo) {
+        FCombo->disconnect(this);
+        FCombo->Source = nullptr;
+    }
+    if (FButton)
+        FButton->disconnect(this);
+}
+
+bool TInspectorEditor::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && watched == LineEdit()) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier && LineEdit()->isModified()) {
+            GuardedCall([this] { ShowValue(true); });
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TInspectorEditor::ShowValue(bool always)
@@ -128,6 +160,18 @@ void TInspectorEditor::Disarm()
 QLineEdit* TInspectorEditor::LineEdit() const
 {
     return FCombo ? FCombo->lineEdit() : FText;
+}
+
+bool TInspectorEditor::Typed() const
+{
+    const QLineEdit* field = LineEdit();
+    return FItem && field && !field->isReadOnly() && field->isModified();
+}
+
+void TInspectorEditor::StoreTyped()
+{
+    if (Typed())
+        Commit(Text());
 }
 
 void TInspectorEditor::Commit(const QString& text)

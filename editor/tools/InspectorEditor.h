@@ -31,6 +31,7 @@ class TInspectorEditor : public QWidget {
 
 public:
     TInspectorEditor(TJvCustomInspectorItem& item, QWidget* parent = nullptr);
+    ~TInspectorEditor() override;
 
     // Shows the item's value; unless `always`, a field with typed text not yet stored keeps it.
     void ShowValue(bool always);
@@ -38,6 +39,9 @@ public:
     QString Text() const;
     // After this the editor no longer reaches its item (the item is about to go).
     void Disarm();
+    // Text typed and not yet stored; stores it.
+    bool Typed() const;
+    void StoreTyped();
 
     // The text field (an open list's own field), or none.
     QLineEdit* LineEdit() const;
@@ -49,6 +53,10 @@ public:
     // Typed or chosen text to store.
     std::function<void(const QString&)> OnCommit;
     std::function<void()> OnEditButton;
+
+protected:
+    // Escape in the field shows the stored value again.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Commit(const QString& text);

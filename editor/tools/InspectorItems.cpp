@@ -179,6 +179,12 @@ TPublished* TInspectorClassItem::SubObject() const
 
 // --- the program's own items ---
 
+void TJvInspectorFilenameItem::SetDisplayValue(const QString& text)
+{
+    // A picture keeps its name only: the folder it was chosen in may hold any character.
+    TInspectorStringItem::SetDisplayValue(Prop().NameOnly ? ExtractFileName(text) : text);
+}
+
 bool TJvInspectorFilenameItem::Edit()
 {
     const QString project = FContext.ProjectFolder ? FContext.ProjectFolder() : QString();

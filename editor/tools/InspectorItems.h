@@ -48,6 +48,8 @@ public:
 
     virtual const char* ClassName() const = 0;
     const TPropInfo& Prop() const { return FProp; }
+    // The same property of another object of the same kind.
+    void Rebind(TPropInfo prop) { FProp = std::move(prop); }
     QString Name() const { return QString::fromLatin1(FProp.Name); }
     bool ReadOnly() const { return FProp.ReadOnly(); }
 
@@ -143,6 +145,7 @@ public:
     using TInspectorStringItem::TInspectorStringItem;
     const char* ClassName() const override { return "TJvInspectorFilenameItem"; }
     void SetFlags(int flags) override { TInspectorStringItem::SetFlags(flags | iifEditButton); }
+    void SetDisplayValue(const QString& text) override;
     bool Edit() override;
 };
 

@@ -239,6 +239,7 @@ std::vector<TPropInfo> TImageLayer::PublishedProperties()
                              [this](int64_t v) { Direction = static_cast<TeOrientation>(static_cast<uint8_t>(v & 0xFF)); }));
     props.push_back(TextProp("FileName", TPropType::FileName, [this] { return FileName; },
                              [this](const std::string& v) { SetFileName(v); }));
+    props.back().NameOnly = true;
     props.push_back(EnumProp("GraphicsType", EnumNameList(TGraphicsTypeValueNames),
                              [this] { return int64_t{GraphicsType}; },
                              [this](int64_t v) { GraphicsType = static_cast<TGraphicsType>(std::clamp<int64_t>(v, 0, 15)); }));

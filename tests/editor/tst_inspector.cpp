@@ -2,6 +2,7 @@
 // the editor of each type, edits that reach the control, the page and the element list, refused
 // input, the action, window, function, font, file and colour editors, the page settings and skin
 // description with nothing selected, and keys that stay in the inspector.
+#include "CanvasInput.h"
 #include "EditorFixture.h"
 
 #include "canvas/RubberBand.h"
@@ -12,6 +13,7 @@
 #include "editor/tools/Inspector.h"
 #include "editor/tools/InspectorEditor.h"
 #include "skinmodel/controls/ImageLayer.h"
+#include "skinmodel/controls/SelectButton.h"
 #include "skinmodel/controls/SimpleButton.h"
 #include "skinmodel/controls/TextLayer.h"
 #include "skinmodel/controls/UpDownControl.h"
@@ -19,7 +21,9 @@
 
 #include <QApplication>
 #include <QDockWidget>
+#include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QToolButton>
@@ -158,10 +162,14 @@ private slots:
     void fileItem();
     void pageSettingsAndSkinInfo();
     void followsSelectionAndDeletion();
+    void sameKindKeepsLines();
     void positionAfterFrameResize();
     void freedWhileShown();
     void keysStayInInspector();
     void focusedFieldFollowsChanges();
+    void typedTextWhenSelectionMoves();
+    void editKeepsScrollPosition();
+    void escapePutsValueBack();
     void namesFitTheirColumn_data();
     void namesFitTheirColumn();
     void dividerDrags();
@@ -290,7 +298,10 @@ void TestInspector::editReachesControlPageAndList()
     f.Type("Description", QStringLiteral("caf\u00e9 \u20ac"));
     QCOMPARE(label->Control_ID, 7);
     QCOMPARE(label->Description, std::string("caf\xe9 \x80"));
+    // Every place that shows the identifier or the description shows the new text.
     QCOMPARE(ElementList(*f.Form)->LineText(0), QStringLiteral("0007  Label - caf\u00e9 \u20ac"));
+    QCOMPARE(f.Form->StatusPanel(3)->text(), QStringLiteral("Label - caf\u00e9 \u20ac"));
+    QCOMPARE(f.Tools->Categories(), QStringList{QStringLiteral("Label - caf\u00e9 \u20ac")});
     f.Choose("Disabled", "True");
     QVERIFY(label->Disabled);
     f.Choose("TextAlign", "StringAlignmentCenter");
@@ -547,7 +558,8 @@ void TestInspector::colourStandIn()
 void TestInspector::fileItem()
 {
     TInspectorFixture f;
-    const QString folder = f.MakeProject("Pics");
+    // A folder name the skin's 8-bit text cannot hold.
+    const QString folder = f.MakeProject(QStringLiteral("\u0141\u00f3d\u017a"));
     QVERIFY(QDir().rename(folder + "images", folder + "Images"));
     f.OpenProject(folder);
     auto* button = AddControl<TOSDSimpleButton>(*f.Form, "b");
@@ -571,12 +583,18 @@ void TestInspector::fileItem()
     f.ClickEdit("Application");  // proposes the current value; cancelled (no answer queued)
     QCOMPARE(f.LastCall().File.FileName, QStringLiteral("/opt/player/run.sh"));
     QCOMPARE(button->Application, std::string("/opt/player/run.sh"));
-    // A path the skin cannot hold is refused.
-    f.Dialogs.AnswerOpenFile(QStringLiteral("/tmp/\u03a9.png"));
+    // A path the skin cannot hold is refused; a picture's folder is dropped first, its name is not.
+    const QString refused = QStringLiteral("The character \"\u0141\" cannot be used in a skin.");
+    f.Dialogs.AnswerOpenFile(folder + "Images/focus.png");
     f.Dialogs.AnswerMessage(QMessageBox::Ok);
     f.ClickEdit("Application");
-    QCOMPARE(f.LastCall().Text, QStringLiteral("The character \"\u03a9\" cannot be used in a skin."));
+    QCOMPARE(f.LastCall().Text, refused);
     QCOMPARE(button->Application, std::string("/opt/player/run.sh"));
+    f.Dialogs.AnswerOpenFile(folder + QStringLiteral("Images/\u0141.png"));
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    f.ClickEdit("ImageFocus.FileName");
+    QCOMPARE(f.LastCall().Text, refused);
+    QCOMPARE(button->ImageFocus->FileName, std::string("focus.png"));
 }
 
 void TestInspector::pageSettingsAndSkinInfo()
@@ -593,7 +611,7 @@ void TestInspector::pageSettingsAndSkinInfo()
     QCOMPARE(f.Form->WindowInfos().WindowBackdrop().DefaultFile(), std::string("back.png"));
     QCOMPARE(f.Tools->DisplayValue("WindowBackdrop.DefaultFile"), QStringLiteral("back.png"));
     // The backdrop's files get the picture dialog too; DefaultFile keeps the name only.
-    f.Dialogs.AnswerOpenFile(QStringLiteral("/pics/night.png"));
+    f.Dialogs.AnswerOpenFile(QStringLiteral("/\u0141\u00f3d\u017a/night.png"));
     f.ClickEdit("WindowBackdrop.DefaultFile");
     QCOMPARE(f.LastCall().Caption, QStringLiteral("Open picture"));
     QCOMPARE(f.Form->WindowInfos().WindowBackdrop().DefaultFile(), std::string("night.png"));
@@ -654,6 +672,38 @@ void TestInspector::followsSelectionAndDeletion()
     QCOMPARE(f.Tools->DisplayValue("Skinname"), QStringLiteral("Blue"));
     f.Type("Skinname", QStringLiteral("Green"));
     QCOMPARE(f.Form->SkinInfo().Skinname, std::string("Green"));
+}
+
+// Another control of the same kind: the opened parts and the current line stay where they were, and
+// every line shows and edits the new control.
+void TestInspector::sameKindKeepsLines()
+{
+    TInspectorFixture f;
+    auto* a = AddControl<TOSDSimpleButton>(*f.Form, "a");
+    auto* b = AddControl<TOSDSimpleButton>(*f.Form, "b");
+    b->SetLocation(TFloatRect{200, 200, 260, 230});
+    b->LabelControl->LabelText = "Play";
+    f.Form->SetSelection(a);
+    QTreeWidget* tree = f.Tools->JvInspector1;
+    QTreeWidgetItem* part = tree->findItems("LabelControl", Qt::MatchExactly | Qt::MatchRecursive).front();
+    part->setExpanded(true);
+    QCOMPARE(part->childCount(), LabelLines.size());
+    QCOMPARE(f.Tools->DisplayValue("LabelControl.LabelText"), QString());
+    tree->setCurrentItem(part->child(0));
+    const QString current = tree->currentItem()->text(0);
+    f.Form->SetSelection(b);
+    QCOMPARE(f.Tools->Categories(), QStringList{"Button - b"});
+    QVERIFY(tree->findItems("LabelControl", Qt::MatchExactly | Qt::MatchRecursive).front()->isExpanded());
+    QVERIFY(tree->currentItem() && tree->currentItem()->text(0) == current);
+    QCOMPARE(f.Tools->DisplayValue("X"), QStringLiteral("200"));
+    QCOMPARE(f.Tools->DisplayValue("LabelControl.LabelText"), QStringLiteral("Play"));
+    f.Type("LabelControl.LabelText", "Stop");
+    f.Type("X", "5");
+    QCOMPARE(b->LabelControl->LabelText, std::string("Stop"));
+    QCOMPARE(b->GetX(), 5);
+    QCOMPARE(a->LabelControl->LabelText, std::string());
+    QCOMPARE(a->GetX(), 20);
+    QCOMPARE(f.Form->RubberBand()->Location().Left, 5.0f);
 }
 
 void TestInspector::positionAfterFrameResize()
@@ -766,6 +816,121 @@ void TestInspector::focusedFieldFollowsChanges()
     x->setFocus();
     QCOMPARE(label->GetY(), 12);
     QVERIFY(f.Form->Modified());
+}
+
+// Text typed into a floating inspector, then a click on another control that leaves the focus there
+// (no window manager activates the main window): the text reaches the control it was typed for.
+void TestInspector::typedTextWhenSelectionMoves()
+{
+    TInspectorFixture f;
+    auto* button = AddControl<TOSDSelectOneButton>(*f.Form, "b");
+    auto* label = AddControl<TTextLayer>(*f.Form, "t");
+    label->SetLocation(TFloatRect{200, 200, 300, 230});
+    f.Form->SetSelection(button);
+    QDockWidget* dock = f.Form->ToolWindow("frmTools");
+    dock->setFloating(true);
+    dock->show();
+    dock->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dock));
+    QLineEdit* field = f.Tools->Editor("ImageRightFocus.Corner")->LineEdit();
+    field->setFocus();
+    QVERIFY(field->hasFocus());
+    field->setText(QStringLiteral("+5"));
+    field->setModified(true);
+    Click(f.Form->ImgView(), QPoint(250, 215));
+    QCoreApplication::processEvents();
+    QCOMPARE(f.Form->Selected(), label);
+    QCOMPARE(button->ImageRightFocus->Corner, 5);
+    QVERIFY(f.Form->Modified());
+    QCOMPARE(f.Tools->Categories(), QStringList{"Label - t"});
+    QCOMPARE(f.Tools->DisplayValue("X"), QStringLiteral("200"));
+    QVERIFY(f.Dialogs.Unexpected().empty());
+    // An editor that goes while its field has the focus answers nothing as the focus leaves it.
+    auto* editor = new TInspectorEditor(*f.Tools->Item("Y"), f.Tools);
+    int commits = 0;
+    editor->OnCommit = [&commits](const QString&) { ++commits; };
+    editor->show();
+    editor->LineEdit()->setFocus();
+    QVERIFY(editor->LineEdit()->hasFocus());
+    editor->LineEdit()->setText(QStringLiteral("9"));
+    editor->LineEdit()->setModified(true);
+    delete editor;
+    QCOMPARE(commits, 0);
+    QCOMPARE(label->GetY(), 200);
+}
+
+// A value chosen from the list of a line cut by the grid's lower edge: the grid stays where it was,
+// and the line under the pointer is the same line.
+void TestInspector::editKeepsScrollPosition()
+{
+    TInspectorFixture f;
+    auto* label = AddControl<TTextLayer>(*f.Form, "t");
+    f.Form->SetSelection(label);
+    f.Form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.Form.get()));
+    QTreeWidget* tree = f.Tools->JvInspector1;
+    QTreeWidgetItem* shadow = tree->findItems("Shadow", Qt::MatchExactly | Qt::MatchRecursive).front();
+    const int row = tree->visualItemRect(shadow).height();
+    tree->setFixedHeight(tree->height() - tree->viewport()->height() + row * 7 + row / 2);
+    QCoreApplication::processEvents();
+    QScrollBar* bar = tree->verticalScrollBar();
+    for (int v = 0; v <= bar->maximum() && tree->visualItemRect(shadow).top() >= tree->viewport()->height(); ++v)
+        bar->setValue(v);
+    const int scrolled = bar->value();
+    QVERIFY(scrolled > 0);
+    QVERIFY(tree->visualItemRect(shadow).bottom() >= tree->viewport()->height());
+    // The pointer on the visible part of the line: its name, then its value.
+    auto pointAt = [tree, shadow](int column) {
+        const QRect cell = tree->visualRect(tree->indexFromItem(shadow, column));
+        return QPoint(cell.center().x(), (cell.top() + tree->viewport()->height()) / 2);
+    };
+    auto clickAt = [tree](QPoint at) {
+        QWidget* target = tree->viewport()->childAt(at);
+        target = target ? target : tree->viewport();
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(tree->viewport(), at));
+    };
+    clickAt(pointAt(0));
+    QCOMPARE(bar->value(), scrolled);
+    QCOMPARE(tree->itemAt(pointAt(0)), shadow);
+    const QPoint pointer = pointAt(1);
+    clickAt(pointer);
+    QComboBox* list = f.Tools->Editor("Shadow")->ComboBox();
+    if (!list->view()->isVisible())
+        clickAt(pointer);
+    QTRY_VERIFY(list->view()->isVisible());
+    QTest::keyClick(list->view(), Qt::Key_Down);
+    QTest::keyClick(list->view(), Qt::Key_Return);
+    QTRY_VERIFY(label->Shadow);
+    QCoreApplication::processEvents();
+    QCOMPARE(bar->value(), scrolled);
+    QCOMPARE(tree->itemAt(pointer), shadow);
+}
+
+// Escape in a field being typed into shows the stored value again and stores nothing.
+void TestInspector::escapePutsValueBack()
+{
+    TInspectorFixture f;
+    PlayerLists().ActionsList = QStringList{"Back=3"};
+    auto* button = AddControl<TOSDSimpleButton>(*f.Form, "b");
+    f.Form->SetSelection(button);
+    f.Form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.Form.get()));
+    for (const char* path : {"Description", "ActionID"}) {
+        QLineEdit* field = f.Tools->Editor(path)->LineEdit();
+        const QString before = field->text();
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_End);
+        QTest::keyClicks(field, "42");
+        QCOMPARE(field->text(), before + "42");
+        QTest::keyClick(field, Qt::Key_Escape);
+        QCOMPARE(field->text(), before);
+        // Leaving the field stores nothing.
+        f.Tools->JvInspector1->setFocus();
+        QCOMPARE(f.Tools->DisplayValue(path), before);
+    }
+    QCOMPARE(button->Description, std::string("b"));
+    QCOMPARE(button->ActionID, -1);
+    QVERIFY(!f.Form->Modified());
 }
 
 void TestInspector::namesFitTheirColumn_data()
