@@ -1,5 +1,6 @@
 // Cost of the drawing aids on a canvas-sized buffer: text into a rectangle, a label whatever the
 // length of its text, and a filled, outlined ellipse.
+#include "bench/BenchProject.h"
 #include "skinmodel/controls/TextLayer.h"
 #include "skinmodel/draw/GdiText.h"
 #include "skinmodel/draw/RenderText.h"
@@ -66,12 +67,5 @@ BENCHMARK(BM_DrawShapeEllipse);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    int qtArgc = 1;
-    QGuiApplication app(qtArgc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::RunBenchmarks<QGuiApplication>(argc, argv, [] {});
 }

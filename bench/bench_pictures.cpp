@@ -2,6 +2,7 @@
 // pages whose many controls show the same one or two. Counters: the decoded bytes in use, the resident
 // memory while the controls hold their pictures, and how many controls show a picture.
 // (decoded_MB: the distinct decoded pictures the controls hold.)
+#include "bench/BenchProject.h"
 #include "skinmodel/ControlFactory.h"
 #include "skinmodel/PictureCache.h"
 #include "skinmodel/SkinProject.h"
@@ -90,12 +91,5 @@ BENCHMARK(BM_PagePictures)->Args({Files, Files})->Args({Files, 2})->Args({200, 1
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    int qtArgc = 1;
-    QGuiApplication app(qtArgc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::RunBenchmarks<QGuiApplication>(argc, argv, [] {});
 }
