@@ -424,8 +424,8 @@ std::unique_ptr<TJvSimpleXML> TPageDocument::BuildWindowXML()
 QStringList TPageDocument::WritePage(const QString& target, bool withSkinInfo, TJvSimpleXML* doc)
 {
     // A page never takes the place of a file of the project, whatever name led here.
-    if (const QString own = ProjectFileNameOf(target); !own.isEmpty())
-        return {QStringLiteral("\"%1\" is a file of the skin project, not a page.").arg(own)};
+    if (const QString refusal = ProjectFileRefusal(target); !refusal.isEmpty())
+        return {refusal};
     QStringList errors;
     const auto cannotWrite = [&errors](const QString& path, const QString& reason) {
         errors << QStringLiteral("Cannot write \"%1\": %2").arg(path, reason);
@@ -736,16 +736,21 @@ bool TPageDocument::SetProperty(TItemLayer* control, const TPropInfo& prop, cons
     return true;
 }
 
+bool TPageDocument::Reshape(TItemLayer& control, const TFloatRect& location)
+{
+    const TFloatRect before = control.Location();
+    PlaceWithin(control, location, TKeep::Near, TKeep::Near);
+    // Measured now, so that a later X or Y edit keeps this size instead of the one before.
+    control.GetWidth();
+    control.GetHeight();
+    return control.Location() != before;
+}
+
 bool TPageDocument::SetBounds(TItemLayer* control, const TFloatRect& location)
 {
     if (!control)
         return false;
-    const TFloatRect before = control->Location();
-    PlaceWithin(*control, location, TKeep::Near, TKeep::Near);
-    // Measured now, so that a later X or Y edit keeps this size.
-    control->GetWidth();
-    control->GetHeight();
-    if (control->Location() == before)
+    if (!Reshape(*control, location))
         return false;
     if (FRubberBand && FRubberBand->ChildLayer() == control)
         FRubberBand->SetLocation(control->Location());
@@ -786,11 +791,7 @@ bool TPageDocument::Rescale(int width, int height, int minimum)
         ScaleValue(y, 0, fy);
         ScaleValue(w, minimum, fx);
         ScaleValue(h, minimum, fy);
-        PlaceWithin(*control, TFloatRect{float(x), float(y), float(x + w), float(y + h)}, TKeep::Near, TKeep::Near);
-        // Measured now, so that a later X or Y edit keeps the new size instead of the one before.
-        control->GetWidth();
-        control->GetHeight();
-        if (control->Location() == r)
+        if (!Reshape(*control, TFloatRect{float(x), float(y), float(x + w), float(y + h)}))
             continue;
         changed = true;
         emit ControlChanged(control, QString());

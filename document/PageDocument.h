@@ -177,6 +177,8 @@ private:
     void RubberBandResizing(const TFloatRect& oldLocation, TFloatRect& newLocation, TRBDragState dragState,
                   Qt::KeyboardModifiers keys, Qt::MouseButtons buttons);
     void CopyVideoWindow(TItemLayer* video);
+    // The control takes `location` within what a file gives back; true when its place changed.
+    bool Reshape(TItemLayer& control, const TFloatRect& location);
     void ReadPage(TJvSimpleXML* doc);
 
     TLayerCollection FLayers;

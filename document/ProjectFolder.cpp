@@ -65,6 +65,8 @@ bool IsRefusedSkinName(const QString& name)
         || name == QLatin1String(".") || name == QLatin1String("..");
 }
 
+namespace {
+
 bool IsProjectFileName(const QString& fileName)
 {
     for (const char* name : {"index.xml", "references.xml", "font.xml"})
@@ -73,13 +75,15 @@ bool IsProjectFileName(const QString& fileName)
     return false;
 }
 
-QString ProjectFileNameOf(const QString& path)
+} // namespace
+
+QString ProjectFileRefusal(const QString& path)
 {
-    const QString name = ExtractFileName(path);
-    if (IsProjectFileName(name))
-        return name;
-    const QString target = QFileInfo(QFileInfo(path).canonicalFilePath()).fileName();
-    return IsProjectFileName(target) ? target : QString();
+    QString name = ExtractFileName(path);
+    if (!IsProjectFileName(name))
+        name = QFileInfo(QFileInfo(path).canonicalFilePath()).fileName();
+    return IsProjectFileName(name) ? QStringLiteral("\"%1\" is a file of the skin project, not a page.").arg(name)
+                                   : QString();
 }
 
 bool SameFolder(const QString& a, const QString& b)

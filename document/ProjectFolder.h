@@ -21,10 +21,9 @@ void AddRecentProject(QStringList& lastProjects, const QString& folder);
 // A skin name that cannot become one folder below the chosen parent ("/", "\", "." or "..").
 bool IsRefusedSkinName(const QString& name);
 
-// "index.xml", "references.xml" and "font.xml": never written as a page.
-bool IsProjectFileName(const QString& fileName);
-// The name of the project file `path` stands for, by its own name (any case) or the file it links
-// to; empty for a page.
-QString ProjectFileNameOf(const QString& path);
+// "index.xml", "references.xml" and "font.xml" are never opened or written as a page: the message
+// that refuses `path` when it is one of them by its own name (any case) or the file it links to;
+// empty for a page.
+QString ProjectFileRefusal(const QString& path);
 // Both paths name the same folder.
 bool SameFolder(const QString& a, const QString& b);

@@ -99,8 +99,6 @@ public:
     void LoadPage();
     // Makes `fileName` the page and loads it; a page that cannot be read keeps the old name too.
     void OpenPageFile(const QString& fileName);
-    // Reads a page document into the page settings and new control layers.
-    void LoadWindowXML(TJvSimpleXML* doc);
     // The page built from the page settings and the canvas layers.
     std::unique_ptr<TJvSimpleXML> BuildWindowXML();
     // True when both files were written; a failure is reported and the page stays modified.

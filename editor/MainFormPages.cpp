@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QToolButton>
 
 namespace {
@@ -37,14 +38,6 @@ public:
 void TMainForm::ClearPage()
 {
     FDocument->ClearPage();
-}
-
-void TMainForm::LoadWindowXML(TJvSimpleXML* doc)
-{
-    TBusyCursor busy;
-    FImgView->BeginUpdate();
-    FDocument->LoadWindowXML(doc);
-    FImgView->EndUpdate();
 }
 
 std::unique_ptr<TJvSimpleXML> TMainForm::BuildWindowXML()
@@ -66,8 +59,8 @@ void TMainForm::LoadPage()
     UpdateCaption();
     TBusyCursor busy;
     FImgView->BeginUpdate();
+    const auto painted = qScopeGuard([this] { FImgView->EndUpdate(); });
     FDocument->OpenPage(&doc);
-    FImgView->EndUpdate();
 }
 
 void TMainForm::mnNew1Click()
@@ -96,9 +89,8 @@ void TMainForm::mnOpen1Click()
 void TMainForm::OpenPageFile(const QString& fileName)
 {
     // Opened as a page, a project file would be saved over as one.
-    if (const QString own = ProjectFileNameOf(fileName); !own.isEmpty()) {
-        ShowErrorBox(QStringLiteral("\"%1\" is a file of the skin project, not a page.").arg(own),
-                     TranslatableString(17));
+    if (const QString refusal = ProjectFileRefusal(fileName); !refusal.isEmpty()) {
+        ShowErrorBox(refusal, TranslatableString(17));
         return;
     }
     const QString previous = FileName();
@@ -124,12 +116,11 @@ bool TMainForm::mnSaveAsClick()
     const QString file = AskSaveFile(TranslatableString(7), QStringLiteral("Skinfiles (*.xml)"), FileName());
     if (file.isEmpty())
         return false;
-    const QString name = ExtractFileName(file);
-    if (IsProjectFileName(name)) {
-        ShowErrorBox(QStringLiteral("\"%1\" is a file of the skin project, not a page.").arg(name),
-                     TranslatableString(17));
+    if (const QString refusal = ProjectFileRefusal(file); !refusal.isEmpty()) {
+        ShowErrorBox(refusal, TranslatableString(17));
         return false;
     }
+    const QString name = ExtractFileName(file);
     const QString folder = WithTrailingSlash(QFileInfo(file).absolutePath());
     // "index.xml" is written only into the open project, never into another skin's folder.
     const bool inProject = !ProjectFolder().isEmpty() && SameFolder(folder, ProjectFolder());

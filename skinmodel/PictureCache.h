@@ -14,8 +14,8 @@
 #include <QImage>
 #include <QString>
 
-#include <cstdint>
 #include <atomic>
+#include <cstdint>
 #include <list>
 #include <memory>
 #include <mutex>

@@ -655,7 +655,7 @@ QStringList TfrmTools::Categories() const
     return out;
 }
 
-QStringList TfrmTools::Names(const QString& categoryOrPath) const
+QStringList TfrmTools::Names(const QString& categoryOrPath)
 {
     const QTreeWidgetItem* parent = nullptr;
     for (int i = 0; i < JvInspector1->topLevelItemCount() && !parent; ++i) {
@@ -663,22 +663,23 @@ QStringList TfrmTools::Names(const QString& categoryOrPath) const
         if (!LineOf(node) && node->text(0) == categoryOrPath)
             parent = node;
     }
-    if (!parent)
-        if ((parent = FindNode(categoryOrPath)))
-            if (TLine* line = LineOf(parent))
-                const_cast<TfrmTools*>(this)->BuildPart(*line);
+    if (!parent) {
+        QTreeWidgetItem* node = FindNode(categoryOrPath);
+        if (TLine* line = LineOf(node))
+            BuildPart(*line);
+        parent = node;
+    }
     QStringList out;
     for (int i = 0; parent && i < parent->childCount(); ++i)
         out << parent->child(i)->text(0);
     return out;
 }
 
-QTreeWidgetItem* TfrmTools::FindNode(const QString& path) const
+QTreeWidgetItem* TfrmTools::FindNode(const QString& path)
 {
     // A part's lines are made on the way, as when it is opened; nothing is read of what has gone.
     if (!ShownAlive())
         return nullptr;
-    auto* self = const_cast<TfrmTools*>(this);
     const QStringList names = path.split(QLatin1Char('.'));
     // Every top-level line: a category whose lines are searched, or a line without a category.
     std::vector<QTreeWidgetItem*> starts;
@@ -690,10 +691,10 @@ QTreeWidgetItem* TfrmTools::FindNode(const QString& path) const
         else
             starts.push_back(node);
     }
-    auto descend = [&names, self](QTreeWidgetItem* node, int from) -> QTreeWidgetItem* {
+    auto descend = [this, &names](QTreeWidgetItem* node, int from) -> QTreeWidgetItem* {
         for (int n = from; node && n < names.size(); ++n) {
-            if (TLine* line = self->LineOf(node))
-                self->BuildPart(*line);
+            if (TLine* line = LineOf(node))
+                BuildPart(*line);
             QTreeWidgetItem* next = nullptr;
             for (int i = 0; i < node->childCount() && !next; ++i)
                 if (node->child(i)->text(0) == names[n])
@@ -722,19 +723,19 @@ TfrmTools::TLine* TfrmTools::LineOf(const QTreeWidgetItem* node) const
     return nullptr;
 }
 
-TJvCustomInspectorItem* TfrmTools::Item(const QString& path) const
+TJvCustomInspectorItem* TfrmTools::Item(const QString& path)
 {
     TLine* line = LineOf(FindNode(path));
     return line ? line->Item.get() : nullptr;
 }
 
-TInspectorEditor* TfrmTools::Editor(const QString& path) const
+TInspectorEditor* TfrmTools::Editor(const QString& path)
 {
     TLine* line = LineOf(FindNode(path));
-    return line ? const_cast<TfrmTools*>(this)->EnsureEditor(*line) : nullptr;
+    return line ? EnsureEditor(*line) : nullptr;
 }
 
-QString TfrmTools::DisplayValue(const QString& path) const
+QString TfrmTools::DisplayValue(const QString& path)
 {
     TLine* line = LineOf(FindNode(path));
     if (!line)

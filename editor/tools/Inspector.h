@@ -57,12 +57,12 @@ public:
     QTreeWidget* JvInspector1 = nullptr;
     QStringList Categories() const;
     // The property names under a category (by its name) or under a part line (by its path).
-    QStringList Names(const QString& categoryOrPath) const;
-    TJvCustomInspectorItem* Item(const QString& path) const;
+    QStringList Names(const QString& categoryOrPath);
+    TJvCustomInspectorItem* Item(const QString& path);
     // The line's editor; a line gets one when it is first edited (made here when it has none yet).
-    TInspectorEditor* Editor(const QString& path) const;
+    TInspectorEditor* Editor(const QString& path);
     // The line's shown value.
-    QString DisplayValue(const QString& path) const;
+    QString DisplayValue(const QString& path);
 
 private:
     struct TLine;
@@ -87,7 +87,7 @@ private:
     void ShowLine(TLine& line, bool always);
     void NewWatch();
     void Watch(TPublished* instance);
-    QTreeWidgetItem* FindNode(const QString& path) const;
+    QTreeWidgetItem* FindNode(const QString& path);
     TLine* LineOf(const QTreeWidgetItem* node) const;
     void Commit(TLine& line, const QString& text);
     void EditButtonClick(TLine& line);

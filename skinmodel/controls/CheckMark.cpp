@@ -10,15 +10,12 @@
 
 namespace {
 
-// A file keeps sizes up to this; larger ones are replaced when read.
-constexpr int32_t MaxFileSize = 2000;
-
 // The width a part may take beside the other part's: the control is as wide as both together,
 // so each and their sum stay within what a file keeps.
 int32_t WidthBeside(int32_t V, int32_t Other)
 {
-    const int64_t low = std::max<int64_t>(-MaxFileSize, -int64_t{MaxFileSize} - Other);
-    const int64_t high = std::max<int64_t>(low, std::min<int64_t>(MaxFileSize, int64_t{MaxFileSize} - Other));
+    const int64_t low = std::max<int64_t>(-MaxSavedSize, -int64_t{MaxSavedSize} - Other);
+    const int64_t high = std::max<int64_t>(low, std::min<int64_t>(MaxSavedSize, int64_t{MaxSavedSize} - Other));
     return static_cast<int32_t>(std::clamp<int64_t>(V, low, high));
 }
 

@@ -23,7 +23,6 @@ using F = TOSDControlFactory;
 constexpr uint32_t PlaceholderFill = 0xA0888888u;
 constexpr uint32_t PlaceholderLines = 0xA0000000u;
 constexpr uint32_t PlaceholderTextFlags = 21;  // DT_CENTER | DT_VCENTER | DT_WORDBREAK
-constexpr int32_t MaxFileSize = MaxSavedSize;  // larger sizes in a file are replaced
 
 // Clips the segment to the rectangle (Liang-Barsky); false when nothing of it lies inside.
 bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double l, double t, double r, double b)
@@ -205,11 +204,11 @@ void TItemLayer::LoadFromXML(TJvSimpleXMLElem* Elem)
     F::ReadInteger(Elem, "y", pos);
     SetY(std::clamp(pos, -MaxPlace, MaxPlace));
     F::ReadInteger(Elem, "width", FWidth);
-    if (std::llabs(int64_t{FWidth}) > MaxFileSize)
+    if (std::llabs(int64_t{FWidth}) > MaxSavedSize)
         FWidth = 200;
     SetWidth(FWidth);
     F::ReadInteger(Elem, "height", FHeight);
-    if (std::llabs(int64_t{FHeight}) > MaxFileSize)
+    if (std::llabs(int64_t{FHeight}) > MaxSavedSize)
         FHeight = 24;
     SetHeight(FHeight);
     F::ReadColor(Elem, "disabledcolor", DisabledColor);
@@ -462,7 +461,7 @@ std::vector<TPropInfo> TItemLayer::PublishedProperties()
 {
     // Sizes beyond 2000 come back from a file as 200 and 24, and positions are single-precision
     // floats: the ranges name what a file gives back unchanged.
-    constexpr int64_t sizeLimit = MaxFileSize;
+    constexpr int64_t sizeLimit = MaxSavedSize;
     constexpr int64_t placeLimit = MaxPlace;
     return {
         IntegerField("Control_ID", Control_ID),

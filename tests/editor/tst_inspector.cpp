@@ -60,7 +60,7 @@ public:
 };
 
 // One line as "Name:ItemClass".
-QStringList Lines(const TfrmTools& tools, const QString& categoryOrPath, const QString& prefix = QString())
+QStringList Lines(TfrmTools& tools, const QString& categoryOrPath, const QString& prefix = QString())
 {
     QStringList out;
     for (const QString& name : tools.Names(categoryOrPath))
