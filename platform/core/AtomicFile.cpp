@@ -157,8 +157,12 @@ void WriteFileAtomically(const QString& path, std::string_view bytes)
         raise(SystemReason(errno));
     if (injectedText && injected->Stage == TWriteStage::Commit)
         raise(injected->Reason);
+    errno = 0;
     if (!file.commit()) {
-        const QString reason = file.errorString();
+        // A rename that fails reaches us as "Unknown error": the system's own reason says more.
+        const int error = errno;
+        const bool vague = file.error() == QFileDevice::UnspecifiedError || file.error() == QFileDevice::RenameError;
+        const QString reason = vague && error != 0 ? SystemReason(error) : file.errorString();
         throw EWriteError(Message("Cannot write file", path, reason), reason.toStdString());
     }
 }

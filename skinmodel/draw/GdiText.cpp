@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -193,25 +194,69 @@ std::vector<TTextLine> LayOut(const QString& s, int64_t width, uint32_t flags, c
     return lines;
 }
 
+// The columns that the glyphs of a line drawn from 0 touch, as (left, right exclusive).
+std::pair<int64_t, int64_t> InkOf(const QString& line, const TTextMeasure& m)
+{
+    int64_t left = 0, right = 0, pen = 0;
+    qsizetype start = 0;
+    for (qsizetype c = 0; c <= line.size(); ++c) {
+        if (c < line.size() && line[c] != u'\t')
+            continue;
+        const QString run = line.mid(start, c - start);
+        if (!run.isEmpty()) {
+            const QRect ink = m.Metrics().boundingRect(run);
+            left = std::min(left, pen + ink.left());
+            right = std::max(right, pen + ink.left() + ink.width());
+        }
+        pen = m.AdvanceFrom(pen, run + (c < line.size() ? QStringLiteral("\t") : QString()));
+        start = c + 1;
+    }
+    return {left, right};
+}
+
 // A line cut this far beyond the rectangle draws the same inside it as the whole line.
 constexpr int64_t CutMargin = 256;
 
 // Whether the lines of a start of the text show in a rectangle of `width` by `lines` lines as the
 // lines of the whole text do. Every line but the last is final: a line ends where the next word
 // does not fit, and a word cut short fits no better than the whole. The last one may go on.
-bool ShowsAsTheWhole(const std::vector<TTextLine>& laidOut, int64_t width, int64_t lines, uint32_t flags)
+bool ShowsAsTheWhole(const std::vector<TTextLine>& laidOut, int64_t width, int64_t lines, uint32_t flags,
+                     const TTextMeasure& m)
 {
     const int64_t n = int64_t(laidOut.size());
-    if (n - 1 >= lines)
-        return true;
-    if (n != lines)
+    if (n < lines)
         return false;
-    // The last line showing goes on: only its start shows when it is cut beyond the rectangle
-    // (an ellipsis needs no more than one character a pixel). A centred or right-aligned line
-    // without an ellipsis is placed by its whole width.
-    const bool cutShows = (flags & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS)) || !(flags & (DT_CENTER | DT_RIGHT));
+    // A last line cut this far beyond the rectangle goes on at least as wide in the whole text.
     const TTextLine& last = laidOut.back();
-    return cutShows && last.Width > width + CutMargin && last.Text.size() > width + 1;
+    const bool lastCut = last.Width > width + CutMargin && last.Text.size() > width + 1;
+    if (n == lines) {
+        // The last line showing goes on: only its start shows when it is cut beyond the rectangle
+        // (an ellipsis needs no more than one character a pixel). A centred or right-aligned line
+        // without an ellipsis is placed by its whole width.
+        const bool cutShows =
+            (flags & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS)) || !(flags & (DT_CENTER | DT_RIGHT));
+        return cutShows && lastCut;
+    }
+    // The lines that show are final, but the text bitmap is as wide as the widest line of the whole
+    // text, up to the rectangle: the hidden rest may hold a wider line. One as wide settles it.
+    if (lastCut)
+        return true;
+    int64_t finalWidth = 0;
+    for (int64_t i = 0; i + 1 < n; ++i)
+        finalWidth = std::max(finalWidth, laidOut[size_t(i)].Width);
+    if (finalWidth >= width)
+        return true;
+    // Else the bitmap is between the widest final line and the rectangle wide. A centred line moves
+    // with it; a left- or right-aligned one only loses the ink that the bitmap's far side cuts off.
+    if (flags & DT_CENTER)
+        return false;
+    for (int64_t i = 0; i < lines; ++i) {
+        const TTextLine& line = laidOut[size_t(i)];
+        const auto [inkLeft, inkRight] = InkOf(line.Text, m);
+        if ((flags & DT_RIGHT) ? inkLeft < line.Width - finalWidth : inkRight > finalWidth)
+            return false;
+    }
+    return true;
 }
 
 // Index of the first character of `s` whose right edge passes x (s drawn from 0, no tabs).
@@ -344,7 +389,7 @@ size_t ShownLength(const TFont32& font, std::string_view text, const QRect& rect
         return text.size();
     for (size_t length = size_t(guess); length < text.size(); length *= 2) {
         const QString start = PrepareText(text.substr(0, length), flags);
-        if (ShowsAsTheWhole(LayOut(start, width, flags | DT_CALCRECT, m), width, lines, flags))
+        if (ShowsAsTheWhole(LayOut(start, width, flags | DT_CALCRECT, m), width, lines, flags, m))
             return length;
     }
     return text.size();

@@ -47,8 +47,8 @@ int MeasureText(const TFont32& font, std::string_view text, QRect& rect, uint32_
 // How many bytes from the start of `text` draw into `rect` with `flags` what the whole text draws
 // there: the lines that can show and, for a line that goes on beyond the rectangle, the start that
 // an ellipsis or the cut needs. The whole text where what shows depends on all of it (a centred or
-// right-aligned line wider than the rectangle without an ellipsis). The text bitmap of a text
-// taller than the rectangle is as wide as its widest line that shows.
+// right-aligned line wider than the rectangle without an ellipsis; a text taller than the rectangle
+// whose hidden lines may widen its text bitmap and so move a centred line or uncover slanted ink).
 size_t ShownLength(const TFont32& font, std::string_view text, const QRect& rect, uint32_t flags);
 
 // Draws into `image`, whose pixel (0, 0) stands for the point `origin` of the text's coordinates,

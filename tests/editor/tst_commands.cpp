@@ -431,6 +431,9 @@ void TestCommands::sizesReadBack_data()
     QTest::addColumn<QRectF>("shown");  // where the control lies before the save
     QTest::newRow("frame handle") << "drag" << QRectF(10, 10, 2000, 20);
     QTest::newRow("frame handle with Ctrl") << "ctrl drag" << QRectF(-880, 10, 2000, 20);
+    // A height cut alone leaves the width; the bottom-left handle leaves the right edge.
+    QTest::newRow("bottom frame handle") << "bottom drag" << QRectF(100, 10, 40, 2000);
+    QTest::newRow("bottom-left frame handle") << "bottom-left drag" << QRectF(-1860, 10, 2000, 30);
     QTest::newRow("Aspect window") << "aspect" << QRectF(0, 0, 2000, 2000);
     QTest::newRow("picture of 2600 x 30") << "picture" << QRectF(-800, 135, 2000, 30);
     QTest::newRow("inspector, video window height -16") << "video inspector" << QRectF(168, 118, 64, 64);
@@ -457,6 +460,10 @@ void TestCommands::sizesReadBack()
     } else if (road == QLatin1String("ctrl drag")) {
         f.Form->SetSelection(AddLabel(*f.Form, 100, 10, "a"));
         Drag(view, QPoint(140, 20), QPoint(1400, 20), Qt::ControlModifier);
+    } else if (road == QLatin1String("bottom drag") || road == QLatin1String("bottom-left drag")) {
+        const bool left = road.startsWith(QLatin1String("bottom-left"));
+        f.Form->SetSelection(AddLabel(*f.Form, 100, 10, "a"));
+        Drag(view, QPoint(left ? 100 : 120, 30), left ? QPoint(-2000, 40) : QPoint(120, 2700));
     } else if (road == QLatin1String("aspect")) {
         AddLabel(*f.Form, 0, 0, "a")->SetLocation(TFloatRect{0, 0, 850, 1224});
         rescale(1000, 750, 100);  // 2125 by 3060

@@ -220,6 +220,8 @@ void TestProjects::openProjectTellsWhatItDoesNotTake_data()
                            << QStringList{size.arg(QLatin1String("%1"), "39079 x 27636", "4096 x 4096")};
     QTest::newRow("largest integer") << QByteArray("2147483647") << QByteArray("576") << false << QSize(4096, 576)
                                      << QStringList{size.arg(QLatin1String("%1"), "2147483647 x 576", "4096 x 576")};
+    QTest::newRow("height beyond") << QByteArray("720") << QByteArray("4097") << false << QSize(720, 4096)
+                                   << QStringList{size.arg(QLatin1String("%1"), "720 x 4097", "720 x 4096")};
     QTest::newRow("not positive") << QByteArray("0") << QByteArray("-5") << false << QSize(1, 1)
                                   << QStringList{size.arg(QLatin1String("%1"), "0 x -5", "1 x 1")};
     QTest::newRow("references beyond 256 MB") << QByteArray("400") << QByteArray("300") << true << QSize(400, 300)

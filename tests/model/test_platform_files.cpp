@@ -159,6 +159,20 @@ TEST(AtomicFile, AFailedWriteOrCommitIsReportedAndKeepsTheOldFile)
         EXPECT_EQ(ReadWholeFile(path), "new");
         ClearWriteFailures();
     }
+    // A real final rename that fails: beside a name as long as the system allows, the temporary
+    // name that replaces it is too long.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QString(255, u'n'));
+    WriteFileAtomically(path, "old");
+    std::string message = "<none>";
+    try {
+        WriteFileAtomically(path, "new");
+    } catch (const EWriteError& e) {
+        message = e.what();
+    }
+    EXPECT_EQ(message, "Cannot write file \"" + path.toStdString() + "\". File name too long");
+    EXPECT_EQ(ReadWholeFile(path), "old");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 }
 
 // A full disk part way through: the message says so, the old file stays.

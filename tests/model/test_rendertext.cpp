@@ -376,6 +376,8 @@ QImage WholeTextPaint(const TBitmap32& like, const QRect& dst, uint32_t flags, c
 TEST(RenderText, LongTextDrawsAsTheWholeText)
 {
     constexpr uint32_t Dots = DT_END_ELLIPSIS | DT_WORD_ELLIPSIS;
+    // Slanted glyphs reach past both ends of their lines.
+    const std::string Italic = "jW\n" + Repeated("jl\n", 400) + std::string(3000, 'W');
     const std::vector<std::string> texts = {
         Repeated("Wg a caption of words, ", 2500),
         Repeated("Line of text\r\n", 2500),
@@ -383,6 +385,9 @@ TEST(RenderText, LongTextDrawsAsTheWholeText)
         Repeated("a\tbc\t", 2500),
         Repeated("Wg ", 2500),
         Repeated("x", 2500),
+        // Hidden below the rectangle, a line wider than it sets the text bitmap's width.
+        "Wi\n" + Repeated("il\n", 400) + std::string(3000, 'W'),
+        Italic,
     };
     std::vector<uint32_t> flags;
     for (uint32_t h : {DT_LEFT, DT_CENTER, DT_RIGHT})
@@ -397,6 +402,7 @@ TEST(RenderText, LongTextDrawsAsTheWholeText)
         for (const std::string& text : texts)
             for (uint32_t f : flags) {
                 TBitmap32 b = Canvas(170, 64);
+                b.Font.Italic = text == Italic;
                 RenderTextRect(b, dst, f, text, 0, 0xFFFFFFFFu);
                 ASSERT_EQ(b.Image(), WholeTextPaint(b, dst, f, text))
                     << "flags " << std::hex << f << " text " << text.substr(0, 12) << " rect " << dst.width();
