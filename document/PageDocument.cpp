@@ -719,11 +719,15 @@ bool TPageDocument::SetProperty(TItemLayer* control, const TPropInfo& prop, cons
     if (prop.Type == TPropType::Integer && (PropInt(value) < prop.Min || PropInt(value) > prop.Max))
         return false;
     const TPropValue before = prop.Get();
-    if (before == value)
+    if (before == value && !prop.Reload)
         return false;
-    prop.Set(value);
+    bool reloaded = false;
+    if (prop.Reload)
+        reloaded = prop.Reload(value);
+    else
+        prop.Set(value);
     // A setter may keep the value it had (a picture name given with its folder, say).
-    if (prop.Get() == before)
+    if (prop.Get() == before && !reloaded)
         return false;
     SetModified(true);
     if (control) {
