@@ -639,7 +639,8 @@ void TPageDocument::OneBack()
 
 void TPageDocument::Restack(TItemLayer* layer, int index)
 {
-    if (!layer)
+    // Dropped where it already lies: nothing moved, so nothing is to be saved.
+    if (!layer || layer->Index() == index)
         return;
     layer->SetIndex(index);
     SetModified(true);
