@@ -639,7 +639,8 @@ void TPageDocument::OneBack()
 
 void TPageDocument::Restack(TItemLayer* layer, int index)
 {
-    if (!layer)
+    // Dropped where it already lies: nothing moved, so nothing is to be saved.
+    if (!layer || layer->Index() == index)
         return;
     layer->SetIndex(index);
     SetModified(true);
@@ -719,11 +720,15 @@ bool TPageDocument::SetProperty(TItemLayer* control, const TPropInfo& prop, cons
     if (prop.Type == TPropType::Integer && (PropInt(value) < prop.Min || PropInt(value) > prop.Max))
         return false;
     const TPropValue before = prop.Get();
-    if (before == value)
+    if (before == value && !prop.Reload)
         return false;
-    prop.Set(value);
+    bool reloaded = false;
+    if (prop.Reload)
+        reloaded = prop.Reload(value);
+    else
+        prop.Set(value);
     // A setter may keep the value it had (a picture name given with its folder, say).
-    if (prop.Get() == before)
+    if (prop.Get() == before && !reloaded)
         return false;
     SetModified(true);
     if (control) {

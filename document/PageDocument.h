@@ -124,7 +124,8 @@ public:
     void OneBack();
     // Moves the selected control (the arrow keys); the lock holds the frame only.
     void MoveSelectedBy(float dx, float dy);
-    // A control moved in the stacking order to `index` (the element list's drag and drop).
+    // A control moved in the stacking order to `index` (the element list's drag and drop); at its
+    // own index nothing changes.
     void Restack(TItemLayer* layer, int index);
     // Shows or hides a control on the canvas only (its saved "visible" value stays).
     void ShowControl(TItemLayer* layer, bool on);

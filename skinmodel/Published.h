@@ -46,6 +46,10 @@ struct TPropInfo {
     std::size_t MaxLength = 0;
     // File names: the setter keeps only the file-name part of a path (a picture in "images").
     bool NameOnly = false;
+    // A setter that loads a file on every assignment, an unchanged value included (the file may
+    // have changed on disk): sets the value and tells whether what the object shows changed.
+    // Empty: an unchanged value is not assigned.
+    std::function<bool(const TPropValue&)> Reload;
 
     bool ReadOnly() const { return !Set; }
 };

@@ -23,12 +23,12 @@
 
 namespace {
 
-constexpr int ControlRole = Qt::UserRole;
-
 // Sorted lines compare as the list box of the window system does: without regard to case first.
 class TElementLine : public QListWidgetItem {
 public:
-    using QListWidgetItem::QListWidgetItem;
+    explicit TElementLine(TItemLayer* control) : Control(control) {}
+    // Kept out of the line's data: a drag writes that data out, and a pointer cannot be written.
+    TItemLayer* const Control;
     bool operator<(const QListWidgetItem& other) const override
     {
         const int c = text().compare(other.text(), Qt::CaseInsensitive);
@@ -253,8 +253,7 @@ void TfrmObjects::AddLine(TItemLayer* layer)
 
 void TfrmObjects::AppendLine(TItemLayer* layer, int row)
 {
-    auto* line = new TElementLine;
-    line->setData(ControlRole, QVariant::fromValue(static_cast<void*>(layer)));
+    auto* line = new TElementLine(layer);
     line->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable | Qt::ItemIsDragEnabled);
     line->setCheckState(Qt::Unchecked);
     ShowLine(line, layer);
@@ -378,10 +377,10 @@ int TfrmObjects::LineCount() const
 
 TItemLayer* TfrmObjects::LineControl(int row) const
 {
-    const QListWidgetItem* line = row >= 0 ? lbSelection->item(row) : nullptr;
+    const auto* line = dynamic_cast<const TElementLine*>(row >= 0 ? lbSelection->item(row) : nullptr);
     if (!line)
         return nullptr;
-    auto* layer = static_cast<TItemLayer*>(line->data(ControlRole).value<void*>());
+    TItemLayer* layer = line->Control;
     // A control's line goes when the page announces that the control goes.
     return FLines.value(layer) == line ? layer : nullptr;
 }
@@ -420,14 +419,6 @@ bool TfrmObjects::DragEnabled() const
     return lbSelection->dragEnabled();
 }
 
-void TfrmObjects::SetLineChecked(QListWidgetItem* item, bool on)
-{
-    const bool updating = FUpdating;
-    FUpdating = true;
-    item->setCheckState(on ? Qt::Checked : Qt::Unchecked);
-    FUpdating = updating;
-}
-
 void TfrmObjects::lbSelectionClick(int row)
 {
     TItemLayer* layer = LineControl(row);
@@ -461,6 +452,8 @@ void TfrmObjects::lbSelectionDragDrop(int source, int target)
     if (!moved || !place)
         return;
     FDocument.Restack(moved, place->Index());
+    // The press that began the drag highlighted the dragged line; the canvas selection is what counts.
+    SyncSelection();
 }
 
 void TfrmObjects::mnuSortbyIDClick()
@@ -477,7 +470,7 @@ void TfrmObjects::mnuSortbyIDClick()
 
 void TfrmObjects::mnuInvertSelectionClick()
 {
-    // Lines and checks as they stand now: a selection change may re-sort or rebuild the lines.
+    // Lines and checks as they stand now: a change of a control may re-sort or rebuild the lines.
     struct TInvert {
         TItemLayer* Layer;
         bool On;
@@ -490,13 +483,13 @@ void TfrmObjects::mnuInvertSelectionClick()
         // A control that left the page meanwhile has no line any more.
         if (!line.Layer || !FLines.contains(line.Layer))
             continue;
-        FDocument.SetSelection(line.Layer);
-        // Only the visible bit: a hidden control keeps its mouse events, and the last one stays selected.
-        if (TItemLayer* selected = FDocument.Selected())
-            selected->SetVisible(line.On);
+        // As its check box would: a hidden control takes no clicks and loses the selection.
+        FDocument.ShowControl(line.Layer, line.On);
     }
-    for (auto it = FLines.cbegin(); it != FLines.cend(); ++it)
-        SetLineChecked(it.value(), it.key()->Visible());
+    // The last line's control ends up selected, unless it is hidden now.
+    TItemLayer* last = lines.empty() ? nullptr : lines.back().Layer;
+    if (last && FLines.contains(last) && last->Visible())
+        FDocument.SetSelection(last);
 }
 
 void TfrmObjects::Image3Click()

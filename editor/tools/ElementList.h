@@ -78,7 +78,6 @@ private:
     void AppendLine(TItemLayer* layer, int row = -1);
     // The list's selection shows the canvas selection again.
     void SyncSelection();
-    void SetLineChecked(QListWidgetItem* item, bool on);
 
     TPageDocument& FDocument;
     TElementListBox* lbSelection = nullptr;

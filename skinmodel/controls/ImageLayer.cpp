@@ -240,6 +240,12 @@ std::vector<TPropInfo> TImageLayer::PublishedProperties()
     props.push_back(TextProp("FileName", TPropType::FileName, [this] { return FileName; },
                              [this](const std::string& v) { SetFileName(v); }));
     props.back().NameOnly = true;
+    props.back().Reload = [this](const TPropValue& v) {
+        // Held meanwhile, so that an unchanged file gives back this very picture.
+        const TPicture before = Bitmap;
+        SetFileName(PropString(v));
+        return Bitmap != before;
+    };
     props.push_back(EnumProp("GraphicsType", EnumNameList(TGraphicsTypeValueNames),
                              [this] { return int64_t{GraphicsType}; },
                              [this](int64_t v) { GraphicsType = static_cast<TGraphicsType>(std::clamp<int64_t>(v, 0, 15)); }));

@@ -18,6 +18,7 @@
 #include "skinmodel/controls/TextLayer.h"
 #include "skinmodel/controls/UpDownControl.h"
 #include "skinmodel/uskininfo.h"
+#include "support/TestPictures.h"
 
 #include <QApplication>
 #include <QDockWidget>
@@ -577,6 +578,20 @@ void TestInspector::fileItem()
     f.ClickEdit("ImageFocus.FileName");
     QCOMPARE(button->ImageFocus->FileName, std::string("focus.png"));
     QVERIFY(f.Form->Modified());
+    // The same picture chosen again is read again; a file unchanged on disk changes nothing.
+    const QString focus = WriteTestFile(folder + "Images", "focus.png", SolidPng(10, 10, Qt::red));
+    const auto chooseFocus = [&] {
+        f.Form->Document().SetModified(false);
+        f.Dialogs.AnswerOpenFile(focus);
+        f.ClickEdit("ImageFocus.FileName");
+        return button->ImageFocus->Bitmap ? button->ImageFocus->Bitmap->width() : 0;
+    };
+    QCOMPARE(chooseFocus(), 10);
+    QCOMPARE(chooseFocus(), 10);
+    QVERIFY(!f.Form->Modified());
+    WriteTestFile(folder + "Images", "focus.png", SolidPng(30, 10, Qt::red));
+    QCOMPARE(chooseFocus(), 30);
+    QVERIFY(f.Form->Modified());
     f.Dialogs.AnswerOpenFile(QStringLiteral("/opt/player/run.sh"));
     f.ClickEdit("Application");
     QCOMPARE(button->Application, std::string("/opt/player/run.sh"));
@@ -595,6 +610,13 @@ void TestInspector::fileItem()
     f.ClickEdit("ImageFocus.FileName");
     QCOMPARE(f.LastCall().Text, refused);
     QCOMPARE(button->ImageFocus->FileName, std::string("focus.png"));
+    // The backdrop keeps its own rule: the same name again is not read again.
+    f.Form->SetSelection(nullptr);
+    for (const int size : {10, 30}) {
+        f.Dialogs.AnswerOpenFile(WriteTestFile(folder + "Images", "back.png", SolidPng(size, 10, Qt::blue)));
+        f.ClickEdit("WindowBackdrop.DefaultFile");
+    }
+    QCOMPARE(f.Form->Document().Backdrop().width(), 10);
 }
 
 void TestInspector::pageSettingsAndSkinInfo()
