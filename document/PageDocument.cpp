@@ -184,7 +184,15 @@ void TPageDocument::SetModified(bool on)
 void TPageDocument::SetFileName(const QString& fileName)
 {
     FFileName = fileName;
+    FPageFile.clear();
+    FPageFileSaved = false;
     emit FileNameChanged(fileName);
+}
+
+void TPageDocument::SetPageFile(const QString& path, bool saved)
+{
+    FPageFile = path;
+    FPageFileSaved = saved;
 }
 
 void TPageDocument::SetBackdrop(TPicture picture)

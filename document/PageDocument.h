@@ -50,9 +50,14 @@ public:
     const TJvSimpleXMLElem* CopyElem() const { return FCopyElem.get(); }
     bool Modified() const { return FModified; }
     void SetModified(bool on);
-    // The page file ("Unnamed1.xml" style for a page never saved).
+    // The page file ("Unnamed1.xml" style for a page never saved). A new name forgets PageFile.
     const QString& FileName() const { return FFileName; }
     void SetFileName(const QString& fileName);
+    // The file the page was read from or last saved to (a full path); empty for a page that is neither.
+    const QString& PageFile() const { return FPageFile; }
+    // True when the page was last saved to PageFile (not only read from it).
+    bool PageFileSaved() const { return FPageFileSaved; }
+    void SetPageFile(const QString& path, bool saved);
     const std::string& Version() const { return FVersion; }
     TWindowInfos& WindowInfos() { return FWindowInfos; }
     // Page items that could not become controls; written back unchanged after the controls.
@@ -194,6 +199,8 @@ private:
     std::string FVersion;
     bool FModified = false;
     QString FFileName;
+    QString FPageFile;
+    bool FPageFileSaved = false;
     TWindowInfos FWindowInfos;
     std::vector<std::unique_ptr<TJvSimpleXMLElem>> FUnreadItems;
     QImage FBackdrop;

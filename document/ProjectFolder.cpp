@@ -32,8 +32,8 @@ QStringList ListPageFiles(const QString& folder)
             continue;
         if (entry.isHidden())
             continue;
-        if (name == QLatin1String("references.xml") || name == QLatin1String("font.xml")
-            || name == QLatin1String("index.xml"))
+        // What Open Page refuses is no page of the menu either (any case, links followed).
+        if (!ProjectFileRefusal(base + name).isEmpty())
             continue;
         pages.append(base + name);
     }
@@ -88,6 +88,13 @@ QString ProjectFileRefusal(const QString& path)
 
 bool SameFolder(const QString& a, const QString& b)
 {
+    return SameFile(a, b);
+}
+
+bool SameFile(const QString& a, const QString& b)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return false;
     const QString ca = QFileInfo(a).canonicalFilePath();
     const QString cb = QFileInfo(b).canonicalFilePath();
     if (!ca.isEmpty() && !cb.isEmpty())

@@ -27,3 +27,5 @@ bool IsRefusedSkinName(const QString& name);
 QString ProjectFileRefusal(const QString& path);
 // Both paths name the same folder.
 bool SameFolder(const QString& a, const QString& b);
+// Both paths name the same file (links followed).
+bool SameFile(const QString& a, const QString& b);

@@ -17,6 +17,21 @@ TSaveAnswer AskSaveChanges(const QString& caption)
     }
 }
 
+TSaveAnswer AskReplacePage(const QString& path)
+{
+    switch (Dialogs().MessageBox(TranslatableString(7),
+                                 QStringLiteral("\"%1\" exists already.\r\nDo you want to replace it?").arg(path),
+                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning,
+                                 QMessageBox::No)) {
+    case QMessageBox::Yes:
+        return TSaveAnswer::Yes;
+    case QMessageBox::No:
+        return TSaveAnswer::No;
+    default:
+        return TSaveAnswer::Cancel;
+    }
+}
+
 void ShowErrorBox(const QString& text, const QString& caption)
 {
     Dialogs().MessageBox(caption, text, QMessageBox::Ok, QMessageBox::Critical);

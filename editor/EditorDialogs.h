@@ -10,6 +10,9 @@ enum class TSaveAnswer { Yes, No, Cancel };
 
 // "Save changes in skin?" with Yes, No, Cancel and the warning icon.
 TSaveAnswer AskSaveChanges(const QString& caption);
+// Save Page would replace `path`, a file the page was not read from or saved to: Yes replaces it,
+// No chooses another name, Cancel writes nothing.
+TSaveAnswer AskReplacePage(const QString& path);
 // A message box with an OK button and the error icon.
 void ShowErrorBox(const QString& text, const QString& caption);
 // A message box with an OK button and no icon.

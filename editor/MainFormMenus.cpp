@@ -82,7 +82,8 @@ void TMainForm::CreateMenus()
     connect(AddAction(this, edit, "mnDelete", QStringLiteral("Delete")), &QAction::triggered, this,
             [this] { RunGuarded([this] { DeleteSelected(); }); });
 
-    AddMenu(this, bar, "mnPages", QStringLiteral("Pages"));
+    // No pages before a project is open: the title stays off until there are some.
+    AddMenu(this, bar, "mnPages", QStringLiteral("Pages"))->menuAction()->setEnabled(false);
     AddMenu(this, bar, "mnElements", QStringLiteral("E&lements"));
 
     QMenu* selection = AddMenu(this, bar, "mnSelection", QStringLiteral("Sele&ction"));

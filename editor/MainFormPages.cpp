@@ -94,13 +94,17 @@ void TMainForm::OpenPageFile(const QString& fileName)
         return;
     }
     const QString previous = FileName();
+    const QString previousFile = FDocument->PageFile();
+    const bool previousSaved = FDocument->PageFileSaved();
     FDocument->SetFileName(fileName);
     try {
         LoadPage();
     } catch (...) {
         FDocument->SetFileName(previous);
+        FDocument->SetPageFile(previousFile, previousSaved);
         throw;
     }
+    FDocument->SetPageFile(fileName, false);
 }
 
 bool TMainForm::mnSave2Click()
@@ -124,19 +128,43 @@ bool TMainForm::mnSaveAsClick()
     const QString folder = WithTrailingSlash(QFileInfo(file).absolutePath());
     // "index.xml" is written only into the open project, never into another skin's folder.
     const bool inProject = !ProjectFolder().isEmpty() && SameFolder(folder, ProjectFolder());
-    if (!WritePage(FindFileNoCase(folder, name), inProject))
+    const QString target = FindFileNoCase(folder, name);
+    if (!WritePage(target, inProject))
         return false;
     FDocument->SetFileName(file);
+    FDocument->SetPageFile(target, true);
     return true;
 }
 
 bool TMainForm::SavePage()
 {
     UpdateCaption();
+    // Saved once, the page goes on into the file the title names, also outside the project.
+    if (FDocument->PageFileSaved()) {
+        const QString target = FDocument->PageFile();
+        const bool inProject = !ProjectFolder().isEmpty()
+            && SameFolder(QFileInfo(target).absolutePath(), ProjectFolder());
+        return WritePage(target, inProject);
+    }
     // Without a project the page is saved where the user chooses.
     if (ProjectFolder().isEmpty())
         return mnSaveAsClick();
-    return WritePage(FindFileNoCase(ProjectFolder(), ExtractFileName(FileName())), true);
+    const QString target = FindFileNoCase(ProjectFolder(), ExtractFileName(FileName()));
+    // Another page of that name is never replaced unasked (a project file is refused when written).
+    if (QFileInfo::exists(target) && !SameFile(target, FDocument->PageFile()) && ProjectFileRefusal(target).isEmpty()) {
+        switch (AskReplacePage(target)) {
+        case TSaveAnswer::Yes:
+            break;
+        case TSaveAnswer::No:
+            return mnSaveAsClick();
+        case TSaveAnswer::Cancel:
+            return false;
+        }
+    }
+    if (!WritePage(target, true))
+        return false;
+    FDocument->SetPageFile(target, true);
+    return true;
 }
 
 bool TMainForm::WritePage(const QString& target, bool withSkinInfo)

@@ -118,6 +118,8 @@ void TMainForm::BuildPagesMenu()
         item->setData(i);
         connect(item, &QAction::triggered, this, [this, i] { RunGuarded([this, i] { PageMenuClick(i); }); });
     }
+    // Shown empty, the pop-up can stop dropping down for the rest of the run (seen under X11).
+    menu->menuAction()->setEnabled(!pages.isEmpty());
 }
 
 void TMainForm::PageMenuClick(int index)

@@ -82,6 +82,8 @@ private slots:
     void malformedPageKeepsOpenPage();
     void missingPageGivesEmptyPage();
     void pageFromOtherFolderSavedIntoProject();
+    void saveNeverReplacesAnotherPage_data();
+    void saveNeverReplacesAnotherPage();
     void secondVideoWindowKeptAsRead_data();
     void secondVideoWindowKeptAsRead();
 };
@@ -515,6 +517,77 @@ void TestPages::pageFromOtherFolderSavedIntoProject()
     // The skin description goes with every save of the project's pages.
     QVERIFY(ReadBytes(folder + QStringLiteral("index.xml")).startsWith(XmlText({"<skininfo>"})));
     QCOMPARE(QDir(other).entryList(QDir::Files), QStringList{QStringLiteral("menu.xml")});
+}
+
+void TestPages::saveNeverReplacesAnotherPage_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<int>("answer");  // to the question before replacing; NoButton: none is asked
+    for (const char* way : {"new page", "other folder", "closing"})
+        for (const auto& [name, answer] : {std::pair{"yes", QMessageBox::Yes}, {"no", QMessageBox::No},
+                                           {"cancel", QMessageBox::Cancel}})
+            QTest::addRow("%s, %s", way, name) << QString::fromLatin1(way) << int(answer);
+    QTest::newRow("saved as") << "saved as" << int(QMessageBox::NoButton);
+    QTest::newRow("saved as, closing") << "saved as, closing" << int(QMessageBox::NoButton);
+}
+
+// Save Page writes over no file of the project that the page was not read from or saved to.
+void TestPages::saveNeverReplacesAnotherPage()
+{
+    QFETCH(QString, way);
+    QFETCH(int, answer);
+    TEditorFixture f;
+    const QString folder = f.MakeProject(QStringLiteral("P"), {{QStringLiteral("Unnamed1.xml"), SamplePage()},
+                                                               {QStringLiteral("menu.xml"), SamplePage()}});
+    const QString other = f.Path(QStringLiteral("elsewhere/"));
+    WriteBytes(other + QStringLiteral("menu.xml"), XmlText({"<screen/>"}));
+    f.Start();
+    f.OpenProject(folder);
+    const QString mine = folder + (way.startsWith(QLatin1String("new")) || way == QLatin1String("closing")
+                                       ? QStringLiteral("Unnamed1.xml") : QStringLiteral("menu.xml"));
+    if (way == QLatin1String("other folder"))
+        f.OpenPage(other + QStringLiteral("menu.xml"));
+    if (way == QLatin1String("new page")) {
+        // Read and saved before: the new page is not that one.
+        f.OpenPage(folder + QStringLiteral("menu.xml"));
+        QVERIFY(f.Form->mnSave2Click());
+        f.Form->Action("mnNew")->trigger();
+    }
+    if (way.startsWith(QLatin1String("saved as"))) {
+        f.OpenPage(mine);
+        f.Dialogs.AnswerSaveFile(other + QStringLiteral("menu.xml"));
+        QVERIFY(f.Form->mnSaveAsClick());
+    }
+    f.Form->WindowInfos().DefaultItem = 5;
+    f.Form->SetModified(true);
+    f.Dialogs.Reset();
+    const bool closing = way.endsWith(QLatin1String("closing"));
+    if (closing)
+        f.Dialogs.AnswerMessage(QMessageBox::Yes);
+    if (answer != QMessageBox::NoButton)
+        f.Dialogs.AnswerMessage(QMessageBox::StandardButton(answer));
+    if (answer == QMessageBox::No)
+        f.Dialogs.AnswerSaveFile(folder + QStringLiteral("fresh.xml"));
+    if (closing)
+        QCOMPARE(f.Form->close(), answer != QMessageBox::Cancel);
+    else
+        f.Form->Action("mnSave")->trigger();
+
+    QVERIFY(f.Dialogs.Unexpected().empty());
+    QCOMPARE(f.Dialogs.Pending(), std::size_t(0));
+    if (answer != QMessageBox::NoButton) {
+        const TDialogCall& question = f.Dialogs.Calls()[closing ? 1 : 0];
+        QCOMPARE(question.Caption, QStringLiteral("Save skin"));
+        QCOMPARE(question.Text, QStringLiteral("\"%1\" exists already.\r\nDo you want to replace it?").arg(mine));
+        QCOMPARE(question.Buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    }
+    QCOMPARE(ReadBytes(mine).contains("default=\"5\""), answer == QMessageBox::Yes);
+    QCOMPARE(ReadBytes(folder + QStringLiteral("fresh.xml")).contains("default=\"5\""), answer == QMessageBox::No);
+    // After "Save Page as..." the page goes on into the file the title names.
+    QCOMPARE(ReadBytes(other + QStringLiteral("menu.xml")).contains("default=\"5\""), answer == QMessageBox::NoButton);
+    QCOMPARE(f.Form->Modified(), answer == QMessageBox::Cancel);
+    if (answer == QMessageBox::NoButton)
+        QCOMPARE(f.Form->windowTitle(), QStringLiteral("Editor - Blue - ") + other + QStringLiteral("menu.xml"));
 }
 
 void TestPages::secondVideoWindowKeptAsRead_data()

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QtTest>
 
 #include <exception>
@@ -40,6 +41,7 @@ private slots:
     void recentListReadStopsAtGapAndIsRewritten();
     void pageListSkipsProjectFilesAndHidden();
     void pagesMenuInColumnsOf26();
+    void pagesMenuOffWithoutPages();
     void lastProjectsDisabledWithPlaceholderOnly();
     void recentProjectRefusedKeepsEverything();
     void recentProjectAsksBeforeDropping_data();
@@ -389,12 +391,41 @@ void TestProjects::pageListSkipsProjectFilesAndHidden()
 {
     TEditorFixture f;
     const QString folder = f.MakeProject(QStringLiteral("P"), {{QStringLiteral("Index.xml"), "x"},
+                                                               {QStringLiteral("Font.xml"), "x"},
                                                                {QStringLiteral(".hidden.xml"), "x"},
                                                                {QStringLiteral("PAGE.XML"), "x"},
                                                                {QStringLiteral("notes.txt"), "x"}});
     QDir().mkpath(folder + QStringLiteral("folder.xml"));
-    QCOMPARE(ListPageFiles(folder), QStringList({folder + QStringLiteral("Index.xml"), folder + QStringLiteral("myhome.xml"),
+    // The menu offers what Open Page opens: a project file under any case or through a link is none.
+    QVERIFY(QFile::link(folder + QStringLiteral("index.xml"), folder + QStringLiteral("start.xml")));
+    QVERIFY(QFile::link(folder + QStringLiteral("PAGE.XML"), folder + QStringLiteral("alias.xml")));
+    QCOMPARE(ListPageFiles(folder), QStringList({folder + QStringLiteral("alias.xml"), folder + QStringLiteral("myhome.xml"),
                                                  folder + QStringLiteral("PAGE.XML")}));
+}
+
+// An empty Pages menu is never shown; with pages a click on its title drops it down.
+void TestProjects::pagesMenuOffWithoutPages()
+{
+    TEditorFixture f;
+    const QString folder = f.MakeProject(QStringLiteral("P"));
+    f.Start();
+    QMenu* menu = f.Form->Menu("mnPages");
+    QMenuBar* bar = f.Form->menuBar();
+    const auto clickTitle = [&] {
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+        QTest::qWait(50);
+        const bool shown = menu->isVisible();
+        if (QWidget* popup = QApplication::activePopupWidget())
+            QTest::keyClick(popup, Qt::Key_Escape);
+        return shown;
+    };
+    QVERIFY(!clickTitle());
+    f.OpenProject(folder);
+    QVERIFY(clickTitle());
+    QCOMPARE(menu->actions().size(), 1);
+    f.NewSkin.Answer = {QStringLiteral("Fresh"), f.Dir.path(), 720, 576, QString(), QString()};
+    f.Form->mnNewProjectClick();
+    QVERIFY(!clickTitle());
 }
 
 void TestProjects::pagesMenuInColumnsOf26()
