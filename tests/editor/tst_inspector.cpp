@@ -23,6 +23,7 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
@@ -131,6 +132,46 @@ struct TInspectorFixture : TEditorFixture {
         button->click();
     }
     const TDialogCall& LastCall() const { return Dialogs.Calls().back(); }
+    void Activate()
+    {
+        Form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(Form.get()));
+    }
+    // A click on a line's value through the window, the line scrolled into sight first.
+    void ClickValue(const QString& path)
+    {
+        QTreeWidget* tree = Tools->JvInspector1;
+        QTreeWidgetItem* node = Tools->Node(path);
+        QVERIFY2(node, qPrintable(path));
+        tree->scrollToItem(node);
+        QCoreApplication::processEvents();
+        const QPoint at = tree->visualRect(tree->indexFromItem(node, 1)).center();
+        QWidget* target = tree->viewport()->childAt(at);
+        target = target ? target : tree->viewport();
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(tree->viewport(), at));
+    }
+    // Keys go where the platform sends them: to the widget with the focus.
+    static void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+    static void Keys(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+    // The lines that show an editor.
+    QStringList EditorLines() const
+    {
+        QStringList out;
+        for (QTreeWidgetItemIterator it(Tools->JvInspector1); *it; ++it)
+            if (Tools->JvInspector1->itemWidget(*it, 1))
+                out << (*it)->text(0);
+        return out;
+    }
+    // The focus is in the editor of the current line `name`.
+    bool TypingOn(const QString& name) const
+    {
+        QTreeWidgetItem* current = Tools->JvInspector1->currentItem();
+        QWidget* editor = current ? Tools->JvInspector1->itemWidget(current, 1) : nullptr;
+        return current && current->text(0) == name && editor && editor->isAncestorOf(QApplication::focusWidget());
+    }
 
     TfrmTools* Tools = nullptr;
 };
@@ -162,6 +203,7 @@ private slots:
     void fileItem();
     void pageSettingsAndSkinInfo();
     void followsSelectionAndDeletion();
+    void sameKindKeepsLines_data();
     void sameKindKeepsLines();
     void positionAfterFrameResize();
     void freedWhileShown();
@@ -169,7 +211,11 @@ private slots:
     void focusedFieldFollowsChanges();
     void typedTextWhenSelectionMoves();
     void editKeepsScrollPosition();
+    void escapePutsValueBack_data();
     void escapePutsValueBack();
+    void oneEditorOnTheCurrentLine();
+    void typedTextBeforePageIsEmptied_data();
+    void typedTextBeforePageIsEmptied();
     void namesFitTheirColumn_data();
     void namesFitTheirColumn();
     void dividerDrags();
@@ -674,10 +720,19 @@ void TestInspector::followsSelectionAndDeletion()
     QCOMPARE(f.Form->SkinInfo().Skinname, std::string("Green"));
 }
 
-// Another control of the same kind: the opened parts and the current line stay where they were, and
-// every line shows and edits the new control.
+void TestInspector::sameKindKeepsLines_data()
+{
+    QTest::addColumn<QString>("road");
+    QTest::newRow("selection") << "selection";
+    QTest::newRow("clone") << "clone";
+    QTest::newRow("paste") << "paste";
+}
+
+// Another control of the same kind (selected, cloned or pasted): the opened parts, the current line
+// and the scroll position stay where they were, and every line shows and edits the new control.
 void TestInspector::sameKindKeepsLines()
 {
+    QFETCH(QString, road);
     TInspectorFixture f;
     auto* a = AddControl<TOSDSimpleButton>(*f.Form, "a");
     auto* b = AddControl<TOSDSimpleButton>(*f.Form, "b");
@@ -691,12 +746,31 @@ void TestInspector::sameKindKeepsLines()
     QCOMPARE(f.Tools->DisplayValue("LabelControl.LabelText"), QString());
     tree->setCurrentItem(part->child(0));
     const QString current = tree->currentItem()->text(0);
-    f.Form->SetSelection(b);
-    QCOMPARE(f.Tools->Categories(), QStringList{"Button - b"});
+    tree->setFixedHeight(tree->height() - tree->viewport()->height() + tree->visualItemRect(part).height() * 8);
+    QCoreApplication::processEvents();
+    tree->verticalScrollBar()->setValue(tree->verticalScrollBar()->maximum() / 2);
+    const int scrolled = tree->verticalScrollBar()->value();
+    QVERIFY(scrolled > 0);
+    TItemLayer* shown = b;
+    if (road == "selection") {
+        f.Form->SetSelection(b);
+    } else {
+        if (road == "clone") {
+            f.Form->mnClone1Click();
+        } else {
+            f.Form->mnCopy1Click();
+            f.Form->mnPaste1Click();
+        }
+        shown = f.Form->Selected();
+        QVERIFY(shown != a && shown != b);
+        b = static_cast<TOSDSimpleButton*>(shown);
+    }
+    QCOMPARE(f.Tools->Categories(), QStringList{road == "selection" ? "Button - b" : "Button - a"});
     QVERIFY(tree->findItems("LabelControl", Qt::MatchExactly | Qt::MatchRecursive).front()->isExpanded());
     QVERIFY(tree->currentItem() && tree->currentItem()->text(0) == current);
-    QCOMPARE(f.Tools->DisplayValue("X"), QStringLiteral("200"));
-    QCOMPARE(f.Tools->DisplayValue("LabelControl.LabelText"), QStringLiteral("Play"));
+    QCOMPARE(tree->verticalScrollBar()->value(), scrolled);
+    QCOMPARE(f.Tools->DisplayValue("X"), road == "selection" ? QStringLiteral("200") : QStringLiteral("20"));
+    QCOMPARE(f.Tools->DisplayValue("LabelControl.LabelText"), road == "selection" ? QStringLiteral("Play") : QString());
     f.Type("LabelControl.LabelText", "Stop");
     f.Type("X", "5");
     QCOMPARE(b->LabelControl->LabelText, std::string("Stop"));
@@ -769,9 +843,13 @@ void TestInspector::keysStayInInspector()
     const TFloatRect start = label->Location();
     // The keys do what they do in the editor (Del deletes a character of the description) and
     // nothing on the canvas.
-    QList<QWidget*> targets = {f.Tools->Editor("Description")->LineEdit(), f.Tools->Editor("TextAlign")->ComboBox(),
-                               f.Tools->Editor("Textcolor")->EditButton(), f.Tools->JvInspector1};
-    for (QWidget* target : targets) {
+    // Each editor while its line is the current one.
+    const std::vector<std::function<QWidget*()>> targets = {
+        [&f] { return f.Tools->Editor("Description")->LineEdit(); },
+        [&f] { return f.Tools->Editor("TextAlign")->ComboBox(); },
+        [&f] { return f.Tools->Editor("Textcolor")->EditButton(); }, [&f] { return f.Tools->JvInspector1; }};
+    for (const auto& next : targets) {
+        QWidget* target = next();
         target->setFocus();
         QCOMPARE(QApplication::focusWidget(), target);
         for (Qt::Key key : {Qt::Key_Left, Qt::Key_Down, Qt::Key_Delete}) {
@@ -797,23 +875,22 @@ void TestInspector::focusedFieldFollowsChanges()
     f.Form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f.Form.get()));
     // The X field has the focus but nothing typed; the control moves elsewhere (the Move dialog).
+    f.ClickValue("X");
     QLineEdit* x = f.Tools->Editor("X")->LineEdit();
-    x->setFocus();
     QVERIFY(x->hasFocus());
     label->SetLocation(TFloatRect{70, 30, 170, 60});
     f.Tools->RefreshValues();
     QCOMPARE(x->text(), QStringLiteral("70"));
     // Leaving the field stores nothing.
-    f.Tools->Editor("Y")->LineEdit()->setFocus();
+    f.ClickValue("Y");
     QCOMPARE(label->GetX(), 70);
     QVERIFY(!f.Form->Modified());
     // Typed text not yet stored is kept while the values are shown again, and stored on leaving.
-    QLineEdit* y = f.Tools->Editor("Y")->LineEdit();
-    y->setText(QStringLiteral("12"));
-    y->setModified(true);
+    f.Key(Qt::Key_A, Qt::ControlModifier);
+    f.Keys("12");
     f.Tools->RefreshValues();
-    QCOMPARE(y->text(), QStringLiteral("12"));
-    x->setFocus();
+    QCOMPARE(f.Tools->DisplayValue("Y"), QStringLiteral("12"));
+    f.ClickValue("X");
     QCOMPARE(label->GetY(), 12);
     QVERIFY(f.Form->Modified());
 }
@@ -906,31 +983,143 @@ void TestInspector::editKeepsScrollPosition()
     QCOMPARE(tree->itemAt(pointer), shadow);
 }
 
-// Escape in a field being typed into shows the stored value again and stores nothing.
+void TestInspector::escapePutsValueBack_data()
+{
+    QTest::addColumn<bool>("button");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("text") << false << "Description";
+    QTest::newRow("number") << false << "X";
+    QTest::newRow("font list") << false << "FontName";
+    QTest::newRow("closed list") << false << "TextAlign";
+    QTest::newRow("colour") << false << "Textcolor";
+    QTest::newRow("action list") << true << "ActionID";
+    QTest::newRow("window list") << true << "JumpTo";
+    QTest::newRow("function list") << true << "ScriptFunction";
+    QTest::newRow("file") << true << "Application";
+}
+
+// Click, Ctrl+A, "xyz", Escape in any editor: the value from before shows again, and moving to
+// another line stores nothing.
 void TestInspector::escapePutsValueBack()
 {
+    QFETCH(bool, button);
+    QFETCH(QString, path);
     TInspectorFixture f;
     PlayerLists().ActionsList = QStringList{"Back=3"};
-    auto* button = AddControl<TOSDSimpleButton>(*f.Form, "b");
-    f.Form->SetSelection(button);
-    f.Form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(f.Form.get()));
-    for (const char* path : {"Description", "ActionID"}) {
-        QLineEdit* field = f.Tools->Editor(path)->LineEdit();
-        const QString before = field->text();
-        field->setFocus();
-        QTest::keyClick(field, Qt::Key_End);
-        QTest::keyClicks(field, "42");
-        QCOMPARE(field->text(), before + "42");
-        QTest::keyClick(field, Qt::Key_Escape);
-        QCOMPARE(field->text(), before);
-        // Leaving the field stores nothing.
-        f.Tools->JvInspector1->setFocus();
-        QCOMPARE(f.Tools->DisplayValue(path), before);
+    PlayerLists().WindowsList = QStringList{"Home=1"};
+    TItemLayer* control = nullptr;
+    if (button) {
+        auto* b = AddControl<TOSDSimpleButton>(*f.Form, "b");
+        b->ActionID = 3;
+        b->JumpTo = 1;
+        control = b;
+    } else {
+        control = AddControl<TTextLayer>(*f.Form, "t");
     }
-    QCOMPARE(button->Description, std::string("b"));
-    QCOMPARE(button->ActionID, -1);
+    f.Form->SetSelection(control);
+    f.Activate();
+    const QString before = f.Tools->DisplayValue(path);
+    f.ClickValue(path);
+    f.Key(Qt::Key_A, Qt::ControlModifier);
+    f.Keys("xyz");
+    f.Key(Qt::Key_Escape);
+    QCOMPARE(f.Tools->DisplayValue(path), before);
+    f.ClickValue("Width");
+    QCOMPARE(f.Tools->Item(path)->GetDisplayValue(), before);
+    QCOMPARE(f.Tools->DisplayValue(path), before);
     QVERIFY(!f.Form->Modified());
+    QVERIFY(f.Dialogs.Calls().empty());
+}
+
+// Only the current line shows an editor; the focus and the current line go together, and typing
+// never moves to another line.
+void TestInspector::oneEditorOnTheCurrentLine()
+{
+    TInspectorFixture f;
+    auto* label = AddControl<TTextLayer>(*f.Form, "t");
+    auto* other = AddControl<TTextLayer>(*f.Form, "u");
+    f.Form->SetSelection(label);
+    f.Activate();
+    f.ClickValue("X");
+    f.Key(Qt::Key_A, Qt::ControlModifier);
+    f.Keys("45");
+    f.Key(Qt::Key_Return);
+    f.ClickValue("LabelText");
+    f.Keys("Hi");
+    f.Key(Qt::Key_Return);
+    QCOMPARE(label->GetX(), 45);
+    QCOMPARE(label->LabelText, std::string("Hi"));
+    f.ClickValue("Description");
+    f.ClickValue("X");
+    QVERIFY(f.TypingOn("X"));
+    QCOMPARE(f.EditorLines(), QStringList{"X"});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(f.Tools->JvInspector1->viewport()->findChildren<TInspectorEditor*>().size(), 1);
+    // A colour line ignores typed text: "F0" and Return stay on it.
+    const uint32_t colour = label->Textcolor;
+    f.ClickValue("Textcolor");
+    f.Keys("F0");
+    f.Key(Qt::Key_Return);
+    QVERIFY(f.TypingOn("Textcolor"));
+    QCOMPARE(label->Textcolor, colour);
+    f.Form->SetSelection(other);
+    QCOMPARE(f.EditorLines(), QStringList{"Textcolor"});
+    QVERIFY(f.Dialogs.Calls().empty());
+}
+
+void TestInspector::typedTextBeforePageIsEmptied_data()
+{
+    QTest::addColumn<QString>("road");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("new page, saved") << "new page" << int(QMessageBox::Yes);
+    QTest::newRow("new page") << "new page" << int(QMessageBox::Cancel);
+    QTest::newRow("open page") << "open page" << int(QMessageBox::Cancel);
+    QTest::newRow("pages menu") << "pages menu" << int(QMessageBox::Cancel);
+    QTest::newRow("new project") << "new project" << int(QMessageBox::Cancel);
+    QTest::newRow("open project") << "open project" << int(QMessageBox::Cancel);
+    QTest::newRow("closing") << "close" << int(QMessageBox::Cancel);
+}
+
+// Text typed into the inspector and not confirmed counts as a change when the page is to be
+// emptied: the question comes, and what was typed is kept or saved.
+void TestInspector::typedTextBeforePageIsEmptied()
+{
+    QFETCH(QString, road);
+    QFETCH(int, answer);
+    TInspectorFixture f;
+    const QString folder = f.MakeProject(QStringLiteral("Blue"), {{"second.xml", XmlText({"<screen/>"})}});
+    f.OpenProject(folder);
+    f.Activate();
+    const QString page = f.Form->FileName();
+    f.ClickValue("Author");
+    f.Keys("Someone");
+    QVERIFY(!f.Form->Modified());
+    if (road == "open project")
+        f.Dialogs.AnswerFolder(folder);
+    f.Dialogs.AnswerMessage(QMessageBox::StandardButton(answer));
+    if (road == "new page")
+        f.Form->mnNew1Click();
+    else if (road == "open page")
+        f.Form->mnOpen1Click();
+    else if (road == "pages menu")
+        f.Form->Menu("mnPages")->actions().front()->trigger();
+    else if (road == "new project")
+        f.Form->mnNewProjectClick();
+    else if (road == "open project")
+        f.Form->mnOpenProjectClick();
+    else
+        f.Form->close();
+    QCOMPARE(f.LastCall().Text, QStringLiteral("Save changes in skin?"));
+    QCOMPARE(f.Form->SkinInfo().Author, std::string("Someone"));
+    if (answer == QMessageBox::Yes) {
+        QVERIFY(!f.Form->Modified());
+        QVERIFY(ReadBytes(folder + "index.xml").contains("<author>Someone</author>"));
+    } else {
+        QVERIFY(f.Form->Modified());
+        QCOMPARE(f.Form->FileName(), page);
+        QVERIFY(f.Form->isVisible());
+    }
+    QVERIFY(f.Dialogs.Unexpected().empty());
 }
 
 void TestInspector::namesFitTheirColumn_data()
