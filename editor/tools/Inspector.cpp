@@ -350,7 +350,8 @@ QString TfrmTools::PathOf(const QTreeWidgetItem* node) const
 
 void TfrmTools::KeepView()
 {
-    FKept = TKeptView{*FShownKind, {}, PathOf(JvInspector1->currentItem()), JvInspector1->verticalScrollBar()->value()};
+    FKept = TKeptView{*FShownKind, {}, PathOf(JvInspector1->currentItem()),
+                      {JvInspector1->horizontalScrollBar()->value(), JvInspector1->verticalScrollBar()->value()}};
     // A part's lines come after the part's own line, so a part is opened before the parts in it.
     for (const auto& line : FLines)
         if (line->PartBuilt && line->Node->isExpanded())
@@ -366,7 +367,8 @@ void TfrmTools::RestoreView()
     if (QTreeWidgetItem* node = kept.Current.isEmpty() ? nullptr : FindNode(kept.Current))
         JvInspector1->setCurrentItem(node);
     JvInspector1->doItemsLayout();
-    JvInspector1->verticalScrollBar()->setValue(kept.Scroll);
+    JvInspector1->horizontalScrollBar()->setValue(kept.Scroll.x());
+    JvInspector1->verticalScrollBar()->setValue(kept.Scroll.y());
 }
 
 void TfrmTools::InspectObject(const QString& category, bool clear, TPublished* instance)

@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <QList>
+#include <QPoint>
 #include <QStringList>
 #include <QWidget>
 
@@ -77,7 +78,7 @@ private:
         std::optional<std::type_index> Kind;
         QStringList Open;
         QString Current;
-        int Scroll = 0;
+        QPoint Scroll;
     };
 
     void FormCreate();
