@@ -233,6 +233,9 @@ class TfrmDoubles;
 class TfrmAspectRatio;
 // The tool windows in the main window's docks, or none.
 TfrmTools* Inspector(const TMainForm& mainForm);
+// Text typed into the inspector and not yet confirmed is stored (the page is then modified), so
+// that the question before the page is emptied or the window closes sees it.
+void StoreInspectorText(const TMainForm& mainForm);
 TfrmObjects* ElementList(const TMainForm& mainForm);
 TfrmFonts* FontsWindow(const TMainForm& mainForm);
 TfrmDoubles* DoublesWindow(const TMainForm& mainForm);

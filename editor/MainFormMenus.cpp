@@ -302,6 +302,12 @@ TfrmTools* Inspector(const TMainForm& mainForm)
     return DockedWindow<TfrmTools>(mainForm, "frmTools");
 }
 
+void StoreInspectorText(const TMainForm& mainForm)
+{
+    if (TfrmTools* tools = Inspector(mainForm); tools && tools->isEnabled())
+        tools->StoreTypedText();
+}
+
 TfrmObjects* ElementList(const TMainForm& mainForm)
 {
     return DockedWindow<TfrmObjects>(mainForm, "frmObjects");

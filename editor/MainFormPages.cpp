@@ -65,6 +65,7 @@ void TMainForm::LoadPage()
 
 void TMainForm::mnNew1Click()
 {
+    StoreInspectorText(*this);
     if (Modified() && !ConfirmDiscard(TranslatableString(4)))
         return;
     FDocument->NewPage();
@@ -77,6 +78,7 @@ void TMainForm::mnNew1Click()
 
 void TMainForm::mnOpen1Click()
 {
+    StoreInspectorText(*this);
     if (Modified() && !ConfirmDiscard(TranslatableString(4)))
         return;
     const QString file =

@@ -23,6 +23,7 @@ void TMainForm::mnNewProjectClick()
 {
     if (!FNewSkinDialog)
         return;
+    StoreInspectorText(*this);
     if (Modified() && !ConfirmDiscard(TranslatableString(4)))
         return;
     if (!FNewSkinDialog->Execute(FNewSkin)) {
@@ -52,6 +53,7 @@ void TMainForm::mnNewProjectClick()
 
 void TMainForm::mnOpenProjectClick()
 {
+    StoreInspectorText(*this);
     const QString start = ProjectFolder().isEmpty() ? QDir::currentPath() : ProjectFolder();
     const QString folder = BrowseForFolder(TranslatableString(16), start);
     if (folder.isEmpty())
@@ -93,6 +95,7 @@ void TMainForm::BuildRecentMenu()
 
 void TMainForm::RecentProjectClick(int index)
 {
+    StoreInspectorText(*this);
     if (index < 1 || index >= FLastProjects.size())
         return;
     const QString folder = FLastProjects[index];
@@ -124,6 +127,7 @@ void TMainForm::BuildPagesMenu()
 
 void TMainForm::PageMenuClick(int index)
 {
+    StoreInspectorText(*this);
     if (index < 0 || index >= PageList().size())
         return;
     if (Modified() && !ConfirmDiscard(TranslatableString(4)))

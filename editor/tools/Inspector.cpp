@@ -14,12 +14,15 @@
 #include "skinmodel/uskininfo.h"
 #include "skinmodel/controls/ItemLayer.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDockWidget>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QPointer>
 #include <QStyledItemDelegate>
 #include <QToolButton>
@@ -28,6 +31,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <typeinfo>
 
 namespace {
 
@@ -59,7 +63,20 @@ public:
     // Called before a line that was opened is shown with its children.
     std::function<void(QTreeWidgetItem*)> OnExpanding;
 
+    // Typing never jumps to another line.
+    void keyboardSearch(const QString&) override {}
+
 protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        // A key the current line's editor leaves (typed on a colour, Return, an arrow) stays on that line.
+        if (QApplication::focusWidget() != this) {
+            event->accept();
+            return;
+        }
+        QTreeWidget::keyPressEvent(event);
+    }
+
     bool viewportEvent(QEvent* event) override
     {
         switch (event->type()) {
@@ -180,7 +197,7 @@ private:
 struct TfrmTools::TLine {
     QTreeWidgetItem* Node = nullptr;
     std::unique_ptr<TJvCustomInspectorItem> Item;
-    // Made when the line is first edited; it stays while the line does.
+    // Only the current line has one; it stays while the line is current, also for another control.
     TInspectorEditor* Editor = nullptr;
     int Depth = 0;
     // A part's lines exist (made when it is first opened).
@@ -235,17 +252,15 @@ TfrmTools::TfrmTools(TPageDocument& document, const TPlayerLists& lists, QWidget
 
     FormCreate();
 
-    // A line gets its editor when it becomes the current one; a click on its value puts the focus there.
+    // The current line alone has an editor; a click on its value puts the focus there.
     static_cast<TInspectorTree*>(JvInspector1)->OnExpanding = [this](QTreeWidgetItem* node) {
         GuardedCall([this, node] {
             if (TLine* line = LineOf(node); line && ShownAlive())
                 BuildPart(*line);
         });
     };
-    connect(JvInspector1, &QTreeWidget::currentItemChanged, this, Guarded([this](QTreeWidgetItem* current) {
-        if (TLine* line = LineOf(current); line && ShownAlive())
-            EnsureEditor(*line);
-    }));
+    connect(JvInspector1, &QTreeWidget::currentItemChanged, this,
+            Guarded([this](QTreeWidgetItem* current, QTreeWidgetItem* previous) { MoveEditor(current, previous); }));
     connect(JvInspector1, &QTreeWidget::itemClicked, this, Guarded([this](QTreeWidgetItem* node, int column) {
         if (column == 1)
             FocusEditor(node);
@@ -319,7 +334,41 @@ void TfrmTools::ShowSelection(TItemLayer* layer)
     Clear();
     for (const auto& [category, instance] : shown)
         InspectObject(category, false, instance);
+    // Back to the kind shown last (a paste or clone passes through no selection): as it was left.
+    if (layer && FKept.Kind == std::type_index(typeid(*layer)))
+        RestoreView();
     JvInspector1->setUpdatesEnabled(true);
+}
+
+QString TfrmTools::PathOf(const QTreeWidgetItem* node) const
+{
+    QStringList names;
+    for (; node && LineOf(node); node = node->parent())
+        names.prepend(node->text(0));
+    return names.join(QLatin1Char('.'));
+}
+
+void TfrmTools::KeepView()
+{
+    FKept = TKeptView{*FShownKind, {}, PathOf(JvInspector1->currentItem()),
+                      {JvInspector1->horizontalScrollBar()->value(), JvInspector1->verticalScrollBar()->value()}};
+    // A part's lines come after the part's own line, so a part is opened before the parts in it.
+    for (const auto& line : FLines)
+        if (line->PartBuilt && line->Node->isExpanded())
+            FKept.Open << PathOf(line->Node);
+}
+
+void TfrmTools::RestoreView()
+{
+    const TKeptView kept = FKept;
+    for (const QString& path : kept.Open)
+        if (QTreeWidgetItem* node = FindNode(path))
+            node->setExpanded(true);
+    if (QTreeWidgetItem* node = kept.Current.isEmpty() ? nullptr : FindNode(kept.Current))
+        JvInspector1->setCurrentItem(node);
+    JvInspector1->doItemsLayout();
+    JvInspector1->horizontalScrollBar()->setValue(kept.Scroll.x());
+    JvInspector1->verticalScrollBar()->setValue(kept.Scroll.y());
 }
 
 void TfrmTools::InspectObject(const QString& category, bool clear, TPublished* instance)
@@ -354,6 +403,7 @@ void TfrmTools::Shows(QTreeWidgetItem* heading, TPublished* instance)
         if (!FShownControl) {
             FShownControl = layer;
             FShownHeading = heading;
+            FShownKind = std::type_index(typeid(*layer));
         }
     }
 }
@@ -450,6 +500,7 @@ bool TfrmTools::ShowAgain(const std::vector<std::pair<QString, TPublished*>>& sh
     FShownLayers.clear();
     FShownControl = nullptr;
     FShownHeading = nullptr;
+    FShownKind.reset();
     NewWatch();
     for (std::size_t i = 0; i < shown.size(); ++i) {
         QTreeWidgetItem* category = JvInspector1->topLevelItem(int(i));
@@ -506,8 +557,39 @@ TInspectorEditor* TfrmTools::EnsureEditor(TLine& line)
 
 void TfrmTools::FocusEditor(QTreeWidgetItem* node)
 {
-    if (TLine* line = LineOf(node); line && ShownAlive())
-        EnsureEditor(*line)->setFocus(Qt::MouseFocusReason);
+    if (TLine* line = LineOf(node); line && line->Editor && ShownAlive())
+        line->Editor->setFocus(Qt::MouseFocusReason);
+}
+
+void TfrmTools::MoveEditor(QTreeWidgetItem* current, QTreeWidgetItem* previous)
+{
+    TLine* left = current == previous ? nullptr : LineOf(previous);
+    const QPointer<TInspectorEditor> leaving = left ? left->Editor : nullptr;
+    const bool focused = leaving && leaving->isAncestorOf(QApplication::focusWidget());
+    TInspectorEditor* editor = nullptr;
+    if (TLine* line = LineOf(current); line && ShownAlive())
+        editor = EnsureEditor(*line);
+    if (!leaving)
+        return;
+    // The caret goes with the current line; leaving the field stores what was typed into it.
+    if (focused && editor)
+        editor->setFocus(Qt::OtherFocusReason);
+    else if (focused)
+        JvInspector1->setFocus(Qt::OtherFocusReason);
+    if (leaving)
+        leaving->StoreTyped();
+    // Storing may have emptied the inspector (the control went meanwhile).
+    if (TLine* line = LineOf(previous); line && leaving && line->Editor == leaving)
+        DropEditor(*line);
+}
+
+void TfrmTools::DropEditor(TLine& line)
+{
+    TInspectorEditor* editor = std::exchange(line.Editor, nullptr);
+    editor->Disarm();
+    editor->hide();
+    JvInspector1->removeItemWidget(line.Node, 1);
+    editor->deleteLater();
 }
 
 void TfrmTools::NewWatch()
@@ -528,6 +610,8 @@ void TfrmTools::Watch(TPublished* instance)
 
 void TfrmTools::Clear()
 {
+    if (FShownKind && FShownHeading)
+        KeepView();
     // Editors may outlive their lines for a moment (the view deletes them later): disarmed first.
     for (const auto& line : FLines)
         if (line->Editor)
@@ -538,6 +622,7 @@ void TfrmTools::Clear()
     FShownLayers.clear();
     FShownControl = nullptr;
     FShownHeading = nullptr;
+    FShownKind.reset();
     NewWatch();
 }
 
@@ -732,7 +817,10 @@ TJvCustomInspectorItem* TfrmTools::Item(const QString& path)
 TInspectorEditor* TfrmTools::Editor(const QString& path)
 {
     TLine* line = LineOf(FindNode(path));
-    return line ? EnsureEditor(*line) : nullptr;
+    if (!line)
+        return nullptr;
+    JvInspector1->setCurrentItem(line->Node);
+    return line->Editor;
 }
 
 QString TfrmTools::DisplayValue(const QString& path)

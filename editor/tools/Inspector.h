@@ -9,10 +9,13 @@
 
 #include <QString>
 #include <QList>
+#include <QPoint>
 #include <QStringList>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
+#include <typeindex>
 #include <vector>
 
 class QTreeWidget;
@@ -59,7 +62,9 @@ public:
     // The property names under a category (by its name) or under a part line (by its path).
     QStringList Names(const QString& categoryOrPath);
     TJvCustomInspectorItem* Item(const QString& path);
-    // The line's editor; a line gets one when it is first edited (made here when it has none yet).
+    // The line itself, or none.
+    QTreeWidgetItem* Node(const QString& path) { return FindNode(path); }
+    // The line's editor: the line becomes the current one, the only one with an editor.
     TInspectorEditor* Editor(const QString& path);
     // The line's shown value.
     QString DisplayValue(const QString& path);
@@ -67,6 +72,14 @@ public:
 private:
     struct TLine;
     class TShownWatch;
+    // How the lines of a control kind were left: the parts opened, the current line, the scroll
+    // position.
+    struct TKeptView {
+        std::optional<std::type_index> Kind;
+        QStringList Open;
+        QString Current;
+        QPoint Scroll;
+    };
 
     void FormCreate();
     // The instance shown under `heading` (none: at the top).
@@ -84,6 +97,13 @@ private:
     std::vector<TLine*> LinesUnder(const QTreeWidgetItem* parent) const;
     TInspectorEditor* EnsureEditor(TLine& line);
     void FocusEditor(QTreeWidgetItem* node);
+    // A line's path from its category.
+    QString PathOf(const QTreeWidgetItem* node) const;
+    void KeepView();
+    void RestoreView();
+    // The editor goes from the line left to the new current line.
+    void MoveEditor(QTreeWidgetItem* current, QTreeWidgetItem* previous);
+    void DropEditor(TLine& line);
     void ShowLine(TLine& line, bool always);
     void NewWatch();
     void Watch(TPublished* instance);
@@ -109,6 +129,8 @@ private:
     // The control whose values are shown and edited, and its category line.
     TItemLayer* FShownControl = nullptr;
     QTreeWidgetItem* FShownHeading = nullptr;
+    std::optional<std::type_index> FShownKind;
+    TKeptView FKept;
     // Told when any shown control or part is freed; its address may then hold another control.
     std::unique_ptr<TShownWatch> FWatch;
     bool FShownGone = false;

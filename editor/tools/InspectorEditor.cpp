@@ -94,6 +94,9 @@ TInspectorEditor::TInspectorEditor(TJvCustomInspectorItem& item, QWidget* parent
         layout->addWidget(FButton);
     }
     setFocusProxy(FCombo ? static_cast<QWidget*>(FCombo) : FText);
+    // An open list takes the keys itself and hands them to its field past the field's filters.
+    if (FCombo)
+        FCombo->installEventFilter(this);
     if (QLineEdit* field = LineEdit())
         field->installEventFilter(this);
     ShowValue(true);
@@ -109,6 +112,7 @@ TInspectorEditor::~TInspectorEditor()
         field->disconnect(this);
     }
     if (FCombo) {
+        FCombo->removeEventFilter(this);
         FCombo->disconnect(this);
         FCombo->Source = nullptr;
     }
@@ -118,9 +122,10 @@ TInspectorEditor::~TInspectorEditor()
 
 bool TInspectorEditor::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && watched == LineEdit()) {
+    QLineEdit* field = LineEdit();
+    if (event->type() == QEvent::KeyPress && field && (watched == field || watched == FCombo)) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier && LineEdit()->isModified()) {
+        if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier && field->isModified()) {
             GuardedCall([this] { ShowValue(true); });
             return true;
         }

@@ -55,7 +55,7 @@ public:
     std::function<void()> OnEditButton;
 
 protected:
-    // Escape in the field shows the stored value again.
+    // Escape in the field (or the open list around it) shows the stored value again.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

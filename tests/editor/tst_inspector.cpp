@@ -24,6 +24,7 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
@@ -132,6 +133,36 @@ struct TInspectorFixture : TEditorFixture {
         button->click();
     }
     const TDialogCall& LastCall() const { return Dialogs.Calls().back(); }
+    void Activate()
+    {
+        Form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(Form.get()));
+    }
+    // A click on a line's value through the window (scrolled into sight first); keys then go to the
+    // widget with the focus, as the platform sends them.
+    void ClickValue(const QString& path)
+    {
+        QTreeWidget* tree = Tools->JvInspector1;
+        tree->scrollToItem(Tools->Node(path));
+        QCoreApplication::processEvents();
+        const QPoint at = tree->visualRect(tree->indexFromItem(Tools->Node(path), 1)).center();
+        QWidget* target = tree->viewport()->childAt(at) ? tree->viewport()->childAt(at) : tree->viewport();
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(tree->viewport(), at));
+    }
+    static void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+    static void Keys(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+    // The lines that show an editor; "*" marks the one with the focus.
+    QStringList EditorLines() const
+    {
+        QStringList out;
+        for (QTreeWidgetItemIterator it(Tools->JvInspector1); *it; ++it)
+            if (QWidget* editor = Tools->JvInspector1->itemWidget(*it, 1))
+                out << (*it)->text(0) + (editor->isAncestorOf(QApplication::focusWidget()) ? "*" : "");
+        return out;
+    }
 
     TfrmTools* Tools = nullptr;
 };
@@ -163,6 +194,7 @@ private slots:
     void fileItem();
     void pageSettingsAndSkinInfo();
     void followsSelectionAndDeletion();
+    void sameKindKeepsLines_data();
     void sameKindKeepsLines();
     void positionAfterFrameResize();
     void freedWhileShown();
@@ -170,7 +202,11 @@ private slots:
     void focusedFieldFollowsChanges();
     void typedTextWhenSelectionMoves();
     void editKeepsScrollPosition();
+    void escapePutsValueBack_data();
     void escapePutsValueBack();
+    void oneEditorOnTheCurrentLine();
+    void typedTextBeforePageIsEmptied_data();
+    void typedTextBeforePageIsEmptied();
     void namesFitTheirColumn_data();
     void namesFitTheirColumn();
     void dividerDrags();
@@ -490,8 +526,7 @@ void TestInspector::fontItem()
     f.Choose("FontName", "font12");
     QCOMPARE(label->FontName, std::string("font12"));
     // A name typed, the list opened and closed again, then the field left: the typed name is stored.
-    f.Form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(f.Form.get()));
+    f.Activate();
     QLineEdit* field = fonts->lineEdit();
     field->setFocus();
     field->setText(QStringLiteral("own"));
@@ -696,10 +731,19 @@ void TestInspector::followsSelectionAndDeletion()
     QCOMPARE(f.Form->SkinInfo().Skinname, std::string("Green"));
 }
 
-// Another control of the same kind: the opened parts and the current line stay where they were, and
-// every line shows and edits the new control.
+void TestInspector::sameKindKeepsLines_data()
+{
+    QTest::addColumn<QString>("road");
+    QTest::newRow("selection") << "selection";
+    QTest::newRow("clone") << "clone";
+    QTest::newRow("paste") << "paste";
+}
+
+// Another control of the same kind (selected, cloned or pasted): the opened parts, the current line
+// and the scroll position stay where they were, and every line shows and edits the new control.
 void TestInspector::sameKindKeepsLines()
 {
+    QFETCH(QString, road);
     TInspectorFixture f;
     auto* a = AddControl<TOSDSimpleButton>(*f.Form, "a");
     auto* b = AddControl<TOSDSimpleButton>(*f.Form, "b");
@@ -713,12 +757,27 @@ void TestInspector::sameKindKeepsLines()
     QCOMPARE(f.Tools->DisplayValue("LabelControl.LabelText"), QString());
     tree->setCurrentItem(part->child(0));
     const QString current = tree->currentItem()->text(0);
-    f.Form->SetSelection(b);
-    QCOMPARE(f.Tools->Categories(), QStringList{"Button - b"});
+    tree->setFixedHeight(tree->height() - tree->viewport()->height() + tree->visualItemRect(part).height() * 8);
+    QCoreApplication::processEvents();
+    tree->verticalScrollBar()->setValue(tree->verticalScrollBar()->maximum() / 2);
+    const int scrolled = tree->verticalScrollBar()->value();
+    QVERIFY(scrolled > 0);
+    if (road == "selection") {
+        f.Form->SetSelection(b);
+    } else if (road == "clone") {
+        f.Form->mnClone1Click();
+    } else {
+        f.Form->mnCopy1Click();
+        f.Form->mnPaste1Click();
+    }
+    b = static_cast<TOSDSimpleButton*>(f.Form->Selected());
+    QVERIFY(b != a);
+    QCOMPARE(f.Tools->Categories(), QStringList{road == "selection" ? "Button - b" : "Button - a"});
     QVERIFY(tree->findItems("LabelControl", Qt::MatchExactly | Qt::MatchRecursive).front()->isExpanded());
     QVERIFY(tree->currentItem() && tree->currentItem()->text(0) == current);
-    QCOMPARE(f.Tools->DisplayValue("X"), QStringLiteral("200"));
-    QCOMPARE(f.Tools->DisplayValue("LabelControl.LabelText"), QStringLiteral("Play"));
+    QCOMPARE(tree->verticalScrollBar()->value(), scrolled);
+    QCOMPARE(f.Tools->DisplayValue("X"), road == "selection" ? QStringLiteral("200") : QStringLiteral("20"));
+    QCOMPARE(f.Tools->DisplayValue("LabelControl.LabelText"), road == "selection" ? QStringLiteral("Play") : QString());
     f.Type("LabelControl.LabelText", "Stop");
     f.Type("X", "5");
     QCOMPARE(b->LabelControl->LabelText, std::string("Stop"));
@@ -785,15 +844,18 @@ void TestInspector::keysStayInInspector()
     TInspectorFixture f;
     auto* label = AddControl<TTextLayer>(*f.Form, "t");
     f.Form->SetSelection(label);
-    f.Form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(f.Form.get()));
+    f.Activate();
     f.Form->SetMouseInView(true);
     const TFloatRect start = label->Location();
     // The keys do what they do in the editor (Del deletes a character of the description) and
     // nothing on the canvas.
-    QList<QWidget*> targets = {f.Tools->Editor("Description")->LineEdit(), f.Tools->Editor("TextAlign")->ComboBox(),
-                               f.Tools->Editor("Textcolor")->EditButton(), f.Tools->JvInspector1};
-    for (QWidget* target : targets) {
+    // Each editor while its line is the current one.
+    const std::vector<std::function<QWidget*()>> targets = {
+        [&f] { return f.Tools->Editor("Description")->LineEdit(); },
+        [&f] { return f.Tools->Editor("TextAlign")->ComboBox(); },
+        [&f] { return f.Tools->Editor("Textcolor")->EditButton(); }, [&f] { return f.Tools->JvInspector1; }};
+    for (const auto& next : targets) {
+        QWidget* target = next();
         target->setFocus();
         QCOMPARE(QApplication::focusWidget(), target);
         for (Qt::Key key : {Qt::Key_Left, Qt::Key_Down, Qt::Key_Delete}) {
@@ -816,26 +878,24 @@ void TestInspector::focusedFieldFollowsChanges()
     TInspectorFixture f;
     auto* label = AddControl<TTextLayer>(*f.Form, "t");
     f.Form->SetSelection(label);
-    f.Form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(f.Form.get()));
+    f.Activate();
     // The X field has the focus but nothing typed; the control moves elsewhere (the Move dialog).
+    f.ClickValue("X");
     QLineEdit* x = f.Tools->Editor("X")->LineEdit();
-    x->setFocus();
     QVERIFY(x->hasFocus());
     label->SetLocation(TFloatRect{70, 30, 170, 60});
     f.Tools->RefreshValues();
     QCOMPARE(x->text(), QStringLiteral("70"));
     // Leaving the field stores nothing.
-    f.Tools->Editor("Y")->LineEdit()->setFocus();
+    f.ClickValue("Y");
     QCOMPARE(label->GetX(), 70);
     QVERIFY(!f.Form->Modified());
     // Typed text not yet stored is kept while the values are shown again, and stored on leaving.
-    QLineEdit* y = f.Tools->Editor("Y")->LineEdit();
-    y->setText(QStringLiteral("12"));
-    y->setModified(true);
+    f.Key(Qt::Key_A, Qt::ControlModifier);
+    f.Keys("12");
     f.Tools->RefreshValues();
-    QCOMPARE(y->text(), QStringLiteral("12"));
-    x->setFocus();
+    QCOMPARE(f.Tools->DisplayValue("Y"), QStringLiteral("12"));
+    f.ClickValue("X");
     QCOMPARE(label->GetY(), 12);
     QVERIFY(f.Form->Modified());
 }
@@ -888,8 +948,7 @@ void TestInspector::editKeepsScrollPosition()
     TInspectorFixture f;
     auto* label = AddControl<TTextLayer>(*f.Form, "t");
     f.Form->SetSelection(label);
-    f.Form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(f.Form.get()));
+    f.Activate();
     QTreeWidget* tree = f.Tools->JvInspector1;
     QTreeWidgetItem* shadow = tree->findItems("Shadow", Qt::MatchExactly | Qt::MatchRecursive).front();
     const int row = tree->visualItemRect(shadow).height();
@@ -928,31 +987,105 @@ void TestInspector::editKeepsScrollPosition()
     QCOMPARE(tree->itemAt(pointer), shadow);
 }
 
-// Escape in a field being typed into shows the stored value again and stores nothing.
+void TestInspector::escapePutsValueBack_data()
+{
+    QTest::addColumn<QString>("path");
+    for (const char* path : {"Description", "X", "ActionID", "JumpTo", "ScriptFunction", "Application",
+                             "DisabledColor", "Disabled", "LabelControl.FontName"})
+        QTest::newRow(path) << QString(path);
+}
+
+// Click, Ctrl+A, "xyz", Escape in every kind of editor: the value from before shows again, and
+// moving to another line stores nothing.
 void TestInspector::escapePutsValueBack()
 {
+    QFETCH(QString, path);
     TInspectorFixture f;
     PlayerLists().ActionsList = QStringList{"Back=3"};
+    PlayerLists().WindowsList = QStringList{"Home=1"};
     auto* button = AddControl<TOSDSimpleButton>(*f.Form, "b");
+    button->ActionID = 3;
+    button->JumpTo = 1;
     f.Form->SetSelection(button);
-    f.Form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(f.Form.get()));
-    for (const char* path : {"Description", "ActionID"}) {
-        QLineEdit* field = f.Tools->Editor(path)->LineEdit();
-        const QString before = field->text();
-        field->setFocus();
-        QTest::keyClick(field, Qt::Key_End);
-        QTest::keyClicks(field, "42");
-        QCOMPARE(field->text(), before + "42");
-        QTest::keyClick(field, Qt::Key_Escape);
-        QCOMPARE(field->text(), before);
-        // Leaving the field stores nothing.
-        f.Tools->JvInspector1->setFocus();
-        QCOMPARE(f.Tools->DisplayValue(path), before);
-    }
-    QCOMPARE(button->Description, std::string("b"));
-    QCOMPARE(button->ActionID, -1);
+    f.Activate();
+    const QString before = f.Tools->DisplayValue(path);
+    f.ClickValue(path);
+    f.Key(Qt::Key_A, Qt::ControlModifier);
+    f.Keys("xyz");
+    f.Key(Qt::Key_Escape);
+    QCOMPARE(f.Tools->DisplayValue(path), before);
+    f.ClickValue("Width");
+    QCOMPARE(f.Tools->Item(path)->GetDisplayValue(), before);
     QVERIFY(!f.Form->Modified());
+    QVERIFY(f.Dialogs.Calls().empty());
+}
+
+// Only the current line shows an editor, and the focus goes with it; typing never moves to another line.
+void TestInspector::oneEditorOnTheCurrentLine()
+{
+    TInspectorFixture f;
+    auto* label = AddControl<TTextLayer>(*f.Form, "t");
+    f.Form->SetSelection(label);
+    f.Activate();
+    for (const char* path : {"X", "LabelText"}) {
+        f.ClickValue(path);
+        f.Keys("4");
+        f.Key(Qt::Key_Return);
+    }
+    QCOMPARE(label->LabelText, std::string("4"));
+    f.ClickValue("Description");
+    f.ClickValue("X");
+    QCOMPARE(f.Tools->JvInspector1->currentItem(), f.Tools->Node("X"));
+    QCOMPARE(f.EditorLines(), QStringList{"X*"});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(f.Tools->JvInspector1->viewport()->findChildren<TInspectorEditor*>().size(), 1);
+    // On a colour line "F0" and Return change nothing and stay there.
+    f.ClickValue("Textcolor");
+    f.Keys("F0");
+    f.Key(Qt::Key_Return);
+    QCOMPARE(f.Tools->JvInspector1->currentItem(), f.Tools->Node("Textcolor"));
+    QCOMPARE(f.EditorLines(), QStringList{"Textcolor*"});
+    QCOMPARE(f.Tools->DisplayValue("Textcolor"), QStringLiteral("FFFFFFFF"));
+    f.Form->SetSelection(AddControl<TTextLayer>(*f.Form, "u"));
+    QCOMPARE(f.EditorLines().size(), 1);
+}
+
+void TestInspector::typedTextBeforePageIsEmptied_data()
+{
+    QTest::addColumn<int>("road");
+    QTest::addColumn<int>("answer");
+    const char* roads[] = {"new page", "open page", "pages menu", "new project", "open project", "closing"};
+    for (int road = 0; road < 6; ++road)
+        QTest::newRow(roads[road]) << road << int(QMessageBox::Cancel);
+    QTest::newRow("new page, saved") << 0 << int(QMessageBox::Yes);
+}
+
+// Text typed into the inspector and not confirmed, then a command that empties the page or closes the
+// window: the question comes, and what was typed is kept and marked, or saved.
+void TestInspector::typedTextBeforePageIsEmptied()
+{
+    QFETCH(int, road);
+    QFETCH(int, answer);
+    TInspectorFixture f;
+    const QString folder = f.MakeProject(QStringLiteral("Blue"), {{"second.xml", XmlText({"<screen/>"})}});
+    f.OpenProject(folder);
+    f.Activate();
+    f.ClickValue("Author");
+    f.Keys("Someone");
+    if (road == 4)
+        f.Dialogs.AnswerFolder(folder);
+    f.Dialogs.AnswerMessage(QMessageBox::StandardButton(answer));
+    const std::function<void()> commands[] = {
+        [&f] { f.Form->mnNew1Click(); }, [&f] { f.Form->mnOpen1Click(); },
+        [&f] { f.Form->Menu("mnPages")->actions().front()->trigger(); }, [&f] { f.Form->mnNewProjectClick(); },
+        [&f] { f.Form->mnOpenProjectClick(); }, [&f] { f.Form->close(); }};
+    commands[road]();
+    QCOMPARE(f.LastCall().Text, QStringLiteral("Save changes in skin?"));
+    QCOMPARE(f.Form->SkinInfo().Author, std::string("Someone"));
+    QCOMPARE(f.Form->Modified(), answer != QMessageBox::Yes);
+    if (answer == QMessageBox::Yes)
+        QVERIFY(ReadBytes(folder + "index.xml").contains("<author>Someone</author>"));
+    QVERIFY(f.Dialogs.Unexpected().empty());
 }
 
 void TestInspector::namesFitTheirColumn_data()
