@@ -221,6 +221,8 @@ private:
     std::vector<QDockWidget*> FToolWindows;
     bool FShown = false;
     bool FActivated = false;
+    // Shown, and not yet on screen: the first activation's work waits for the window's place.
+    bool FAwaitingExposure = false;
     bool FClosed = false;
 };
 
