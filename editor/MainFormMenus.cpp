@@ -333,10 +333,15 @@ void TMainForm::SourceModeChanged(bool source)
             if (QDockWidget* dock = ToolWindow(window))
                 dock->setVisible(on);
     };
-    if (source)
-        show({"frmTools", "frmObjects", "frmFonts"}, false);
-    else
+    if (source) {
+        KeepOutsideDocks();
+        for (QDockWidget* dock : FToolWindows)
+            if (SourceHidesDock(dock))
+                dock->hide();
+    } else {
         show({"frmTools", "frmObjects"}, true);
+        RestoreOutsideDockSizes();
+    }
     for (const char* name : {"mnElements", "mnSelection"})
         if (QMenu* menu = Menu(name)) {
             menu->setEnabled(!source);
