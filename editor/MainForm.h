@@ -233,8 +233,12 @@ private:
         QSize Size;
         bool HiddenBySource;
     };
+    struct TOutsideDocks {
+        QByteArray State;
+        std::vector<TOutsideDock> Docks;
+    };
     // Set while the source view is active.
-    std::optional<std::pair<QByteArray, std::vector<TOutsideDock>>> FOutsideDocks;
+    std::optional<TOutsideDocks> FOutsideDocks;
     bool FShown = false;
     bool FActivated = false;
     // Shown, and not yet on screen: the first activation's work waits for the window's place.

@@ -20,12 +20,12 @@ void TMainForm::SaveDockingLayout()
     ini.EraseSection(DockingSection);
     ini.EraseSection(FormsSection);
     // The source view only hides the windows for its time: they are saved as they are outside it.
-    const QByteArray state = FOutsideDocks ? FOutsideDocks->first : saveState();
+    const QByteArray state = FOutsideDocks ? FOutsideDocks->State : saveState();
     ini.WriteString(DockingSection, QStringLiteral("State"), QString::fromLatin1(state.toBase64()));
     for (QDockWidget* dock : FToolWindows) {
         bool visible = dock->isVisible();
         if (FOutsideDocks)
-            for (const TOutsideDock& outside : FOutsideDocks->second)
+            for (const TOutsideDock& outside : FOutsideDocks->Docks)
                 if (outside.Dock == dock && outside.HiddenBySource)
                     visible = visible || outside.Visible;
         ini.WriteBool(FormsSection, dock->objectName(), visible);
@@ -56,7 +56,7 @@ void TMainForm::KeepOutsideDocks()
     std::vector<TOutsideDock> docks;
     for (QDockWidget* dock : FToolWindows)
         docks.push_back({dock, dock->isVisible(), !dock->isFloating(), dock->size(), SourceHidesDock(dock)});
-    FOutsideDocks.emplace(saveState(), std::move(docks));
+    FOutsideDocks = TOutsideDocks{saveState(), std::move(docks)};
 }
 
 void TMainForm::RestoreOutsideDockSizes()
@@ -68,7 +68,7 @@ void TMainForm::RestoreOutsideDockSizes()
     QList<QDockWidget*> docks;
     QList<int> widths;
     QList<int> heights;
-    for (const TOutsideDock& outside : FOutsideDocks->second)
+    for (const TOutsideDock& outside : FOutsideDocks->Docks)
         if (outside.Visible && outside.Docked && outside.Dock->isVisible() && !outside.Dock->isFloating()) {
             docks << outside.Dock;
             widths << outside.Size.width();

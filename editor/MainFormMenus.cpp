@@ -328,18 +328,15 @@ TSourceView* SourceView(const TMainForm& mainForm)
 
 void TMainForm::SourceModeChanged(bool source)
 {
-    const auto show = [this](std::initializer_list<const char*> windows, bool on) {
-        for (const char* window : windows)
-            if (QDockWidget* dock = ToolWindow(window))
-                dock->setVisible(on);
-    };
     if (source) {
         KeepOutsideDocks();
         for (QDockWidget* dock : FToolWindows)
             if (SourceHidesDock(dock))
                 dock->hide();
     } else {
-        show({"frmTools", "frmObjects"}, true);
+        for (const char* window : {"frmTools", "frmObjects"})
+            if (QDockWidget* dock = ToolWindow(window))
+                dock->show();
         RestoreOutsideDockSizes();
     }
     for (const char* name : {"mnElements", "mnSelection"})
