@@ -92,8 +92,9 @@ void TMainForm::showEvent(QShowEvent* event)
         FShown = true;
         RunGuarded([this] { FormShow(); });
         // Without a window manager the window may never be activated: what the first activation
-        // does comes with the first show as well, once the window is on screen.
-        QMetaObject::invokeMethod(this, [this] { FirstActivate(); }, Qt::QueuedConnection);
+        // does comes with the first show as well, once the window is on screen. Not before: a
+        // window manager places the window first, and the start-up dialog is centred on it.
+        FAwaitingExposure = true;
     }
 }
 

@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -193,6 +194,12 @@ private:
     void UseProject(const QString& folder, const TSkinInfo& info, bool listPages);
     void RestoreDockingLayout();
     void SaveDockingLayout();
+    // The tool windows as they stand outside the source view: kept on entering it, saved in its
+    // place while it is active, their sizes given back on leaving it.
+    void KeepOutsideDocks();
+    void RestoreOutsideDockSizes();
+    // The inspector, the element list and the fonts window: the source view closes them.
+    static bool SourceHidesDock(const QDockWidget* dock);
     // Runs a command; any failure reaches the user as an error box, never leaves the slot.
     void RunGuarded(const std::function<void()>& command);
 
@@ -219,8 +226,23 @@ private:
     TImgView32* FImgView = nullptr;
     std::vector<QLabel*> FStatusPanels;
     std::vector<QDockWidget*> FToolWindows;
+    struct TOutsideDock {
+        QDockWidget* Dock;
+        bool Visible;
+        bool Docked;
+        QSize Size;
+        bool HiddenBySource;
+    };
+    struct TOutsideDocks {
+        QByteArray State;
+        std::vector<TOutsideDock> Docks;
+    };
+    // Set while the source view is active.
+    std::optional<TOutsideDocks> FOutsideDocks;
     bool FShown = false;
     bool FActivated = false;
+    // Shown, and not yet on screen: the first activation's work waits for the window's place.
+    bool FAwaitingExposure = false;
     bool FClosed = false;
 };
 

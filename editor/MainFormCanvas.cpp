@@ -24,6 +24,7 @@
 #include <QScrollArea>
 #include <QTextEdit>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -205,6 +206,10 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
                 (next ? next : this)->activateWindow();
             });
         }
+    }
+    if (event->type() == QEvent::Expose && FAwaitingExposure && watched == windowHandle() && windowHandle()->isExposed()) {
+        FAwaitingExposure = false;
+        QMetaObject::invokeMethod(this, [this] { FirstActivate(); }, Qt::QueuedConnection);
     }
     if (watched == FScrollBox->viewport() && event->type() == QEvent::MouseButtonPress)
         RunGuarded([this] { SetSelection(nullptr); });

@@ -335,15 +335,17 @@ TSourceView* SourceView(const TMainForm& mainForm)
 
 void TMainForm::SourceModeChanged(bool source)
 {
-    const auto show = [this](std::initializer_list<const char*> windows, bool on) {
-        for (const char* window : windows)
+    if (source) {
+        KeepOutsideDocks();
+        for (QDockWidget* dock : FToolWindows)
+            if (SourceHidesDock(dock))
+                dock->hide();
+    } else {
+        for (const char* window : {"frmTools", "frmObjects"})
             if (QDockWidget* dock = ToolWindow(window))
-                dock->setVisible(on);
-    };
-    if (source)
-        show({"frmTools", "frmObjects", "frmFonts"}, false);
-    else
-        show({"frmTools", "frmObjects"}, true);
+                dock->show();
+        RestoreOutsideDockSizes();
+    }
     for (const char* name : {"mnElements", "mnSelection"})
         if (QMenu* menu = Menu(name)) {
             menu->setEnabled(!source);

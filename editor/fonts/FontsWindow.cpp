@@ -333,13 +333,13 @@ void TfrmFonts::lbFontsDblClick()
     btnEditClick();
 }
 
-bool TfrmFonts::AskFont(QString& face, int32_t& size, int32_t& style)
+bool TfrmFonts::AskFont(QString& face, int32_t& size, int32_t& style, bool keepPreset)
 {
     const QString preset = FDialogFont.family();
     const std::optional<QFont> answer = Dialogs().ChooseFont(FDialogFont, QString());
     if (!answer)
         return false;
-    face = ChosenFace(preset, *answer);
+    face = keepPreset ? ChosenFace(preset, *answer) : answer->family();
     size = PointSize(*answer);
     style = StyleBits(*answer);
     FDialogFont = *answer;
@@ -352,7 +352,8 @@ void TfrmFonts::btnAddClick()
     QString face;
     int32_t size = 0;
     int32_t style = 0;
-    if (!AskFont(face, size, style))
+    // A new font has no face of its own yet: it gets the one the dialog shows.
+    if (!AskFont(face, size, style, false))
         return;
     std::string faceBytes = SkinText(face, "font name");
     std::string name = MakeFontName(size, style, [this](std::string_view candidate) {
@@ -382,7 +383,7 @@ void TfrmFonts::btnEditClick()
     QString face;
     int32_t size = 0;
     int32_t style = 0;
-    if (!AskFont(face, size, style))
+    if (!AskFont(face, size, style, true))
         return;
     const TOSDFont before = font;
     font.FileName = SkinText(face, "font name");

@@ -64,9 +64,10 @@ private:
     void AppendLine(std::unique_ptr<TOSDFont> font, bool builtIn = false);
     void InsertLine(int row, std::unique_ptr<TOSDFont> font, bool builtIn);
     std::unique_ptr<TOSDFont> TakeLine(int row);
-    // Asks for a font starting from the dialog's font; false when cancelled. The dialog's face is
-    // kept unless the user picked another one.
-    bool AskFont(QString& face, int32_t& size, int32_t& style);
+    // Asks for a font starting from the dialog's font; false when cancelled. With `keepPreset` the
+    // dialog's face is kept unless the user picked another one (the stand-in the dialog shows for a
+    // face that is not installed is no choice).
+    bool AskFont(QString& face, int32_t& size, int32_t& style, bool keepPreset);
     // Writes "font.xml" into the project folder; false after the failure was reported. With no
     // project open nothing is written.
     bool Save();

@@ -572,15 +572,22 @@ void TestFonts::addKeepsDialogFaceNotInstalled()
     const QString standIn = QFontInfo(QFont(QLatin1String(absent))).family();
     TFontsFixture f;
     TfrmFonts& w = f.Open(FontFile({{"title", absent, "20", "0"}}));
+    // Add starts from "MS Sans Serif"; a new font gets the face the dialog shows for it.
+    QVERIFY(!QFontDatabase::hasFamily(QStringLiteral("MS Sans Serif")));
+    const QString shown = QFontInfo(QFont(QStringLiteral("MS Sans Serif"))).family();
+    f.Dialogs.AnswerFont(Chosen(shown, 8));
+    w.btnAddClick();
+    QCOMPARE(w.Font(2).FileName, shown.toStdString());
     // Edit presets the dialog with the missing face; OK with only the size changed keeps it.
     w.SelectLine(1);
     f.Dialogs.AnswerFont(Chosen(standIn, 20));
     w.btnEditClick();
-    // The next Add starts from that face; the dialog's stand-in is no choice of the user.
+    // The next Add starts from that face and takes what the dialog shows.
     f.Dialogs.AnswerFont(Chosen(standIn, 11));
     w.btnAddClick();
-    QCOMPARE(w.Font(2).FileName, std::string(absent));
-    QCOMPARE(ReadBytes(f.FontPath), FontFile({{"title", absent, "20", "0"}, {"font11", absent, "11", "0"}}));
+    QCOMPARE(ReadBytes(f.FontPath), FontFile({{"title", absent, "20", "0"},
+                                              {"font8", shown.toLatin1().constData(), "8", "0"},
+                                              {"font11", standIn.toLatin1().constData(), "11", "0"}}));
 }
 
 QTEST_MAIN(TestFonts)

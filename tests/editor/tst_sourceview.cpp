@@ -111,6 +111,7 @@ private slots:
     void projectCommandsShowNewEmptyPage();
     void copyKeysFollowMode();
     void inspectorReadOnlyInSourceView();
+    void toolWindowsAsOutsideSourceView();
 };
 
 void TestSourceView::enterShowsPageText()
@@ -417,6 +418,37 @@ void TestSourceView::inspectorReadOnlyInSourceView()
     QVERIFY(!inspector->isEnabled());
     f.Toggle();
     QVERIFY(inspector->isEnabled());
+}
+
+// Round trips through the source view leave every tool window its size; closing the editor in it
+// saves the windows as they are outside it.
+void TestSourceView::toolWindowsAsOutsideSourceView()
+{
+    TSourceFixture f;
+    f.OpenSample();
+    f.Form->ToolWindow("frmDoubles")->show();
+    f.Form->resizeDocks({f.Form->ToolWindow("frmTools")}, {300}, Qt::Vertical);
+    const auto heights = [&] {
+        QTest::qWait(1);
+        return QList<int>{f.Form->ToolWindow("frmTools")->height(), f.Form->ToolWindow("frmObjects")->height(),
+                          f.Form->ToolWindow("frmDoubles")->height()};
+    };
+    const QList<int> before = heights();
+    for (int trip = 0; trip < 2; ++trip) {
+        f.Toggle();
+        f.Toggle();
+        QCOMPARE(heights(), before);
+    }
+    f.Form->ToolWindow("frmFonts")->show();
+    const QList<int> outside = heights();
+    f.Toggle();
+    f.Form->close();
+    f.Form.reset();
+    f.Start();
+    for (const char* window : {"frmTools", "frmObjects", "frmFonts", "frmDoubles"})
+        QVERIFY2(f.Form->ToolWindow(window)->isVisible(), window);
+    QVERIFY(!f.Form->ToolWindow("frmAspectRatio")->isVisible());
+    QCOMPARE(heights(), outside);
 }
 
 QTEST_MAIN(TestSourceView)

@@ -65,6 +65,7 @@ private slots:
     void mainWindowActsOnChoice();
     void singleBorderCentredOnOwner_data();
     void singleBorderCentredOnOwner();
+    void waitsForMainWindowPlace();
 };
 
 void TestStartup::showsRecentListAndNoChoice()
@@ -260,6 +261,31 @@ void TestStartup::singleBorderCentredOnOwner()
                  qPrintable(QStringLiteral("%1,%2 %3x%4").arg(dialog->x()).arg(dialog->y()).arg(dialog->width()).arg(dialog->height())));
         dialog->hide();
     }
+}
+
+// A window manager places the main window after it is shown: the dialog comes once it is on screen.
+void TestStartup::waitsForMainWindowPlace()
+{
+    struct THoldExposure : QObject {
+        bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::Expose; }
+    };
+    TEditorFixture f;
+    f.Form = std::make_unique<TMainForm>(f.Path(QStringLiteral("varnholt.ini")));
+    TfrmStartup dialog(f.Form->Settings(), f.Form.get());
+    f.Form->SetStartupDialog(&dialog);
+    QPoint offset(-9, -9);
+    f.Dialogs.AnswerModal(QDialog::Rejected, [&](QDialog&) { dialog.show(), offset = dialog.pos() - f.Form->pos(); });
+    TNoActivation noActivation;
+    auto hold = std::make_unique<THoldExposure>();
+    qApp->installEventFilter(hold.get());
+    f.Form->show();
+    QTest::qWait(20);
+    QCOMPARE(f.Dialogs.Pending(), std::size_t(1));
+    hold.reset();
+    f.Form->move(300, 200);
+    QTRY_COMPARE(f.Dialogs.Pending(), std::size_t(0));
+    QCOMPARE(offset, QPoint((1024 - dialog.width()) / 2, (768 - dialog.height()) / 2));
+    f.Form->SetStartupDialog(nullptr);
 }
 
 QTEST_MAIN(TestStartup)
