@@ -4,10 +4,14 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ErrorReport.h"
 
-TSaveAnswer AskSaveChanges(const QString& caption)
+namespace {
+
+// Yes, No, Cancel with the warning icon; closing the box answers Cancel.
+TSaveAnswer AskYesNoCancel(const QString& caption, const QString& text,
+                           QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
 {
-    switch (Dialogs().MessageBox(caption, TranslatableString(2),
-                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning)) {
+    switch (Dialogs().MessageBox(caption, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                 QMessageBox::Warning, defaultButton)) {
     case QMessageBox::Yes:
         return TSaveAnswer::Yes;
     case QMessageBox::No:
@@ -17,19 +21,18 @@ TSaveAnswer AskSaveChanges(const QString& caption)
     }
 }
 
+} // namespace
+
+TSaveAnswer AskSaveChanges(const QString& caption)
+{
+    return AskYesNoCancel(caption, TranslatableString(2));
+}
+
 TSaveAnswer AskReplacePage(const QString& path)
 {
-    switch (Dialogs().MessageBox(TranslatableString(7),
-                                 QStringLiteral("\"%1\" exists already.\r\nDo you want to replace it?").arg(path),
-                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning,
-                                 QMessageBox::No)) {
-    case QMessageBox::Yes:
-        return TSaveAnswer::Yes;
-    case QMessageBox::No:
-        return TSaveAnswer::No;
-    default:
-        return TSaveAnswer::Cancel;
-    }
+    return AskYesNoCancel(TranslatableString(7),
+                          QStringLiteral("\"%1\" exists already.\r\nDo you want to replace it?").arg(path),
+                          QMessageBox::No);
 }
 
 void ShowErrorBox(const QString& text, const QString& caption)
