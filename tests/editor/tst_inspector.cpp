@@ -778,8 +778,17 @@ void TestInspector::sameKindKeepsLines()
     QCOMPARE(tree->verticalScrollBar()->value(), scrolled);
     QCOMPARE(f.Tools->DisplayValue("X"), road == "selection" ? QStringLiteral("200") : QStringLiteral("20"));
     QCOMPARE(f.Tools->DisplayValue("LabelControl.LabelText"), road == "selection" ? QStringLiteral("Play") : QString());
+    // The part's place is the one it is painted at, before and after its owner moves.
+    const auto partAtPaint = [&] {
+        f.Form->ImgView()->Canvas().Render();
+        QCoreApplication::processEvents();
+        QCOMPARE(f.Tools->DisplayValue("LabelControl.X"), QString::number(b->LabelControl->GetX()));
+        QCOMPARE(f.Tools->DisplayValue("LabelControl.Y"), QString::number(b->LabelControl->GetY()));
+    };
+    partAtPaint();
     f.Type("LabelControl.LabelText", "Stop");
     f.Type("X", "5");
+    partAtPaint();
     QCOMPARE(b->LabelControl->LabelText, std::string("Stop"));
     QCOMPARE(b->GetX(), 5);
     QCOMPARE(a->LabelControl->LabelText, std::string());
