@@ -111,6 +111,8 @@ void TMainForm::OpenPageFile(const QString& fileName)
 
 bool TMainForm::mnSave2Click()
 {
+    // What the inspector shows is what is written, also text typed and not yet confirmed.
+    StoreInspectorText(*this);
     TBusyCursor busy;
     if (!FileName().isEmpty())
         return SavePage();
@@ -119,6 +121,7 @@ bool TMainForm::mnSave2Click()
 
 bool TMainForm::mnSaveAsClick()
 {
+    StoreInspectorText(*this);
     const QString file = AskSaveFile(TranslatableString(7), QStringLiteral("Skinfiles (*.xml)"), FileName());
     if (file.isEmpty())
         return false;

@@ -1067,6 +1067,7 @@ void TestInspector::typedTextBeforePageIsEmptied_data()
     for (int road = 0; road < 6; ++road)
         QTest::newRow(roads[road]) << road << int(QMessageBox::Cancel);
     QTest::newRow("new page, saved") << 0 << int(QMessageBox::Yes);
+    QTest::newRow("ctrl+s on a changed page") << 6 << int(QMessageBox::Yes);
 }
 
 // Text typed into the inspector and not confirmed, then a command that empties the page or closes the
@@ -1083,13 +1084,16 @@ void TestInspector::typedTextBeforePageIsEmptied()
     f.Keys("Someone");
     if (road == 4)
         f.Dialogs.AnswerFolder(folder);
-    f.Dialogs.AnswerMessage(QMessageBox::StandardButton(answer));
+    if (road < 6)
+        f.Dialogs.AnswerMessage(QMessageBox::StandardButton(answer));
     const std::function<void()> commands[] = {
         [&f] { f.Form->mnNew1Click(); }, [&f] { f.Form->mnOpen1Click(); },
         [&f] { f.Form->Menu("mnPages")->actions().front()->trigger(); }, [&f] { f.Form->mnNewProjectClick(); },
-        [&f] { f.Form->mnOpenProjectClick(); }, [&f] { f.Form->close(); }};
+        [&f] { f.Form->mnOpenProjectClick(); }, [&f] { f.Form->close(); },
+        [&f] { f.Form->Document().SetModified(true); f.Key(Qt::Key_S, Qt::ControlModifier); }};
     commands[road]();
-    QCOMPARE(f.LastCall().Text, QStringLiteral("Save changes in skin?"));
+    if (road < 6)
+        QCOMPARE(f.LastCall().Text, QStringLiteral("Save changes in skin?"));
     QCOMPARE(f.Form->SkinInfo().Author, std::string("Someone"));
     QCOMPARE(f.Form->Modified(), answer != QMessageBox::Yes);
     if (answer == QMessageBox::Yes)
