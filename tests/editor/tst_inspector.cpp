@@ -23,6 +23,7 @@
 #include <QApplication>
 #include <QDockWidget>
 #include <QLabel>
+#include <QMenuBar>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
@@ -1068,6 +1069,7 @@ void TestInspector::typedTextBeforePageIsEmptied_data()
         QTest::newRow(roads[road]) << road << int(QMessageBox::Cancel);
     QTest::newRow("new page, saved") << 0 << int(QMessageBox::Yes);
     QTest::newRow("ctrl+s on a changed page") << 6 << int(QMessageBox::Yes);
+    QTest::newRow("file menu opened") << 7 << int(QMessageBox::Cancel);
 }
 
 // Text typed into the inspector and not confirmed, then a command that empties the page or closes the
@@ -1090,10 +1092,20 @@ void TestInspector::typedTextBeforePageIsEmptied()
         [&f] { f.Form->mnNew1Click(); }, [&f] { f.Form->mnOpen1Click(); },
         [&f] { f.Form->Menu("mnPages")->actions().front()->trigger(); }, [&f] { f.Form->mnNewProjectClick(); },
         [&f] { f.Form->mnOpenProjectClick(); }, [&f] { f.Form->close(); },
-        [&f] { f.Form->Document().SetModified(true); f.Key(Qt::Key_S, Qt::ControlModifier); }};
+        [&f] { f.Form->Document().SetModified(true); f.Key(Qt::Key_S, Qt::ControlModifier); },
+        [&f] {
+            QMenuBar* bar = f.Form->menuBar();
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(f.Form->Menu("mnFile")->menuAction()).center());
+        }};
     commands[road]();
     if (road < 6)
         QCOMPARE(f.LastCall().Text, QStringLiteral("Save changes in skin?"));
+    // The File menu offers "Save Page as..." for the change it has just stored.
+    if (road == 7) {
+        QTRY_VERIFY(f.Form->Menu("mnFile")->isVisible());
+        QVERIFY(f.Form->Action("mnSaveAs")->isEnabled());
+        f.Form->Menu("mnFile")->close();
+    }
     QCOMPARE(f.Form->SkinInfo().Author, std::string("Someone"));
     QCOMPARE(f.Form->Modified(), answer != QMessageBox::Yes);
     if (answer == QMessageBox::Yes)
