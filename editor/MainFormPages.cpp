@@ -122,7 +122,11 @@ bool TMainForm::mnSave2Click()
 bool TMainForm::mnSaveAsClick()
 {
     StoreInspectorText(*this);
-    const QString file = AskSaveFile(TranslatableString(7), QStringLiteral("Skinfiles (*.xml)"), FileName());
+    // A page never saved has a bare name: the dialog starts in the project, not in the working folder.
+    QString preset = FileName();
+    if (QFileInfo(preset).isRelative() && !ProjectFolder().isEmpty())
+        preset = ProjectFolder() + preset;
+    const QString file = AskSaveFile(TranslatableString(7), QStringLiteral("Skinfiles (*.xml)"), preset);
     if (file.isEmpty())
         return false;
     if (const QString refusal = ProjectFileRefusal(file); !refusal.isEmpty()) {
