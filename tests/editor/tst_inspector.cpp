@@ -1058,6 +1058,12 @@ void TestInspector::oneEditorOnTheCurrentLine()
     QCOMPARE(f.Tools->DisplayValue("Textcolor"), QStringLiteral("FFFFFFFF"));
     f.Form->SetSelection(AddControl<TTextLayer>(*f.Form, "u"));
     QCOMPARE(f.EditorLines().size(), 1);
+    // Typed and not confirmed, then Ctrl+D: the clone is made of what the line shows.
+    f.ClickValue("Description");
+    f.Key(Qt::Key_End);
+    f.Keys("2");
+    f.Key(Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(f.Form->Selected()->Description, std::string("u2"));
 }
 
 void TestInspector::typedTextBeforePageIsEmptied_data()
