@@ -782,9 +782,7 @@ void TestInspector::sameKindKeepsLines()
     // The part's place is the one it is painted at, before and after its owner moves.
     const auto partAtPaint = [&] {
         f.Form->ImgView()->Canvas().Render();
-        QCoreApplication::processEvents();
         QCOMPARE(f.Tools->DisplayValue("LabelControl.X"), QString::number(b->LabelControl->GetX()));
-        QCOMPARE(f.Tools->DisplayValue("LabelControl.Y"), QString::number(b->LabelControl->GetY()));
     };
     partAtPaint();
     f.Type("LabelControl.LabelText", "Stop");
@@ -1099,8 +1097,7 @@ void TestInspector::typedTextBeforePageIsEmptied()
         [&f] { f.Form->Menu("mnPages")->actions().front()->trigger(); }, [&f] { f.Form->mnNewProjectClick(); },
         [&f] { f.Form->mnOpenProjectClick(); }, [&f] { f.Form->close(); },
         [&f] { f.Form->Document().SetModified(true); f.Key(Qt::Key_S, Qt::ControlModifier); },
-        [&f] {
-            QMenuBar* bar = f.Form->menuBar();
+        [&f, bar = f.Form->menuBar()] {
             QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(f.Form->Menu("mnFile")->menuAction()).center());
         }};
     commands[road]();
@@ -1108,7 +1105,6 @@ void TestInspector::typedTextBeforePageIsEmptied()
         QCOMPARE(f.LastCall().Text, QStringLiteral("Save changes in skin?"));
     // The File menu offers "Save Page as..." for the change it has just stored.
     if (road == 7) {
-        QTRY_VERIFY(f.Form->Menu("mnFile")->isVisible());
         QVERIFY(f.Form->Action("mnSaveAs")->isEnabled());
         f.Form->Menu("mnFile")->close();
     }
