@@ -275,6 +275,8 @@ QMenu* TMainForm::Menu(const char* name) const
 
 void TMainForm::mnFileClick()
 {
+    // The open menu takes the focus from the inspector, which stores what was typed: counted first.
+    StoreInspectorText(*this);
     Action("mnSaveAs")->setEnabled(Modified());
     Menu("mnLastprojects")->setEnabled(FLastProjects.size() > 1);
 }

@@ -110,6 +110,8 @@ void TMainForm::Main1Click(int tag)
 
 void TMainForm::mnCopy1Click()
 {
+    // The copy is made of what the inspector shows, text typed and not yet confirmed included.
+    StoreInspectorText(*this);
     FDocument->Copy();
 }
 
@@ -120,6 +122,7 @@ void TMainForm::mnPaste1Click()
 
 void TMainForm::mnClone1Click()
 {
+    StoreInspectorText(*this);
     FDocument->Clone();
 }
 

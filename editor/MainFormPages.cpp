@@ -111,6 +111,8 @@ void TMainForm::OpenPageFile(const QString& fileName)
 
 bool TMainForm::mnSave2Click()
 {
+    // What the inspector shows is what is written, also text typed and not yet confirmed.
+    StoreInspectorText(*this);
     TBusyCursor busy;
     if (!FileName().isEmpty())
         return SavePage();
@@ -119,7 +121,12 @@ bool TMainForm::mnSave2Click()
 
 bool TMainForm::mnSaveAsClick()
 {
-    const QString file = AskSaveFile(TranslatableString(7), QStringLiteral("Skinfiles (*.xml)"), FileName());
+    StoreInspectorText(*this);
+    // A page never saved has a bare name: the dialog starts in the project, not in the working folder.
+    QString preset = FileName();
+    if (QFileInfo(preset).isRelative() && !ProjectFolder().isEmpty())
+        preset = ProjectFolder() + preset;
+    const QString file = AskSaveFile(TranslatableString(7), QStringLiteral("Skinfiles (*.xml)"), preset);
     if (file.isEmpty())
         return false;
     if (const QString refusal = ProjectFileRefusal(file); !refusal.isEmpty()) {

@@ -322,6 +322,8 @@ void TfrmTools::ShowSelection(TItemLayer* layer)
 {
     std::vector<std::pair<QString, TPublished*>> shown;
     if (layer) {
+        // Parts are placed when painted; a control not painted yet (a clone) shows them where they will be.
+        layer->LayoutParts();
         shown.emplace_back(Heading(*layer), layer);
     } else {
         shown.emplace_back(TranslatableString(10), &FDocument.WindowInfos());
@@ -646,6 +648,9 @@ void TfrmTools::RefreshValues(bool always)
 {
     if (!ShownObjectsAlive())
         return;
+    // A moved control moves its parts only at the next paint: their lines show where they go.
+    if (FShownControl)
+        FShownControl->LayoutParts();
     if (FShownHeading)
         FShownHeading->setText(0, Heading(*FShownControl));
     for (const auto& line : FLines)

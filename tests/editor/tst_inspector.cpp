@@ -23,6 +23,7 @@
 #include <QApplication>
 #include <QDockWidget>
 #include <QLabel>
+#include <QMenuBar>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
@@ -778,8 +779,15 @@ void TestInspector::sameKindKeepsLines()
     QCOMPARE(tree->verticalScrollBar()->value(), scrolled);
     QCOMPARE(f.Tools->DisplayValue("X"), road == "selection" ? QStringLiteral("200") : QStringLiteral("20"));
     QCOMPARE(f.Tools->DisplayValue("LabelControl.LabelText"), road == "selection" ? QStringLiteral("Play") : QString());
+    // The part's place is the one it is painted at, before and after its owner moves.
+    const auto partAtPaint = [&] {
+        f.Form->ImgView()->Canvas().Render();
+        QCOMPARE(f.Tools->DisplayValue("LabelControl.X"), QString::number(b->LabelControl->GetX()));
+    };
+    partAtPaint();
     f.Type("LabelControl.LabelText", "Stop");
     f.Type("X", "5");
+    partAtPaint();
     QCOMPARE(b->LabelControl->LabelText, std::string("Stop"));
     QCOMPARE(b->GetX(), 5);
     QCOMPARE(a->LabelControl->LabelText, std::string());
@@ -1048,6 +1056,12 @@ void TestInspector::oneEditorOnTheCurrentLine()
     QCOMPARE(f.Tools->DisplayValue("Textcolor"), QStringLiteral("FFFFFFFF"));
     f.Form->SetSelection(AddControl<TTextLayer>(*f.Form, "u"));
     QCOMPARE(f.EditorLines().size(), 1);
+    // Typed and not confirmed, then Ctrl+D: the clone is made of what the line shows.
+    f.ClickValue("Description");
+    f.Key(Qt::Key_End);
+    f.Keys("2");
+    f.Key(Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(f.Form->Selected()->Description, std::string("u2"));
 }
 
 void TestInspector::typedTextBeforePageIsEmptied_data()
@@ -1058,6 +1072,8 @@ void TestInspector::typedTextBeforePageIsEmptied_data()
     for (int road = 0; road < 6; ++road)
         QTest::newRow(roads[road]) << road << int(QMessageBox::Cancel);
     QTest::newRow("new page, saved") << 0 << int(QMessageBox::Yes);
+    QTest::newRow("ctrl+s on a changed page") << 6 << int(QMessageBox::Yes);
+    QTest::newRow("file menu opened") << 7 << int(QMessageBox::Cancel);
 }
 
 // Text typed into the inspector and not confirmed, then a command that empties the page or closes the
@@ -1074,13 +1090,24 @@ void TestInspector::typedTextBeforePageIsEmptied()
     f.Keys("Someone");
     if (road == 4)
         f.Dialogs.AnswerFolder(folder);
-    f.Dialogs.AnswerMessage(QMessageBox::StandardButton(answer));
+    if (road < 6)
+        f.Dialogs.AnswerMessage(QMessageBox::StandardButton(answer));
     const std::function<void()> commands[] = {
         [&f] { f.Form->mnNew1Click(); }, [&f] { f.Form->mnOpen1Click(); },
         [&f] { f.Form->Menu("mnPages")->actions().front()->trigger(); }, [&f] { f.Form->mnNewProjectClick(); },
-        [&f] { f.Form->mnOpenProjectClick(); }, [&f] { f.Form->close(); }};
+        [&f] { f.Form->mnOpenProjectClick(); }, [&f] { f.Form->close(); },
+        [&f] { f.Form->Document().SetModified(true); f.Key(Qt::Key_S, Qt::ControlModifier); },
+        [&f, bar = f.Form->menuBar()] {
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(f.Form->Menu("mnFile")->menuAction()).center());
+        }};
     commands[road]();
-    QCOMPARE(f.LastCall().Text, QStringLiteral("Save changes in skin?"));
+    if (road < 6)
+        QCOMPARE(f.LastCall().Text, QStringLiteral("Save changes in skin?"));
+    // The File menu offers "Save Page as..." for the change it has just stored.
+    if (road == 7) {
+        QVERIFY(f.Form->Action("mnSaveAs")->isEnabled());
+        f.Form->Menu("mnFile")->close();
+    }
     QCOMPARE(f.Form->SkinInfo().Author, std::string("Someone"));
     QCOMPARE(f.Form->Modified(), answer != QMessageBox::Yes);
     if (answer == QMessageBox::Yes)

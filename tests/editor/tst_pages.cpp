@@ -581,6 +581,10 @@ void TestPages::saveNeverReplacesAnotherPage()
         QCOMPARE(question.Text, QStringLiteral("\"%1\" exists already.\r\nDo you want to replace it?").arg(mine));
         QCOMPARE(question.Buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     }
+    // "Save Page as..." starts at the page's name in its folder, not in the working folder.
+    if (answer == QMessageBox::No)
+        QCOMPARE(f.Dialogs.Calls()[closing ? 2 : 1].File.FileName,
+                 way == QLatin1String("other folder") ? other + QStringLiteral("menu.xml") : mine);
     QCOMPARE(ReadBytes(mine).contains("default=\"5\""), answer == QMessageBox::Yes);
     QCOMPARE(ReadBytes(folder + QStringLiteral("fresh.xml")).contains("default=\"5\""), answer == QMessageBox::No);
     // After "Save Page as..." the page goes on into the file the title names.
