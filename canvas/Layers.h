@@ -115,6 +115,8 @@ public:
     virtual QRect PaintBounds() const;
     // What the layer covered when it was last painted (bounds plus the areas it reported).
     const QRect& PaintedRect() const { return FPaintedRect; }
+    // Changed since it was last painted (or never painted).
+    bool ChangedSincePaint() const { return FChangedSincePaint; }
     // What must be repainted after a change: the old and the new area.
     QRect ChangedArea() const;
     // Where the layer will paint next: its bounds, grown by what its last paint covered beyond them

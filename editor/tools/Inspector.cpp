@@ -322,8 +322,10 @@ void TfrmTools::ShowSelection(TItemLayer* layer)
 {
     std::vector<std::pair<QString, TPublished*>> shown;
     if (layer) {
-        // Parts are placed when painted; a control not painted yet (a clone) shows them where they will be.
-        layer->LayoutParts();
+        // Parts are placed when painted; a control changed since (a clone) shows them where they will be.
+        // Placing them tells the control to repaint: not for one that is painted as it stands.
+        if (layer->ChangedSincePaint())
+            layer->LayoutParts();
         shown.emplace_back(Heading(*layer), layer);
     } else {
         shown.emplace_back(TranslatableString(10), &FDocument.WindowInfos());
@@ -649,7 +651,7 @@ void TfrmTools::RefreshValues(bool always)
     if (!ShownObjectsAlive())
         return;
     // A moved control moves its parts only at the next paint: their lines show where they go.
-    if (FShownControl)
+    if (FShownControl && FShownControl->ChangedSincePaint())
         FShownControl->LayoutParts();
     if (FShownHeading)
         FShownHeading->setText(0, Heading(*FShownControl));
