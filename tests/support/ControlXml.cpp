@@ -23,6 +23,18 @@ std::string XmlLines(std::initializer_list<std::string_view> lines)
     return text;
 }
 
+std::string PartLines(std::string_view role, std::string_view type,
+                      std::initializer_list<std::pair<std::string_view, std::string_view>> values)
+{
+    const auto element = [](std::string_view name, std::string_view value) {
+        return "\r\n      <" + std::string(name) + ">" + std::string(value) + "</" + std::string(name) + ">";
+    };
+    std::string text = "    <control>" + element("description", role) + element("type", type);
+    for (const auto& [name, value] : values)
+        text += element(name, value);
+    return text + "\r\n    </control>";
+}
+
 std::string Lines(std::string_view text)
 {
     if (!text.empty() && text.front() == '\n')

@@ -8,11 +8,15 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 class TJvSimpleXMLElem;
 
 // The lines joined with CR LF after each, behind the document's declaration line.
 std::string XmlLines(std::initializer_list<std::string_view> lines);
+// An item's part as one XmlLines entry (its lines joined with CR LF): role, type, then the values.
+std::string PartLines(std::string_view role, std::string_view type,
+                      std::initializer_list<std::pair<std::string_view, std::string_view>> values = {});
 // Test text with "\n" line ends (a leading line end dropped), for comparisons with SavedItem.
 std::string Lines(std::string_view text);
 
