@@ -86,12 +86,7 @@ QString ProjectFileRefusal(const QString& path)
                                    : QString();
 }
 
-bool SameFolder(const QString& a, const QString& b)
-{
-    return SameFile(a, b);
-}
-
-bool SameFile(const QString& a, const QString& b)
+bool SamePath(const QString& a, const QString& b)
 {
     if (a.isEmpty() || b.isEmpty())
         return false;

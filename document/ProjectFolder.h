@@ -25,7 +25,5 @@ bool IsRefusedSkinName(const QString& name);
 // that refuses `path` when it is one of them by its own name (any case) or the file it links to;
 // empty for a page.
 QString ProjectFileRefusal(const QString& path);
-// Both paths name the same folder.
-bool SameFolder(const QString& a, const QString& b);
-// Both paths name the same file (links followed).
-bool SameFile(const QString& a, const QString& b);
+// Both paths name the same file or folder (links followed); an empty path names none.
+bool SamePath(const QString& a, const QString& b);

@@ -175,9 +175,8 @@ void TMainForm::closeEvent(QCloseEvent* event)
 
 bool TMainForm::FormCloseQuery()
 {
-    StoreInspectorText(*this);
     // A page that could not be saved keeps the window open, so nothing is lost.
-    return !Modified() || ConfirmDiscard(TranslatableString(1));
+    return ConfirmDiscard(TranslatableString(1));
 }
 
 void TMainForm::FormClose()

@@ -110,7 +110,9 @@ public:
     void mnOpen1Click();
     bool mnSave2Click();
     bool mnSaveAsClick();
-    // The save prompt with the given caption: false when the user cancels (or the save failed).
+    // Before the page is emptied or the window closes: text typed into the inspector is stored, then a
+    // modified page gets the save prompt with the given caption. False when the user cancels (or the
+    // save failed).
     bool ConfirmDiscard(const QString& caption);
 
     // --- canvas ---

@@ -65,8 +65,7 @@ void TMainForm::LoadPage()
 
 void TMainForm::mnNew1Click()
 {
-    StoreInspectorText(*this);
-    if (Modified() && !ConfirmDiscard(TranslatableString(4)))
+    if (!ConfirmDiscard(TranslatableString(4)))
         return;
     FDocument->NewPage();
     if (SourceViewActive()) {
@@ -78,8 +77,7 @@ void TMainForm::mnNew1Click()
 
 void TMainForm::mnOpen1Click()
 {
-    StoreInspectorText(*this);
-    if (Modified() && !ConfirmDiscard(TranslatableString(4)))
+    if (!ConfirmDiscard(TranslatableString(4)))
         return;
     const QString file =
         AskOpenFile(TranslatableString(6), QStringLiteral("Skinfiles (*.xml)"), ProjectFolder());
@@ -136,7 +134,7 @@ bool TMainForm::mnSaveAsClick()
     const QString name = ExtractFileName(file);
     const QString folder = WithTrailingSlash(QFileInfo(file).absolutePath());
     // "index.xml" is written only into the open project, never into another skin's folder.
-    const bool inProject = !ProjectFolder().isEmpty() && SameFolder(folder, ProjectFolder());
+    const bool inProject = SamePath(folder, ProjectFolder());
     const QString target = FindFileNoCase(folder, name);
     if (!WritePage(target, inProject))
         return false;
@@ -151,16 +149,14 @@ bool TMainForm::SavePage()
     // Saved once, the page goes on into the file the title names, also outside the project.
     if (FDocument->PageFileSaved()) {
         const QString target = FDocument->PageFile();
-        const bool inProject = !ProjectFolder().isEmpty()
-            && SameFolder(QFileInfo(target).absolutePath(), ProjectFolder());
-        return WritePage(target, inProject);
+        return WritePage(target, SamePath(QFileInfo(target).absolutePath(), ProjectFolder()));
     }
     // Without a project the page is saved where the user chooses.
     if (ProjectFolder().isEmpty())
         return mnSaveAsClick();
     const QString target = FindFileNoCase(ProjectFolder(), ExtractFileName(FileName()));
     // Another page of that name is never replaced unasked (a project file is refused when written).
-    if (QFileInfo::exists(target) && !SameFile(target, FDocument->PageFile()) && ProjectFileRefusal(target).isEmpty()) {
+    if (QFileInfo::exists(target) && !SamePath(target, FDocument->PageFile()) && ProjectFileRefusal(target).isEmpty()) {
         switch (AskReplacePage(target)) {
         case TSaveAnswer::Yes:
             break;
@@ -196,6 +192,10 @@ bool TMainForm::WritePage(const QString& target, bool withSkinInfo)
 
 bool TMainForm::ConfirmDiscard(const QString& caption)
 {
+    // What the inspector shows counts: text typed and not yet confirmed makes the page modified.
+    StoreInspectorText(*this);
+    if (!Modified())
+        return true;
     switch (AskSaveChanges(caption)) {
     case TSaveAnswer::Yes:
         return mnSave2Click();

@@ -23,8 +23,7 @@ void TMainForm::mnNewProjectClick()
 {
     if (!FNewSkinDialog)
         return;
-    StoreInspectorText(*this);
-    if (Modified() && !ConfirmDiscard(TranslatableString(4)))
+    if (!ConfirmDiscard(TranslatableString(4)))
         return;
     if (!FNewSkinDialog->Execute(FNewSkin)) {
         SyncAspectRatio();
@@ -53,7 +52,6 @@ void TMainForm::mnNewProjectClick()
 
 void TMainForm::mnOpenProjectClick()
 {
-    StoreInspectorText(*this);
     const QString start = ProjectFolder().isEmpty() ? QDir::currentPath() : ProjectFolder();
     const QString folder = BrowseForFolder(TranslatableString(16), start);
     if (folder.isEmpty())
@@ -64,7 +62,7 @@ void TMainForm::mnOpenProjectClick()
         OpenProject(WithTrailingSlash(folder));
         return;
     }
-    if (Modified() && !ConfirmDiscard(TranslatableString(4)))
+    if (!ConfirmDiscard(TranslatableString(4)))
         return;
     OpenProject(WithTrailingSlash(folder));
 }
@@ -95,12 +93,11 @@ void TMainForm::BuildRecentMenu()
 
 void TMainForm::RecentProjectClick(int index)
 {
-    StoreInspectorText(*this);
     if (index < 1 || index >= FLastProjects.size())
         return;
     const QString folder = FLastProjects[index];
     TSkinInfo probe;
-    if (IsValidProject(folder, probe) && Modified() && !ConfirmDiscard(TranslatableString(4)))
+    if (IsValidProject(folder, probe) && !ConfirmDiscard(TranslatableString(4)))
         return;
     OpenProject(folder);
 }
@@ -127,10 +124,9 @@ void TMainForm::BuildPagesMenu()
 
 void TMainForm::PageMenuClick(int index)
 {
-    StoreInspectorText(*this);
     if (index < 0 || index >= PageList().size())
         return;
-    if (Modified() && !ConfirmDiscard(TranslatableString(4)))
+    if (!ConfirmDiscard(TranslatableString(4)))
         return;
     OpenPageFile(PageList()[index]);
 }
