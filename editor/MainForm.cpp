@@ -56,10 +56,9 @@ void TMainForm::FormCreate(const QString& settingsFile)
 {
     FSettings = std::make_unique<TEditorSettings>();
     RunGuarded([&] {
-        if (settingsFile.isEmpty())
-            *FSettings = TEditorSettings::Open(ConfigDir(), QCoreApplication::applicationFilePath());
-        else
-            *FSettings = TEditorSettings(settingsFile);
+        FSettings->Load(settingsFile.isEmpty()
+                            ? TEditorSettings::FilePath(ConfigDir(), QCoreApplication::applicationFilePath())
+                            : settingsFile);
     });
 
     FDocument = std::make_unique<TPageDocument>();

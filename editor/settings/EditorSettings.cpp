@@ -1,6 +1,7 @@
 #include "editor/settings/EditorSettings.h"
 
 #include "editor/settings/ConfigDir.h"
+#include "platform/core/AtomicFile.h"
 
 #include <QFileInfo>
 
@@ -17,13 +18,34 @@ QString SettingsFileName(const QString& programFilePath)
 }
 
 TEditorSettings::TEditorSettings(const QString& fileName)
-    : FIni(fileName)
 {
+    Load(fileName);
+}
+
+QString TEditorSettings::FilePath(const TConfigDir& configDir, const QString& programFilePath)
+{
+    return configDir.GetUserFilePath(SettingsFileName(programFilePath), true);
 }
 
 TEditorSettings TEditorSettings::Open(const TConfigDir& configDir, const QString& programFilePath)
 {
-    return TEditorSettings(configDir.GetUserFilePath(SettingsFileName(programFilePath), true));
+    return TEditorSettings(FilePath(configDir, programFilePath));
+}
+
+void TEditorSettings::Load(const QString& fileName)
+{
+    FIni.Clear();
+    FIni.Rename(fileName);
+    FUnread = true;
+    FIni.Reload();
+    FUnread = false;
+}
+
+void TEditorSettings::Save() const
+{
+    if (FUnread && QFileInfo::exists(FIni.FileName()))
+        (void)ReadWholeFile(FIni.FileName());
+    FIni.UpdateFile();
 }
 
 QString TEditorSettings::Language() const

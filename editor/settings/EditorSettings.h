@@ -20,7 +20,11 @@ public:
     // Reads the file (missing: empty); raises EFOpenError when it exists but cannot be read.
     explicit TEditorSettings(const QString& fileName);
     // The settings file of this program for the user mode, copied from the program folder on first use.
+    static QString FilePath(const TConfigDir& configDir, const QString& programFilePath);
     static TEditorSettings Open(const TConfigDir& configDir, const QString& programFilePath);
+    // Reads the file under this name. One that cannot be read leaves the settings empty but keeps the
+    // name, so that Save still writes there (or names it when that fails); raises EFOpenError.
+    void Load(const QString& fileName);
 
     const QString& FileName() const { return FIni.FileName(); }
     TMemIniFile& Ini() { return FIni; }
@@ -41,9 +45,11 @@ public:
     // True when a docking layout was saved (section "DockingLayout\Forms").
     bool HasDockingLayout() const;
 
-    // Writes the file whole and atomically; raises EFCreateError/EWriteError.
-    void Save() const { FIni.UpdateFile(); }
+    // Writes the file whole and atomically; raises EFCreateError/EWriteError. A file that could not be
+    // read is written only once it is gone or can be read: never over one that still cannot (EFOpenError).
+    void Save() const;
 
 private:
     TMemIniFile FIni;
+    bool FUnread = false;
 };

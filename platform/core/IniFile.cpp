@@ -212,9 +212,15 @@ QString TMemIniFile::ReadString(const QString& section, const QString& key, cons
 
 void TMemIniFile::WriteString(const QString& section, const QString& key, const QString& value)
 {
-    CheckSection(section);
-    CheckKey(key);
-    CheckValue(key, value);
+    try {
+        CheckSection(section);
+        CheckKey(key);
+        CheckValue(key, value);
+    } catch (const EIniError& error) {
+        if (FFileName.isEmpty())
+            throw;
+        throw EIniError(QStringLiteral("\"%1\": %2").arg(FFileName, QString::fromUtf8(error.what())).toStdString());
+    }
     TSection* s = FindSection(section);
     if (!s)
         s = &FSections.emplace_back(TSection{section, {}});

@@ -43,6 +43,8 @@ private slots:
     void elementsMenu();
     void startState();
     void toolWindowsAndDockingLayout();
+    void unreadableSettingsFileKeepsItsName_data();
+    void unreadableSettingsFileKeepsItsName();
     void firstShowWithoutActivation();
     void activeAgainAfterDialog();
     void startupChoices_data();
@@ -153,6 +155,42 @@ void TestMainWindow::toolWindowsAndDockingLayout()
     QVERIFY(!f.Form->ToolWindow("frmTools")->isVisible());
     QVERIFY(f.Form->ToolWindow("frmObjects")->isVisible());
     QVERIFY(f.Form->ToolWindow("frmFonts")->isVisible());
+}
+
+void TestMainWindow::unreadableSettingsFileKeepsItsName_data()
+{
+    QTest::addColumn<bool>("writableAtExit");
+    QTest::newRow("still a folder at exit") << false;
+    QTest::newRow("writable again at exit") << true;
+}
+
+// Start and exit name the file; one that can be written again at exit gets the run's settings.
+void TestMainWindow::unreadableSettingsFileKeepsItsName()
+{
+    QFETCH(bool, writableAtExit);
+    TEditorFixture f;
+    const QString ini = f.Path(QStringLiteral("varnholt.ini"));
+    QDir().mkpath(ini);
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    f.Start();
+    const QString project = f.MakeProject(QStringLiteral("P"));
+    f.OpenProject(project);
+    if (writableAtExit)
+        QDir(ini).removeRecursively();
+    else
+        f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    f.Form->findChild<QAction*>(QStringLiteral("mnExit"))->trigger();
+    f.Form.reset();
+    QStringList texts;
+    for (const TDialogCall& call : f.Dialogs.Calls())
+        if (call.Kind == TDialogKind::MessageBox)
+            texts << call.Text;
+    QCOMPARE(texts.size(), writableAtExit ? 1 : 2);
+    for (const QString& text : texts)
+        QVERIFY2(text.contains(QLatin1Char('"') + ini + QLatin1Char('"')), qPrintable(text));
+    QVERIFY(f.Dialogs.Unexpected().empty());
+    if (writableAtExit)
+        QVERIFY(ReadBytes(ini).contains("[Files]\r\n1=" + project.toUtf8() + "\r\n"));
 }
 
 // No window manager: the first show does what the first activation does, once.
