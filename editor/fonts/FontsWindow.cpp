@@ -4,14 +4,15 @@
 #include "editor/translate/UTranslate.h"
 #include "skinmodel/SkinProject.h"
 #include "platform/core/Codec1252.h"
+#include "platform/core/FileErrors.h"
 #include "platform/core/FileLookup.h"
+#include "platform/core/TextDecode.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ErrorReport.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 
 #include <QDockWidget>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QFontInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -24,18 +25,6 @@ namespace {
 
 constexpr int LineHeight = 14;
 
-// The face the user chose for a font of the file. The dialog shows a stand-in for a face that is not
-// installed and hands the stand-in back; that is no choice of the user, so the face stays as written.
-QString ChosenFace(const QString& preset, const QFont& answer)
-{
-    const QString family = answer.family();
-    if (family.compare(preset, Qt::CaseInsensitive) == 0)
-        return preset;
-    if (!preset.isEmpty() && !QFontDatabase::hasFamily(preset) && family == QFontInfo(QFont(preset)).family())
-        return preset;
-    return family;
-}
-
 int32_t PointSize(const QFont& font)
 {
     return font.pointSize() > 0 ? font.pointSize() : QFontInfo(font).pointSize();
@@ -45,6 +34,13 @@ int32_t StyleBits(const QFont& font)
 {
     return (font.bold() ? FontStyleBold : 0) | (font.italic() ? FontStyleItalic : 0)
            | (font.underline() ? FontStyleUnderline : 0);
+}
+
+void SetStyleBits(QFont& font, int32_t style)
+{
+    font.setBold(style & FontStyleBold);
+    font.setItalic(style & FontStyleItalic);
+    font.setUnderline(style & FontStyleUnderline);
 }
 
 // Text of the user interface as the skin's bytes; a character without one is refused.
@@ -260,15 +256,24 @@ void TfrmFonts::LoadFonts(const QString& FileName)
 {
     ClearFonts();
     AppendLine(std::make_unique<TOSDFont>("debug", "Arial", 12, 0), true);
+    FUnreadable.clear();
     std::vector<TOSDFont> fonts;
     try {
         TJvSimpleXML doc;
         if (!QFileInfo::exists(FileName))
             return;
         doc.LoadFromFile(FileName);
+        const std::string& root = doc.Root().Name();
+        if (root != "fonts")
+            throw std::runtime_error(root.empty() ? std::string("it has no root element")
+                                                  : "its root element is \"" + root + "\", not \"fonts\"");
         fonts = ReadFontDocument(doc);
-    } catch (const std::exception&) {
-        // A file that cannot be read gives the built-in line alone.
+    } catch (const std::exception& error) {
+        // The built-in line alone; the author's fonts are still in the file, so it is not written over.
+        FUnreadable = QStringLiteral("The fonts of \"%1\" cannot be read: %2. The file is left as it is: Add, Edit "
+                                     "and Remove change nothing until the project is opened again.")
+                          .arg(FileName, DecodeUtf8Or1252(FailureReason(error)));
+        ShowErrorText(FUnreadable);
         return;
     }
     lbFonts->setUpdatesEnabled(false);
@@ -333,27 +338,47 @@ void TfrmFonts::lbFontsDblClick()
     btnEditClick();
 }
 
-bool TfrmFonts::AskFont(QString& face, int32_t& size, int32_t& style, bool keepPreset)
+bool TfrmFonts::Refused() const
 {
-    const QString preset = FDialogFont.family();
-    const std::optional<QFont> answer = Dialogs().ChooseFont(FDialogFont, QString());
+    if (FUnreadable.isEmpty())
+        return false;
+    ShowErrorText(FUnreadable);
+    return true;
+}
+
+bool TfrmFonts::AskFont(QString& face, int32_t& size, int32_t& style)
+{
+    QFont shown;
+    const std::optional<QFont> answer = Dialogs().ChooseFont(FDialogFont, QString(), &shown);
     if (!answer)
         return false;
-    face = keepPreset ? ChosenFace(preset, *answer) : answer->family();
     size = PointSize(*answer);
-    style = StyleBits(*answer);
+    // The dialog shows a stand-in for a face it cannot show exactly, and a style the stand-in has
+    // for one it lacks; handed back unchanged, they are no choice of the user.
+    const QString family = answer->family();
+    if (family != shown.family() && family.compare(face, Qt::CaseInsensitive) != 0) {
+        face = family;
+        style = StyleBits(*answer);
+    } else {
+        for (const int32_t bit : {FontStyleBold, FontStyleItalic, FontStyleUnderline})
+            if ((StyleBits(*answer) & bit) != (StyleBits(shown) & bit))
+                style = (style & ~bit) | (StyleBits(*answer) & bit);
+    }
     FDialogFont = *answer;
     FDialogFont.setFamily(face);
+    SetStyleBits(FDialogFont, style);
     return true;
 }
 
 void TfrmFonts::btnAddClick()
 {
-    QString face;
+    if (Refused())
+        return;
+    // The dialog starts from the font it holds, face and styles as held.
+    QString face = FDialogFont.family();
     int32_t size = 0;
-    int32_t style = 0;
-    // A new font has no face of its own yet: it gets the one the dialog shows.
-    if (!AskFont(face, size, style, false))
+    int32_t style = StyleBits(FDialogFont);
+    if (!AskFont(face, size, style))
         return;
     std::string faceBytes = SkinText(face, "font name");
     std::string name = MakeFontName(size, style, [this](std::string_view candidate) {
@@ -370,20 +395,18 @@ void TfrmFonts::btnAddClick()
 void TfrmFonts::btnEditClick()
 {
     const int row = SelectedLine();
-    if (row < 0)
+    if (row < 0 || Refused())
         return;
     TOSDFont& font = *FFonts[size_t(row)];
     FDialogFont = QFont(FromWin1252(font.FileName));
     if (font.Height > 0)
         FDialogFont.setPointSize(font.Height);
-    FDialogFont.setBold(font.Style & FontStyleBold);
-    FDialogFont.setItalic(font.Style & FontStyleItalic);
-    FDialogFont.setUnderline(font.Style & FontStyleUnderline);
+    SetStyleBits(FDialogFont, font.Style);
 
-    QString face;
+    QString face = FromWin1252(font.FileName);
     int32_t size = 0;
-    int32_t style = 0;
-    if (!AskFont(face, size, style, true))
+    int32_t style = font.Style;
+    if (!AskFont(face, size, style))
         return;
     const TOSDFont before = font;
     font.FileName = SkinText(face, "font name");
@@ -398,7 +421,7 @@ void TfrmFonts::btnRemoveClick()
 {
     const int row = SelectedLine();
     // The line "debug" stays, whether built in or read from the file.
-    if (row < 0 || LineText(row) == QLatin1String("debug"))
+    if (row < 0 || LineText(row) == QLatin1String("debug") || Refused())
         return;
     std::unique_ptr<TOSDFont> font = TakeLine(row);
     FUpdating = true;

@@ -25,7 +25,8 @@ public:
     explicit TfrmFonts(TPageDocument& document, QWidget* parent = nullptr);
     ~TfrmFonts() override;
 
-    // The built-in line, then the fonts of FileName (nothing more when it is missing or unreadable).
+    // The built-in line, then the fonts of FileName (nothing more when it is missing or unreadable;
+    // one that exists but cannot be read is reported, and changes are refused until the next load).
     void LoadFonts(const QString& FileName);
     // Writes the list but the built-in line; raises the file error when the write fails.
     void SaveFonts(const QString& FileName);
@@ -64,10 +65,11 @@ private:
     void AppendLine(std::unique_ptr<TOSDFont> font, bool builtIn = false);
     void InsertLine(int row, std::unique_ptr<TOSDFont> font, bool builtIn);
     std::unique_ptr<TOSDFont> TakeLine(int row);
-    // Asks for a font starting from the dialog's font; false when cancelled. With `keepPreset` the
-    // dialog's face is kept unless the user picked another one (the stand-in the dialog shows for a
-    // face that is not installed is no choice).
-    bool AskFont(QString& face, int32_t& size, int32_t& style, bool keepPreset);
+    // Asks for a font starting from the dialog's font, held as `face` and `style`; false when
+    // cancelled. The face and the style bits stay as held unless the user picks others.
+    bool AskFont(QString& face, int32_t& size, int32_t& style);
+    // True, after saying why, while the project's "font.xml" could not be read: it is not written over.
+    bool Refused() const;
     // Writes "font.xml" into the project folder; false after the failure was reported. With no
     // project open nothing is written.
     bool Save();
@@ -76,6 +78,7 @@ private:
     std::vector<std::unique_ptr<TOSDFont>> FFonts;  // one per line, in line order
     const TOSDFont* FBuiltIn = nullptr;
     QFont FDialogFont;
+    QString FUnreadable;  // why the open project's "font.xml" could not be read
     bool FUpdating = false;
     bool FActivated = false;
 };

@@ -34,8 +34,10 @@ public:
     virtual QString GetSaveFileName(const TFileDialogOptions& options) = 0;
     // The chosen folder, or empty when cancelled.
     virtual QString BrowseForFolder(const QString& caption, const QString& startFolder) = 0;
-    // Face, size, bold, italic, underline; none when cancelled.
-    virtual std::optional<QFont> ChooseFont(const QFont& initial, const QString& caption = QString()) = 0;
+    // Face, size, bold, italic, underline; none when cancelled. `shown`, when given, receives what the
+    // dialog showed before the user changed anything: for a face it cannot show it shows a stand-in.
+    virtual std::optional<QFont> ChooseFont(const QFont& initial, const QString& caption = QString(),
+                                            QFont* shown = nullptr) = 0;
     // Shows one of our own dialogs modally; QDialog::Accepted or QDialog::Rejected (or a done() code).
     virtual int ExecModal(QDialog& dialog) = 0;
 };

@@ -59,13 +59,24 @@ QString TQtDialogs::BrowseForFolder(const QString& caption, const QString& start
     return QFileDialog::getExistingDirectory(Owner(), caption, startFolder);
 }
 
-std::optional<QFont> TQtDialogs::ChooseFont(const QFont& initial, const QString& caption)
+std::optional<QFont> TQtDialogs::ChooseFont(const QFont& initial, const QString& caption, QFont* shown)
 {
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, initial, Owner(), caption);
-    if (!ok)
+    QFontDialog dialog(Owner());
+    dialog.setCurrentFont(initial);
+    if (shown)
+        *shown = dialog.currentFont();
+    if (!caption.isEmpty())
+        dialog.setWindowTitle(caption);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return font;
+    return dialog.selectedFont();
+}
+
+QFont FontDialogShows(const QFont& initial)
+{
+    QFontDialog dialog;
+    dialog.setCurrentFont(initial);
+    return dialog.currentFont();
 }
 
 int TQtDialogs::ExecModal(QDialog& dialog)

@@ -11,6 +11,9 @@ public:
     QString GetOpenFileName(const TFileDialogOptions& options) override;
     QString GetSaveFileName(const TFileDialogOptions& options) override;
     QString BrowseForFolder(const QString& caption, const QString& startFolder) override;
-    std::optional<QFont> ChooseFont(const QFont& initial, const QString& caption) override;
+    std::optional<QFont> ChooseFont(const QFont& initial, const QString& caption, QFont* shown) override;
     int ExecModal(QDialog& dialog) override;
 };
+
+// The font the standard font dialog shows when it opens with `initial`.
+QFont FontDialogShows(const QFont& initial);

@@ -1,5 +1,7 @@
 #include "platform/ui/ScriptedDialogs.h"
 
+#include "platform/ui/QtDialogs.h"
+
 #include <QDialog>
 
 void TScriptedDialogs::AnswerMessage(QMessageBox::StandardButton button)
@@ -22,9 +24,9 @@ void TScriptedDialogs::AnswerFolder(const QString& folder)
     FAnswers.push_back({.Kind = TDialogKind::Folder, .Path = folder});
 }
 
-void TScriptedDialogs::AnswerFont(std::optional<QFont> font)
+void TScriptedDialogs::AnswerFont(std::optional<QFont> font, std::optional<QFont> shown)
 {
-    FAnswers.push_back({.Kind = TDialogKind::Font, .Font = std::move(font)});
+    FAnswers.push_back({.Kind = TDialogKind::Font, .Font = std::move(font), .Shown = std::move(shown)});
 }
 
 void TScriptedDialogs::AnswerModal(int result, std::function<void(QDialog&)> fill)
@@ -86,9 +88,11 @@ QString TScriptedDialogs::BrowseForFolder(const QString& caption, const QString&
     return answer ? answer->Path : QString();
 }
 
-std::optional<QFont> TScriptedDialogs::ChooseFont(const QFont& initial, const QString& caption)
+std::optional<QFont> TScriptedDialogs::ChooseFont(const QFont& initial, const QString& caption, QFont* shown)
 {
     const auto answer = Take({.Kind = TDialogKind::Font, .Caption = caption});
+    if (shown)
+        *shown = answer && answer->Shown ? *answer->Shown : FontDialogShows(initial);
     return answer ? answer->Font : std::nullopt;
 }
 

@@ -32,7 +32,8 @@ public:
     void AnswerOpenFile(const QString& path);
     void AnswerSaveFile(const QString& path);
     void AnswerFolder(const QString& folder);
-    void AnswerFont(std::optional<QFont> font);
+    // `shown` is what the dialog showed on opening; without it, what the standard dialog shows.
+    void AnswerFont(std::optional<QFont> font, std::optional<QFont> shown = std::nullopt);
     // `fill` may set the dialog's fields before the result is returned.
     void AnswerModal(int result, std::function<void(QDialog&)> fill = {});
 
@@ -48,7 +49,7 @@ public:
     QString GetOpenFileName(const TFileDialogOptions& options) override;
     QString GetSaveFileName(const TFileDialogOptions& options) override;
     QString BrowseForFolder(const QString& caption, const QString& startFolder) override;
-    std::optional<QFont> ChooseFont(const QFont& initial, const QString& caption) override;
+    std::optional<QFont> ChooseFont(const QFont& initial, const QString& caption, QFont* shown) override;
     int ExecModal(QDialog& dialog) override;
 
 private:
@@ -57,6 +58,7 @@ private:
         QMessageBox::StandardButton Button = QMessageBox::NoButton;
         QString Path {};
         std::optional<QFont> Font {};
+        std::optional<QFont> Shown {};
         int Result = 0;
         std::function<void(QDialog&)> Fill {};
     };

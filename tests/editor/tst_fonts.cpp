@@ -3,6 +3,7 @@
 #include "EditorFixture.h"
 
 #include "editor/fonts/FontsWindow.h"
+#include "platform/ui/QtDialogs.h"
 #include "skinmodel/SkinFonts.h"
 
 #include <QDockWidget>
@@ -47,10 +48,10 @@ QFont Chosen(const QString& face, int points, bool bold = false, bool italic = f
 class TRecordingDialogs : public TScriptedDialogs {
 public:
     std::vector<QFont> Initial;
-    std::optional<QFont> ChooseFont(const QFont& initial, const QString& caption) override
+    std::optional<QFont> ChooseFont(const QFont& initial, const QString& caption, QFont* shown) override
     {
         Initial.push_back(initial);
-        return TScriptedDialogs::ChooseFont(initial, caption);
+        return TScriptedDialogs::ChooseFont(initial, caption, shown);
     }
 };
 
@@ -58,14 +59,18 @@ struct TFontsFixture : TEditorFixture {
     QString Folder;
     QString FontPath;
 
-    // Starts the editor on a project whose "font.xml" holds `fontXml`.
-    TfrmFonts& Open(const QByteArray& fontXml)
+    // Starts the editor on a project whose "font.xml" holds `fontXml`; `messages` message boxes
+    // are answered while it opens.
+    TfrmFonts& Open(const QByteArray& fontXml, int messages = 0)
     {
         Folder = MakeProject(QStringLiteral("P"));
         FontPath = Folder + QStringLiteral("font.xml");
         WriteBytes(FontPath, fontXml);
         Start();
-        OpenProject(Folder);
+        Dialogs.AnswerFolder(Folder);
+        for (int i = 0; i < messages; ++i)
+            Dialogs.AnswerMessage(QMessageBox::Ok);
+        Form->mnOpenProjectClick();
         return *FontsWindow(*Form);
     }
 
@@ -108,7 +113,10 @@ private slots:
     void faceWithoutWindows1252Refused();
     void newProjectStartsWithItsOwnFonts();
     void valuesWrittenBackAsRead();
-    void addKeepsDialogFaceNotInstalled();
+    void addKeepsWhatWasNotPicked_data();
+    void addKeepsWhatWasNotPicked();
+    void editKeepsWhatWasNotPicked_data();
+    void editKeepsWhatWasNotPicked();
 };
 
 void TestFonts::windowInstalled()
@@ -176,20 +184,67 @@ void TestFonts::projectOpenedBeforeTheWindowExisted()
 
 void TestFonts::fileThatGivesOnlyDebug_data()
 {
-    QTest::addColumn<QByteArray>("text");
-    QTest::newRow("root Fonts") << QByteArray("<Fonts><font><name>a</name><filename>F</filename><height>1</height></font></Fonts>");
-    QTest::newRow("malformed") << QByteArray("<fonts><font><name>a</name><filename>F</filename><height>1</height></font>");
-    QTest::newRow("empty root") << QByteArray("<fonts/>");
+    QTest::addColumn<QByteArray>("text");  // null: no "font.xml"
+    QTest::addColumn<QString>("reason");   // empty: nothing to say, and changes are written
+    QTest::newRow("root Fonts") << QByteArray("<Fonts><font><name>a</name><filename>F</filename><height>1</height></font></Fonts>")
+                                << QStringLiteral("its root element is \"Fonts\", not \"fonts\"");
+    QTest::newRow("malformed") << QByteArray("<fonts><font><name>a</name><filename>F</filename><height>1</height></font>")
+                               << QStringLiteral("Invalid XML Element: Erroneous end of tag, expecting </fonts> but </> found");
+    QTest::newRow("wrong closing tag")
+        << FontFile({{"title24", "Georgia", "24", "1"}, {"body12", "Verdana", "12", "0"}}).replace("</font>", "</fnt>")
+        << QStringLiteral("Invalid XML Element: Erroneous end of tag, expecting </font> but </fnt> found");
+    QTest::newRow("empty root") << QByteArray("<fonts/>") << QString();
+    QTest::newRow("no file") << QByteArray() << QString();
 }
 
+// A "font.xml" that exists but cannot be read is reported and never written over; a missing one is
+// no fault.
 void TestFonts::fileThatGivesOnlyDebug()
 {
     QFETCH(QByteArray, text);
+    QFETCH(QString, reason);
     TFontsFixture f;
-    f.Open(text);
+    const bool damaged = !reason.isEmpty();
+    TfrmFonts& w = f.Open(text.isNull() ? FontFile({}) : text, damaged ? 1 : 0);
+    if (text.isNull()) {
+        QFile::remove(f.FontPath);
+        w.LoadFonts(f.FontPath);
+    }
     QCOMPARE(f.Lines(), QStringList{"debug"});
+    QCOMPARE(f.MessageCount(), damaged ? 1 : 0);
+
+    if (damaged)
+        f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    else
+        f.Dialogs.AnswerFont(Chosen(QStringLiteral("Tahoma"), 12));
+    w.btnAdd->click();
+    w.SelectLine(0);
+    if (damaged)
+        f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    else
+        f.Dialogs.AnswerFont(Chosen(QStringLiteral("Tahoma"), 9));
+    w.btnEdit->click();
     QVERIFY(f.Dialogs.Unexpected().empty());
-    QCOMPARE(f.MessageCount(), 0);
+    QCOMPARE(f.Dialogs.Pending(), size_t(0));
+    if (!damaged) {
+        QCOMPARE(ReadBytes(f.FontPath), FontFile({{"font12", "Tahoma", "12", "0"}}));
+        return;
+    }
+    QCOMPARE(ReadBytes(f.FontPath), text);
+    QCOMPARE(f.Lines(), QStringList{"debug"});
+    QCOMPARE(f.MessageCount(), 3);
+    for (const TDialogCall& call : f.Dialogs.Calls())
+        if (call.Kind == TDialogKind::MessageBox) {
+            QVERIFY2(call.Text.contains(QLatin1Char('"') + f.FontPath + QLatin1Char('"')), qPrintable(call.Text));
+            QVERIFY2(call.Text.contains(reason), qPrintable(call.Text));
+        }
+
+    // Opened again after the file is mended, the fonts can be changed.
+    WriteBytes(f.FontPath, FontFile({{"title24", "Georgia", "24", "1"}}));
+    f.OpenProject(f.Folder);
+    f.Dialogs.AnswerFont(Chosen(QStringLiteral("Tahoma"), 12));
+    w.btnAddClick();
+    QCOMPARE(ReadBytes(f.FontPath), FontFile({{"title24", "Georgia", "24", "1"}, {"font12", "Tahoma", "12", "0"}}));
 }
 
 void TestFonts::addWritesExactBytes()
@@ -354,7 +409,7 @@ void TestFonts::faceNotInstalledKeptAsWritten()
     // The dialog hands back its stand-in for the missing face: only the size was chosen.
     const QString standIn = QFontInfo(QFont(QLatin1String(absent))).family();
     w.SelectLine(1);
-    f.Dialogs.AnswerFont(Chosen(standIn, 22, true));
+    f.Dialogs.AnswerFont(Chosen(standIn, 22, true), Chosen(standIn, 20));
     w.btnEditClick();
     QCOMPARE(w.Font(1).FileName, std::string(absent));
     QCOMPARE(w.Font(1).Height, 22);
@@ -566,28 +621,119 @@ void TestFonts::valuesWrittenBackAsRead()
                                              "</fonts>"}));
 }
 
-void TestFonts::addKeepsDialogFaceNotInstalled()
+// What the dialog shows on opening with `initial`: the standard dialog's font, or a stand-in family.
+static QFont Shown(const QFont& initial, const QString& family)
 {
+    QFont shown = FontDialogShows(initial);
+    if (family == QLatin1String("substitute"))
+        shown.setFamily(QFontInfo(initial).family());
+    else if (!family.isEmpty())
+        shown.setFamily(family);
+    return shown;
+}
+
+void TestFonts::addKeepsWhatWasNotPicked_data()
+{
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("shown as Sans Serif") << QStringLiteral("Sans Serif");
+    QTest::newRow("shown as the substitute") << QStringLiteral("substitute");
+    QTest::newRow("as the standard dialog shows") << QString();
+}
+
+void TestFonts::addKeepsWhatWasNotPicked()
+{
+    QFETCH(QString, shown);
     const char* absent = "Nowhere Grotesk Pro";
-    const QString standIn = QFontInfo(QFont(QLatin1String(absent))).family();
     TFontsFixture f;
-    TfrmFonts& w = f.Open(FontFile({{"title", absent, "20", "0"}}));
-    // Add starts from "MS Sans Serif"; a new font gets the face the dialog shows for it.
-    QVERIFY(!QFontDatabase::hasFamily(QStringLiteral("MS Sans Serif")));
-    const QString shown = QFontInfo(QFont(QStringLiteral("MS Sans Serif"))).family();
-    f.Dialogs.AnswerFont(Chosen(shown, 8));
-    w.btnAddClick();
-    QCOMPARE(w.Font(2).FileName, shown.toStdString());
-    // Edit presets the dialog with the missing face; OK with only the size changed keeps it.
+    TfrmFonts& w = f.Open(FontFile({{"b", "Arial", "8", "1"}, {"i", "Arial", "8", "2"}, {"title", absent, "20", "0"}}));
+    // The first Add of the run starts from "MS Sans Serif" with the styles of the selected lines.
     w.SelectLine(1);
-    f.Dialogs.AnswerFont(Chosen(standIn, 20));
-    w.btnEditClick();
-    // The next Add starts from that face and takes what the dialog shows.
-    f.Dialogs.AnswerFont(Chosen(standIn, 11));
-    w.btnAddClick();
-    QCOMPARE(ReadBytes(f.FontPath), FontFile({{"title", absent, "20", "0"},
-                                              {"font8", shown.toLatin1().constData(), "8", "0"},
-                                              {"font11", standIn.toLatin1().constData(), "11", "0"}}));
+    w.SelectLine(2);
+    QFont answer = Shown(w.FontDialog1(), shown);
+    f.Dialogs.AnswerFont(answer, answer);
+    w.btnAdd->click();
+    // Edit with only the size changed keeps the missing face; the next Add starts from it.
+    w.SelectLine(3);
+    QFont preset{QLatin1String(absent)};
+    preset.setPointSize(20);
+    answer = Shown(preset, shown);
+    f.Dialogs.AnswerFont(answer, answer);
+    w.btnEdit->click();
+    const QFont start = Shown(w.FontDialog1(), shown);
+    answer = start;
+    answer.setPointSize(11);
+    f.Dialogs.AnswerFont(answer, start);
+    w.btnAdd->click();
+    QCOMPARE(ReadBytes(f.FontPath), FontFile({{"b", "Arial", "8", "1"},
+                                              {"i", "Arial", "8", "2"},
+                                              {"title", absent, "20", "0"},
+                                              {"font8bi", "MS Sans Serif", "8", "3"},
+                                              {"font11", absent, "11", "0"}}));
+}
+
+void TestFonts::editKeepsWhatWasNotPicked_data()
+{
+    QTest::addColumn<QByteArray>("face");
+    QTest::addColumn<QByteArray>("style");
+    QTest::addColumn<QString>("shown");      // empty: what the standard dialog shows
+    QTest::addColumn<QString>("pickFace");   // empty: the face shown
+    QTest::addColumn<int>("pickStyle");      // -1: the style shown
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QByteArray>("written");  // face, then style
+    QTest::newRow("missing face, size, Sans Serif") << QByteArray("Arial") << QByteArray("0") << QStringLiteral("Sans Serif")
+                                                   << QString() << -1 << 14 << QByteArray("Arial 0");
+    QTest::newRow("missing face, nothing, substitute") << QByteArray("Arial") << QByteArray("0") << QStringLiteral("substitute")
+                                                      << QString() << -1 << 12 << QByteArray("Arial 0");
+    QTest::newRow("case variant") << QByteArray("dejavu serif") << QByteArray("0") << QString() << QString() << -1 << 12
+                                  << QByteArray("dejavu serif 0");
+    QTest::newRow("case variant shown installed") << QByteArray("dejavu serif") << QByteArray("0")
+                                                  << QStringLiteral("DejaVu Serif") << QString() << -1 << 14
+                                                  << QByteArray("dejavu serif 0");
+    QTest::newRow("bold the stand-in lacks") << QByteArray("Nicht Installiert Grotesk") << QByteArray("1") << QString()
+                                             << QString() << -1 << 14 << QByteArray("Nicht Installiert Grotesk 1");
+    QTest::newRow("style -1") << QByteArray("Arial") << QByteArray("-1") << QString() << QString() << -1 << 12
+                              << QByteArray("Arial -1");
+    QTest::newRow("installed, spelled exactly") << QByteArray("DejaVu Sans") << QByteArray("0") << QString() << QString()
+                                                << -1 << 14 << QByteArray("DejaVu Sans 0");
+    QTest::newRow("another face picked") << QByteArray("Arial") << QByteArray("1") << QString()
+                                         << QStringLiteral("DejaVu Serif") << 0 << 14 << QByteArray("DejaVu Serif 0");
+    QTest::newRow("another style picked") << QByteArray("Nicht Installiert Grotesk") << QByteArray("8") << QString()
+                                          << QString() << 2 << 14 << QByteArray("Nicht Installiert Grotesk 10");
+    QTest::newRow("underline taken from -1") << QByteArray("Arial") << QByteArray("-1") << QString() << QString() << 0
+                                             << 12 << QByteArray("Arial -5");
+}
+
+void TestFonts::editKeepsWhatWasNotPicked()
+{
+    QFETCH(QByteArray, face);
+    QFETCH(QByteArray, style);
+    QFETCH(QString, shown);
+    QFETCH(QString, pickFace);
+    QFETCH(int, pickStyle);
+    QFETCH(int, size);
+    QFETCH(QByteArray, written);
+    TFontsFixture f;
+    TfrmFonts& w = f.Open(FontFile({{"title", face.constData(), "12", style.constData()}}));
+    w.SelectLine(1);
+    QFont preset(QString::fromLatin1(face));
+    preset.setPointSize(12);
+    preset.setBold(style.toInt() & 1);
+    preset.setItalic(style.toInt() & 2);
+    preset.setUnderline(style.toInt() & 4);
+    const QFont before = Shown(preset, shown);
+    QFont answer = before;
+    answer.setPointSize(size);
+    if (!pickFace.isEmpty())
+        answer.setFamily(pickFace);
+    if (pickStyle >= 0)
+        answer = Chosen(answer.family(), size, pickStyle & 1, pickStyle & 2, pickStyle & 4);
+    f.Dialogs.AnswerFont(answer, before);
+    w.btnEdit->click();
+    const qsizetype blank = written.lastIndexOf(' ');
+    QCOMPARE(ReadBytes(f.FontPath), FontFile({{"title", written.left(blank).constData(), QByteArray::number(size).constData(),
+                                               written.mid(blank + 1).constData()}}));
+    QCOMPARE(w.lblFontname->text(), QString::fromLatin1(written.left(blank)));
+    QVERIFY(f.Dialogs.Unexpected().empty());
 }
 
 QTEST_MAIN(TestFonts)

@@ -107,6 +107,33 @@ TEST_F(DialogsTest, EnterAnswersTheDefaultButton)
     EXPECT_EQ(FDialogs.Calls().back().DefaultButton, QMessageBox::Cancel);
 }
 
+// The font dialog tells what it showed on opening (a stand-in for a face it cannot show); OK without
+// a change hands that back. The scripted dialog shows the same unless told otherwise.
+TEST_F(DialogsTest, FontDialogTellsWhatItShowed)
+{
+    QFont initial("Nicht Installiert Grotesk");
+    initial.setPointSize(14);
+    initial.setBold(true);
+    QTimer ok;
+    QObject::connect(&ok, &QTimer::timeout, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            dialog->accept();
+    });
+    ok.start(10);
+    QFont shown;
+    const std::optional<QFont> answer = TQtDialogs().ChooseFont(initial, "Font", &shown);
+    ASSERT_TRUE(answer);
+    const auto same = [](const QFont& a, const QFont& b) {
+        return a.family() == b.family() && a.bold() == b.bold() && a.italic() == b.italic() && a.pointSize() == b.pointSize();
+    };
+    EXPECT_TRUE(same(*answer, shown)) << answer->family().toStdString() << " / " << shown.family().toStdString();
+    EXPECT_TRUE(same(FontDialogShows(initial), shown));
+    FDialogs.AnswerFont(QFont("Arial", 12));
+    QFont scripted;
+    Dialogs().ChooseFont(initial, "Font", &scripted);
+    EXPECT_TRUE(same(scripted, shown));
+}
+
 TEST_F(DialogsTest, ModalDialogsAreFilledAndAnswered)
 {
     QDialog dialog;
