@@ -137,6 +137,14 @@ TEST(IniFile, RefusesWhatTheFileCannotHold)
     EXPECT_THROW(ini.WriteString("S", " k", "v"), EIniError);
     EXPECT_THROW(ini.WriteString("S\n[T]", "k", "v"), EIniError);
     EXPECT_EQ(ini.GetBytes(), "");
+    // The message names the file.
+    ini.Rename("/s/varnholt.ini");
+    try {
+        ini.WriteString("General", "Language", "two\nlines");
+        ADD_FAILURE();
+    } catch (const EIniError& error) {
+        EXPECT_EQ(std::string(error.what()), "\"/s/varnholt.ini\": The ini value of \"Language\" holds a line break");
+    }
 }
 
 TEST(IniFile, FileRoundTripAndFailedWrite)

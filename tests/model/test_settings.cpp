@@ -285,41 +285,6 @@ TEST(EditorSettings, RecentProjectsAreReadUpToTheFirstEmptyEntryAndRewritten)
     EXPECT_EQ(emptyEntry.LastProjects(), QStringList({"/a/"}));
 }
 
-// A settings file that cannot be read keeps its name: every message names it, and the run's
-// settings reach it once it can be written again.
-TEST(EditorSettings, UnreadableFileKeepsItsName)
-{
-    QTemporaryDir temp;
-    const QString path = temp.filePath("varnholt.ini");
-    QDir().mkpath(path);
-    TEditorSettings settings;
-    settings.Ini().SetBytes("[General]\nLanguage=Stale\n");
-    const auto message = [&](auto action) {
-        try {
-            action();
-        } catch (const std::exception& error) {
-            return std::string(error.what());
-        }
-        return std::string("<none>");
-    };
-    EXPECT_NE(message([&] { settings.Load(path); }).find('"' + path.toStdString() + '"'), std::string::npos);
-    EXPECT_EQ(settings.FileName(), path);
-    EXPECT_EQ(settings.Language(), "English");
-    settings.SetLastProjects({"/a/"});
-    EXPECT_NE(message([&] { settings.Save(); }).find('"' + path.toStdString() + '"'), std::string::npos);
-    EXPECT_NE(message([&] { settings.SetLanguage("two\nlines"); }).find('"' + path.toStdString() + '"'),
-              std::string::npos);
-    QDir(path).removeRecursively();
-    settings.Save();
-    EXPECT_EQ(ReadBytes(path), "[Files]\r\n1=/a/\r\n\r\n");
-
-    // A file that still cannot be read is not written over.
-    ASSERT_TRUE(QFile::resize(path, (qint64(256) << 20) + 1));
-    EXPECT_NE(message([&] { settings.Load(path); }).find('"' + path.toStdString() + '"'), std::string::npos);
-    EXPECT_NE(message([&] { settings.Save(); }).find('"' + path.toStdString() + '"'), std::string::npos);
-    EXPECT_EQ(QFileInfo(path).size(), (qint64(256) << 20) + 1);
-}
-
 TEST(PlayerLists, DataIniListsAreSortedWithoutRegardToCase)
 {
     QTemporaryDir temp;
