@@ -299,7 +299,10 @@ void TPageDocument::SetSelection(TItemLayer* layer)
 {
     if (!layer) {
         FreeRubberBand();
+        // Told once it holds: whoever follows the selection reads it back.
+        FSelected = nullptr;
         emit SelectionChanged(nullptr);
+        return;
     }
     if (layer == FSelected)
         return;
@@ -308,8 +311,6 @@ void TPageDocument::SetSelection(TItemLayer* layer)
         FRubberBand->SetLayerOptions(FrameReleased);
     }
     FSelected = layer;
-    if (!layer)
-        return;
     if (!FRubberBand) {
         FRubberBand = new TRubberbandLayer(&FLayers);
         FRubberBand->MinWidth = 1.0f;
