@@ -64,8 +64,10 @@ void TMainForm::UpdateCommandActions()
 {
     TItemLayer* const FSelected = Selected();
     const bool selected = FSelected != nullptr;
-    for (const char* name : {"mnCopy", "mnClone", "mnLock", "mnHide"})
+    for (const char* name : {"mnLock", "mnHide"})
         Action(name)->setEnabled(selected);
+    for (const char* name : {"mnCopy", "mnClone"})
+        Action(name)->setEnabled(FDocument->CanCopy());
     Action("mnLock")->setChecked(selected && FSelected->FLocked);
     Action("mnHide")->setChecked(selected && !FSelected->Visible());
     Action("mnPaste")->setEnabled(CopyElem() != nullptr);
