@@ -37,14 +37,6 @@ bool IsVideo(const TCustomLayer* layer)
     return dynamic_cast<const TOSDVideoControl*>(layer) != nullptr;
 }
 
-// The type keyword an element would be created as, lower-cased.
-std::string ElementType(TJvSimpleXMLElem* elem)
-{
-    std::string type;
-    TOSDControlFactory::ReadString(elem, "type", type);
-    return LowerAscii(type);
-}
-
 // Which edge of a rectangle stays where it was asked to be when its size is cut.
 enum class TKeep { Near, Far, Centre };
 
@@ -299,7 +291,10 @@ void TPageDocument::SetSelection(TItemLayer* layer)
 {
     if (!layer) {
         FreeRubberBand();
+        // Told once it holds: whoever follows the selection reads it back.
+        FSelected = nullptr;
         emit SelectionChanged(nullptr);
+        return;
     }
     if (layer == FSelected)
         return;
@@ -308,8 +303,6 @@ void TPageDocument::SetSelection(TItemLayer* layer)
         FRubberBand->SetLayerOptions(FrameReleased);
     }
     FSelected = layer;
-    if (!layer)
-        return;
     if (!FRubberBand) {
         FRubberBand = new TRubberbandLayer(&FLayers);
         FRubberBand->MinWidth = 1.0f;
@@ -523,9 +516,15 @@ TItemLayer* TPageDocument::Insert(int tag, QPoint centre, const std::function<QS
     return control;
 }
 
+bool TPageDocument::CanCopy() const
+{
+    // A page has one video window: a copy of it could never be pasted.
+    return FSelected && !IsVideo(FSelected);
+}
+
 void TPageDocument::Copy()
 {
-    if (!FSelected)
+    if (!CanCopy())
         return;
     auto elem = std::make_unique<TJvSimpleXMLElemClassic>(nullptr);
     elem->SetName("Control");
@@ -539,24 +538,20 @@ void TPageDocument::Paste()
     SetSelection(nullptr);
     if (!FCopyElem)
         return;
-    TItemLayer* existingVideo = ElementType(FCopyElem.get()) == "videowindow" ? FindVideoLayer(FLayers) : nullptr;
-    TItemLayer* control = nullptr;
-    if (!existingVideo) {
-        // With the type's reference first, as a page loads it: the element leaves out what equals it.
-        control = CreateInLayers(FLayers,
-                                 [&] { return OSDControlFactory().CreateControl(&FLayers, FCopyElem.get(), true); });
-    }
+    // With the type's reference first, as a page loads it: the element leaves out what equals it.
+    TItemLayer* control =
+        CreateInLayers(FLayers, [&] { return OSDControlFactory().CreateControl(&FLayers, FCopyElem.get(), true); });
+    // Nothing made: the clipboard keeps what it holds.
+    if (!control)
+        return;
     FCopyElem.reset();
-    if (control)
-        AddControlToPage(control);
-    else if (existingVideo)
-        SetSelection(existingVideo);
+    AddControlToPage(control);
     emit ClipboardChanged();
 }
 
 void TPageDocument::Clone()
 {
-    if (!FSelected)
+    if (!CanCopy())
         return;
     Copy();
     Paste();

@@ -117,6 +117,8 @@ public:
     // Inserts the control of an Elements menu number at `centre`; the image asks `askPicture` for a
     // picture file first (empty: nothing is inserted). A refused picture name raises.
     TItemLayer* Insert(int tag, QPoint centre, const std::function<QString(const QString& folder)>& askPicture);
+    // Copy and Clone act on the selected control, the video window excepted.
+    bool CanCopy() const;
     void Copy();
     void Paste();
     void Clone();

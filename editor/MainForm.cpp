@@ -238,6 +238,9 @@ void TMainForm::FollowDocument()
             ShowSelectionStatus(layer);
     });
     connect(doc, &TPageDocument::Restacked, this, [this] { UpdateActions(); });
+    // The stacking commands and Move objects follow the controls on the page too.
+    connect(doc, &TPageDocument::PageReplaced, this, [this] { UpdateActions(); });
+    connect(doc, &TPageDocument::ControlRemoved, this, [this] { UpdateActions(); });
     connect(doc, &TPageDocument::BackdropChanged, this, [this] { ShowCanvasBitmap(FDocument->Backdrop()); });
     connect(doc, &TPageDocument::CanvasSizeChanged, this, [this](int width, int height) { SetCanvasSize(width, height); });
     connect(doc, &TPageDocument::FileNameChanged, this, [this] { UpdateCaption(); });

@@ -51,10 +51,11 @@ void TMainForm::ConnectCommands()
 
     // The canvas popup; a right click has selected the control under the pointer first.
     FImgView->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(FImgView, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        UpdateActions();
-        Menu("PopupMenu3")->popup(FImgView->mapToGlobal(pos));
-    });
+    connect(FImgView, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { Menu("PopupMenu3")->popup(FImgView->mapToGlobal(pos)); });
+    // Every menu shows the state of the moment it opens (the popup opens from the element list too).
+    for (const char* name : {"mnEdit", "mnView", "PopupMenu3"})
+        connect(Menu(name), &QMenu::aboutToShow, this, [this] { RunGuarded([this] { UpdateActions(); }); });
     // Delete follows the input focus.
     FFocusConnection = connect(qApp, &QApplication::focusChanged, this, [this] { UpdateActions(); });
 }
@@ -63,8 +64,10 @@ void TMainForm::UpdateCommandActions()
 {
     TItemLayer* const FSelected = Selected();
     const bool selected = FSelected != nullptr;
-    for (const char* name : {"mnCopy", "mnClone", "mnLock", "mnHide"})
+    for (const char* name : {"mnLock", "mnHide"})
         Action(name)->setEnabled(selected);
+    for (const char* name : {"mnCopy", "mnClone"})
+        Action(name)->setEnabled(FDocument->CanCopy());
     Action("mnLock")->setChecked(selected && FSelected->FLocked);
     Action("mnHide")->setChecked(selected && !FSelected->Visible());
     Action("mnPaste")->setEnabled(CopyElem() != nullptr);

@@ -47,6 +47,8 @@ public:
     std::function<void(int row, Qt::MouseButton button)> OnPress;
     std::function<void(int row)> OnKeyMove;
     std::function<void(int source, int target)> OnDrop;
+    // A press, key or drag is over: what it highlighted without choosing a control is undone.
+    std::function<void()> OnSettled;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override
@@ -57,12 +59,30 @@ protected:
             OnPress(at.isValid() ? at.row() : -1, event->button());
     }
 
+    // The highlight follows a pressed button over the lines; only a click on one line chooses.
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        QListWidget::mouseReleaseEvent(event);
+        if (OnSettled)
+            OnSettled();
+    }
+
     void keyPressEvent(QKeyEvent* event) override
     {
         const int before = currentRow();
         QListWidget::keyPressEvent(event);
         if (currentRow() != before && currentRow() >= 0 && OnKeyMove)
             OnKeyMove(currentRow());
+        if (OnSettled)
+            OnSettled();
+    }
+
+    // The drag's own loop takes the release.
+    void startDrag(Qt::DropActions actions) override
+    {
+        QListWidget::startDrag(actions);
+        if (OnSettled)
+            OnSettled();
     }
 
     // Every drag is accepted; only a drop of one of our own lines does something.
@@ -145,6 +165,11 @@ TfrmObjects::TfrmObjects(TPageDocument& document, QWidget* parent)
             lbSelectionClick(row);
     });
     lbSelection->OnDrop = Guarded([this](int source, int target) { lbSelectionDragDrop(source, target); });
+    lbSelection->OnSettled = Guarded([this] {
+        // A line highlighted for another control than the selected one: the selection's line again.
+        if (const int row = SelectedLine(); row >= 0 && LineControl(row) != FDocument.Selected())
+            SyncSelection();
+    });
     // The press resets the toggle mark before the release may toggle a check box.
     connect(lbSelection, &QListWidget::itemPressed, this, [this] { FCheckToggled = false; });
     connect(lbSelection, &QListWidget::itemChanged, this, Guarded([this](QListWidgetItem* item) {

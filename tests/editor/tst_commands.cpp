@@ -17,6 +17,7 @@
 #include <QContextMenuEvent>
 #include <QImage>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QScrollArea>
 #include <QPushButton>
 #include <QScrollBar>
@@ -98,6 +99,21 @@ void AddLabelTo(TLayerCollection& layers)
     OSDControlFactory().CreateKind("label", &layers);
 }
 
+// The commands a menu offers as it opens.
+QStringList Offered(QMenu* menu)
+{
+    QStringList offered;
+    const QMetaObject::Connection seen = QObject::connect(menu, &QMenu::aboutToShow, [&] {
+        for (QAction* item : menu->actions())
+            if (!item->isSeparator() && item->isVisible() && item->isEnabled())
+                offered << item->text();
+    });
+    menu->popup(QPoint(0, 0));
+    menu->hide();
+    QObject::disconnect(seen);
+    return offered;
+}
+
 } // namespace
 
 class TestCommands : public QObject {
@@ -130,6 +146,8 @@ private slots:
     void hideIsCanvasOnly();
     void elementListFollowsTheCommands();
     void enablingFollowsSelectionAndClipboard();
+    void menusShowAClearedSelection_data();
+    void menusShowAClearedSelection();
     void selectionMenuRules();
     void toolWindowsShowAndClose();
     void shortcutsAndPopup();
@@ -601,26 +619,29 @@ void TestCommands::secondVideoWindowRefused()
 {
     TCommandsFixture f;
     f.StartWithProject();
+    f.Insert(5);
+    f.Trigger("mnCopy");
+    const TJvSimpleXMLElem* label = f.Form->CopyElem();
     f.Insert(18);
     TItemLayer* video = f.Form->Selected();
     f.Form->SetModified(false);
-    f.Trigger("mnClone");
-    QCOMPARE(f.Count(), 2);
+    f.Form->ImgView()->setFocus();
+    // Neither copied nor cloned, as if nothing were selected; the clipboard keeps the label.
+    QCOMPARE(Offered(f.Form->Menu("mnEdit")), (QStringList{"Paste", "Delete"}));
+    QCOMPARE(Offered(f.Form->Menu("PopupMenu3")),
+             (QStringList{"Paste", "Delete", "Lock object", "Hide object", "To back"}));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+    f.Form->mnCopy1Click();
+    f.Form->mnClone1Click();
+    QCOMPARE(f.Count(), 3);
     QCOMPARE(f.Form->Selected(), video);
     QVERIFY(!f.Form->Modified());
-    f.Trigger("mnCopy");
-    f.Trigger("mnPaste");
-    QCOMPARE(f.Count(), 2);
+    QCOMPARE(f.Form->CopyElem(), label);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(f.Count(), 4);
+    QCOMPARE(f.Form->Selected()->TypeName(), std::string("Label"));
     QVERIFY(!f.Form->CopyElem());
-    // Cut out and pasted back: the page's one video window again, at its place.
-    f.Form->SetSelection(video);
-    f.Trigger("mnCopy");
-    f.Form->DeleteSelected();
-    f.Trigger("mnPaste");
-    QCOMPARE(f.Count(), 2);
-    QVERIFY(dynamic_cast<TOSDVideoControl*>(f.Form->Selected()));
-    QCOMPARE(Rect(f.Form->Selected()), QRectF(168, 118, 64, 64));
-    QCOMPARE(f.Form->WindowInfos().VideoWindow().Height, 64);
 }
 
 void TestCommands::deleteRemovesTheSelection()
@@ -798,8 +819,56 @@ void TestCommands::enablingFollowsSelectionAndClipboard()
     edit->setFocus();
     QCOMPARE(QApplication::focusWidget(), edit);
     QVERIFY(!f.Form->Action("mnDelete")->isEnabled());
+    // The Selection menu offers Delete whatever has the focus; the Edit menu opened next does not.
+    emit f.Form->Menu("mnSelection")->aboutToShow();
+    QVERIFY(!Offered(f.Form->Menu("mnEdit")).contains(QStringLiteral("Delete")));
     f.Form->ImgView()->setFocus();
     QVERIFY(f.Form->Action("mnDelete")->isEnabled());
+}
+
+void TestCommands::menusShowAClearedSelection_data()
+{
+    QTest::addColumn<QString>("road");
+    for (const char* road : {"empty spot", "F4", "F11", "Del", "Window Settings", "list check box"})
+        QTest::newRow(road) << QString::fromLatin1(road);
+}
+
+// However the selection goes, the Edit menu and the popup opened next, and the keys, know it.
+void TestCommands::menusShowAClearedSelection()
+{
+    QFETCH(QString, road);
+    TCommandsFixture f;
+    f.StartWithoutProject();
+    f.Form->ToolWindow("frmObjects")->show();
+    TItemLayer* a = AddLabel(*f.Form, 10, 10, "a");
+    QWidget* canvas = f.Form->ImgView();
+    canvas->setFocus();
+    Enter(canvas);
+    Click(canvas, QPoint(20, 20));
+    QCOMPARE(f.Form->Selected(), a);
+    QCOMPARE(Offered(f.Form->Menu("mnEdit")), (QStringList{"Copy", "Clone", "Delete"}));
+    QWidget* const keys = QApplication::focusWidget();
+    QCOMPARE(keys, canvas);
+    // Already modified: no announcement of a first change refreshes the menus on the way.
+    f.Form->SetModified(true);
+    if (road == QLatin1String("empty spot"))
+        Click(canvas, QPoint(300, 300));
+    else if (road == QLatin1String("Window Settings"))
+        f.Form->findChild<QToolButton*>(QStringLiteral("btEditWindow"))->click();
+    else if (road == QLatin1String("list check box"))
+        ElementList(*f.Form)->List()->item(0)->setCheckState(Qt::Unchecked);
+    else
+        QTest::keyClick(keys, QKeySequence(road)[0].key());
+    QVERIFY(!f.Form->Selected());
+    for (const char* name : {"mnCopy", "mnClone", "mnDelete", "mnLock", "mnHide"})
+        QVERIFY2(!f.Form->Action(name)->isEnabled(), name);
+    QCOMPARE(Offered(f.Form->Menu("mnEdit")), QStringList());
+    QCOMPARE(Offered(f.Form->Menu("PopupMenu3")), QStringList());
+    const int count = f.Count();
+    QTest::keyClick(keys, Qt::Key_D, Qt::ControlModifier);
+    QTest::keyClick(keys, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(f.Count(), count);
+    QVERIFY(!f.Form->CopyElem());
 }
 
 void TestCommands::selectionMenuRules()
@@ -837,6 +906,12 @@ void TestCommands::selectionMenuRules()
     f.Trigger("mnMove");
     QCOMPARE(shown, 1);
     QVERIFY(f.Form->Modified());
+    // A page read with three controls: its key moves them before the menu has opened.
+    TJvSimpleXML page;
+    page.LoadFromString("<screen><items><item><type>label</type></item><item><type>label</type></item>"
+                        "<item><type>label</type></item></items></screen>");
+    f.Form->Document().OpenPage(&page);
+    QVERIFY(f.Form->Action("mnMove")->isEnabled());
 }
 
 void TestCommands::toolWindowsShowAndClose()

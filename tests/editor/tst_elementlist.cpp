@@ -108,6 +108,8 @@ private slots:
     void clickOnHiddenOrEmptyArea();
     void rightClickActsOnHighlightedLine();
     void keysMoveSelection();
+    void pressMovedToAnotherLine_data();
+    void pressMovedToAnotherLine();
     void checkBoxHidesOnCanvasOnly();
     void invertSelection();
     void sortByIdAndDragMode();
@@ -277,6 +279,45 @@ void TestElementList::keysMoveSelection()
     QCOMPARE(f.B->Location().Left, before.Left);
     QCOMPARE(f.B->Location().Top, before.Top);
     QCOMPARE(f.Form->Modified(), false);
+}
+
+void TestElementList::pressMovedToAnotherLine_data()
+{
+    QTest::addColumn<bool>("sorted");
+    QTest::addColumn<int>("moved");
+    QTest::newRow("sorted") << true << 0;
+    QTest::newRow("unsorted, short of a drag") << false << 0;
+    QTest::newRow("unsorted, dragged off the lines") << false << 200;
+}
+
+// A press on one line released on another chooses nothing: the highlight stays with the selection.
+void TestElementList::pressMovedToAnotherLine()
+{
+    QFETCH(bool, sorted);
+    QFETCH(int, moved);
+    TListFixture f;
+    TItemLayer* label = AddControl(*f.Form, 5, "title", "Label");
+    TItemLayer* button = AddControl(*f.Form, 3, "ok", "Button");
+    TItemLayer* video = AddControl(*f.Form, 1, "video", "VideoWindow");
+    emit f.Form->Document().PageReplaced();
+    if (sorted)
+        f.List->mnuSortbyID->trigger();
+    ClickLine(*f.List, RowOf(*f.List, label));
+    QCOMPARE(f.Form->Selected(), label);
+    QListWidget* box = f.List->List();
+    const QRect from = box->visualItemRect(box->item(RowOf(*f.List, button)));
+    const QRect to = box->visualItemRect(box->item(RowOf(*f.List, video)));
+    const QPoint press(from.right() - 4, to.top() < from.top() ? from.top() + 1 : from.bottom() - 1);
+    const QPoint release(press.x() + moved, to.top() < from.top() ? to.bottom() - 1 : to.top() + 1);
+    SendMouse(box->viewport(), QEvent::MouseButtonPress, press, Qt::LeftButton, Qt::LeftButton);
+    for (int step = 0; step < 2; ++step)  // a drag starts at the second move
+        SendMouse(box->viewport(), QEvent::MouseMove, release, Qt::NoButton, Qt::LeftButton);
+    // A drag's own loop takes the release: the drag is over when the move returns.
+    if (moved)
+        QCOMPARE(f.List->LineControl(f.List->SelectedLine()), label);
+    SendMouse(box->viewport(), QEvent::MouseButtonRelease, release, Qt::LeftButton, Qt::NoButton);
+    QCOMPARE(f.Form->Selected(), label);
+    QCOMPARE(f.List->LineControl(f.List->SelectedLine()), label);
 }
 
 void TestElementList::checkBoxHidesOnCanvasOnly()
