@@ -1,5 +1,6 @@
 #include "editor/tools/ColorSelector.h"
 
+#include "platform/ui/DialogPlacement.h"
 #include "platform/ui/Dialogs.h"
 #include "skinmodel/ValueText.h"
 
@@ -30,6 +31,7 @@ TColorHexDialog::TColorHexDialog(QWidget* parent)
 {
     setObjectName(QStringLiteral("FormHSV"));
     setWindowTitle(QStringLiteral("Colorselector"));
+    CentreWhenShown(*this);
     auto* label = new QLabel(QStringLiteral("Colour (AARRGGBB):"), this);
     edColor = new QLineEdit(this);
     edColor->setObjectName(QStringLiteral("edColor"));

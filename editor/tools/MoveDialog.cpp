@@ -4,6 +4,7 @@
 #include "document/PageDocument.h"
 #include "editor/translate/UTranslate.h"
 #include "platform/core/Codec1252.h"
+#include "platform/ui/DialogPlacement.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ErrorReport.h"
 #include "skinmodel/ValueText.h"
@@ -42,6 +43,7 @@ TSelectionForm::TSelectionForm(TPageDocument& document, QWidget* parent)
 {
     setObjectName(QStringLiteral("SelectionForm"));
     setWindowTitle(QStringLiteral("Move"));
+    CentreWhenShown(*this);
 
     gbMove = new QGroupBox(QStringLiteral("Move"), this);
     gbMove->setObjectName(QStringLiteral("gbMove"));

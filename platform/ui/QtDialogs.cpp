@@ -1,5 +1,7 @@
 #include "platform/ui/QtDialogs.h"
 
+#include "platform/ui/DialogPlacement.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
@@ -7,9 +9,24 @@
 
 namespace {
 
+// The active window; between two dialogs, when none is active yet, the main window.
 QWidget* Owner()
 {
-    return QApplication::activeWindow();
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && window->windowType() == Qt::Window)
+            return window;
+    return nullptr;
+}
+
+// The chosen path, or empty when cancelled.
+QString Chosen(QFileDialog& dialog)
+{
+    CentreWhenShown(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 QString RunFileDialog(const TFileDialogOptions& options, QFileDialog::AcceptMode mode)
@@ -22,9 +39,7 @@ QString RunFileDialog(const TFileDialogOptions& options, QFileDialog::AcceptMode
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!options.FileName.isEmpty())
         dialog.selectFile(options.FileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return Chosen(dialog);
 }
 
 } // namespace
@@ -39,6 +54,7 @@ QMessageBox::StandardButton TQtDialogs::MessageBox(const QString& caption, const
     const QMessageBox::StandardButton escape = EscapeButton(buttons);
     if (escape != QMessageBox::NoButton)
         box.setEscapeButton(escape);
+    CentreWhenShown(box);
     const int result = box.exec();
     const auto pressed = static_cast<QMessageBox::StandardButton>(result);
     return buttons.testFlag(pressed) ? pressed : escape;
@@ -56,7 +72,10 @@ QString TQtDialogs::GetSaveFileName(const TFileDialogOptions& options)
 
 QString TQtDialogs::BrowseForFolder(const QString& caption, const QString& startFolder)
 {
-    return QFileDialog::getExistingDirectory(Owner(), caption, startFolder);
+    QFileDialog dialog(Owner(), caption, startFolder);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    return Chosen(dialog);
 }
 
 std::optional<QFont> TQtDialogs::ChooseFont(const QFont& initial, const QString& caption, QFont* shown)
@@ -67,6 +86,7 @@ std::optional<QFont> TQtDialogs::ChooseFont(const QFont& initial, const QString&
         *shown = dialog.currentFont();
     if (!caption.isEmpty())
         dialog.setWindowTitle(caption);
+    CentreWhenShown(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.selectedFont();

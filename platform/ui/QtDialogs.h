@@ -1,4 +1,4 @@
-// The real dialogs, parented to the active window.
+// The real dialogs, parented to the active window and centred on it.
 #pragma once
 
 #include "platform/ui/Dialogs.h"

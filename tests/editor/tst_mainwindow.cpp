@@ -2,9 +2,14 @@
 #include "EditorFixture.h"
 
 #include "canvas/view/ImgView32.h"
+#include "editor/EditorDialogs.h"
 #include "editor/TranslatableStrings.h"
+#include "editor/dialogs/NewSkinDialog.h"
+#include "editor/dialogs/StartupDialog.h"
 #include "editor/settings/ConfigDir.h"
 #include "editor/settings/EditorSettings.h"
+#include "editor/tools/MoveDialog.h"
+#include "platform/ui/QtDialogs.h"
 #include "skinmodel/controls/VideoControl.h"
 
 #include <QAction>
@@ -12,10 +17,31 @@
 #include <QDockWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QToolButton>
+#include <QWindow>
 #include <QtTest>
 
 namespace {
+
+// Opens a modal dialog and, once the window manager has framed and placed it, takes its frame and
+// closes it.
+QRect ShownFrame(const std::function<void()>& open)
+{
+    QRect frame;
+    int settled = 0;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog && dialog->windowHandle() && dialog->windowHandle()->isExposed() && ++settled == 10) {
+            frame = dialog->windowHandle()->frameGeometry();
+            dialog->reject();
+        }
+    });
+    look.start(30);
+    open();
+    return frame;
+}
 
 class TScriptedStartup : public IStartupDialog {
 public:
@@ -57,6 +83,7 @@ private slots:
     void languageFileFoundWithoutRegardToCase();
     void closingClearsSelectionWithoutRefill();
     void destroyedWhileShown();
+    void dialogsPlacedUnderWindowManager();
 };
 
 void TestMainWindow::actionsAndShortcuts_data()
@@ -420,6 +447,51 @@ void TestMainWindow::destroyedWhileShown()
                      [&hidden](bool visible) { hidden += visible ? 0 : 1; });
     f.Form.reset();
     QCOMPARE(hidden, 1);
+}
+
+// Needs a display with a window manager (Xvfb with openbox will do): each kind of dialog opens with its
+// frame centred on the main window's frame, and wholly on the screen when the main window is not.
+void TestMainWindow::dialogsPlacedUnderWindowManager()
+{
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        QSKIP("needs a display with a window manager");
+    TEditorFixture f;
+    WriteBytes(f.Path(QStringLiteral("varnholt.ini")), "[General]\nnoshowstartup=1\n");
+    f.Form = std::make_unique<TMainForm>(f.Path(QStringLiteral("varnholt.ini")));
+    f.Form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.Form.get()));
+    QTRY_VERIFY(f.Form->frameGeometry() != f.Form->geometry());
+    TQtDialogs real;
+    TDialogsOverride scope(real);
+    TSelectionForm move(f.Form->Document(), f.Form.get());
+    TfrmNewSkin newSkin(f.Form.get());
+    TfrmStartup startup(f.Form->Settings(), f.Form.get());
+    const QList<QPair<const char*, std::function<void()>>> kinds{
+        {"About", [&] { f.Form->Action("mnInfo")->trigger(); }},
+        {"Save changes", [] { AskSaveChanges(QStringLiteral("Exit")); }},
+        {"Move", [&] { move.Execute(); }},
+        {"New skin", [&] { newSkin.exec(); }},
+        {"Start-up", [&] { startup.exec(); }},
+        {"Select Font", [] { Dialogs().ChooseFont(QFont(), QString()); }},
+        {"Folder", [] { BrowseForFolder(QStringLiteral("Select"), QDir::tempPath()); }}};
+    const QRect area = f.Form->screen()->availableGeometry();
+    QStringList faults;
+    for (const bool off : {false, true}) {
+        if (off) {
+            f.Form->move(area.right() - 512, area.bottom() - 308);
+            QTRY_COMPARE(f.Form->windowHandle()->frameGeometry().topLeft(), f.Form->pos());
+        }
+        const QRect owner = f.Form->windowHandle()->frameGeometry();
+        for (const auto& [name, open] : kinds) {
+            const QRect frame = ShownFrame(open);
+            qInfo("%s: owner frame centre %d,%d, dialog frame %d,%d %dx%d centre %d,%d", name, owner.center().x(),
+                  owner.center().y(), frame.x(), frame.y(), frame.width(), frame.height(), frame.center().x(),
+                  frame.center().y());
+            if (!area.contains(frame) || (!off && (frame.center() - owner.center()).manhattanLength() > 2))
+                faults << QLatin1String(name);
+        }
+    }
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1String(", "))));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -7,6 +7,7 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -53,13 +54,19 @@ void TestMove::linesAndStart()
     f.Form->SetSelection(a);
     QStringList lines;
     QString offsets;
+    QRect frame;
     f.Dialogs.AnswerModal(QDialog::Rejected, [&](QDialog& d) {
+        d.show();
+        frame = d.frameGeometry();
         auto& form = static_cast<TSelectionForm&>(d);
         for (int i = 0; i < form.ListBox1->count(); ++i)
             lines << form.ListBox1->item(i)->text();
         offsets = form.edX->text() + QLatin1Char(';') + form.edY->text();
     });
     QVERIFY(!f.Form->Modified());
+    // The main window mostly off the screen: the dialog stays wholly on it.
+    const QRect area = f.Form->screen()->availableGeometry();
+    f.Form->setGeometry(QRect(area.bottomRight() - QPoint(150, 100), QSize(600, 450)));
     f.Form->Action("mnMove")->setEnabled(true);
     f.Trigger("mnMove");
 
@@ -69,6 +76,7 @@ void TestMove::linesAndStart()
     const QString type = QString::fromStdString(a->TypeName());
     QCOMPARE(lines, (QStringList{type + QStringLiteral(" a"), type + QStringLiteral(" b \u00E9")}));
     QCOMPARE(offsets, QStringLiteral("0;0"));
+    QVERIFY2(area.contains(frame), qPrintable(QStringLiteral("%1,%2").arg(frame.x()).arg(frame.y())));
     QCOMPARE(f.Form->Selected(), nullptr);
     QCOMPARE(f.Form->RubberBand(), nullptr);
     QCOMPARE(f.Count(), 2);

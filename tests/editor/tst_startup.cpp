@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QWindow>
 #include <QtTest>
 
@@ -230,7 +231,7 @@ void TestStartup::singleBorderCentredOnOwner()
     QFETCH(bool, newSkin);
     QTemporaryDir dir;
     TEditorSettings settings(dir.path() + QStringLiteral("/s.ini"));
-    const QString longText(60, QLatin1Char('W'));
+    const QString longText(40, QLatin1Char('W'));
     QFile file(dir.path() + QStringLiteral("/Long.lng"));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(QStringLiteral("[frmStartup]\nStartupCheck.Caption=%1\n[frmNewSkin]\nbtnOK.Caption=%1\n")
@@ -241,14 +242,16 @@ void TestStartup::singleBorderCentredOnOwner()
     const auto restore = qScopeGuard([&] { LanguageFile = previous; });
 
     QWidget owner;
-    owner.setGeometry(300, 200, 1000, 800);
+    owner.setGeometry(60, 40, 600, 450);
     owner.show();
+    const QRect area = owner.screen()->availableGeometry();
     std::unique_ptr<QDialog> dialog;
     if (newSkin)
         dialog = std::make_unique<TfrmNewSkin>(&owner);
     else
         dialog = std::make_unique<TfrmStartup>(settings, &owner);
-    for (const QPoint at : {QPoint(300, 200), QPoint(20, 30)}) {
+    // The last owner lies mostly off the screen: the dialog stays wholly on it.
+    for (const QPoint at : {QPoint(60, 40), QPoint(140, 100), area.bottomRight() - QPoint(150, 100)}) {
         owner.move(at);
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
@@ -257,8 +260,10 @@ void TestStartup::singleBorderCentredOnOwner()
         QVERIFY(flags & Qt::WindowSystemMenuHint);
         QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
         QVERIFY(dialog->width() > 400);
-        QVERIFY2((dialog->frameGeometry().center() - owner.frameGeometry().center()).manhattanLength() <= 2,
-                 qPrintable(QStringLiteral("%1,%2 %3x%4").arg(dialog->x()).arg(dialog->y()).arg(dialog->width()).arg(dialog->height())));
+        const QString where = QStringLiteral("%1,%2 %3x%4").arg(dialog->x()).arg(dialog->y()).arg(dialog->width()).arg(dialog->height());
+        QVERIFY2(area.contains(dialog->frameGeometry()), qPrintable(where));
+        if (area.contains(owner.frameGeometry()))
+            QVERIFY2((dialog->frameGeometry().center() - owner.frameGeometry().center()).manhattanLength() <= 2, qPrintable(where));
         dialog->hide();
     }
 }
@@ -282,7 +287,7 @@ void TestStartup::waitsForMainWindowPlace()
     QTest::qWait(20);
     QCOMPARE(f.Dialogs.Pending(), std::size_t(1));
     hold.reset();
-    f.Form->move(300, 200);
+    f.Form->move(-200, -100);
     QTRY_COMPARE(f.Dialogs.Pending(), std::size_t(0));
     QCOMPARE(offset, QPoint((1024 - dialog.width()) / 2, (768 - dialog.height()) / 2));
     f.Form->SetStartupDialog(nullptr);

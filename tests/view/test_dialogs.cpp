@@ -7,9 +7,15 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTimer>
+#include <QWindow>
+
+#include <functional>
 
 namespace {
 
@@ -125,6 +131,48 @@ TEST_F(DialogsTest, FontDialogTellsWhatItShowed)
     Dialogs().ChooseFont(initial, "Font", &scripted);
     for (const QFont& font : {answer.value_or(QFont()), FontDialogShows(initial), scripted})
         EXPECT_EQ(font.toString(), shown.toString());
+}
+
+// The real dialogs open with their frame centred on the main window's, wholly on its screen also
+// when that window is mostly off it.
+TEST_F(DialogsTest, RealDialogsCentredOnTheirOwnerAndOnScreen)
+{
+    QWidget owner;
+    owner.resize(500, 400);
+    owner.show();
+    const QRect area = owner.screen()->availableGeometry();
+    TQtDialogs real;
+    const std::function<void()> kinds[] = {
+        [&] { real.MessageBox("About", "Varnholt", QMessageBox::Ok, QMessageBox::NoIcon, QMessageBox::NoButton); },
+        [&] { real.ChooseFont(QFont(), QString(), nullptr); },
+        [&] { real.BrowseForFolder("Select", QDir::tempPath()); },
+        [&] { real.GetSaveFileName({.Title = "Save skin"}); }};
+    for (const QPoint at : {area.topLeft() + QPoint(100, 80), area.bottomRight() - QPoint(150, 100)}) {
+        owner.move(at);
+        // A window manager moves it a little later.
+        QEventLoop settle;
+        QTimer::singleShot(300, &settle, &QEventLoop::quit);
+        settle.exec();
+        for (const auto& open : kinds) {
+            QRect frame;
+            int settled = 0;
+            QTimer look;
+            QObject::connect(&look, &QTimer::timeout, [&] {
+                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                if (dialog && dialog->windowHandle()->isExposed() && ++settled == 10) {
+                    frame = dialog->windowHandle()->frameGeometry();
+                    dialog->reject();
+                }
+            });
+            look.start(30);
+            open();
+            EXPECT_TRUE(area.contains(frame)) << frame.x() << "," << frame.y();
+            const QRect over = owner.windowHandle()->frameGeometry();
+            if (area.contains(over))
+                EXPECT_LE((frame.center() - over.center()).manhattanLength(), 2)
+                    << frame.center().x() << "," << frame.center().y();
+        }
+    }
 }
 
 TEST_F(DialogsTest, ModalDialogsAreFilledAndAnswered)
