@@ -33,6 +33,7 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QtTest>
+#include <QSpontaneKeyEvent>
 
 namespace {
 
@@ -139,14 +140,17 @@ struct TInspectorFixture : TEditorFixture {
         Form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(Form.get()));
     }
-    // A click on a line's value through the window (scrolled into sight first); keys then go to the
-    // widget with the focus, as the platform sends them.
-    void ClickValue(const QString& path)
+    // A click on a line's value (or name) through the window (scrolled into sight first); keys then
+    // go to the widget with the focus, as the platform sends them.
+    void ClickValue(const QString& path, int column = 1)
     {
         QTreeWidget* tree = Tools->JvInspector1;
+        if (QTreeWidgetItem* part = Tools->Node(path)->parent())
+            part->setExpanded(true);
         tree->scrollToItem(Tools->Node(path));
         QCoreApplication::processEvents();
-        const QPoint at = tree->visualRect(tree->indexFromItem(Tools->Node(path), 1)).center();
+        const QPoint at = tree->visualRect(tree->indexFromItem(Tools->Node(path), column))
+                              .intersected(tree->viewport()->rect()).center();
         QWidget* target = tree->viewport()->childAt(at) ? tree->viewport()->childAt(at) : tree->viewport();
         QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(tree->viewport(), at));
     }
@@ -155,6 +159,17 @@ struct TInspectorFixture : TEditorFixture {
         QTest::keyClick(QApplication::focusWidget(), key, modifiers);
     }
     static void Keys(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+    // One notch of the wheel over the middle of `over`, through its window as the platform sends it.
+    static void Wheel(QWidget* over, int notches)
+    {
+        QWidget* window = over->window();
+        const QPoint at = over->mapTo(window, over->rect().center());
+        QWheelEvent wheel(at, window->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QSpontaneKeyEvent::setSpontaneous(&wheel);
+        // Straight to the application: sending would take the platform's mark off the event.
+        QCoreApplication::instance()->notify(window->windowHandle(), &wheel);
+    }
     // The lines that show an editor; "*" marks the one with the focus.
     QStringList EditorLines() const
     {
@@ -998,34 +1013,95 @@ void TestInspector::editKeepsScrollPosition()
 void TestInspector::escapePutsValueBack_data()
 {
     QTest::addColumn<QString>("path");
-    for (const char* path : {"Description", "X", "ActionID", "JumpTo", "ScriptFunction", "Application",
-                             "DisabledColor", "Disabled", "LabelControl.FontName"})
-        QTest::newRow(path) << QString(path);
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("open");
+    QTest::addColumn<QString>("confirmed");
+    QTest::addColumn<QString>("below");
+    QTest::newRow("Description") << "Description" << "xyz" << false << "xyz" << "Disabled";
+    QTest::newRow("X") << "X" << "12" << false << "12" << "Y";
+    QTest::newRow("ActionID") << "ActionID" << "Play" << false << "Play" << "Application";
+    QTest::newRow("ActionID, list opened") << "ActionID" << "Play" << true << "Play" << "Application";
+    QTest::newRow("JumpTo") << "JumpTo" << "Menu" << false << "Menu" << "ScriptFunction";
+    QTest::newRow("ScriptFunction") << "ScriptFunction" << "xyz" << false << "xyz" << "LabelControl";
+    QTest::newRow("Application") << "Application" << "xyz" << false << "xyz" << "Arguments";
+    QTest::newRow("DisabledColor") << "DisabledColor" << "xyz" << false << "" << "Height";
+    QTest::newRow("Disabled, key on the closed list") << "Disabled" << "t" << false << "True" << "DisabledColor";
+    QTest::newRow("LabelControl.FontName") << "LabelControl.FontName" << "bar" << false << "bar" << "LabelText";
+    QTest::newRow("LabelControl.FontName, list opened") << "LabelControl.FontName" << "bar" << true << "bar" << "LabelText";
 }
 
-// Click, Ctrl+A, "xyz", Escape in every kind of editor: the value from before shows again, and
-// moving to another line stores nothing.
+// Click, Ctrl+A, typing (and the list opened) in every kind of editor: nothing is stored, Save Page
+// is offered for a value that differs, and Escape shows the value from before; the wheel then scrolls
+// the grid and changes nothing. Typed again, Down confirms and goes to the next line, Up comes back.
 void TestInspector::escapePutsValueBack()
 {
     QFETCH(QString, path);
+    QFETCH(QString, typed);
+    QFETCH(bool, open);
+    QFETCH(QString, confirmed);
+    QFETCH(QString, below);
     TInspectorFixture f;
-    PlayerLists().ActionsList = QStringList{"Back=3"};
-    PlayerLists().WindowsList = QStringList{"Home=1"};
+    PlayerLists().ActionsList = QStringList{"Play=5", "Back=3"};
+    PlayerLists().WindowsList = QStringList{"Home=1", "Menu=2"};
     auto* button = AddControl<TOSDSimpleButton>(*f.Form, "b");
     button->ActionID = 3;
     button->JumpTo = 1;
+    button->LabelControl->FontName = "debugfont";
     f.Form->SetSelection(button);
     f.Activate();
+    QTreeWidget* tree = f.Tools->JvInspector1;
+    tree->setFixedHeight(tree->height() - tree->viewport()->height() + tree->visualItemRect(f.Tools->Node("X")).height() * 8);
     const QString before = f.Tools->DisplayValue(path);
+    // A colour ignores typing.
+    confirmed = confirmed.isEmpty() ? before : confirmed;
     f.ClickValue(path);
-    f.Key(Qt::Key_A, Qt::ControlModifier);
-    f.Keys("xyz");
+    QComboBox* list = f.Tools->Editor(path)->ComboBox();
+    // Text is selected in a field; a closed list finds what is typed, as one word within the interval.
+    if (!list || list->isEditable())
+        f.Key(Qt::Key_A, Qt::ControlModifier);
+    else
+        QTest::qWait(QApplication::keyboardInputInterval() + 100);
+    f.Keys(typed);
+    QCOMPARE(f.Form->Action("mnSave")->isEnabled(), confirmed != before);
+    if (open) {
+        f.Key(Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(list->view()->isVisible());
+        QCOMPARE(list->view()->currentIndex().data().toString(), before);
+        f.Key(Qt::Key_Escape);
+        QTRY_VERIFY(!list->view()->isVisible());
+    }
+    QVERIFY(!f.Form->Modified());
     f.Key(Qt::Key_Escape);
+    QCOMPARE(f.Tools->DisplayValue(path), before);
+    QVERIFY(!f.Form->Action("mnSave")->isEnabled());
+    QScrollBar* bar = tree->verticalScrollBar();
+    const int scrolled = bar->value();
+    f.Wheel(f.Tools->Editor(path), scrolled > 0 ? 1 : -1);
+    QVERIFY(bar->value() != scrolled);
     QCOMPARE(f.Tools->DisplayValue(path), before);
     f.ClickValue("Width");
     QCOMPARE(f.Tools->Item(path)->GetDisplayValue(), before);
     QVERIFY(!f.Form->Modified());
     QVERIFY(f.Dialogs.Calls().empty());
+
+    // Without a window manager the closed list leaves the window inactive.
+    f.Activate();
+    f.ClickValue(path);
+    list = f.Tools->Editor(path)->ComboBox();
+    if (list && list->view()->isVisible())
+        f.Key(Qt::Key_Escape);
+    // Text is selected in a field; a closed list finds what is typed, as one word within the interval.
+    if (!list || list->isEditable())
+        f.Key(Qt::Key_A, Qt::ControlModifier);
+    else
+        QTest::qWait(QApplication::keyboardInputInterval() + 100);
+    f.Keys(typed);
+    f.Key(Qt::Key_Down);
+    QCOMPARE(f.Tools->Item(path)->GetDisplayValue(), confirmed);
+    QCOMPARE(f.EditorLines(), QStringList{below + "*"});
+    f.Key(Qt::Key_Up);
+    QCOMPARE(f.EditorLines(), QStringList{tree->currentItem()->text(0) + "*"});
+    QCOMPARE(tree->currentItem(), f.Tools->Node(path));
 }
 
 // Only the current line shows an editor, and the focus goes with it; typing never moves to another line.
