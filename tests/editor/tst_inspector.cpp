@@ -31,6 +31,7 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QToolBar>
 #include <QTreeWidgetItemIterator>
 #include <QtTest>
 #include <QSpontaneKeyEvent>
@@ -643,6 +644,14 @@ void TestInspector::fileItem()
     WriteTestFile(folder + "Images", "focus.png", SolidPng(30, 10, Qt::red));
     QCOMPARE(chooseFocus(), 30);
     QVERIFY(f.Form->Modified());
+    // The same name typed again and confirmed reads the picture again too.
+    WriteTestFile(folder + "Images", "focus.png", SolidPng(20, 10, Qt::red));
+    f.Activate();
+    f.ClickValue("ImageFocus.FileName");
+    f.Key(Qt::Key_A, Qt::ControlModifier);
+    f.Keys("focus.png");
+    f.Key(Qt::Key_Return);
+    QCOMPARE(button->ImageFocus->Bitmap ? button->ImageFocus->Bitmap->width() : 0, 20);
     f.Dialogs.AnswerOpenFile(QStringLiteral("/opt/player/run.sh"));
     f.ClickEdit("Application");
     QCOMPARE(button->Application, std::string("/opt/player/run.sh"));
@@ -1132,12 +1141,34 @@ void TestInspector::oneEditorOnTheCurrentLine()
     QCOMPARE(f.Tools->DisplayValue("Textcolor"), QStringLiteral("FFFFFFFF"));
     f.Form->SetSelection(AddControl<TTextLayer>(*f.Form, "u"));
     QCOMPARE(f.EditorLines().size(), 1);
-    // Typed and not confirmed, then Ctrl+D: the clone is made of what the line shows.
+    // Typed and not confirmed, then Ctrl+D: the clone is made of what the line shows; the same for Copy.
     f.ClickValue("Description");
     f.Key(Qt::Key_End);
     f.Keys("2");
     f.Key(Qt::Key_D, Qt::ControlModifier);
     QCOMPARE(f.Form->Selected()->Description, std::string("u2"));
+    f.ClickValue("Description");
+    f.Key(Qt::Key_End);
+    f.Keys("3");
+    f.Form->Action("mnCopy")->trigger();
+    f.Form->Action("mnPaste")->trigger();
+    QCOMPARE(f.Form->Selected()->Description, std::string("u23"));
+    // A click on a name leaves the keys to the grid: a letter finds no line.
+    f.ClickValue("X", 0);
+    f.Keys("W");
+    QCOMPARE(f.Tools->JvInspector1->currentItem(), f.Tools->Node("X"));
+    // A value refused as another line is clicked: after the message, typing goes on in that line.
+    f.ClickValue("Width");
+    f.Key(Qt::Key_A, Qt::ControlModifier);
+    f.Keys("xyz");
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    f.ClickValue("X", 0);
+    QCOMPARE(f.LastCall().Text, QStringLiteral("'xyz' is not a valid integer value"));
+    QTRY_COMPARE(f.EditorLines(), QStringList{"X*"});
+    f.Key(Qt::Key_A, Qt::ControlModifier);
+    f.Keys("7");
+    f.Key(Qt::Key_Return);
+    QCOMPARE(f.Form->Selected()->GetX(), 7);
 }
 
 void TestInspector::typedTextBeforePageIsEmptied_data()
@@ -1150,6 +1181,8 @@ void TestInspector::typedTextBeforePageIsEmptied_data()
     QTest::newRow("new page, saved") << 0 << int(QMessageBox::Yes);
     QTest::newRow("ctrl+s on a changed page") << 6 << int(QMessageBox::Yes);
     QTest::newRow("file menu opened") << 7 << int(QMessageBox::Cancel);
+    QTest::newRow("ctrl+s on a saved page") << 8 << int(QMessageBox::Yes);
+    QTest::newRow("toolbar's save on a saved page") << 9 << int(QMessageBox::Yes);
 }
 
 // Text typed into the inspector and not confirmed, then a command that empties the page or closes the
@@ -1175,7 +1208,14 @@ void TestInspector::typedTextBeforePageIsEmptied()
         [&f] { f.Form->Document().SetModified(true); f.Key(Qt::Key_S, Qt::ControlModifier); },
         [&f, bar = f.Form->menuBar()] {
             QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(f.Form->Menu("mnFile")->menuAction()).center());
+        },
+        [&f] { f.Key(Qt::Key_S, Qt::ControlModifier); },
+        [&f] {
+            QWidget* button = f.Form->findChild<QToolBar*>("ToolBar1")->widgetForAction(f.Form->Action("mnSave"));
+            QTest::mouseClick(button, Qt::LeftButton);
         }};
+    // Save Page is offered as soon as the text differs from the stored value.
+    QVERIFY(f.Form->Action("mnSave")->isEnabled());
     commands[road]();
     if (road < 6)
         QCOMPARE(f.LastCall().Text, QStringLiteral("Save changes in skin?"));
