@@ -784,6 +784,15 @@ void TestInspector::sameKindKeepsLines()
     const QString current = tree->currentItem()->text(0);
     tree->setFixedHeight(tree->height() - tree->viewport()->height() + tree->visualItemRect(part).height() * 8);
     QCoreApplication::processEvents();
+    // A part opened and closed again stays closed; a narrow inspector keeps its sideways scroll.
+    QTreeWidgetItem* closed = tree->findItems("ImageFocus", Qt::MatchExactly | Qt::MatchRecursive).front();
+    closed->setExpanded(true);
+    closed->setExpanded(false);
+    tree->setFixedWidth(tree->columnWidth(0) / 2);
+    QCoreApplication::processEvents();
+    tree->horizontalScrollBar()->setValue(tree->horizontalScrollBar()->maximum() / 2);
+    const int sideways = tree->horizontalScrollBar()->value();
+    QVERIFY(sideways > 0);
     tree->verticalScrollBar()->setValue(tree->verticalScrollBar()->maximum() / 2);
     const int scrolled = tree->verticalScrollBar()->value();
     QVERIFY(scrolled > 0);
@@ -801,6 +810,8 @@ void TestInspector::sameKindKeepsLines()
     QVERIFY(tree->findItems("LabelControl", Qt::MatchExactly | Qt::MatchRecursive).front()->isExpanded());
     QVERIFY(tree->currentItem() && tree->currentItem()->text(0) == current);
     QCOMPARE(tree->verticalScrollBar()->value(), scrolled);
+    QCOMPARE(tree->horizontalScrollBar()->value(), sideways);
+    QVERIFY(!tree->findItems("ImageFocus", Qt::MatchExactly | Qt::MatchRecursive).front()->isExpanded());
     QCOMPARE(f.Tools->DisplayValue("X"), road == "selection" ? QStringLiteral("200") : QStringLiteral("20"));
     QCOMPARE(f.Tools->DisplayValue("LabelControl.LabelText"), road == "selection" ? QStringLiteral("Play") : QString());
     // The part's place is the one it is painted at, before and after its owner moves.
