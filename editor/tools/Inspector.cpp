@@ -742,10 +742,13 @@ void TfrmTools::Commit(TLine& line, const QString& text)
         ShowErrorText(refused);
     FCommitting = false;
     // The message took the focus (and the click that left the line with it): typing goes on in the
-    // current line's editor once the event loop is free.
+    // current line's editor once the event loop is free, unless the focus went on elsewhere.
     if (!refused.isEmpty())
-        QMetaObject::invokeMethod(this, [this] { GuardedCall([this] { FocusEditor(JvInspector1->currentItem()); }); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this] {
+            QWidget* focus = QApplication::focusWidget();
+            if (!focus || isAncestorOf(focus))
+                GuardedCall([this] { FocusEditor(JvInspector1->currentItem()); });
+        }, Qt::QueuedConnection);
     emit TypedTextChanged();
 }
 

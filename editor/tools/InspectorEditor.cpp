@@ -13,7 +13,7 @@
 TValueListCombo::TValueListCombo(QWidget* parent)
     : QComboBox(parent)
 {
-    // The wheel never reaches a list for the focus either.
+    // The wheel gives a list no focus.
     setFocusPolicy(Qt::StrongFocus);
 }
 
@@ -71,11 +71,6 @@ bool TValueListCombo::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::Hide && watched == view()->window())
         QMetaObject::invokeMethod(this, [this] { FChosen = PopupOpen(); }, Qt::QueuedConnection);
     return QComboBox::eventFilter(watched, event);
-}
-
-void TValueListCombo::wheelEvent(QWheelEvent* event)
-{
-    event->ignore();
 }
 
 TInspectorEditor::TInspectorEditor(TJvCustomInspectorItem& item, QWidget* parent)

@@ -13,7 +13,7 @@ class QToolButton;
 class TJvCustomInspectorItem;
 
 // A value list that is read again from its source whenever it drops down. Only a choice in the open
-// list counts as chosen; a key on the closed list only shows a value, and the wheel is the grid's.
+// list counts as chosen; a key on the closed list only shows a value.
 class TValueListCombo : public QComboBox {
     Q_OBJECT
 
@@ -34,7 +34,6 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void wheelEvent(QWheelEvent* event) override;
 
 private:
     bool FChosen = false;
