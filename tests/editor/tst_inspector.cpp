@@ -1145,6 +1145,13 @@ void TestInspector::oneEditorOnTheCurrentLine()
     QCOMPARE(f.Tools->JvInspector1->currentItem(), f.Tools->Node("Textcolor"));
     QCOMPARE(f.EditorLines(), QStringList{"Textcolor*"});
     QCOMPARE(f.Tools->DisplayValue("Textcolor"), QStringLiteral("FFFFFFFF"));
+    // A key on a closed list shows a value; Return stores it and stays on the line.
+    f.ClickValue("TextAlign");
+    f.Key(Qt::Key_End);
+    QCOMPARE(label->TextAlign, StringAlignmentNear);
+    f.Key(Qt::Key_Return);
+    QCOMPARE(label->TextAlign, StringAlignmentFar);
+    QCOMPARE(f.EditorLines(), QStringList{"TextAlign*"});
     f.Form->SetSelection(AddControl<TTextLayer>(*f.Form, "u"));
     QCOMPARE(f.EditorLines().size(), 1);
     // Typed and not confirmed, then Ctrl+D: the clone is made of what the line shows; the same for Copy.
