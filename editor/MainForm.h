@@ -260,6 +260,9 @@ TfrmTools* Inspector(const TMainForm& mainForm);
 // Text typed into the inspector and not yet confirmed is stored (the page is then modified), so
 // that the question before the page is emptied or the window closes sees it.
 void StoreInspectorText(const TMainForm& mainForm);
+// Save Page is offered: the page is modified, or the inspector holds typed text that differs from
+// the stored value.
+bool SaveEnabled(const TMainForm& mainForm);
 TfrmObjects* ElementList(const TMainForm& mainForm);
 TfrmFonts* FontsWindow(const TMainForm& mainForm);
 TfrmDoubles* DoublesWindow(const TMainForm& mainForm);

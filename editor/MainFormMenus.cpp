@@ -254,7 +254,10 @@ void TMainForm::CreateToolWindows()
     }
     if (QDockWidget* tools = ToolWindow("frmTools")) {
         delete tools->widget();
-        tools->setWidget(new TfrmTools(doc, PlayerLists()));
+        auto* inspector = new TfrmTools(doc, PlayerLists());
+        // Save Page follows the typing, not only the stored values.
+        connect(inspector, &TfrmTools::TypedTextChanged, this, [this] { UpdateActions(); });
+        tools->setWidget(inspector);
     }
     if (QDockWidget* doubles = ToolWindow("frmDoubles")) {
         delete doubles->widget();
@@ -276,7 +279,7 @@ void TMainForm::UpdateActions()
     const bool project = !ProjectFolder().isEmpty();
     Action("mnNew")->setEnabled(project);
     Action("mnOpen")->setEnabled(project);
-    Action("mnSave")->setEnabled(Modified());
+    Action("mnSave")->setEnabled(SaveEnabled(*this));
     UpdateCommandActions();
     const std::pair<const char*, const char*> toolActions[] = {
         {"Properties1", "frmTools"}, {"Objects1", "frmObjects"}, {"Fonts1", "frmFonts"}, {"mnuDoubles", "frmDoubles"}};
@@ -306,6 +309,13 @@ void StoreInspectorText(const TMainForm& mainForm)
 {
     if (TfrmTools* tools = Inspector(mainForm); tools && tools->isEnabled())
         tools->StoreTypedText();
+}
+
+bool SaveEnabled(const TMainForm& mainForm)
+{
+    // Save Page stores the inspector's typed text first, so that text is a change to save.
+    const TfrmTools* tools = Inspector(mainForm);
+    return mainForm.Modified() || (tools && tools->isEnabled() && tools->HasTypedText());
 }
 
 TfrmObjects* ElementList(const TMainForm& mainForm)

@@ -553,6 +553,8 @@ TInspectorEditor* TfrmTools::EnsureEditor(TLine& line)
         TLine* raw = &line;
         editor->OnCommit = [this, raw](const QString& text) { Commit(*raw, text); };
         editor->OnEditButton = [this, raw] { EditButtonClick(*raw); };
+        editor->OnStep = [this, raw](int step) { GuardedCall([this, raw, step] { Step(*raw, step); }); };
+        editor->OnTyped = [this] { emit TypedTextChanged(); };
         line.Editor = editor;
         JvInspector1->setItemWidget(line.Node, 1, editor);
     }
@@ -563,6 +565,22 @@ void TfrmTools::FocusEditor(QTreeWidgetItem* node)
 {
     if (TLine* line = LineOf(node); line && line->Editor && ShownAlive())
         line->Editor->setFocus(Qt::MouseFocusReason);
+}
+
+void TfrmTools::Step(TLine& line, int step)
+{
+    QTreeWidgetItem* node = line.Node;
+    do
+        node = step < 0 ? JvInspector1->itemAbove(node) : JvInspector1->itemBelow(node);
+    while (node && !LineOf(node));
+    // The line left stores what was typed; the next line's editor takes the focus.
+    if (!node) {
+        if (line.Editor)
+            line.Editor->StoreTyped();
+        return;
+    }
+    JvInspector1->setCurrentItem(node);
+    JvInspector1->scrollToItem(node);
 }
 
 void TfrmTools::MoveEditor(QTreeWidgetItem* current, QTreeWidgetItem* previous)
@@ -640,6 +658,14 @@ void TfrmTools::StoreTypedText()
         typed->StoreTyped();
 }
 
+bool TfrmTools::HasTypedText() const
+{
+    for (const auto& line : FLines)
+        if (line->Editor && line->Editor->Differs())
+            return true;
+    return false;
+}
+
 void TfrmTools::JvInspector1DataValueChanged(const QString&)
 {
     // The page has taken the value (Store of the context): other lines may show it too.
@@ -698,7 +724,8 @@ void TfrmTools::Commit(TLine& line, const QString& text)
         for (const auto& other : FLines)
             if (other.get() != &line)
                 ShowLine(*other, false);
-        if (text == line.Item->GetDisplayValue())
+        // A file read on every assignment is read again under the same name too.
+        if (text == line.Item->GetDisplayValue() && !line.Item->Prop().Reload)
             return;
         try {
             line.Item->SetDisplayValue(text);
@@ -714,6 +741,15 @@ void TfrmTools::Commit(TLine& line, const QString& text)
     else if (!refused.isEmpty())
         ShowErrorText(refused);
     FCommitting = false;
+    // The message took the focus (and the click that left the line with it): typing goes on in the
+    // current line's editor once the event loop is free, unless the focus went on elsewhere.
+    if (!refused.isEmpty())
+        QMetaObject::invokeMethod(this, [this] {
+            QWidget* focus = QApplication::focusWidget();
+            if (!focus || isAncestorOf(focus))
+                GuardedCall([this] { FocusEditor(JvInspector1->currentItem()); });
+        }, Qt::QueuedConnection);
+    emit TypedTextChanged();
 }
 
 void TfrmTools::EditButtonClick(TLine& line)

@@ -51,6 +51,9 @@ public:
     void RefreshValues(bool always = false);
     // Text typed into a line and not yet stored is stored now.
     void StoreTypedText();
+    // A line shows typed text (or a value a key chose in a closed list) that differs from the
+    // stored value.
+    bool HasTypedText() const;
 
     const TInspectorItemRegistry& Registry() const { return FRegistry; }
     const TInspectorContext& Context() const { return FContext; }
@@ -68,6 +71,10 @@ public:
     TInspectorEditor* Editor(const QString& path);
     // The line's shown value.
     QString DisplayValue(const QString& path);
+
+signals:
+    // What is typed into the inspector and not yet stored has changed.
+    void TypedTextChanged();
 
 private:
     struct TLine;
@@ -97,6 +104,8 @@ private:
     std::vector<TLine*> LinesUnder(const QTreeWidgetItem* parent) const;
     TInspectorEditor* EnsureEditor(TLine& line);
     void FocusEditor(QTreeWidgetItem* node);
+    // Up or Down in a line's editor: the line above or below becomes the current one.
+    void Step(TLine& line, int step);
     // A line's path from its category.
     QString PathOf(const QTreeWidgetItem* node) const;
     void KeepView();

@@ -3,11 +3,19 @@
 #include "editor/tools/InspectorItems.h"
 #include "platform/ui/ErrorReport.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QAbstractItemView>
 #include <QLineEdit>
 #include <QToolButton>
+
+TValueListCombo::TValueListCombo(QWidget* parent)
+    : QComboBox(parent)
+{
+    // The wheel gives a list no focus.
+    setFocusPolicy(Qt::StrongFocus);
+}
 
 void TValueListCombo::Fill(const QString& text)
 {
@@ -18,6 +26,8 @@ void TValueListCombo::Fill(const QString& text)
     if (Source)
         addItems(Source());
     if (isEditable()) {
+        // The stored value is the current entry of the open list.
+        setCurrentIndex(Stored ? findText(Stored(), Qt::MatchFixedString) : -1);
         setEditText(text);
         lineEdit()->setModified(typed);
         return;
@@ -43,7 +53,24 @@ void TValueListCombo::ShowText(const QString& text)
 void TValueListCombo::showPopup()
 {
     GuardedCall([this] { Fill(isEditable() ? currentText() : itemText(currentIndex())); });
+    FChosen = false;
     QComboBox::showPopup();
+    // What the list activates from now until it has closed is chosen in it.
+    FChosen = true;
+    view()->window()->installEventFilter(this);
+}
+
+bool TValueListCombo::PopupOpen() const
+{
+    return view()->isVisible() || QApplication::activePopupWidget() == view()->window();
+}
+
+bool TValueListCombo::eventFilter(QObject* watched, QEvent* event)
+{
+    // The choice is activated right after the list has closed.
+    if (event->type() == QEvent::Hide && watched == view()->window())
+        QMetaObject::invokeMethod(this, [this] { FChosen = PopupOpen(); }, Qt::QueuedConnection);
+    return QComboBox::eventFilter(watched, event);
 }
 
 TInspectorEditor::TInspectorEditor(TJvCustomInspectorItem& item, QWidget* parent)
@@ -61,14 +88,17 @@ TInspectorEditor::TInspectorEditor(TJvCustomInspectorItem& item, QWidget* parent
         FCombo->setEditable(item.TextEditable());
         FCombo->setInsertPolicy(QComboBox::NoInsert);
         FCombo->Source = [this] { return FItem ? FItem->GetValueList() : QStringList(); };
-        connect(FCombo, &QComboBox::activated, this, [this](int index) { Commit(FCombo->itemText(index)); });
+        FCombo->Stored = [this] { return FItem ? FItem->GetDisplayValue() : QString(); };
+        connect(FCombo, &QComboBox::activated, this, [this](int index) { Listed(index); });
         if (QLineEdit* field = FCombo->lineEdit()) {
             field->setMaxLength(maxLength);
-            // Leaving a field commits only what was typed into it, never a value shown before a change.
+            // Leaving a field commits only what was typed into it, never a value shown before a
+            // change; opening the list leaves it for the list only.
             connect(field, &QLineEdit::editingFinished, this, [this, field] {
-                if (field->isModified())
+                if (field->isModified() && !FCombo->PopupOpen())
                     Commit(FCombo->currentText());
             });
+            connect(field, &QLineEdit::textEdited, this, [this] { TypedChanged(); });
         }
         layout->addWidget(FCombo, 1);
     } else {
@@ -81,6 +111,7 @@ TInspectorEditor::TInspectorEditor(TJvCustomInspectorItem& item, QWidget* parent
             if (!FText->isReadOnly() && FText->isModified())
                 Commit(FText->text());
         });
+        connect(FText, &QLineEdit::textEdited, this, [this] { TypedChanged(); });
         layout->addWidget(FText, 1);
     }
     if (item.Flags() & iifEditButton) {
@@ -95,10 +126,8 @@ TInspectorEditor::TInspectorEditor(TJvCustomInspectorItem& item, QWidget* parent
     }
     setFocusProxy(FCombo ? static_cast<QWidget*>(FCombo) : FText);
     // An open list takes the keys itself and hands them to its field past the field's filters.
-    if (FCombo)
-        FCombo->installEventFilter(this);
-    if (QLineEdit* field = LineEdit())
-        field->installEventFilter(this);
+    for (QWidget* part : Parts())
+        part->installEventFilter(this);
     ShowValue(true);
 }
 
@@ -107,12 +136,11 @@ TInspectorEditor::~TInspectorEditor()
     // QWidget's destructor takes the focus from the field, which then reports the end of an edit:
     // by then nothing of this editor may answer.
     Disarm();
-    if (QLineEdit* field = LineEdit()) {
-        field->removeEventFilter(this);
+    for (QWidget* part : Parts())
+        part->removeEventFilter(this);
+    if (QLineEdit* field = LineEdit())
         field->disconnect(this);
-    }
     if (FCombo) {
-        FCombo->removeEventFilter(this);
         FCombo->disconnect(this);
         FCombo->Source = nullptr;
     }
@@ -122,15 +150,59 @@ TInspectorEditor::~TInspectorEditor()
 
 bool TInspectorEditor::eventFilter(QObject* watched, QEvent* event)
 {
-    QLineEdit* field = LineEdit();
-    if (event->type() == QEvent::KeyPress && field && (watched == field || watched == FCombo)) {
+    if (event->type() == QEvent::Wheel) {
+        // Passed on up to the grid, which scrolls.
+        event->ignore();
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress && FItem) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier && field->isModified()) {
+        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        const bool open = FCombo && FCombo->PopupOpen();
+        if (plain && !open && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
+            if (OnStep)
+                OnStep(key->key() == Qt::Key_Up ? -1 : 1);
+            return true;
+        }
+        if (key->key() == Qt::Key_Escape && plain && !open && Typed()) {
             GuardedCall([this] { ShowValue(true); });
+            TypedChanged();
+            return true;
+        }
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && FShown && !open) {
+            StoreTyped();
             return true;
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+std::vector<QWidget*> TInspectorEditor::Parts() const
+{
+    std::vector<QWidget*> parts;
+    for (QWidget* part : {static_cast<QWidget*>(FCombo), static_cast<QWidget*>(LineEdit()), static_cast<QWidget*>(FButton)})
+        if (part)
+            parts.push_back(part);
+    return parts;
+}
+
+void TInspectorEditor::Listed(int index)
+{
+    if (FCombo->Chosen()) {
+        Commit(FCombo->itemText(index));
+        return;
+    }
+    if (QLineEdit* field = LineEdit())
+        field->setModified(true);
+    else
+        FShown = true;
+    TypedChanged();
+}
+
+void TInspectorEditor::TypedChanged()
+{
+    if (OnTyped)
+        OnTyped();
 }
 
 void TInspectorEditor::ShowValue(bool always)
@@ -138,6 +210,8 @@ void TInspectorEditor::ShowValue(bool always)
     if (!FItem || (!always && BeingTyped()))
         return;
     const QString text = FItem->GetDisplayValue();
+    if (always)
+        FShown = false;
     if (FCombo) {
         // The list is read again only when the value changed (or when it drops down).
         if (always || FCombo->currentText() != text)
@@ -160,6 +234,8 @@ void TInspectorEditor::Disarm()
     FItem = nullptr;
     OnCommit = nullptr;
     OnEditButton = nullptr;
+    OnStep = nullptr;
+    OnTyped = nullptr;
 }
 
 QLineEdit* TInspectorEditor::LineEdit() const
@@ -169,8 +245,15 @@ QLineEdit* TInspectorEditor::LineEdit() const
 
 bool TInspectorEditor::Typed() const
 {
+    if (FShown)
+        return FItem != nullptr;
     const QLineEdit* field = LineEdit();
     return FItem && field && !field->isReadOnly() && field->isModified();
+}
+
+bool TInspectorEditor::Differs() const
+{
+    return Typed() && Text() != FItem->GetDisplayValue();
 }
 
 void TInspectorEditor::StoreTyped()
@@ -187,7 +270,7 @@ void TInspectorEditor::Commit(const QString& text)
 
 bool TInspectorEditor::BeingTyped() const
 {
-    if (FCombo && FCombo->view()->isVisible())
+    if (FShown || (FCombo && FCombo->view()->isVisible()))
         return true;
     const QLineEdit* field = LineEdit();
     return field && !field->isReadOnly() && field->hasFocus() && field->isModified();

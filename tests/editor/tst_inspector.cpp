@@ -31,8 +31,10 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QToolBar>
 #include <QTreeWidgetItemIterator>
 #include <QtTest>
+#include <QSpontaneKeyEvent>
 
 namespace {
 
@@ -139,14 +141,17 @@ struct TInspectorFixture : TEditorFixture {
         Form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(Form.get()));
     }
-    // A click on a line's value through the window (scrolled into sight first); keys then go to the
-    // widget with the focus, as the platform sends them.
-    void ClickValue(const QString& path)
+    // A click on a line's value (or name) through the window (scrolled into sight first); keys then
+    // go to the widget with the focus, as the platform sends them.
+    void ClickValue(const QString& path, int column = 1)
     {
         QTreeWidget* tree = Tools->JvInspector1;
+        if (QTreeWidgetItem* part = Tools->Node(path)->parent())
+            part->setExpanded(true);
         tree->scrollToItem(Tools->Node(path));
         QCoreApplication::processEvents();
-        const QPoint at = tree->visualRect(tree->indexFromItem(Tools->Node(path), 1)).center();
+        const QPoint at = tree->visualRect(tree->indexFromItem(Tools->Node(path), column))
+                              .intersected(tree->viewport()->rect()).center();
         QWidget* target = tree->viewport()->childAt(at) ? tree->viewport()->childAt(at) : tree->viewport();
         QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(tree->viewport(), at));
     }
@@ -155,6 +160,17 @@ struct TInspectorFixture : TEditorFixture {
         QTest::keyClick(QApplication::focusWidget(), key, modifiers);
     }
     static void Keys(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+    // One notch of the wheel over the middle of `over`, through its window as the platform sends it.
+    static void Wheel(QWidget* over, int notches)
+    {
+        QWidget* window = over->window();
+        const QPoint at = over->mapTo(window, over->rect().center());
+        QWheelEvent wheel(at, window->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QSpontaneKeyEvent::setSpontaneous(&wheel);
+        // Straight to the application: sending would take the platform's mark off the event.
+        QCoreApplication::instance()->notify(window->windowHandle(), &wheel);
+    }
     // The lines that show an editor; "*" marks the one with the focus.
     QStringList EditorLines() const
     {
@@ -628,6 +644,14 @@ void TestInspector::fileItem()
     WriteTestFile(folder + "Images", "focus.png", SolidPng(30, 10, Qt::red));
     QCOMPARE(chooseFocus(), 30);
     QVERIFY(f.Form->Modified());
+    // The same name typed again and confirmed reads the picture again too.
+    WriteTestFile(folder + "Images", "focus.png", SolidPng(20, 10, Qt::red));
+    f.Activate();
+    f.ClickValue("ImageFocus.FileName");
+    f.Key(Qt::Key_A, Qt::ControlModifier);
+    f.Keys("focus.png");
+    f.Key(Qt::Key_Return);
+    QCOMPARE(button->ImageFocus->Bitmap ? button->ImageFocus->Bitmap->width() : 0, 20);
     f.Dialogs.AnswerOpenFile(QStringLiteral("/opt/player/run.sh"));
     f.ClickEdit("Application");
     QCOMPARE(button->Application, std::string("/opt/player/run.sh"));
@@ -760,6 +784,15 @@ void TestInspector::sameKindKeepsLines()
     const QString current = tree->currentItem()->text(0);
     tree->setFixedHeight(tree->height() - tree->viewport()->height() + tree->visualItemRect(part).height() * 8);
     QCoreApplication::processEvents();
+    // A part opened and closed again stays closed; a narrow inspector keeps its sideways scroll.
+    QTreeWidgetItem* closed = tree->findItems("ImageFocus", Qt::MatchExactly | Qt::MatchRecursive).front();
+    closed->setExpanded(true);
+    closed->setExpanded(false);
+    tree->setFixedWidth(tree->columnWidth(0) / 2);
+    QCoreApplication::processEvents();
+    tree->horizontalScrollBar()->setValue(tree->horizontalScrollBar()->maximum() / 2);
+    const int sideways = tree->horizontalScrollBar()->value();
+    QVERIFY(sideways > 0);
     tree->verticalScrollBar()->setValue(tree->verticalScrollBar()->maximum() / 2);
     const int scrolled = tree->verticalScrollBar()->value();
     QVERIFY(scrolled > 0);
@@ -777,6 +810,8 @@ void TestInspector::sameKindKeepsLines()
     QVERIFY(tree->findItems("LabelControl", Qt::MatchExactly | Qt::MatchRecursive).front()->isExpanded());
     QVERIFY(tree->currentItem() && tree->currentItem()->text(0) == current);
     QCOMPARE(tree->verticalScrollBar()->value(), scrolled);
+    QCOMPARE(tree->horizontalScrollBar()->value(), sideways);
+    QVERIFY(!tree->findItems("ImageFocus", Qt::MatchExactly | Qt::MatchRecursive).front()->isExpanded());
     QCOMPARE(f.Tools->DisplayValue("X"), road == "selection" ? QStringLiteral("200") : QStringLiteral("20"));
     QCOMPARE(f.Tools->DisplayValue("LabelControl.LabelText"), road == "selection" ? QStringLiteral("Play") : QString());
     // The part's place is the one it is painted at, before and after its owner moves.
@@ -998,34 +1033,90 @@ void TestInspector::editKeepsScrollPosition()
 void TestInspector::escapePutsValueBack_data()
 {
     QTest::addColumn<QString>("path");
-    for (const char* path : {"Description", "X", "ActionID", "JumpTo", "ScriptFunction", "Application",
-                             "DisabledColor", "Disabled", "LabelControl.FontName"})
-        QTest::newRow(path) << QString(path);
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("open");
+    QTest::addColumn<QString>("confirmed");
+    QTest::addColumn<QString>("below");
+    QTest::newRow("Description") << "Description" << "xyz" << false << "xyz" << "Disabled";
+    QTest::newRow("X") << "X" << "12" << false << "12" << "Y";
+    QTest::newRow("ActionID") << "ActionID" << "Play" << false << "Play" << "Application";
+    QTest::newRow("ActionID, list opened") << "ActionID" << "Play" << true << "Play" << "Application";
+    QTest::newRow("JumpTo") << "JumpTo" << "Menu" << false << "Menu" << "ScriptFunction";
+    QTest::newRow("ScriptFunction") << "ScriptFunction" << "xyz" << false << "xyz" << "LabelControl";
+    QTest::newRow("Application") << "Application" << "xyz" << false << "xyz" << "Arguments";
+    QTest::newRow("DisabledColor") << "DisabledColor" << "xyz" << false << "" << "Height";
+    QTest::newRow("Disabled, key on the closed list") << "Disabled" << "t" << false << "True" << "DisabledColor";
+    QTest::newRow("LabelControl.FontName") << "LabelControl.FontName" << "bar" << false << "bar" << "LabelText";
+    QTest::newRow("LabelControl.FontName, list opened") << "LabelControl.FontName" << "bar" << true << "bar" << "LabelText";
 }
 
-// Click, Ctrl+A, "xyz", Escape in every kind of editor: the value from before shows again, and
-// moving to another line stores nothing.
+// Click, Ctrl+A, typing (and the list opened) in every kind of editor: nothing is stored, Save Page
+// is offered for a value that differs, and Escape shows the value from before; the wheel then scrolls
+// the grid and changes nothing. Typed again, Down confirms and goes to the next line, Up comes back.
 void TestInspector::escapePutsValueBack()
 {
     QFETCH(QString, path);
+    QFETCH(QString, typed);
+    QFETCH(bool, open);
+    QFETCH(QString, confirmed);
+    QFETCH(QString, below);
     TInspectorFixture f;
-    PlayerLists().ActionsList = QStringList{"Back=3"};
-    PlayerLists().WindowsList = QStringList{"Home=1"};
+    PlayerLists().ActionsList = QStringList{"Play=5", "Back=3"};
+    PlayerLists().WindowsList = QStringList{"Home=1", "Menu=2"};
     auto* button = AddControl<TOSDSimpleButton>(*f.Form, "b");
     button->ActionID = 3;
     button->JumpTo = 1;
+    button->LabelControl->FontName = "debugfont";
     f.Form->SetSelection(button);
     f.Activate();
+    QTreeWidget* tree = f.Tools->JvInspector1;
+    tree->setFixedHeight(tree->height() - tree->viewport()->height() + tree->visualItemRect(f.Tools->Node("X")).height() * 8);
     const QString before = f.Tools->DisplayValue(path);
-    f.ClickValue(path);
-    f.Key(Qt::Key_A, Qt::ControlModifier);
-    f.Keys("xyz");
+    // A colour ignores typing.
+    confirmed = confirmed.isEmpty() ? before : confirmed;
+    QComboBox* list = nullptr;
+    const auto typeIn = [&] {
+        f.ClickValue(path);
+        list = f.Tools->Editor(path)->ComboBox();
+        // Text is selected in a field; a closed list finds what is typed, as one word within the interval.
+        if (!list || list->isEditable())
+            f.Key(Qt::Key_A, Qt::ControlModifier);
+        else
+            QTest::qWait(QApplication::keyboardInputInterval() + 100);
+        f.Keys(typed);
+    };
+    typeIn();
+    QCOMPARE(f.Form->Action("mnSave")->isEnabled(), confirmed != before);
+    if (open) {
+        f.Key(Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(list->view()->isVisible());
+        QCOMPARE(list->view()->currentIndex().data().toString(), before);
+        f.Key(Qt::Key_Escape);
+        QTRY_VERIFY(!list->view()->isVisible());
+    }
+    QVERIFY(!f.Form->Modified());
     f.Key(Qt::Key_Escape);
+    QCOMPARE(f.Tools->DisplayValue(path), before);
+    QVERIFY(!f.Form->Action("mnSave")->isEnabled());
+    QScrollBar* bar = tree->verticalScrollBar();
+    const int scrolled = bar->value();
+    f.Wheel(f.Tools->Editor(path), scrolled > 0 ? 1 : -1);
+    QVERIFY(bar->value() != scrolled);
     QCOMPARE(f.Tools->DisplayValue(path), before);
     f.ClickValue("Width");
     QCOMPARE(f.Tools->Item(path)->GetDisplayValue(), before);
     QVERIFY(!f.Form->Modified());
     QVERIFY(f.Dialogs.Calls().empty());
+
+    // Without a window manager the closed list leaves the window inactive.
+    f.Activate();
+    typeIn();
+    f.Key(Qt::Key_Down);
+    QCOMPARE(f.Tools->Item(path)->GetDisplayValue(), confirmed);
+    QCOMPARE(f.EditorLines(), QStringList{below + "*"});
+    f.Key(Qt::Key_Up);
+    QCOMPARE(f.EditorLines(), QStringList{tree->currentItem()->text(0) + "*"});
+    QCOMPARE(tree->currentItem(), f.Tools->Node(path));
 }
 
 // Only the current line shows an editor, and the focus goes with it; typing never moves to another line.
@@ -1054,14 +1145,43 @@ void TestInspector::oneEditorOnTheCurrentLine()
     QCOMPARE(f.Tools->JvInspector1->currentItem(), f.Tools->Node("Textcolor"));
     QCOMPARE(f.EditorLines(), QStringList{"Textcolor*"});
     QCOMPARE(f.Tools->DisplayValue("Textcolor"), QStringLiteral("FFFFFFFF"));
+    // A key on a closed list shows a value; Return stores it and stays on the line.
+    f.ClickValue("TextAlign");
+    f.Key(Qt::Key_End);
+    QCOMPARE(label->TextAlign, StringAlignmentNear);
+    f.Key(Qt::Key_Return);
+    QCOMPARE(label->TextAlign, StringAlignmentFar);
+    QCOMPARE(f.EditorLines(), QStringList{"TextAlign*"});
     f.Form->SetSelection(AddControl<TTextLayer>(*f.Form, "u"));
     QCOMPARE(f.EditorLines().size(), 1);
-    // Typed and not confirmed, then Ctrl+D: the clone is made of what the line shows.
+    // Typed and not confirmed, then Ctrl+D: the clone is made of what the line shows; the same for Copy.
     f.ClickValue("Description");
     f.Key(Qt::Key_End);
     f.Keys("2");
     f.Key(Qt::Key_D, Qt::ControlModifier);
     QCOMPARE(f.Form->Selected()->Description, std::string("u2"));
+    f.ClickValue("Description");
+    f.Key(Qt::Key_End);
+    f.Keys("3");
+    f.Form->Action("mnCopy")->trigger();
+    f.Form->Action("mnPaste")->trigger();
+    QCOMPARE(f.Form->Selected()->Description, std::string("u23"));
+    // A click on a name leaves the keys to the grid: a letter finds no line.
+    f.ClickValue("X", 0);
+    f.Keys("W");
+    QCOMPARE(f.Tools->JvInspector1->currentItem(), f.Tools->Node("X"));
+    // A value refused as another line is clicked: after the message, typing goes on in that line.
+    f.ClickValue("Width");
+    f.Key(Qt::Key_A, Qt::ControlModifier);
+    f.Keys("xyz");
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    f.ClickValue("X", 0);
+    QCOMPARE(f.LastCall().Text, QStringLiteral("'xyz' is not a valid integer value"));
+    QTRY_COMPARE(f.EditorLines(), QStringList{"X*"});
+    f.Key(Qt::Key_A, Qt::ControlModifier);
+    f.Keys("7");
+    f.Key(Qt::Key_Return);
+    QCOMPARE(f.Form->Selected()->GetX(), 7);
 }
 
 void TestInspector::typedTextBeforePageIsEmptied_data()
@@ -1074,6 +1194,8 @@ void TestInspector::typedTextBeforePageIsEmptied_data()
     QTest::newRow("new page, saved") << 0 << int(QMessageBox::Yes);
     QTest::newRow("ctrl+s on a changed page") << 6 << int(QMessageBox::Yes);
     QTest::newRow("file menu opened") << 7 << int(QMessageBox::Cancel);
+    QTest::newRow("ctrl+s on a saved page") << 8 << int(QMessageBox::Yes);
+    QTest::newRow("toolbar's save on a saved page") << 9 << int(QMessageBox::Yes);
 }
 
 // Text typed into the inspector and not confirmed, then a command that empties the page or closes the
@@ -1099,7 +1221,14 @@ void TestInspector::typedTextBeforePageIsEmptied()
         [&f] { f.Form->Document().SetModified(true); f.Key(Qt::Key_S, Qt::ControlModifier); },
         [&f, bar = f.Form->menuBar()] {
             QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(f.Form->Menu("mnFile")->menuAction()).center());
+        },
+        [&f] { f.Key(Qt::Key_S, Qt::ControlModifier); },
+        [&f] {
+            QWidget* button = f.Form->findChild<QToolBar*>("ToolBar1")->widgetForAction(f.Form->Action("mnSave"));
+            QTest::mouseClick(button, Qt::LeftButton);
         }};
+    // Save Page is offered as soon as the text differs from the stored value.
+    QVERIFY(f.Form->Action("mnSave")->isEnabled());
     commands[road]();
     if (road < 6)
         QCOMPARE(f.LastCall().Text, QStringLiteral("Save changes in skin?"));
