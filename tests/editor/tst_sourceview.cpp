@@ -225,6 +225,13 @@ void TestSourceView::malformedOkGivesEmptyPage()
     QCOMPARE(f.Form->WindowInfos().DefaultItem, 3);
     QVERIFY(f.Form->WindowInfos().HasBackground);
     QCOMPARE(f.Form->WindowInfos().VideoWindow().Width, 0);
+    // The text is given up, a skin description not yet written is not: it stays to be saved.
+    f.TypeIntoInspector(QStringLiteral("Author"), QStringLiteral("AuthorX"));
+    f.Toggle();
+    f.Type(QStringLiteral("<screen><items>"));
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    f.Toggle();
+    QVERIFY(f.Form->Modified());
     QVERIFY(f.Dialogs.Unexpected().empty());
 }
 
