@@ -343,6 +343,7 @@ void TestSourceView::unsavedCanvasChangeKeptOnEnter()
 {
     TSourceFixture f;
     f.OpenSample();
+    f.TypeIntoInspector(QStringLiteral("Author"), QStringLiteral("AuthorX"));
     f.Form->SetSelection(static_cast<TItemLayer*>(f.Form->Layers().Items(0)));
     f.Form->DeleteSelected();
     QVERIFY(f.Form->Modified());
@@ -360,6 +361,7 @@ void TestSourceView::unsavedCanvasChangeKeptOnEnter()
     const QByteArray saved = ReadBytes(f.Folder + QStringLiteral("page.xml"));
     QVERIFY(!saved.contains("<item>"));
     QVERIFY(saved.contains("<videowindow"));
+    QVERIFY(ReadBytes(f.Folder + QStringLiteral("index.xml")).contains("<author>AuthorX</author>"));
     QCOMPARE(f.View->Text(), Latin(saved));
     QVERIFY(!f.Form->Modified());
     QVERIFY(f.Dialogs.Unexpected().empty());
