@@ -261,6 +261,7 @@ QStringList TPageDocument::OpenProject(std::shared_ptr<TSkinProject> project, bo
     // The new project first: whoever shows the emptied page shows its skin description, and the
     // old one lives on until everybody has been told.
     const std::shared_ptr<TSkinProject> previous = std::exchange(FProject, std::move(project));
+    FProject->SkinInfoSaved();
     OSDControlFactory().SetProject(FProject);
     NewPage();
     FPageList = std::move(pages);
@@ -431,11 +432,11 @@ QStringList TPageDocument::WritePage(const QString& target, bool withSkinInfo, T
     const auto cannotWrite = [&errors](const QString& path, const QString& reason) {
         errors << QStringLiteral("Cannot write \"%1\": %2").arg(path, reason);
     };
+    QString reason;
+    if (withSkinInfo && !FProject->SaveSkinInfo(&reason))
+        cannotWrite(FProject->FilePath(QStringLiteral("index.xml")), reason);
     std::unique_ptr<TJvSimpleXML> built;
     if (!doc) {
-        QString reason;
-        if (withSkinInfo && !FProject->SaveSkinInfo(&reason))
-            cannotWrite(FProject->FilePath(QStringLiteral("index.xml")), reason);
         built = BuildWindowXML();
         doc = built.get();
     }
@@ -444,8 +445,9 @@ QStringList TPageDocument::WritePage(const QString& target, bool withSkinInfo, T
     } catch (const std::exception& e) {
         cannotWrite(target, DecodeUtf8Or1252(FailureReason(e)));
     }
+    // A skin description this save did not write is still to be saved.
     if (errors.isEmpty())
-        SetModified(false);
+        SetModified(FProject->SkinInfoChanged());
     return errors;
 }
 

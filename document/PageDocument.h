@@ -109,7 +109,8 @@ public:
     std::unique_ptr<TJvSimpleXML> BuildWindowXML();
     // Writes `doc` (else the page) to `target`, and with `withSkinInfo` has the project write
     // "index.xml". One line per file not written, `Cannot write "<path>": <reason>`; none:
-    // everything was written and the page is saved. A target that is (or links to) "index.xml",
+    // everything was written and the page is saved (still modified while the skin description
+    // has changes that were not written). A target that is (or links to) "index.xml",
     // "references.xml" or "font.xml" is refused before anything is written.
     QStringList WritePage(const QString& target, bool withSkinInfo, TJvSimpleXML* doc = nullptr);
 

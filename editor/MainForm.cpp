@@ -112,6 +112,8 @@ void TMainForm::FormShow()
     FDocument->SetModified(false);
     FDocument->SetFileName(TranslatableString(3) + QStringLiteral(".xml"));
     FDocument->SkinInfo().Skinname = TranslatableString(3).toStdString();
+    // The name a page without project starts with is nothing to be saved.
+    FDocument->Project().SkinInfoSaved();
     UpdateCaption();
     UpdateActions();
 }

@@ -104,8 +104,13 @@ public:
     std::unique_ptr<TJvSimpleXML> BuildWindowXML();
     // True when both files were written; a failure is reported and the page stays modified.
     bool SavePage();
-    // Writes the page (and "index.xml" when `withSkinInfo`) to `target`; false after a reported failure.
-    bool WritePage(const QString& target, bool withSkinInfo);
+    // Writes the page to `target` and the open project's "index.xml"; false after a reported failure.
+    bool WritePage(const QString& target);
+    // WritePage, and `target` becomes the page's file (a copy: it may be the page's file before).
+    bool SaveInto(QString target);
+    // Asks before `target`, another existing file, is replaced: Yes saves into it, No chooses another
+    // name ("Save Page as..."), Cancel saves nothing.
+    bool ReplaceOrSaveAs(const QString& target);
     void mnNew1Click();
     void mnOpen1Click();
     bool mnSave2Click();

@@ -186,6 +186,7 @@ void TMainForm::CreateToolBar()
     public:
         explicit THost(TMainForm& form) : FForm(form) {}
         void SourceModeChanged(bool source) override { FForm.SourceModeChanged(source); }
+        void StoreTypedText() override { StoreInspectorText(FForm); }
 
     private:
         TMainForm& FForm;

@@ -132,55 +132,64 @@ bool TMainForm::mnSaveAsClick()
         return false;
     }
     const QString name = ExtractFileName(file);
-    const QString folder = WithTrailingSlash(QFileInfo(file).absolutePath());
-    // "index.xml" is written only into the open project, never into another skin's folder.
-    const bool inProject = SamePath(folder, ProjectFolder());
-    const QString target = FindFileNoCase(folder, name);
-    if (!WritePage(target, inProject))
-        return false;
-    FDocument->SetFileName(file);
-    FDocument->SetPageFile(target, true);
-    return true;
+    const QString target = FindFileNoCase(WithTrailingSlash(QFileInfo(file).absolutePath()), name);
+    // The dialog asks before replacing the name it was given, not one that differs in case only.
+    if (ExtractFileName(target) != name)
+        return ReplaceOrSaveAs(target);
+    return SaveInto(target);
 }
 
 bool TMainForm::SavePage()
 {
     UpdateCaption();
     // Saved once, the page goes on into the file the title names, also outside the project.
-    if (FDocument->PageFileSaved()) {
-        const QString target = FDocument->PageFile();
-        return WritePage(target, SamePath(QFileInfo(target).absolutePath(), ProjectFolder()));
-    }
+    if (FDocument->PageFileSaved())
+        return SaveInto(FDocument->PageFile());
     // Without a project the page is saved where the user chooses.
     if (ProjectFolder().isEmpty())
         return mnSaveAsClick();
     const QString target = FindFileNoCase(ProjectFolder(), ExtractFileName(FileName()));
     // Another page of that name is never replaced unasked (a project file is refused when written).
-    if (QFileInfo::exists(target) && !SamePath(target, FDocument->PageFile()) && ProjectFileRefusal(target).isEmpty()) {
-        switch (AskReplacePage(target)) {
-        case TSaveAnswer::Yes:
-            break;
-        case TSaveAnswer::No:
-            return mnSaveAsClick();
-        case TSaveAnswer::Cancel:
-            return false;
-        }
+    if (QFileInfo::exists(target) && !SamePath(target, FDocument->PageFile()) && ProjectFileRefusal(target).isEmpty())
+        return ReplaceOrSaveAs(target);
+    return SaveInto(target);
+}
+
+bool TMainForm::ReplaceOrSaveAs(const QString& target)
+{
+    switch (AskReplacePage(target)) {
+    case TSaveAnswer::Yes:
+        return SaveInto(target);
+    case TSaveAnswer::No:
+        return mnSaveAsClick();
+    case TSaveAnswer::Cancel:
+        break;
     }
-    if (!WritePage(target, true))
+    return false;
+}
+
+bool TMainForm::SaveInto(QString target)
+{
+    if (!WritePage(target))
         return false;
+    // The title names the file written; later saves go on into it.
+    FDocument->SetFileName(target);
     FDocument->SetPageFile(target, true);
     return true;
 }
 
-bool TMainForm::WritePage(const QString& target, bool withSkinInfo)
+bool TMainForm::WritePage(const QString& target)
 {
+    // The skin description is the open project's: every save writes its "index.xml" there, and
+    // only there, whichever folder the page goes to.
+    const bool withSkinInfo = !ProjectFolder().isEmpty();
     QStringList errors;
     if (SourceViewActive()) {
         TJvSimpleXML doc;
         doc.Options = TJvSimpleXML::AutoIndent | TJvSimpleXML::EncodeValues;
         if (!FSourceView->Parse(doc))
             return false;
-        errors = FDocument->WritePage(target, false, &doc);
+        errors = FDocument->WritePage(target, withSkinInfo, &doc);
     } else {
         errors = FDocument->WritePage(target, withSkinInfo);
     }

@@ -30,7 +30,8 @@ void TMainForm::mnNewProjectClick()
         return;
     }
     const QString folder = WithTrailingSlash(FNewSkin.Path) + FNewSkin.Name;
-    if (IsRefusedSkinName(FNewSkin.Name) || FNewSkin.Name.isEmpty() || QFileInfo::exists(folder)) {
+    // On the file system skins come from, that name in another case names the same folder.
+    if (IsRefusedSkinName(FNewSkin.Name) || FNewSkin.Name.isEmpty() || FileExistsNoCase(FNewSkin.Path, FNewSkin.Name)) {
         ShowErrorBox(TranslatableString(18) + QStringLiteral("\r\n") + TranslatableString(19),
                      TranslatableString(17));
         SyncAspectRatio();

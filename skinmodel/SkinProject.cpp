@@ -52,6 +52,7 @@ TSkinProject::TSkinProject(const QString& folder)
     , FPictures(std::make_unique<TPictureCache>())
     , FFonts(std::make_unique<TFontCache>())
 {
+    SkinInfoSaved();
 }
 
 TSkinProject::~TSkinProject() = default;
@@ -66,9 +67,22 @@ void TSkinProject::SetSkinInfo(std::unique_ptr<TSkinInfo> info)
     FSkinInfo = info ? std::move(info) : std::make_unique<TSkinInfo>();
 }
 
-bool TSkinProject::SaveSkinInfo(QString* reason) const
+bool TSkinProject::SaveSkinInfo(QString* reason)
 {
-    return IsOpen() && FSkinInfo->SaveToFile(FFolder, reason);
+    if (!IsOpen() || !FSkinInfo->SaveToFile(FFolder, reason))
+        return false;
+    SkinInfoSaved();
+    return true;
+}
+
+void TSkinProject::SkinInfoSaved()
+{
+    FSavedSkinInfo = FSkinInfo->SaveToString();
+}
+
+bool TSkinProject::SkinInfoChanged() const
+{
+    return FSkinInfo->SaveToString() != FSavedSkinInfo;
 }
 
 QString TSkinProject::PicturePath(const std::string& name) const

@@ -39,7 +39,12 @@ public:
     const TSkinInfo& SkinInfo() const { return *FSkinInfo; }
     void SetSkinInfo(std::unique_ptr<TSkinInfo> info);
     // Writes "index.xml"; false without a project or when the file was not written (`reason` says why).
-    bool SaveSkinInfo(QString* reason = nullptr) const;
+    bool SaveSkinInfo(QString* reason = nullptr);
+    // The description as it stands is the one "index.xml" holds (just read, or nothing to hold it).
+    void SkinInfoSaved();
+    // The description differs from the one last read or written: a save that does not write it
+    // leaves it to be saved.
+    bool SkinInfoChanged() const;
 
     // The project's "references.xml" as the control factory read it; none before it was read.
     std::unique_ptr<TJvSimpleXML>& References() { return FReferences; }
@@ -63,6 +68,7 @@ private:
 
     QString FFolder;
     std::unique_ptr<TSkinInfo> FSkinInfo;
+    std::string FSavedSkinInfo;
     std::unique_ptr<TJvSimpleXML> FReferences;
     std::unique_ptr<TPictureCache> FPictures;
 

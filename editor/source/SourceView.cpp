@@ -5,6 +5,7 @@
 #include "platform/core/Codec1252.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ErrorReport.h"
+#include "skinmodel/SkinProject.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
 
 #include <Qsci/qscilexerxml.h>
@@ -135,6 +136,9 @@ void TSourceView::btEditSourceClick()
 void TSourceView::Enter()
 {
     TBusyCursor busy;
+    // Typed and not yet confirmed, a value is taken into the text and the page marked; stored later,
+    // while the page is emptied, it would be lost with the mark restored below.
+    FHost.StoreTypedText();
     try {
         std::unique_ptr<TJvSimpleXML> doc = FDocument.BuildWindowXML();
         ShowDocument(*doc);
@@ -173,9 +177,10 @@ void TSourceView::Leave()
             FButton->setChecked(true);
             return;
         }
-        // The text is given up: the page settings stay, the page has no controls.
+        // The text is given up: the page settings stay, the page has no controls. A skin
+        // description not yet written stays to be saved.
         doc = FDocument.BuildWindowXML();
-        FDocument.SetModified(false);
+        FDocument.SetModified(FDocument.Project().SkinInfoChanged());
     }
     FDocument.LoadWindowXML(doc.get());
     FHost.SourceModeChanged(false);

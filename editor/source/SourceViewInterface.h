@@ -20,4 +20,7 @@ class ISourceViewHost {
 public:
     virtual ~ISourceViewHost() = default;
     virtual void SourceModeChanged(bool source) = 0;
+    // Values typed into the windows that edit the page and not yet confirmed are stored (and the
+    // page marked), before the page becomes text.
+    virtual void StoreTypedText() = 0;
 };

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "editor/MainForm.h"
+#include "editor/tools/Inspector.h"
 #include "platform/ui/ScriptedDialogs.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <memory>
 #include <string>
@@ -116,6 +118,24 @@ public:
     {
         Dialogs.AnswerOpenFile(path);
         Form->mnOpen1Click();
+    }
+
+    // As the user edits a value of the inspector: a click on the line's value through the window,
+    // the field's text selected and replaced by keys to the focused widget, Return when `confirm`.
+    void TypeIntoInspector(const QString& path, const QString& text, bool confirm = true)
+    {
+        Form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(Form.get()));
+        QTreeWidget* tree = Inspector(*Form)->JvInspector1;
+        tree->scrollToItem(Inspector(*Form)->Node(path));
+        QCoreApplication::processEvents();
+        const QPoint at = tree->visualRect(tree->indexFromItem(Inspector(*Form)->Node(path), 1)).center();
+        QWidget* target = tree->viewport()->childAt(at) ? tree->viewport()->childAt(at) : tree->viewport();
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(tree->viewport(), at));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), text);
+        if (confirm)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
 
     int MessageCount() const

@@ -105,6 +105,12 @@ void TestPages::openSaveGivesSameBytes()
     QCOMPARE(ReadBytes(folder + QStringLiteral("page.xml")), SamplePage());
     QCOMPARE(ReadBytes(folder + QStringLiteral("index.xml")), index);
     QVERIFY(!f.Form->Modified());
+    // Each later save writes the skin description as the inspector shows it.
+    for (const QByteArray author : {"AuthorX", "AuthorY"}) {
+        f.TypeIntoInspector(QStringLiteral("Author"), QString::fromLatin1(author));
+        QVERIFY(f.Form->mnSave2Click());
+        QVERIFY(ReadBytes(folder + QStringLiteral("index.xml")).contains("<author>" + author + "</author>"));
+    }
     QVERIFY(f.Dialogs.Unexpected().empty());
 }
 
@@ -399,10 +405,16 @@ void TestPages::saveAsNeverWritesAnotherSkinsIndex()
     f.Start();
     f.OpenProject(mine);
     f.OpenPage(mine + QStringLiteral("page.xml"));
-    f.Form->SetModified(true);
+    // The open project's "index.xml" takes the skin description, whichever folder the page goes to
+    // (Save Page then goes on into the file chosen).
     f.Dialogs.AnswerSaveFile(other + QStringLiteral("copy.xml"));
-    QVERIFY(f.Form->mnSaveAsClick());
-    QCOMPARE(ReadBytes(other + QStringLiteral("copy.xml")), SamplePage());
+    for (const QByteArray author : {"AuthorX", "AuthorY"}) {
+        f.TypeIntoInspector(QStringLiteral("Author"), QString::fromLatin1(author));
+        QVERIFY(author == "AuthorX" ? f.Form->mnSaveAsClick() : f.Form->mnSave2Click());
+        QCOMPARE(ReadBytes(other + QStringLiteral("copy.xml")), SamplePage());
+        QVERIFY(ReadBytes(mine + QStringLiteral("index.xml")).contains("<author>" + author + "</author>"));
+        QVERIFY(!f.Form->Modified());
+    }
     QCOMPARE(ReadBytes(other + QStringLiteral("index.xml")), otherIndex);
     QCOMPARE(f.Form->ProjectFolder(), mine);
 
@@ -427,6 +439,11 @@ void TestPages::saveWithoutProjectAsksForFile()
     QVERIFY(!QFileInfo::exists(f.Path(QStringLiteral("index.xml"))));
     QVERIFY(f.Form->ProjectFolder().isEmpty());
     QVERIFY(!f.Form->Modified());
+    // Nothing holds a skin description without a project: changed, it stays to be saved.
+    f.TypeIntoInspector(QStringLiteral("Author"), QStringLiteral("Eve"));
+    QVERIFY(f.Form->mnSave2Click());
+    QVERIFY(f.Form->Modified());
+    QVERIFY(!QFileInfo::exists(f.Path(QStringLiteral("index.xml"))));
 }
 
 
@@ -517,13 +534,14 @@ void TestPages::pageFromOtherFolderSavedIntoProject()
     // The skin description goes with every save of the project's pages.
     QVERIFY(ReadBytes(folder + QStringLiteral("index.xml")).startsWith(XmlText({"<skininfo>"})));
     QCOMPARE(QDir(other).entryList(QDir::Files), QStringList{QStringLiteral("menu.xml")});
+    QCOMPARE(f.Form->windowTitle(), QStringLiteral("Editor - Blue - ") + folder + QStringLiteral("menu.xml"));
 }
 
 void TestPages::saveNeverReplacesAnotherPage_data()
 {
     QTest::addColumn<QString>("way");
     QTest::addColumn<int>("answer");  // to the question before replacing; NoButton: none is asked
-    for (const char* way : {"new page", "other folder", "closing"})
+    for (const char* way : {"new page", "other folder", "closing", "save as, other case"})
         for (const auto& [name, answer] : {std::pair{"yes", QMessageBox::Yes}, {"no", QMessageBox::No},
                                            {"cancel", QMessageBox::Cancel}})
             QTest::addRow("%s, %s", way, name) << QString::fromLatin1(way) << int(answer);
@@ -558,38 +576,54 @@ void TestPages::saveNeverReplacesAnotherPage()
         f.Dialogs.AnswerSaveFile(other + QStringLiteral("menu.xml"));
         QVERIFY(f.Form->mnSaveAsClick());
     }
+    // "Save Page as..." names the other page in another case: the dialog itself did not ask.
+    const bool otherCase = way.endsWith(QLatin1String("other case"));
+    if (otherCase)
+        f.OpenPage(folder + QStringLiteral("Unnamed1.xml"));
     f.Form->WindowInfos().DefaultItem = 5;
     f.Form->SetModified(true);
     f.Dialogs.Reset();
     const bool closing = way.endsWith(QLatin1String("closing"));
+    const int asked = closing || otherCase ? 1 : 0;
     if (closing)
         f.Dialogs.AnswerMessage(QMessageBox::Yes);
+    if (otherCase)
+        f.Dialogs.AnswerSaveFile(folder + QStringLiteral("MENU.xml"));
     if (answer != QMessageBox::NoButton)
         f.Dialogs.AnswerMessage(QMessageBox::StandardButton(answer));
     if (answer == QMessageBox::No)
         f.Dialogs.AnswerSaveFile(folder + QStringLiteral("fresh.xml"));
     if (closing)
         QCOMPARE(f.Form->close(), answer != QMessageBox::Cancel);
+    else if (otherCase)
+        f.Form->mnSaveAsClick();
     else
         f.Form->Action("mnSave")->trigger();
 
     QVERIFY(f.Dialogs.Unexpected().empty());
     QCOMPARE(f.Dialogs.Pending(), std::size_t(0));
     if (answer != QMessageBox::NoButton) {
-        const TDialogCall& question = f.Dialogs.Calls()[closing ? 1 : 0];
+        const TDialogCall& question = f.Dialogs.Calls()[asked];
         QCOMPARE(question.Caption, QStringLiteral("Save skin"));
         QCOMPARE(question.Text, QStringLiteral("\"%1\" exists already.\r\nDo you want to replace it?").arg(mine));
         QCOMPARE(question.Buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QCOMPARE(question.DefaultButton, QMessageBox::No);
     }
     // "Save Page as..." starts at the page's name in its folder, not in the working folder.
     if (answer == QMessageBox::No)
-        QCOMPARE(f.Dialogs.Calls()[closing ? 2 : 1].File.FileName,
-                 way == QLatin1String("other folder") ? other + QStringLiteral("menu.xml") : mine);
+        QCOMPARE(f.Dialogs.Calls()[asked + 1].File.FileName,
+                 way == QLatin1String("other folder") ? other + QStringLiteral("menu.xml")
+                 : otherCase                          ? folder + QStringLiteral("Unnamed1.xml")
+                                                      : mine);
     QCOMPARE(ReadBytes(mine).contains("default=\"5\""), answer == QMessageBox::Yes);
     QCOMPARE(ReadBytes(folder + QStringLiteral("fresh.xml")).contains("default=\"5\""), answer == QMessageBox::No);
     // After "Save Page as..." the page goes on into the file the title names.
     QCOMPARE(ReadBytes(other + QStringLiteral("menu.xml")).contains("default=\"5\""), answer == QMessageBox::NoButton);
+    QVERIFY(!QFileInfo::exists(folder + QStringLiteral("MENU.xml")));
     QCOMPARE(f.Form->Modified(), answer == QMessageBox::Cancel);
+    // The title names the file written.
+    if (answer == QMessageBox::Yes)
+        QCOMPARE(f.Form->windowTitle(), QStringLiteral("Editor - Blue - ") + mine);
     if (answer == QMessageBox::NoButton)
         QCOMPARE(f.Form->windowTitle(), QStringLiteral("Editor - Blue - ") + other + QStringLiteral("menu.xml"));
 }

@@ -85,6 +85,7 @@ void TestProjects::newProjectRefusesNames_data()
     QTest::newRow("dot") << QStringLiteral(".");
     QTest::newRow("dotdot") << QStringLiteral("..");
     QTest::newRow("exists") << QStringLiteral("Taken");
+    QTest::newRow("exists in another case") << QStringLiteral("TAKEN");
 }
 
 void TestProjects::newProjectRefusesNames()

@@ -108,6 +108,8 @@ private slots:
     void keysStayInEditor();
     void pageCommandsFillEditor();
     void unsavedCanvasChangeKeptOnEnter();
+    void typedTextKeptThroughSourceView_data();
+    void typedTextKeptThroughSourceView();
     void projectCommandsShowNewEmptyPage();
     void copyKeysFollowMode();
     void inspectorReadOnlyInSourceView();
@@ -223,6 +225,13 @@ void TestSourceView::malformedOkGivesEmptyPage()
     QCOMPARE(f.Form->WindowInfos().DefaultItem, 3);
     QVERIFY(f.Form->WindowInfos().HasBackground);
     QCOMPARE(f.Form->WindowInfos().VideoWindow().Width, 0);
+    // The text is given up, a skin description not yet written is not: it stays to be saved.
+    f.TypeIntoInspector(QStringLiteral("Author"), QStringLiteral("AuthorX"));
+    f.Toggle();
+    f.Type(QStringLiteral("<screen><items>"));
+    f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    f.Toggle();
+    QVERIFY(f.Form->Modified());
     QVERIFY(f.Dialogs.Unexpected().empty());
 }
 
@@ -242,11 +251,14 @@ void TestSourceView::saveInSourceViewWritesText()
 {
     TSourceFixture f;
     f.OpenSample();
+    f.TypeIntoInspector(QStringLiteral("Author"), QStringLiteral("AuthorX"));
     f.Toggle();
     f.Type(f.View->Text().replace(QStringLiteral("Caf&#x80;"), QStringLiteral("5 \u20AC &amp; more")));
     QVERIFY(f.Form->Modified());
     QVERIFY(f.Form->mnSave2Click());
     QVERIFY(!f.Form->Modified());
+    // The skin description goes with the text.
+    QVERIFY(ReadBytes(f.Folder + QStringLiteral("index.xml")).contains("<author>AuthorX</author>"));
     // Written as the page document writes it: the euro sign is byte 0x80, written as a reference.
     QCOMPARE(ReadBytes(f.Folder + QStringLiteral("page.xml")), SamplePage("5 &#x80; &amp; more"));
     QVERIFY(f.View->Active());
@@ -331,6 +343,7 @@ void TestSourceView::unsavedCanvasChangeKeptOnEnter()
 {
     TSourceFixture f;
     f.OpenSample();
+    f.TypeIntoInspector(QStringLiteral("Author"), QStringLiteral("AuthorX"));
     f.Form->SetSelection(static_cast<TItemLayer*>(f.Form->Layers().Items(0)));
     f.Form->DeleteSelected();
     QVERIFY(f.Form->Modified());
@@ -348,9 +361,36 @@ void TestSourceView::unsavedCanvasChangeKeptOnEnter()
     const QByteArray saved = ReadBytes(f.Folder + QStringLiteral("page.xml"));
     QVERIFY(!saved.contains("<item>"));
     QVERIFY(saved.contains("<videowindow"));
+    QVERIFY(ReadBytes(f.Folder + QStringLiteral("index.xml")).contains("<author>AuthorX</author>"));
     QCOMPARE(f.View->Text(), Latin(saved));
     QVERIFY(!f.Form->Modified());
     QVERIFY(f.Dialogs.Unexpected().empty());
+}
+
+void TestSourceView::typedTextKeptThroughSourceView_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("skin description") << "Author" << "Someone";
+    QTest::newRow("page settings") << "DefaultItem" << "7";
+}
+
+// Typed into the inspector and not confirmed, a value goes through the source view and back, and the
+// page stays marked.
+void TestSourceView::typedTextKeptThroughSourceView()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, typed);
+    TSourceFixture f;
+    f.OpenSample();
+    f.TypeIntoInspector(line, typed, false);
+    f.Toggle();
+    QVERIFY(f.Form->Modified());
+    f.Toggle();
+    QCOMPARE(Inspector(*f.Form)->DisplayValue(line), typed);
+    f.Dialogs.AnswerMessage(QMessageBox::Cancel);
+    QVERIFY(!f.Form->close());
+    QCOMPARE(f.Dialogs.Calls().back().Text, QStringLiteral("Save changes in skin?"));
 }
 
 void TestSourceView::projectCommandsShowNewEmptyPage()
@@ -449,6 +489,14 @@ void TestSourceView::toolWindowsAsOutsideSourceView()
         QVERIFY2(f.Form->ToolWindow(window)->isVisible(), window);
     QVERIFY(!f.Form->ToolWindow("frmAspectRatio")->isVisible());
     QCOMPARE(heights(), outside);
+    // Closed by the user after a trip through the source view, a window stays closed.
+    f.Toggle();
+    f.Toggle();
+    f.Form->Action("Objects1")->trigger();
+    f.Form->close();
+    f.Form.reset();
+    f.Start();
+    QVERIFY(!f.Form->ToolWindow("frmObjects")->isVisible());
 }
 
 QTEST_MAIN(TestSourceView)
