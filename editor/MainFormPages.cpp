@@ -180,9 +180,11 @@ bool TMainForm::SaveInto(QString target)
 
 bool TMainForm::WritePage(const QString& target)
 {
-    // The skin description is the open project's: every save writes its "index.xml" there, and
-    // only there, whichever folder the page goes to.
-    const bool withSkinInfo = !ProjectFolder().isEmpty();
+    // The skin description is the open project's: its "index.xml" is written there, and only there,
+    // with a page of the project or, for a page saved elsewhere, when the description has changed.
+    const bool withSkinInfo = !ProjectFolder().isEmpty()
+                              && (SamePath(QFileInfo(target).absolutePath(), ProjectFolder())
+                                  || FDocument->Project().SkinInfoChanged());
     QStringList errors;
     if (SourceViewActive()) {
         TJvSimpleXML doc;

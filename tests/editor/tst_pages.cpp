@@ -417,6 +417,10 @@ void TestPages::saveAsNeverWritesAnotherSkinsIndex()
     }
     QCOMPARE(ReadBytes(other + QStringLiteral("index.xml")), otherIndex);
     QCOMPARE(f.Form->ProjectFolder(), mine);
+    // With the description unchanged, a page saved elsewhere leaves the project's file alone.
+    WriteBytes(mine + QStringLiteral("index.xml"), otherIndex);
+    QVERIFY(f.Form->mnSave2Click());
+    QCOMPARE(ReadBytes(mine + QStringLiteral("index.xml")), otherIndex);
 
     // A page is never written over a project file.
     f.Dialogs.AnswerSaveFile(other + QStringLiteral("INDEX.xml"));
