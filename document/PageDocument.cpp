@@ -377,7 +377,8 @@ void TPageDocument::ClearPage()
     FCopyElem.reset();
     SetBackdrop(QImage());
     emit ClipboardChanged();
-    SetModified(false);
+    // The skin description outlives the page: a change of it not yet written stays to be saved.
+    SetModified(FProject->SkinInfoChanged());
     if (FOpening == 0)
         emit PageReplaced();
 }
