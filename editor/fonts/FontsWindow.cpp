@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QFontInfo>
 #include <QGridLayout>
+#include <QRegularExpression>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -24,6 +25,13 @@
 namespace {
 
 constexpr int LineHeight = 14;
+
+// The face alone: where several makers have a face, the dialog adds the maker as " [name]".
+QString FaceName(const QString& family)
+{
+    static const QRegularExpression maker(QStringLiteral("\\s*\\[[^\\[\\]]*\\]$"));
+    return QString(family).remove(maker);
+}
 
 int32_t PointSize(const QFont& font)
 {
@@ -357,7 +365,7 @@ bool TfrmFonts::AskFont(QString& face, int32_t& size, int32_t& style)
     // for one it lacks; handed back unchanged, they are no choice of the user.
     const QString family = answer->family();
     if (family != shown.family() && family.compare(face, Qt::CaseInsensitive) != 0) {
-        face = family;
+        face = FaceName(family);
         style = StyleBits(*answer);
     } else {
         for (const int32_t bit : {FontStyleBold, FontStyleItalic, FontStyleUnderline})

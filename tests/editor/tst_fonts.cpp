@@ -670,6 +670,7 @@ void TestFonts::editKeepsWhatWasNotPicked_data()
     row("style -1", "Arial", -1, "", "", -1, 12, "Arial", -1);
     row("installed, spelled exactly", "DejaVu Sans", 0, "", "", -1, 14, "DejaVu Sans", 0);
     row("another face picked", "Arial", 1, "", "DejaVu Serif", 0, 14, "DejaVu Serif", 0);
+    row("a face of one maker of several", "Arial", 0, "", "Nimbus Sans [urw]", 0, 12, "Nimbus Sans", 0);
     row("another style picked", "Nicht Installiert Grotesk", 8, "", "", 2, 14, "Nicht Installiert Grotesk", 10);
 }
 
