@@ -34,14 +34,32 @@ QByteArray FontFile(std::initializer_list<std::array<const char*, 4>> fonts)
     return text + "</fonts>\r\n";
 }
 
-QFont Chosen(const QString& face, int points, bool bold = false, bool italic = false, bool underline = false)
+// `style` as in "font.xml": 1 bold, 2 italic, 4 underline.
+QFont Chosen(const QString& face, int points, int style = 0)
 {
     QFont font(face);
     font.setPointSize(points);
-    font.setBold(bold);
-    font.setItalic(italic);
-    font.setUnderline(underline);
+    font.setBold(style & 1);
+    font.setItalic(style & 2);
+    font.setUnderline(style & 4);
     return font;
+}
+
+// The font dialog opens on `initial` and shows it as `shownAs` ("substitute": the face put in its place;
+// empty: as the standard dialog shows it); the user sets `points` and, when given, another face and style.
+void AnswerShown(TScriptedDialogs& dialogs, const QFont& initial, const QString& shownAs, int points,
+                 const QString& face = QString(), int style = -1)
+{
+    QFont shown = FontDialogShows(initial);
+    if (!shownAs.isEmpty())
+        shown.setFamily(shownAs == QLatin1String("substitute") ? QFontInfo(initial).family() : shownAs);
+    QFont chosen = shown;
+    chosen.setPointSize(points);
+    if (!face.isEmpty())
+        chosen.setFamily(face);
+    if (style >= 0)
+        chosen = Chosen(chosen.family(), points, style);
+    dialogs.AnswerFont(chosen, shown);
 }
 
 // Records the font each font dialog starts with: family, points and the styles set.
@@ -232,10 +250,10 @@ void TestFonts::addWritesExactBytes()
 {
     TFontsFixture f;
     TfrmFonts& w = f.Open(FontFile({{"Font12BI", "Arial", "12", "0"}}));
-    f.Add(Chosen(QStringLiteral("Tahoma"), 12, true, true));
-    f.Dialogs.AnswerFont(Chosen(QStringLiteral("Tahoma"), 12, true, true));
+    f.Add(Chosen(QStringLiteral("Tahoma"), 12, 3));
+    f.Dialogs.AnswerFont(Chosen(QStringLiteral("Tahoma"), 12, 3));
     w.btnAdd->click();
-    f.Add(Chosen(QStringLiteral("Courier & Co"), 8, false, false, true));
+    f.Add(Chosen(QStringLiteral("Courier & Co"), 8, 4));
     QCOMPARE(f.Lines(), (QStringList{"debug", "Font12BI", "font12bi_1", "font12bi_2", "font8u"}));
     QCOMPARE(ReadBytes(f.FontPath), FontFile({{"Font12BI", "Arial", "12", "0"}, {"font12bi_1", "Tahoma", "12", "3"},
                                               {"font12bi_2", "Tahoma", "12", "3"}, {"font8u", "Courier &amp; Co", "8", "4"}}));
@@ -266,7 +284,7 @@ void TestFonts::addNames()
     TFontsFixture f;
     const int before = f.Open(file).FontCount();
     for (int i = 0; i < names.size(); ++i)
-        f.Add(Chosen(QStringLiteral("Arial"), points, bold));
+        f.Add(Chosen(QStringLiteral("Arial"), points, bold ? 1 : 0));
     QCOMPARE(f.Lines().mid(before), names);
 }
 
@@ -315,7 +333,7 @@ void TestFonts::editKeepsNameAndWrites()
     TRecordingDialogs rec;
     TDialogsOverride use(rec);
     w.SelectLine(2);
-    rec.AnswerFont(Chosen(QStringLiteral("Tahoma"), 16, false, true));
+    rec.AnswerFont(Chosen(QStringLiteral("Tahoma"), 16, 2));
     w.lbFontsDblClick();
     QCOMPARE(rec.Initial, QStringList{"Verdana 20"});
     QCOMPARE(f.Lines(), (QStringList{"debug", "font12", "title"}));
@@ -395,7 +413,7 @@ void TestFonts::faceNotInstalledKeptAsWritten()
     // The dialog hands back its stand-in for the missing face: only the size was chosen.
     const QString standIn = QFontInfo(QFont(QLatin1String(absent))).family();
     w.SelectLine(1);
-    f.Dialogs.AnswerFont(Chosen(standIn, 22, true), Chosen(standIn, 20));
+    f.Dialogs.AnswerFont(Chosen(standIn, 22, 1), Chosen(standIn, 20));
     w.btnEditClick();
     QCOMPARE(f.Lines(true).value(1), QLatin1String(absent) + QStringLiteral(" 22 1"));
     QCOMPARE(w.lblFontname->text(), QLatin1String(absent));
@@ -534,15 +552,6 @@ void TestFonts::valuesWrittenBackAsRead()
                       "  </font>", "</fonts>"}));
 }
 
-// What the dialog shows on opening with `initial`: the standard dialog's font, or a stand-in family.
-static QFont Shown(const QFont& initial, const QString& family)
-{
-    QFont shown = FontDialogShows(initial);
-    if (!family.isEmpty())
-        shown.setFamily(family == QLatin1String("substitute") ? QFontInfo(initial).family() : family);
-    return shown;
-}
-
 void TestFonts::addKeepsWhatWasNotPicked_data()
 {
     QTest::addColumn<QString>("shown");
@@ -559,73 +568,55 @@ void TestFonts::addKeepsWhatWasNotPicked()
     const char* absent = "Nowhere Grotesk Pro";
     TFontsFixture f;
     TfrmFonts& w = f.Open(FontFile({{"b", "Arial", "8", "1"}, {"i", "Arial", "8", "2"}, {"title", absent, "20", "0"}}));
-    const auto answer = [&](const QFont& initial, int size) {
-        const QFont start = Shown(initial, shown);
-        QFont chosen = start;
-        chosen.setPointSize(size);
-        f.Dialogs.AnswerFont(chosen, start);
-    };
     w.SelectLine(1);
     w.SelectLine(2);
-    answer(w.FontDialog1(), 8);
+    AnswerShown(f.Dialogs, w.FontDialog1(), shown, 8);
     w.btnAdd->click();
     w.SelectLine(3);
-    answer(Chosen(QLatin1String(absent), 20), 20);
+    AnswerShown(f.Dialogs, Chosen(QLatin1String(absent), 20), shown, 20);
     w.btnEdit->click();
-    answer(w.FontDialog1(), 11);
+    AnswerShown(f.Dialogs, w.FontDialog1(), shown, 11);
     w.btnAdd->click();
     QCOMPARE(ReadBytes(f.FontPath), FontFile({{"b", "Arial", "8", "1"}, {"i", "Arial", "8", "2"},
                                               {"title", absent, "20", "0"}, {"font8bi", "MS Sans Serif", "8", "3"},
                                               {"font11", absent, "11", "0"}}));
 }
 
+// One Edit: the line's face and style; what the dialog shows (empty: as the standard dialog shows it), the
+// face and style picked (empty and -1: as shown) and the size set; the face and style kept.
+struct TEditCase {
+    const char* face; int style;
+    const char *shown, *pickFace; int pickStyle, size;
+    const char* keptFace; int keptStyle;
+};
+Q_DECLARE_METATYPE(TEditCase)
+
 void TestFonts::editKeepsWhatWasNotPicked_data()
 {
-    for (const char* column : {"face", "shown", "pickFace", "keptFace"})
-        QTest::addColumn<QString>(column);
-    for (const char* column : {"style", "pickStyle", "size", "keptStyle"})
-        QTest::addColumn<int>(column);
-    // shown empty: what the standard dialog shows; pickFace empty and pickStyle -1: as shown.
-    const auto row = [](const char* name, const char* face, int style, const char* shown, const char* pickFace,
-                        int pickStyle, int size, const char* keptFace, int keptStyle) {
-        QTest::newRow(name) << QString(face) << QString(shown) << QString(pickFace) << QString(keptFace) << style
-                            << pickStyle << size << keptStyle;
-    };
-    row("size only, shown as Sans Serif", "Arial", 0, "Sans Serif", "", -1, 14, "Arial", 0);
-    row("nothing, shown as the substitute", "Arial", 0, "substitute", "", -1, 12, "Arial", 0);
-    row("case variant", "dejavu serif", 0, "", "", -1, 12, "dejavu serif", 0);
-    row("bold the stand-in lacks", "Nicht Installiert Grotesk", 1, "", "", -1, 14, "Nicht Installiert Grotesk", 1);
-    row("style -1", "Arial", -1, "", "", -1, 12, "Arial", -1);
-    row("installed, spelled exactly", "DejaVu Sans", 0, "", "", -1, 14, "DejaVu Sans", 0);
-    row("another face picked", "Arial", 1, "", "DejaVu Serif", 0, 14, "DejaVu Serif", 0);
-    row("another style picked", "Nicht Installiert Grotesk", 8, "", "", 2, 14, "Nicht Installiert Grotesk", 10);
+    QTest::addColumn<TEditCase>("edit");
+    QTest::newRow("size only, shown as Sans Serif") << TEditCase{"Arial", 0, "Sans Serif", "", -1, 14, "Arial", 0};
+    QTest::newRow("nothing, shown as the substitute") << TEditCase{"Arial", 0, "substitute", "", -1, 12, "Arial", 0};
+    QTest::newRow("case variant") << TEditCase{"dejavu serif", 0, "", "", -1, 12, "dejavu serif", 0};
+    QTest::newRow("bold the stand-in lacks")
+        << TEditCase{"Nicht Installiert Grotesk", 1, "", "", -1, 14, "Nicht Installiert Grotesk", 1};
+    QTest::newRow("style -1") << TEditCase{"Arial", -1, "", "", -1, 12, "Arial", -1};
+    QTest::newRow("installed, spelled exactly") << TEditCase{"DejaVu Sans", 0, "", "", -1, 14, "DejaVu Sans", 0};
+    QTest::newRow("another face picked") << TEditCase{"Arial", 1, "", "DejaVu Serif", 0, 14, "DejaVu Serif", 0};
+    QTest::newRow("another style picked")
+        << TEditCase{"Nicht Installiert Grotesk", 8, "", "", 2, 14, "Nicht Installiert Grotesk", 10};
 }
 
 void TestFonts::editKeepsWhatWasNotPicked()
 {
-    QFETCH(QString, face);
-    QFETCH(QString, shown);
-    QFETCH(QString, pickFace);
-    QFETCH(QString, keptFace);
-    QFETCH(int, style);
-    QFETCH(int, pickStyle);
-    QFETCH(int, size);
-    QFETCH(int, keptStyle);
+    QFETCH(TEditCase, edit);
     TFontsFixture f;
-    TfrmFonts& w = f.Open(FontFile({{"title", qPrintable(face), "12", qPrintable(QString::number(style))}}));
+    TfrmFonts& w = f.Open(FontFile({{"title", edit.face, "12", qPrintable(QString::number(edit.style))}}));
     w.SelectLine(1);
-    const QFont start = Shown(Chosen(face, 12, style & 1, style & 2, style & 4), shown);
-    QFont answer = start;
-    answer.setPointSize(size);
-    if (!pickFace.isEmpty())
-        answer.setFamily(pickFace);
-    if (pickStyle >= 0)
-        answer = Chosen(answer.family(), size, pickStyle & 1, pickStyle & 2, pickStyle & 4);
-    f.Dialogs.AnswerFont(answer, start);
+    AnswerShown(f.Dialogs, Chosen(edit.face, 12, edit.style), edit.shown, edit.size, edit.pickFace, edit.pickStyle);
     w.btnEdit->click();
-    QCOMPARE(ReadBytes(f.FontPath), FontFile({{"title", qPrintable(keptFace), qPrintable(QString::number(size)),
-                                               qPrintable(QString::number(keptStyle))}}));
-    QCOMPARE(w.lblFontname->text(), keptFace);
+    QCOMPARE(ReadBytes(f.FontPath), FontFile({{"title", edit.keptFace, qPrintable(QString::number(edit.size)),
+                                               qPrintable(QString::number(edit.keptStyle))}}));
+    QCOMPARE(w.lblFontname->text(), QLatin1String(edit.keptFace));
 }
 
 QTEST_MAIN(TestFonts)

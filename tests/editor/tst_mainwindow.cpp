@@ -91,20 +91,15 @@ void TestMainWindow::actionsAndShortcuts_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("shortcut");
     const char* rows[][3] = {
-        {"mnNewProject", "New Project", "Ctrl+N"}, {"mnOpenProject", "Open Project", "Ctrl+O"},
-        {"mnNew", "New Page", ""},               {"mnOpen", "Open Page", ""},
-        {"mnSave", "Save Page", "Ctrl+S"},       {"mnSaveAs", "Save Page as...", ""},
-        {"mnBackground", "Background...", "Ctrl+I"}, {"mnExit", "Exit", ""},
-        {"mnuCut", "Cut", "Ctrl+X"},             {"mnCopy", "Copy", "Ctrl+C"},
-        {"mnPaste", "Paste", "Ctrl+V"},          {"mnClone", "Clone", "Ctrl+D"},
-        {"mnDelete", "Delete", ""},              {"mnBringFront", "To front", "F5"},
-        {"mnSendBack", "To back", "F6"},         {"mnLevelUp", "One to front", "F7"},
-        {"mnLevelDown", "One back", "F8"},       {"mnLock", "Lock object", "F9"},
-        {"mnHide", "Hide object", "F11"},        {"mnMove", "Move objects", "F10"},
-        {"mnuAspectRatio", "Aspect Ratio", ""},  {"Properties1", "Properties", ""},
-        {"Objects1", "Objects", ""},             {"Fonts1", "Fonts", ""},
-        {"mnuDoubles", "Doubles", ""},           {"mnInfo", "Info", ""},
-        {"mnToFront", "To front", ""},           {"mnToBack", "To back", ""},
+        {"mnNewProject", "New Project", "Ctrl+N"}, {"mnOpenProject", "Open Project", "Ctrl+O"}, {"mnNew", "New Page", ""},
+        {"mnOpen", "Open Page", ""}, {"mnSave", "Save Page", "Ctrl+S"}, {"mnSaveAs", "Save Page as...", ""},
+        {"mnBackground", "Background...", "Ctrl+I"}, {"mnExit", "Exit", ""}, {"mnuCut", "Cut", "Ctrl+X"},
+        {"mnCopy", "Copy", "Ctrl+C"}, {"mnPaste", "Paste", "Ctrl+V"}, {"mnClone", "Clone", "Ctrl+D"},
+        {"mnDelete", "Delete", ""}, {"mnBringFront", "To front", "F5"}, {"mnSendBack", "To back", "F6"},
+        {"mnLevelUp", "One to front", "F7"}, {"mnLevelDown", "One back", "F8"}, {"mnLock", "Lock object", "F9"},
+        {"mnHide", "Hide object", "F11"}, {"mnMove", "Move objects", "F10"}, {"mnuAspectRatio", "Aspect Ratio", ""},
+        {"Properties1", "Properties", ""}, {"Objects1", "Objects", ""}, {"Fonts1", "Fonts", ""},
+        {"mnuDoubles", "Doubles", ""}, {"mnInfo", "Info", ""}, {"mnToFront", "To front", ""}, {"mnToBack", "To back", ""},
     };
     for (const auto& row : rows)
         QTest::newRow(row[0]) << QString::fromLatin1(row[0]) << QString::fromLatin1(row[1]) << QString::fromLatin1(row[2]);

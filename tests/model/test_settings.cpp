@@ -251,11 +251,9 @@ TEST(EditorSettings, RecentProjectsAreReadUpToTheFirstEmptyEntryAndRewritten)
     QTemporaryDir temp;
     const QString path = temp.filePath("varnholt.ini");
     WriteBytes(path, "[General]\r\nLanguage=German\r\n[Files]\r\n4=/d/\r\n1=/a/\r\n2=/b/\r\n[DockingLayout]\r\nk=v\r\n");
-    TEditorSettings settings = TEditorSettings::Open([&] {
-        TConfigDir dir;
-        dir.LoadUserModeSettings(temp.path(), {});
-        return dir;
-    }(), temp.filePath("varnholt"));
+    TConfigDir dir;
+    dir.LoadUserModeSettings(temp.path(), {});
+    TEditorSettings settings = TEditorSettings::Open(dir, temp.filePath("varnholt"));
     EXPECT_EQ(settings.FileName(), path);
     EXPECT_EQ(settings.LastProjects(), QStringList({"/a/", "/b/"}));
 
