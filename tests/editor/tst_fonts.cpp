@@ -10,7 +10,6 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
 
@@ -100,9 +99,8 @@ struct TFontsFixture : TEditorFixture {
         QStringList lines;
         TfrmFonts& w = *FontsWindow(*Form);
         for (int i = 0; i < w.FontCount(); ++i)
-            lines << (values ? QStringLiteral("%1 %2 %3").arg(QString::fromStdString(w.Font(i).FileName),
-                                                               QString::number(w.Font(i).Height),
-                                                               QString::number(w.Font(i).Style))
+            lines << (values ? QStringLiteral("%1 %2 %3").arg(QString::fromStdString(w.Font(i).FileName))
+                                   .arg(w.Font(i).Height).arg(w.Font(i).Style)
                              : w.LineText(i));
         return lines;
     }
@@ -155,8 +153,7 @@ void TestFonts::windowInstalled()
     QCOMPARE(f.Form->ToolWindow("frmFonts")->windowTitle(), QStringLiteral("Edit Fonts"));
     // No project yet: no lines, not even "debug".
     QCOMPARE(w->FontCount(), 0);
-    QVERIFY(!w->btnEdit->isEnabled());
-    QVERIFY(!w->btnRemove->isEnabled());
+    QVERIFY(!w->btnEdit->isEnabled() && !w->btnRemove->isEnabled());
 }
 
 void TestFonts::openReadsFileAfterDebug()
@@ -454,12 +451,8 @@ void TestFonts::unwritableFileReportedListUnchanged()
     QFETCH(QString, how);
     TFontsFixture f;
     TfrmFonts& w = f.Open(FontFile({{"font8", "Arial", "8", "0"}, {"font9", "Arial", "9", "0"}}));
-    if (how == QLatin1String("folder")) {
-        QFile::remove(f.FontPath);
-        QDir().mkpath(f.FontPath);
-    } else {
-        QDir(f.Folder).removeRecursively();
-    }
+    QFile::remove(f.FontPath);
+    QVERIFY(how == QLatin1String("folder") ? QDir().mkpath(f.FontPath) : QDir(f.Folder).removeRecursively());
     const QStringList lines = f.Lines();
 
     f.Dialogs.AnswerFont(Chosen(QStringLiteral("Tahoma"), 12));

@@ -141,9 +141,8 @@ void TestMainWindow::startState()
     QCOMPARE(f.Form->FileName(), QStringLiteral("Unnamed1.xml"));
     QVERIFY(f.Form->ProjectFolder().isEmpty());
     QVERIFY(!f.Form->Modified());
-    QVERIFY(!f.Form->Action("mnNew")->isEnabled());
-    QVERIFY(!f.Form->Action("mnOpen")->isEnabled());
-    QVERIFY(!f.Form->Action("mnSave")->isEnabled());
+    for (const char* name : {"mnNew", "mnOpen", "mnSave"})
+        QVERIFY2(!f.Form->Action(name)->isEnabled(), name);
     QCOMPARE(f.Form->LastProjects(), QStringList{QStringLiteral("Another existing project...")});
     f.Dialogs.AnswerMessage(QMessageBox::Ok);
     f.Form->Action("mnInfo")->trigger();
@@ -280,8 +279,7 @@ void TestMainWindow::startupChoices()
     WriteBytes(f.Path(QStringLiteral("varnholt.ini")), QByteArray(noShow ? "[General]\r\nnoshowstartup=1\r\n" : "")
                                                            + "[Files]\r\n1=" + recent.toUtf8() + "\r\n");
     TScriptedStartup startup;
-    startup.Answer.Choice = TStartupChoice::Kind(choice);
-    startup.Answer.Line = line;
+    startup.Answer = {TStartupChoice::Kind(choice), line};
     f.NewSkin.Answer = {QStringLiteral("Made"), f.Dir.path(), 720, 576, QString(), QString()};
     if (expected == QLatin1String("Browsed/"))
         f.Dialogs.AnswerFolder(f.MakeProject(QStringLiteral("Browsed")));

@@ -45,9 +45,8 @@ protected:
     TDataFolders Data() const { return {FTemp.filePath("user"), FTemp.filePath("shared")}; }
     void SetUp() override
     {
-        QDir().mkpath(Program());
-        QDir().mkpath(Data().PerUser);
-        QDir().mkpath(Data().AllUsers);
+        for (const QString& folder : {Program(), Data().PerUser, Data().AllUsers})
+            QDir().mkpath(folder);
     }
     // Loads the settings as they are on disk, by default against the test's data folders.
     TConfigDir Reload(const std::optional<TDataFolders>& data = std::nullopt) const
