@@ -25,8 +25,8 @@ QByteArray FontFile(std::initializer_list<std::array<const char*, 4>> fonts)
     for (const auto& font : fonts) {
         text += "  <font>\r\n";
         for (int i = 0; i < 4; ++i) {
-            const QByteArray tag = QList<QByteArray>{"name", "filename", "height", "style"}[i];
-            text += "    <" + tag + ">" + font[i] + "</" + tag + ">\r\n";
+            static const char* const tags[] = {"name", "filename", "height", "style"};
+            text += QByteArray("    <") + tags[i] + ">" + font[i] + "</" + tags[i] + ">\r\n";
         }
         text += "  </font>\r\n";
     }
