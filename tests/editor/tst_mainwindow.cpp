@@ -75,7 +75,6 @@ private slots:
     void activeAgainAfterDialog();
     void startupChoices_data();
     void startupChoices();
-    void noShowStartup();
     void translatableTexts_data();
     void translatableTexts();
     void menuBarAndFileMenu();
@@ -92,20 +91,15 @@ void TestMainWindow::actionsAndShortcuts_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("shortcut");
     const char* rows[][3] = {
-        {"mnNewProject", "New Project", "Ctrl+N"}, {"mnOpenProject", "Open Project", "Ctrl+O"},
-        {"mnNew", "New Page", ""},               {"mnOpen", "Open Page", ""},
-        {"mnSave", "Save Page", "Ctrl+S"},       {"mnSaveAs", "Save Page as...", ""},
-        {"mnBackground", "Background...", "Ctrl+I"}, {"mnExit", "Exit", ""},
-        {"mnuCut", "Cut", "Ctrl+X"},             {"mnCopy", "Copy", "Ctrl+C"},
-        {"mnPaste", "Paste", "Ctrl+V"},          {"mnClone", "Clone", "Ctrl+D"},
-        {"mnDelete", "Delete", ""},              {"mnBringFront", "To front", "F5"},
-        {"mnSendBack", "To back", "F6"},         {"mnLevelUp", "One to front", "F7"},
-        {"mnLevelDown", "One back", "F8"},       {"mnLock", "Lock object", "F9"},
-        {"mnHide", "Hide object", "F11"},        {"mnMove", "Move objects", "F10"},
-        {"mnuAspectRatio", "Aspect Ratio", ""},  {"Properties1", "Properties", ""},
-        {"Objects1", "Objects", ""},             {"Fonts1", "Fonts", ""},
-        {"mnuDoubles", "Doubles", ""},           {"mnInfo", "Info", ""},
-        {"mnToFront", "To front", ""},           {"mnToBack", "To back", ""},
+        {"mnNewProject", "New Project", "Ctrl+N"}, {"mnOpenProject", "Open Project", "Ctrl+O"}, {"mnNew", "New Page", ""},
+        {"mnOpen", "Open Page", ""}, {"mnSave", "Save Page", "Ctrl+S"}, {"mnSaveAs", "Save Page as...", ""},
+        {"mnBackground", "Background...", "Ctrl+I"}, {"mnExit", "Exit", ""}, {"mnuCut", "Cut", "Ctrl+X"},
+        {"mnCopy", "Copy", "Ctrl+C"}, {"mnPaste", "Paste", "Ctrl+V"}, {"mnClone", "Clone", "Ctrl+D"},
+        {"mnDelete", "Delete", ""}, {"mnBringFront", "To front", "F5"}, {"mnSendBack", "To back", "F6"},
+        {"mnLevelUp", "One to front", "F7"}, {"mnLevelDown", "One back", "F8"}, {"mnLock", "Lock object", "F9"},
+        {"mnHide", "Hide object", "F11"}, {"mnMove", "Move objects", "F10"}, {"mnuAspectRatio", "Aspect Ratio", ""},
+        {"Properties1", "Properties", ""}, {"Objects1", "Objects", ""}, {"Fonts1", "Fonts", ""},
+        {"mnuDoubles", "Doubles", ""}, {"mnInfo", "Info", ""}, {"mnToFront", "To front", ""}, {"mnToBack", "To back", ""},
     };
     for (const auto& row : rows)
         QTest::newRow(row[0]) << QString::fromLatin1(row[0]) << QString::fromLatin1(row[1]) << QString::fromLatin1(row[2]);
@@ -147,9 +141,8 @@ void TestMainWindow::startState()
     QCOMPARE(f.Form->FileName(), QStringLiteral("Unnamed1.xml"));
     QVERIFY(f.Form->ProjectFolder().isEmpty());
     QVERIFY(!f.Form->Modified());
-    QVERIFY(!f.Form->Action("mnNew")->isEnabled());
-    QVERIFY(!f.Form->Action("mnOpen")->isEnabled());
-    QVERIFY(!f.Form->Action("mnSave")->isEnabled());
+    for (const char* name : {"mnNew", "mnOpen", "mnSave"})
+        QVERIFY2(!f.Form->Action(name)->isEnabled(), name);
     QCOMPARE(f.Form->LastProjects(), QStringList{QStringLiteral("Another existing project...")});
     f.Dialogs.AnswerMessage(QMessageBox::Ok);
     f.Form->Action("mnInfo")->trigger();
@@ -265,12 +258,14 @@ void TestMainWindow::startupChoices_data()
 {
     QTest::addColumn<int>("choice");
     QTest::addColumn<int>("line");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("new project") << int(TStartupChoice::NewProject) << -1 << QStringLiteral("new");
-    QTest::newRow("recent line 1") << int(TStartupChoice::OpenProject) << 1 << QStringLiteral("recent");
-    QTest::newRow("line 0 browses") << int(TStartupChoice::OpenProject) << 0 << QStringLiteral("browse");
-    QTest::newRow("no line browses") << int(TStartupChoice::OpenProject) << -1 << QStringLiteral("browse");
-    QTest::newRow("neither") << int(TStartupChoice::None) << 1 << QStringLiteral("nothing");
+    QTest::addColumn<QString>("expected");  // the project folder then open
+    QTest::addColumn<bool>("noShow");        // the settings say not to ask
+    QTest::newRow("new project") << int(TStartupChoice::NewProject) << -1 << QStringLiteral("Made/") << false;
+    QTest::newRow("recent line 1") << int(TStartupChoice::OpenProject) << 1 << QStringLiteral("Recent/") << false;
+    QTest::newRow("line 0 browses") << int(TStartupChoice::OpenProject) << 0 << QStringLiteral("Browsed/") << false;
+    QTest::newRow("no line browses") << int(TStartupChoice::OpenProject) << -1 << QStringLiteral("Browsed/") << false;
+    QTest::newRow("neither") << int(TStartupChoice::None) << 1 << QString() << false;
+    QTest::newRow("not asked") << int(TStartupChoice::NewProject) << -1 << QString() << true;
 }
 
 void TestMainWindow::startupChoices()
@@ -278,47 +273,28 @@ void TestMainWindow::startupChoices()
     QFETCH(int, choice);
     QFETCH(int, line);
     QFETCH(QString, expected);
+    QFETCH(bool, noShow);
     TEditorFixture f;
     const QString recent = f.MakeProject(QStringLiteral("Recent"));
-    const QString browsed = f.MakeProject(QStringLiteral("Browsed"));
-    WriteBytes(f.Path(QStringLiteral("varnholt.ini")), QByteArray("[Files]\r\n1=") + recent.toUtf8() + "\r\n");
+    WriteBytes(f.Path(QStringLiteral("varnholt.ini")), QByteArray(noShow ? "[General]\r\nnoshowstartup=1\r\n" : "")
+                                                           + "[Files]\r\n1=" + recent.toUtf8() + "\r\n");
     TScriptedStartup startup;
-    startup.Answer.Choice = TStartupChoice::Kind(choice);
-    startup.Answer.Line = line;
+    startup.Answer = {TStartupChoice::Kind(choice), line};
     f.NewSkin.Answer = {QStringLiteral("Made"), f.Dir.path(), 720, 576, QString(), QString()};
-    if (expected == QLatin1String("browse"))
-        f.Dialogs.AnswerFolder(browsed);
+    if (expected == QLatin1String("Browsed/"))
+        f.Dialogs.AnswerFolder(f.MakeProject(QStringLiteral("Browsed")));
     f.Form = std::make_unique<TMainForm>(f.Path(QStringLiteral("varnholt.ini")));
     f.Form->SetNewSkinDialog(&f.NewSkin);
     f.Form->SetStartupDialog(&startup);
     f.Form->show();
     f.Form->FirstActivate();
-    QCOMPARE(startup.Calls, 1);
-    QCOMPARE(startup.Shown.value(1), recent);
-    const QString folder = f.Form->ProjectFolder();
-    if (expected == QLatin1String("new"))
-        QCOMPARE(folder, f.Path(QStringLiteral("Made/")));
-    else if (expected == QLatin1String("recent"))
-        QCOMPARE(folder, recent);
-    else if (expected == QLatin1String("browse"))
-        QCOMPARE(folder, browsed);
-    else
-        QVERIFY(folder.isEmpty());
+    QCOMPARE(startup.Calls, noShow ? 0 : 1);
+    QCOMPARE(startup.Shown.value(1), noShow ? QString() : recent);
+    QCOMPARE(f.Form->ProjectFolder(), expected.isEmpty() ? QString() : f.Path(expected));
+    if (expected.isEmpty())
+        QCOMPARE(f.Form->windowTitle(), QStringLiteral("Editor - Unnamed1 - Unnamed1.xml"));
     QVERIFY(f.Dialogs.Unexpected().empty());
     QCOMPARE(f.Dialogs.Pending(), std::size_t(0));
-}
-
-void TestMainWindow::noShowStartup()
-{
-    TEditorFixture f;
-    WriteBytes(f.Path(QStringLiteral("varnholt.ini")), "[General]\r\nnoshowstartup=1\r\n");
-    TScriptedStartup startup;
-    f.Form = std::make_unique<TMainForm>(f.Path(QStringLiteral("varnholt.ini")));
-    f.Form->SetStartupDialog(&startup);
-    f.Form->show();
-    f.Form->FirstActivate();
-    QCOMPARE(startup.Calls, 0);
-    QCOMPARE(f.Form->windowTitle(), QStringLiteral("Editor - Unnamed1 - Unnamed1.xml"));
 }
 
 void TestMainWindow::translatableTexts_data()
@@ -326,27 +302,13 @@ void TestMainWindow::translatableTexts_data()
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("text");
     const char* texts[] = {
-        "Exit",
-        "Save changes in skin?",
-        "Unnamed1",
-        "Open Skin",
-        "Open picture",
-        "Choose a skin.",
-        "Save skin",
-        "Your XML Code is not correct, if you choose OK your work will be lost!",
-        "Misformed XML!",
-        "Window info",
-        "Skin info",
-        "bold",
-        "italic",
-        "underlined",
-        "normal",
-        "Select the folder where the Skinproject shall be created",
-        "An error occured",
+        "Exit", "Save changes in skin?", "Unnamed1", "Open Skin", "Open picture", "Choose a skin.", "Save skin",
+        "Your XML Code is not correct, if you choose OK your work will be lost!", "Misformed XML!", "Window info",
+        "Skin info", "bold", "italic", "underlined", "normal",
+        "Select the folder where the Skinproject shall be created", "An error occured",
         "There exists allready a skin project with the given name!",
         "Please choose another name or another folder for the new project",
-        "Select the project folder where the Skinproject is located.",
-        "This ist not a valid Skinproject.",
+        "Select the project folder where the Skinproject is located.", "This ist not a valid Skinproject.",
         "Another existing project...",
     };
     for (int key = 1; key <= 22; ++key)
@@ -366,17 +328,14 @@ void TestMainWindow::menuBarAndFileMenu()
 {
     TEditorFixture f;
     f.Start();
-    QStringList top;
-    for (QAction* menu : f.Form->menuBar()->actions())
-        top << menu->text();
-    QCOMPARE(top, QStringList({"File", "&Edit", "Pages", "E&lements", "Sele&ction", "View", "&Help"}));
     auto entries = [&](const char* menu) {
         QStringList names;
-        for (QAction* a : f.Form->Menu(menu)->actions())
+        for (QAction* a : menu ? f.Form->Menu(menu)->actions() : f.Form->menuBar()->actions())
             if (!a->isSeparator())
                 names << a->text();
         return names;
     };
+    QCOMPARE(entries(nullptr), QStringList({"File", "&Edit", "Pages", "E&lements", "Sele&ction", "View", "&Help"}));
     QCOMPARE(entries("mnFile"), QStringList({"New Project", "Open Project", "Last projects", "New Page", "Open Page",
                                              "Save Page", "Save Page as...", "Background...", "Exit"}));
     QCOMPARE(entries("mnEdit"), QStringList({"Cut", "Copy", "Paste", "Clone", "Delete"}));
@@ -484,11 +443,10 @@ void TestMainWindow::dialogsPlacedUnderWindowManager()
         const QRect owner = f.Form->windowHandle()->frameGeometry();
         for (const auto& [name, open] : kinds) {
             const QRect frame = ShownFrame(open);
-            qInfo("%s: owner frame centre %d,%d, dialog frame %d,%d %dx%d centre %d,%d", name, owner.center().x(),
-                  owner.center().y(), frame.x(), frame.y(), frame.width(), frame.height(), frame.center().x(),
-                  frame.center().y());
             if (!area.contains(frame) || (!off && (frame.center() - owner.center()).manhattanLength() > 2))
-                faults << QLatin1String(name);
+                faults << QStringLiteral("%1 framed at %2,%3 %4x%5 for an owner centred at %6,%7")
+                              .arg(QLatin1String(name)).arg(frame.x()).arg(frame.y()).arg(frame.width())
+                              .arg(frame.height()).arg(owner.center().x()).arg(owner.center().y());
         }
     }
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1String(", "))));

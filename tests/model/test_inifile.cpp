@@ -91,18 +91,14 @@ TEST(IniFile, TextThatIsNotUtf8IsWindows1252)
 
 TEST(IniFile, IntegersAndBooleans)
 {
-    struct Case {
-        const char* text;
-        int integer; // default 7
-        bool boolean; // default true
-    };
-    const Case cases[] = {
+    // Read with the defaults 7 and true.
+    const struct { const char* text; int integer; bool boolean; } cases[] = {
         {"12", 12, true},   {" -3", -3, true},     {"+4", 4, true},   {"0", 0, false},
         {"$1F", 31, true},  {"0x10", 16, true},    {"two", 7, true},  {"", 7, true},
         {"1.0", 7, true},   {"3 ", 7, true},       {"2147483647", 2147483647, true},
         {"2147483648", 7, true}, {"-2147483648", -2147483647 - 1, true}, {"$FFFFFFFF", -1, true},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         TMemIniFile ini;
         ini.WriteString("S", "k", c.text);
         EXPECT_EQ(ini.ReadInteger("S", "k", 7), c.integer) << c.text;
@@ -167,11 +163,9 @@ TEST(IniFile, FileRoundTripAndFailedWrite)
     const bool writable = QFile(dir.filePath("probe")).open(QIODevice::WriteOnly); // root ignores modes
     if (!writable) {
         EXPECT_THROW(ini.UpdateFile(), EFileError);
-    }
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (!writable) {
         EXPECT_EQ(ReadBytes(path), "[General]\r\nLanguage=German\r\n\r\n");
     }
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
     // Replacing a folder fails whoever runs the test; the folder keeps what it holds.
     QDir(dir.path()).mkpath("taken.ini");

@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <optional>
+
 #include <sys/stat.h>
 
 namespace {
@@ -43,16 +45,21 @@ protected:
     TDataFolders Data() const { return {FTemp.filePath("user"), FTemp.filePath("shared")}; }
     void SetUp() override
     {
-        QDir().mkpath(Program());
-        QDir().mkpath(Data().PerUser);
-        QDir().mkpath(Data().AllUsers);
+        for (const QString& folder : {Program(), Data().PerUser, Data().AllUsers})
+            QDir().mkpath(folder);
     }
-    TConfigDir Load(std::string_view userModeIni, const QString& where = "UserMode.ini")
+    // Loads the settings as they are on disk, by default against the test's data folders.
+    TConfigDir Reload(const std::optional<TDataFolders>& data = std::nullopt) const
+    {
+        TConfigDir dir;
+        dir.LoadUserModeSettings(Program(), data.value_or(Data()));
+        return dir;
+    }
+    TConfigDir Load(std::string_view userModeIni, const QString& where = "UserMode.ini",
+                    const std::optional<TDataFolders>& data = std::nullopt)
     {
         WriteBytes(Program() + where, userModeIni);
-        TConfigDir dir;
-        dir.LoadUserModeSettings(Program(), Data());
-        return dir;
+        return Reload(data);
     }
 
     QTemporaryDir FTemp;
@@ -62,12 +69,7 @@ protected:
 
 TEST_F(SettingsTest, UserModeChoosesTheFolder)
 {
-    struct Case {
-        std::string_view ini;
-        int mode;
-        const char* root;
-    };
-    const Case cases[] = {
+    const struct { std::string_view ini; int mode; const char* root; } cases[] = {
         {"[Mode]\r\nUserMode=1\r\nRoot=Varnholt\r\n", 1, "Varnholt/"},
         {"[mode]\nusermode=2\nroot=Kestralon\\Varnholt\\\n", 2, "Kestralon/Varnholt/"},
         {"[Mode]\nUserMode=1\n", 0, ""},             // no Root
@@ -79,15 +81,14 @@ TEST_F(SettingsTest, UserModeChoosesTheFolder)
         {"[Other]\nUserMode=1\nRoot=Varnholt\n", 0, ""},
         {"", 0, ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const TConfigDir dir = Load(c.ini);
         EXPECT_EQ(dir.UserMode(), c.mode) << c.ini;
         EXPECT_EQ(dir.Root(), c.root) << c.ini;
         EXPECT_EQ(dir.ProgramFolder(), Program());
     }
-    TConfigDir none;
     QFile::remove(Program() + "UserMode.ini");
-    none.LoadUserModeSettings(Program(), Data());
+    const TConfigDir none = Reload();
     EXPECT_EQ(none.UserMode(), 0);
     EXPECT_EQ(none.GetUserDataFolder(), Program());
 }
@@ -102,9 +103,7 @@ TEST_F(SettingsTest, UserModeIniIsFoundOneFolderUpAndInAnyCase)
 TEST_F(SettingsTest, UnreadableUserModeIniGivesModeZero)
 {
     QDir().mkpath(Program() + "UserMode.ini"); // a folder of that name
-    TConfigDir dir;
-    dir.LoadUserModeSettings(Program(), Data());
-    EXPECT_EQ(dir.UserMode(), 0);
+    EXPECT_EQ(Reload().UserMode(), 0);
 }
 
 TEST_F(SettingsTest, PerUserFolderIsCreatedLevelByLevel)
@@ -140,18 +139,16 @@ TEST_F(SettingsTest, FolderThatCannotBeCreatedFallsBackToTheProgramFolder)
     WriteBytes(Data().PerUser + "/Blocked", "a file, not a folder");
     EXPECT_EQ(Load("[Mode]\nUserMode=1\nRoot=Blocked\\Varnholt\n").GetUserDataFolder(), Program());
 
-    TConfigDir noPlatform;
-    WriteBytes(Program() + "UserMode.ini", "[Mode]\nUserMode=2\nRoot=Varnholt\n");
-    noPlatform.LoadUserModeSettings(Program(), {Data().PerUser, QString()});
+    const TConfigDir noPlatform =
+        Load("[Mode]\nUserMode=2\nRoot=Varnholt\n", "UserMode.ini", TDataFolders{Data().PerUser, QString()});
     EXPECT_EQ(noPlatform.GetUserDataFolder(), Program());
     EXPECT_EQ(noPlatform.GetUserFilePath("varnholt.ini", true), Program() + "varnholt.ini");
 }
 
 TEST_F(SettingsTest, MissingDataFolderIsCreated)
 {
-    TConfigDir dir;
-    WriteBytes(Program() + "UserMode.ini", "[Mode]\nUserMode=1\nRoot=Varnholt\n");
-    dir.LoadUserModeSettings(Program(), {FTemp.filePath("fresh/.local/share"), QString()});
+    const TConfigDir dir = Load("[Mode]\nUserMode=1\nRoot=Varnholt\n", "UserMode.ini",
+                                TDataFolders{FTemp.filePath("fresh/.local/share"), QString()});
     EXPECT_EQ(dir.GetUserDataFolder(), FTemp.filePath("fresh/.local/share") + "/Varnholt/");
 }
 
@@ -179,10 +176,7 @@ TEST_F(SettingsTest, UserFilePathWithoutCopy)
     EXPECT_EQ(dir.GetUserFilePath("varnholt.ini", false), Data().PerUser + "/Varnholt/varnholt.ini");
     EXPECT_EQ(ReadBytes(Data().PerUser + "/Varnholt/varnholt.ini"), "<missing>");
     // Mode 0 answers the program folder's file under its existing case.
-    WriteBytes(Program() + "UserMode.ini", "");
-    TConfigDir zero;
-    zero.LoadUserModeSettings(Program(), Data());
-    EXPECT_EQ(zero.GetUserFilePath("VarnHolt.ini", true), Program() + "varnholt.ini");
+    EXPECT_EQ(Load("").GetUserFilePath("VarnHolt.ini", true), Program() + "varnholt.ini");
 }
 
 TEST_F(SettingsTest, UserFilesInSubfoldersAndWithWildcards)
@@ -256,11 +250,9 @@ TEST(EditorSettings, RecentProjectsAreReadUpToTheFirstEmptyEntryAndRewritten)
     QTemporaryDir temp;
     const QString path = temp.filePath("varnholt.ini");
     WriteBytes(path, "[General]\r\nLanguage=German\r\n[Files]\r\n4=/d/\r\n1=/a/\r\n2=/b/\r\n[DockingLayout]\r\nk=v\r\n");
-    TEditorSettings settings = TEditorSettings::Open([&] {
-        TConfigDir dir;
-        dir.LoadUserModeSettings(temp.path(), {});
-        return dir;
-    }(), temp.filePath("varnholt"));
+    TConfigDir dir;
+    dir.LoadUserModeSettings(temp.path(), {});
+    TEditorSettings settings = TEditorSettings::Open(dir, temp.filePath("varnholt"));
     EXPECT_EQ(settings.FileName(), path);
     EXPECT_EQ(settings.LastProjects(), QStringList({"/a/", "/b/"}));
 

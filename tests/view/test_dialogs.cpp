@@ -67,17 +67,13 @@ TEST_F(DialogsTest, AnswersComeInOrderAndEveryCallIsRecorded)
 
 TEST_F(DialogsTest, UnexpectedCallsGetTheCancelAnswerAndAreReported)
 {
-    struct Case {
-        QMessageBox::StandardButtons buttons;
-        QMessageBox::StandardButton answer;
-    };
-    const Case cases[] = {
+    const struct { QMessageBox::StandardButtons buttons; QMessageBox::StandardButton answer; } cases[] = {
         {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel},
         {QMessageBox::Yes | QMessageBox::No, QMessageBox::No},
         {QMessageBox::Ok, QMessageBox::Ok},
         {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(Dialogs().MessageBox("c", "t", c.buttons), c.answer);
 
     FDialogs.AnswerFolder("/x"); // a folder answer does not fit a file dialog
@@ -90,10 +86,8 @@ TEST_F(DialogsTest, UnexpectedCallsGetTheCancelAnswerAndAreReported)
 // The real message box answers Enter with the default button asked for, else with the box's own.
 TEST_F(DialogsTest, EnterAnswersTheDefaultButton)
 {
-    const struct {
-        QMessageBox::StandardButton defaultButton;
-        QMessageBox::StandardButton answer;
-    } cases[] = {{QMessageBox::Cancel, QMessageBox::Cancel}, {QMessageBox::NoButton, QMessageBox::Ok}};
+    const struct { QMessageBox::StandardButton defaultButton, answer; } cases[] = {
+        {QMessageBox::Cancel, QMessageBox::Cancel}, {QMessageBox::NoButton, QMessageBox::Ok}};
     TQtDialogs real;
     for (const auto& c : cases) {
         QTimer enter;
