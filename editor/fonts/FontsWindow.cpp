@@ -74,6 +74,26 @@ QLabel* TitlePicture(QWidget* parent, const char* name)
     return picture;
 }
 
+// Why the existing file `FileName` cannot be read as the skin's fonts; empty when it can (its fonts
+// then go to `fonts`).
+QString UnreadableFonts(const QString& FileName, std::vector<TOSDFont>& fonts)
+{
+    try {
+        TJvSimpleXML doc;
+        doc.LoadFromFile(FileName);
+        const std::string& root = doc.Root().Name();
+        if (root != "fonts")
+            throw std::runtime_error(root.empty() ? std::string("it has no root element")
+                                                  : "its root element is \"" + root + "\", not \"fonts\"");
+        fonts = ReadFontDocument(doc);
+        return {};
+    } catch (const std::exception& error) {
+        return QStringLiteral("The fonts of \"%1\" cannot be read: %2. The file is left as it is: Add, Edit "
+                              "and Remove change nothing until the project is opened again.")
+            .arg(FileName, DecodeUtf8Or1252(FailureReason(error)));
+    }
+}
+
 } // namespace
 
 TfrmFonts::TfrmFonts(TPageDocument& document, QWidget* parent)
@@ -265,22 +285,12 @@ void TfrmFonts::LoadFonts(const QString& FileName)
     ClearFonts();
     AppendLine(std::make_unique<TOSDFont>("debug", "Arial", 12, 0), true);
     FUnreadable.clear();
+    if (!QFileInfo::exists(FileName))
+        return;
     std::vector<TOSDFont> fonts;
-    try {
-        TJvSimpleXML doc;
-        if (!QFileInfo::exists(FileName))
-            return;
-        doc.LoadFromFile(FileName);
-        const std::string& root = doc.Root().Name();
-        if (root != "fonts")
-            throw std::runtime_error(root.empty() ? std::string("it has no root element")
-                                                  : "its root element is \"" + root + "\", not \"fonts\"");
-        fonts = ReadFontDocument(doc);
-    } catch (const std::exception& error) {
-        // The built-in line alone; the author's fonts are still in the file, so it is not written over.
-        FUnreadable = QStringLiteral("The fonts of \"%1\" cannot be read: %2. The file is left as it is: Add, Edit "
-                                     "and Remove change nothing until the project is opened again.")
-                          .arg(FileName, DecodeUtf8Or1252(FailureReason(error)));
+    FUnreadable = UnreadableFonts(FileName, fonts);
+    // The built-in line alone; the author's fonts are still in the file, so it is not written over.
+    if (!FUnreadable.isEmpty()) {
         ShowErrorText(FUnreadable);
         return;
     }
@@ -346,8 +356,17 @@ void TfrmFonts::lbFontsDblClick()
     btnEditClick();
 }
 
-bool TfrmFonts::Refused() const
+bool TfrmFonts::Refused()
 {
+    // Damaged since it was read, the file is not written over either.
+    const TSkinProject& project = FDocument.Project();
+    if (FUnreadable.isEmpty() && project.IsOpen()) {
+        const QString file = project.FilePath(QStringLiteral("font.xml"));
+        std::vector<TOSDFont> unused;
+        // What is no regular file is refused when written.
+        if (QFileInfo(file).isFile())
+            FUnreadable = UnreadableFonts(file, unused);
+    }
     if (FUnreadable.isEmpty())
         return false;
     ShowErrorText(FUnreadable);

@@ -68,8 +68,9 @@ private:
     // Asks for a font starting from the dialog's font, held as `face` and `style`; false when
     // cancelled. The face and the style bits stay as held unless the user picks others.
     bool AskFont(QString& face, int32_t& size, int32_t& style);
-    // True, after saying why, while the project's "font.xml" could not be read: it is not written over.
-    bool Refused() const;
+    // True, after saying why, while the project's "font.xml" cannot be read (when the project was
+    // opened, or now): it is not written over.
+    bool Refused();
     // Writes "font.xml" into the project folder; false after the failure was reported. With no
     // project open nothing is written.
     bool Save();
