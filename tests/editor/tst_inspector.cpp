@@ -49,11 +49,7 @@ class TFakeColorSelector : public IColorSelector {
 public:
     void SetColor32(uint32_t color) override { Loaded = color; }
     uint32_t GetColor32() const override { return Answer; }
-    bool Execute() override
-    {
-        ++Calls;
-        return Ok;
-    }
+    bool Execute() override { ++Calls; return Ok; }
     uint32_t Loaded = 0;
     uint32_t Answer = 0;
     bool Ok = true;
@@ -274,9 +270,8 @@ void TestInspector::nothingSelected()
              (QStringList{"DynamicFile:TJvInspectorFilenameItem", "DefaultFile:TJvInspectorFilenameItem"}));
     QCOMPARE(Lines(*f.Tools, "Skin info"),
              (QStringList{"Author:TInspectorStringItem", "Copyright:TInspectorStringItem", "Norm:TInspectorStringItem",
-                          "PreviewImage:TInspectorStringItem", "SizeX:TInspectorIntegerItem",
-                          "SizeY:TInspectorIntegerItem", "Skinname:TInspectorStringItem",
-                          "Version:TInspectorStringItem"}));
+                          "PreviewImage:TInspectorStringItem", "SizeX:TInspectorIntegerItem", "SizeY:TInspectorIntegerItem",
+                          "Skinname:TInspectorStringItem", "Version:TInspectorStringItem"}));
     QCOMPARE(f.Tools->DisplayValue("Skinname"), QStringLiteral("Unnamed1"));
     // Categories are expanded; the parts' lines wait to be opened.
     QVERIFY(f.Tools->JvInspector1->topLevelItem(0)->isExpanded());
@@ -356,7 +351,6 @@ void TestInspector::editReachesControlPageAndList()
     QCOMPARE(label->GetX(), 45);
     QVERIFY(f.Form->Modified());
     QCOMPARE(changed.count(), 1);
-    // The frame follows the control.
     QCOMPARE(f.Form->RubberBand()->Location(), (TFloatRect{45, 30, 145, 60}));
     f.Type("Control_ID", "7");
     f.Type("Description", QStringLiteral("caf\u00e9 \u20ac"));
@@ -398,7 +392,6 @@ void TestInspector::editOfPart()
     canvas.Render();
     f.Type("LabelControl.LabelText", "Play");
     QCOMPARE(button->GetLabelText(), std::string("Play"));
-    // The button's own line shows the part's text.
     QCOMPARE(f.Tools->DisplayValue("LabelText"), QStringLiteral("Play"));
     QVERIFY(f.Form->Modified());
     QVERIFY(!canvas.DirtyRect().isEmpty());
@@ -520,7 +513,6 @@ void TestInspector::functionItem()
     QCOMPARE(list->count(), 3);
     QCOMPARE(list->itemText(0), QString());
     QCOMPARE(list->itemText(1), QStringLiteral("Alpha"));
-    // The empty first entry clears the function.
     f.Choose("ScriptFunction", QString());
     QCOMPARE(button->ScriptFunction, std::string());
     f.Type("ScriptFunction", "OwnFunction");
@@ -959,9 +951,8 @@ void TestInspector::editKeepsScrollPosition()
     auto* label = f.Select<TTextLayer>("t");
     f.Activate();
     QTreeWidget* tree = f.Tools->JvInspector1;
-    QTreeWidgetItem* shadow = tree->findItems("Shadow", Qt::MatchExactly | Qt::MatchRecursive).front();
-    const int row = tree->visualItemRect(shadow).height();
-    tree->setFixedHeight(tree->height() - tree->viewport()->height() + row * 7 + row / 2);
+    QTreeWidgetItem* shadow = f.Tools->Node("Shadow");
+    tree->setFixedHeight(tree->height() - tree->viewport()->height() + tree->visualItemRect(shadow).height() * 15 / 2);
     QCoreApplication::processEvents();
     QScrollBar* bar = tree->verticalScrollBar();
     for (int v = 0; v <= bar->maximum() && tree->visualItemRect(shadow).top() >= tree->viewport()->height(); ++v)
@@ -975,8 +966,7 @@ void TestInspector::editKeepsScrollPosition()
         return QPoint(cell.center().x(), (cell.top() + tree->viewport()->height()) / 2);
     };
     auto clickAt = [tree](QPoint at) {
-        QWidget* target = tree->viewport()->childAt(at);
-        target = target ? target : tree->viewport();
+        QWidget* target = tree->viewport()->childAt(at) ? tree->viewport()->childAt(at) : tree->viewport();
         QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(tree->viewport(), at));
     };
     clickAt(pointAt(0));
@@ -1249,13 +1239,10 @@ void TestInspector::dividerDrags()
     const int divider = tree->columnViewportPosition(1);
     const int y = tree->visualItemRect(tree->topLevelItem(0)->child(0)).center().y();
     QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(divider - 2, y));
-    QMouseEvent move(QEvent::MouseMove, QPointF(divider + 28, y), viewport->mapToGlobal(QPointF(divider + 28, y)),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(viewport, &move);
+    QTest::mouseMove(viewport, QPoint(divider + 28, y));
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(divider + 28, y));
     QCOMPARE(tree->columnViewportPosition(1), divider + 30);
     QVERIFY(!tree->currentItem());
-    // It stays where the user put it.
     f.Select<TTextLayer>("title");
     QCOMPARE(tree->columnViewportPosition(1), divider + 30);
 }
