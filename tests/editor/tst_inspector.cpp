@@ -124,17 +124,15 @@ struct TInspectorFixture : TEditorFixture {
     QComboBox* Listed(const QString& path)
     {
         QComboBox* combo = Tools->Editor(path)->ComboBox();
-        if (combo) {
-            combo->showPopup();
-            combo->hidePopup();
-        }
+        combo->showPopup();
+        combo->hidePopup();
         return combo;
     }
     // Chooses an entry of a line's value list.
     void Choose(const QString& path, const QString& entry)
     {
+        QVERIFY(Tools->Editor(path)->ComboBox());
         QComboBox* combo = Listed(path);
-        QVERIFY(combo);
         const int index = combo->findText(entry, Qt::MatchExactly);
         QVERIFY2(index >= 0, qPrintable(entry));
         combo->setCurrentIndex(index);
@@ -1054,10 +1052,9 @@ void TestInspector::escapePutsValueBack()
     f.Key(Qt::Key_Escape);
     QCOMPARE(f.Tools->DisplayValue(path), before);
     QVERIFY(!f.Form->Action("mnSave")->isEnabled());
-    QScrollBar* bar = tree->verticalScrollBar();
-    const int scrolled = bar->value();
+    const int scrolled = tree->verticalScrollBar()->value();
     f.Wheel(f.Tools->Editor(path), scrolled > 0 ? 1 : -1);
-    QVERIFY(bar->value() != scrolled);
+    QVERIFY(tree->verticalScrollBar()->value() != scrolled);
     QCOMPARE(f.Tools->DisplayValue(path), before);
     f.ClickValue("Width");
     QCOMPARE(f.Tools->Item(path)->GetDisplayValue(), before);
