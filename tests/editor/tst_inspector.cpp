@@ -155,10 +155,11 @@ struct TInspectorFixture : TEditorFixture {
         Form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(Form.get()));
     }
-    // A click on a line's value (or name) through the window (scrolled into sight first); keys then
-    // go to the widget with the focus, as the platform sends them.
+    // A click on a line's value (or name) through the window, active as the click leaves it (scrolled
+    // into sight first); keys then go to the widget with the focus, as the platform sends them.
     void ClickValue(const QString& path, int column = 1)
     {
+        Activate();
         QTreeWidget* tree = Tools->JvInspector1;
         if (QTreeWidgetItem* part = Tools->Node(path)->parent())
             part->setExpanded(true);
@@ -882,7 +883,6 @@ void TestInspector::focusedFieldFollowsChanges()
 {
     TInspectorFixture f;
     auto* label = f.Select<TTextLayer>("t");
-    f.Activate();
     // The X field has the focus but nothing typed; the control moves elsewhere (the Move dialog).
     f.ClickValue("X");
     QLineEdit* x = f.Tools->Editor("X")->LineEdit();
@@ -1022,7 +1022,6 @@ void TestInspector::escapePutsValueBack()
     button->JumpTo = 1;
     button->LabelControl->FontName = "debugfont";
     f.Form->SetSelection(button);
-    f.Activate();
     QTreeWidget* tree = f.Tools->JvInspector1;
     tree->setFixedHeight(tree->height() - tree->viewport()->height() + tree->visualItemRect(f.Tools->Node("X")).height() * 8);
     const QString before = f.Tools->DisplayValue(path);
@@ -1061,8 +1060,6 @@ void TestInspector::escapePutsValueBack()
     QVERIFY(!f.Form->Modified());
     QVERIFY(f.Dialogs.Calls().empty());
 
-    // Without a window manager the closed list leaves the window inactive.
-    f.Activate();
     typeIn();
     f.Key(Qt::Key_Down);
     QCOMPARE(f.Tools->Item(path)->GetDisplayValue(), confirmed);
@@ -1077,7 +1074,6 @@ void TestInspector::oneEditorOnTheCurrentLine()
 {
     TInspectorFixture f;
     auto* label = f.Select<TTextLayer>("t");
-    f.Activate();
     for (const char* path : {"X", "LabelText"}) {
         f.ClickValue(path);
         f.Keys("4");
@@ -1159,7 +1155,6 @@ void TestInspector::typedTextBeforePageIsEmptied()
     TInspectorFixture f;
     const QString folder = f.MakeProject(QStringLiteral("Blue"), {{"second.xml", XmlText({"<screen/>"})}});
     f.OpenProject(folder);
-    f.Activate();
     f.ClickValue("Author");
     f.Keys("Someone");
     if (road == 4)
