@@ -10,7 +10,6 @@
 #include "editor/settings/PlayerLists.h"
 #include "editor/tools/ColorSelector.h"
 #include "editor/tools/ElementList.h"
-#include "editor/tools/Inspector.h"
 #include "editor/tools/InspectorEditor.h"
 #include "skinmodel/controls/ImageLayer.h"
 #include "skinmodel/controls/SelectButton.h"
@@ -20,17 +19,14 @@
 #include "skinmodel/uskininfo.h"
 #include "support/TestPictures.h"
 
-#include <QApplication>
 #include <QDockWidget>
 #include <QLabel>
 #include <QMenuBar>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
-#include <QSignalSpy>
 #include <QStyle>
 #include <QToolButton>
-#include <QTreeWidget>
 #include <QToolBar>
 #include <QTreeWidgetItemIterator>
 #include <QtTest>
@@ -53,11 +49,7 @@ class TFakeColorSelector : public IColorSelector {
 public:
     void SetColor32(uint32_t color) override { Loaded = color; }
     uint32_t GetColor32() const override { return Answer; }
-    bool Execute() override
-    {
-        ++Calls;
-        return Ok;
-    }
+    bool Execute() override { ++Calls; return Ok; }
     uint32_t Loaded = 0;
     uint32_t Answer = 0;
     bool Ok = true;
@@ -105,25 +97,42 @@ struct TInspectorFixture : TEditorFixture {
     }
     ~TInspectorFixture() { PlayerLists() = TPlayerLists(); }
 
+    template <class T>
+    T* Select(const char* description)
+    {
+        T* control = AddControl<T>(*Form, description);
+        Form->SetSelection(control);
+        return control;
+    }
+    // Text in a line's field as typing leaves it, not yet confirmed.
+    static void Fill(QLineEdit* field, const QString& text)
+    {
+        field->setFocus();
+        field->setText(text);
+        field->setModified(true);
+    }
     // Types into a line's field and confirms with Return.
     void Type(const QString& path, const QString& text)
     {
         TInspectorEditor* editor = Tools->Editor(path);
         QVERIFY2(editor, qPrintable(path));
-        QLineEdit* field = editor->LineEdit();
-        QVERIFY(field && !field->isReadOnly());
-        field->setFocus();
-        field->setText(text);
-        field->setModified(true);  // as typing leaves it
-        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(editor->LineEdit() && !editor->LineEdit()->isReadOnly());
+        Fill(editor->LineEdit(), text);
+        QTest::keyClick(editor->LineEdit(), Qt::Key_Return);
+    }
+    // A line's value list, opened and closed again.
+    QComboBox* Listed(const QString& path)
+    {
+        QComboBox* combo = Tools->Editor(path)->ComboBox();
+        combo->showPopup();
+        combo->hidePopup();
+        return combo;
     }
     // Chooses an entry of a line's value list.
     void Choose(const QString& path, const QString& entry)
     {
-        QComboBox* combo = Tools->Editor(path)->ComboBox();
-        QVERIFY(combo);
-        combo->showPopup();
-        combo->hidePopup();
+        QVERIFY(Tools->Editor(path)->ComboBox());
+        QComboBox* combo = Listed(path);
         const int index = combo->findText(entry, Qt::MatchExactly);
         QVERIFY2(index >= 0, qPrintable(entry));
         combo->setCurrentIndex(index);
@@ -135,16 +144,22 @@ struct TInspectorFixture : TEditorFixture {
         QVERIFY(button);
         button->click();
     }
+    void ChooseFile(const QString& path, const QString& file)
+    {
+        Dialogs.AnswerOpenFile(file);
+        ClickEdit(path);
+    }
     const TDialogCall& LastCall() const { return Dialogs.Calls().back(); }
     void Activate()
     {
         Form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(Form.get()));
     }
-    // A click on a line's value (or name) through the window (scrolled into sight first); keys then
-    // go to the widget with the focus, as the platform sends them.
+    // A click on a line's value (or name) through the window, active as the click leaves it (scrolled
+    // into sight first); keys then go to the widget with the focus, as the platform sends them.
     void ClickValue(const QString& path, int column = 1)
     {
+        Activate();
         QTreeWidget* tree = Tools->JvInspector1;
         if (QTreeWidgetItem* part = Tools->Node(path)->parent())
             part->setExpanded(true);
@@ -254,9 +269,8 @@ void TestInspector::nothingSelected()
              (QStringList{"DynamicFile:TJvInspectorFilenameItem", "DefaultFile:TJvInspectorFilenameItem"}));
     QCOMPARE(Lines(*f.Tools, "Skin info"),
              (QStringList{"Author:TInspectorStringItem", "Copyright:TInspectorStringItem", "Norm:TInspectorStringItem",
-                          "PreviewImage:TInspectorStringItem", "SizeX:TInspectorIntegerItem",
-                          "SizeY:TInspectorIntegerItem", "Skinname:TInspectorStringItem",
-                          "Version:TInspectorStringItem"}));
+                          "PreviewImage:TInspectorStringItem", "SizeX:TInspectorIntegerItem", "SizeY:TInspectorIntegerItem",
+                          "Skinname:TInspectorStringItem", "Version:TInspectorStringItem"}));
     QCOMPARE(f.Tools->DisplayValue("Skinname"), QStringLiteral("Unnamed1"));
     // Categories are expanded; the parts' lines wait to be opened.
     QVERIFY(f.Tools->JvInspector1->topLevelItem(0)->isExpanded());
@@ -279,10 +293,9 @@ void TestInspector::controlLines()
     QFETCH(QString, category);
     QFETCH(QStringList, lines);
     TInspectorFixture f;
-    TItemLayer* control = kind == 0   ? static_cast<TItemLayer*>(AddControl<TTextLayer>(*f.Form, "title"))
-                          : kind == 1 ? static_cast<TItemLayer*>(AddControl<TImageLayer>(*f.Form, "title"))
-                                      : static_cast<TItemLayer*>(AddControl<TOSDSimpleButton>(*f.Form, "title"));
-    f.Form->SetSelection(control);
+    f.Form->SetSelection(kind == 0   ? static_cast<TItemLayer*>(AddControl<TTextLayer>(*f.Form, "title"))
+                         : kind == 1 ? static_cast<TItemLayer*>(AddControl<TImageLayer>(*f.Form, "title"))
+                                     : static_cast<TItemLayer*>(AddControl<TOSDSimpleButton>(*f.Form, "title")));
     QCOMPARE(f.Tools->Categories(), QStringList{category});
     QCOMPARE(Lines(*f.Tools, category), lines);
     QCOMPARE(f.Tools->DisplayValue("X"), QStringLiteral("20"));
@@ -294,21 +307,14 @@ void TestInspector::controlLines()
 void TestInspector::editorsByType()
 {
     TInspectorFixture f;
-    f.Form->SetSelection(AddControl<TOSDSimpleButton>(*f.Form, "b"));
-    struct TRow {
-        const char* Path;
-        bool List;
-        bool Typed;
-        bool Button;
-    };
+    f.Select<TOSDSimpleButton>("b");
+    struct TRow { const char* Path; bool List, Typed, Button; };
     const TRow rows[] = {
-        {"Control_ID", false, true, false},   {"Description", false, true, false},
-        {"Disabled", true, false, false},     {"DisabledColor", false, false, true},
-        {"ActionID", true, true, false},      {"Application", false, true, true},
-        {"JumpTo", true, true, false},        {"ScriptFunction", true, true, false},
-        {"LabelControl", false, false, false}, {"LabelControl.FontName", true, true, false},
-        {"LabelControl.TextAlign", true, false, false}, {"ImageFocus.FileName", false, true, true},
-    };
+        {"Control_ID", false, true, false}, {"Description", false, true, false}, {"Disabled", true, false, false},
+        {"DisabledColor", false, false, true}, {"ActionID", true, true, false}, {"Application", false, true, true},
+        {"JumpTo", true, true, false}, {"ScriptFunction", true, true, false}, {"LabelControl", false, false, false},
+        {"LabelControl.FontName", true, true, false}, {"LabelControl.TextAlign", true, false, false},
+        {"ImageFocus.FileName", false, true, true}};
     for (const TRow& row : rows) {
         TInspectorEditor* editor = f.Tools->Editor(row.Path);
         QVERIFY2(editor, row.Path);
@@ -327,7 +333,7 @@ void TestInspector::editorsByType()
 void TestInspector::buttonParts()
 {
     TInspectorFixture f;
-    f.Form->SetSelection(AddControl<TOSDSimpleButton>(*f.Form, "b"));
+    f.Select<TOSDSimpleButton>("b");
     QCOMPARE(Lines(*f.Tools, "LabelControl", "LabelControl."), LabelLines);
     QCOMPARE(Lines(*f.Tools, "ImageFocus", "ImageFocus."), ImageLines);
     QCOMPARE(Lines(*f.Tools, "ImageNoFocus", "ImageNoFocus."), ImageLines);
@@ -338,16 +344,13 @@ void TestInspector::buttonParts()
 void TestInspector::editReachesControlPageAndList()
 {
     TInspectorFixture f;
-    auto* label = AddControl<TTextLayer>(*f.Form, "title");
-    f.Form->SetSelection(label);
+    auto* label = f.Select<TTextLayer>("title");
     QSignalSpy changed(&f.Form->Document(), &TPageDocument::ControlChanged);
     f.Type("X", "45");
     QCOMPARE(label->GetX(), 45);
     QVERIFY(f.Form->Modified());
     QCOMPARE(changed.count(), 1);
-    // The frame follows the control.
-    QCOMPARE(f.Form->RubberBand()->Location().Left, 45.0f);
-    QCOMPARE(f.Form->RubberBand()->Location().Right, 145.0f);
+    QCOMPARE(f.Form->RubberBand()->Location(), (TFloatRect{45, 30, 145, 60}));
     f.Type("Control_ID", "7");
     f.Type("Description", QStringLiteral("caf\u00e9 \u20ac"));
     QCOMPARE(label->Control_ID, 7);
@@ -370,8 +373,7 @@ void TestInspector::editReachesControlPageAndList()
 void TestInspector::editOfPlainFieldRepaints()
 {
     TInspectorFixture f;
-    auto* label = AddControl<TTextLayer>(*f.Form, "title");
-    f.Form->SetSelection(label);
+    auto* label = f.Select<TTextLayer>("title");
     TImageCanvas& canvas = f.Form->ImgView()->Canvas();
     canvas.Render();
     QVERIFY(canvas.DirtyRect().isEmpty());
@@ -384,13 +386,11 @@ void TestInspector::editOfPlainFieldRepaints()
 void TestInspector::editOfPart()
 {
     TInspectorFixture f;
-    auto* button = AddControl<TOSDSimpleButton>(*f.Form, "b");
-    f.Form->SetSelection(button);
+    auto* button = f.Select<TOSDSimpleButton>("b");
     TImageCanvas& canvas = f.Form->ImgView()->Canvas();
     canvas.Render();
     f.Type("LabelControl.LabelText", "Play");
     QCOMPARE(button->GetLabelText(), std::string("Play"));
-    // The button's own line shows the part's text.
     QCOMPARE(f.Tools->DisplayValue("LabelText"), QStringLiteral("Play"));
     QVERIFY(f.Form->Modified());
     QVERIFY(!canvas.DirtyRect().isEmpty());
@@ -418,8 +418,7 @@ void TestInspector::refusedInput()
     QFETCH(QString, text);
     QFETCH(QString, message);
     TInspectorFixture f;
-    auto* image = AddControl<TImageLayer>(*f.Form, "old");
-    f.Form->SetSelection(image);
+    auto* image = f.Select<TImageLayer>("old");
     const QString before = f.Tools->DisplayValue(path);
     f.Dialogs.AnswerMessage(QMessageBox::Ok);
     f.Type(path, text);
@@ -429,8 +428,7 @@ void TestInspector::refusedInput()
     QCOMPARE(f.LastCall().Icon, QMessageBox::Critical);
     QCOMPARE(f.Tools->DisplayValue(path), before);
     QVERIFY(!f.Form->Modified());
-    QCOMPARE(image->GetX(), 20);
-    QCOMPARE(image->GetWidth(), 100);
+    QCOMPARE(image->Location(), (TFloatRect{20, 30, 120, 60}));
     QCOMPARE(image->Alpha, 255);
     QCOMPARE(image->Description, std::string("old"));
     QVERIFY(image->FileName.empty());
@@ -479,9 +477,7 @@ void TestInspector::actionAndWindowItems()
     f.Form->SetSelection(button);
     QCOMPARE(f.Tools->DisplayValue("ActionID"), QStringLiteral("Zoom"));
     QCOMPARE(f.Tools->DisplayValue("JumpTo"), QStringLiteral("Music"));
-    QComboBox* actions = f.Tools->Editor("ActionID")->ComboBox();
-    actions->showPopup();
-    actions->hidePopup();
+    QComboBox* actions = f.Listed("ActionID");
     QCOMPARE(actions->count(), 3);
     QCOMPARE(actions->itemText(0), QStringLiteral("Back"));
     f.Choose("ActionID", "Back");
@@ -512,13 +508,10 @@ void TestInspector::functionItem()
     auto* button = AddControl<TOSDSimpleButton>(*f.Form, "b");
     button->ScriptFunction = "Beta";
     f.Form->SetSelection(button);
-    QComboBox* list = f.Tools->Editor("ScriptFunction")->ComboBox();
-    list->showPopup();
-    list->hidePopup();
+    QComboBox* list = f.Listed("ScriptFunction");
     QCOMPARE(list->count(), 3);
     QCOMPARE(list->itemText(0), QString());
     QCOMPARE(list->itemText(1), QStringLiteral("Alpha"));
-    // The empty first entry clears the function.
     f.Choose("ScriptFunction", QString());
     QCOMPARE(button->ScriptFunction, std::string());
     f.Type("ScriptFunction", "OwnFunction");
@@ -532,11 +525,8 @@ void TestInspector::fontItem()
     WriteBytes(folder + "font.xml", XmlText({"<fonts>", "  <font>", "    <name>font12</name>", "    <filename>Arial</filename>",
                                               "    <height>12</height>", "  </font>", "</fonts>"}));
     f.OpenProject(folder);
-    auto* label = AddControl<TTextLayer>(*f.Form, "t");
-    f.Form->SetSelection(label);
-    QComboBox* fonts = f.Tools->Editor("FontName")->ComboBox();
-    fonts->showPopup();
-    fonts->hidePopup();
+    auto* label = f.Select<TTextLayer>("t");
+    QComboBox* fonts = f.Listed("FontName");
     QCOMPARE(fonts->count(), 2);
     QCOMPARE(fonts->itemText(0), QStringLiteral("debugfont"));
     QCOMPARE(fonts->itemText(1), QStringLiteral("font12"));
@@ -544,12 +534,8 @@ void TestInspector::fontItem()
     QCOMPARE(label->FontName, std::string("font12"));
     // A name typed, the list opened and closed again, then the field left: the typed name is stored.
     f.Activate();
-    QLineEdit* field = fonts->lineEdit();
-    field->setFocus();
-    field->setText(QStringLiteral("own"));
-    field->setModified(true);
-    fonts->showPopup();
-    fonts->hidePopup();
+    f.Fill(fonts->lineEdit(), QStringLiteral("own"));
+    f.Listed("FontName");
     QCOMPARE(fonts->currentText(), QStringLiteral("own"));
     f.Tools->Editor("LabelText")->LineEdit()->setFocus();
     QCOMPARE(label->FontName, std::string("own"));
@@ -592,8 +578,7 @@ void TestInspector::colourItem()
 void TestInspector::colourStandIn()
 {
     TInspectorFixture f;
-    auto* label = AddControl<TTextLayer>(*f.Form, "t");
-    f.Form->SetSelection(label);
+    auto* label = f.Select<TTextLayer>("t");
     f.Dialogs.AnswerModal(QDialog::Accepted, [](QDialog& dialog) {
         auto* standIn = dynamic_cast<TColorHexDialog*>(&dialog);
         QVERIFY(standIn);
@@ -615,27 +600,23 @@ void TestInspector::fileItem()
     const QString folder = f.MakeProject(QStringLiteral("\u0141\u00f3d\u017a"));
     QVERIFY(QDir().rename(folder + "images", folder + "Images"));
     f.OpenProject(folder);
-    auto* button = AddControl<TOSDSimpleButton>(*f.Form, "b");
-    f.Form->SetSelection(button);
+    auto* button = f.Select<TOSDSimpleButton>("b");
     const std::size_t before = f.Dialogs.Calls().size();
-    f.Dialogs.AnswerOpenFile(QString());
-    f.ClickEdit("ImageFocus.FileName");
+    f.ChooseFile("ImageFocus.FileName", QString());
     QCOMPARE(f.Dialogs.Calls().size(), before + 1);
     QCOMPARE(f.LastCall().Kind, TDialogKind::OpenFile);
     QCOMPARE(f.LastCall().Caption, QStringLiteral("Open picture"));
     QCOMPARE(f.LastCall().File.InitialFolder, folder + "Images");
     QVERIFY(!f.Form->Modified());
     // The image part keeps the file name only; a program file keeps its path.
-    f.Dialogs.AnswerOpenFile(folder + "Images/focus.png");
-    f.ClickEdit("ImageFocus.FileName");
+    f.ChooseFile("ImageFocus.FileName", folder + "Images/focus.png");
     QCOMPARE(button->ImageFocus->FileName, std::string("focus.png"));
     QVERIFY(f.Form->Modified());
     // The same picture chosen again is read again; a file unchanged on disk changes nothing.
     const QString focus = WriteTestFile(folder + "Images", "focus.png", SolidPng(10, 10, Qt::red));
     const auto chooseFocus = [&] {
         f.Form->Document().SetModified(false);
-        f.Dialogs.AnswerOpenFile(focus);
-        f.ClickEdit("ImageFocus.FileName");
+        f.ChooseFile("ImageFocus.FileName", focus);
         return button->ImageFocus->Bitmap ? button->ImageFocus->Bitmap->width() : 0;
     };
     QCOMPARE(chooseFocus(), 10);
@@ -646,14 +627,9 @@ void TestInspector::fileItem()
     QVERIFY(f.Form->Modified());
     // The same name typed again and confirmed reads the picture again too.
     WriteTestFile(folder + "Images", "focus.png", SolidPng(20, 10, Qt::red));
-    f.Activate();
-    f.ClickValue("ImageFocus.FileName");
-    f.Key(Qt::Key_A, Qt::ControlModifier);
-    f.Keys("focus.png");
-    f.Key(Qt::Key_Return);
+    f.TypeIntoInspector("ImageFocus.FileName", "focus.png");
     QCOMPARE(button->ImageFocus->Bitmap ? button->ImageFocus->Bitmap->width() : 0, 20);
-    f.Dialogs.AnswerOpenFile(QStringLiteral("/opt/player/run.sh"));
-    f.ClickEdit("Application");
+    f.ChooseFile("Application", QStringLiteral("/opt/player/run.sh"));
     QCOMPARE(button->Application, std::string("/opt/player/run.sh"));
     f.ClickEdit("Application");  // proposes the current value; cancelled (no answer queued)
     QCOMPARE(f.LastCall().File.FileName, QStringLiteral("/opt/player/run.sh"));
@@ -672,10 +648,8 @@ void TestInspector::fileItem()
     QCOMPARE(button->ImageFocus->FileName, std::string("focus.png"));
     // The backdrop keeps its own rule: the same name again is not read again.
     f.Form->SetSelection(nullptr);
-    for (const int size : {10, 30}) {
-        f.Dialogs.AnswerOpenFile(WriteTestFile(folder + "Images", "back.png", SolidPng(size, 10, Qt::blue)));
-        f.ClickEdit("WindowBackdrop.DefaultFile");
-    }
+    for (const int size : {10, 30})
+        f.ChooseFile("WindowBackdrop.DefaultFile", WriteTestFile(folder + "Images", "back.png", SolidPng(size, 10, Qt::blue)));
     QCOMPARE(f.Form->Document().Backdrop().width(), 10);
 }
 
@@ -693,12 +667,10 @@ void TestInspector::pageSettingsAndSkinInfo()
     QCOMPARE(f.Form->WindowInfos().WindowBackdrop().DefaultFile(), std::string("back.png"));
     QCOMPARE(f.Tools->DisplayValue("WindowBackdrop.DefaultFile"), QStringLiteral("back.png"));
     // The backdrop's files get the picture dialog too; DefaultFile keeps the name only.
-    f.Dialogs.AnswerOpenFile(QStringLiteral("/\u0141\u00f3d\u017a/night.png"));
-    f.ClickEdit("WindowBackdrop.DefaultFile");
+    f.ChooseFile("WindowBackdrop.DefaultFile", QStringLiteral("/\u0141\u00f3d\u017a/night.png"));
     QCOMPARE(f.LastCall().Caption, QStringLiteral("Open picture"));
     QCOMPARE(f.Form->WindowInfos().WindowBackdrop().DefaultFile(), std::string("night.png"));
-    f.Dialogs.AnswerOpenFile(QStringLiteral("/pics/live.png"));
-    f.ClickEdit("WindowBackdrop.DynamicFile");
+    f.ChooseFile("WindowBackdrop.DynamicFile", QStringLiteral("/pics/live.png"));
     QCOMPARE(f.Form->WindowInfos().WindowBackdrop().DynamicFile, std::string("/pics/live.png"));
     f.Type("Skinname", "Blue");
     QCOMPARE(f.Form->SkinInfo().Skinname, std::string("Blue"));
@@ -776,7 +748,7 @@ void TestInspector::sameKindKeepsLines()
     b->LabelControl->LabelText = "Play";
     f.Form->SetSelection(a);
     QTreeWidget* tree = f.Tools->JvInspector1;
-    QTreeWidgetItem* part = tree->findItems("LabelControl", Qt::MatchExactly | Qt::MatchRecursive).front();
+    QTreeWidgetItem* part = f.Tools->Node("LabelControl");
     part->setExpanded(true);
     QCOMPARE(part->childCount(), LabelLines.size());
     QCOMPARE(f.Tools->DisplayValue("LabelControl.LabelText"), QString());
@@ -785,17 +757,14 @@ void TestInspector::sameKindKeepsLines()
     tree->setFixedHeight(tree->height() - tree->viewport()->height() + tree->visualItemRect(part).height() * 8);
     QCoreApplication::processEvents();
     // A part opened and closed again stays closed; a narrow inspector keeps its sideways scroll.
-    QTreeWidgetItem* closed = tree->findItems("ImageFocus", Qt::MatchExactly | Qt::MatchRecursive).front();
-    closed->setExpanded(true);
-    closed->setExpanded(false);
+    f.Tools->Node("ImageFocus")->setExpanded(true);
+    f.Tools->Node("ImageFocus")->setExpanded(false);
     tree->setFixedWidth(tree->columnWidth(0) / 2);
     QCoreApplication::processEvents();
-    tree->horizontalScrollBar()->setValue(tree->horizontalScrollBar()->maximum() / 2);
-    const int sideways = tree->horizontalScrollBar()->value();
-    QVERIFY(sideways > 0);
-    tree->verticalScrollBar()->setValue(tree->verticalScrollBar()->maximum() / 2);
-    const int scrolled = tree->verticalScrollBar()->value();
-    QVERIFY(scrolled > 0);
+    const auto halfway = [](QScrollBar* bar) { bar->setValue(bar->maximum() / 2); return bar->value(); };
+    const int sideways = halfway(tree->horizontalScrollBar());
+    const int scrolled = halfway(tree->verticalScrollBar());
+    QVERIFY(sideways > 0 && scrolled > 0);
     if (road == "selection") {
         f.Form->SetSelection(b);
     } else if (road == "clone") {
@@ -807,11 +776,11 @@ void TestInspector::sameKindKeepsLines()
     b = static_cast<TOSDSimpleButton*>(f.Form->Selected());
     QVERIFY(b != a);
     QCOMPARE(f.Tools->Categories(), QStringList{road == "selection" ? "Button - b" : "Button - a"});
-    QVERIFY(tree->findItems("LabelControl", Qt::MatchExactly | Qt::MatchRecursive).front()->isExpanded());
+    QVERIFY(f.Tools->Node("LabelControl")->isExpanded());
     QVERIFY(tree->currentItem() && tree->currentItem()->text(0) == current);
     QCOMPARE(tree->verticalScrollBar()->value(), scrolled);
     QCOMPARE(tree->horizontalScrollBar()->value(), sideways);
-    QVERIFY(!tree->findItems("ImageFocus", Qt::MatchExactly | Qt::MatchRecursive).front()->isExpanded());
+    QVERIFY(!f.Tools->Node("ImageFocus")->isExpanded());
     QCOMPARE(f.Tools->DisplayValue("X"), road == "selection" ? QStringLiteral("200") : QStringLiteral("20"));
     QCOMPARE(f.Tools->DisplayValue("LabelControl.LabelText"), road == "selection" ? QStringLiteral("Play") : QString());
     // The part's place is the one it is painted at, before and after its owner moves.
@@ -833,8 +802,7 @@ void TestInspector::sameKindKeepsLines()
 void TestInspector::positionAfterFrameResize()
 {
     TInspectorFixture f;
-    auto* label = AddControl<TTextLayer>(*f.Form, "t");
-    f.Form->SetSelection(label);
+    auto* label = f.Select<TTextLayer>("t");
     // Resized with the frame, then moved in the inspector before the values were shown again.
     f.Form->RubberBand()->SetLocation(TFloatRect{20, 30, 220, 90});
     f.Type("X", "50");
@@ -842,10 +810,8 @@ void TestInspector::positionAfterFrameResize()
     f.Form->RubberBand()->SetLocation(TFloatRect{50, 30, 250, 130});
     f.Type("Y", "10");
     QCOMPARE(label->Location(), (TFloatRect{50, 10, 250, 110}));
-
     // A spin control's Width is one button; moving it keeps both.
-    auto* spin = AddControl<TOSDUpDownControl>(*f.Form, "s");
-    f.Form->SetSelection(spin);
+    auto* spin = f.Select<TOSDUpDownControl>("s");
     QCOMPARE(f.Tools->DisplayValue("Width"), QStringLiteral("50"));
     f.Type("X", "0");
     f.Type("Y", "5");
@@ -860,7 +826,7 @@ void TestInspector::freedWhileShown()
 {
     TInspectorFixture f;
     // New Page while a control is shown: the page settings come back.
-    f.Form->SetSelection(AddControl<TOSDSimpleButton>(*f.Form, "b"));
+    f.Select<TOSDSimpleButton>("b");
     f.Form->mnNew1Click();
     QCOMPARE(f.Tools->Categories(), (QStringList{"Window info", "Skin info"}));
     // A control that is on no page, freed while shown, is never read again.
@@ -885,14 +851,12 @@ void TestInspector::freedWhileShown()
 void TestInspector::keysStayInInspector()
 {
     TInspectorFixture f;
-    auto* label = AddControl<TTextLayer>(*f.Form, "t");
-    f.Form->SetSelection(label);
+    auto* label = f.Select<TTextLayer>("t");
     f.Activate();
     f.Form->SetMouseInView(true);
     const TFloatRect start = label->Location();
-    // The keys do what they do in the editor (Del deletes a character of the description) and
-    // nothing on the canvas.
-    // Each editor while its line is the current one.
+    // Each editor while its line is the current one: the keys do what they do in the editor (Del
+    // deletes a character of the description) and nothing on the canvas.
     const std::vector<std::function<QWidget*()>> targets = {
         [&f] { return f.Tools->Editor("Description")->LineEdit(); },
         [&f] { return f.Tools->Editor("TextAlign")->ComboBox(); },
@@ -904,8 +868,7 @@ void TestInspector::keysStayInInspector()
         for (Qt::Key key : {Qt::Key_Left, Qt::Key_Down, Qt::Key_Delete}) {
             QTest::keyClick(target, key);
             QCOMPARE(f.Form->Selected(), label);
-            QCOMPARE(label->Location().Left, start.Left);
-            QCOMPARE(label->Location().Top, start.Top);
+            QCOMPARE(label->Location(), start);
         }
     }
     // The same key with the focus outside the inspector moves the control.
@@ -919,9 +882,7 @@ void TestInspector::keysStayInInspector()
 void TestInspector::focusedFieldFollowsChanges()
 {
     TInspectorFixture f;
-    auto* label = AddControl<TTextLayer>(*f.Form, "t");
-    f.Form->SetSelection(label);
-    f.Activate();
+    auto* label = f.Select<TTextLayer>("t");
     // The X field has the focus but nothing typed; the control moves elsewhere (the Move dialog).
     f.ClickValue("X");
     QLineEdit* x = f.Tools->Editor("X")->LineEdit();
@@ -958,10 +919,8 @@ void TestInspector::typedTextWhenSelectionMoves()
     dock->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(dock));
     QLineEdit* field = f.Tools->Editor("ImageRightFocus.Corner")->LineEdit();
-    field->setFocus();
+    f.Fill(field, QStringLiteral("+5"));
     QVERIFY(field->hasFocus());
-    field->setText(QStringLiteral("+5"));
-    field->setModified(true);
     Click(f.Form->ImgView(), QPoint(250, 215));
     QCoreApplication::processEvents();
     QCOMPARE(f.Form->Selected(), label);
@@ -975,10 +934,8 @@ void TestInspector::typedTextWhenSelectionMoves()
     int commits = 0;
     editor->OnCommit = [&commits](const QString&) { ++commits; };
     editor->show();
-    editor->LineEdit()->setFocus();
+    f.Fill(editor->LineEdit(), QStringLiteral("9"));
     QVERIFY(editor->LineEdit()->hasFocus());
-    editor->LineEdit()->setText(QStringLiteral("9"));
-    editor->LineEdit()->setModified(true);
     delete editor;
     QCOMPARE(commits, 0);
     QCOMPARE(label->GetY(), 200);
@@ -989,13 +946,11 @@ void TestInspector::typedTextWhenSelectionMoves()
 void TestInspector::editKeepsScrollPosition()
 {
     TInspectorFixture f;
-    auto* label = AddControl<TTextLayer>(*f.Form, "t");
-    f.Form->SetSelection(label);
+    auto* label = f.Select<TTextLayer>("t");
     f.Activate();
     QTreeWidget* tree = f.Tools->JvInspector1;
-    QTreeWidgetItem* shadow = tree->findItems("Shadow", Qt::MatchExactly | Qt::MatchRecursive).front();
-    const int row = tree->visualItemRect(shadow).height();
-    tree->setFixedHeight(tree->height() - tree->viewport()->height() + row * 7 + row / 2);
+    QTreeWidgetItem* shadow = f.Tools->Node("Shadow");
+    tree->setFixedHeight(tree->height() - tree->viewport()->height() + tree->visualItemRect(shadow).height() * 15 / 2);
     QCoreApplication::processEvents();
     QScrollBar* bar = tree->verticalScrollBar();
     for (int v = 0; v <= bar->maximum() && tree->visualItemRect(shadow).top() >= tree->viewport()->height(); ++v)
@@ -1009,8 +964,7 @@ void TestInspector::editKeepsScrollPosition()
         return QPoint(cell.center().x(), (cell.top() + tree->viewport()->height()) / 2);
     };
     auto clickAt = [tree](QPoint at) {
-        QWidget* target = tree->viewport()->childAt(at);
-        target = target ? target : tree->viewport();
+        QWidget* target = tree->viewport()->childAt(at) ? tree->viewport()->childAt(at) : tree->viewport();
         QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(tree->viewport(), at));
     };
     clickAt(pointAt(0));
@@ -1068,7 +1022,6 @@ void TestInspector::escapePutsValueBack()
     button->JumpTo = 1;
     button->LabelControl->FontName = "debugfont";
     f.Form->SetSelection(button);
-    f.Activate();
     QTreeWidget* tree = f.Tools->JvInspector1;
     tree->setFixedHeight(tree->height() - tree->viewport()->height() + tree->visualItemRect(f.Tools->Node("X")).height() * 8);
     const QString before = f.Tools->DisplayValue(path);
@@ -1098,18 +1051,15 @@ void TestInspector::escapePutsValueBack()
     f.Key(Qt::Key_Escape);
     QCOMPARE(f.Tools->DisplayValue(path), before);
     QVERIFY(!f.Form->Action("mnSave")->isEnabled());
-    QScrollBar* bar = tree->verticalScrollBar();
-    const int scrolled = bar->value();
+    const int scrolled = tree->verticalScrollBar()->value();
     f.Wheel(f.Tools->Editor(path), scrolled > 0 ? 1 : -1);
-    QVERIFY(bar->value() != scrolled);
+    QVERIFY(tree->verticalScrollBar()->value() != scrolled);
     QCOMPARE(f.Tools->DisplayValue(path), before);
     f.ClickValue("Width");
     QCOMPARE(f.Tools->Item(path)->GetDisplayValue(), before);
     QVERIFY(!f.Form->Modified());
     QVERIFY(f.Dialogs.Calls().empty());
 
-    // Without a window manager the closed list leaves the window inactive.
-    f.Activate();
     typeIn();
     f.Key(Qt::Key_Down);
     QCOMPARE(f.Tools->Item(path)->GetDisplayValue(), confirmed);
@@ -1123,9 +1073,7 @@ void TestInspector::escapePutsValueBack()
 void TestInspector::oneEditorOnTheCurrentLine()
 {
     TInspectorFixture f;
-    auto* label = AddControl<TTextLayer>(*f.Form, "t");
-    f.Form->SetSelection(label);
-    f.Activate();
+    auto* label = f.Select<TTextLayer>("t");
     for (const char* path : {"X", "LabelText"}) {
         f.ClickValue(path);
         f.Keys("4");
@@ -1152,7 +1100,7 @@ void TestInspector::oneEditorOnTheCurrentLine()
     f.Key(Qt::Key_Return);
     QCOMPARE(label->TextAlign, StringAlignmentFar);
     QCOMPARE(f.EditorLines(), QStringList{"TextAlign*"});
-    f.Form->SetSelection(AddControl<TTextLayer>(*f.Form, "u"));
+    f.Select<TTextLayer>("u");
     QCOMPARE(f.EditorLines().size(), 1);
     // Typed and not confirmed, then Ctrl+D: the clone is made of what the line shows; the same for Copy.
     f.ClickValue("Description");
@@ -1171,9 +1119,7 @@ void TestInspector::oneEditorOnTheCurrentLine()
     f.Keys("W");
     QCOMPARE(f.Tools->JvInspector1->currentItem(), f.Tools->Node("X"));
     // A value refused as another line is clicked: after the message, typing goes on in that line.
-    f.ClickValue("Width");
-    f.Key(Qt::Key_A, Qt::ControlModifier);
-    f.Keys("xyz");
+    f.TypeIntoInspector("Width", "xyz", false);
     f.Dialogs.AnswerMessage(QMessageBox::Ok);
     f.ClickValue("X", 0);
     QCOMPARE(f.LastCall().Text, QStringLiteral("'xyz' is not a valid integer value"));
@@ -1209,7 +1155,6 @@ void TestInspector::typedTextBeforePageIsEmptied()
     TInspectorFixture f;
     const QString folder = f.MakeProject(QStringLiteral("Blue"), {{"second.xml", XmlText({"<screen/>"})}});
     f.OpenProject(folder);
-    f.Activate();
     f.ClickValue("Author");
     f.Keys("Someone");
     if (road == 4)
@@ -1259,7 +1204,7 @@ void TestInspector::namesFitTheirColumn()
     QFETCH(bool, label);
     TInspectorFixture f;
     if (label)
-        f.Form->SetSelection(AddControl<TTextLayer>(*f.Form, "title"));
+        f.Select<TTextLayer>("title");
     QCoreApplication::processEvents();
     QTreeWidget* tree = f.Tools->JvInspector1;
     const int margin = tree->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree) + 1;
@@ -1286,14 +1231,11 @@ void TestInspector::dividerDrags()
     const int divider = tree->columnViewportPosition(1);
     const int y = tree->visualItemRect(tree->topLevelItem(0)->child(0)).center().y();
     QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(divider - 2, y));
-    QMouseEvent move(QEvent::MouseMove, QPointF(divider + 28, y), viewport->mapToGlobal(QPointF(divider + 28, y)),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(viewport, &move);
+    QTest::mouseMove(viewport, QPoint(divider + 28, y));
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(divider + 28, y));
     QCOMPARE(tree->columnViewportPosition(1), divider + 30);
     QVERIFY(!tree->currentItem());
-    // It stays where the user put it.
-    f.Form->SetSelection(AddControl<TTextLayer>(*f.Form, "title"));
+    f.Select<TTextLayer>("title");
     QCOMPARE(tree->columnViewportPosition(1), divider + 30);
 }
 
