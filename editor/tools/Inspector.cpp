@@ -561,10 +561,14 @@ TInspectorEditor* TfrmTools::EnsureEditor(TLine& line)
     return line.Editor;
 }
 
-void TfrmTools::FocusEditor(QTreeWidgetItem* node)
+void TfrmTools::FocusEditor(QTreeWidgetItem* node, bool whole)
 {
-    if (TLine* line = LineOf(node); line && line->Editor && ShownAlive())
+    if (TLine* line = LineOf(node); line && line->Editor && ShownAlive()) {
         line->Editor->setFocus(Qt::MouseFocusReason);
+        // Reached by the keyboard, the value is taken whole: typing replaces it.
+        if (QLineEdit* field = line->Editor->LineEdit(); whole && field)
+            field->selectAll();
+    }
 }
 
 void TfrmTools::Step(TLine& line, int step)
@@ -581,6 +585,7 @@ void TfrmTools::Step(TLine& line, int step)
     }
     JvInspector1->setCurrentItem(node);
     JvInspector1->scrollToItem(node);
+    FocusEditor(node, true);
 }
 
 void TfrmTools::MoveEditor(QTreeWidgetItem* current, QTreeWidgetItem* previous)
@@ -747,7 +752,7 @@ void TfrmTools::Commit(TLine& line, const QString& text)
         QMetaObject::invokeMethod(this, [this] {
             QWidget* focus = QApplication::focusWidget();
             if (!focus || isAncestorOf(focus))
-                GuardedCall([this] { FocusEditor(JvInspector1->currentItem()); });
+                GuardedCall([this] { FocusEditor(JvInspector1->currentItem(), true); });
         }, Qt::QueuedConnection);
     emit TypedTextChanged();
 }

@@ -103,7 +103,8 @@ private:
     void DropLines(QTreeWidgetItem* parent);
     std::vector<TLine*> LinesUnder(const QTreeWidgetItem* parent) const;
     TInspectorEditor* EnsureEditor(TLine& line);
-    void FocusEditor(QTreeWidgetItem* node);
+    // The line's editor takes the focus; with `whole` its text is selected.
+    void FocusEditor(QTreeWidgetItem* node, bool whole = false);
     // Up or Down in a line's editor: the line above or below becomes the current one.
     void Step(TLine& line, int step);
     // A line's path from its category.
