@@ -12,6 +12,7 @@
 #include "skinmodel/controls/ImageLayer.h"
 #include "skinmodel/controls/VideoControl.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
+#include "support/TestPictures.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -126,8 +127,6 @@ private slots:
     void insertEveryKind_data();
     void insertEveryKind();
     void insertWithoutReferenceIsSquareAtViewCentre();
-    void insertEveryKindWithoutReference_data();
-    void insertEveryKindWithoutReference();
     void insertWhileSelected();
     void insertVideoWindowOnce();
     void insertPicture_data();
@@ -183,35 +182,17 @@ void TestCommands::kindOfEveryEntry_data()
     QTest::addColumn<int>("tag");
     QTest::addColumn<int>("kind");
     QTest::addColumn<QByteArray>("keyword");
-    struct Row {
-        const char* caption;
-        int tag;
-        int kind;
-        const char* keyword;
+    const auto row = [](const char* caption, int tag, int kind, const char* keyword) {
+        QTest::newRow(caption) << tag << kind << QByteArray(keyword);
     };
-    const Row rows[] = {
-        {"Image", 0, 0, nullptr},
-        {"Label", 5, 1, "label"},
-        {"Button", 1, 2, "button"},
-        {"Image Button", 2, 3, "button3part"},
-        {"Selectonebutton", 3, 4, "selectbutton"},
-        {"Togglebutton", 4, 5, "togglebutton"},
-        {"CheckControl", 6, 6, "checkmark"},
-        {"Slidecontrol", 8, 7, "slider"},
-        {"UpDowncontrol", 9, 8, "spincontrol"},
-        {"Textbox", 10, 9, "textbox"},
-        {"List", 11, 10, "listcontrol"},
-        {"Iconlist", 12, 11, "thumbnailpanel"},
-        {"TVList", 13, 12, "tvlistcontrol"},
-        {"Menulist", 14, 13, "menu"},
-        {"TickProgressbar", 15, 14, "tickprogress"},
-        {"VideoWindow", 18, 15, "videowindow"},
-        {"Progressbar", 7, 17, "progress"},
-        {"NumInput", 16, 19, "numinput"},
-        {"Editfield", 17, 20, "edit"},
-    };
-    for (const Row& row : rows)
-        QTest::newRow(row.caption) << row.tag << row.kind << QByteArray(row.keyword);
+    row("Image", 0, 0, nullptr), row("Label", 5, 1, "label"), row("Button", 1, 2, "button");
+    row("Image Button", 2, 3, "button3part"), row("Selectonebutton", 3, 4, "selectbutton");
+    row("Togglebutton", 4, 5, "togglebutton"), row("CheckControl", 6, 6, "checkmark");
+    row("Slidecontrol", 8, 7, "slider"), row("UpDowncontrol", 9, 8, "spincontrol"), row("Textbox", 10, 9, "textbox");
+    row("List", 11, 10, "listcontrol"), row("Iconlist", 12, 11, "thumbnailpanel");
+    row("TVList", 13, 12, "tvlistcontrol"), row("Menulist", 14, 13, "menu");
+    row("TickProgressbar", 15, 14, "tickprogress"), row("VideoWindow", 18, 15, "videowindow");
+    row("Progressbar", 7, 17, "progress"), row("NumInput", 16, 19, "numinput"), row("Editfield", 17, 20, "edit");
 }
 
 void TestCommands::kindOfEveryEntry()
@@ -228,21 +209,26 @@ void TestCommands::kindOfEveryEntry()
 void TestCommands::insertEveryKind_data()
 {
     QTest::addColumn<int>("tag");
-    for (const TMenuRecord& entry : ElementMenuItems)
-        if (QByteArray(entry.Caption) != "-" && entry.MenuNumber != 0)
-            QTest::newRow(entry.Caption) << int(entry.MenuNumber);
+    QTest::addColumn<bool>("project");
+    for (const bool project : {true, false})
+        for (const TMenuRecord& entry : ElementMenuItems)
+            if (QByteArray(entry.Caption) != "-" && entry.MenuNumber != 0)
+                QTest::addRow("%s%s", entry.Caption, project ? "" : ", no references")
+                    << int(entry.MenuNumber) << project;
 }
 
-// Every kind the factory makes: placed by its default description, selected, the page changed, and
-// saved as that description gives it.
+// Every kind: selected, the page changed. With the project's references it is placed by its default
+// description and saved as that gives it. Without, it is its bare class, a 64 by 64 square centred on
+// the view; the thumbnail panel keeps the place its constructor gives it.
 void TestCommands::insertEveryKind()
 {
     QFETCH(int, tag);
+    QFETCH(bool, project);
     const QByteArray keyword = KeywordOfTag(tag);
-    if (!FactoryMakes(keyword))
+    if (project && !FactoryMakes(keyword))
         QSKIP("the factory does not make this kind yet");
     TCommandsFixture f;
-    f.StartWithProject();
+    project ? f.StartWithProject() : f.StartWithoutProject();
     f.Insert(tag);
     QCOMPARE(f.Count(), 2);  // the control and its frame
     TItemLayer* control = f.Control(0);
@@ -252,7 +238,11 @@ void TestCommands::insertEveryKind()
     QVERIFY(control->MouseEvents());
     QVERIFY(f.Form->Modified());
     QCOMPARE(QByteArray::fromStdString(control->TypeKeyword()), keyword);
-
+    if (!project) {
+        std::unique_ptr<TItemLayer> fresh(OSDControlFactory().CreateKind("thumbnailpanel", nullptr));
+        QCOMPARE(Rect(control), keyword == "thumbnailpanel" ? Rect(fresh.get()) : QRectF(328, 256, 64, 64));
+        return;
+    }
     const QByteArray page = f.SavedPage();
     if (keyword == "videowindow") {
         // The project's 400 by 300 canvas is shown whole: centred on (200, 150).
@@ -300,34 +290,6 @@ void TestCommands::insertWithoutReferenceIsSquareAtViewCentre()
     f.Insert(5);
     const QPoint centre((shown.left() * 2 + shown.width()) / 2, (shown.top() * 2 + shown.height()) / 2);
     QCOMPARE(Rect(f.Form->Selected()), QRectF(centre - QPoint(32, 32), QSizeF(64, 64)));
-}
-
-void TestCommands::insertEveryKindWithoutReference_data()
-{
-    insertEveryKind_data();
-}
-
-// Without a default description every kind is its bare class, a 64 by 64 square centred on the
-// view; the thumbnail panel keeps the place its constructor gives it.
-void TestCommands::insertEveryKindWithoutReference()
-{
-    QFETCH(int, tag);
-    const QByteArray keyword = KeywordOfTag(tag);
-    TCommandsFixture f;
-    f.StartWithoutProject();
-    f.Insert(tag);
-    QCOMPARE(f.Count(), 2);
-    TItemLayer* control = f.Control(0);
-    QVERIFY(control);
-    QCOMPARE(f.Form->Selected(), control);
-    QCOMPARE(QByteArray::fromStdString(control->TypeKeyword()), keyword);
-    QVERIFY(f.Form->Modified());
-    if (keyword == "thumbnailpanel") {
-        std::unique_ptr<TItemLayer> fresh(OSDControlFactory().CreateKind("thumbnailpanel", nullptr));
-        QCOMPARE(Rect(control), Rect(fresh.get()));
-    } else {
-        QCOMPARE(Rect(control), QRectF(328, 256, 64, 64));
-    }
 }
 
 // A control inserted while another is selected becomes the selection, under the frame.
@@ -392,9 +354,7 @@ void TestCommands::insertPicture()
     QFETCH(QByteArray, texture);
     TCommandsFixture f;
     f.StartWithProject();
-    QImage picture(40, 20, QImage::Format_ARGB32);
-    picture.fill(Qt::red);
-    QVERIFY(picture.save(f.Folder + QStringLiteral("images/pic.png")));
+    WriteBytes(f.Folder + QStringLiteral("images/pic.png"), SolidPng(40, 20, Qt::red));
     f.Dialogs.AnswerOpenFile(answer.startsWith(QLatin1Char('/')) || answer.isEmpty() ? answer : f.Folder + answer);
     f.Insert(0);
     QCOMPARE(f.Dialogs.Calls().back().Caption, QStringLiteral("Open picture"));
@@ -416,10 +376,8 @@ void TestCommands::insertPictureKeepsItsNameAsSkinText()
 {
     TCommandsFixture f;
     f.StartWithProject();
-    QImage picture(40, 20, QImage::Format_ARGB32);
-    picture.fill(Qt::blue);
     const QString name = QStringLiteral("gr\u00fcn.png");
-    QVERIFY(picture.save(f.Folder + QStringLiteral("images/") + name, "PNG"));
+    WriteBytes(f.Folder + QStringLiteral("images/") + name, SolidPng(40, 20, Qt::blue));
     f.Dialogs.AnswerOpenFile(f.Folder + QStringLiteral("images/") + name);
     f.Insert(0);
     const TFileDialogOptions& asked = f.Dialogs.Calls().back().File;
@@ -486,9 +444,7 @@ void TestCommands::sizesReadBack()
         AddLabel(*f.Form, 0, 0, "a")->SetLocation(TFloatRect{0, 0, 850, 1224});
         rescale(1000, 750, 100);  // 2125 by 3060
     } else if (road == QLatin1String("picture")) {
-        QImage picture(2600, 30, QImage::Format_ARGB32);
-        picture.fill(Qt::red);
-        QVERIFY(picture.save(f.Folder + QStringLiteral("images/wide.png")));
+        WriteBytes(f.Folder + QStringLiteral("images/wide.png"), SolidPng(2600, 30, Qt::red));
         f.Dialogs.AnswerOpenFile(f.Folder + QStringLiteral("images/wide.png"));
         f.Insert(0);
     } else {
@@ -756,25 +712,21 @@ void TestCommands::elementListFollowsTheCommands()
                     + (list->LineChecked(row) ? QString() : QStringLiteral(" /hidden"));
         return out;
     };
-    QCOMPARE(lines(), (QStringList{"0007  Label - a", "0000  Label - b"}));
+    const QString lineA = QStringLiteral("0007  Label - a"), lineB = QStringLiteral("0000  Label - b");
+    const QString locked = lineA + " * /i";
+    QCOMPARE(lines(), (QStringList{lineA, lineB}));
 
     f.Form->SetSelection(a);
-    f.Trigger("mnLock");
-    QCOMPARE(lines(), (QStringList{"0007  Label - a * /i", "0000  Label - b"}));
-    f.Trigger("mnBringFront");
-    QCOMPARE(lines(), (QStringList{"0000  Label - b", "0007  Label - a * /i"}));
-    QCOMPARE(list->SelectedLine(), 1);
-    f.Trigger("mnLevelDown");
-    QCOMPARE(lines(), (QStringList{"0007  Label - a * /i", "0000  Label - b"}));
-    f.Trigger("mnLevelUp");
-    QCOMPARE(lines(), (QStringList{"0000  Label - b", "0007  Label - a * /i"}));
-    f.Trigger("mnSendBack");
-    QCOMPARE(lines(), (QStringList{"0007  Label - a * /i", "0000  Label - b"}));
-    f.Trigger("mnLock");
-    QCOMPARE(lines(), (QStringList{"0007  Label - a", "0000  Label - b"}));
-    f.Trigger("mnHide");
-    QCOMPARE(lines(), (QStringList{"0007  Label - a /hidden", "0000  Label - b"}));
-    QCOMPARE(list->SelectedLine(), -1);
+    // After each command: the lines, and the selected one (none once a is hidden).
+    const std::tuple<const char*, QStringList, int> steps[] = {
+        {"mnLock", {locked, lineB}, 0},     {"mnBringFront", {lineB, locked}, 1}, {"mnLevelDown", {locked, lineB}, 0},
+        {"mnLevelUp", {lineB, locked}, 1},  {"mnSendBack", {locked, lineB}, 0},   {"mnLock", {lineA, lineB}, 0},
+        {"mnHide", {lineA + " /hidden", lineB}, -1}};
+    for (const auto& [action, expected, selected] : steps) {
+        f.Trigger(action);
+        QCOMPARE(lines(), expected);
+        QCOMPARE(list->SelectedLine(), selected);
+    }
 
     f.Form->SetSelection(b);
     f.Trigger("mnClone");
@@ -793,12 +745,10 @@ void TestCommands::enablingFollowsSelectionAndClipboard()
     TCommandsFixture f;
     f.StartWithoutProject();
     const char* const selectionActions[] = {"mnCopy", "mnClone", "mnLock", "mnHide", "mnDelete"};
-    QVERIFY(!f.Form->Action("mnNew")->isEnabled());
-    QVERIFY(!f.Form->Action("mnOpen")->isEnabled());
-    QVERIFY(!f.Form->Action("mnSave")->isEnabled());
+    for (const char* name : {"mnNew", "mnOpen", "mnSave", "mnPaste"})
+        QVERIFY2(!f.Form->Action(name)->isEnabled(), name);
     for (const char* name : selectionActions)
         QVERIFY2(!f.Form->Action(name)->isEnabled(), name);
-    QVERIFY(!f.Form->Action("mnPaste")->isEnabled());
 
     TItemLayer* a = AddLabel(*f.Form, 10, 10, "a");
     f.Form->ImgView()->setFocus();
@@ -878,23 +828,22 @@ void TestCommands::selectionMenuRules()
     QMenu* menu = f.Form->Menu("mnSelection");
     TItemLayer* a = AddLabel(*f.Form, 10, 10, "a");
     TItemLayer* b = AddLabel(*f.Form, 60, 10, "b");
-    emit menu->aboutToShow();
-    QVERIFY(!f.Form->Action("mnMove")->isEnabled());  // two controls, no frame
-    QVERIFY(!f.Form->Action("mnLevelUp")->isEnabled());
-    QVERIFY(!f.Form->Action("mnLevelDown")->isEnabled());
-    QVERIFY(!f.Form->Action("mnDelete")->isEnabled());
+    const auto offered = [&] {
+        emit menu->aboutToShow();
+        QStringList on;
+        for (const char* name : {"mnMove", "mnLevelUp", "mnLevelDown", "mnDelete"})
+            if (f.Form->Action(name)->isEnabled())
+                on << QString::fromLatin1(name);
+        return on;
+    };
+    QCOMPARE(offered(), QStringList());  // two controls, no frame
     f.Form->SetSelection(a);
     f.Form->ToolWindow("frmTools")->show();
     f.Form->ToolWindow("frmTools")->setFocus();
-    emit menu->aboutToShow();
-    QVERIFY(f.Form->Action("mnMove")->isEnabled());  // the frame is the third layer
-    QVERIFY(f.Form->Action("mnLevelUp")->isEnabled());
-    QVERIFY(!f.Form->Action("mnLevelDown")->isEnabled());
-    QVERIFY(f.Form->Action("mnDelete")->isEnabled());  // whatever has the focus
+    // The frame is the third layer; Delete whatever has the focus.
+    QCOMPARE(offered(), (QStringList{"mnMove", "mnLevelUp", "mnDelete"}));
     f.Form->SetSelection(b);
-    emit menu->aboutToShow();
-    QVERIFY(!f.Form->Action("mnLevelUp")->isEnabled());
-    QVERIFY(f.Form->Action("mnLevelDown")->isEnabled());
+    QCOMPARE(offered(), (QStringList{"mnMove", "mnLevelDown", "mnDelete"}));
 
     // Move objects: the selection goes, the dialog runs, the page counts as changed.
     int shown = 0;
@@ -918,11 +867,8 @@ void TestCommands::toolWindowsShowAndClose()
 {
     TCommandsFixture f;
     f.StartWithoutProject();
-    const std::pair<const char*, const char*> windows[] = {{"Properties1", "frmTools"},
-                                                           {"Objects1", "frmObjects"},
-                                                           {"Fonts1", "frmFonts"},
-                                                           {"mnuDoubles", "frmDoubles"},
-                                                           {"mnuAspectRatio", "frmAspectRatio"}};
+    const std::pair<const char*, const char*> windows[] = {{"Properties1", "frmTools"}, {"Objects1", "frmObjects"},
+        {"Fonts1", "frmFonts"}, {"mnuDoubles", "frmDoubles"}, {"mnuAspectRatio", "frmAspectRatio"}};
     for (const auto& [action, window] : windows) {
         QDockWidget* dock = f.Form->ToolWindow(window);
         QVERIFY(!dock->isVisible());
