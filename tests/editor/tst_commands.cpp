@@ -159,8 +159,7 @@ private slots:
 // the toolbar button drops the same menu down.
 void TestCommands::elementsMenu()
 {
-    TCommandsFixture f;
-    f.StartWithoutProject();
+    TCommandsFixture f(TStartWith::NoProject);
     QStringList captions;
     QList<int> tags;
     for (QAction* item : f.Form->Menu("mnElements")->actions()) {
@@ -227,8 +226,7 @@ void TestCommands::insertEveryKind()
     const QByteArray keyword = KeywordOfTag(tag);
     if (project && !FactoryMakes(keyword))
         QSKIP("the factory does not make this kind yet");
-    TCommandsFixture f;
-    project ? f.StartWithProject() : f.StartWithoutProject();
+    TCommandsFixture f(project ? TStartWith::Project : TStartWith::NoProject);
     f.Insert(tag);
     QCOMPARE(f.Count(), 2);  // the control and its frame
     TItemLayer* control = f.Control(0);
@@ -272,8 +270,7 @@ void TestCommands::insertEveryKind()
 
 void TestCommands::insertWithoutReferenceIsSquareAtViewCentre()
 {
-    TCommandsFixture f;
-    f.StartWithoutProject();
+    TCommandsFixture f(TStartWith::NoProject);
     f.Insert(5);  // Label
     QCOMPARE(f.Count(), 2);
     QCOMPARE(Rect(f.Control(0)), QRectF(328, 256, 64, 64));
@@ -295,8 +292,7 @@ void TestCommands::insertWithoutReferenceIsSquareAtViewCentre()
 // A control inserted while another is selected becomes the selection, under the frame.
 void TestCommands::insertWhileSelected()
 {
-    TCommandsFixture f;
-    f.StartWithoutProject();
+    TCommandsFixture f(TStartWith::NoProject);
     TItemLayer* a = AddLabel(*f.Form, 10, 10, "a");
     f.Form->SetSelection(a);
     f.Insert(1);
@@ -311,8 +307,7 @@ void TestCommands::insertWhileSelected()
 
 void TestCommands::insertVideoWindowOnce()
 {
-    TCommandsFixture f;
-    f.StartWithProject();
+    TCommandsFixture f(TStartWith::Project);
     f.Insert(18);
     TItemLayer* video = f.Form->Selected();
     QVERIFY(dynamic_cast<TOSDVideoControl*>(video));
@@ -352,8 +347,7 @@ void TestCommands::insertPicture()
     QFETCH(int, layers);
     QFETCH(QRectF, location);
     QFETCH(QByteArray, texture);
-    TCommandsFixture f;
-    f.StartWithProject();
+    TCommandsFixture f(TStartWith::Project);
     WriteBytes(f.Folder + QStringLiteral("images/pic.png"), SolidPng(40, 20, Qt::red));
     f.Dialogs.AnswerOpenFile(answer.startsWith(QLatin1Char('/')) || answer.isEmpty() ? answer : f.Folder + answer);
     f.Insert(0);
@@ -374,8 +368,7 @@ void TestCommands::insertPicture()
 // a name that has no such form is refused with a message and nothing is inserted.
 void TestCommands::insertPictureKeepsItsNameAsSkinText()
 {
-    TCommandsFixture f;
-    f.StartWithProject();
+    TCommandsFixture f(TStartWith::Project);
     const QString name = QStringLiteral("gr\u00fcn.png");
     WriteBytes(f.Folder + QStringLiteral("images/") + name, SolidPng(40, 20, Qt::blue));
     f.Dialogs.AnswerOpenFile(f.Folder + QStringLiteral("images/") + name);
@@ -420,8 +413,7 @@ void TestCommands::sizesReadBack()
 {
     QFETCH(QString, road);
     QFETCH(QRectF, shown);
-    TCommandsFixture f;
-    f.StartWithProject();  // 400 by 300
+    TCommandsFixture f(TStartWith::Project);  // 400 by 300
     QWidget* view = f.Form->ImgView();
     const auto rescale = [&](int width, int height, int minimum) {
         TfrmAspectRatio* aspect = AspectWindow(*f.Form);
@@ -475,8 +467,7 @@ void TestCommands::sizesReadBack()
 // leaves out what equals the type's reference and where it lies at a negative place.
 void TestCommands::copyPasteIsATrueCopy()
 {
-    TCommandsFixture f;
-    f.StartWithProject();
+    TCommandsFixture f(TStartWith::Project);
     QGuiApplication::clipboard()->setText(QStringLiteral("outside"));
     f.Insert(5);  // Label from the reference: font, colours and alignment are the reference's
     TItemLayer* original = f.Form->Selected();
@@ -505,8 +496,7 @@ void TestCommands::copyPasteIsATrueCopy()
 // Copy, Paste and Clone carry what the control does not read, its parts' unknown children too.
 void TestCommands::clipboardCarriesUnknownChildren()
 {
-    TCommandsFixture f;
-    f.StartWithProject();
+    TCommandsFixture f(TStartWith::Project);
     WriteBytes(f.Folder + QStringLiteral("Unnamed1.xml"),
                XmlText({"<screen>", "<items><item><type>button</type><futurevalue>1</futurevalue><subcontrols>",
                         "<control><description>buttonlabel</description><futurevalue>2</futurevalue></control>",
@@ -529,8 +519,7 @@ void TestCommands::clipboardCarriesUnknownChildren()
 
 void TestCommands::pasteTwiceMakesOneControl()
 {
-    TCommandsFixture f;
-    f.StartWithProject();
+    TCommandsFixture f(TStartWith::Project);
     f.Insert(5);
     f.Trigger("mnCopy");
     f.Trigger("mnPaste");
@@ -543,8 +532,7 @@ void TestCommands::pasteTwiceMakesOneControl()
 
 void TestCommands::cloneLeavesCopySelectedAndClipboardEmpty()
 {
-    TCommandsFixture f;
-    f.StartWithProject();
+    TCommandsFixture f(TStartWith::Project);
     f.Insert(15);  // TickProgressbar
     TItemLayer* first = f.Form->Selected();
     f.Trigger("mnCopy");
@@ -561,8 +549,7 @@ void TestCommands::cloneLeavesCopySelectedAndClipboardEmpty()
 
 void TestCommands::clipboardIsForgottenWithThePage()
 {
-    TCommandsFixture f;
-    f.StartWithProject();
+    TCommandsFixture f(TStartWith::Project);
     f.Insert(5);
     f.Trigger("mnCopy");
     f.Dialogs.AnswerMessage(QMessageBox::No);
@@ -573,8 +560,7 @@ void TestCommands::clipboardIsForgottenWithThePage()
 
 void TestCommands::secondVideoWindowRefused()
 {
-    TCommandsFixture f;
-    f.StartWithProject();
+    TCommandsFixture f(TStartWith::Project);
     f.Insert(5);
     f.Trigger("mnCopy");
     const TJvSimpleXMLElem* label = f.Form->CopyElem();
@@ -602,8 +588,7 @@ void TestCommands::secondVideoWindowRefused()
 
 void TestCommands::deleteRemovesTheSelection()
 {
-    TCommandsFixture f;
-    f.StartWithProject();
+    TCommandsFixture f(TStartWith::Project);
     TItemLayer* a = AddLabel(*f.Form, 10, 10, "a");
     AddLabel(*f.Form, 100, 10, "b");
     f.Form->SetSelection(a);
@@ -622,8 +607,7 @@ void TestCommands::deleteRemovesTheSelection()
 // count as a change of the page), the arrow keys move it, and the lock is never saved.
 void TestCommands::lockHoldsTheFrameOnly()
 {
-    TCommandsFixture f;
-    f.StartWithProject();
+    TCommandsFixture f(TStartWith::Project);
     TItemLayer* a = AddLabel(*f.Form, 100, 100, "a");
     f.Form->SetSelection(a);
     const QByteArray before = f.SavedPage();
@@ -667,8 +651,7 @@ void TestCommands::lockHoldsTheFrameOnly()
 
 void TestCommands::hideIsCanvasOnly()
 {
-    TCommandsFixture f;
-    f.StartWithProject();
+    TCommandsFixture f(TStartWith::Project);
     TItemLayer* a = AddLabel(*f.Form, 100, 100, "a");
     const QByteArray before = f.SavedPage();
     f.Form->SetSelection(a);
@@ -697,8 +680,7 @@ void TestCommands::hideIsCanvasOnly()
 // check box for the canvas visibility.
 void TestCommands::elementListFollowsTheCommands()
 {
-    TCommandsFixture f;
-    f.StartWithoutProject();
+    TCommandsFixture f(TStartWith::NoProject);
     TfrmObjects* list = ElementList(*f.Form);
     QVERIFY(list);
     TItemLayer* a = AddLabel(*f.Form, 10, 10, "a");
@@ -742,8 +724,7 @@ void TestCommands::elementListFollowsTheCommands()
 
 void TestCommands::enablingFollowsSelectionAndClipboard()
 {
-    TCommandsFixture f;
-    f.StartWithoutProject();
+    TCommandsFixture f(TStartWith::NoProject);
     const char* const selectionActions[] = {"mnCopy", "mnClone", "mnLock", "mnHide", "mnDelete"};
     for (const char* name : {"mnNew", "mnOpen", "mnSave", "mnPaste"})
         QVERIFY2(!f.Form->Action(name)->isEnabled(), name);
@@ -787,8 +768,7 @@ void TestCommands::menusShowAClearedSelection_data()
 void TestCommands::menusShowAClearedSelection()
 {
     QFETCH(QString, road);
-    TCommandsFixture f;
-    f.StartWithoutProject();
+    TCommandsFixture f(TStartWith::NoProject);
     f.Form->ToolWindow("frmObjects")->show();
     TItemLayer* a = AddLabel(*f.Form, 10, 10, "a");
     QWidget* canvas = f.Form->ImgView();
@@ -823,8 +803,7 @@ void TestCommands::menusShowAClearedSelection()
 
 void TestCommands::selectionMenuRules()
 {
-    TCommandsFixture f;
-    f.StartWithoutProject();
+    TCommandsFixture f(TStartWith::NoProject);
     QMenu* menu = f.Form->Menu("mnSelection");
     TItemLayer* a = AddLabel(*f.Form, 10, 10, "a");
     TItemLayer* b = AddLabel(*f.Form, 60, 10, "b");
@@ -865,8 +844,7 @@ void TestCommands::selectionMenuRules()
 
 void TestCommands::toolWindowsShowAndClose()
 {
-    TCommandsFixture f;
-    f.StartWithoutProject();
+    TCommandsFixture f(TStartWith::NoProject);
     const std::pair<const char*, const char*> windows[] = {{"Properties1", "frmTools"}, {"Objects1", "frmObjects"},
         {"Fonts1", "frmFonts"}, {"mnuDoubles", "frmDoubles"}, {"mnuAspectRatio", "frmAspectRatio"}};
     for (const auto& [action, window] : windows) {
@@ -884,8 +862,7 @@ void TestCommands::toolWindowsShowAndClose()
 
 void TestCommands::shortcutsAndPopup()
 {
-    TCommandsFixture f;
-    f.StartWithoutProject();
+    TCommandsFixture f(TStartWith::NoProject);
     const std::pair<const char*, const char*> keys[] = {
         {"mnuCut", "Ctrl+X"}, {"mnCopy", "Ctrl+C"},  {"mnPaste", "Ctrl+V"},   {"mnClone", "Ctrl+D"},
         {"mnDelete", ""},     {"mnBringFront", "F5"}, {"mnSendBack", "F6"},   {"mnLevelUp", "F7"},
@@ -938,8 +915,7 @@ void TestCommands::shortcutsAndPopup()
 // dialog is asked, nothing fails.
 void TestCommands::nothingHappensWithoutSelectionOrPage()
 {
-    TCommandsFixture f;
-    f.StartWithoutProject();
+    TCommandsFixture f(TStartWith::NoProject);
     for (int round = 0; round < 2; ++round) {
         if (round == 1)
             AddLabel(*f.Form, 10, 10, "a");
@@ -967,8 +943,7 @@ void TestCommands::nothingHappensWithoutSelectionOrPage()
 
 void TestCommands::deleteKeyIgnoredInTextField()
 {
-    TCommandsFixture f;
-    f.StartWithoutProject();
+    TCommandsFixture f(TStartWith::NoProject);
     TItemLayer* a = AddLabel(*f.Form, 10, 10, "a");
     f.Form->SetSelection(a);
     Enter(f.Form->ImgView());

@@ -30,8 +30,8 @@ void ChooseLines(TSelectionForm& dialog, std::initializer_list<int> rows)
 // The window without a project, with the Move dialog behind "Move objects".
 struct TMoveFixture : TCommandsFixture {
     TMoveFixture()
+        : TCommandsFixture(TStartWith::NoProject)
     {
-        StartWithoutProject();
         Dialog = std::make_unique<TSelectionForm>(Form->Document(), Form.get());
         Form->SetMoveDialog(Dialog.get());
     }
