@@ -443,11 +443,9 @@ void TestCommands::sizesReadBack()
         f.Insert(18);
         if (road == QLatin1String("video inspector")) {
             f.Form->ToolWindow("frmTools")->show();
-            QLineEdit* field = Inspector(*f.Form)->Editor(QStringLiteral("Height"))->LineEdit();
-            field->setText(QStringLiteral("-16"));
-            field->setModified(true);
             f.Dialogs.AnswerMessage(QMessageBox::Ok);
-            QTest::keyClick(field, Qt::Key_Return);
+            f.TypeIntoInspector(QStringLiteral("Height"), QStringLiteral("-16"));
+            QCOMPARE(f.Dialogs.Pending(), std::size_t(0));
         } else {
             rescale(1, 1, 1);
         }

@@ -330,11 +330,7 @@ void TestProjects::inspectorShowsTheNewSkinInfo()
     QCOMPARE(tools->DisplayValue(QStringLiteral("SizeX")), QStringLiteral("800"));
     QCOMPARE(tools->DisplayValue(QStringLiteral("SizeY")), QStringLiteral("600"));
 
-    QLineEdit* author = tools->Editor(QStringLiteral("Author"))->LineEdit();
-    author->setFocus();
-    author->setText(QStringLiteral("Eve"));
-    author->setModified(true);
-    QTest::keyClick(author, Qt::Key_Return);
+    f.TypeIntoInspector(QStringLiteral("Author"), QStringLiteral("Eve"));
     QVERIFY(f.Form->Modified());
     QVERIFY(f.Form->mnSave2Click());
     QCOMPARE(ReadBytes(folder + QStringLiteral("index.xml")),
