@@ -240,24 +240,25 @@ void TestElementList::rightClickActsOnHighlightedLine()
     QListWidget* box = f.List->List();
     QMenu* popup = f.Form->findChild<QMenu*>(QStringLiteral("PopupMenu3"));
     QVERIFY(popup);
+    const auto rightClick = [&](QPoint at) {
+        RightClick(*f.List, at);
+        QVERIFY(popup->isVisible());
+        popup->close();
+    };
     // On a line: its control is selected first, and the menu's Delete deletes it.
-    RightClick(*f.List, box->visualItemRect(box->item(2)).center());
-    QVERIFY(popup->isVisible());
-    popup->close();
+    rightClick(box->visualItemRect(box->item(2)).center());
     QCOMPARE(f.Form->Selected(), f.C);
     QCOMPARE(f.List->SelectedLine(), 2);
     f.Form->Action("mnDelete")->trigger();
     QCOMPARE(Lines(*f.List), (QStringList{"0003  Label - a", "0001  Label - b"}));
     // Below the lines: the highlight stays on the selected control's line.
     f.Form->SetSelection(f.B);
-    RightClick(*f.List, QPoint(5, box->viewport()->height() - 3));
-    popup->close();
+    rightClick(QPoint(5, box->viewport()->height() - 3));
     QCOMPARE(f.Form->Selected(), f.B);
     QCOMPARE(f.List->SelectedLine(), 1);
     // A hidden control's line: nothing is selected, nothing highlighted.
     ToggleLine(*f.List, 0);
-    RightClick(*f.List, box->visualItemRect(box->item(0)).center());
-    popup->close();
+    rightClick(box->visualItemRect(box->item(0)).center());
     QCOMPARE(f.Form->Selected(), nullptr);
     QCOMPARE(f.List->SelectedLine(), -1);
 }

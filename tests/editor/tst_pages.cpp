@@ -51,6 +51,14 @@ QString OpenSample(TEditorFixture& f)
     return f.StartOnPage(QStringLiteral("P"), {{QStringLiteral("page.xml"), SamplePage()}});
 }
 
+// An unsaved change of the open page: its default item; the dialogs asked so far are forgotten.
+void ChangePage(TEditorFixture& f, int defaultItem)
+{
+    f.Form->WindowInfos().DefaultItem = defaultItem;
+    f.Form->SetModified(true);
+    f.Dialogs.Reset();
+}
+
 } // namespace
 
 class TestPages : public QObject {
@@ -139,9 +147,7 @@ void TestPages::savePromptAnswers()
         TEditorFixture f;
         const QString folder = f.StartOnPage(QStringLiteral("P"), {{QStringLiteral("a.xml"), SamplePage()},
                                                                     {QStringLiteral("b.xml"), SamplePage()}});
-        f.Form->WindowInfos().DefaultItem = 9;
-        f.Form->SetModified(true);
-        f.Dialogs.Reset();
+        ChangePage(f, 9);
         f.Dialogs.AnswerMessage(QMessageBox::StandardButton(answer));
         if (command == QLatin1String("open")) {
             if (opened)
@@ -178,9 +184,7 @@ void TestPages::closePrompt()
     QFETCH(bool, saved);
     TEditorFixture f;
     const QString folder = f.StartOnPage(QStringLiteral("P"), {{QStringLiteral("a.xml"), SamplePage()}});
-    f.Form->WindowInfos().DefaultItem = 9;
-    f.Form->SetModified(true);
-    f.Dialogs.Reset();
+    ChangePage(f, 9);
     f.Dialogs.AnswerMessage(QMessageBox::StandardButton(answer));
     const bool closed = f.Form->close();
     QCOMPARE(closed, opened);
@@ -353,10 +357,8 @@ void TestPages::failedFilesInOneReport()
     QFETCH(QStringList, lines);
     TEditorFixture f;
     const QString folder = OpenSample(f);
-    f.Form->WindowInfos().DefaultItem = 7;
     f.Form->SkinInfo().Author = "Eve";
-    f.Form->SetModified(true);
-    f.Dialogs.Reset();
+    ChangePage(f, 7);
     if (pageFails)
         FailNextWrite(QStringLiteral("page.xml"), TWriteStage::Write, QStringLiteral("Permission denied"));
     if (indexFails)
@@ -451,9 +453,7 @@ void TestPages::malformedPageKeepsOpenPage()
     const int bad = f.Form->PageList().indexOf(folder + QStringLiteral("bad.xml"));
     QVERIFY(bad >= 0);
     for (const bool throughPagesMenu : {false, true}) {
-        f.Form->WindowInfos().DefaultItem = 9;
-        f.Form->SetModified(true);
-        f.Dialogs.Reset();
+        ChangePage(f, 9);
         f.Dialogs.AnswerMessage(QMessageBox::No);
         if (throughPagesMenu) {
             f.Dialogs.AnswerMessage(QMessageBox::Ok);
@@ -554,9 +554,7 @@ void TestPages::saveNeverReplacesAnotherPage()
     const bool otherCase = way.endsWith(QLatin1String("other case"));
     if (otherCase)
         f.OpenPage(folder + QStringLiteral("Unnamed1.xml"));
-    f.Form->WindowInfos().DefaultItem = 5;
-    f.Form->SetModified(true);
-    f.Dialogs.Reset();
+    ChangePage(f, 5);
     const bool closing = way.endsWith(QLatin1String("closing"));
     const int asked = closing || otherCase ? 1 : 0;
     if (closing)
