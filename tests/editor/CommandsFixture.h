@@ -13,8 +13,16 @@
 #include <QDockWidget>
 #include <QMenu>
 
+enum class TStartWith { Project, NoProject };
+
 class TCommandsFixture : public TEditorFixture {
 public:
+    TCommandsFixture() = default;
+    explicit TCommandsFixture(TStartWith start)
+    {
+        start == TStartWith::Project ? StartWithProject() : StartWithoutProject();
+    }
+
     // Starts the window on an open project whose "references.xml" is the built-in one.
     void StartWithProject()
     {

@@ -77,6 +77,13 @@ inline const QByteArray& ValidIndex()
     return text;
 }
 
+// A page without controls and with the settings reset, as the editor writes it.
+inline QByteArray EmptyPage()
+{
+    return XmlText({"<screen default=\"0\" allowoverlay=\"false\" hasbg=\"false\" version=\"Kestralon OSDSkin 1.1\">",
+                    "  <items/>", "</screen>"});
+}
+
 class TEditorFixture {
 public:
     TEditorFixture() = default;
@@ -104,6 +111,24 @@ public:
         for (const auto& [page, text] : pages)
             WriteBytes(folder + page, text);
         return folder;
+    }
+
+    // Starts the window on a new project with the given pages and opens the first; returns the folder.
+    QString StartOnPage(const QString& project, const QList<QPair<QString, QByteArray>>& pages)
+    {
+        const QString folder = MakeProject(project, pages);
+        Start();
+        OpenProject(folder);
+        OpenPage(folder + pages.first().first);
+        return folder;
+    }
+
+    // Closed as the user closes it, then started again on the same settings.
+    void Restart()
+    {
+        Form->close();
+        Form.reset();
+        Start();
     }
 
     // Opens a project through the Open Project command.

@@ -12,6 +12,7 @@
 #include "skinmodel/controls/ImageLayer.h"
 #include "skinmodel/controls/VideoControl.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
+#include "support/TestPictures.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -126,8 +127,6 @@ private slots:
     void insertEveryKind_data();
     void insertEveryKind();
     void insertWithoutReferenceIsSquareAtViewCentre();
-    void insertEveryKindWithoutReference_data();
-    void insertEveryKindWithoutReference();
     void insertWhileSelected();
     void insertVideoWindowOnce();
     void insertPicture_data();
@@ -160,8 +159,7 @@ private slots:
 // the toolbar button drops the same menu down.
 void TestCommands::elementsMenu()
 {
-    TCommandsFixture f;
-    f.StartWithoutProject();
+    TCommandsFixture f(TStartWith::NoProject);
     QStringList captions;
     QList<int> tags;
     for (QAction* item : f.Form->Menu("mnElements")->actions()) {
@@ -183,35 +181,17 @@ void TestCommands::kindOfEveryEntry_data()
     QTest::addColumn<int>("tag");
     QTest::addColumn<int>("kind");
     QTest::addColumn<QByteArray>("keyword");
-    struct Row {
-        const char* caption;
-        int tag;
-        int kind;
-        const char* keyword;
+    const auto row = [](const char* caption, int tag, int kind, const char* keyword) {
+        QTest::newRow(caption) << tag << kind << QByteArray(keyword);
     };
-    const Row rows[] = {
-        {"Image", 0, 0, nullptr},
-        {"Label", 5, 1, "label"},
-        {"Button", 1, 2, "button"},
-        {"Image Button", 2, 3, "button3part"},
-        {"Selectonebutton", 3, 4, "selectbutton"},
-        {"Togglebutton", 4, 5, "togglebutton"},
-        {"CheckControl", 6, 6, "checkmark"},
-        {"Slidecontrol", 8, 7, "slider"},
-        {"UpDowncontrol", 9, 8, "spincontrol"},
-        {"Textbox", 10, 9, "textbox"},
-        {"List", 11, 10, "listcontrol"},
-        {"Iconlist", 12, 11, "thumbnailpanel"},
-        {"TVList", 13, 12, "tvlistcontrol"},
-        {"Menulist", 14, 13, "menu"},
-        {"TickProgressbar", 15, 14, "tickprogress"},
-        {"VideoWindow", 18, 15, "videowindow"},
-        {"Progressbar", 7, 17, "progress"},
-        {"NumInput", 16, 19, "numinput"},
-        {"Editfield", 17, 20, "edit"},
-    };
-    for (const Row& row : rows)
-        QTest::newRow(row.caption) << row.tag << row.kind << QByteArray(row.keyword);
+    row("Image", 0, 0, nullptr), row("Label", 5, 1, "label"), row("Button", 1, 2, "button");
+    row("Image Button", 2, 3, "button3part"), row("Selectonebutton", 3, 4, "selectbutton");
+    row("Togglebutton", 4, 5, "togglebutton"), row("CheckControl", 6, 6, "checkmark");
+    row("Slidecontrol", 8, 7, "slider"), row("UpDowncontrol", 9, 8, "spincontrol"), row("Textbox", 10, 9, "textbox");
+    row("List", 11, 10, "listcontrol"), row("Iconlist", 12, 11, "thumbnailpanel");
+    row("TVList", 13, 12, "tvlistcontrol"), row("Menulist", 14, 13, "menu");
+    row("TickProgressbar", 15, 14, "tickprogress"), row("VideoWindow", 18, 15, "videowindow");
+    row("Progressbar", 7, 17, "progress"), row("NumInput", 16, 19, "numinput"), row("Editfield", 17, 20, "edit");
 }
 
 void TestCommands::kindOfEveryEntry()
@@ -228,21 +208,25 @@ void TestCommands::kindOfEveryEntry()
 void TestCommands::insertEveryKind_data()
 {
     QTest::addColumn<int>("tag");
-    for (const TMenuRecord& entry : ElementMenuItems)
-        if (QByteArray(entry.Caption) != "-" && entry.MenuNumber != 0)
-            QTest::newRow(entry.Caption) << int(entry.MenuNumber);
+    QTest::addColumn<bool>("project");
+    for (const bool project : {true, false})
+        for (const TMenuRecord& entry : ElementMenuItems)
+            if (QByteArray(entry.Caption) != "-" && entry.MenuNumber != 0)
+                QTest::addRow("%s%s", entry.Caption, project ? "" : ", no references")
+                    << int(entry.MenuNumber) << project;
 }
 
-// Every kind the factory makes: placed by its default description, selected, the page changed, and
-// saved as that description gives it.
+// Every kind: selected, the page changed. With the project's references it is placed by its default
+// description and saved as that gives it. Without, it is its bare class, a 64 by 64 square centred on
+// the view; the thumbnail panel keeps the place its constructor gives it.
 void TestCommands::insertEveryKind()
 {
     QFETCH(int, tag);
+    QFETCH(bool, project);
     const QByteArray keyword = KeywordOfTag(tag);
-    if (!FactoryMakes(keyword))
+    if (project && !FactoryMakes(keyword))
         QSKIP("the factory does not make this kind yet");
-    TCommandsFixture f;
-    f.StartWithProject();
+    TCommandsFixture f(project ? TStartWith::Project : TStartWith::NoProject);
     f.Insert(tag);
     QCOMPARE(f.Count(), 2);  // the control and its frame
     TItemLayer* control = f.Control(0);
@@ -252,7 +236,11 @@ void TestCommands::insertEveryKind()
     QVERIFY(control->MouseEvents());
     QVERIFY(f.Form->Modified());
     QCOMPARE(QByteArray::fromStdString(control->TypeKeyword()), keyword);
-
+    if (!project) {
+        std::unique_ptr<TItemLayer> fresh(OSDControlFactory().CreateKind("thumbnailpanel", nullptr));
+        QCOMPARE(Rect(control), keyword == "thumbnailpanel" ? Rect(fresh.get()) : QRectF(328, 256, 64, 64));
+        return;
+    }
     const QByteArray page = f.SavedPage();
     if (keyword == "videowindow") {
         // The project's 400 by 300 canvas is shown whole: centred on (200, 150).
@@ -282,8 +270,7 @@ void TestCommands::insertEveryKind()
 
 void TestCommands::insertWithoutReferenceIsSquareAtViewCentre()
 {
-    TCommandsFixture f;
-    f.StartWithoutProject();
+    TCommandsFixture f(TStartWith::NoProject);
     f.Insert(5);  // Label
     QCOMPARE(f.Count(), 2);
     QCOMPARE(Rect(f.Control(0)), QRectF(328, 256, 64, 64));
@@ -302,39 +289,10 @@ void TestCommands::insertWithoutReferenceIsSquareAtViewCentre()
     QCOMPARE(Rect(f.Form->Selected()), QRectF(centre - QPoint(32, 32), QSizeF(64, 64)));
 }
 
-void TestCommands::insertEveryKindWithoutReference_data()
-{
-    insertEveryKind_data();
-}
-
-// Without a default description every kind is its bare class, a 64 by 64 square centred on the
-// view; the thumbnail panel keeps the place its constructor gives it.
-void TestCommands::insertEveryKindWithoutReference()
-{
-    QFETCH(int, tag);
-    const QByteArray keyword = KeywordOfTag(tag);
-    TCommandsFixture f;
-    f.StartWithoutProject();
-    f.Insert(tag);
-    QCOMPARE(f.Count(), 2);
-    TItemLayer* control = f.Control(0);
-    QVERIFY(control);
-    QCOMPARE(f.Form->Selected(), control);
-    QCOMPARE(QByteArray::fromStdString(control->TypeKeyword()), keyword);
-    QVERIFY(f.Form->Modified());
-    if (keyword == "thumbnailpanel") {
-        std::unique_ptr<TItemLayer> fresh(OSDControlFactory().CreateKind("thumbnailpanel", nullptr));
-        QCOMPARE(Rect(control), Rect(fresh.get()));
-    } else {
-        QCOMPARE(Rect(control), QRectF(328, 256, 64, 64));
-    }
-}
-
 // A control inserted while another is selected becomes the selection, under the frame.
 void TestCommands::insertWhileSelected()
 {
-    TCommandsFixture f;
-    f.StartWithoutProject();
+    TCommandsFixture f(TStartWith::NoProject);
     TItemLayer* a = AddLabel(*f.Form, 10, 10, "a");
     f.Form->SetSelection(a);
     f.Insert(1);
@@ -349,8 +307,7 @@ void TestCommands::insertWhileSelected()
 
 void TestCommands::insertVideoWindowOnce()
 {
-    TCommandsFixture f;
-    f.StartWithProject();
+    TCommandsFixture f(TStartWith::Project);
     f.Insert(18);
     TItemLayer* video = f.Form->Selected();
     QVERIFY(dynamic_cast<TOSDVideoControl*>(video));
@@ -390,11 +347,8 @@ void TestCommands::insertPicture()
     QFETCH(int, layers);
     QFETCH(QRectF, location);
     QFETCH(QByteArray, texture);
-    TCommandsFixture f;
-    f.StartWithProject();
-    QImage picture(40, 20, QImage::Format_ARGB32);
-    picture.fill(Qt::red);
-    QVERIFY(picture.save(f.Folder + QStringLiteral("images/pic.png")));
+    TCommandsFixture f(TStartWith::Project);
+    WriteBytes(f.Folder + QStringLiteral("images/pic.png"), SolidPng(40, 20, Qt::red));
     f.Dialogs.AnswerOpenFile(answer.startsWith(QLatin1Char('/')) || answer.isEmpty() ? answer : f.Folder + answer);
     f.Insert(0);
     QCOMPARE(f.Dialogs.Calls().back().Caption, QStringLiteral("Open picture"));
@@ -414,12 +368,9 @@ void TestCommands::insertPicture()
 // a name that has no such form is refused with a message and nothing is inserted.
 void TestCommands::insertPictureKeepsItsNameAsSkinText()
 {
-    TCommandsFixture f;
-    f.StartWithProject();
-    QImage picture(40, 20, QImage::Format_ARGB32);
-    picture.fill(Qt::blue);
+    TCommandsFixture f(TStartWith::Project);
     const QString name = QStringLiteral("gr\u00fcn.png");
-    QVERIFY(picture.save(f.Folder + QStringLiteral("images/") + name, "PNG"));
+    WriteBytes(f.Folder + QStringLiteral("images/") + name, SolidPng(40, 20, Qt::blue));
     f.Dialogs.AnswerOpenFile(f.Folder + QStringLiteral("images/") + name);
     f.Insert(0);
     const TFileDialogOptions& asked = f.Dialogs.Calls().back().File;
@@ -462,8 +413,7 @@ void TestCommands::sizesReadBack()
 {
     QFETCH(QString, road);
     QFETCH(QRectF, shown);
-    TCommandsFixture f;
-    f.StartWithProject();  // 400 by 300
+    TCommandsFixture f(TStartWith::Project);  // 400 by 300
     QWidget* view = f.Form->ImgView();
     const auto rescale = [&](int width, int height, int minimum) {
         TfrmAspectRatio* aspect = AspectWindow(*f.Form);
@@ -486,20 +436,16 @@ void TestCommands::sizesReadBack()
         AddLabel(*f.Form, 0, 0, "a")->SetLocation(TFloatRect{0, 0, 850, 1224});
         rescale(1000, 750, 100);  // 2125 by 3060
     } else if (road == QLatin1String("picture")) {
-        QImage picture(2600, 30, QImage::Format_ARGB32);
-        picture.fill(Qt::red);
-        QVERIFY(picture.save(f.Folder + QStringLiteral("images/wide.png")));
+        WriteBytes(f.Folder + QStringLiteral("images/wide.png"), SolidPng(2600, 30, Qt::red));
         f.Dialogs.AnswerOpenFile(f.Folder + QStringLiteral("images/wide.png"));
         f.Insert(0);
     } else {
         f.Insert(18);
         if (road == QLatin1String("video inspector")) {
             f.Form->ToolWindow("frmTools")->show();
-            QLineEdit* field = Inspector(*f.Form)->Editor(QStringLiteral("Height"))->LineEdit();
-            field->setText(QStringLiteral("-16"));
-            field->setModified(true);
             f.Dialogs.AnswerMessage(QMessageBox::Ok);
-            QTest::keyClick(field, Qt::Key_Return);
+            f.TypeIntoInspector(QStringLiteral("Height"), QStringLiteral("-16"));
+            QCOMPARE(f.Dialogs.Pending(), std::size_t(0));
         } else {
             rescale(1, 1, 1);
         }
@@ -519,8 +465,7 @@ void TestCommands::sizesReadBack()
 // leaves out what equals the type's reference and where it lies at a negative place.
 void TestCommands::copyPasteIsATrueCopy()
 {
-    TCommandsFixture f;
-    f.StartWithProject();
+    TCommandsFixture f(TStartWith::Project);
     QGuiApplication::clipboard()->setText(QStringLiteral("outside"));
     f.Insert(5);  // Label from the reference: font, colours and alignment are the reference's
     TItemLayer* original = f.Form->Selected();
@@ -549,8 +494,7 @@ void TestCommands::copyPasteIsATrueCopy()
 // Copy, Paste and Clone carry what the control does not read, its parts' unknown children too.
 void TestCommands::clipboardCarriesUnknownChildren()
 {
-    TCommandsFixture f;
-    f.StartWithProject();
+    TCommandsFixture f(TStartWith::Project);
     WriteBytes(f.Folder + QStringLiteral("Unnamed1.xml"),
                XmlText({"<screen>", "<items><item><type>button</type><futurevalue>1</futurevalue><subcontrols>",
                         "<control><description>buttonlabel</description><futurevalue>2</futurevalue></control>",
@@ -573,8 +517,7 @@ void TestCommands::clipboardCarriesUnknownChildren()
 
 void TestCommands::pasteTwiceMakesOneControl()
 {
-    TCommandsFixture f;
-    f.StartWithProject();
+    TCommandsFixture f(TStartWith::Project);
     f.Insert(5);
     f.Trigger("mnCopy");
     f.Trigger("mnPaste");
@@ -587,8 +530,7 @@ void TestCommands::pasteTwiceMakesOneControl()
 
 void TestCommands::cloneLeavesCopySelectedAndClipboardEmpty()
 {
-    TCommandsFixture f;
-    f.StartWithProject();
+    TCommandsFixture f(TStartWith::Project);
     f.Insert(15);  // TickProgressbar
     TItemLayer* first = f.Form->Selected();
     f.Trigger("mnCopy");
@@ -605,8 +547,7 @@ void TestCommands::cloneLeavesCopySelectedAndClipboardEmpty()
 
 void TestCommands::clipboardIsForgottenWithThePage()
 {
-    TCommandsFixture f;
-    f.StartWithProject();
+    TCommandsFixture f(TStartWith::Project);
     f.Insert(5);
     f.Trigger("mnCopy");
     f.Dialogs.AnswerMessage(QMessageBox::No);
@@ -617,8 +558,7 @@ void TestCommands::clipboardIsForgottenWithThePage()
 
 void TestCommands::secondVideoWindowRefused()
 {
-    TCommandsFixture f;
-    f.StartWithProject();
+    TCommandsFixture f(TStartWith::Project);
     f.Insert(5);
     f.Trigger("mnCopy");
     const TJvSimpleXMLElem* label = f.Form->CopyElem();
@@ -646,8 +586,7 @@ void TestCommands::secondVideoWindowRefused()
 
 void TestCommands::deleteRemovesTheSelection()
 {
-    TCommandsFixture f;
-    f.StartWithProject();
+    TCommandsFixture f(TStartWith::Project);
     TItemLayer* a = AddLabel(*f.Form, 10, 10, "a");
     AddLabel(*f.Form, 100, 10, "b");
     f.Form->SetSelection(a);
@@ -666,8 +605,7 @@ void TestCommands::deleteRemovesTheSelection()
 // count as a change of the page), the arrow keys move it, and the lock is never saved.
 void TestCommands::lockHoldsTheFrameOnly()
 {
-    TCommandsFixture f;
-    f.StartWithProject();
+    TCommandsFixture f(TStartWith::Project);
     TItemLayer* a = AddLabel(*f.Form, 100, 100, "a");
     f.Form->SetSelection(a);
     const QByteArray before = f.SavedPage();
@@ -711,8 +649,7 @@ void TestCommands::lockHoldsTheFrameOnly()
 
 void TestCommands::hideIsCanvasOnly()
 {
-    TCommandsFixture f;
-    f.StartWithProject();
+    TCommandsFixture f(TStartWith::Project);
     TItemLayer* a = AddLabel(*f.Form, 100, 100, "a");
     const QByteArray before = f.SavedPage();
     f.Form->SetSelection(a);
@@ -741,8 +678,7 @@ void TestCommands::hideIsCanvasOnly()
 // check box for the canvas visibility.
 void TestCommands::elementListFollowsTheCommands()
 {
-    TCommandsFixture f;
-    f.StartWithoutProject();
+    TCommandsFixture f(TStartWith::NoProject);
     TfrmObjects* list = ElementList(*f.Form);
     QVERIFY(list);
     TItemLayer* a = AddLabel(*f.Form, 10, 10, "a");
@@ -756,25 +692,21 @@ void TestCommands::elementListFollowsTheCommands()
                     + (list->LineChecked(row) ? QString() : QStringLiteral(" /hidden"));
         return out;
     };
-    QCOMPARE(lines(), (QStringList{"0007  Label - a", "0000  Label - b"}));
+    const QString lineA = QStringLiteral("0007  Label - a"), lineB = QStringLiteral("0000  Label - b");
+    const QString locked = lineA + " * /i";
+    QCOMPARE(lines(), (QStringList{lineA, lineB}));
 
     f.Form->SetSelection(a);
-    f.Trigger("mnLock");
-    QCOMPARE(lines(), (QStringList{"0007  Label - a * /i", "0000  Label - b"}));
-    f.Trigger("mnBringFront");
-    QCOMPARE(lines(), (QStringList{"0000  Label - b", "0007  Label - a * /i"}));
-    QCOMPARE(list->SelectedLine(), 1);
-    f.Trigger("mnLevelDown");
-    QCOMPARE(lines(), (QStringList{"0007  Label - a * /i", "0000  Label - b"}));
-    f.Trigger("mnLevelUp");
-    QCOMPARE(lines(), (QStringList{"0000  Label - b", "0007  Label - a * /i"}));
-    f.Trigger("mnSendBack");
-    QCOMPARE(lines(), (QStringList{"0007  Label - a * /i", "0000  Label - b"}));
-    f.Trigger("mnLock");
-    QCOMPARE(lines(), (QStringList{"0007  Label - a", "0000  Label - b"}));
-    f.Trigger("mnHide");
-    QCOMPARE(lines(), (QStringList{"0007  Label - a /hidden", "0000  Label - b"}));
-    QCOMPARE(list->SelectedLine(), -1);
+    // After each command: the lines, and the selected one (none once a is hidden).
+    const std::tuple<const char*, QStringList, int> steps[] = {
+        {"mnLock", {locked, lineB}, 0},     {"mnBringFront", {lineB, locked}, 1}, {"mnLevelDown", {locked, lineB}, 0},
+        {"mnLevelUp", {lineB, locked}, 1},  {"mnSendBack", {locked, lineB}, 0},   {"mnLock", {lineA, lineB}, 0},
+        {"mnHide", {lineA + " /hidden", lineB}, -1}};
+    for (const auto& [action, expected, selected] : steps) {
+        f.Trigger(action);
+        QCOMPARE(lines(), expected);
+        QCOMPARE(list->SelectedLine(), selected);
+    }
 
     f.Form->SetSelection(b);
     f.Trigger("mnClone");
@@ -790,15 +722,12 @@ void TestCommands::elementListFollowsTheCommands()
 
 void TestCommands::enablingFollowsSelectionAndClipboard()
 {
-    TCommandsFixture f;
-    f.StartWithoutProject();
+    TCommandsFixture f(TStartWith::NoProject);
     const char* const selectionActions[] = {"mnCopy", "mnClone", "mnLock", "mnHide", "mnDelete"};
-    QVERIFY(!f.Form->Action("mnNew")->isEnabled());
-    QVERIFY(!f.Form->Action("mnOpen")->isEnabled());
-    QVERIFY(!f.Form->Action("mnSave")->isEnabled());
+    for (const char* name : {"mnNew", "mnOpen", "mnSave", "mnPaste"})
+        QVERIFY2(!f.Form->Action(name)->isEnabled(), name);
     for (const char* name : selectionActions)
         QVERIFY2(!f.Form->Action(name)->isEnabled(), name);
-    QVERIFY(!f.Form->Action("mnPaste")->isEnabled());
 
     TItemLayer* a = AddLabel(*f.Form, 10, 10, "a");
     f.Form->ImgView()->setFocus();
@@ -837,8 +766,7 @@ void TestCommands::menusShowAClearedSelection_data()
 void TestCommands::menusShowAClearedSelection()
 {
     QFETCH(QString, road);
-    TCommandsFixture f;
-    f.StartWithoutProject();
+    TCommandsFixture f(TStartWith::NoProject);
     f.Form->ToolWindow("frmObjects")->show();
     TItemLayer* a = AddLabel(*f.Form, 10, 10, "a");
     QWidget* canvas = f.Form->ImgView();
@@ -873,28 +801,26 @@ void TestCommands::menusShowAClearedSelection()
 
 void TestCommands::selectionMenuRules()
 {
-    TCommandsFixture f;
-    f.StartWithoutProject();
+    TCommandsFixture f(TStartWith::NoProject);
     QMenu* menu = f.Form->Menu("mnSelection");
     TItemLayer* a = AddLabel(*f.Form, 10, 10, "a");
     TItemLayer* b = AddLabel(*f.Form, 60, 10, "b");
-    emit menu->aboutToShow();
-    QVERIFY(!f.Form->Action("mnMove")->isEnabled());  // two controls, no frame
-    QVERIFY(!f.Form->Action("mnLevelUp")->isEnabled());
-    QVERIFY(!f.Form->Action("mnLevelDown")->isEnabled());
-    QVERIFY(!f.Form->Action("mnDelete")->isEnabled());
+    const auto offered = [&] {
+        emit menu->aboutToShow();
+        QStringList on;
+        for (const char* name : {"mnMove", "mnLevelUp", "mnLevelDown", "mnDelete"})
+            if (f.Form->Action(name)->isEnabled())
+                on << QString::fromLatin1(name);
+        return on;
+    };
+    QCOMPARE(offered(), QStringList());  // two controls, no frame
     f.Form->SetSelection(a);
     f.Form->ToolWindow("frmTools")->show();
     f.Form->ToolWindow("frmTools")->setFocus();
-    emit menu->aboutToShow();
-    QVERIFY(f.Form->Action("mnMove")->isEnabled());  // the frame is the third layer
-    QVERIFY(f.Form->Action("mnLevelUp")->isEnabled());
-    QVERIFY(!f.Form->Action("mnLevelDown")->isEnabled());
-    QVERIFY(f.Form->Action("mnDelete")->isEnabled());  // whatever has the focus
+    // The frame is the third layer; Delete whatever has the focus.
+    QCOMPARE(offered(), (QStringList{"mnMove", "mnLevelUp", "mnDelete"}));
     f.Form->SetSelection(b);
-    emit menu->aboutToShow();
-    QVERIFY(!f.Form->Action("mnLevelUp")->isEnabled());
-    QVERIFY(f.Form->Action("mnLevelDown")->isEnabled());
+    QCOMPARE(offered(), (QStringList{"mnMove", "mnLevelDown", "mnDelete"}));
 
     // Move objects: the selection goes, the dialog runs, the page counts as changed.
     int shown = 0;
@@ -916,13 +842,9 @@ void TestCommands::selectionMenuRules()
 
 void TestCommands::toolWindowsShowAndClose()
 {
-    TCommandsFixture f;
-    f.StartWithoutProject();
-    const std::pair<const char*, const char*> windows[] = {{"Properties1", "frmTools"},
-                                                           {"Objects1", "frmObjects"},
-                                                           {"Fonts1", "frmFonts"},
-                                                           {"mnuDoubles", "frmDoubles"},
-                                                           {"mnuAspectRatio", "frmAspectRatio"}};
+    TCommandsFixture f(TStartWith::NoProject);
+    const std::pair<const char*, const char*> windows[] = {{"Properties1", "frmTools"}, {"Objects1", "frmObjects"},
+        {"Fonts1", "frmFonts"}, {"mnuDoubles", "frmDoubles"}, {"mnuAspectRatio", "frmAspectRatio"}};
     for (const auto& [action, window] : windows) {
         QDockWidget* dock = f.Form->ToolWindow(window);
         QVERIFY(!dock->isVisible());
@@ -938,8 +860,7 @@ void TestCommands::toolWindowsShowAndClose()
 
 void TestCommands::shortcutsAndPopup()
 {
-    TCommandsFixture f;
-    f.StartWithoutProject();
+    TCommandsFixture f(TStartWith::NoProject);
     const std::pair<const char*, const char*> keys[] = {
         {"mnuCut", "Ctrl+X"}, {"mnCopy", "Ctrl+C"},  {"mnPaste", "Ctrl+V"},   {"mnClone", "Ctrl+D"},
         {"mnDelete", ""},     {"mnBringFront", "F5"}, {"mnSendBack", "F6"},   {"mnLevelUp", "F7"},
@@ -992,8 +913,7 @@ void TestCommands::shortcutsAndPopup()
 // dialog is asked, nothing fails.
 void TestCommands::nothingHappensWithoutSelectionOrPage()
 {
-    TCommandsFixture f;
-    f.StartWithoutProject();
+    TCommandsFixture f(TStartWith::NoProject);
     for (int round = 0; round < 2; ++round) {
         if (round == 1)
             AddLabel(*f.Form, 10, 10, "a");
@@ -1021,8 +941,7 @@ void TestCommands::nothingHappensWithoutSelectionOrPage()
 
 void TestCommands::deleteKeyIgnoredInTextField()
 {
-    TCommandsFixture f;
-    f.StartWithoutProject();
+    TCommandsFixture f(TStartWith::NoProject);
     TItemLayer* a = AddLabel(*f.Form, 10, 10, "a");
     f.Form->SetSelection(a);
     Enter(f.Form->ImgView());

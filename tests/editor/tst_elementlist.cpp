@@ -74,12 +74,15 @@ void ToggleLine(TfrmObjects& list, int row)
 }
 
 struct TListFixture : TEditorFixture {
-    TListFixture()
+    enum TContent { Three, Empty };
+    // Three: controls a, b, c from back to front, listed.
+    explicit TListFixture(TContent content = Three)
     {
         Start();
         List = ElementList(*Form);
+        if (content == Three)
+            AddThree();
     }
-    // Three controls a, b, c from back to front, listed.
     void AddThree()
     {
         A = AddControl(*Form, 3, "a");
@@ -151,7 +154,7 @@ void TestElementList::lineText()
 
 void TestElementList::installedInToolWindow()
 {
-    TListFixture f;
+    TListFixture f(TListFixture::Empty);
     QVERIFY(f.List);
     QCOMPARE(f.List->LineCount(), 0);
     QVERIFY(f.Form->ToolWindow("frmObjects")->isVisible());
@@ -162,9 +165,7 @@ void TestElementList::installedInToolWindow()
 void TestElementList::linesFollowStackingWithoutFrame()
 {
     TListFixture f;
-    f.AddThree();
-    QCOMPARE(Lines(*f.List), (QStringList{QStringLiteral("0003  Label - a"), QStringLiteral("0001  Label - b"),
-                                          QStringLiteral("0002  Label - c")}));
+    QCOMPARE(Lines(*f.List), (QStringList{"0003  Label - a", "0001  Label - b", "0002  Label - c"}));
     f.Form->SetSelection(f.B);
     QVERIFY(f.Form->RubberBand());
     emit f.Form->Document().PageReplaced();
@@ -183,7 +184,6 @@ void TestElementList::linesFollowStackingWithoutFrame()
 void TestElementList::listFollowsCanvasSelection()
 {
     TListFixture f;
-    f.AddThree();
     f.Form->SetSelection(f.C);
     QCOMPARE(f.List->SelectedLine(), 2);
     f.Form->SetSelection(f.A);
@@ -196,7 +196,6 @@ void TestElementList::listFollowsCanvasSelection()
 void TestElementList::clickSelectsOnCanvas()
 {
     TListFixture f;
-    f.AddThree();
     ClickLine(*f.List, 1);
     QCOMPARE(f.Form->Selected(), f.B);
     QCOMPARE(f.Form->RubberBand()->ChildLayer(), f.B);
@@ -210,7 +209,6 @@ void TestElementList::clickSelectsOnCanvas()
 void TestElementList::clickOnHiddenOrEmptyArea()
 {
     TListFixture f;
-    f.AddThree();
     f.Form->SetSelection(f.A);
     // Below the lines: only the list's selection goes.
     QListWidget* box = f.List->List();
@@ -238,29 +236,29 @@ void RightClick(TfrmObjects& list, QPoint at)
 void TestElementList::rightClickActsOnHighlightedLine()
 {
     TListFixture f;
-    f.AddThree();
     f.Form->SetSelection(f.A);
     QListWidget* box = f.List->List();
     QMenu* popup = f.Form->findChild<QMenu*>(QStringLiteral("PopupMenu3"));
     QVERIFY(popup);
+    const auto rightClick = [&](QPoint at) {
+        RightClick(*f.List, at);
+        QVERIFY(popup->isVisible());
+        popup->close();
+    };
     // On a line: its control is selected first, and the menu's Delete deletes it.
-    RightClick(*f.List, box->visualItemRect(box->item(2)).center());
-    QVERIFY(popup->isVisible());
-    popup->close();
+    rightClick(box->visualItemRect(box->item(2)).center());
     QCOMPARE(f.Form->Selected(), f.C);
     QCOMPARE(f.List->SelectedLine(), 2);
     f.Form->Action("mnDelete")->trigger();
-    QCOMPARE(Lines(*f.List), (QStringList{QStringLiteral("0003  Label - a"), QStringLiteral("0001  Label - b")}));
+    QCOMPARE(Lines(*f.List), (QStringList{"0003  Label - a", "0001  Label - b"}));
     // Below the lines: the highlight stays on the selected control's line.
     f.Form->SetSelection(f.B);
-    RightClick(*f.List, QPoint(5, box->viewport()->height() - 3));
-    popup->close();
+    rightClick(QPoint(5, box->viewport()->height() - 3));
     QCOMPARE(f.Form->Selected(), f.B);
     QCOMPARE(f.List->SelectedLine(), 1);
     // A hidden control's line: nothing is selected, nothing highlighted.
     ToggleLine(*f.List, 0);
-    RightClick(*f.List, box->visualItemRect(box->item(0)).center());
-    popup->close();
+    rightClick(box->visualItemRect(box->item(0)).center());
     QCOMPARE(f.Form->Selected(), nullptr);
     QCOMPARE(f.List->SelectedLine(), -1);
 }
@@ -268,7 +266,6 @@ void TestElementList::rightClickActsOnHighlightedLine()
 void TestElementList::keysMoveSelection()
 {
     TListFixture f;
-    f.AddThree();
     ClickLine(*f.List, 0);
     QCOMPARE(f.Form->Selected(), f.A);
     f.List->List()->setFocus();
@@ -295,7 +292,7 @@ void TestElementList::pressMovedToAnotherLine()
 {
     QFETCH(bool, sorted);
     QFETCH(int, moved);
-    TListFixture f;
+    TListFixture f(TListFixture::Empty);
     TItemLayer* label = AddControl(*f.Form, 5, "title", "Label");
     TItemLayer* button = AddControl(*f.Form, 3, "ok", "Button");
     TItemLayer* video = AddControl(*f.Form, 1, "video", "VideoWindow");
@@ -323,7 +320,6 @@ void TestElementList::pressMovedToAnotherLine()
 void TestElementList::checkBoxHidesOnCanvasOnly()
 {
     TListFixture f;
-    f.AddThree();
     f.Form->SetSelection(f.B);
     QListWidgetItem* const line = f.List->List()->item(1);
     ToggleLine(*f.List, 1);
@@ -362,7 +358,6 @@ void TestElementList::checkBoxHidesOnCanvasOnly()
 void TestElementList::invertSelection()
 {
     TListFixture f;
-    f.AddThree();
     ToggleLine(*f.List, 0);  // a hidden, its mouse events off
     f.List->mnuInvertSelection->trigger();
     QVERIFY(f.A->Visible() && !f.B->Visible() && !f.C->Visible());
@@ -404,7 +399,7 @@ void TestElementList::invertSelection()
 
 void TestElementList::sortByIdAndDragMode()
 {
-    TListFixture f;
+    TListFixture f(TListFixture::Empty);
     TItemLayer* big = AddControl(*f.Form, 10000, "big");
     AddControl(*f.Form, 2000, "mid");
     TItemLayer* small = AddControl(*f.Form, 7, "small", "Button");
@@ -415,8 +410,7 @@ void TestElementList::sortByIdAndDragMode()
     QVERIFY(f.List->Sorted());
     QVERIFY(f.List->mnuSortbyID->isChecked());
     QVERIFY(!f.List->DragEnabled());
-    QCOMPARE(Lines(*f.List), (QStringList{QStringLiteral("0007  Button - small"), QStringLiteral("10000  Label - big"),
-                                          QStringLiteral("2000  Label - mid")}));
+    QCOMPARE(Lines(*f.List), (QStringList{"0007  Button - small", "10000  Label - big", "2000  Label - mid"}));
     QCOMPARE(f.List->SelectedLine(), 0);
     // Sorted lines cannot be dragged: a drop changes nothing.
     f.List->lbSelectionDragDrop(0, 2);
@@ -435,7 +429,6 @@ void TestElementList::sortByIdAndDragMode()
 void TestElementList::lockedLinesItalic()
 {
     TListFixture f;
-    f.AddThree();
     f.B->FLocked = true;
     emit f.Form->Document().PageReplaced();
     QVERIFY(f.List->LineItalic(1));
@@ -451,7 +444,6 @@ void TestElementList::lockedLinesItalic()
 void TestElementList::onlyChangedLinesUpdate()
 {
     TListFixture f;
-    f.AddThree();
     TPageDocument& doc = f.Form->Document();
     QAbstractItemModel* model = f.List->List()->model();
     // Selecting and moving a control touch no line, sorted or not.
@@ -477,8 +469,7 @@ void TestElementList::onlyChangedLinesUpdate()
     QListWidgetItem* const lineA = f.List->List()->item(0);
     doc.SetSelection(f.A);
     doc.BringToFront();
-    QCOMPARE(Lines(*f.List), (QStringList{QStringLiteral("0001  Label - b"), QStringLiteral("0000  Label - c"),
-                                          QStringLiteral("0003  Label - a")}));
+    QCOMPARE(Lines(*f.List), (QStringList{"0001  Label - b", "0000  Label - c", "0003  Label - a"}));
     QCOMPARE(f.List->List()->item(2), lineA);
     QCOMPARE(f.List->SelectedLine(), 2);
     doc.SetSelection(f.B);
@@ -487,7 +478,7 @@ void TestElementList::onlyChangedLinesUpdate()
     QCOMPARE(f.List->SelectedLine(), 1);
     removed.clear();
     doc.DeleteSelected();
-    QCOMPARE(Lines(*f.List), (QStringList{QStringLiteral("0000  Label - c"), QStringLiteral("0003  Label - a")}));
+    QCOMPARE(Lines(*f.List), (QStringList{"0000  Label - c", "0003  Label - a"}));
     QCOMPARE(reset.count(), 0);
     QCOMPARE(removed.count(), 1);
 }
@@ -513,7 +504,6 @@ void TestElementList::dropRestacks()
     QFETCH(QString, order);
     QFETCH(bool, modified);
     TListFixture f;
-    f.AddThree();
     f.Form->SetSelection(f.B);
     // The line is dragged with the mouse; what the drag carries is written without complaint.
     QTest::failOnWarning(QRegularExpression(QStringLiteral("unable to save")));
@@ -533,7 +523,7 @@ void TestElementList::dropRestacks()
 
 void TestElementList::emptyPageAndGoneControls()
 {
-    TListFixture f;
+    TListFixture f(TListFixture::Empty);
     // Nothing to act on: no crash, nothing selected.
     f.List->lbSelectionClick(0);
     f.List->lbSelectionClick(-1);
@@ -564,7 +554,7 @@ void TestElementList::emptyPageAndGoneControls()
 
 void TestElementList::newPageEmptiesList()
 {
-    TListFixture f;
+    TListFixture f(TListFixture::Empty);
     f.OpenProject(f.MakeProject(QStringLiteral("Blue")));
     f.AddThree();
     f.Form->SetSelection(f.A);

@@ -27,6 +27,30 @@ void ChooseLines(TSelectionForm& dialog, std::initializer_list<int> rows)
         dialog.ListBox1->item(row)->setSelected(true);
 }
 
+// The window without a project, with the Move dialog behind "Move objects".
+struct TMoveFixture : TCommandsFixture {
+    TMoveFixture()
+        : TCommandsFixture(TStartWith::NoProject)
+    {
+        Dialog = std::make_unique<TSelectionForm>(Form->Document(), Form.get());
+        Form->SetMoveDialog(Dialog.get());
+    }
+    // Chooses the lines, moves them by x and y `times` times, and closes the dialog.
+    void MoveBy(std::initializer_list<int> rows, const QString& x, const QString& y, int times = 1)
+    {
+        Dialogs.AnswerModal(QDialog::Rejected, [&](QDialog&) {
+            ChooseLines(*Dialog, rows);
+            for (int i = 0; i < times; ++i) {
+                Dialog->edX->setText(x);
+                Dialog->edY->setText(y);
+                Dialog->MoveSelected();
+            }
+        });
+        Form->mnMoveClick();
+    }
+    std::unique_ptr<TSelectionForm> Dialog;
+};
+
 } // namespace
 
 class TestMove : public QObject {
@@ -45,10 +69,7 @@ private slots:
 
 void TestMove::linesAndStart()
 {
-    TCommandsFixture f;
-    f.StartWithoutProject();
-    TSelectionForm dialog(f.Form->Document(), f.Form.get());
-    f.Form->SetMoveDialog(&dialog);
+    TMoveFixture f;
     TItemLayer* a = AddLabel(*f.Form, 10, 10, "a");
     AddLabel(*f.Form, 20, 20, "b \xE9");
     f.Form->SetSelection(a);
@@ -107,21 +128,18 @@ void TestMove::offsets()
     QFETCH(QString, first);
     QFETCH(QString, after);
     QFETCH(int, announced);
-    TCommandsFixture f;
-    f.StartWithoutProject();
-    TSelectionForm dialog(f.Form->Document(), f.Form.get());
-    f.Form->SetMoveDialog(&dialog);
+    TMoveFixture f;
     TItemLayer* chosen = AddLabel(*f.Form, 100, 50, "a");
     TItemLayer* other = AddLabel(*f.Form, 100, 50, "b");
     QString left;
     QSignalSpy changed(&f.Form->Document(), &TPageDocument::ControlChanged);
     bool modified = true;
     f.Dialogs.AnswerModal(QDialog::Rejected, [&](QDialog&) {
-        ChooseLines(dialog, {0});
-        dialog.edX->setText(x);
-        dialog.edY->setText(y);
-        dialog.edXKeyPress(QChar(13));
-        left = dialog.edX->text() + QLatin1Char(';') + dialog.edY->text();
+        ChooseLines(*f.Dialog, {0});
+        f.Dialog->edX->setText(x);
+        f.Dialog->edY->setText(y);
+        f.Dialog->edXKeyPress(QChar(13));
+        left = f.Dialog->edX->text() + QLatin1Char(';') + f.Dialog->edY->text();
         modified = f.Form->Modified();
     });
     f.Form->mnMoveClick();
@@ -134,22 +152,11 @@ void TestMove::offsets()
 
 void TestMove::twiceWithTheSameLines()
 {
-    TCommandsFixture f;
-    f.StartWithoutProject();
-    TSelectionForm dialog(f.Form->Document(), f.Form.get());
-    f.Form->SetMoveDialog(&dialog);
+    TMoveFixture f;
     TItemLayer* a = AddLabel(*f.Form, 0, 0, "a");
     TItemLayer* b = AddLabel(*f.Form, 0, 0, "b");
     TItemLayer* c = AddLabel(*f.Form, 0, 0, "c");
-    f.Dialogs.AnswerModal(QDialog::Rejected, [&](QDialog&) {
-        ChooseLines(dialog, {0, 2});
-        for (int i = 0; i < 2; ++i) {
-            dialog.edX->setText(QStringLiteral("5"));
-            dialog.edY->setText(QStringLiteral("-3"));
-            dialog.MoveSelected();
-        }
-    });
-    f.Form->mnMoveClick();
+    f.MoveBy({0, 2}, QStringLiteral("5"), QStringLiteral("-3"), 2);
     QCOMPARE(Where(a), QStringLiteral("10,-6,40,20"));
     QCOMPARE(Where(b), QStringLiteral("0,0,40,20"));
     QCOMPARE(Where(c), QStringLiteral("10,-6,40,20"));
@@ -157,36 +164,30 @@ void TestMove::twiceWithTheSameLines()
 
 void TestMove::enterKeyMoves()
 {
-    TCommandsFixture f;
-    f.StartWithoutProject();
-    TSelectionForm dialog(f.Form->Document(), f.Form.get());
-    f.Form->SetMoveDialog(&dialog);
+    TMoveFixture f;
     TItemLayer* a = AddLabel(*f.Form, 30, 40, "a");
     f.Dialogs.AnswerModal(QDialog::Rejected, [&](QDialog&) {
-        ChooseLines(dialog, {0});
-        dialog.edX->setText(QStringLiteral("-30"));
-        dialog.edY->setText(QStringLiteral("2"));
-        QTest::keyClick(dialog.edY, Qt::Key_Return);
+        ChooseLines(*f.Dialog, {0});
+        f.Dialog->edX->setText(QStringLiteral("-30"));
+        f.Dialog->edY->setText(QStringLiteral("2"));
+        QTest::keyClick(f.Dialog->edY, Qt::Key_Return);
     });
     f.Form->mnMoveClick();
     QCOMPARE(Where(a), QStringLiteral("0,42,40,20"));
-    QCOMPARE(dialog.edY->text(), QStringLiteral("0"));
+    QCOMPARE(f.Dialog->edY->text(), QStringLiteral("0"));
 }
 
 void TestMove::clickInTheListResetsOffsets()
 {
-    TCommandsFixture f;
-    f.StartWithoutProject();
-    TSelectionForm dialog(f.Form->Document(), f.Form.get());
-    f.Form->SetMoveDialog(&dialog);
+    TMoveFixture f;
     AddLabel(*f.Form, 0, 0, "a");
     AddLabel(*f.Form, 0, 0, "b");
-    dialog.FormShow();
-    dialog.edX->setText(QStringLiteral("8"));
-    dialog.edY->setText(QStringLiteral("9"));
-    ChooseLines(dialog, {1});
-    QCOMPARE(dialog.edX->text(), QStringLiteral("0"));
-    QCOMPARE(dialog.edY->text(), QStringLiteral("0"));
+    f.Dialog->FormShow();
+    f.Dialog->edX->setText(QStringLiteral("8"));
+    f.Dialog->edY->setText(QStringLiteral("9"));
+    ChooseLines(*f.Dialog, {1});
+    QCOMPARE(f.Dialog->edX->text(), QStringLiteral("0"));
+    QCOMPARE(f.Dialog->edY->text(), QStringLiteral("0"));
 }
 
 void TestMove::sizeStaysAsItIs_data()
@@ -203,20 +204,11 @@ void TestMove::sizeStaysAsItIs()
 {
     QFETCH(QString, kind);
     QFETCH(int, published);
-    TCommandsFixture f;
-    f.StartWithoutProject();
-    TSelectionForm dialog(f.Form->Document(), f.Form.get());
-    f.Form->SetMoveDialog(&dialog);
+    TMoveFixture f;
     TItemLayer* control = OSDControlFactory().CreateKind(kind.toStdString(), &f.Form->Layers());
     f.Form->AttachControl(control);
     control->SetLocation(TFloatRect{10, 20, 42, 36});
-    f.Dialogs.AnswerModal(QDialog::Rejected, [&](QDialog&) {
-        ChooseLines(dialog, {0});
-        dialog.edX->setText(QStringLiteral("5"));
-        dialog.edY->setText(QStringLiteral("-5"));
-        dialog.MoveSelected();
-    });
-    f.Form->mnMoveClick();
+    f.MoveBy({0}, QStringLiteral("5"), QStringLiteral("-5"));
     QCOMPARE(Where(control), QStringLiteral("15,15,32,16"));
     QCOMPARE(control->GetWidth(), published);
 }

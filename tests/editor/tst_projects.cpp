@@ -64,9 +64,7 @@ void TestProjects::newProjectWritesEveryFile()
     QCOMPARE(ReadBytes(folder + QStringLiteral("references.xml")),
              QByteArray::fromStdString(BuiltInReferencesText() + "\r\n"));
     QCOMPARE(ReadBytes(folder + QStringLiteral("font.xml")), XmlText({"<fonts/>"}));
-    QCOMPARE(ReadBytes(folder + QStringLiteral("myhome.xml")),
-             XmlText({"<screen default=\"0\" allowoverlay=\"false\" hasbg=\"false\" version=\"Kestralon OSDSkin 1.1\">",
-                      "  <items/>", "</screen>"}));
+    QCOMPARE(ReadBytes(folder + QStringLiteral("myhome.xml")), EmptyPage());
     // The new folder is a project the editor itself accepts.
     TSkinInfo probe;
     QVERIFY(IsValidProject(folder, probe));
@@ -137,14 +135,11 @@ void TestProjects::openProjectRefusesFolders()
     QFETCH(QString, missing);
     QFETCH(QByteArray, index);
     TEditorFixture f;
-    const QString good = f.MakeProject(QStringLiteral("Good"), {{QStringLiteral("p.xml"), XmlText({"<screen/>"})}});
+    const QString good = f.StartOnPage(QStringLiteral("Good"), {{QStringLiteral("p.xml"), XmlText({"<screen/>"})}});
     const QString bad = f.MakeProject(QStringLiteral("Bad"));
     WriteBytes(bad + QStringLiteral("index.xml"), index);
     if (!missing.isEmpty())
         QFile::remove(bad + missing);
-    f.Start();
-    f.OpenProject(good);
-    f.OpenPage(good + QStringLiteral("p.xml"));
     f.Form->SetModified(true);
 
     f.Dialogs.AnswerFolder(bad);
@@ -274,14 +269,11 @@ void TestProjects::openProjectTellsWhatItDoesNotTake()
 void TestProjects::openProjectFailingPartWayChangesNothing()
 {
     TEditorFixture f;
-    const QString good = f.MakeProject(QStringLiteral("Good"), {{QStringLiteral("p.xml"),
+    const QString good = f.StartOnPage(QStringLiteral("Good"), {{QStringLiteral("p.xml"),
         XmlText({"<screen>", "<items><item><type>label</type></item></items>", "</screen>"})}});
     const QString other = f.MakeProject(QStringLiteral("Other"), {{QStringLiteral("q.xml"), XmlText({"<screen/>"})}});
     WriteBytes(other + QStringLiteral("index.xml"), XmlText({"<skininfo>", "<skinname>Other</skinname>",
                                                              "<sizex>640</sizex>", "<sizey>480</sizey>", "</skininfo>"}));
-    f.Start();
-    f.OpenProject(good);
-    f.OpenPage(good + QStringLiteral("p.xml"));
     const QStringList pages = f.Form->PageList();
     f.Dialogs.Reset();
 
@@ -338,11 +330,7 @@ void TestProjects::inspectorShowsTheNewSkinInfo()
     QCOMPARE(tools->DisplayValue(QStringLiteral("SizeX")), QStringLiteral("800"));
     QCOMPARE(tools->DisplayValue(QStringLiteral("SizeY")), QStringLiteral("600"));
 
-    QLineEdit* author = tools->Editor(QStringLiteral("Author"))->LineEdit();
-    author->setFocus();
-    author->setText(QStringLiteral("Eve"));
-    author->setModified(true);
-    QTest::keyClick(author, Qt::Key_Return);
+    f.TypeIntoInspector(QStringLiteral("Author"), QStringLiteral("Eve"));
     QVERIFY(f.Form->Modified());
     QVERIFY(f.Form->mnSave2Click());
     QCOMPARE(ReadBytes(folder + QStringLiteral("index.xml")),
@@ -463,12 +451,9 @@ void TestProjects::lastProjectsDisabledWithPlaceholderOnly()
 void TestProjects::recentProjectRefusedKeepsEverything()
 {
     TEditorFixture f;
-    const QString good = f.MakeProject(QStringLiteral("Good"), {{QStringLiteral("p.xml"), XmlText({"<screen/>"})}});
     const QString gone = f.Path(QStringLiteral("Gone/"));
     WriteBytes(f.Path(QStringLiteral("varnholt.ini")), QByteArray("[Files]\r\n1=") + gone.toUtf8() + "\r\n");
-    f.Start();
-    f.OpenProject(good);
-    f.OpenPage(good + QStringLiteral("p.xml"));
+    const QString good = f.StartOnPage(QStringLiteral("Good"), {{QStringLiteral("p.xml"), XmlText({"<screen/>"})}});
     f.Form->SetModified(true);
     f.Dialogs.Reset();
     f.Dialogs.AnswerMessage(QMessageBox::Ok);

@@ -36,13 +36,6 @@ QByteArray SamplePage(const char* label = "Caf&#x80;")
                     "</screen>"});
 }
 
-// The text of a page without controls and with the settings reset.
-QByteArray EmptyPage()
-{
-    return XmlText({"<screen default=\"0\" allowoverlay=\"false\" hasbg=\"false\" version=\"Kestralon OSDSkin 1.1\">",
-                    "  <items/>", "</screen>"});
-}
-
 QString Latin(const QByteArray& bytes)
 {
     return QString::fromLatin1(bytes);
@@ -60,33 +53,21 @@ QString ParserMessage(const QByteArray& text)
     return QString();
 }
 
+// The window on project "P" with the sample page open.
 struct TSourceFixture : TEditorFixture {
-    QString Folder;
-    TSourceView* View = nullptr;
-
-    void OpenSample(const QByteArray& page = SamplePage())
-    {
-        Folder = MakeProject(QStringLiteral("P"), {{QStringLiteral("page.xml"), page}});
-        Start();
-        OpenProject(Folder);
-        OpenPage(Folder + QStringLiteral("page.xml"));
-        View = SourceView(*Form);
-    }
+    QString Folder = StartOnPage(QStringLiteral("P"), {{QStringLiteral("page.xml"), SamplePage()}});
+    TSourceView* View = SourceView(*Form);
 
     QToolButton* Button(const char* name) const { return Form->findChild<QToolButton*>(QLatin1String(name)); }
     void Toggle() { Button("btEditSource")->click(); }
     // The text as the user would leave it: a change through the editor.
     void Type(const QString& text) { View->Memo1()->setText(text); }
 
-    bool CanvasCommandsEnabled() const
+    // How many of the canvas's menus and buttons are on: all 4 outside the source view, none in it.
+    int CanvasCommandsOn() const
     {
-        return Form->Menu("mnElements")->menuAction()->isEnabled() && Form->Menu("mnSelection")->menuAction()->isEnabled()
-               && Button("btEditWindow")->isEnabled() && Button("btnObjects")->isEnabled();
-    }
-    bool CanvasCommandsDisabled() const
-    {
-        return !Form->Menu("mnElements")->menuAction()->isEnabled() && !Form->Menu("mnSelection")->menuAction()->isEnabled()
-               && !Button("btEditWindow")->isEnabled() && !Button("btnObjects")->isEnabled();
+        return Form->Menu("mnElements")->menuAction()->isEnabled() + Form->Menu("mnSelection")->menuAction()->isEnabled()
+               + Button("btEditWindow")->isEnabled() + Button("btnObjects")->isEnabled();
     }
 };
 
@@ -119,7 +100,6 @@ private slots:
 void TestSourceView::enterShowsPageText()
 {
     TSourceFixture f;
-    f.OpenSample();
     QCOMPARE(f.Form->Layers().Count(), 2);
     f.Toggle();
     QVERIFY(f.View->Active());
@@ -127,7 +107,7 @@ void TestSourceView::enterShowsPageText()
     QCOMPARE(f.View->Text(), Latin(SamplePage()));
     QCOMPARE(f.Form->Layers().Count(), 0);
     QVERIFY(!f.Form->Modified());
-    QVERIFY(f.CanvasCommandsDisabled());
+    QCOMPARE(f.CanvasCommandsOn(), 0);
     for (const char* window : {"frmTools", "frmObjects", "frmFonts"})
         QVERIFY2(!f.Form->ToolWindow(window)->isVisible(), window);
     // Ctrl+X, Ctrl+C and Ctrl+V belong to the text editor.
@@ -138,7 +118,6 @@ void TestSourceView::enterShowsPageText()
 void TestSourceView::leaveWithoutEditRebuildsPage()
 {
     TSourceFixture f;
-    f.OpenSample();
     f.Form->SetSelection(static_cast<TItemLayer*>(f.Form->Layers().Items(0)));
     f.Toggle();
     f.Toggle();
@@ -147,13 +126,12 @@ void TestSourceView::leaveWithoutEditRebuildsPage()
     QCOMPARE(f.Form->Layers().Count(), 2);
     QCOMPARE(f.Form->Selected(), nullptr);
     QVERIFY(!f.Form->Modified());
-    QVERIFY(f.CanvasCommandsEnabled());
+    QCOMPARE(f.CanvasCommandsOn(), 4);
     QVERIFY(f.Form->ToolWindow("frmTools")->isVisible());
     QVERIFY(f.Form->ToolWindow("frmObjects")->isVisible());
     QVERIFY(!f.Form->ToolWindow("frmFonts")->isVisible());
-    QCOMPARE(f.Form->Action("mnuCut")->shortcut(), QKeySequence(QStringLiteral("Ctrl+X")));
-    QCOMPARE(f.Form->Action("mnCopy")->shortcut(), QKeySequence(QStringLiteral("Ctrl+C")));
-    QCOMPARE(f.Form->Action("mnPaste")->shortcut(), QKeySequence(QStringLiteral("Ctrl+V")));
+    for (const auto& [action, key] : {std::pair{"mnuCut", "Ctrl+X"}, {"mnCopy", "Ctrl+C"}, {"mnPaste", "Ctrl+V"}})
+        QCOMPARE(f.Form->Action(action)->shortcut(), QKeySequence(QString::fromLatin1(key)));
     // The page passed once through the writer and the reader: it saves as it was.
     QVERIFY(f.Form->mnSave2Click());
     QCOMPARE(ReadBytes(f.Folder + QStringLiteral("page.xml")), SamplePage());
@@ -163,7 +141,6 @@ void TestSourceView::leaveWithoutEditRebuildsPage()
 void TestSourceView::editTakenBackChangesCanvas()
 {
     TSourceFixture f;
-    f.OpenSample();
     f.Toggle();
     f.Type(f.View->Text()
                .replace(QStringLiteral("<x>5</x>"), QStringLiteral("<x>40</x>"))
@@ -183,7 +160,6 @@ void TestSourceView::editTakenBackChangesCanvas()
 void TestSourceView::malformedCancelKeepsText()
 {
     TSourceFixture f;
-    f.OpenSample();
     f.Toggle();
     const QString broken = f.View->Text().replace(QStringLiteral("</items>"), QString());
     f.Type(broken);
@@ -201,7 +177,7 @@ void TestSourceView::malformedCancelKeepsText()
     QVERIFY(f.View->Active());
     QVERIFY(f.View->Memo1()->isVisible());
     QCOMPARE(f.View->Text(), broken);
-    QVERIFY(f.CanvasCommandsDisabled());
+    QCOMPARE(f.CanvasCommandsOn(), 0);
     QVERIFY(f.Form->Action("mnCopy")->shortcut().isEmpty());
     QCOMPARE(f.Form->Layers().Count(), 0);
     QVERIFY(f.Form->Modified());
@@ -211,7 +187,6 @@ void TestSourceView::malformedCancelKeepsText()
 void TestSourceView::malformedOkGivesEmptyPage()
 {
     TSourceFixture f;
-    f.OpenSample();
     f.Toggle();
     f.Type(QStringLiteral("<screen><items>"));
     f.Dialogs.AnswerMessage(QMessageBox::Ok);
@@ -220,7 +195,7 @@ void TestSourceView::malformedOkGivesEmptyPage()
     QVERIFY(!f.View->Memo1()->isVisible());
     QCOMPARE(f.Form->Layers().Count(), 0);
     QVERIFY(!f.Form->Modified());
-    QVERIFY(f.CanvasCommandsEnabled());
+    QCOMPARE(f.CanvasCommandsOn(), 4);
     // The page settings stay; controls and video window are gone.
     QCOMPARE(f.Form->WindowInfos().DefaultItem, 3);
     QVERIFY(f.Form->WindowInfos().HasBackground);
@@ -238,7 +213,6 @@ void TestSourceView::malformedOkGivesEmptyPage()
 void TestSourceView::otherRootGivesEmptyPageSilently()
 {
     TSourceFixture f;
-    f.OpenSample();
     f.Toggle();
     f.Type(QStringLiteral("<Screen><items><item><type>Label</type></item></items></Screen>"));
     f.Toggle();
@@ -250,7 +224,6 @@ void TestSourceView::otherRootGivesEmptyPageSilently()
 void TestSourceView::saveInSourceViewWritesText()
 {
     TSourceFixture f;
-    f.OpenSample();
     f.TypeIntoInspector(QStringLiteral("Author"), QStringLiteral("AuthorX"));
     f.Toggle();
     f.Type(f.View->Text().replace(QStringLiteral("Caf&#x80;"), QStringLiteral("5 \u20AC &amp; more")));
@@ -267,7 +240,6 @@ void TestSourceView::saveInSourceViewWritesText()
 void TestSourceView::saveMalformedReportedNothingWritten()
 {
     TSourceFixture f;
-    f.OpenSample();
     f.Toggle();
     f.Type(QStringLiteral("<screen>"));
     f.Dialogs.AnswerMessage(QMessageBox::Ok);
@@ -281,7 +253,6 @@ void TestSourceView::saveMalformedReportedNothingWritten()
 void TestSourceView::characterWithoutByteRefused()
 {
     TSourceFixture f;
-    f.OpenSample();
     f.Toggle();
     const QString text = f.View->Text().replace(QStringLiteral("Caf&#x80;"), QStringLiteral("\u0100"));
     f.Type(text);
@@ -290,7 +261,7 @@ void TestSourceView::characterWithoutByteRefused()
     f.Toggle();
     QVERIFY(f.View->Active());
     QCOMPARE(f.View->Text(), text);
-    QVERIFY(f.CanvasCommandsDisabled());
+    QCOMPARE(f.CanvasCommandsOn(), 0);
     QCOMPARE(f.Dialogs.Calls().back().Caption, QStringLiteral("Varnholt 2.0"));
     QVERIFY(f.Dialogs.Calls().back().Text.contains(QStringLiteral("\"\u0100\" in line 11")));
     // Saving: refused the same way, nothing written.
@@ -304,7 +275,6 @@ void TestSourceView::characterWithoutByteRefused()
 void TestSourceView::keysStayInEditor()
 {
     TSourceFixture f;
-    f.OpenSample();
     f.Toggle();
     QApplication::setActiveWindow(f.Form.get());
     f.View->Memo1()->setFocus();
@@ -324,7 +294,6 @@ void TestSourceView::keysStayInEditor()
 void TestSourceView::pageCommandsFillEditor()
 {
     TSourceFixture f;
-    f.OpenSample();
     f.Toggle();
     // New Page while the source view is active: the empty page's text, not modified.
     f.Type(QStringLiteral("<screen/>"));
@@ -342,7 +311,6 @@ void TestSourceView::pageCommandsFillEditor()
 void TestSourceView::unsavedCanvasChangeKeptOnEnter()
 {
     TSourceFixture f;
-    f.OpenSample();
     f.TypeIntoInspector(QStringLiteral("Author"), QStringLiteral("AuthorX"));
     f.Form->SetSelection(static_cast<TItemLayer*>(f.Form->Layers().Items(0)));
     f.Form->DeleteSelected();
@@ -382,7 +350,6 @@ void TestSourceView::typedTextKeptThroughSourceView()
     QFETCH(QString, line);
     QFETCH(QString, typed);
     TSourceFixture f;
-    f.OpenSample();
     f.TypeIntoInspector(line, typed, false);
     f.Toggle();
     QVERIFY(f.Form->Modified());
@@ -396,7 +363,6 @@ void TestSourceView::typedTextKeptThroughSourceView()
 void TestSourceView::projectCommandsShowNewEmptyPage()
 {
     TSourceFixture f;
-    f.OpenSample();
     const QString other = f.MakeProject(QStringLiteral("Other"));
     f.Toggle();
     const QByteArray empty = EmptyPage();
@@ -426,7 +392,6 @@ void TestSourceView::projectCommandsShowNewEmptyPage()
 void TestSourceView::copyKeysFollowMode()
 {
     TSourceFixture f;
-    f.OpenSample();
     QApplication::setActiveWindow(f.Form.get());
     f.Toggle();
     // In the editor Ctrl+C copies the selected text, not a control.
@@ -448,7 +413,6 @@ void TestSourceView::copyKeysFollowMode()
 void TestSourceView::inspectorReadOnlyInSourceView()
 {
     TSourceFixture f;
-    f.OpenSample();
     QWidget* inspector = f.Form->ToolWindow("frmTools")->widget();
     QVERIFY(inspector->isEnabled());
     f.Toggle();
@@ -465,7 +429,6 @@ void TestSourceView::inspectorReadOnlyInSourceView()
 void TestSourceView::toolWindowsAsOutsideSourceView()
 {
     TSourceFixture f;
-    f.OpenSample();
     f.Form->ToolWindow("frmDoubles")->show();
     f.Form->resizeDocks({f.Form->ToolWindow("frmTools")}, {300}, Qt::Vertical);
     const auto heights = [&] {
@@ -482,9 +445,7 @@ void TestSourceView::toolWindowsAsOutsideSourceView()
     f.Form->ToolWindow("frmFonts")->show();
     const QList<int> outside = heights();
     f.Toggle();
-    f.Form->close();
-    f.Form.reset();
-    f.Start();
+    f.Restart();
     for (const char* window : {"frmTools", "frmObjects", "frmFonts", "frmDoubles"})
         QVERIFY2(f.Form->ToolWindow(window)->isVisible(), window);
     QVERIFY(!f.Form->ToolWindow("frmAspectRatio")->isVisible());
@@ -493,9 +454,7 @@ void TestSourceView::toolWindowsAsOutsideSourceView()
     f.Toggle();
     f.Toggle();
     f.Form->Action("Objects1")->trigger();
-    f.Form->close();
-    f.Form.reset();
-    f.Start();
+    f.Restart();
     QVERIFY(!f.Form->ToolWindow("frmObjects")->isVisible());
 }
 

@@ -47,6 +47,15 @@ void Perform(TfrmStartup& dialog, const QList<TStep>& steps)
     }
 }
 
+// The dialog on its own settings file; scripted dialogs answer its Execute.
+struct TDialogFixture {
+    QTemporaryDir Dir;
+    TEditorSettings Settings{Dir.path() + QStringLiteral("/s.ini")};
+    TScriptedDialogs Dialogs;
+    TDialogsOverride Use{Dialogs};
+    TfrmStartup Dialog{Settings};
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(QList<TStep>)
@@ -71,20 +80,18 @@ private slots:
 
 void TestStartup::showsRecentListAndNoChoice()
 {
-    QTemporaryDir dir;
-    TEditorSettings settings(dir.path() + QStringLiteral("/s.ini"));
-    TfrmStartup dialog(settings);
-    dialog.FormShow(Recent);
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Select an option"));
-    QCOMPARE(dialog.OpenListBox->count(), 3);
-    QCOMPARE(dialog.OpenListBox->item(0)->text(), QStringLiteral("Another existing project..."));
-    QCOMPARE(dialog.OpenListBox->item(2)->text(), QStringLiteral("/skins/red/"));
-    QVERIFY(!dialog.EmptyRadioButton->isChecked());
-    QVERIFY(!dialog.OpenRadioButton->isChecked());
+    TDialogFixture f;
+    f.Dialog.FormShow(Recent);
+    QCOMPARE(f.Dialog.windowTitle(), QStringLiteral("Select an option"));
+    QCOMPARE(f.Dialog.OpenListBox->count(), 3);
+    QCOMPARE(f.Dialog.OpenListBox->item(0)->text(), QStringLiteral("Another existing project..."));
+    QCOMPARE(f.Dialog.OpenListBox->item(2)->text(), QStringLiteral("/skins/red/"));
+    QVERIFY(!f.Dialog.EmptyRadioButton->isChecked());
+    QVERIFY(!f.Dialog.OpenRadioButton->isChecked());
     // Shown again, the list is not doubled.
-    dialog.FormShow(Recent);
-    QCOMPARE(dialog.OpenListBox->count(), 3);
-    QCOMPARE(dialog.Choice().Choice, TStartupChoice::None);
+    f.Dialog.FormShow(Recent);
+    QCOMPARE(f.Dialog.OpenListBox->count(), 3);
+    QCOMPARE(f.Dialog.Choice().Choice, TStartupChoice::None);
 }
 
 void TestStartup::choices_data()
@@ -106,49 +113,41 @@ void TestStartup::choices()
     QFETCH(QList<TStep>, steps);
     QFETCH(int, choice);
     QFETCH(int, line);
-    QTemporaryDir dir;
-    TEditorSettings settings(dir.path() + QStringLiteral("/s.ini"));
-    TScriptedDialogs dialogs;
-    TDialogsOverride use(dialogs);
-    TfrmStartup dialog(settings);
-    dialogs.AnswerModal(QDialog::Accepted, [&](QDialog&) { Perform(dialog, steps); });
+    TDialogFixture f;
+    f.Dialogs.AnswerModal(QDialog::Accepted, [&](QDialog&) { Perform(f.Dialog, steps); });
     TStartupChoice result;
-    QVERIFY(dialog.Execute(Recent, result));
+    QVERIFY(f.Dialog.Execute(Recent, result));
     QCOMPARE(int(result.Choice), choice);
     if (choice == TStartupChoice::OpenProject)
         QCOMPARE(result.Line, line);
-    QCOMPARE(dialogs.Calls().front().Caption, QStringLiteral("Select an option"));
+    QCOMPARE(f.Dialogs.Calls().front().Caption, QStringLiteral("Select an option"));
 }
 
 void TestStartup::radioButtonsStayExclusive()
 {
-    QTemporaryDir dir;
-    TEditorSettings settings(dir.path() + QStringLiteral("/s.ini"));
-    TfrmStartup dialog(settings);
-    dialog.FormShow(Recent);
-    Perform(dialog, {TStep::ChooseNew});
-    QVERIFY(dialog.EmptyRadioButton->isChecked());
-    Perform(dialog, {TStep::ClickLine1});
-    QVERIFY(dialog.OpenRadioButton->isChecked());
-    QVERIFY(!dialog.EmptyRadioButton->isChecked());
-    Perform(dialog, {TStep::ChooseNew});
-    QVERIFY(!dialog.OpenRadioButton->isChecked());
+    TDialogFixture f;
+    f.Dialog.FormShow(Recent);
+    Perform(f.Dialog, {TStep::ChooseNew});
+    QVERIFY(f.Dialog.EmptyRadioButton->isChecked());
+    Perform(f.Dialog, {TStep::ClickLine1});
+    QVERIFY(f.Dialog.OpenRadioButton->isChecked());
+    QVERIFY(!f.Dialog.EmptyRadioButton->isChecked());
+    Perform(f.Dialog, {TStep::ChooseNew});
+    QVERIFY(!f.Dialog.OpenRadioButton->isChecked());
     // The list keeps its line; choosing the new project ignores it.
-    QCOMPARE(dialog.Choice().Choice, TStartupChoice::NewProject);
+    QCOMPARE(f.Dialog.Choice().Choice, TStartupChoice::NewProject);
 }
 
 void TestStartup::doubleClickClosesWithOk()
 {
-    QTemporaryDir dir;
-    TEditorSettings settings(dir.path() + QStringLiteral("/s.ini"));
-    TfrmStartup dialog(settings);
-    dialog.FormShow(Recent);
-    dialog.show();
-    ClickLine(dialog.OpenListBox, 0, true);
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QVERIFY(!dialog.isVisible());
-    QCOMPARE(dialog.Choice().Choice, TStartupChoice::OpenProject);
-    QCOMPARE(dialog.Choice().Line, 0);
+    TDialogFixture f;
+    f.Dialog.FormShow(Recent);
+    f.Dialog.show();
+    ClickLine(f.Dialog.OpenListBox, 0, true);
+    QCOMPARE(f.Dialog.result(), int(QDialog::Accepted));
+    QVERIFY(!f.Dialog.isVisible());
+    QCOMPARE(f.Dialog.Choice().Choice, TStartupChoice::OpenProject);
+    QCOMPARE(f.Dialog.Choice().Line, 0);
 }
 
 void TestStartup::noShowStartupStored_data()
@@ -166,18 +165,14 @@ void TestStartup::noShowStartupStored()
     QFETCH(bool, ticked);
     QFETCH(int, answer);
     QFETCH(QString, stored);
-    QTemporaryDir dir;
-    TEditorSettings settings(dir.path() + QStringLiteral("/s.ini"));
-    TScriptedDialogs dialogs;
-    TDialogsOverride use(dialogs);
-    TfrmStartup dialog(settings);
+    TDialogFixture f;
     // Neither choice is made: the check box is stored all the same.
-    dialogs.AnswerModal(answer, [&](QDialog&) { dialog.StartupCheck->setChecked(ticked); });
+    f.Dialogs.AnswerModal(answer, [&](QDialog&) { f.Dialog.StartupCheck->setChecked(ticked); });
     TStartupChoice choice;
-    QCOMPARE(dialog.Execute(Recent, choice), answer == QDialog::Accepted);
-    QCOMPARE(settings.Ini().ReadString(QStringLiteral("General"), QStringLiteral("noshowstartup"), QStringLiteral("<none>")),
+    QCOMPARE(f.Dialog.Execute(Recent, choice), answer == QDialog::Accepted);
+    QCOMPARE(f.Settings.Ini().ReadString(QStringLiteral("General"), QStringLiteral("noshowstartup"), QStringLiteral("<none>")),
              stored);
-    QCOMPARE(settings.NoShowStartup(), stored == QStringLiteral("1"));
+    QCOMPARE(f.Settings.NoShowStartup(), stored == QStringLiteral("1"));
 }
 
 void TestStartup::mainWindowActsOnChoice_data()
