@@ -337,18 +337,11 @@ void TfrmFonts::lbFontsClick()
     lblFontname->setText(FromWin1252(font.FileName));
     lblFontsize->setText(QString::number(font.Height));
     QFont shown = lblFontname->font();
-    shown.setBold(font.Style & FontStyleBold);
-    shown.setItalic(font.Style & FontStyleItalic);
-    shown.setUnderline(font.Style & FontStyleUnderline);
+    SetStyleBits(shown, font.Style);
     lblFontname->setFont(shown);
     // The dialog gains the styles of the selected font (it never loses any here), so the next Add
     // starts with them.
-    if (font.Style & FontStyleBold)
-        FDialogFont.setBold(true);
-    if (font.Style & FontStyleItalic)
-        FDialogFont.setItalic(true);
-    if (font.Style & FontStyleUnderline)
-        FDialogFont.setUnderline(true);
+    SetStyleBits(FDialogFont, StyleBits(FDialogFont) | font.Style);
 }
 
 void TfrmFonts::lbFontsDblClick()
