@@ -53,8 +53,9 @@ void TMainForm::ConnectCommands()
     FImgView->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(FImgView, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { Menu("PopupMenu3")->popup(FImgView->mapToGlobal(pos)); });
-    // Every menu shows the state of the moment it opens (the popup opens from the element list too).
-    for (const char* name : {"mnEdit", "mnView", "PopupMenu3"})
+    // These menus show the state of the moment they open (the popup opens from the element list too);
+    // the View menu's checks follow the tool windows as they show and hide.
+    for (const char* name : {"mnEdit", "PopupMenu3"})
         connect(Menu(name), &QMenu::aboutToShow, this, [this] { RunGuarded([this] { UpdateActions(); }); });
     // Delete follows the input focus.
     FFocusConnection = connect(qApp, &QApplication::focusChanged, this, [this] { UpdateActions(); });

@@ -366,7 +366,7 @@ void TMainForm::SourceModeChanged(bool source)
         if (auto* button = findChild<QToolButton*>(QLatin1String(name)))
             button->setEnabled(!source);
     // Reopened through the View menu, the inspector would edit page settings that leaving the text
-    // then overrides, and a skin description that saving the text does not write.
+    // then overrides.
     if (QDockWidget* tools = ToolWindow("frmTools"); tools && tools->widget())
         tools->widget()->setEnabled(!source);
     const std::pair<const char*, const char*> shortcuts[] = {

@@ -988,30 +988,33 @@ void TestInspector::escapePutsValueBack_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("open");
+    QTest::addColumn<QString>("during");
     QTest::addColumn<QString>("confirmed");
     QTest::addColumn<QString>("below");
-    QTest::newRow("Description") << "Description" << "xyz" << false << "xyz" << "Disabled";
-    QTest::newRow("X") << "X" << "12" << false << "12" << "Y";
-    QTest::newRow("ActionID") << "ActionID" << "Play" << false << "Play" << "Application";
-    QTest::newRow("ActionID, list opened") << "ActionID" << "Play" << true << "Play" << "Application";
-    QTest::newRow("JumpTo") << "JumpTo" << "Menu" << false << "Menu" << "ScriptFunction";
-    QTest::newRow("ScriptFunction") << "ScriptFunction" << "xyz" << false << "xyz" << "LabelControl";
-    QTest::newRow("Application") << "Application" << "xyz" << false << "xyz" << "Arguments";
-    QTest::newRow("DisabledColor") << "DisabledColor" << "xyz" << false << "" << "Height";
-    QTest::newRow("Disabled, key on the closed list") << "Disabled" << "t" << false << "True" << "DisabledColor";
-    QTest::newRow("LabelControl.FontName") << "LabelControl.FontName" << "bar" << false << "bar" << "LabelText";
-    QTest::newRow("LabelControl.FontName, list opened") << "LabelControl.FontName" << "bar" << true << "bar" << "LabelText";
+    QTest::newRow("Description") << "Description" << "xyz" << "" << "xyz" << "Disabled";
+    QTest::newRow("X") << "X" << "12" << "" << "12" << "Y";
+    QTest::newRow("X, page keys") << "X" << "12" << "page keys" << "12" << "Y";
+    QTest::newRow("ActionID") << "ActionID" << "Play" << "" << "Play" << "Application";
+    QTest::newRow("ActionID, list opened") << "ActionID" << "Play" << "list opened" << "Play" << "Application";
+    QTest::newRow("JumpTo") << "JumpTo" << "Menu" << "" << "Menu" << "ScriptFunction";
+    QTest::newRow("ScriptFunction") << "ScriptFunction" << "xyz" << "" << "xyz" << "LabelControl";
+    QTest::newRow("Application") << "Application" << "xyz" << "" << "xyz" << "Arguments";
+    QTest::newRow("DisabledColor") << "DisabledColor" << "xyz" << "" << "" << "Height";
+    QTest::newRow("DisabledColor, page keys") << "DisabledColor" << "xyz" << "page keys" << "" << "Height";
+    QTest::newRow("Disabled, key on the closed list") << "Disabled" << "t" << "" << "True" << "DisabledColor";
+    QTest::newRow("LabelControl.FontName") << "LabelControl.FontName" << "bar" << "" << "bar" << "LabelText";
+    QTest::newRow("LabelControl.FontName, list opened") << "LabelControl.FontName" << "bar" << "list opened" << "bar" << "LabelText";
 }
 
-// Click, Ctrl+A, typing (and the list opened) in every kind of editor: nothing is stored, Save Page
+// Click, Ctrl+A, typing (and the list opened, or page keys the field leaves to the grid) in every
+// kind of editor: nothing is stored and the line keeps the focus, Save Page
 // is offered for a value that differs, and Escape shows the value from before; the wheel then scrolls
 // the grid and changes nothing. Typed again, Down confirms and goes to the next line, Up comes back.
 void TestInspector::escapePutsValueBack()
 {
     QFETCH(QString, path);
     QFETCH(QString, typed);
-    QFETCH(bool, open);
+    QFETCH(QString, during);
     QFETCH(QString, confirmed);
     QFETCH(QString, below);
     TInspectorFixture f;
@@ -1040,7 +1043,14 @@ void TestInspector::escapePutsValueBack()
     };
     typeIn();
     QCOMPARE(f.Form->Action("mnSave")->isEnabled(), confirmed != before);
-    if (open) {
+    if (during == QLatin1String("page keys")) {
+        for (const Qt::Key key : {Qt::Key_PageDown, Qt::Key_PageUp}) {
+            f.Key(key);
+            QCOMPARE(tree->currentItem(), f.Tools->Node(path));
+            QCOMPARE(f.EditorLines(), QStringList{tree->currentItem()->text(0) + "*"});
+        }
+    }
+    if (during == QLatin1String("list opened")) {
         f.Key(Qt::Key_Down, Qt::AltModifier);
         QTRY_VERIFY(list->view()->isVisible());
         QCOMPARE(list->view()->currentIndex().data().toString(), before);

@@ -273,18 +273,22 @@ void TestStartup::waitsForMainWindowPlace()
     f.Form = std::make_unique<TMainForm>(f.Path(QStringLiteral("varnholt.ini")));
     TfrmStartup dialog(f.Form->Settings(), f.Form.get());
     f.Form->SetStartupDialog(&dialog);
-    QPoint offset(-9, -9);
-    f.Dialogs.AnswerModal(QDialog::Rejected, [&](QDialog&) { dialog.show(), offset = dialog.pos() - f.Form->pos(); });
+    f.Dialogs.AnswerModal(QDialog::Rejected, [&](QDialog&) { dialog.show(); });
     TNoActivation noActivation;
     auto hold = std::make_unique<THoldExposure>();
     qApp->installEventFilter(hold.get());
     f.Form->show();
     QTest::qWait(20);
     QCOMPARE(f.Dialogs.Pending(), std::size_t(1));
+    // Mapped again at its place: a real display exposes a window on mapping, not on a move.
+    f.Form->hide();
     hold.reset();
     f.Form->move(-200, -100);
+    f.Form->show();
     QTRY_COMPARE(f.Dialogs.Pending(), std::size_t(0));
-    QCOMPARE(offset, QPoint((1024 - dialog.width()) / 2, (768 - dialog.height()) / 2));
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const QPoint offset = dialog.frameGeometry().center() - f.Form->frameGeometry().center();
+    QVERIFY2(offset.manhattanLength() <= 2, qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
     f.Form->SetStartupDialog(nullptr);
 }
 
