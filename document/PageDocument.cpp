@@ -433,6 +433,13 @@ QStringList TPageDocument::WritePage(const QString& target, bool withSkinInfo, T
     const auto cannotWrite = [&errors](const QString& path, const QString& reason) {
         errors << QStringLiteral("Cannot write \"%1\": %2").arg(path, reason);
     };
+    // A text that is no page would not open again: nothing is written, the page stays modified.
+    if (doc) {
+        if (const std::string fault = PageRootFault(*doc); !fault.empty()) {
+            cannotWrite(target, FromWin1252(fault));
+            return errors;
+        }
+    }
     QString reason;
     if (withSkinInfo && !FProject->SaveSkinInfo(&reason))
         cannotWrite(FProject->FilePath(QStringLiteral("index.xml")), reason);

@@ -111,7 +111,8 @@ public:
     // "index.xml". One line per file not written, `Cannot write "<path>": <reason>`; none:
     // everything was written and the page is saved (still modified while the skin description
     // has changes that were not written). A target that is (or links to) "index.xml",
-    // "references.xml" or "font.xml" is refused before anything is written.
+    // "references.xml" or "font.xml" is refused before anything is written, as is a `doc` that is no
+    // page (PageRootFault).
     QStringList WritePage(const QString& target, bool withSkinInfo, TJvSimpleXML* doc = nullptr);
 
     // --- commands ---

@@ -30,10 +30,20 @@ TItemLayer* FindVideoLayer(const TLayerCollection& layers)
     return nullptr;
 }
 
+std::string PageRootFault(const TJvSimpleXML& doc)
+{
+    const TJvSimpleXMLElemClassic& root = doc.Root();
+    if (root.Name() == "screen")
+        return {};
+    if (root.Name().empty() && root.NameSpace().empty())
+        return "Invalid Document: the text has no root element";
+    return "Invalid Document: the root element is \"" + root.GetQualifiedName() + "\", not \"screen\"";
+}
+
 bool ReadPageDocument(TJvSimpleXML* doc, TWindowInfos& infos, TLayerCollection& layers, TUnreadItems& unread,
                       const std::function<void(TItemLayer*)>& onNewLayer)
 {
-    if (!doc || doc->Root().Name() != "screen")
+    if (!doc || !PageRootFault(*doc).empty())
         return false;
     const TFileLookupScope lookups;
     TJvSimpleXMLElem& root = doc->Root();

@@ -21,6 +21,10 @@ inline constexpr const char* PageFormatVersion = "Kestralon OSDSkin 1.1";
 // The description of the video window made from a page's "videowindow" element.
 inline constexpr const char* VideoWindowDescription = "Videowindow - Non rendering Windowitem";
 
+// Why `doc` is no page, in the parser's form of message: its root is not exactly "screen", or it has
+// none. Empty for a page.
+std::string PageRootFault(const TJvSimpleXML& doc);
+
 // Reads `doc` when its root is exactly "screen" (else false, nothing changed). Every item that
 // cannot become a control is copied into `unread` unchanged; `onNewLayer` is called for every new
 // control layer, the video window included.

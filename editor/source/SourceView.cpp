@@ -1,6 +1,7 @@
 #include "editor/source/SourceView.h"
 
 #include "document/PageDocument.h"
+#include "document/PageXml.h"
 #include "editor/TranslatableStrings.h"
 #include "platform/core/Codec1252.h"
 #include "platform/ui/Dialogs.h"
@@ -166,10 +167,16 @@ void TSourceView::Leave()
         FButton->setChecked(true);
         return;
     }
+    // A text that is no page would leave an empty page as surely as one that does not parse.
+    QString fault;
     try {
         doc->LoadFromString(*bytes);
+        fault = FromWin1252(PageRootFault(*doc));
     } catch (const std::exception& error) {
-        const QString text = TranslatableString(8) + QStringLiteral("\n\r\n\r") + FromWin1252(error.what());
+        fault = FromWin1252(error.what());
+    }
+    if (!fault.isEmpty()) {
+        const QString text = TranslatableString(8) + QStringLiteral("\n\r\n\r") + fault;
         // OK throws the page away: Enter must not.
         if (Dialogs().MessageBox(TranslatableString(9), text, QMessageBox::Ok | QMessageBox::Cancel,
                                  QMessageBox::NoIcon, QMessageBox::Cancel)

@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QDockWidget>
 #include <QMenu>
+#include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
 
@@ -59,7 +60,8 @@ struct TSourceFixture : TEditorFixture {
     TSourceView* View = SourceView(*Form);
 
     QToolButton* Button(const char* name) const { return Form->findChild<QToolButton*>(QLatin1String(name)); }
-    void Toggle() { Button("btEditSource")->click(); }
+    // As the user clicks "Edit Source": through the window.
+    void Toggle() { QTest::mouseClick(Button("btEditSource"), Qt::LeftButton); }
     // The text as the user would leave it: a change through the editor.
     void Type(const QString& text) { View->Memo1()->setText(text); }
 
@@ -80,10 +82,13 @@ private slots:
     void enterShowsPageText();
     void leaveWithoutEditRebuildsPage();
     void editTakenBackChangesCanvas();
+    void malformedCancelKeepsText_data();
     void malformedCancelKeepsText();
+    void malformedOkGivesEmptyPage_data();
     void malformedOkGivesEmptyPage();
-    void otherRootGivesEmptyPageSilently();
+    void textAfterRootIgnored();
     void saveInSourceViewWritesText();
+    void saveMalformedReportedNothingWritten_data();
     void saveMalformedReportedNothingWritten();
     void characterWithoutByteRefused();
     void keysStayInEditor();
@@ -157,17 +162,32 @@ void TestSourceView::editTakenBackChangesCanvas()
     QCOMPARE(f.MessageCount(), 0);
 }
 
+void TestSourceView::malformedCancelKeepsText_data()
+{
+    QTest::addColumn<QString>("from");  // in the page's text; empty: the whole text
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<QString>("reason");  // empty: the parser's message
+    const QString root = QStringLiteral("Invalid Document: the root element is \"%1\", not \"screen\"");
+    QTest::newRow("not well-formed") << "</items>" << "" << QString();
+    QTest::newRow("root in other case") << "screen" << "Screen" << root.arg("Screen");
+    QTest::newRow("other root") << "screen" << "foo" << root.arg("foo");
+    QTest::newRow("empty") << "" << "" << "Invalid Document: the text has no root element";
+}
+
 void TestSourceView::malformedCancelKeepsText()
 {
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(QString, reason);
     TSourceFixture f;
     f.Toggle();
-    const QString broken = f.View->Text().replace(QStringLiteral("</items>"), QString());
+    const QString broken = from.isEmpty() ? to : f.View->Text().replace(from, to);
     f.Type(broken);
     f.Dialogs.AnswerMessage(QMessageBox::Cancel);
     f.Toggle();
     QCOMPARE(f.Dialogs.Calls().back().Kind, TDialogKind::MessageBox);
     QCOMPARE(f.Dialogs.Calls().back().Caption, QStringLiteral("Misformed XML!"));
-    const QString message = ParserMessage(broken.toLatin1());
+    const QString message = reason.isEmpty() ? ParserMessage(broken.toLatin1()) : reason;
     QVERIFY(!message.isEmpty());
     QCOMPARE(f.Dialogs.Calls().back().Text,
              QStringLiteral("Your XML Code is not correct, if you choose OK your work will be lost!\n\r\n\r") + message);
@@ -184,13 +204,23 @@ void TestSourceView::malformedCancelKeepsText()
     QVERIFY(f.Dialogs.Unexpected().empty());
 }
 
+void TestSourceView::malformedOkGivesEmptyPage_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("not well-formed") << "<screen><items>";
+    QTest::newRow("other root") << "<Screen><items><item><type>Label</type></item></items></Screen>";
+    QTest::newRow("no root") << "<?xml version=\"1.0\"?>\r\n<!-- items -->";
+}
+
 void TestSourceView::malformedOkGivesEmptyPage()
 {
+    QFETCH(QString, text);
     TSourceFixture f;
     f.Toggle();
-    f.Type(QStringLiteral("<screen><items>"));
+    f.Type(text);
     f.Dialogs.AnswerMessage(QMessageBox::Ok);
     f.Toggle();
+    QCOMPARE(f.MessageCount(), 1);
     QVERIFY(!f.View->Active());
     QVERIFY(!f.View->Memo1()->isVisible());
     QCOMPARE(f.Form->Layers().Count(), 0);
@@ -203,21 +233,21 @@ void TestSourceView::malformedOkGivesEmptyPage()
     // The text is given up, a skin description not yet written is not: it stays to be saved.
     f.TypeIntoInspector(QStringLiteral("Author"), QStringLiteral("AuthorX"));
     f.Toggle();
-    f.Type(QStringLiteral("<screen><items>"));
+    f.Type(text);
     f.Dialogs.AnswerMessage(QMessageBox::Ok);
     f.Toggle();
     QVERIFY(f.Form->Modified());
     QVERIFY(f.Dialogs.Unexpected().empty());
 }
 
-void TestSourceView::otherRootGivesEmptyPageSilently()
+void TestSourceView::textAfterRootIgnored()
 {
     TSourceFixture f;
     f.Toggle();
-    f.Type(QStringLiteral("<Screen><items><item><type>Label</type></item></items></Screen>"));
+    f.Type(f.View->Text() + QStringLiteral("<foo/>"));
     f.Toggle();
     QVERIFY(!f.View->Active());
-    QCOMPARE(f.Form->Layers().Count(), 0);
+    QCOMPARE(f.Form->Layers().Count(), 2);
     QCOMPARE(f.MessageCount(), 0);
 }
 
@@ -237,17 +267,66 @@ void TestSourceView::saveInSourceViewWritesText()
     QVERIFY(f.View->Active());
 }
 
+void TestSourceView::saveMalformedReportedNothingWritten_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("road");
+    QTest::addColumn<QString>("message");  // %1: the file not written
+    const QString root = QStringLiteral("Cannot write \"%1\": Invalid Document: the root element is \"%2\", not \"screen\"");
+    const QString none = QStringLiteral("Cannot write \"%1\": Invalid Document: the text has no root element");
+    QTest::newRow("malformed, Save Page") << "<screen>" << "save" << ParserMessage("<screen>");
+    QTest::newRow("other case, Ctrl+S") << "<Screen><items/></Screen>" << "ctrl+s" << root.arg(QStringLiteral("%1"), "Screen");
+    QTest::newRow("other root, toolbar") << "<foo/>" << "toolbar" << root.arg(QStringLiteral("%1"), "foo");
+    QTest::newRow("empty, Save Page as...") << "" << "save as" << none;
+    QTest::newRow("no root, Yes on closing") << "<!-- gone -->" << "close" << none;
+    QTest::newRow("other root, Yes on New Page") << "<foo/>" << "new page" << root.arg(QStringLiteral("%1"), "foo");
+}
+
+// Every save that takes the text refuses one that is no page: nothing written, the page still modified.
 void TestSourceView::saveMalformedReportedNothingWritten()
 {
+    QFETCH(QString, text);
+    QFETCH(QString, road);
+    QFETCH(QString, message);
     TSourceFixture f;
+    f.TypeIntoInspector(QStringLiteral("Author"), QStringLiteral("AuthorX"));
+    const QByteArray index = ReadBytes(f.Folder + QStringLiteral("index.xml"));
     f.Toggle();
-    f.Type(QStringLiteral("<screen>"));
+    f.Type(text);
+    QString target = f.Folder + QStringLiteral("page.xml");
+    if (road == QLatin1String("save as")) {
+        target = f.Folder + QStringLiteral("copy.xml");
+        f.Dialogs.AnswerSaveFile(target);
+    }
+    if (road == QLatin1String("close") || road == QLatin1String("new page"))
+        f.Dialogs.AnswerMessage(QMessageBox::Yes);
     f.Dialogs.AnswerMessage(QMessageBox::Ok);
-    QVERIFY(!f.Form->mnSave2Click());
+    if (road == QLatin1String("save")) {
+        QVERIFY(!f.Form->mnSave2Click());
+    } else if (road == QLatin1String("ctrl+s")) {
+        QVERIFY(f.View->Memo1()->isAncestorOf(QApplication::focusWidget()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    } else if (road == QLatin1String("toolbar")) {
+        QTest::mouseClick(f.Form->findChild<QToolBar*>("ToolBar1")->widgetForAction(f.Form->Action("mnSave")),
+                          Qt::LeftButton);
+    } else if (road == QLatin1String("save as")) {
+        f.Form->Action("mnSaveAs")->trigger();
+    } else if (road == QLatin1String("close")) {
+        QVERIFY(!f.Form->close());
+    } else {
+        f.Form->Action("mnNew")->trigger();
+    }
+    QVERIFY(f.Dialogs.Unexpected().empty());
+    QCOMPARE(f.Dialogs.Pending(), std::size_t(0));
     QCOMPARE(f.Dialogs.Calls().back().Caption, QStringLiteral("Varnholt 2.0"));
-    QCOMPARE(f.Dialogs.Calls().back().Text, ParserMessage("<screen>"));
+    QCOMPARE(f.Dialogs.Calls().back().Text, message.contains(QLatin1String("%1")) ? message.arg(target) : message);
     QCOMPARE(ReadBytes(f.Folder + QStringLiteral("page.xml")), SamplePage());
+    QCOMPARE(ReadBytes(f.Folder + QStringLiteral("copy.xml")), QByteArray("<missing>"));
+    QCOMPARE(ReadBytes(f.Folder + QStringLiteral("index.xml")), index);
     QVERIFY(f.Form->Modified());
+    // The text stays in the source view as typed.
+    QVERIFY(f.View->Active());
+    QCOMPARE(f.View->Text(), text);
 }
 
 void TestSourceView::characterWithoutByteRefused()
