@@ -13,7 +13,8 @@ std::vector<TOSDFont> ReadFontList(const QString& path)
         const std::string& root = doc.Root().Name();
         if (root == "fonts")
             return ReadFontDocument(doc);
-        reason = root.empty() ? std::string("it has no root element") : "its root element is \"" + root + "\", not \"fonts\"";
+        reason = root.empty() ? std::string("it has no root element")
+                              : "its root element is \"" + root + "\", not \"fonts\"";
     } catch (const std::exception& error) {
         reason = FailureReason(error);
     }

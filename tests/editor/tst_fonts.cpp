@@ -535,7 +535,8 @@ void TestFonts::unwritableFileReportedListUnchanged()
         w.SelectLine(step.row);
         const QStringList labels{w.lblFontname->text(), w.lblFontsize->text()};
         if (step.button != w.btnRemove)
-            f.Dialogs.AnswerFont(Chosen(QStringLiteral("Tahoma"), 12), std::nullopt, meanwhile ? std::function<void()>(damage) : nullptr);
+            f.Dialogs.AnswerFont(Chosen(QStringLiteral("Tahoma"), 12), std::nullopt,
+                                 meanwhile ? std::function<void()>(damage) : nullptr);
         else if (meanwhile)
             damage();
         f.Dialogs.AnswerMessage(QMessageBox::Ok);
