@@ -3,6 +3,7 @@
 #include "platform/core/AtomicFile.h"
 #include "platform/core/Codec1252.h"
 #include "platform/core/FileLookup.h"
+#include "skinmodel/FontFile.h"
 #include "skinmodel/PictureCache.h"
 #include "skinmodel/uskininfo.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
@@ -139,9 +140,7 @@ std::vector<TOSDFont> TSkinProject::ReadFonts() const
     if (path.isEmpty() || !QFileInfo::exists(path))
         return {};
     try {
-        TJvSimpleXML doc;
-        doc.LoadFromFile(path);
-        return ReadFontDocument(doc);
+        return ReadFontList(path);
     } catch (const std::exception&) {
         return {};
     }
@@ -150,5 +149,5 @@ std::vector<TOSDFont> TSkinProject::ReadFonts() const
 void TSkinProject::WriteFonts(const std::vector<const TOSDFont*>& fonts) const
 {
     if (IsOpen())
-        BuildFontDocument(fonts)->SaveToFile(FilePath(QStringLiteral("font.xml")));
+        WriteFontList(FilePath(QStringLiteral("font.xml")), fonts);
 }

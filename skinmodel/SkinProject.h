@@ -58,7 +58,8 @@ public:
     std::vector<std::string> FontNames() const;
     // The fonts window's list: the fonts of "font.xml" (none when missing or unreadable).
     std::vector<TOSDFont> ReadFonts() const;
-    // Writes "font.xml" whole; raises the file error when it fails. Nothing without a project.
+    // Writes "font.xml" whole; raises the file error when it fails, and EFontFileUnreadable for a
+    // file there that cannot be read. Nothing without a project.
     void WriteFonts(const std::vector<const TOSDFont*>& fonts) const;
 
 private:

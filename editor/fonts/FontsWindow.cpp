@@ -2,6 +2,7 @@
 
 #include "document/PageDocument.h"
 #include "editor/translate/UTranslate.h"
+#include "skinmodel/FontFile.h"
 #include "skinmodel/SkinProject.h"
 #include "platform/core/Codec1252.h"
 #include "platform/core/FileErrors.h"
@@ -9,7 +10,6 @@
 #include "platform/core/TextDecode.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ErrorReport.h"
-#include "skinmodel/xml/JvSimpleXml2.h"
 
 #include <QDockWidget>
 #include <QFileInfo>
@@ -74,24 +74,12 @@ QLabel* TitlePicture(QWidget* parent, const char* name)
     return picture;
 }
 
-// Why the existing file `FileName` cannot be read as the skin's fonts; empty when it can (its fonts
-// then go to `fonts`).
-QString UnreadableFonts(const QString& FileName, std::vector<TOSDFont>& fonts)
+// The refusal of a "font.xml" that cannot be read, `reason` saying why.
+QString UnreadableText(const QString& FileName, const std::string& reason)
 {
-    try {
-        TJvSimpleXML doc;
-        doc.LoadFromFile(FileName);
-        const std::string& root = doc.Root().Name();
-        if (root != "fonts")
-            throw std::runtime_error(root.empty() ? std::string("it has no root element")
-                                                  : "its root element is \"" + root + "\", not \"fonts\"");
-        fonts = ReadFontDocument(doc);
-        return {};
-    } catch (const std::exception& error) {
-        return QStringLiteral("The fonts of \"%1\" cannot be read: %2. The file is left as it is: Add, Edit "
-                              "and Remove change nothing until the project is opened again.")
-            .arg(FileName, DecodeUtf8Or1252(FailureReason(error)));
-    }
+    return QStringLiteral("The fonts of \"%1\" cannot be read: %2. The file is left as it is: Add, Edit "
+                          "and Remove change nothing until the project is opened again.")
+        .arg(FileName, DecodeUtf8Or1252(reason));
 }
 
 } // namespace
@@ -284,14 +272,16 @@ void TfrmFonts::LoadFonts(const QString& FileName)
 {
     ClearFonts();
     AppendLine(std::make_unique<TOSDFont>("debug", "Arial", 12, 0), true);
-    FUnreadable.clear();
+    FUnreadable.reset();
     if (!QFileInfo::exists(FileName))
         return;
     std::vector<TOSDFont> fonts;
-    FUnreadable = UnreadableFonts(FileName, fonts);
-    // The built-in line alone; the author's fonts are still in the file, so it is not written over.
-    if (!FUnreadable.isEmpty()) {
-        ShowErrorText(FUnreadable);
+    try {
+        fonts = ReadFontList(FileName);
+    } catch (const std::exception& error) {
+        // The built-in line alone; the author's fonts are still in the file, so it is not written over.
+        FUnreadable = FailureReason(error);
+        ShowErrorText(UnreadableText(FileName, *FUnreadable));
         return;
     }
     lbFonts->setUpdatesEnabled(false);
@@ -302,11 +292,14 @@ void TfrmFonts::LoadFonts(const QString& FileName)
 
 void TfrmFonts::SaveFonts(const QString& FileName)
 {
+    // The list lacks the fonts of a file it could not read: they are not written over.
+    if (FUnreadable)
+        throw EFontFileUnreadable("\"" + FileName.toStdString() + "\": " + *FUnreadable, *FUnreadable);
     std::vector<const TOSDFont*> fonts;
     for (const auto& font : FFonts)
         if (font.get() != FBuiltIn)
             fonts.push_back(font.get());
-    BuildFontDocument(fonts)->SaveToFile(FileName);
+    WriteFontList(FileName, fonts);
 }
 
 bool TfrmFonts::Save()
@@ -314,8 +307,13 @@ bool TfrmFonts::Save()
     const TSkinProject& project = FDocument.Project();
     if (!project.IsOpen())
         return true;
+    const QString file = project.FilePath(QStringLiteral("font.xml"));
     try {
-        SaveFonts(project.FilePath(QStringLiteral("font.xml")));
+        SaveFonts(file);
+    } catch (const EFontFileUnreadable& error) {
+        FUnreadable = error.Reason();
+        ShowErrorText(UnreadableText(file, *FUnreadable));
+        return false;
     } catch (const std::exception& error) {
         ShowError(error);
         return false;
@@ -351,18 +349,21 @@ void TfrmFonts::lbFontsDblClick()
 
 bool TfrmFonts::Refused()
 {
-    // Damaged since it was read, the file is not written over either.
     const TSkinProject& project = FDocument.Project();
-    if (FUnreadable.isEmpty() && project.IsOpen()) {
-        const QString file = project.FilePath(QStringLiteral("font.xml"));
-        std::vector<TOSDFont> unused;
-        // What is no regular file is refused when written.
-        if (QFileInfo(file).isFile())
-            FUnreadable = UnreadableFonts(file, unused);
-    }
-    if (FUnreadable.isEmpty())
+    if (!project.IsOpen())
         return false;
-    ShowErrorText(FUnreadable);
+    const QString file = project.FilePath(QStringLiteral("font.xml"));
+    // What is no regular file is refused when written.
+    if (!FUnreadable && QFileInfo(file).isFile()) {
+        try {
+            ReadFontList(file);
+        } catch (const std::exception& error) {
+            FUnreadable = FailureReason(error);
+        }
+    }
+    if (!FUnreadable)
+        return false;
+    ShowErrorText(UnreadableText(file, *FUnreadable));
     return true;
 }
 
@@ -441,7 +442,7 @@ void TfrmFonts::btnRemoveClick()
 {
     const int row = SelectedLine();
     // The line "debug" stays, whether built in or read from the file.
-    if (row < 0 || LineText(row) == QLatin1String("debug") || Refused())
+    if (row < 0 || LineText(row) == QLatin1String("debug"))
         return;
     std::unique_ptr<TOSDFont> font = TakeLine(row);
     FUpdating = true;

@@ -10,6 +10,8 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 class QLabel;
@@ -28,7 +30,8 @@ public:
     // The built-in line, then the fonts of FileName (nothing more when it is missing or unreadable;
     // one that exists but cannot be read is reported, and changes are refused until the next load).
     void LoadFonts(const QString& FileName);
-    // Writes the list but the built-in line; raises the file error when the write fails.
+    // Writes the list but the built-in line; raises the file error when the write fails, and
+    // EFontFileUnreadable, writing nothing, while the file there cannot be read.
     void SaveFonts(const QString& FileName);
     void ClearFonts();
 
@@ -69,17 +72,17 @@ private:
     // cancelled. The face and the style bits stay as held unless the user picks others.
     bool AskFont(QString& face, int32_t& size, int32_t& style);
     // True, after saying why, while the project's "font.xml" cannot be read (when the project was
-    // opened, or now): it is not written over.
+    // opened, or now): no dialog is shown for a change that would be refused.
     bool Refused();
-    // Writes "font.xml" into the project folder; false after the failure was reported. With no
-    // project open nothing is written.
+    // Writes "font.xml" into the project folder; false after the failure or the refusal of a file
+    // that cannot be read was reported. With no project open nothing is written.
     bool Save();
 
     TPageDocument& FDocument;
     std::vector<std::unique_ptr<TOSDFont>> FFonts;  // one per line, in line order
     const TOSDFont* FBuiltIn = nullptr;
     QFont FDialogFont;
-    QString FUnreadable;  // why the open project's "font.xml" could not be read
+    std::optional<std::string> FUnreadable;  // why the open project's "font.xml" could not be read
     bool FUpdating = false;
     bool FActivated = false;
 };

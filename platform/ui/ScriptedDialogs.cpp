@@ -24,9 +24,11 @@ void TScriptedDialogs::AnswerFolder(const QString& folder)
     FAnswers.push_back({.Kind = TDialogKind::Folder, .Path = folder});
 }
 
-void TScriptedDialogs::AnswerFont(std::optional<QFont> font, std::optional<QFont> shown)
+void TScriptedDialogs::AnswerFont(std::optional<QFont> font, std::optional<QFont> shown,
+                                  std::function<void()> meanwhile)
 {
-    FAnswers.push_back({.Kind = TDialogKind::Font, .Font = std::move(font), .Shown = std::move(shown)});
+    FAnswers.push_back({.Kind = TDialogKind::Font, .Font = std::move(font), .Shown = std::move(shown),
+                        .Meanwhile = std::move(meanwhile)});
 }
 
 void TScriptedDialogs::AnswerModal(int result, std::function<void(QDialog&)> fill)
@@ -91,6 +93,8 @@ QString TScriptedDialogs::BrowseForFolder(const QString& caption, const QString&
 std::optional<QFont> TScriptedDialogs::ChooseFont(const QFont& initial, const QString& caption, QFont* shown)
 {
     const auto answer = Take({.Kind = TDialogKind::Font, .Caption = caption});
+    if (answer && answer->Meanwhile)
+        answer->Meanwhile();
     if (shown)
         *shown = answer && answer->Shown ? *answer->Shown : FontDialogShows(initial);
     return answer ? answer->Font : std::nullopt;

@@ -33,7 +33,9 @@ public:
     void AnswerSaveFile(const QString& path);
     void AnswerFolder(const QString& folder);
     // `shown` is what the dialog showed on opening; without it, what the standard dialog shows.
-    void AnswerFont(std::optional<QFont> font, std::optional<QFont> shown = std::nullopt);
+    // `meanwhile` runs while the dialog is open, as another program may change files then.
+    void AnswerFont(std::optional<QFont> font, std::optional<QFont> shown = std::nullopt,
+                    std::function<void()> meanwhile = {});
     // `fill` may set the dialog's fields before the result is returned.
     void AnswerModal(int result, std::function<void(QDialog&)> fill = {});
 
@@ -61,6 +63,7 @@ private:
         std::optional<QFont> Shown {};
         int Result = 0;
         std::function<void(QDialog&)> Fill {};
+        std::function<void()> Meanwhile {};
     };
 
     // The front answer when it is of this kind; else the call is marked unexpected.

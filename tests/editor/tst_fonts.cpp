@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 // "font.xml" text with one element per font: name, face, height, style.
@@ -211,10 +213,11 @@ void TestFonts::fileThatGivesOnlyDebug_data()
         << QStringLiteral("Invalid XML Element: Erroneous end of tag, expecting </font> but </fnt> found");
     QTest::newRow("empty root") << QByteArray("<fonts/>") << QString();
     QTest::newRow("no file") << QByteArray() << QString();
+    QTest::newRow("deleted while the dialog answers") << QByteArray() << QString();
 }
 
 // A "font.xml" that exists but cannot be read is reported, and Add and Edit refuse with that message
-// until the project is opened again; a missing one is no fault.
+// until the project is opened again; a missing one, also one deleted while the dialog answers, is no fault.
 void TestFonts::fileThatGivesOnlyDebug()
 {
     QFETCH(QByteArray, text);
@@ -222,9 +225,10 @@ void TestFonts::fileThatGivesOnlyDebug()
     TFontsFixture f;
     const bool damaged = !reason.isEmpty();
     const bool later = QByteArray(QTest::currentDataTag()).endsWith("later");
+    const bool meanwhile = QByteArray(QTest::currentDataTag()).endsWith("answers");
     const int messages = damaged ? (later ? 2 : 3) : 0;
     TfrmFonts& w = f.Open(text.isNull() || later ? FontFile({}) : text, messages);
-    if (text.isNull()) {
+    if (text.isNull() && !meanwhile) {
         QFile::remove(f.FontPath);
         w.LoadFonts(f.FontPath);
     }
@@ -232,7 +236,10 @@ void TestFonts::fileThatGivesOnlyDebug()
         WriteBytes(f.FontPath, text);
     QCOMPARE(f.Lines(), QStringList{"debug"});
     if (!damaged) {
-        f.Dialogs.AnswerFont(Chosen(QStringLiteral("Tahoma"), 12));
+        f.Dialogs.AnswerFont(Chosen(QStringLiteral("Tahoma"), 12), std::nullopt, [&] {
+            if (meanwhile)
+                QVERIFY(QFile::remove(f.FontPath));
+        });
         f.Dialogs.AnswerFont(Chosen(QStringLiteral("Tahoma"), 9));
     }
     w.btnAdd->click();
@@ -450,42 +457,111 @@ void TestFonts::selectionStylesReachAddDialog()
 void TestFonts::unwritableFileReportedListUnchanged_data()
 {
     QTest::addColumn<QString>("how");
-    QTest::newRow("font.xml is a folder") << QStringLiteral("folder");
-    QTest::newRow("project folder gone") << QStringLiteral("gone");
+    QTest::addColumn<bool>("meanwhile");  // done while each dialog answers, or just before Remove
+    QTest::addColumn<QString>("message");  // %1: the file
+    const QString unreadable = QStringLiteral("The fonts of \"%1\" cannot be read: %2. The file is left as it is: "
+                                              "Add, Edit and Remove change nothing until the project is opened again.");
+    const QString notRegular = QStringLiteral("Cannot write \"%1\": not a regular file");
+    QTest::newRow("font.xml is a folder") << QStringLiteral("folder") << false << notRegular;
+    QTest::newRow("project folder gone") << QStringLiteral("gone") << false
+                                         << QStringLiteral("Cannot create file \"%1\". No such file or directory");
+    QTest::newRow("wrong closing tag while the dialog answers")
+        << QStringLiteral("closing tag") << true
+        << unreadable.arg(QStringLiteral("%1"),
+                          QStringLiteral("Invalid XML Element: Erroneous end of tag, expecting </font> but </fnt> found"));
+    QTest::newRow("binary junk while the dialog answers")
+        << QStringLiteral("junk") << true
+        << unreadable.arg(QStringLiteral("%1"), QStringLiteral("Invalid Document: Unexpected text in file prolog"));
+    QTest::newRow("a folder while the dialog answers") << QStringLiteral("folder") << true << notRegular;
+    QTest::newRow("a FIFO while the dialog answers") << QStringLiteral("fifo") << true << notRegular;
 }
 
+// Add, Edit of a line and of "debug", and Remove, each refused: the message, and the list, the
+// selection, the labels and the file as they were.
 void TestFonts::unwritableFileReportedListUnchanged()
 {
     QFETCH(QString, how);
+    QFETCH(bool, meanwhile);
+    QFETCH(QString, message);
     TFontsFixture f;
-    TfrmFonts& w = f.Open(FontFile({{"font8", "Arial", "8", "0"}, {"font9", "Arial", "9", "0"}}));
-    QFile::remove(f.FontPath);
-    QVERIFY(how == QLatin1String("folder") ? QDir().mkpath(f.FontPath) : QDir(f.Folder).removeRecursively());
+    const QByteArray text = FontFile({{"font8", "Arial", "8", "0"}, {"font9", "Arial", "9", "0"}});
+    TfrmFonts& w = f.Open(text);
+    const QByteArray damaged =
+        how == QLatin1String("junk")
+            ? QByteArray("\x89PNG\r\n\x1a\n\x01\xff", 10)
+            : FontFile({{"font8", "Arial", "8", "0"}, {"font9", "Arial", "9", "0"}, {"handmade", "Georgia", "30", "1"}})
+                  .replace("</font>", "</fnt>");
+    // What another program does.
+    const auto damage = [&] {
+        if (how == QLatin1String("gone")) {
+            QVERIFY(QDir(f.Folder).removeRecursively());
+            return;
+        }
+        QVERIFY(QFile::remove(f.FontPath));
+        if (how == QLatin1String("folder"))
+            QVERIFY(QDir().mkpath(f.FontPath));
+        else if (how == QLatin1String("fifo"))
+            QCOMPARE(::mkfifo(QFile::encodeName(f.FontPath).constData(), 0600), 0);
+        else
+            WriteBytes(f.FontPath, damaged);
+    };
+    // The file as that program left it.
+    const auto left = [&] {
+        const QFileInfo info(f.FontPath);
+        if (how == QLatin1String("gone"))
+            return !QFileInfo::exists(f.Folder);
+        if (how == QLatin1String("folder"))
+            return info.isDir();
+        if (how == QLatin1String("fifo"))
+            return info.exists() && !info.isFile() && !info.isDir();
+        return ReadBytes(f.FontPath) == damaged;
+    };
+    if (!meanwhile)
+        damage();
     const QStringList lines = f.Lines();
+    const QStringList values = f.Lines(true);
 
-    f.Dialogs.AnswerFont(Chosen(QStringLiteral("Tahoma"), 12));
-    f.Dialogs.AnswerMessage(QMessageBox::Ok);
-    w.btnAddClick();
-    QCOMPARE(f.Lines(), lines);
-
-    w.SelectLine(1);
-    f.Dialogs.AnswerFont(Chosen(QStringLiteral("Tahoma"), 12));
-    f.Dialogs.AnswerMessage(QMessageBox::Ok);
-    w.btnEditClick();
-    QCOMPARE(f.Lines(true).value(1), QStringLiteral("Arial 8 0"));
-    QCOMPARE(w.lblFontname->text(), QStringLiteral("Arial"));
-
-    w.SelectLine(2);
-    f.Dialogs.AnswerMessage(QMessageBox::Ok);
-    w.btnRemoveClick();
-    QCOMPARE(f.Lines(), lines);
-    QCOMPARE(w.SelectedLine(), 2);
-
-    QCOMPARE(f.MessageCount(), 3);
-    for (const TDialogCall& call : f.Dialogs.Calls())
-        QVERIFY2(call.Kind != TDialogKind::MessageBox
-                     || (call.Caption == QStringLiteral("Varnholt 2.0") && call.Text.contains(QStringLiteral("font.xml"))),
-                 qPrintable(call.Text));
+    const struct {
+        QPushButton* button;
+        int row;
+    } steps[] = {{w.btnAdd, 2}, {w.btnEdit, 1}, {w.btnEdit, 0}, {w.btnRemove, 2}};
+    for (const auto& step : steps) {
+        if (meanwhile) {
+            QFile::remove(f.FontPath);
+            QDir(f.FontPath).removeRecursively();
+            WriteBytes(f.FontPath, text);
+            f.OpenProject(f.Folder);
+        }
+        w.SelectLine(step.row);
+        const QStringList labels{w.lblFontname->text(), w.lblFontsize->text()};
+        if (step.button != w.btnRemove)
+            f.Dialogs.AnswerFont(Chosen(QStringLiteral("Tahoma"), 12), std::nullopt,
+                                 meanwhile ? std::function<void()>(damage) : nullptr);
+        else if (meanwhile)
+            damage();
+        f.Dialogs.AnswerMessage(QMessageBox::Ok);
+        step.button->click();
+        QCOMPARE(f.Lines(), lines);
+        QCOMPARE(f.Lines(true), values);
+        QCOMPARE(w.SelectedLine(), step.row);
+        QCOMPARE((QStringList{w.lblFontname->text(), w.lblFontsize->text()}), labels);
+        QVERIFY(left());
+        QCOMPARE(f.Dialogs.Calls().back().Text, message.arg(f.FontPath));
+        QCOMPARE(f.Dialogs.Calls().back().Caption, QStringLiteral("Varnholt 2.0"));
+    }
+    // Until the project is opened again even a mended file is not written over: the list lacks its fonts.
+    const bool unreadable = message.startsWith(QLatin1String("The fonts"));
+    if (unreadable) {
+        const QByteArray mended = FontFile({{"font8", "Arial", "8", "0"}, {"handmade", "Georgia", "30", "1"}});
+        WriteBytes(f.FontPath, mended);
+        w.SelectLine(2);
+        f.Dialogs.AnswerMessage(QMessageBox::Ok);
+        w.btnRemove->click();
+        QCOMPARE(f.Lines(), lines);
+        QCOMPARE(ReadBytes(f.FontPath), mended);
+        QCOMPARE(f.Dialogs.Calls().back().Text, message.arg(f.FontPath));
+    }
+    QCOMPARE(f.MessageCount(), unreadable ? 5 : 4);
     QVERIFY(f.Dialogs.Unexpected().empty());
     QCOMPARE(f.Dialogs.Pending(), size_t(0));
 }

@@ -1,5 +1,6 @@
 // The one reader of "font.xml": the controls' lookup through the open project, and the fonts
 // window's list, side by side.
+#include "skinmodel/FontFile.h"
 #include "skinmodel/SkinFonts.h"
 #include "skinmodel/SkinProject.h"
 #include "skinmodel/xml/JvSimpleXml2.h"
@@ -186,12 +187,14 @@ TEST_F(SkinFonts, NamesFollowTheFile)
 
 // The same files through both readers: the lookup counts "font" elements whose numbers read, the
 // fonts window's list every child with a name, a face and a height (text that is no number: -1).
+// A file the list cannot read is never written over.
 TEST_F(SkinFonts, LookupAndListReadTheSameFileByTheirOwnRules)
 {
     struct Row {
         const char* text;
         std::vector<std::string> names;  // the inspector's offer
         std::vector<TOSDFont> list;      // the fonts window's lines
+        const char* refused = nullptr;   // why the file is not written over
     };
     const Row rows[] = {
         {Fonts,
@@ -200,15 +203,32 @@ TEST_F(SkinFonts, LookupAndListReadTheSameFileByTheirOwnRules)
         {"<fonts><font><name>a</name><filename>Bad</filename><height>big</height><style>x</style></font></fonts>",
          {"debugfont", "a"},
          {{"a", "Bad", -1, -1}}},
-        {"<Fonts><font><name>a</name><filename>X</filename><height>5</height></font></Fonts>", {"debugfont"}, {}},
+        {"<Fonts><font><name>a</name><filename>X</filename><height>5</height></font></Fonts>", {"debugfont"}, {},
+         "its root element is \"Fonts\", not \"fonts\""},
+        {"<fonts><font><name>a</name><filename>X</filename><height>5</height></fnt></fonts>", {"debugfont"}, {},
+         "Invalid XML Element: Erroneous end of tag, expecting </font> but </fnt> found"},
+        {"\x89PNG\r\n\x1a\n\x01\xff", {"debugfont"}, {}, "Invalid Document: Unexpected text in file prolog"},
+        {"", {"debugfont"}, {}, "it has no root element"},
     };
+    const TOSDFont font{"font9bi", "Courier New", 9, FontStyleBold | FontStyleItalic};
     for (const Row& row : rows) {
         Write(row.text);
         EXPECT_EQ(GetSkinFontNames(), row.names) << row.text;
         EXPECT_EQ(project->ReadFonts(), row.list) << row.text;
+        if (!row.refused)
+            continue;
+        try {
+            project->WriteFonts({&font});
+            ADD_FAILURE() << "written over: " << row.text;
+        } catch (const EFontFileUnreadable& error) {
+            EXPECT_EQ(error.Reason(), row.refused);
+        }
+        QFile written(dir.filePath("font.xml"));
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        EXPECT_EQ(written.readAll().toStdString(), row.text);
     }
-    // What the window writes, both read back as written.
-    const TOSDFont font{"font9bi", "Courier New", 9, FontStyleBold | FontStyleItalic};
+    // What the window writes, both read back as written; a missing file is no damaged one.
+    ASSERT_TRUE(QFile::remove(dir.filePath("font.xml")));
     project->WriteFonts({&font});
     EXPECT_EQ(project->ReadFonts(), std::vector<TOSDFont>{font});
     EXPECT_EQ(Lookup("FONT9BI").face, "Courier New");
