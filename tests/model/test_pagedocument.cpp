@@ -334,7 +334,7 @@ TEST(PageDocument, VideoWindowValuesAreTheWindowsRectangle)
         QObject::connect(&s.Doc, &TPageDocument::PageReplaced, [&] { resetWhenAnnounced = !infos.HasBackground; });
         row.road(s.Doc, FindVideoLayer(s.Doc.Layers()));
         const TVideoWindow& vw = infos.VideoWindow();
-        EXPECT_EQ(QStringLiteral("%1 %2 %3 %4").arg(vw.X).arg(vw.Y).arg(vw.Width).arg(vw.Height), row.values) << row.name;
+        EXPECT_EQ(QStringLiteral("%1 %2 %3 %4").arg(vw.X).arg(vw.Y).arg(vw.Width).arg(vw.Height).toStdString(), row.values) << row.name;
         const QByteArray element = QStringLiteral("<videowindow x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\"/>")
                                        .arg(vw.X).arg(vw.Y).arg(vw.Width).arg(vw.Height).toLatin1();
         const bool window = FindVideoLayer(s.Doc.Layers()) != nullptr;
