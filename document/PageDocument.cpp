@@ -116,6 +116,14 @@ class TPageDocument::TObserver : public TLayerObserver {
 public:
     explicit TObserver(TPageDocument& document) : FDocument(document) {}
 
+    void LayerChanged(TCustomLayer* layer) override
+    {
+        // The page settings hold the video window's rectangle, whatever moved or sized it.
+        if (layer->Tag == &FDocument)
+            if (auto* video = dynamic_cast<TOSDVideoControl*>(layer))
+                FDocument.CopyVideoWindow(video);
+    }
+
     void LayerRemoved(TCustomLayer* layer, const QRect&) override
     {
         TPageDocument& d = FDocument;
@@ -123,6 +131,8 @@ public:
             d.FRubberBand = nullptr;
             return;
         }
+        if (layer == d.FVideoLayer)
+            d.CopyVideoWindow(nullptr);
         const bool wasSelected = layer == d.FSelected;
         if (wasSelected)
             d.FSelected = nullptr;
@@ -147,11 +157,22 @@ TPageDocument::TPageDocument(QObject* parent)
 {
     FLayers.AddObserver(FObserver.get());
     FWindowInfos.WindowBackdrop().OnShowBackdrop = [this](const std::string& name) { ShowBackdrop(name); };
+    TVideoWindow& video = FWindowInfos.VideoWindow();
+    video.OnFindWindow = [this]() -> TPublished* { return FindVideoLayer(FLayers); };
+    // An edit of the page settings' value is an edit of the video window's own value.
+    video.OnSetValue = [this](const std::string& name, int32_t value) {
+        TItemLayer* window = FindVideoLayer(FLayers);
+        if (!window)
+            throw std::runtime_error("The page has no video window.");
+        SetProperty(*window, name, TPropValue(int64_t{value}));
+    };
 }
 
 TPageDocument::~TPageDocument()
 {
     FWindowInfos.WindowBackdrop().OnShowBackdrop = nullptr;
+    FWindowInfos.VideoWindow().OnFindWindow = nullptr;
+    FWindowInfos.VideoWindow().OnSetValue = nullptr;
     {
         const QSignalBlocker quiet(this);
         TBatch batch(FBatch);
@@ -339,15 +360,9 @@ void TPageDocument::RubberBandResizing(const TFloatRect& oldLocation, TFloatRect
         PlaceWithin(*FSelected, newLocation, keepX, keepY);
         newLocation = FSelected->Location();
     }
-    if (outcome.CopyVideoWindow) {
-        // The page's video window follows the rectangle this step applies.
-        TVideoWindow& vw = FWindowInfos.VideoWindow();
-        const QRect r = RoundRect(newLocation);
-        vw.X = r.left();
-        vw.Y = r.top();
-        vw.Width = r.width();
-        vw.Height = r.height();
-    }
+    // The page's video window follows the rectangle this step applies.
+    if (outcome.CopyVideoWindow)
+        SetVideoWindow(newLocation);
     if (outcome.Modified)
         SetModified(true);
     emit ControlChanged(FSelected, QString());
@@ -385,8 +400,14 @@ void TPageDocument::ClearPage()
 
 void TPageDocument::NewPage()
 {
-    ClearPage();
+    {
+        TBatch opening(FOpening);
+        ClearPage();
+    }
     FWindowInfos.Reset();
+    // Announced once the settings are the new page's too: whoever shows them reads them now.
+    if (FOpening == 0)
+        emit PageReplaced();
 }
 
 void TPageDocument::LoadWindowXML(TJvSimpleXML* doc)
@@ -415,6 +436,8 @@ void TPageDocument::ReadPage(TJvSimpleXML* doc)
     } catch (...) {
         // What was read so far stays on the page.
     }
+    // Values of a "videowindow" element that made no window are no rectangle on the page.
+    CopyVideoWindow(FindVideoLayer(FLayers));
 }
 
 std::unique_ptr<TJvSimpleXML> TPageDocument::BuildWindowXML()
@@ -463,11 +486,25 @@ QStringList TPageDocument::WritePage(const QString& target, bool withSkinInfo, T
 
 void TPageDocument::CopyVideoWindow(TItemLayer* video)
 {
+    FVideoLayer = video;
+    SetVideoWindow(video ? video->Location() : TFloatRect{});
+}
+
+void TPageDocument::SetVideoWindow(const TFloatRect& location)
+{
+    // Measured as the window measures itself, so the values are what the page file saves.
+    const int32_t x = RoundToInt32(location.Left);
+    const int32_t y = RoundToInt32(location.Top);
+    const int32_t width = RoundToInt32(double(location.Right) - location.Left);
+    const int32_t height = RoundToInt32(double(location.Bottom) - location.Top);
     TVideoWindow& vw = FWindowInfos.VideoWindow();
-    vw.X = video ? video->GetX() : 0;
-    vw.Y = video ? video->GetY() : 0;
-    vw.Width = video ? video->GetWidth() : 0;
-    vw.Height = video ? video->GetHeight() : 0;
+    if (vw.X == x && vw.Y == y && vw.Width == width && vw.Height == height)
+        return;
+    vw.X = x;
+    vw.Y = y;
+    vw.Width = width;
+    vw.Height = height;
+    emit WindowInfosChanged();
 }
 
 void TPageDocument::AddControlToPage(TItemLayer* layer)
@@ -575,10 +612,8 @@ void TPageDocument::DeleteSelected()
         return;
     TItemLayer* layer = FSelected;
     SetSelection(nullptr);
-    const bool video = IsVideo(layer);
+    // A video window that goes takes the page settings' rectangle with it (the observer).
     delete layer;
-    if (video)
-        CopyVideoWindow(FindVideoLayer(FLayers));
     SetModified(true);
 }
 

@@ -178,6 +178,9 @@ signals:
     // Another project (and skin description) is open.
     void ProjectReplaced();
     void BackdropChanged();
+    // The page settings' video-window values followed the video window on the canvas (it moved,
+    // came or went); the page settings' other values change only through SetProperty or a new page.
+    void WindowInfosChanged();
     void CanvasSizeChanged(int width, int height);
     void FileNameChanged(const QString& fileName);
 
@@ -186,7 +189,9 @@ private:
     void AddControlToPage(TItemLayer* layer);
     void RubberBandResizing(const TFloatRect& oldLocation, TFloatRect& newLocation, TRBDragState dragState,
                   Qt::KeyboardModifiers keys, Qt::MouseButtons buttons);
+    // The page settings' video-window values become the rectangle of `video` (none: zeros).
     void CopyVideoWindow(TItemLayer* video);
+    void SetVideoWindow(const TFloatRect& location);
     // The control takes `location` within what a file gives back; true when its place changed.
     bool Reshape(TItemLayer& control, const TFloatRect& location);
     void ReadPage(TJvSimpleXML* doc);
@@ -199,6 +204,8 @@ private:
     int FOpening = 0;
     TItemLayer* FSelected = nullptr;
     TRubberbandLayer* FRubberBand = nullptr;
+    // The video window whose rectangle the page settings hold; for comparison when it goes.
+    const TCustomLayer* FVideoLayer = nullptr;
     std::unique_ptr<TJvSimpleXMLElem> FCopyElem;
     std::string FVersion;
     bool FModified = false;

@@ -17,6 +17,12 @@ public:
     int32_t X = 0;
     int32_t Y = 0;
 
+    // Set by the page: the values are the rectangle of its video window on the canvas. An edit of
+    // one is an edit of the window's value of that name, within the window's own range; with no
+    // window on the page the values are not edited. Without the page they are plain values.
+    std::function<TPublished*()> OnFindWindow;
+    std::function<void(const std::string& name, int32_t value)> OnSetValue;
+
     std::vector<TPropInfo> PublishedProperties() override;
 };
 

@@ -279,6 +279,7 @@ TfrmTools::TfrmTools(TPageDocument& document, const TPlayerLists& lists, QWidget
     const auto showAgain = Guarded([this] { ShowSelection(FDocument.Selected()); });
     connect(&FDocument, &TPageDocument::PageReplaced, this, showAgain);
     connect(&FDocument, &TPageDocument::ProjectReplaced, this, showAgain);
+    connect(&FDocument, &TPageDocument::WindowInfosChanged, this, [this] { WindowInfosChanged(); });
     ShowSelection(FDocument.Selected());
 }
 
@@ -300,6 +301,20 @@ void TfrmTools::ControlRemoved(const TItemLayer* layer)
         Clear();
 }
 
+void TfrmTools::WindowInfosChanged()
+{
+    if (FSettingsQueued)
+        return;
+    FSettingsQueued = true;
+    QMetaObject::invokeMethod(this, [this] {
+        FSettingsQueued = false;
+        // The page settings show while nothing is selected; a video window that came or went makes
+        // their video-window lines editable or not.
+        if (!FDocument.Selected())
+            GuardedCall([this] { ShowSelection(nullptr, false); });
+    }, Qt::QueuedConnection);
+}
+
 TfrmTools::~TfrmTools()
 {
     // Disabled and emptied before the items go.
@@ -318,7 +333,7 @@ void TfrmTools::FormCreate()
     TranslateForm(this, LanguageFile);
 }
 
-void TfrmTools::ShowSelection(TItemLayer* layer)
+void TfrmTools::ShowSelection(TItemLayer* layer, bool always)
 {
     std::vector<std::pair<QString, TPublished*>> shown;
     if (layer) {
@@ -332,7 +347,7 @@ void TfrmTools::ShowSelection(TItemLayer* layer)
         shown.emplace_back(TranslatableString(11), &FDocument.SkinInfo());
     }
     // The same kind as before: the lines, their editors and the scroll position stay.
-    if (ShowAgain(shown))
+    if (ShowAgain(shown, always))
         return;
     JvInspector1->setUpdatesEnabled(false);
     Clear();
@@ -485,7 +500,7 @@ void TfrmTools::Rebind(const std::vector<TLine*>& lines, std::vector<TPropInfo> 
     }
 }
 
-bool TfrmTools::ShowAgain(const std::vector<std::pair<QString, TPublished*>>& shown)
+bool TfrmTools::ShowAgain(const std::vector<std::pair<QString, TPublished*>>& shown, bool always)
 {
     if (JvInspector1->topLevelItemCount() != int(shown.size()))
         return false;
@@ -512,7 +527,7 @@ bool TfrmTools::ShowAgain(const std::vector<std::pair<QString, TPublished*>>& sh
         category->setText(0, shown[i].first);
         Rebind(lines[i], std::move(props[i]), shown[i].second);
     }
-    RefreshValues(true);
+    RefreshValues(always);
     return true;
 }
 

@@ -42,8 +42,9 @@ public:
     // Removes every line.
     void Clear();
     // What the selection shows: the control under "type - description", or with none the page
-    // settings under "Window info" and the skin description under "Skin info".
-    void ShowSelection(TItemLayer* layer);
+    // settings under "Window info" and the skin description under "Skin info". Unless `always`, a
+    // field being typed into keeps its text where the same lines stay.
+    void ShowSelection(TItemLayer* layer, bool always = true);
     // After a value was stored through the page document (which marked the page modified, kept
     // the frame on the control and announced the change): every line shows its value again.
     void JvInspector1DataValueChanged(const QString& property = QString());
@@ -99,7 +100,7 @@ private:
     static bool SameLines(const std::vector<TLine*>& lines, const std::vector<TPropInfo>& props);
     void Rebind(const std::vector<TLine*>& lines, std::vector<TPropInfo> props, TPublished* instance);
     // Shows the instances under the categories already there when they are of the same kinds.
-    bool ShowAgain(const std::vector<std::pair<QString, TPublished*>>& shown);
+    bool ShowAgain(const std::vector<std::pair<QString, TPublished*>>& shown, bool always);
     void DropLines(QTreeWidgetItem* parent);
     std::vector<TLine*> LinesUnder(const QTreeWidgetItem* parent) const;
     TInspectorEditor* EnsureEditor(TLine& line);
@@ -128,6 +129,8 @@ private:
     // A shown control changed elsewhere: its values are shown again once the event loop is free.
     void ControlChanged(TItemLayer* layer);
     void ControlRemoved(const TItemLayer* layer);
+    // The page settings' video window followed the canvas: shown again once the event loop is free.
+    void WindowInfosChanged();
 
     TPageDocument& FDocument;
     TInspectorItemRegistry FRegistry;
@@ -145,5 +148,6 @@ private:
     std::unique_ptr<TShownWatch> FWatch;
     bool FShownGone = false;
     bool FRefreshQueued = false;
+    bool FSettingsQueued = false;
     bool FCommitting = false;
 };

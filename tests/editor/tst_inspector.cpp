@@ -7,7 +7,10 @@
 
 #include "canvas/RubberBand.h"
 #include "canvas/view/ImgView32.h"
+#include "document/PageXml.h"
+#include "editor/source/SourceView.h"
 #include "editor/settings/PlayerLists.h"
+#include "editor/tools/Aspect.h"
 #include "editor/tools/ColorSelector.h"
 #include "editor/tools/ElementList.h"
 #include "editor/tools/InspectorEditor.h"
@@ -20,6 +23,8 @@
 #include "support/TestPictures.h"
 
 #include <QDockWidget>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QLineEdit>
@@ -225,6 +230,10 @@ private slots:
     void colourStandIn();
     void fileItem();
     void pageSettingsAndSkinInfo();
+    void pageSettingsOnEveryRoad_data();
+    void pageSettingsOnEveryRoad();
+    void videoWindowValuesAreTheWindow_data();
+    void videoWindowValuesAreTheWindow();
     void followsSelectionAndDeletion();
     void sameKindKeepsLines_data();
     void sameKindKeepsLines();
@@ -661,8 +670,8 @@ void TestInspector::pageSettingsAndSkinInfo()
     QVERIFY(f.Form->Modified());
     f.Choose("AllowOverlay", "True");
     QVERIFY(f.Form->WindowInfos().AllowOverlay);
-    f.Type("VideoWindow.Width", "320");
-    QCOMPARE(f.Form->WindowInfos().VideoWindow().Width, 320);
+    // No video window on the page: its values are not edited.
+    QVERIFY(!f.Tools->Item("VideoWindow.Width")->TextEditable());
     f.Type("WindowBackdrop.DefaultFile", "C:\\pics\\back.png");
     QCOMPARE(f.Form->WindowInfos().WindowBackdrop().DefaultFile(), std::string("back.png"));
     QCOMPARE(f.Tools->DisplayValue("WindowBackdrop.DefaultFile"), QStringLiteral("back.png"));
@@ -687,6 +696,137 @@ void TestInspector::pageSettingsAndSkinInfo()
     QCOMPARE(f.Form->SkinInfo().SizeY, height);
     f.Type("SizeY", "4096");
     QCOMPARE(f.Form->SkinInfo().SizeY, 4096);
+}
+
+// A page whose settings differ from the defaults, with a video window.
+QByteArray SettingsPage(const char* hasbg, int width)
+{
+    const QByteArray video = QStringLiteral("<videowindow x=\"10\" y=\"20\" width=\"%1\" height=\"80\"/>").arg(width).toLatin1();
+    return XmlText({QByteArray("<screen hasbg=\"") + hasbg + "\">", "<items/>", video.constData(), "</screen>"});
+}
+
+void TestInspector::pageSettingsOnEveryRoad_data()
+{
+    QTest::addColumn<QString>("road");
+    QTest::addColumn<QString>("hasbg");
+    QTest::addColumn<QString>("video");  // X, Y, Width, Height as shown
+    for (const char* road : {"new page", "open page", "pages menu", "recent project", "new project", "open project"})
+        QTest::newRow(road) << road << "False" << "0,0,0,0";
+    QTest::newRow("source view") << "source view" << "False" << "10,20,120,80";
+    QTest::newRow("frame move, window settings") << "frame move" << "True" << "40,30,300,80";
+    QTest::newRow("arrow key, F4") << "arrow key" << "True" << "11,20,300,80";
+    QTest::newRow("own width, window settings") << "own width" << "True" << "10,20,250,80";
+    QTest::newRow("del key") << "delete" << "True" << "0,0,0,0";
+    QTest::newRow("aspect") << "aspect" << "True" << "20,40,600,160";
+}
+
+// Every road that replaces or changes the page settings shows the values the page now holds, the
+// video window's as it lies on the canvas; without one its values are not offered for editing.
+void TestInspector::pageSettingsOnEveryRoad()
+{
+    QFETCH(QString, road);
+    QFETCH(QString, hasbg);
+    QFETCH(QString, video);
+    TInspectorFixture f;
+    const QString folder = f.MakeProject(QStringLiteral("Blue"), {{"page.xml", SettingsPage("true", 300)}});
+    f.OpenProject(folder);
+    f.OpenPage(folder + "page.xml");
+    const auto shown = [&f] {
+        QStringList values;
+        for (const char* name : {"X", "Y", "Width", "Height"})
+            values << f.Tools->DisplayValue(QStringLiteral("VideoWindow.") + name);
+        return values.join(QLatin1Char(','));
+    };
+    QCOMPARE(shown(), QStringLiteral("10,20,300,80"));
+    QWidget* canvas = f.Form->ImgView();
+    const auto select = [&] { Click(canvas, QPoint(50, 50)); QVERIFY(f.Form->Selected()); };
+    const auto windowSettings = [&f] { f.Form->findChild<QToolButton*>("btEditWindow")->click(); };
+    const auto keys = [&](std::initializer_list<Qt::Key> list) {
+        select();
+        Enter(canvas);
+        for (const Qt::Key key : list)
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : f.Form.get(), key);
+    };
+    f.NewSkin.Answer = TNewSkinRequest{QStringLiteral("Green"), f.Dir.path()};
+    if (road == "new page")
+        f.Form->mnNew1Click();
+    else if (road == "open page")
+        f.OpenPage(folder + "myhome.xml");
+    else if (road == "pages menu" || road == "recent project")
+        f.Form->Menu(road == "pages menu" ? "mnPages" : "mnLastprojects")->actions().front()->trigger();
+    else if (road == "new project")
+        f.Form->mnNewProjectClick();
+    else if (road == "open project")
+        f.OpenProject(folder);
+    else if (road == "source view") {
+        f.Form->findChild<QToolButton*>("btEditSource")->click();
+        SourceView(*f.Form)->Memo1()->setText(QString::fromLatin1(SettingsPage("false", 120)));
+        f.Form->findChild<QToolButton*>("btEditSource")->click();
+    } else if (road == "frame move") {
+        select();
+        Drag(canvas, QPoint(50, 50), QPoint(80, 60));
+        windowSettings();
+    } else if (road == "arrow key" || road == "delete") {
+        keys(road == "delete" ? std::initializer_list<Qt::Key>{Qt::Key_Delete} : std::initializer_list<Qt::Key>{Qt::Key_Right, Qt::Key_F4});
+    } else if (road == "own width") {
+        select();
+        f.Type("Width", "250");
+        windowSettings();
+    } else if (road == "aspect") {
+        TfrmAspectRatio& aspect = *AspectWindow(*f.Form);
+        aspect.edWidth->setValue(800);
+        aspect.edHeight->setValue(600);
+        aspect.edMinimum->setValue(1);
+        aspect.Button1->click();
+    }
+    QCoreApplication::processEvents();
+    QVERIFY(!f.Form->Selected());
+    QCOMPARE(f.Tools->Categories(), (QStringList{"Window info", "Skin info"}));
+    QCOMPARE(f.Tools->DisplayValue("HasBackground"), hasbg);
+    QCOMPARE(shown(), video);
+    TItemLayer* window = FindVideoLayer(f.Form->Layers());
+    if (window)
+        QCOMPARE(shown(), QStringLiteral("%1,%2,%3,%4").arg(window->GetX()).arg(window->GetY()).arg(window->GetWidth()).arg(window->GetHeight()));
+    QCOMPARE(f.Tools->Item("VideoWindow.Width")->TextEditable(), window != nullptr);
+}
+
+void TestInspector::videoWindowValuesAreTheWindow_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("width");  // the window's after it
+    QTest::newRow("300") << "300" << 300;
+    QTest::newRow("0 refused") << "0" << 64;
+    QTest::newRow("-5 refused") << "-5" << 64;
+}
+
+// The page settings' video-window width typed as the user types it: the window on the canvas takes
+// it, Save Page writes it and the page reads back with it; what the window cannot take is refused
+// with its own lines' message.
+void TestInspector::videoWindowValuesAreTheWindow()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, width);
+    TInspectorFixture f;
+    const QString folder = f.MakeProject(QStringLiteral("Blue"), {{"page.xml", SettingsPage("false", 64)}});
+    f.OpenProject(folder);
+    f.OpenPage(folder + "page.xml");
+    const bool refused = width == 64;
+    if (refused)
+        f.Dialogs.AnswerMessage(QMessageBox::Ok);
+    f.ClickValue("VideoWindow.Width");
+    f.Key(Qt::Key_A, Qt::ControlModifier);
+    f.Keys(typed);
+    f.Key(Qt::Key_Return);
+    QCOMPARE(f.MessageCount(), int(refused));
+    if (refused)
+        QCOMPARE(f.LastCall().Text, QStringLiteral("Value must be between 1 and 2000"));
+    QCOMPARE(f.Form->Modified(), !refused);
+    QCOMPARE(f.Tools->DisplayValue("VideoWindow.Width"), QString::number(width));
+    f.Form->Document().SetModified(true);
+    QVERIFY(f.Form->mnSave2Click());
+    QVERIFY(ReadBytes(folder + "page.xml").contains(QStringLiteral("<videowindow x=\"10\" y=\"20\" width=\"%1\" height=\"80\"/>").arg(width).toLatin1()));
+    f.OpenPage(folder + "page.xml");
+    QCOMPARE(FindVideoLayer(f.Form->Layers())->GetWidth(), width);
 }
 
 void TestInspector::followsSelectionAndDeletion()

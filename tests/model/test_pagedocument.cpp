@@ -307,6 +307,44 @@ TEST(PageDocument, EditsAnnounceOnlyARealChange)
     EXPECT_EQ(controls.N, 0);
 }
 
+// The page settings' video-window values are the video window's rectangle, whichever side is
+// edited and whatever moves, adds or removes the window; a new page is announced with its settings
+// already reset.
+TEST(PageDocument, VideoWindowValuesAreTheWindowsRectangle)
+{
+    const struct {
+        const char* name;
+        std::function<void(TPageDocument&, TItemLayer*)> road;
+        const char* values;  // X Y Width Height after it, and the "videowindow" element saved
+    } rows[] = {
+        {"settings' width", [](TPageDocument& d, TItemLayer*) { d.SetProperty(d.WindowInfos(), "VideoWindow.Width", int64_t{300}); },
+         "560 390 300 80"},
+        {"settings' height 0", [](TPageDocument& d, TItemLayer*) { d.SetProperty(d.WindowInfos(), "VideoWindow.Height", int64_t{0}); },
+         "560 390 140 80"},
+        {"move dialog", [](TPageDocument& d, TItemLayer* v) { d.SetBounds(v, TFloatRect{5, 6, 105, 56}); }, "5 6 100 50"},
+        {"delete, insert", [](TPageDocument& d, TItemLayer* v) { d.SetSelection(v); d.DeleteSelected(); d.Insert(18, QPoint(100, 80), {}); },
+         "68 48 64 64"},
+        {"delete", [](TPageDocument& d, TItemLayer* v) { d.SetSelection(v); d.DeleteSelected(); }, "0 0 0 0"},
+        {"new page", [](TPageDocument& d, TItemLayer*) { d.NewPage(); }, "0 0 0 0"},
+    };
+    for (const auto& row : rows) {
+        TSampleDocument s;
+        TWindowInfos& infos = s.Doc.WindowInfos();
+        bool resetWhenAnnounced = false;
+        QObject::connect(&s.Doc, &TPageDocument::PageReplaced, [&] { resetWhenAnnounced = !infos.HasBackground; });
+        row.road(s.Doc, FindVideoLayer(s.Doc.Layers()));
+        const TVideoWindow& vw = infos.VideoWindow();
+        EXPECT_EQ(QStringLiteral("%1 %2 %3 %4").arg(vw.X).arg(vw.Y).arg(vw.Width).arg(vw.Height).toStdString(), row.values) << row.name;
+        const QByteArray element = QStringLiteral("<videowindow x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\"/>")
+                                       .arg(vw.X).arg(vw.Y).arg(vw.Width).arg(vw.Height).toLatin1();
+        const bool window = FindVideoLayer(s.Doc.Layers()) != nullptr;
+        EXPECT_EQ(s.Saved().contains(window ? element : QByteArray("<videowindow")), window) << row.name;
+        // Without a window on the page the values are not edited.
+        EXPECT_EQ(FindProperty(infos.VideoWindow().PublishedProperties(), "Width")->ReadOnly(), !window) << row.name;
+        EXPECT_EQ(resetWhenAnnounced, std::string(row.name) == "new page") << row.name;
+    }
+}
+
 
 // ---- the page file's reader and writer on their own --------------------------------------------
 
