@@ -341,6 +341,7 @@ void TestElementList::keysMoveSelection_data()
     QTest::addColumn<QString>("keys");
     // After each key: the current line, the selected control ('-': none) and the current line's check.
     QTest::addColumn<QString>("steps");
+    QTest::newRow("Down selects the next line") << false << "" << "a" << "Down" << "bb+";
     QTest::newRow("Down onto a hidden line and on") << false << "b" << "a" << "Down Down Down Down"
                                                     << "b-- cc+ dd+ ee+";
     QTest::newRow("Up over a hidden line") << false << "b" << "e" << "Up Up Up Up" << "dd+ cc+ b-- aa+";
