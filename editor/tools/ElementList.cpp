@@ -47,7 +47,7 @@ public:
     std::function<void(int row, Qt::MouseButton button)> OnPress;
     std::function<void(int row)> OnKeyMove;
     std::function<void(int source, int target)> OnDrop;
-    // A press, key or drag is over: what it highlighted without choosing a control is undone.
+    // A press or drag is over: what it highlighted without choosing a control is undone.
     std::function<void()> OnSettled;
 
 protected:
@@ -73,8 +73,6 @@ protected:
         QListWidget::keyPressEvent(event);
         if (currentRow() != before && currentRow() >= 0 && OnKeyMove)
             OnKeyMove(currentRow());
-        if (OnSettled)
-            OnSettled();
     }
 
     // The drag's own loop takes the release.
@@ -358,7 +356,8 @@ void TfrmObjects::ClearSelection()
 {
     const bool updating = FUpdating;
     FUpdating = true;
-    lbSelection->setCurrentRow(-1);
+    // The current line stays: it is the keyboard's place, from which Up and Down go on and on which
+    // Space toggles the check box, also on a hidden control's line.
     lbSelection->clearSelection();
     FUpdating = updating;
 }

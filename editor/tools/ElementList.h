@@ -31,7 +31,7 @@ public:
     void SetPopupMenu(QMenu* menu) { FPopup = menu; }
     // Rebuilds the lines from the page; the selected control's line stays selected.
     void RefreshList();
-    // No line selected (the canvas selection stays).
+    // No line selected (the canvas selection stays, and so does the keyboard's place on its line).
     void ClearSelection();
     // The first line of `layer` becomes the selected line; none selected when it has no line.
     void SelectLine(const TItemLayer* layer);

@@ -17,7 +17,12 @@
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionViewItem>
+#include <QTimer>
+#include <QWindow>
 #include <QtTest>
+
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -73,6 +78,68 @@ void ToggleLine(TfrmObjects& list, int row)
     line->setCheckState(line->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
 }
 
+// The pointer as the window system delivers it: to the window, which hands it to the widget under it,
+// or, while the button is down, to the widget it was pressed on.
+void Pointer(QWidget* over, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons)
+{
+    QWindow* window = over->window()->windowHandle();
+    const QPointF global = over->mapToGlobal(QPointF(at));
+    QMouseEvent event(type, window->mapFromGlobal(global), global, button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(window, &event);
+}
+
+// A drag under a window system runs a loop of its own until the button comes up: the pointer's last
+// steps to `at` are queued for that loop, so that the drop reaches the list as a user's does. Where the
+// drag ends at once without a drop (offscreen), or none began, they are never sent.
+class TQueuedDrop {
+public:
+    TQueuedDrop(QWidget* over, QPoint at)
+        : FOver(over)
+        , FAt(at)
+    {
+        FSteps.setSingleShot(true);
+        QObject::connect(&FSteps, &QTimer::timeout, [this] {
+            FTaken = true;
+            Pointer(FOver, QEvent::MouseMove, FAt, Qt::NoButton, Qt::LeftButton);
+            Pointer(FOver, QEvent::MouseButtonRelease, FAt, Qt::LeftButton, Qt::NoButton);
+        });
+        // A loop that does not take them is ended with Escape rather than left to hang.
+        FEscape.setSingleShot(true);
+        QObject::connect(&FEscape, &QTimer::timeout, [this] {
+            FEscaped = true;
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(FOver, &escape);
+        });
+        FSteps.start(0);
+        FEscape.start(10000);
+    }
+    // Whether a drag's loop took the steps.
+    bool Taken()
+    {
+        FSteps.stop();
+        FEscape.stop();
+        return FTaken;
+    }
+    bool Escaped() const { return FEscaped; }
+    // The button comes up at `at`: the release that the drag's loop held back arrives now, or, where no
+    // loop took it, the user's own.
+    void Release()
+    {
+        if (Taken())
+            QCoreApplication::sendPostedEvents(FOver->window()->windowHandle(), QEvent::MouseButtonRelease);
+        else
+            Pointer(FOver, QEvent::MouseButtonRelease, FAt, Qt::LeftButton, Qt::NoButton);
+    }
+
+private:
+    QWidget* const FOver;
+    const QPoint FAt;
+    QTimer FSteps;
+    QTimer FEscape;
+    bool FTaken = false;
+    bool FEscaped = false;
+};
+
 struct TListFixture : TEditorFixture {
     enum TContent { Three, Empty };
     // Three: controls a, b, c from back to front, listed.
@@ -110,6 +177,7 @@ private slots:
     void clickSelectsOnCanvas();
     void clickOnHiddenOrEmptyArea();
     void rightClickActsOnHighlightedLine();
+    void keysMoveSelection_data();
     void keysMoveSelection();
     void pressMovedToAnotherLine_data();
     void pressMovedToAnotherLine();
@@ -263,18 +331,102 @@ void TestElementList::rightClickActsOnHighlightedLine()
     QCOMPARE(f.List->SelectedLine(), -1);
 }
 
+void TestElementList::keysMoveSelection_data()
+{
+    QTest::addColumn<bool>("sorted");
+    // Controls a to e, back to front, with the identifiers 5 to 1: sorted, the lines are e d c b a.
+    QTest::addColumn<QString>("hidden");
+    // The line clicked to focus the list, then the keys typed.
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("keys");
+    // After each key: the current line, the selected control ('-': none) and the current line's check.
+    QTest::addColumn<QString>("steps");
+    QTest::newRow("Down selects the next line") << false << "" << "a" << "Down" << "bb+";
+    QTest::newRow("Down onto a hidden line and on") << false << "b" << "a" << "Down Down Down Down"
+                                                    << "b-- cc+ dd+ ee+";
+    QTest::newRow("Up over a hidden line") << false << "b" << "e" << "Up Up Up Up" << "dd+ cc+ b-- aa+";
+    QTest::newRow("hidden first line") << false << "a" << "c" << "Home Up Down" << "a-- a-- bb+";
+    QTest::newRow("hidden last line") << false << "e" << "c" << "End Down Up" << "e-- e-- dd+";
+    QTest::newRow("pages onto hidden ends") << false << "ae" << "c" << "PageDown Up PageUp Down"
+                                            << "e-- dd+ a-- bb+";
+    QTest::newRow("Space hides the selected line, Space shows it") << false << "" << "c" << "Space Space Down"
+                                                                   << "c-- c-+ dd+";
+    QTest::newRow("Select as Space") << false << "" << "c" << "Select Select Up" << "c-- c-+ bb+";
+    QTest::newRow("Space shows a hidden line reached by a key") << false << "b" << "a" << "Down Space Up Down"
+                                                                << "b-- b-+ aa+ bb+";
+    QTest::newRow("Hide object, then Space") << false << "" << "c" << "F11 Space Down" << "c-- c-+ dd+";
+    QTest::newRow("F4 keeps the place") << false << "" << "c" << "F4 Down F4 Up" << "c-+ dd+ d-+ cc+";
+    QTest::newRow("sorted, Down onto a hidden line and on") << true << "c" << "e" << "Down Down Down Down"
+                                                            << "dd+ c-- bb+ aa+";
+    QTest::newRow("sorted, hidden first line") << true << "e" << "c" << "Home Down Up" << "e-- dd+ e--";
+    QTest::newRow("sorted, hidden last line") << true << "a" << "c" << "End PageUp PageDown Up"
+                                              << "a-- ee+ a-- bb+";
+    QTest::newRow("sorted, Space") << true << "" << "b" << "Space Down Up Space" << "b-- aa+ b-- b-+";
+}
+
+// Keys go where the user's go: to the focused widget, after a click on a line. A hidden control's
+// line takes the keyboard's place without being selected, and Up, Down and Space go on from it.
 void TestElementList::keysMoveSelection()
 {
-    TListFixture f;
-    ClickLine(*f.List, 0);
-    QCOMPARE(f.Form->Selected(), f.A);
-    f.List->List()->setFocus();
-    const TFloatRect before = f.B->Location();
-    QTest::keyClick(f.List->List(), Qt::Key_Down);
-    QCOMPARE(f.Form->Selected(), f.B);
-    // The arrow key moved the line, not the control.
-    QCOMPARE(f.B->Location().Left, before.Left);
-    QCOMPARE(f.B->Location().Top, before.Top);
+    QFETCH(bool, sorted);
+    QFETCH(QString, hidden);
+    QFETCH(QString, start);
+    QFETCH(QString, keys);
+    QFETCH(QString, steps);
+    TListFixture f(TListFixture::Empty);
+    QMap<QChar, TItemLayer*> controls;
+    for (const char letter : QByteArrayLiteral("abcde"))
+        controls.insert(QLatin1Char(letter), AddControl(*f.Form, 'e' + 1 - letter, QByteArray(1, letter).constData()));
+    emit f.Form->Document().PageReplaced();
+    if (sorted)
+        f.List->mnuSortbyID->trigger();
+    const auto name = [&](const TItemLayer* layer) {
+        return layer ? QChar(layer->Description.front()) : QLatin1Char('-');
+    };
+    std::vector<std::pair<const TItemLayer*, TFloatRect>> places;
+    for (const TItemLayer* layer : controls)
+        places.emplace_back(layer, layer->Location());
+    for (const QChar line : hidden)
+        ToggleLine(*f.List, RowOf(*f.List, controls[line]));
+    QListWidget* box = f.List->List();
+    QVERIFY(box->visualItemRect(box->item(4)).bottom() < box->viewport()->height());
+    f.Form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.Form.get()));
+    // The pointer is on the line clicked, off the canvas, where the arrow keys would move the control.
+    const int first = RowOf(*f.List, controls[start[0]]);
+    QCursor::setPos(box->viewport()->mapToGlobal(box->visualItemRect(box->item(first)).center()));
+    QTRY_VERIFY(!f.Form->MouseInView());
+    ClickLine(*f.List, first);
+    QCOMPARE(f.Form->Selected(), controls[start[0]]);
+    QCOMPARE(QApplication::focusWidget(), box);
+
+    const QHash<QString, Qt::Key> named{{"Up", Qt::Key_Up},         {"Down", Qt::Key_Down},
+                                         {"Home", Qt::Key_Home},     {"End", Qt::Key_End},
+                                         {"PageUp", Qt::Key_PageUp}, {"PageDown", Qt::Key_PageDown},
+                                         {"Space", Qt::Key_Space},   {"Select", Qt::Key_Select},
+                                         {"F4", Qt::Key_F4},         {"F11", Qt::Key_F11}};
+    const QStringList typed = keys.split(QLatin1Char(' '));
+    const QStringList expected = steps.split(QLatin1Char(' '));
+    QCOMPARE(typed.size(), expected.size());
+    for (qsizetype i = 0; i < typed.size(); ++i) {
+        QVERIFY2(named.contains(typed[i]), qPrintable(typed[i]));
+        QTest::keyClick(QApplication::focusWidget(), named[typed[i]]);
+        const int current = box->currentRow();
+        const QString seen = QString(name(f.List->LineControl(current))) + name(f.Form->Selected())
+            + QLatin1Char(f.List->LineChecked(current) ? '+' : '-');
+        QCOMPARE(seen + QLatin1Char(' ') + typed[i], expected[i] + QLatin1Char(' ') + typed[i]);
+        // The highlight is the selection's line, or none.
+        QCOMPARE(f.List->SelectedLine(), f.Form->Selected() ? RowOf(*f.List, f.Form->Selected()) : -1);
+        QCOMPARE(QApplication::focusWidget(), box);
+        // As the check box does: a shown control takes clicks, a hidden one none.
+        for (const TItemLayer* layer : controls)
+            QCOMPARE(layer->MouseEvents(), layer->Visible());
+    }
+    // The keys moved the lines, not the controls, and changed nothing to save.
+    for (const auto& [layer, place] : places) {
+        QCOMPARE(layer->Location().Left, place.Left);
+        QCOMPARE(layer->Location().Top, place.Top);
+    }
     QCOMPARE(f.Form->Modified(), false);
 }
 
@@ -302,17 +454,20 @@ void TestElementList::pressMovedToAnotherLine()
     ClickLine(*f.List, RowOf(*f.List, label));
     QCOMPARE(f.Form->Selected(), label);
     QListWidget* box = f.List->List();
+    QVERIFY(QTest::qWaitForWindowExposed(f.Form.get()));
     const QRect from = box->visualItemRect(box->item(RowOf(*f.List, button)));
     const QRect to = box->visualItemRect(box->item(RowOf(*f.List, video)));
     const QPoint press(from.right() - 4, to.top() < from.top() ? from.top() + 1 : from.bottom() - 1);
     const QPoint release(press.x() + moved, to.top() < from.top() ? to.bottom() - 1 : to.top() + 1);
-    SendMouse(box->viewport(), QEvent::MouseButtonPress, press, Qt::LeftButton, Qt::LeftButton);
+    TQueuedDrop drop(box->viewport(), release);
+    Pointer(box->viewport(), QEvent::MouseButtonPress, press, Qt::LeftButton, Qt::LeftButton);
     for (int step = 0; step < 2; ++step)  // a drag starts at the second move
-        SendMouse(box->viewport(), QEvent::MouseMove, release, Qt::NoButton, Qt::LeftButton);
+        Pointer(box->viewport(), QEvent::MouseMove, release, Qt::NoButton, Qt::LeftButton);
+    QVERIFY(!drop.Escaped());
     // A drag's own loop takes the release: the drag is over when the move returns.
     if (moved)
         QCOMPARE(f.List->LineControl(f.List->SelectedLine()), label);
-    SendMouse(box->viewport(), QEvent::MouseButtonRelease, release, Qt::LeftButton, Qt::NoButton);
+    drop.Release();
     QCOMPARE(f.Form->Selected(), label);
     QCOMPARE(f.List->LineControl(f.List->SelectedLine()), label);
 }
@@ -508,9 +663,21 @@ void TestElementList::dropRestacks()
     // The line is dragged with the mouse; what the drag carries is written without complaint.
     QTest::failOnWarning(QRegularExpression(QStringLiteral("unable to save")));
     QListWidget* box = f.List->List();
+    // A window system finds the drop's window where it shows on the screen.
+    QVERIFY(QTest::qWaitForWindowExposed(f.Form.get()));
     const QPoint from = box->visualItemRect(box->item(source)).center();
-    Drag(box->viewport(), from, from + QPoint(0, 3 * QApplication::startDragDistance()));
-    f.List->lbSelectionDragDrop(source, target);
+    const QPoint at =
+        target >= 0 ? box->visualItemRect(box->item(target)).center() : QPoint(5, box->viewport()->height() - 3);
+    const QPoint away(0, 3 * QApplication::startDragDistance());
+    TQueuedDrop drop(box->viewport(), at);
+    Pointer(box->viewport(), QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    Pointer(box->viewport(), QEvent::MouseMove, from + away / 2, Qt::NoButton, Qt::LeftButton);
+    Pointer(box->viewport(), QEvent::MouseMove, from + away, Qt::NoButton, Qt::LeftButton);
+    QVERIFY(!drop.Escaped());
+    // Where the drag ends at once without a drop, the list is handed the drop it would have had.
+    if (!drop.Taken())
+        f.List->lbSelectionDragDrop(source, target);
+    drop.Release();
     QString lines;
     for (int row = 0; row < f.List->LineCount(); ++row)
         lines += QString::fromStdString(f.List->LineControl(row)->Description);
