@@ -248,6 +248,7 @@ TClock::duration RepaintWhole(TEditorSession& s)
     return TClock::now() - start;
 }
 
+// The repaint the ratios below are over.
 void BM_FullRepaint(benchmark::State& state)
 {
     TEditorSession& s = Session(int(state.range(0)));
