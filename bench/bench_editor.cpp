@@ -103,7 +103,14 @@ void ShowPage(benchmark::State& state, TEditorSession& s)
     state.counters["kinds"] = static_cast<double>(s.Project->Kinds.size());
 }
 
-constexpr const char* PageNotOpened = "the page was not opened as written";
+// Opens the page; a benchmark that cannot have it as written stops with an error.
+bool OpenPage(benchmark::State& state, TEditorSession& s)
+{
+    if (s.OpenPage())
+        return true;
+    state.SkipWithError("the page was not opened as written");
+    return false;
+}
 
 void SendMouse(QWidget* view, QEvent::Type type, QPointF pos, Qt::MouseButton button, Qt::MouseButtons buttons)
 {
@@ -115,19 +122,15 @@ void SendMouse(QWidget* view, QEvent::Type type, QPointF pos, Qt::MouseButton bu
 void BM_OpenPage(benchmark::State& state)
 {
     TEditorSession& s = Session();
-    if (!s.OpenPage()) {
-        state.SkipWithError(PageNotOpened);
+    if (!OpenPage(state, s))
         return;
-    }
     for (auto _ : state) {
         state.PauseTiming();
         s.Form->ClearPage();
         QApplication::processEvents();
         state.ResumeTiming();
-        if (!s.OpenPage()) {
-            state.SkipWithError(PageNotOpened);
+        if (!OpenPage(state, s))
             return;
-        }
     }
     ShowPage(state, s);
 }
@@ -142,10 +145,8 @@ void BM_OpenPageCold(benchmark::State& state)
         QApplication::processEvents();
         OSDControlFactory().Project().Pictures().Clear();
         state.ResumeTiming();
-        if (!s.OpenPage()) {
-            state.SkipWithError(PageNotOpened);
+        if (!OpenPage(state, s))
             return;
-        }
     }
     ShowPage(state, s);
 }
@@ -177,10 +178,8 @@ void DragSteps(benchmark::State& state, bool sortedList)
         if (list && list->Sorted())
             list->mnuSortbyID->trigger();
     });
-    if (!s.OpenPage()) {
-        state.SkipWithError(PageNotOpened);
+    if (!OpenPage(state, s))
         return;
-    }
     TImgView32* view = s.Form->ImgView();
     TItemLayer* control = FreeControl(s.Form->Layers());
     if (!control) {
@@ -252,10 +251,8 @@ TClock::duration RepaintWhole(TEditorSession& s)
 void BM_FullRepaint(benchmark::State& state)
 {
     TEditorSession& s = Session(int(state.range(0)));
-    if (!s.OpenPage()) {
-        state.SkipWithError(PageNotOpened);
+    if (!OpenPage(state, s))
         return;
-    }
     QApplication::processEvents();
     int64_t painted = 0, steps = 0;
     TClock::duration spent{};
@@ -275,10 +272,8 @@ void BM_FullRepaint(benchmark::State& state)
 // written that the benchmark is compared with.
 bool OpenPageAndFullRepaint(benchmark::State& state, TEditorSession& s)
 {
-    if (!s.OpenPage()) {
-        state.SkipWithError(PageNotOpened);
+    if (!OpenPage(state, s))
         return false;
-    }
     QApplication::processEvents();
     if (GFullRepaintMs.count(s.Controls))
         return true;
@@ -380,10 +375,8 @@ void BM_Delete(benchmark::State& state)
         // Deleting empties the page: it is opened again when half of it is gone or no control's
         // centre is free, however many deletes the library asks for.
         if (top.empty() || s.Form->Layers().Count() < s.Controls / 2) {
-            if (!s.OpenPage()) {
-                state.SkipWithError(PageNotOpened);
+            if (!OpenPage(state, s))
                 return;
-            }
             s.Form->ImgView()->setFocus();
             s.Form->SetMouseInView(true);
             top = FreeControls(s.Form->Layers(), 1);
@@ -420,10 +413,8 @@ void BM_Delete(benchmark::State& state)
 void BM_CanvasFullRender(benchmark::State& state)
 {
     TEditorSession& s = Session();
-    if (!s.OpenPage()) {
-        state.SkipWithError(PageNotOpened);
+    if (!OpenPage(state, s))
         return;
-    }
     for (auto _ : state) {
         s.Canvas().Invalidate();
         benchmark::DoNotOptimize(s.Canvas().Render());
@@ -434,10 +425,8 @@ void BM_CanvasFullRender(benchmark::State& state)
 void BM_CanvasDragRender(benchmark::State& state)
 {
     TEditorSession& s = Session();
-    if (!s.OpenPage()) {
-        state.SkipWithError(PageNotOpened);
+    if (!OpenPage(state, s))
         return;
-    }
     TItemLayer* control = FreeControl(s.Form->Layers());
     if (!control) {
         state.SkipWithError("no free control");

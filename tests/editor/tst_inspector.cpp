@@ -773,6 +773,8 @@ void TestInspector::pageSettingsOnEveryRoad()
         f.Type("Width", "250");
         windowSettings();
     } else if (road == "aspect") {
+        // Typed and not confirmed, a value beside the video window's stays as typed.
+        f.TypeIntoInspector("DefaultItem", "7", false);
         TfrmAspectRatio& aspect = *AspectWindow(*f.Form);
         aspect.edWidth->setValue(800);
         aspect.edHeight->setValue(600);
@@ -788,6 +790,8 @@ void TestInspector::pageSettingsOnEveryRoad()
     if (window)
         QCOMPARE(shown(), QStringLiteral("%1,%2,%3,%4").arg(window->GetX()).arg(window->GetY()).arg(window->GetWidth()).arg(window->GetHeight()));
     QCOMPARE(f.Tools->Item("VideoWindow.Width")->TextEditable(), window != nullptr);
+    if (road == "aspect")
+        QCOMPARE(f.Tools->Editor("DefaultItem")->LineEdit()->text(), QStringLiteral("7"));
 }
 
 void TestInspector::videoWindowValuesAreTheWindow_data()

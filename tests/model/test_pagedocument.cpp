@@ -316,11 +316,14 @@ TEST(PageDocument, VideoWindowValuesAreTheWindowsRectangle)
         const char* name;
         std::function<void(TPageDocument&, TItemLayer*)> road;
         const char* values;  // X Y Width Height after it, and the "videowindow" element saved
+        bool told = true;    // the values' change announced
     } rows[] = {
         {"settings' width", [](TPageDocument& d, TItemLayer*) { d.SetProperty(d.WindowInfos(), "VideoWindow.Width", int64_t{300}); },
          "560 390 300 80"},
         {"settings' height 0", [](TPageDocument& d, TItemLayer*) { d.SetProperty(d.WindowInfos(), "VideoWindow.Height", int64_t{0}); },
-         "560 390 140 80"},
+         "560 390 140 80", false},
+        {"description", [](TPageDocument& d, TItemLayer* v) { d.SetProperty(*v, "Description", std::string("v")); },
+         "560 390 140 80", false},
         {"move dialog", [](TPageDocument& d, TItemLayer* v) { d.SetBounds(v, TFloatRect{5, 6, 105, 56}); }, "5 6 100 50"},
         {"delete, insert", [](TPageDocument& d, TItemLayer* v) { d.SetSelection(v); d.DeleteSelected(); d.Insert(18, QPoint(100, 80), {}); },
          "68 48 64 64"},
@@ -332,6 +335,8 @@ TEST(PageDocument, VideoWindowValuesAreTheWindowsRectangle)
         TWindowInfos& infos = s.Doc.WindowInfos();
         bool resetWhenAnnounced = false;
         QObject::connect(&s.Doc, &TPageDocument::PageReplaced, [&] { resetWhenAnnounced = !infos.HasBackground; });
+        int told = 0;
+        QObject::connect(&s.Doc, &TPageDocument::WindowInfosChanged, [&] { ++told; });
         row.road(s.Doc, FindVideoLayer(s.Doc.Layers()));
         const TVideoWindow& vw = infos.VideoWindow();
         EXPECT_EQ(QStringLiteral("%1 %2 %3 %4").arg(vw.X).arg(vw.Y).arg(vw.Width).arg(vw.Height).toStdString(), row.values) << row.name;
@@ -342,6 +347,7 @@ TEST(PageDocument, VideoWindowValuesAreTheWindowsRectangle)
         // Without a window on the page the values are not edited.
         EXPECT_EQ(FindProperty(infos.VideoWindow().PublishedProperties(), "Width")->ReadOnly(), !window) << row.name;
         EXPECT_EQ(resetWhenAnnounced, std::string(row.name) == "new page") << row.name;
+        EXPECT_EQ(told > 0, row.told) << row.name;
     }
 }
 
